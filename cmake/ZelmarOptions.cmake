@@ -1,0 +1,30 @@
+# Warnings and sanitizers for everything built in this tree.
+set(ZELMAR_SANITIZE "" CACHE STRING "Sanitizer build: empty, 'address' (ASan+UBSan) or 'thread' (TSan)")
+set_property(CACHE ZELMAR_SANITIZE PROPERTY STRINGS "" address thread)
+
+add_compile_options(-Wall -Wextra -Werror -Wformat=2)
+
+if(ZELMAR_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(ZELMAR_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT ZELMAR_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "ZELMAR_SANITIZE must be empty, 'address' or 'thread'")
+endif()
+
+# Test helper: one GoogleTest program, discovered test by test.
+function(zelmar_add_gtest name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${ZELMAR_BIN_DIR})
+endfunction()
+
+# Test helper: one QtTest program, run offscreen.
+function(zelmar_add_qtest name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${ZELMAR_BIN_DIR})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endfunction()

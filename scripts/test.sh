@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Zelmar with its libraries and tests, and runs every test.
+# Extra arguments go to CMake's configure step (for example -DZELMAR_SANITIZE=address).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+build_dir=${ZELMAR_BUILD_DIR:-build}
+cmake -S . -B "$build_dir" -G Ninja "$@"
+cmake --build "$build_dir"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
