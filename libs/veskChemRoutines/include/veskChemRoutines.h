@@ -1,0 +1,253 @@
+/*
+ * veskChemRoutines: molecule handles, SD file reading and writing, formula and mass.
+ *
+ * Plain C interface of libveskChemRoutines.so. The program loads the library at run time and
+ * looks each export up by name; this header is for the library's own tests and for anyone
+ * writing a replacement that keeps the same calling contract.
+ *
+ * Common rules
+ * - Every export returns int32_t: a non-zero low byte means success, 0 means failure. Callers
+ *   test the low byte only.
+ * - The last two arguments are ErrBuf and ErrBufSize. On failure the library writes a
+ *   zero-terminated English message into ErrBuf; on success it writes an empty text. Nothing is
+ *   ever written past ErrBufSize bytes; a NULL ErrBuf or a size <= 0 is allowed (no message).
+ * - Handles are opaque uintptr_t values, never 0 for a live object. A handle that was never
+ *   issued, is already destroyed, or belongs to another kind (a list handle passed as a molecule
+ *   handle) makes the call fail with a message; it never crashes.
+ * - Out arguments are pointers to the caller's variables and must not be NULL. On failure an out
+ *   handle is set to 0, an out text pointer to NULL.
+ * - Texts are bytes, zero-terminated; the library neither checks nor converts encodings. A text
+ *   therefore ends at its first NUL byte.
+ * - Text out-buffers (formula, item name, value line): when the text and its terminating zero do
+ *   not fit, the call FAILS, and the buffer holds the start of the text, cut before the last
+ *   UTF-8 character that would not fit completely, zero-terminated. Nothing is written past the
+ *   given size. A caller must not mistake such a cut text for the whole value.
+ * - No C++ exception leaves the library.
+ *
+ * Threads
+ * - Every export may be called from any thread. Calls on the same handle are serialised inside
+ *   the library; calls on different handles run in parallel. A file opened on one thread may be
+ *   read by index from any other. Destroying a handle while another thread still uses it is
+ *   safe: the object lives until that call returns, and later calls fail.
+ * - The progress callback of OpenSDFileRA3 runs on the calling thread, with no library lock
+ *   held.
+ *
+ * Line ends and record layout
+ * - Reading accepts LF and CR LF line ends (also mixed). Record boundaries are lines that are
+ *   exactly "$$$$", trailing blanks and CR allowed. A stretch of blank lines between two
+ *   boundaries is not a record; a last record without "$$$$" is.
+ * - A record's molecule block runs up to and including its "M  END" line (V2000 and V3000); the
+ *   block handed out keeps every byte as read except that line ends become LF, and it always
+ *   ends with "M  END" and LF. Blank lines that a broken writer put before a record (so that
+ *   the counts line is not the fourth line) are left out.
+ * - Data items follow: a header line starting with '>', then value lines up to the next blank
+ *   line (empty or only blanks) or the end of the record. Header forms: "> <NAME>",
+ *   ">  <NAME>  (12)", "> 25 <NAME>", "> <NAME> $type=real" (the name is the text between the
+ *   first '<' and the next '>', or the rest of the line when '>' is missing) and "> DT12" (no
+ *   angle brackets: the first word is the name). Names and value lines keep their bytes; only
+ *   a final CR is removed. Lines after the molecule block or after a value's blank line that do
+ *   not start a new item belong to no item and are skipped.
+ * - Writing uses LF line ends.
+ */
+#ifndef VESKCHEMROUTINES_H
+#define VESKCHEMROUTINES_H
+
+#include <stdint.h>
+
+#if defined(VESK_ROUTINES_BUILDING)
+#define VESK_ROUTINES_API __attribute__((visibility("default")))
+#else
+#define VESK_ROUTINES_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Called by OpenSDFileRA3 while it scans the file: Progress is a whole per cent (0..100),
+ * reported only when it changes. Return non-zero to go on, 0 to cancel the scan. */
+typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData);
+
+/* OpenMolString flags (combine with |). */
+#define VESK_MOL_DEFAULT 0   /* keep the text, parse it when a formula or mass is asked for */
+#define VESK_MOL_PARSE_NOW 1 /* parse at once; fail when the atoms cannot be read */
+#define VESK_MOL_SANITIZE 2  /* formula and mass from RDKit's own reader with full sanitizing
+                                (slow; for cross-checks). Unsanitizable blocks fall back to
+                                the unsanitized molecule as usual. */
+
+/* CreateSDFileDataEntry: NameLength -1 means Name is zero-terminated. */
+#define VESK_ZERO_TERMINATED (-1)
+
+/* AddSDFileEntry: WriteMolecule. */
+#define VESK_WRITE_EMPTY_MOLECULE 0 /* write the empty molecule block, whatever MolHandle is */
+#define VESK_WRITE_MOLECULE 1       /* write MolHandle's block (the empty block for handle 0) */
+
+/* ---- Molecules ------------------------------------------------------------------------ */
+
+/* Opens a molecule from molfile text (V2000 or V3000 block). The handle keeps the text byte for
+ * byte. With VESK_MOL_DEFAULT nothing is parsed here, so any non-blank text opens; an empty or
+ * all-blank text fails. Reserved must be 0. Release the handle with DestroyMolFile. */
+VESK_ROUTINES_API int32_t OpenMolString(uintptr_t* MolHandle, const char* MolText, int32_t Flags,
+                                        int32_t Reserved, char* ErrBuf, int32_t ErrBufSize);
+
+/* Releases a molecule handle. */
+VESK_ROUTINES_API int32_t DestroyMolFile(uintptr_t MolHandle, char* ErrBuf, int32_t ErrBufSize);
+
+/* Molecular formula in Hill order (C, then H, then the other elements alphabetically; without
+ * carbon all alphabetically), counting implicit and explicit hydrogens; isotopes count as their
+ * element (D and T as H). A net charge follows the formula: "+", "-", "+2", "-3". A molecule
+ * without atoms gives an empty formula (success). Fails when the atoms cannot be read. The
+ * molecule is parsed on the first chemical request and at most once per handle. */
+VESK_ROUTINES_API int32_t GetMolFileFormula(uintptr_t MolHandle, char* Formula,
+                                            int32_t FormulaSize, char* ErrBuf,
+                                            int32_t ErrBufSize);
+
+/* As GetMolFileFormula, but one formula per connected fragment in the order of their first
+ * atoms, with Separator between them (NULL counts as ""). Each fragment formula carries its
+ * own charge. */
+VESK_ROUTINES_API int32_t GetMolFileFormulaEx(uintptr_t MolHandle, const char* Separator,
+                                              char* Formula, int32_t FormulaSize, char* ErrBuf,
+                                              int32_t ErrBufSize);
+
+/* Average molecular weight (g/mol, IUPAC atomic weights; labelled isotopes use their isotope
+ * mass) including hydrogens. A molecule without atoms gives 0 (success). */
+VESK_ROUTINES_API int32_t GetMolFileMass(uintptr_t MolHandle, double* Mass, char* ErrBuf,
+                                         int32_t ErrBufSize);
+
+/* The handle's molecule text: for OpenMolString the text as given, for a record read from a
+ * file its molecule block. *MolText receives a zero-terminated copy allocated with malloc; the
+ * caller releases it with free. */
+VESK_ROUTINES_API int32_t GetMolFileOrgString(uintptr_t MolHandle, char** MolText, char* ErrBuf,
+                                              int32_t ErrBufSize);
+
+/* ---- Data items and item lists --------------------------------------------------------- */
+
+/* A new empty list of data items. Release it with DestroySDFileDataEntryList. */
+VESK_ROUTINES_API int32_t CreateEmptySDFileDataEntryList(uintptr_t* DataEntryList, char* ErrBuf,
+                                                         int32_t ErrBufSize);
+
+/* Releases a list and the items it holds (item handles obtained from it stay valid). */
+VESK_ROUTINES_API int32_t DestroySDFileDataEntryList(uintptr_t DataEntryList, char* ErrBuf,
+                                                     int32_t ErrBufSize);
+
+/* A new data item with that name and no value lines. NameLength is VESK_ZERO_TERMINATED or
+ * the name's length in bytes. Release it with DestroySDFileDataEntry. */
+VESK_ROUTINES_API int32_t CreateSDFileDataEntry(uintptr_t* DataEntry, const char* Name,
+                                                int32_t NameLength, char* ErrBuf,
+                                                int32_t ErrBufSize);
+
+/* Appends one value line (without line end) to the item. A text holding line breaks is
+ * appended as several lines; a CR before a line break is dropped. */
+VESK_ROUTINES_API int32_t AddSDFileDataLine(uintptr_t DataEntry, const char* Line, char* ErrBuf,
+                                            int32_t ErrBufSize);
+
+/* Appends a copy of the item to the list; the caller still owns (and destroys) DataEntry, and
+ * later changes to it do not reach the list. */
+VESK_ROUTINES_API int32_t AddSDFileDataEntry(uintptr_t DataEntryList, uintptr_t DataEntry,
+                                             char* ErrBuf, int32_t ErrBufSize);
+
+/* Releases an item handle. */
+VESK_ROUTINES_API int32_t DestroySDFileDataEntry(uintptr_t DataEntry, char* ErrBuf,
+                                                 int32_t ErrBufSize);
+
+/* Number of items in the list. */
+VESK_ROUTINES_API int32_t GetSDFileDataEntryCount(uintptr_t DataEntryList, int32_t* Count,
+                                                  char* ErrBuf, int32_t ErrBufSize);
+
+/* A new handle to the list's item at Index (from 0). Adding lines through it does not change
+ * the list. Release it with DestroySDFileDataEntry. */
+VESK_ROUTINES_API int32_t GetSDFileDataEntryNo(uintptr_t DataEntryList, uintptr_t* DataEntry,
+                                               int32_t Index, char* ErrBuf, int32_t ErrBufSize);
+
+/* The item's name into Name (NameSize bytes; see the buffer rule above). */
+VESK_ROUTINES_API int32_t GetSDFileDataEntryName(uintptr_t DataEntry, char* Name,
+                                                 int32_t NameSize, char* ErrBuf,
+                                                 int32_t ErrBufSize);
+
+/* Number of value lines of the item. */
+VESK_ROUTINES_API int32_t GetSDFileDataLineCount(uintptr_t DataEntry, int32_t* Count,
+                                                 char* ErrBuf, int32_t ErrBufSize);
+
+/* Value line Index (from 0) into Line (LineSize bytes; see the buffer rule above). */
+VESK_ROUTINES_API int32_t GetSDFileDataLineNo(uintptr_t DataEntry, int32_t Index, char* Line,
+                                              int32_t LineSize, char* ErrBuf,
+                                              int32_t ErrBufSize);
+
+/* ---- Reading SD files ------------------------------------------------------------------ */
+
+/* Opens an SD file for sequential reading (SDFileEndReached, GetNextSDFileEntry). The file is
+ * scanned once for its record boundaries here. A missing, unreadable or empty file, or one
+ * without any record, fails. Release the handle with DestroySDFile. */
+VESK_ROUTINES_API int32_t OpenSDFile(uintptr_t* FileHandle, const char* FileName, char* ErrBuf,
+                                     int32_t ErrBufSize);
+
+/* Opens an SD file for reading by index: scans it once, keeping only each record's start
+ * offset, and calls Callback (may be NULL) with UserData and the whole per cent scanned each
+ * time that value changes, from 0 to 100. Returning 0 from the callback cancels: the call fails
+ * and no handle is made. Errors as for OpenSDFile. The handle also supports sequential reading.
+ */
+VESK_ROUTINES_API int32_t OpenSDFileRA3(uintptr_t* FileHandle, const char* FileName,
+                                        void* UserData, TveskProgressCallback Callback,
+                                        char* ErrBuf, int32_t ErrBufSize);
+
+/* Number of records found by the scan. */
+VESK_ROUTINES_API int32_t GetSDFileEntryCountRA(uintptr_t FileHandle, int32_t* Count,
+                                                char* ErrBuf, int32_t ErrBufSize);
+
+/* Reads record Index (from 0): *MolHandle receives a molecule handle holding the record's
+ * molecule block (not parsed yet), *DataEntryList a list of its data items in file order; the
+ * caller destroys both. Reserved must be 0. A record whose molecule block cannot be separated
+ * (no "M  END" line) fails with a message naming the record; other records still read. Fails
+ * too when the file changed on disk since it was scanned. */
+VESK_ROUTINES_API int32_t GetSDFileEntryRA(uintptr_t FileHandle, int32_t Index,
+                                           uintptr_t* MolHandle, int32_t Reserved,
+                                           uintptr_t* DataEntryList, char* ErrBuf,
+                                           int32_t ErrBufSize);
+
+/* *EndReached := 1 when sequential reading has passed the last record, else 0. */
+VESK_ROUTINES_API int32_t SDFileEndReached(uintptr_t FileHandle, uint8_t* EndReached,
+                                           char* ErrBuf, int32_t ErrBufSize);
+
+/* Reads the next record sequentially, as GetSDFileEntryRA. A record that fails is still passed
+ * (the next call reads the one after it); at the end the call fails. */
+VESK_ROUTINES_API int32_t GetNextSDFileEntry(uintptr_t FileHandle, uintptr_t* MolHandle,
+                                             int32_t Reserved, uintptr_t* DataEntryList,
+                                             char* ErrBuf, int32_t ErrBufSize);
+
+/* Sequential reading progress in per cent of the file's bytes (0..100). */
+VESK_ROUTINES_API int32_t GetSDFileProgress(uintptr_t FileHandle, double* Progress, char* ErrBuf,
+                                            int32_t ErrBufSize);
+
+/* Closes the file and releases the handle. */
+VESK_ROUTINES_API int32_t DestroySDFile(uintptr_t FileHandle, char* ErrBuf, int32_t ErrBufSize);
+
+/* ---- Writing SD files ------------------------------------------------------------------ */
+
+/* Creates the output file, replacing (truncating) an existing one; the caller keeps any backup
+ * it wants first. Release the handle with DestroySDFileProducer. */
+VESK_ROUTINES_API int32_t CreateNewSDFile(uintptr_t* Producer, const char* FileName,
+                                          char* ErrBuf, int32_t ErrBufSize);
+
+/* Appends one record: the molecule block (see WriteMolecule; line ends become LF, anything after
+ * its "M  END" line is left out, and a missing "M  END" line is added), then per item
+ * "> <NAME>", its value lines and a blank line, then "$$$$". MolHandle 0 writes the empty
+ * molecule block. DataEntryList may be 0 (no items). Reserved1 and Reserved2 must be 0.
+ * Blank value lines are left out: SD values cannot hold them (a blank line ends the value).
+ * The record is refused, and nothing of it written, when it cannot be read back as written:
+ * a "$$$$" line in the molecule block or a value, or an item name holding '>' or a line
+ * break. Write errors (disk full) fail this call or DestroySDFileProducer. */
+VESK_ROUTINES_API int32_t AddSDFileEntry(uintptr_t Producer, uintptr_t MolHandle,
+                                         int32_t WriteMolecule, int32_t Reserved1,
+                                         uintptr_t DataEntryList, int32_t Reserved2, char* ErrBuf,
+                                         int32_t ErrBufSize);
+
+/* Flushes and closes the output file and releases the handle. Fails (after closing) when not
+ * everything could be written. */
+VESK_ROUTINES_API int32_t DestroySDFileProducer(uintptr_t Producer, char* ErrBuf,
+                                                int32_t ErrBufSize);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VESKCHEMROUTINES_H */

@@ -1,0 +1,710 @@
+// The C entry points. Each one validates its handles and arguments, runs its body inside
+// Guard (no exception crosses the boundary) and reports failures through ErrBuf.
+
+#include "veskChemRoutines.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vesk_Handles.h"
+#include "vesk_Molecule.h"
+#include "vesk_SDFile.h"
+#include "vesk_SDRecord.h"
+
+namespace vesk {
+namespace {
+
+// ---- objects behind the handles ----
+
+struct DataEntryObject {
+    std::mutex mutex;
+    // Shared with lists and other handles while unchanged; copied before a change.
+    std::shared_ptr<SDDataItem> item;
+};
+
+struct DataListObject {
+    std::mutex mutex;
+    std::vector<std::shared_ptr<SDDataItem>> items;
+};
+
+struct FileObject {
+    std::unique_ptr<SDFile> file;
+    std::mutex mutex;  // guards `next`
+    std::size_t next = 0;
+};
+
+struct ProducerObject {
+    std::mutex mutex;
+    int fd = -1;
+    std::string path;
+    std::string pending;  // records not yet handed to the system
+    std::string failure;  // first write error; later calls report it again
+
+    ~ProducerObject() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+constexpr std::size_t kProducerFlushSize = 1 << 20;
+
+// ---- text out-buffers ----
+
+// Length of the longest prefix of `text` that fits `room` bytes without cutting a UTF-8
+// character in two. Bytes that are not UTF-8 (Latin-1 values) are cut anywhere.
+std::size_t FittingPrefix(std::string_view text, std::size_t room) {
+    if (text.size() <= room) return text.size();
+    std::size_t lead = room;
+    int back = 0;
+    while (lead > 0 && back < 3 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) {
+        --lead;
+        ++back;
+    }
+    if (back > 0) {
+        unsigned char c = static_cast<unsigned char>(text[lead]);
+        std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        if (length > 1 && lead + length > room) return lead;
+    }
+    return room;
+}
+
+// Copies as much as fits, always zero-terminated; true when all of it fitted.
+bool CopyOut(std::string_view text, char* buffer, std::int32_t size) noexcept {
+    if (!buffer || size <= 0) return text.empty();
+    std::size_t room = static_cast<std::size_t>(size) - 1;
+    std::size_t n = FittingPrefix(text, room);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return n == text.size();
+}
+
+bool CopyToCaller(std::string_view text, char* buffer, std::int32_t size, const char* what,
+                  std::string& error) {
+    if (!buffer) {
+        error = std::string("no buffer for the ") + what;
+        return false;
+    }
+    if (CopyOut(text, buffer, size)) return true;
+    error = std::string("the ") + what + " (" + std::to_string(text.size()) +
+            " bytes) does not fit the buffer of " + std::to_string(size < 0 ? 0 : size) +
+            " bytes";
+    return false;
+}
+
+template <typename Body>
+std::int32_t Guard(char* errBuf, std::int32_t errSize, Body&& body) noexcept {
+    bool ok = false;
+    std::string error;
+    try {
+        ok = body(error);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+        error.clear();
+        CopyOut("out of memory", errBuf, errSize);
+        return 0;
+    } catch (const std::exception& e) {
+        ok = false;
+        try {
+            error = std::string("internal error: ") + e.what();
+        } catch (...) {
+            error.clear();
+        }
+    } catch (...) {
+        ok = false;
+        error.clear();
+    }
+    if (ok) {
+        CopyOut("", errBuf, errSize);
+        return 1;
+    }
+    CopyOut(error.empty() ? std::string_view("internal error") : std::string_view(error), errBuf,
+            errSize);
+    return 0;
+}
+
+// ---- argument checks ----
+
+template <typename T>
+bool Out(T* pointer, const char* what, std::string& error) {
+    if (pointer) return true;
+    error = std::string("the ") + what + " out argument is NULL";
+    return false;
+}
+
+template <typename T>
+std::shared_ptr<T> Lookup(std::uintptr_t handle, const char* kind, std::string& error) {
+    std::shared_ptr<T> object = handle ? Handles<T>().Find(handle) : nullptr;
+    if (!object) error = std::string("invalid ") + kind + " handle " + std::to_string(handle);
+    return object;
+}
+
+template <typename T>
+bool Release(std::uintptr_t handle, const char* kind, std::string& error) {
+    if (handle && Handles<T>().Remove(handle)) return true;
+    error = std::string("invalid ") + kind + " handle " + std::to_string(handle);
+    return false;
+}
+
+bool Reserved(std::int32_t value, const char* name, std::string& error) {
+    if (value == 0) return true;
+    error = std::string(name) + " must be 0";
+    return false;
+}
+
+bool Index(std::int32_t index, std::size_t count, const char* what, std::string& error) {
+    if (index >= 0 && static_cast<std::size_t>(index) < count) return true;
+    error = std::string(what) + " index " + std::to_string(index) + " is out of range (0.." +
+            std::to_string(static_cast<long long>(count) - 1) + ")";
+    return false;
+}
+
+bool IsBlankText(const char* text) {
+    for (const char* p = text; *p; ++p) {
+        if (*p != ' ' && *p != '\t' && *p != '\r' && *p != '\n') return false;
+    }
+    return true;
+}
+
+// ---- reading records ----
+
+bool ReadEntry(FileObject& file, std::size_t index, std::uintptr_t* molHandle,
+               std::uintptr_t* listHandle, std::string& error) {
+    std::string text;
+    SDRecord record;
+    std::string why;
+    if (!file.file->ReadRecord(index, text, why) || !SplitSDRecord(text, record, why)) {
+        error = "record " + std::to_string(index + 1) + " of " +
+                std::to_string(file.file->Count()) + " (byte " +
+                std::to_string(file.file->RecordStart(index)) + "): " + why;
+        return false;
+    }
+    auto list = std::make_shared<DataListObject>();
+    list->items.reserve(record.items.size());
+    for (const SDItem& item : record.items) {
+        auto data = std::make_shared<SDDataItem>();
+        data->name.assign(item.name.data(), item.name.size());
+        data->lines.reserve(item.lines.size());
+        for (std::string_view line : item.lines) data->lines.emplace_back(line);
+        list->items.push_back(std::move(data));
+    }
+    auto molecule = std::make_shared<Molecule>(std::move(record.molBlock), 0);
+    *molHandle = Handles<Molecule>().Add(std::move(molecule));
+    *listHandle = Handles<DataListObject>().Add(std::move(list));
+    return true;
+}
+
+bool Flush(ProducerObject& producer, std::string& error) {
+    std::size_t done = 0;
+    while (done < producer.pending.size()) {
+        ssize_t n = ::write(producer.fd, producer.pending.data() + done,
+                            producer.pending.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            producer.failure =
+                "cannot write \"" + producer.path + "\": " + std::strerror(errno);
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    producer.pending.clear();
+    if (!producer.failure.empty()) {
+        error = producer.failure;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+}  // namespace vesk
+
+using namespace vesk;
+
+// ---- molecules ----
+
+extern "C" std::int32_t OpenMolString(std::uintptr_t* MolHandle, const char* MolText,
+                                      std::int32_t Flags, std::int32_t Reserved_,
+                                      char* ErrBuf, std::int32_t ErrBufSize) {
+    if (MolHandle) *MolHandle = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(MolHandle, "MolHandle", error) || !Reserved(Reserved_, "Reserved", error)) {
+            return false;
+        }
+        if (Flags & ~(VESK_MOL_PARSE_NOW | VESK_MOL_SANITIZE)) {
+            error = "unknown flags " + std::to_string(Flags);
+            return false;
+        }
+        if (!MolText || IsBlankText(MolText)) {
+            error = "the molecule text is empty";
+            return false;
+        }
+        int flags = (Flags & VESK_MOL_PARSE_NOW ? Molecule::kParseNow : 0) |
+                    (Flags & VESK_MOL_SANITIZE ? Molecule::kSanitize : 0);
+        auto molecule = std::make_shared<Molecule>(MolText, flags);
+        if ((Flags & VESK_MOL_PARSE_NOW) && !molecule->Parse(error)) return false;
+        *MolHandle = Handles<Molecule>().Add(std::move(molecule));
+        return true;
+    });
+}
+
+extern "C" std::int32_t DestroyMolFile(std::uintptr_t MolHandle, char* ErrBuf,
+                                       std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        return Release<Molecule>(MolHandle, "molecule", error);
+    });
+}
+
+extern "C" std::int32_t GetMolFileFormula(std::uintptr_t MolHandle, char* Formula,
+                                          std::int32_t FormulaSize, char* ErrBuf,
+                                          std::int32_t ErrBufSize) {
+    CopyOut("", Formula, FormulaSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        std::string formula;
+        return molecule && molecule->Formula(formula, error) &&
+               CopyToCaller(formula, Formula, FormulaSize, "formula", error);
+    });
+}
+
+extern "C" std::int32_t GetMolFileFormulaEx(std::uintptr_t MolHandle, const char* Separator,
+                                            char* Formula, std::int32_t FormulaSize,
+                                            char* ErrBuf, std::int32_t ErrBufSize) {
+    CopyOut("", Formula, FormulaSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        std::string formula;
+        return molecule &&
+               molecule->FragmentFormulas(Separator ? Separator : "", formula, error) &&
+               CopyToCaller(formula, Formula, FormulaSize, "formula", error);
+    });
+}
+
+extern "C" std::int32_t GetMolFileMass(std::uintptr_t MolHandle, double* Mass, char* ErrBuf,
+                                       std::int32_t ErrBufSize) {
+    if (Mass) *Mass = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Mass, "Mass", error)) return false;
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        return molecule && molecule->Mass(*Mass, error);
+    });
+}
+
+extern "C" std::int32_t GetMolFileOrgString(std::uintptr_t MolHandle, char** MolText,
+                                            char* ErrBuf, std::int32_t ErrBufSize) {
+    if (MolText) *MolText = nullptr;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(MolText, "MolText", error)) return false;
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        if (!molecule) return false;
+        const std::string& text = molecule->Text();
+        char* copy = static_cast<char*>(std::malloc(text.size() + 1));
+        if (!copy) {
+            error = "out of memory";
+            return false;
+        }
+        std::memcpy(copy, text.c_str(), text.size() + 1);
+        *MolText = copy;
+        return true;
+    });
+}
+
+// ---- data items and lists ----
+
+extern "C" std::int32_t CreateEmptySDFileDataEntryList(std::uintptr_t* DataEntryList,
+                                                       char* ErrBuf, std::int32_t ErrBufSize) {
+    if (DataEntryList) *DataEntryList = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(DataEntryList, "DataEntryList", error)) return false;
+        *DataEntryList = Handles<DataListObject>().Add(std::make_shared<DataListObject>());
+        return true;
+    });
+}
+
+extern "C" std::int32_t DestroySDFileDataEntryList(std::uintptr_t DataEntryList, char* ErrBuf,
+                                                   std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        return Release<DataListObject>(DataEntryList, "data list", error);
+    });
+}
+
+extern "C" std::int32_t CreateSDFileDataEntry(std::uintptr_t* DataEntry, const char* Name,
+                                              std::int32_t NameLength, char* ErrBuf,
+                                              std::int32_t ErrBufSize) {
+    if (DataEntry) *DataEntry = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(DataEntry, "DataEntry", error)) return false;
+        if (!Name) {
+            error = "the item name is NULL";
+            return false;
+        }
+        if (NameLength < VESK_ZERO_TERMINATED) {
+            error = "invalid name length " + std::to_string(NameLength);
+            return false;
+        }
+        auto entry = std::make_shared<DataEntryObject>();
+        entry->item = std::make_shared<SDDataItem>();
+        if (NameLength == VESK_ZERO_TERMINATED) {
+            entry->item->name = Name;
+        } else {
+            entry->item->name.assign(Name, static_cast<std::size_t>(NameLength));
+        }
+        *DataEntry = Handles<DataEntryObject>().Add(std::move(entry));
+        return true;
+    });
+}
+
+extern "C" std::int32_t AddSDFileDataLine(std::uintptr_t DataEntry, const char* Line,
+                                          char* ErrBuf, std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
+        if (!entry) return false;
+        if (!Line) {
+            error = "the line is NULL";
+            return false;
+        }
+        std::lock_guard<std::mutex> lock(entry->mutex);
+        if (entry->item.use_count() > 1) entry->item = std::make_shared<SDDataItem>(*entry->item);
+        LineCursor cursor(Line);
+        std::string_view piece;
+        bool any = false;
+        while (cursor.Next(piece)) {
+            entry->item->lines.emplace_back(piece);
+            any = true;
+        }
+        if (!any) entry->item->lines.emplace_back();  // an empty line is still a line
+        return true;
+    });
+}
+
+extern "C" std::int32_t AddSDFileDataEntry(std::uintptr_t DataEntryList, std::uintptr_t DataEntry,
+                                           char* ErrBuf, std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto list = Lookup<DataListObject>(DataEntryList, "data list", error);
+        if (!list) return false;
+        auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
+        if (!entry) return false;
+        std::shared_ptr<SDDataItem> item;
+        {
+            std::lock_guard<std::mutex> lock(entry->mutex);
+            item = entry->item;  // shared; the entry copies before its next change
+        }
+        std::lock_guard<std::mutex> lock(list->mutex);
+        list->items.push_back(std::move(item));
+        return true;
+    });
+}
+
+extern "C" std::int32_t DestroySDFileDataEntry(std::uintptr_t DataEntry, char* ErrBuf,
+                                               std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        return Release<DataEntryObject>(DataEntry, "data item", error);
+    });
+}
+
+extern "C" std::int32_t GetSDFileDataEntryCount(std::uintptr_t DataEntryList,
+                                                std::int32_t* Count, char* ErrBuf,
+                                                std::int32_t ErrBufSize) {
+    if (Count) *Count = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Count, "Count", error)) return false;
+        auto list = Lookup<DataListObject>(DataEntryList, "data list", error);
+        if (!list) return false;
+        std::lock_guard<std::mutex> lock(list->mutex);
+        *Count = static_cast<std::int32_t>(list->items.size());
+        return true;
+    });
+}
+
+extern "C" std::int32_t GetSDFileDataEntryNo(std::uintptr_t DataEntryList,
+                                             std::uintptr_t* DataEntry, std::int32_t Index_,
+                                             char* ErrBuf, std::int32_t ErrBufSize) {
+    if (DataEntry) *DataEntry = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(DataEntry, "DataEntry", error)) return false;
+        auto list = Lookup<DataListObject>(DataEntryList, "data list", error);
+        if (!list) return false;
+        auto entry = std::make_shared<DataEntryObject>();
+        {
+            std::lock_guard<std::mutex> lock(list->mutex);
+            if (!Index(Index_, list->items.size(), "data item", error)) return false;
+            entry->item = list->items[static_cast<std::size_t>(Index_)];
+        }
+        *DataEntry = Handles<DataEntryObject>().Add(std::move(entry));
+        return true;
+    });
+}
+
+extern "C" std::int32_t GetSDFileDataEntryName(std::uintptr_t DataEntry, char* Name,
+                                               std::int32_t NameSize, char* ErrBuf,
+                                               std::int32_t ErrBufSize) {
+    CopyOut("", Name, NameSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
+        if (!entry) return false;
+        std::lock_guard<std::mutex> lock(entry->mutex);
+        return CopyToCaller(entry->item->name, Name, NameSize, "item name", error);
+    });
+}
+
+extern "C" std::int32_t GetSDFileDataLineCount(std::uintptr_t DataEntry, std::int32_t* Count,
+                                               char* ErrBuf, std::int32_t ErrBufSize) {
+    if (Count) *Count = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Count, "Count", error)) return false;
+        auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
+        if (!entry) return false;
+        std::lock_guard<std::mutex> lock(entry->mutex);
+        *Count = static_cast<std::int32_t>(entry->item->lines.size());
+        return true;
+    });
+}
+
+extern "C" std::int32_t GetSDFileDataLineNo(std::uintptr_t DataEntry, std::int32_t Index_,
+                                            char* Line, std::int32_t LineSize, char* ErrBuf,
+                                            std::int32_t ErrBufSize) {
+    CopyOut("", Line, LineSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
+        if (!entry) return false;
+        std::lock_guard<std::mutex> lock(entry->mutex);
+        const std::vector<std::string>& lines = entry->item->lines;
+        if (!Index(Index_, lines.size(), "value line", error)) return false;
+        if (CopyToCaller(lines[static_cast<std::size_t>(Index_)], Line, LineSize, "value line",
+                         error)) {
+            return true;
+        }
+        error += " (item \"" + entry->item->name + "\", line " + std::to_string(Index_ + 1) + ")";
+        return false;
+    });
+}
+
+// ---- reading files ----
+
+namespace {
+
+struct ProgressRelay {
+    TveskProgressCallback callback;
+    void* userData;
+};
+
+bool RelayProgress(int percent, void* context) {
+    auto* relay = static_cast<ProgressRelay*>(context);
+    return relay->callback(static_cast<std::int32_t>(percent), relay->userData) != 0;
+}
+
+std::int32_t OpenFile(std::uintptr_t* FileHandle, const char* FileName, void* UserData,
+                      TveskProgressCallback Callback, char* ErrBuf, std::int32_t ErrBufSize) {
+    if (FileHandle) *FileHandle = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(FileHandle, "FileHandle", error)) return false;
+        if (!FileName || !*FileName) {
+            error = "no file name given";
+            return false;
+        }
+        ProgressRelay relay{Callback, UserData};
+        auto object = std::make_shared<FileObject>();
+        object->file = SDFile::Open(FileName, Callback ? RelayProgress : nullptr, &relay, error);
+        if (!object->file) return false;
+        *FileHandle = Handles<FileObject>().Add(std::move(object));
+        return true;
+    });
+}
+
+}  // namespace
+
+extern "C" std::int32_t OpenSDFile(std::uintptr_t* FileHandle, const char* FileName,
+                                   char* ErrBuf, std::int32_t ErrBufSize) {
+    return OpenFile(FileHandle, FileName, nullptr, nullptr, ErrBuf, ErrBufSize);
+}
+
+extern "C" std::int32_t OpenSDFileRA3(std::uintptr_t* FileHandle, const char* FileName,
+                                      void* UserData, TveskProgressCallback Callback,
+                                      char* ErrBuf, std::int32_t ErrBufSize) {
+    return OpenFile(FileHandle, FileName, UserData, Callback, ErrBuf, ErrBufSize);
+}
+
+extern "C" std::int32_t GetSDFileEntryCountRA(std::uintptr_t FileHandle, std::int32_t* Count,
+                                              char* ErrBuf, std::int32_t ErrBufSize) {
+    if (Count) *Count = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Count, "Count", error)) return false;
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        if (!file) return false;
+        if (file->file->Count() > static_cast<std::size_t>(INT32_MAX)) {
+            error = "the file holds more records than can be counted";
+            return false;
+        }
+        *Count = static_cast<std::int32_t>(file->file->Count());
+        return true;
+    });
+}
+
+extern "C" std::int32_t GetSDFileEntryRA(std::uintptr_t FileHandle, std::int32_t Index_,
+                                         std::uintptr_t* MolHandle, std::int32_t Reserved_,
+                                         std::uintptr_t* DataEntryList, char* ErrBuf,
+                                         std::int32_t ErrBufSize) {
+    if (MolHandle) *MolHandle = 0;
+    if (DataEntryList) *DataEntryList = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(MolHandle, "MolHandle", error) || !Out(DataEntryList, "DataEntryList", error) ||
+            !Reserved(Reserved_, "Reserved", error)) {
+            return false;
+        }
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        return file && Index(Index_, file->file->Count(), "record", error) &&
+               ReadEntry(*file, static_cast<std::size_t>(Index_), MolHandle, DataEntryList,
+                         error);
+    });
+}
+
+extern "C" std::int32_t SDFileEndReached(std::uintptr_t FileHandle, std::uint8_t* EndReached,
+                                         char* ErrBuf, std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(EndReached, "EndReached", error)) return false;
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        if (!file) return false;
+        std::lock_guard<std::mutex> lock(file->mutex);
+        *EndReached = file->next >= file->file->Count() ? 1 : 0;
+        return true;
+    });
+}
+
+extern "C" std::int32_t GetNextSDFileEntry(std::uintptr_t FileHandle, std::uintptr_t* MolHandle,
+                                           std::int32_t Reserved_, std::uintptr_t* DataEntryList,
+                                           char* ErrBuf, std::int32_t ErrBufSize) {
+    if (MolHandle) *MolHandle = 0;
+    if (DataEntryList) *DataEntryList = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(MolHandle, "MolHandle", error) || !Out(DataEntryList, "DataEntryList", error) ||
+            !Reserved(Reserved_, "Reserved", error)) {
+            return false;
+        }
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        if (!file) return false;
+        std::size_t index;
+        {
+            std::lock_guard<std::mutex> lock(file->mutex);
+            if (file->next >= file->file->Count()) {
+                error = "no record left to read";
+                return false;
+            }
+            index = file->next++;
+        }
+        return ReadEntry(*file, index, MolHandle, DataEntryList, error);
+    });
+}
+
+extern "C" std::int32_t GetSDFileProgress(std::uintptr_t FileHandle, double* Progress,
+                                          char* ErrBuf, std::int32_t ErrBufSize) {
+    if (Progress) *Progress = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Progress, "Progress", error)) return false;
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        if (!file) return false;
+        std::lock_guard<std::mutex> lock(file->mutex);
+        const SDFile& f = *file->file;
+        *Progress = file->next >= f.Count()
+                        ? 100.0
+                        : 100.0 * static_cast<double>(f.RecordStart(file->next)) /
+                              static_cast<double>(f.Size());
+        return true;
+    });
+}
+
+extern "C" std::int32_t DestroySDFile(std::uintptr_t FileHandle, char* ErrBuf,
+                                      std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        return Release<FileObject>(FileHandle, "SD file", error);
+    });
+}
+
+// ---- writing files ----
+
+extern "C" std::int32_t CreateNewSDFile(std::uintptr_t* Producer, const char* FileName,
+                                        char* ErrBuf, std::int32_t ErrBufSize) {
+    if (Producer) *Producer = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Producer, "Producer", error)) return false;
+        if (!FileName || !*FileName) {
+            error = "no file name given";
+            return false;
+        }
+        auto producer = std::make_shared<ProducerObject>();
+        producer->path = FileName;
+        producer->fd = ::open(FileName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (producer->fd < 0) {
+            error = "cannot create \"" + producer->path + "\": " + std::strerror(errno);
+            return false;
+        }
+        *Producer = Handles<ProducerObject>().Add(std::move(producer));
+        return true;
+    });
+}
+
+extern "C" std::int32_t AddSDFileEntry(std::uintptr_t Producer, std::uintptr_t MolHandle,
+                                       std::int32_t WriteMolecule, std::int32_t Reserved1,
+                                       std::uintptr_t DataEntryList, std::int32_t Reserved2,
+                                       char* ErrBuf, std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Reserved(Reserved1, "Reserved1", error) ||
+            !Reserved(Reserved2, "Reserved2", error)) {
+            return false;
+        }
+        auto producer = Lookup<ProducerObject>(Producer, "SD file producer", error);
+        if (!producer) return false;
+
+        std::string block = kEmptyMolBlock;
+        if (WriteMolecule != VESK_WRITE_EMPTY_MOLECULE && MolHandle != 0) {
+            auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+            if (!molecule) return false;
+            if (!MolBlockForWriting(molecule->Text(), block, error)) return false;
+        }
+
+        std::vector<std::shared_ptr<SDDataItem>> items;
+        if (DataEntryList != 0) {
+            auto list = Lookup<DataListObject>(DataEntryList, "data list", error);
+            if (!list) return false;
+            std::lock_guard<std::mutex> lock(list->mutex);
+            items = list->items;  // items are not changed in place once shared
+        }
+        std::vector<const SDDataItem*> views;
+        views.reserve(items.size());
+        for (const auto& item : items) views.push_back(item.get());
+
+        std::lock_guard<std::mutex> lock(producer->mutex);
+        if (!producer->failure.empty()) {
+            error = producer->failure;
+            return false;
+        }
+        if (!AppendSDRecord(producer->pending, block, views, error)) return false;
+        if (producer->pending.size() >= kProducerFlushSize) return Flush(*producer, error);
+        return true;
+    });
+}
+
+extern "C" std::int32_t DestroySDFileProducer(std::uintptr_t Producer, char* ErrBuf,
+                                              std::int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto producer = Handles<ProducerObject>().Remove(Producer);
+        if (!Producer || !producer) {
+            error = "invalid SD file producer handle " + std::to_string(Producer);
+            return false;
+        }
+        std::lock_guard<std::mutex> lock(producer->mutex);
+        bool ok = producer->failure.empty() ? Flush(*producer, error) : false;
+        if (!ok && error.empty()) error = producer->failure;
+        int fd = producer->fd;
+        producer->fd = -1;
+        if (::close(fd) != 0 && ok) {
+            error = "cannot write \"" + producer->path + "\": " + std::strerror(errno);
+            ok = false;
+        }
+        return ok;
+    });
+}

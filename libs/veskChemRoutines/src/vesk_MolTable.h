@@ -1,0 +1,36 @@
+#pragma once
+// A quick reader for plain V2000 connection tables: element atoms with charges and isotopes,
+// single, double and triple bonds, "M  CHG" and "M  ISO". That covers nearly every record of
+// real files, and formula and weight need no more. RDKit's own molfile reader costs several
+// times as much (stereo perception, string streams), which a sheet of many thousand records
+// feels. Anything beyond this subset is declined and left to RDKit's reader, so the results
+// stay RDKit's.
+
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+struct CTabAtom {
+    char symbol[4] = {0, 0, 0, 0};  // as RDKit reads it: trimmed, second letter lower-cased
+    int massDifference = 0;         // atom block's mass difference column
+    int charge = 0;
+    int isotope = -1;  // from "M  ISO"; -1 = not given
+};
+
+struct CTabBond {
+    int first = 0;  // atom indices from 0
+    int second = 0;
+    int order = 1;  // 1, 2 or 3
+};
+
+struct CTab {
+    std::vector<CTabAtom> atoms;
+    std::vector<CTabBond> bonds;
+};
+
+// False when the block is not a plain V2000 table as described above (or is malformed); the
+// caller then uses RDKit's reader, which also gives the proper error message.
+bool ReadPlainV2000(std::string_view block, CTab& ctab);
+
+}  // namespace vesk
