@@ -1,0 +1,417 @@
+// Drawing documents with RDKit's cairo drawer onto the caller's pixels.
+
+#include <GraphMol/MolDraw2D/MolDraw2DCairo.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "vcv_Component.h"
+#include "vcv_Errors.h"
+
+namespace vcv {
+
+namespace {
+
+// RDKit 2022.09 throws a caller's cairo context away on the first draw and draws into an image
+// of its own; marking its initialisation as done keeps it drawing where we point it.
+class CallerSurfaceDrawer final : public RDKit::MolDraw2DCairo {
+public:
+    CallerSurfaceDrawer(int width, int height, cairo_t* cr) : MolDraw2DCairo(width, height, cr) {
+        needs_init_ = false;
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);  // what RDKit's own initialisation sets
+    }
+};
+
+struct SurfaceDeleter {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+};
+struct ContextDeleter {
+    void operator()(cairo_t* c) const { cairo_destroy(c); }
+};
+using SurfacePtr = std::unique_ptr<cairo_surface_t, SurfaceDeleter>;
+using ContextPtr = std::unique_ptr<cairo_t, ContextDeleter>;
+
+RDKit::DrawColour ToColour(uint32_t colorref) {
+    return {(colorref & 0xFF) / 255.0, ((colorref >> 8) & 0xFF) / 255.0,
+            ((colorref >> 16) & 0xFF) / 255.0};
+}
+
+void SetSource(cairo_t* cr, uint32_t colorref) {
+    const RDKit::DrawColour c = ToColour(colorref);
+    cairo_set_source_rgb(cr, c.r, c.g, c.b);
+}
+
+// A size from the record relative to its default; nonsense sizes draw at the default.
+double Relative(double size, double standard) {
+    if (!(size > 0) || !std::isfinite(size)) return 1.0;
+    return std::clamp(size / standard, 0.25, 4.0);
+}
+
+void SetQuality(cairo_t* cr, bool antialias) {
+    const cairo_antialias_t aa = antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_NONE;
+    cairo_set_antialias(cr, aa);
+    cairo_font_options_t* fo = cairo_font_options_create();
+    cairo_font_options_set_antialias(fo, aa);
+    cairo_set_font_options(cr, fo);
+    cairo_font_options_destroy(fo);
+}
+
+bool IsUtf8(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (len == 0 || i + len > s.size()) return false;
+        for (size_t k = 1; k < len; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+// Record texts are bytes; cairo wants UTF-8, so anything else is taken as Latin-1.
+std::string AsUtf8(const std::string& s) {
+    if (IsUtf8(s)) return s;
+    std::string out;
+    for (char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x80) {
+            out += ch;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+void SelectFont(cairo_t* cr, const FontStyle& f) {
+    const std::string face = f.Face.empty() ? "sans-serif" : AsUtf8(f.Face);
+    cairo_select_font_face(cr, face.c_str(),
+                           f.Italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                           f.Bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+}
+
+// One line of text centred on (cx, cy), shrunk to fit maxW x maxH.
+void CentredText(cairo_t* cr, const std::string& text, const FontStyle& f, double px, double cx,
+                 double cy, double maxW, double maxH) {
+    if (text.empty() || !(px > 0)) return;
+    const std::string utf8 = AsUtf8(text);
+    cairo_save(cr);
+    SelectFont(cr, f);
+    cairo_set_font_size(cr, px);
+    cairo_text_extents_t ext;
+    cairo_text_extents(cr, utf8.c_str(), &ext);
+    if (ext.width > 0 && ext.height > 0) {
+        const double fit = std::min({1.0, maxW / ext.width, maxH / ext.height});
+        if (fit < 1.0) {
+            px *= fit;
+            if (px < 2.0) {  // unreadable: better nothing than a smudge
+                cairo_restore(cr);
+                return;
+            }
+            cairo_set_font_size(cr, px);
+            cairo_text_extents(cr, utf8.c_str(), &ext);
+        }
+        SetSource(cr, f.Colour);
+        cairo_move_to(cr, cx - ext.width / 2 - ext.x_bearing, cy - ext.height / 2 - ext.y_bearing);
+        cairo_show_text(cr, utf8.c_str());
+    }
+    cairo_restore(cr);
+}
+
+void DrawEmptyText(cairo_t* cr, int w, int h, const DrawStyle& st) {
+    const double px = std::clamp(h * 0.3, 6.0, 16.0) * Relative(st.EmptyText.Size, 32.0);
+    CentredText(cr, st.EmptyStructureText, st.EmptyText, px, w / 2.0, h / 2.0, w * 0.9, h * 0.9);
+}
+
+void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
+    o.clearBackground = false;  // the caller paints the cell
+    o.includeMetadata = false;  // PNG metadata costs a pickle and a molblock per draw
+    o.prepareMolsBeforeDrawing = false;  // done once when the molecule was opened
+    const RDKit::DrawColour label = ToColour(st.Labels.Colour);
+    const RDKit::DrawColour bond = ToColour(st.BondColour);
+    o.atomColourPalette.clear();
+    o.atomColourPalette[-1] = label;
+    o.atomColourPalette[6] = bond;  // carbon: bare bonds
+    o.symbolColour = bond;
+    o.annotationColour = label;
+    o.legendColour = label;
+    o.variableAttachmentColour = bond;
+    o.baseFontSize = 0.6 * Relative(st.Labels.Size, 48.0);
+}
+
+void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w,
+                  double h, const DrawStyle& st, double maxScale) {
+    const int iw = std::max(1, static_cast<int>(std::lround(w)));
+    const int ih = std::max(1, static_cast<int>(std::lround(h)));
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    {
+        CallerSurfaceDrawer drawer(iw, ih, cr);
+        SetOptions(drawer.drawOptions(), st);
+        if (maxScale > 0) drawer.drawOptions().fixedBondLength = maxScale;
+        drawer.drawMolecule(*c.Picture);
+    }
+    cairo_restore(cr);
+}
+
+// A reaction in one row: [factor] molecule + ... -> [factor] molecule + ..., one scale for all.
+struct ReactionLayout {
+    struct Slot {
+        double FactorX = 0, FactorW = 0, X = 0, W = 0;
+        bool Drawn = false;
+    };
+    std::vector<Slot> Slots;  // reactants, then products
+    std::vector<double> Pluses;
+    double ArrowX = 0, ArrowW = 0;
+    double Scale = 0;  // pixels per coordinate unit
+    double Bond = 1.5;
+    double FactorPx = 0;
+};
+
+ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int reactants, int w,
+                      int h, const DrawStyle& st) {
+    ReactionLayout L;
+    L.Slots.resize(comps.size());
+    double bondSum = 0;
+    int bondCount = 0;
+    for (const auto* c : comps) {
+        if (c->MeanBond > 0) {
+            bondSum += c->MeanBond;
+            ++bondCount;
+        }
+    }
+    if (bondCount > 0) L.Bond = bondSum / bondCount;
+    const double bond = L.Bond;
+    const double plusW = bond, arrowW = 2.2 * bond;
+    const double factorRatio = Relative(st.Factors.Size, 72.0) * 1.5;
+    const double labelRel = Relative(st.Labels.Size, 48.0);
+
+    auto molW = [&](const Document::Component& c) { return (c.MaxX - c.MinX) * 1.12 + 0.8 * bond; };
+    auto molH = [&](const Document::Component& c) { return (c.MaxY - c.MinY) * 1.12 + 0.8 * bond; };
+    auto factorPx = [&](double s) { return std::clamp(s * bond * 0.4 * labelRel, 6.0, 40.0) * factorRatio; };
+    auto factorW = [&](const Document::Component& c, double s) {
+        if (c.Factor <= 1) return 0.0;
+        const double digits = std::to_string(c.Factor).size();
+        return digits * 0.62 * factorPx(s) / s + 0.3 * bond;
+    };
+
+    double fixedW = arrowW, maxH = bond;
+    int perSide[2] = {0, 0};
+    for (size_t i = 0; i < comps.size(); ++i) {
+        if (comps[i]->Empty()) continue;
+        L.Slots[i].Drawn = true;
+        fixedW += molW(*comps[i]);
+        maxH = std::max(maxH, molH(*comps[i]));
+        ++perSide[static_cast<int>(i) < reactants ? 0 : 1];
+    }
+    fixedW += plusW * (std::max(perSide[0] - 1, 0) + std::max(perSide[1] - 1, 0));
+    double s = std::min(w / fixedW, h / maxH);
+    double total = fixedW;
+    for (int pass = 0; pass < 2; ++pass) {  // factor widths depend on the scale they shrink
+        total = fixedW;
+        for (size_t i = 0; i < comps.size(); ++i) {
+            if (L.Slots[i].Drawn) total += factorW(*comps[i], s);
+        }
+        s = std::min(w / total, h / maxH);
+    }
+    L.Scale = s;
+    L.FactorPx = factorPx(s);
+
+    double x = (w - total * s) / 2;
+    int drawnOnSide = 0;
+    for (size_t i = 0; i < comps.size(); ++i) {
+        if (static_cast<int>(i) == reactants) {
+            L.ArrowX = x;
+            L.ArrowW = arrowW * s;
+            x += L.ArrowW;
+            drawnOnSide = 0;
+        }
+        auto& slot = L.Slots[i];
+        if (!slot.Drawn) continue;
+        if (drawnOnSide++ > 0) {
+            L.Pluses.push_back(x + plusW * s / 2);
+            x += plusW * s;
+        }
+        slot.FactorX = x;
+        slot.FactorW = factorW(*comps[i], s) * s;
+        x += slot.FactorW;
+        slot.X = x;
+        slot.W = molW(*comps[i]) * s;
+        x += slot.W;
+    }
+    if (static_cast<int>(comps.size()) == reactants) {  // no products: the arrow ends the row
+        L.ArrowX = x;
+        L.ArrowW = arrowW * s;
+    }
+    return L;
+}
+
+void DrawPlus(cairo_t* cr, double cx, double cy, double arm, double lw) {
+    cairo_set_line_width(cr, lw);
+    cairo_move_to(cr, cx - arm, cy);
+    cairo_line_to(cr, cx + arm, cy);
+    cairo_move_to(cr, cx, cy - arm);
+    cairo_line_to(cr, cx, cy + arm);
+    cairo_stroke(cr);
+}
+
+void DrawArrow(cairo_t* cr, double x0, double x1, double y, double head, double lw) {
+    cairo_set_line_width(cr, lw);
+    cairo_move_to(cr, x0, y);
+    cairo_line_to(cr, x1 - head * 0.5, y);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x1, y);
+    cairo_line_to(cr, x1 - head, y - head * 0.45);
+    cairo_line_to(cr, x1 - head, y + head * 0.45);
+    cairo_close_path(cr);
+    cairo_fill(cr);
+}
+
+void CheckSurface(const TveskRasterDC& dc) {
+    if (dc.Pixels == nullptr || dc.Width <= 0 || dc.Height <= 0 || dc.Width > 32767 ||
+        dc.Height > 32767 || dc.StrideBytes % 4 != 0 ||
+        static_cast<int64_t>(dc.StrideBytes) < static_cast<int64_t>(dc.Width) * 4) {
+        Fail(VESK_VIEWER_ERR_ARGUMENT, "invalid device context",
+             std::to_string(dc.Width) + " x " + std::to_string(dc.Height) + " stride " +
+                 std::to_string(dc.StrideBytes));
+    }
+}
+
+// Width and height of a rectangle; false when it holds no pixel.
+bool RectSize(const TveskRect& r, int& w, int& h) {
+    const int64_t w64 = static_cast<int64_t>(r.Right) - r.Left;
+    const int64_t h64 = static_cast<int64_t>(r.Bottom) - r.Top;
+    if (w64 <= 0 || h64 <= 0) return false;
+    if (w64 > 65536 || h64 > 65536) {
+        Fail(VESK_VIEWER_ERR_ARGUMENT, "rectangle too large",
+             std::to_string(w64) + " x " + std::to_string(h64));
+    }
+    w = static_cast<int>(w64);
+    h = static_cast<int>(h64);
+    return true;
+}
+
+}  // namespace
+
+void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
+    if (IsEmpty()) {
+        if (onlyPart < 0) DrawEmptyText(cr, w, h, Style_);
+        return;
+    }
+    if (!Reaction_) {
+        DrawMolecule(cr, *Reactants_.front(), 0, 0, w, h, Style_, -1);
+        return;
+    }
+    std::vector<const Component*> comps;
+    for (const auto& c : Reactants_) comps.push_back(c.get());
+    for (const auto& c : Products_) comps.push_back(c.get());
+    const ReactionLayout L = LayOut(comps, ReactantCount(), w, h, Style_);
+    for (size_t i = 0; i < comps.size(); ++i) {
+        const auto& slot = L.Slots[i];
+        if (!slot.Drawn || (onlyPart >= 0 && static_cast<size_t>(onlyPart) != i)) continue;
+        if (comps[i]->Factor > 1) {
+            CentredText(cr, std::to_string(comps[i]->Factor), Style_.Factors, L.FactorPx,
+                        slot.FactorX + slot.FactorW / 2, h / 2.0, slot.FactorW, h);
+        }
+        DrawMolecule(cr, *comps[i], slot.X, 0, slot.W, h, Style_, L.Scale);
+    }
+    if (onlyPart >= 0) return;
+    const double unit = L.Bond * L.Scale;
+    const double lw = std::clamp(unit * 0.06, 1.0, 3.0);
+    cairo_save(cr);
+    SetSource(cr, Style_.BondColour);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    for (double px : L.Pluses) DrawPlus(cr, px, h / 2.0, std::min(unit * 0.3, h * 0.2), lw);
+    const double x0 = L.ArrowX + L.ArrowW * 0.12, x1 = L.ArrowX + L.ArrowW * 0.88;
+    DrawArrow(cr, x0, x1, h / 2.0, std::min((x1 - x0) * 0.3, std::max(5.0, unit * 0.35)), lw);
+    cairo_restore(cr);
+}
+
+void Document::Draw(cairo_t* cr, int width, int height, bool antialias) const {
+    SetQuality(cr, antialias);
+    try {
+        DrawParts(cr, width, height, -1);
+    } catch (const Failure&) {
+        throw;
+    } catch (const std::exception& e) {
+        Fail(VESK_VIEWER_ERR_DRAW, "drawing failed", e.what());
+    }
+}
+
+PixelBox Document::PaintedBox(int width, int height, bool antialias, int part) const {
+    if (part >= 0) ComponentAt(part);  // range check
+    cairo_rectangle_t bounds{0, 0, static_cast<double>(width), static_cast<double>(height)};
+    SurfacePtr rec(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, &bounds));
+    {
+        ContextPtr cr(cairo_create(rec.get()));
+        SetQuality(cr.get(), antialias);
+        try {
+            DrawParts(cr.get(), width, height, part);
+        } catch (const Failure&) {
+            throw;
+        } catch (const std::exception& e) {
+            Fail(VESK_VIEWER_ERR_DRAW, "drawing failed", e.what());
+        }
+    }
+    double x = 0, y = 0, w = 0, h = 0;
+    cairo_recording_surface_ink_extents(rec.get(), &x, &y, &w, &h);
+    PixelBox box;
+    if (w <= 0 || h <= 0) return box;
+    box.X0 = std::clamp(static_cast<int>(std::floor(x)), 0, width);
+    box.Y0 = std::clamp(static_cast<int>(std::floor(y)), 0, height);
+    box.X1 = std::clamp(static_cast<int>(std::ceil(x + w)), 0, width);
+    box.Y1 = std::clamp(static_cast<int>(std::ceil(y + h)), 0, height);
+    return box;
+}
+
+void DrawIntoRaster(const Document& doc, const TveskRasterDC* dc, const TveskRect* rect,
+                    bool antialias) {
+    if (dc == nullptr || rect == nullptr) {
+        Fail(VESK_VIEWER_ERR_ARGUMENT, "missing argument", "device context or rectangle is NULL");
+    }
+    CheckSurface(*dc);
+    int w = 0, h = 0;
+    if (!RectSize(*rect, w, h)) return;
+    if (rect->Right <= 0 || rect->Bottom <= 0 || rect->Left >= dc->Width || rect->Top >= dc->Height) {
+        return;  // nothing of it on the surface
+    }
+    SurfacePtr surface(cairo_image_surface_create_for_data(
+        reinterpret_cast<unsigned char*>(dc->Pixels), CAIRO_FORMAT_ARGB32, dc->Width, dc->Height,
+        dc->StrideBytes));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        Fail(VESK_VIEWER_ERR_DRAW, "surface not usable",
+             cairo_status_to_string(cairo_surface_status(surface.get())));
+    }
+    cairo_status_t status;
+    {
+        ContextPtr cr(cairo_create(surface.get()));
+        cairo_rectangle(cr.get(), rect->Left, rect->Top, w, h);
+        cairo_clip(cr.get());
+        cairo_translate(cr.get(), rect->Left, rect->Top);
+        doc.Draw(cr.get(), w, h, antialias);
+        status = cairo_status(cr.get());
+    }
+    cairo_surface_flush(surface.get());
+    if (status != CAIRO_STATUS_SUCCESS) {
+        Fail(VESK_VIEWER_ERR_DRAW, "drawing failed", cairo_status_to_string(status));
+    }
+}
+
+TveskRect PaintedRect(const Document& doc, const TveskRect* rect, bool antialias, int part) {
+    if (rect == nullptr) Fail(VESK_VIEWER_ERR_ARGUMENT, "missing argument", "rectangle is NULL");
+    TveskRect result{rect->Left, rect->Top, rect->Left, rect->Top};
+    int w = 0, h = 0;
+    if (!RectSize(*rect, w, h)) {
+        if (part >= 0) doc.Factor(part);  // range check still applies
+        return result;
+    }
+    const PixelBox b = doc.PaintedBox(w, h, antialias, part);
+    if (b.Empty()) return result;
+    return {rect->Left + b.X0, rect->Top + b.Y0, rect->Left + b.X1, rect->Top + b.Y1};
+}
+
+}  // namespace vcv
