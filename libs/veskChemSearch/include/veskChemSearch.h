@@ -1,0 +1,176 @@
+/*
+ * veskChemSearch: structure comparison (substructure search, exact match, stereo
+ * handling) behind plain C functions.
+ *
+ * Objects
+ *   A molecule handle holds one molecule text (an MDL molfile, V2000 or V3000).
+ *   A compare handle holds a query molecule, a target molecule and the options
+ *   (stereo chemistry, highlighting). Handles are opaque numbers; 0 means failure.
+ *   Every function checks its handles against the list of live ones: an unknown,
+ *   destroyed or wrong-kind handle is harmless and gets the neutral answer that
+ *   each function documents.
+ *
+ * Results
+ *   int32_t results that are booleans are 1 (true) or 0 (false); callers may test
+ *   the low byte. Flags passed in are tested on their low byte as well.
+ *   No C++ exception ever leaves a function of this library.
+ *
+ * Molecules
+ *   Texts are read lazily: OpenMolString only checks that the text has the shape
+ *   of a molfile; the chemistry is read when a comparison needs it. A text that
+ *   cannot be read as a molecule makes every test answer "no". A molecule with no
+ *   atoms is readable but is never found and never finds anything: an empty query
+ *   matches nothing, in substructure and in exact mode.
+ *
+ * Hydrogens
+ *   Explicit hydrogen atoms in a target are treated like implicit ones, so they
+ *   never prevent a hit. Explicit hydrogens drawn in a query are merged into their
+ *   neighbour as "at least this many hydrogens": C-O-H finds alcohols and acids
+ *   but not ethers. Hydrogens a query does not draw are not constrained.
+ *   Isotopic hydrogens (D, T) stay atoms and must be matched by the same isotope.
+ *
+ * Substructure
+ *   MDL query features are honoured: A (any atom but H), Q (any atom but C and H),
+ *   atom lists and NOT lists (legacy list lines and M  ALS), bond types 4
+ *   (aromatic), 5 to 8 (single/double, single/aromatic, double/aromatic, any),
+ *   charges, isotopes and radicals (a query atom that carries one requires the
+ *   same in the target; an atom without one matches any), ring bond counts,
+ *   substitution counts and unsaturation. Aromaticity is perceived in both
+ *   molecules, so a ring drawn in Kekule form finds the same ring drawn aromatic.
+ *   With stereo chemistry considered, defined tetrahedral centres of the query
+ *   must have the same configuration in the target (a query centre without
+ *   defined configuration matches either); without it, stereo is ignored.
+ *
+ * Exact match
+ *   Same constitution, charges, isotopes and radicals; hydrogens explicit or
+ *   implicit alike; Kekule and aromatic forms alike; atom-atom mapping numbers
+ *   ignored. With stereo chemistry considered, tetrahedral centres and double
+ *   bond geometry must agree (a defined centre does not equal an undefined one);
+ *   without it they are ignored.
+ *
+ * Threads
+ *   A handle is used by one thread at a time. Different handles may be used on
+ *   different threads at the same time; a molecule handle may be given to compare
+ *   handles that run on different threads. Prepared molecules are shared through
+ *   a process-wide, memory-bounded cache keyed by the molecule text, so comparing
+ *   the same text again (a second search over the same records) skips reading it.
+ *
+ * Memory
+ *   Texts passed in stay the caller's and are copied. The one text handed out
+ *   (GetHighlightedMolecule) is allocated with malloc and released by the caller
+ *   with free.
+ */
+#ifndef VESKCHEMSEARCH_H
+#define VESKCHEMSEARCH_H
+
+#include <stdint.h>
+
+#if defined(_WIN32)
+#define VESKCHEMSEARCH_API __declspec(dllexport)
+#define VESKCHEMSEARCH_CALL __stdcall
+#else
+#define VESKCHEMSEARCH_API __attribute__((visibility("default")))
+#define VESKCHEMSEARCH_CALL
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Creates an empty molecule handle (it holds no molecule, so every test with it
+ * answers "no" until a text is opened). Returns 0 when it cannot be created. */
+VESKCHEMSEARCH_API uintptr_t VESKCHEMSEARCH_CALL CreateMoleculeHandle(void);
+
+/* Destroys a molecule handle. Compare handles that were given this molecule keep
+ * their own reference to it and stay usable. Returns 1, or 0 for an unknown handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL DestroyMoleculeHandle(uintptr_t molHandle);
+
+/* Creates a compare handle: no query, no target, stereo chemistry not considered,
+ * highlighting off. Returns 0 when it cannot be created. */
+VESKCHEMSEARCH_API uintptr_t VESKCHEMSEARCH_CALL CreateCompareHandle(void);
+
+/* Destroys a compare handle. Returns 1, or 0 for an unknown handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL DestroyCompareHandle(uintptr_t compareHandle);
+
+/* Puts a molfile text (zero-terminated bytes, LF or CR LF line ends) into the
+ * molecule handle, replacing what it held, also when the text is rejected: a
+ * rejected or NULL text leaves the handle holding an unreadable molecule, never
+ * the previous one. Returns 1 when the text has the shape of a molfile (a counts
+ * line and an "M  END" line), 0 otherwise or for an unknown handle. A text
+ * accepted here may still turn out chemically unreadable; then every test with
+ * it answers "no". */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL OpenMolString(uintptr_t molHandle,
+                                                             const char* molText);
+
+/* Reads the molfile at path (a file system path in the platform's encoding) and
+ * puts its text into the molecule handle as OpenMolString does. A file that
+ * cannot be read leaves the handle holding an unreadable molecule. Returns as
+ * OpenMolString; 0 also when the file cannot be read. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL OpenMolFile(uintptr_t molHandle, const char* path);
+
+/* Makes the molecule currently held by molHandle the query of the comparison.
+ * The compare handle keeps that molecule: later OpenMolString calls on molHandle,
+ * or destroying it, do not change the query until SetQueryMolecule is called
+ * again. The query is prepared once and reused for every target. An unknown
+ * molecule handle clears the query (every test then answers "no") and returns 0.
+ * Returns 1 on success, 0 for an unknown compare or molecule handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL SetQueryMolecule(uintptr_t compareHandle,
+                                                                uintptr_t molHandle);
+
+/* Makes the molecule currently held by molHandle the target, with the same rules
+ * as SetQueryMolecule. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL SetTargetMolecule(uintptr_t compareHandle,
+                                                                 uintptr_t molHandle);
+
+/* Substructure test: is the query found in the target?
+ * Returns 1 when it is, 0 when it is not (also when either molecule is unreadable
+ * or the query has no atoms), -1 for an unknown compare handle or when no query or
+ * no target has been set. Callers test "> 0". */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CompareMolecules(uintptr_t compareHandle);
+
+/* Exact test: are query and target the same structure (see "Exact match" above)?
+ * Returns 1 or 0; 0 also for unreadable or empty molecules and unknown handles. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL ExactMatch(uintptr_t compareHandle);
+
+/* Switches stereo chemistry on for this comparison (the same as
+ * ConsiderStereoChemistry2 with flag 1). Returns 1, or 0 for an unknown handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL ConsiderStereoChemistry(uintptr_t compareHandle);
+
+/* Takes stereo chemistry into account (flag low byte non-zero) or ignores it
+ * (flag low byte 0) in later tests. Returns 1, or 0 for an unknown handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL ConsiderStereoChemistry2(uintptr_t compareHandle,
+                                                                        int32_t flag);
+
+/* Switches highlighting on (flag low byte non-zero) or off for this comparison;
+ * see GetHighlightedMolecule. Returns 1, or 0 for an unknown handle. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL SetQueryHighlighting(uintptr_t compareHandle,
+                                                                    int32_t flag);
+
+/* With highlighting on and the query found in the target: writes to *text the
+ * target as a molfile (regenerated; atoms in their original order, coordinates
+ * and explicit hydrogens kept) in which the matched atoms are marked by their
+ * atom-atom mapping number, set to the number (1-based) of the query atom each
+ * one matched; every other atom has mapping number 0. The first match found is
+ * marked; stereo chemistry is applied as set. The text is allocated with malloc
+ * and must be released by the caller with free. Returns the number of marked
+ * atoms (> 0). Returns 0 and sets *text to NULL when highlighting is off, the
+ * query is not found, a molecule is unreadable or a handle is unknown. A NULL
+ * text pointer makes the call do nothing and return 0. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetHighlightedMolecule(uintptr_t compareHandle,
+                                                                      char** text);
+
+/* Compares two MDL reaction texts (RXN, V2000 or V3000): 1 when they describe the
+ * same reaction, regardless of the order in which reactants, products and agents
+ * are listed, 0 when they differ or either cannot be read. Each side is compared
+ * as a collection of molecules (a block holding two fragments equals two blocks
+ * holding one each); hydrogens, Kekule forms and atom-atom mapping numbers are
+ * treated as in ExactMatch, stereo chemistry is taken into account, and reactants
+ * never stand in for products or agents. Needs no handle; safe on any thread. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const char* rxnText1,
+                                                                        const char* rxnText2);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* VESKCHEMSEARCH_H */

@@ -1,0 +1,275 @@
+#include "Chemistry.h"
+
+#include <GraphMol/FileParsers/FileParsers.h>
+#include <GraphMol/GraphMol.h>
+#include <GraphMol/MolOps.h>
+#include <GraphMol/MolPickler.h>
+#include <GraphMol/SmilesParse/SmilesWrite.h>
+#include <GraphMol/Substruct/SubstructMatch.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace veskSearch {
+
+namespace {
+
+using RDKit::Atom;
+using RDKit::Bond;
+using RDKit::ROMol;
+using RDKit::RWMol;
+
+// RDKit reports bad input by throwing several unrelated types (and returns null
+// for an empty text); all of them mean "cannot read this".
+std::unique_ptr<RWMol> parseMolfile(const std::string& text, bool sanitize, bool removeHs) {
+    try {
+        return std::unique_ptr<RWMol>(RDKit::MolBlockToMol(text, sanitize, removeHs));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void findRings(RWMol& mol) {
+    try {
+        RDKit::MolOps::symmetrizeSSSR(mol);
+    } catch (...) {
+        mol.getRingInfo()->reset();
+        RDKit::MolOps::fastFindRings(mol);
+    }
+}
+
+// For molecules the full clean-up rejects (odd valences, aromatic rings that
+// cannot be kekulized): they are still worth searching, with as much perception
+// as they allow.
+bool perceivePartially(RWMol& mol, bool removeHs) {
+    try {
+        mol.updatePropertyCache(false);
+        if (removeHs) {
+            RDKit::MolOps::RemoveHsParameters ps;
+            ps.showWarnings = false;
+            RDKit::MolOps::removeHs(mol, ps, false);
+            mol.updatePropertyCache(false);
+        }
+        findRings(mol);
+    } catch (...) {
+        return false;
+    }
+    try {
+        RDKit::MolOps::setAromaticity(mol);
+    } catch (...) {
+        // Bonds keep the kinds the text gave them.
+    }
+    return true;
+}
+
+BondKind kindOf(Bond::BondType type) {
+    switch (type) {
+        case Bond::SINGLE: return bkSingle;
+        case Bond::DOUBLE: return bkDouble;
+        case Bond::TRIPLE: return bkTriple;
+        case Bond::AROMATIC: return bkAromatic;
+        default: return bkOther;
+    }
+}
+
+std::vector<ElementCount> toCounts(const std::array<uint32_t, 256>& perElement, unsigned from) {
+    std::vector<ElementCount> out;
+    for (unsigned z = from; z < perElement.size(); ++z)
+        if (perElement[z])
+            out.push_back({static_cast<uint8_t>(z),
+                           static_cast<uint16_t>(std::min<uint32_t>(perElement[z], 0xFFFF))});
+    return out;
+}
+
+MolSummary summarize(const ROMol& mol) {
+    MolSummary s;
+    s.atoms = mol.getNumAtoms();
+    s.bonds = mol.getNumBonds();
+    std::array<uint32_t, 256> perElement{};
+    for (const Atom* atom : mol.atoms())
+        if (atom->getAtomicNum() >= 0 && atom->getAtomicNum() < 256) ++perElement[atom->getAtomicNum()];
+    s.elements = toCounts(perElement, 0);
+    for (const Bond* bond : mol.bonds()) ++s.bondKinds[kindOf(bond->getBondType())];
+    return s;
+}
+
+bool hasQueryFeatures(const ROMol& mol) {
+    for (const Atom* atom : mol.atoms())
+        if (atom->hasQuery()) return true;
+    for (const Bond* bond : mol.bonds())
+        if (bond->hasQuery()) return true;
+    return false;
+}
+
+std::unique_ptr<RWMol> restoreCopy(const PreparedTarget& target) {
+    if (target.kept) return std::make_unique<RWMol>(*target.kept);
+    if (target.pickle.empty()) return nullptr;
+    auto mol = std::make_unique<RWMol>();
+    RDKit::MolPickler::molFromPickle(target.pickle, *mol);
+    return mol;
+}
+
+RDKit::SubstructMatchParameters matchParameters(bool stereo) {
+    RDKit::SubstructMatchParameters p;
+    p.useChirality = stereo;
+    p.maxMatches = 1;
+    p.uniquify = false;
+    return p;
+}
+
+}  // namespace
+
+std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
+                                                    std::shared_ptr<const ROMol>* live) {
+    try {
+        auto out = std::make_shared<PreparedTarget>();
+        std::unique_ptr<RWMol> mol = parseMolfile(text, true, true);
+        bool sanitized = mol != nullptr;
+        if (!mol) {
+            mol = parseMolfile(text, false, false);
+            if (mol && !perceivePartially(*mol, true)) mol.reset();
+        }
+        if (!mol) return out;
+        out->summary = summarize(*mol);
+        std::shared_ptr<const ROMol> shared(mol.release());
+        // Query features in a target do not all survive a pickle unchanged.
+        if (hasQueryFeatures(*shared)) {
+            out->kept = shared;
+        } else {
+            try {
+                RDKit::MolPickler::pickleMol(*shared, out->pickle, RDKit::PicklerOps::NoConformers);
+            } catch (...) {
+                out->pickle.clear();
+                out->kept = shared;
+            }
+        }
+        out->readable = true;
+        out->sanitized = sanitized;
+        if (live) *live = std::move(shared);
+        return out;
+    } catch (...) {
+        return std::make_shared<PreparedTarget>();
+    }
+}
+
+std::shared_ptr<const ROMol> restoreTarget(const PreparedTarget& target) {
+    try {
+        return restoreCopy(target);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
+    try {
+        auto out = std::make_shared<PreparedQuery>();
+        std::unique_ptr<RWMol> mol = parseMolfile(text, true, false);
+        if (!mol) {
+            mol = parseMolfile(text, false, false);
+            if (mol && !perceivePartially(*mol, false)) mol.reset();
+        }
+        if (!mol) return out;
+        // A drawn hydrogen means "this atom carries at least one H", not "an H atom
+        // must be there": targets carry their hydrogens implicitly.
+        RDKit::MolOps::mergeQueryHs(*mol);
+        if (!mol->getRingInfo()->isInitialized()) findRings(*mol);
+
+        out->atoms = mol->getNumAtoms();
+        out->bonds = mol->getNumBonds();
+        std::array<uint32_t, 256> perElement{};
+        for (const Atom* atom : mol->atoms())
+            if (!atom->hasQuery() && atom->getAtomicNum() >= 2 && atom->getAtomicNum() < 256)
+                ++perElement[atom->getAtomicNum()];
+        out->plainElements = toCounts(perElement, 2);
+        for (const Bond* bond : mol->bonds()) {
+            BondKind kind = kindOf(bond->getBondType());
+            if (!bond->hasQuery() && kind != bkOther) ++out->plainBondKinds[kind];
+        }
+        out->mol.reset(mol.release());
+        out->readable = true;
+        return out;
+    } catch (...) {
+        return std::make_shared<PreparedQuery>();
+    }
+}
+
+bool isSubstructure(const PreparedQuery& query, const ROMol& target, bool stereo) {
+    if (!query.mol) return false;
+    try {
+        return !RDKit::SubstructMatch(target, *query.mol, matchParameters(stereo)).empty();
+    } catch (...) {
+        return false;
+    }
+}
+
+std::string canonicalSmiles(const PreparedTarget& target, bool stereo) {
+    try {
+        std::unique_ptr<RWMol> mol = restoreCopy(target);
+        if (!mol || mol->getNumAtoms() == 0) return std::string();
+        for (Atom* atom : mol->atoms()) atom->setAtomMapNum(0);
+        if (!stereo) RDKit::MolOps::removeStereochemistry(*mol);
+        return RDKit::MolToSmiles(*mol, true);
+    } catch (...) {
+        return std::string();
+    }
+}
+
+char* highlightMatch(const PreparedQuery& query, const ROMol& targetMol,
+                     const std::string& targetText, bool stereo, int32_t* marked) {
+    *marked = 0;
+    if (!query.mol) return nullptr;
+    try {
+        std::vector<RDKit::MatchVectType> matches =
+            RDKit::SubstructMatch(targetMol, *query.mol, matchParameters(stereo));
+        if (matches.empty()) return nullptr;
+
+        // The molecule as drawn, hydrogens included, for the answer.
+        bool kekulize = true;
+        std::unique_ptr<RWMol> drawn = parseMolfile(targetText, true, false);
+        if (!drawn) {
+            kekulize = false;
+            drawn = parseMolfile(targetText, false, false);
+            if (!drawn) return nullptr;
+            drawn->updatePropertyCache(false);
+        }
+
+        // The searched molecule lacks only hydrogens, the rest in the same order.
+        std::vector<int> toDrawn(targetMol.getNumAtoms(), -1);
+        unsigned j = 0;
+        for (unsigned i = 0; i < targetMol.getNumAtoms(); ++i) {
+            const Atom* a = targetMol.getAtomWithIdx(i);
+            while (j < drawn->getNumAtoms()) {
+                const Atom* d = drawn->getAtomWithIdx(j++);
+                if (d->getAtomicNum() == a->getAtomicNum() &&
+                    (a->getAtomicNum() != 1 || d->getIsotope() == a->getIsotope())) {
+                    toDrawn[i] = static_cast<int>(j - 1);
+                    break;
+                }
+                if (d->getAtomicNum() != 1) return nullptr;  // not the same atoms after all
+            }
+        }
+
+        for (Atom* atom : drawn->atoms()) atom->setAtomMapNum(0);
+        int32_t count = 0;
+        for (const auto& pair : matches.front()) {
+            int d = toDrawn[pair.second];
+            if (d < 0) continue;
+            drawn->getAtomWithIdx(d)->setAtomMapNum(pair.first + 1);
+            ++count;
+        }
+        if (count == 0) return nullptr;
+        std::string block = RDKit::MolToMolBlock(*drawn, true, -1, kekulize);
+        char* out = static_cast<char*>(std::malloc(block.size() + 1));
+        if (!out) return nullptr;
+        std::memcpy(out, block.c_str(), block.size() + 1);
+        *marked = count;
+        return out;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+}  // namespace veskSearch

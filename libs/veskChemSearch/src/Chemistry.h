@@ -1,0 +1,38 @@
+// The RDKit side of the library; the only place that includes RDKit headers
+// (with Reactions.cpp), so that the rest builds quickly.
+#pragma once
+
+#include "Prepared.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace veskSearch {
+
+// Reads a molfile as a target. Never null; `readable` is false for texts that
+// cannot be read. When live is given it receives the molecule just built.
+std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
+                                                    std::shared_ptr<const RDKit::ROMol>* live);
+
+// The target molecule back from its prepared form; null if it cannot be restored.
+std::shared_ptr<const RDKit::ROMol> restoreTarget(const PreparedTarget& target);
+
+// Reads a molfile as a query. Never null; `readable` is false for unreadable texts.
+std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text);
+
+bool isSubstructure(const PreparedQuery& query, const RDKit::ROMol& target, bool stereo);
+
+// Canonical isomeric SMILES of the hydrogen-suppressed molecule, stereo removed
+// when not wanted; empty when the molecule has no atoms or cannot be written.
+std::string canonicalSmiles(const PreparedTarget& target, bool stereo);
+
+// The target text as a molfile with the first match of the query marked by atom
+// mapping numbers; null when there is no match. Allocated with malloc.
+char* highlightMatch(const PreparedQuery& query, const RDKit::ROMol& targetMol,
+                     const std::string& targetText, bool stereo, int32_t* marked);
+
+// Same reaction regardless of the order of its components (Reactions.cpp).
+bool sameReaction(const std::string& rxnText1, const std::string& rxnText2);
+
+}  // namespace veskSearch

@@ -1,0 +1,96 @@
+#include "Comparison.h"
+
+#include "Chemistry.h"
+#include "Screens.h"
+
+#include <utility>
+
+namespace veskSearch {
+
+MolText::MolText(std::string text) : text_(std::move(text)), key_(textKey(text_)) {}
+
+std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (target_) return target_;
+    TargetCache& cache = TargetCache::shared();
+    if (auto cached = cache.find(key_)) return target_ = cached;
+    if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_)) return nullptr;
+    if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
+    std::shared_ptr<const RDKit::ROMol> live;
+    target_ = prepareTarget(text_, &live);
+    targetMol_ = std::move(live);
+    cache.insert(key_, target_);
+    return target_;
+}
+
+std::shared_ptr<const RDKit::ROMol> MolText::targetMolecule() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!targetMol_ && target_ && target_->readable) targetMol_ = restoreTarget(*target_);
+    return targetMol_;
+}
+
+std::string MolText::smiles(bool stereo) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (hasSmiles_[stereo]) return smiles_[stereo];
+    if (!target_ || !target_->readable) return std::string();
+    TargetCache& cache = TargetCache::shared();
+    std::string s;
+    if (!cache.smiles(key_, stereo, &s)) {
+        s = canonicalSmiles(*target_, stereo);
+        cache.setSmiles(key_, stereo, s);
+    }
+    smiles_[stereo] = s;
+    hasSmiles_[stereo] = true;
+    return s;
+}
+
+std::shared_ptr<const PreparedQuery> MolText::query() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!query_) query_ = prepareQuery(text_);
+    return query_;
+}
+
+int32_t Comparison::substructure() {
+    if (!query || !target) return -1;
+    std::shared_ptr<const PreparedQuery> q = query->query();
+    if (!q->readable || q->atoms == 0) return 0;
+    TextScreen screen;
+    screen.substructure = q.get();
+    std::shared_ptr<const PreparedTarget> t = target->target(screen);
+    if (!t || !t->readable || !summaryAdmits(*q, t->summary)) return 0;
+    std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
+    return mol && isSubstructure(*q, *mol, stereo) ? 1 : 0;
+}
+
+bool Comparison::exact() {
+    if (!query || !target) return false;
+    std::shared_ptr<const PreparedTarget> q = query->target(TextScreen());
+    if (!q->readable || q->summary.atoms == 0) return false;
+    TextScreen screen;
+    screen.exact = &q->summary;
+    std::shared_ptr<const PreparedTarget> t = target->target(screen);
+    if (!t || !t->readable) return false;
+    const MolSummary& a = q->summary;
+    const MolSummary& b = t->summary;
+    if (a.atoms != b.atoms || a.bonds != b.bonds || a.elements.size() != b.elements.size())
+        return false;
+    for (std::size_t i = 0; i < a.elements.size(); ++i)
+        if (a.elements[i].z != b.elements[i].z || a.elements[i].n != b.elements[i].n)
+            return false;
+    std::string s = query->smiles(stereo);
+    return !s.empty() && s == target->smiles(stereo);
+}
+
+char* Comparison::highlighted(int32_t* marked) {
+    *marked = 0;
+    if (!highlighting || !query || !target) return nullptr;
+    std::shared_ptr<const PreparedQuery> q = query->query();
+    if (!q->readable || q->atoms == 0) return nullptr;
+    std::shared_ptr<const PreparedTarget> t = target->target(TextScreen());
+    if (!t || !t->readable) return nullptr;
+    std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
+    if (!mol) return nullptr;
+    return highlightMatch(*q, *mol, target->text(), stereo, marked);
+}
+
+}  // namespace veskSearch

@@ -1,0 +1,55 @@
+// Prepared molecules: what the comparisons need from a molecule text, read once.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace RDKit {
+class ROMol;
+}
+
+namespace veskSearch {
+
+struct ElementCount {
+    uint8_t z;   // atomic number
+    uint16_t n;  // atoms of that element
+};
+
+enum BondKind { bkSingle, bkDouble, bkTriple, bkAromatic, bkOther, bkCount };
+
+// Counts that let a comparison say "no" without touching the molecule graph.
+struct MolSummary {
+    uint32_t atoms = 0;
+    uint32_t bonds = 0;
+    std::vector<ElementCount> elements;  // every atom, sorted by atomic number
+    uint32_t bondKinds[bkCount] = {};
+};
+
+// A molecule read as a target (hydrogens suppressed, aromaticity perceived).
+// Immutable once built, so the cache and any number of handles share it.
+struct PreparedTarget {
+    bool readable = false;
+    bool sanitized = false;
+    MolSummary summary;
+    std::string pickle;                        // compact form; empty when `kept` is used
+    std::shared_ptr<const RDKit::ROMol> kept;  // molecules a pickle would not restore exactly
+
+    std::size_t bytes() const;
+};
+
+// A molecule read as a query: explicit hydrogens merged into their neighbours.
+struct PreparedQuery {
+    bool readable = false;
+    std::shared_ptr<const RDKit::ROMol> mol;
+    uint32_t atoms = 0;
+    uint32_t bonds = 0;
+    // What any target must hold for a match: elements of atoms without query
+    // features (atomic number >= 2) and kinds of bonds without query features.
+    std::vector<ElementCount> plainElements;
+    uint32_t plainBondKinds[bkOther] = {};
+};
+
+}  // namespace veskSearch

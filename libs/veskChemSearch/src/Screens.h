@@ -1,0 +1,24 @@
+// Cheap necessary conditions checked before any graph matching: a "no" here is
+// always the answer the full comparison would give, a "yes" only means "look".
+#pragma once
+
+#include "Prepared.h"
+
+#include <string_view>
+#include <vector>
+
+namespace veskSearch {
+
+// The text has the shape of a molfile: a counts line and an "M  END" line.
+bool looksLikeMolfile(std::string_view text);
+
+// Counts of the elements with atomic number >= 2 in a V2000 atom block, read
+// without parsing the molecule. False when the block cannot be trusted for this
+// (V3000, atom lists, symbols that are not elements, a short block).
+bool scanElementCounts(std::string_view text, std::vector<ElementCount>* counts);
+
+bool summaryAdmits(const PreparedQuery& query, const MolSummary& target);
+bool textAdmitsSubstructure(const PreparedQuery& query, std::string_view targetText);
+bool textAdmitsExact(const MolSummary& query, std::string_view targetText);
+
+}  // namespace veskSearch

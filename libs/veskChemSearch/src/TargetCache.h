@@ -1,0 +1,72 @@
+// Process-wide store of prepared targets keyed by their text, bounded by memory
+// and evicting the least recently used. Holds compact forms (pickles), so that a
+// second search over a large sheet still finds its molecules here.
+#pragma once
+
+#include "Prepared.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace veskSearch {
+
+// Two independent 64-bit hashes and the length: texts are not stored, and with
+// 128 bits an accidental collision among millions of records is not a concern.
+struct TextKey {
+    uint64_t h1 = 0;
+    uint64_t h2 = 0;
+    uint64_t length = 0;
+    bool operator==(const TextKey& o) const {
+        return h1 == o.h1 && h2 == o.h2 && length == o.length;
+    }
+};
+
+TextKey textKey(std::string_view text);
+
+class TargetCache {
+public:
+    explicit TargetCache(std::size_t byteLimit);
+    TargetCache(const TargetCache&) = delete;
+    TargetCache& operator=(const TargetCache&) = delete;
+
+    // The one the library uses; lives until the process ends.
+    static TargetCache& shared();
+
+    std::shared_ptr<const PreparedTarget> find(const TextKey& key);
+    void insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target);
+    // Canonical SMILES remembered for an entry (index 1 = with stereo).
+    bool smiles(const TextKey& key, bool stereo, std::string* out);
+    void setSmiles(const TextKey& key, bool stereo, const std::string& smiles);
+
+    std::size_t bytes() const;
+    std::size_t size() const;
+
+private:
+    struct Node {
+        TextKey key;
+        std::shared_ptr<const PreparedTarget> target;
+        std::string smiles[2];
+        bool hasSmiles[2] = {false, false};
+        std::size_t bytes = 0;
+    };
+    struct KeyHash {
+        std::size_t operator()(const TextKey& k) const { return static_cast<std::size_t>(k.h1); }
+    };
+    using List = std::list<Node>;
+
+    void evictLocked();
+
+    const std::size_t limit_;
+    mutable std::mutex mutex_;
+    List lru_;  // most recently used first
+    std::unordered_map<TextKey, List::iterator, KeyHash> index_;
+    std::size_t bytes_ = 0;
+};
+
+}  // namespace veskSearch
