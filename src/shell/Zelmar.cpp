@@ -1,0 +1,42 @@
+#include "Zelmar.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include "Zelmar_CheckProcess.h"
+#include "Zelmar_Form_Main.h"
+#include "Zelmar_Global.h"
+
+namespace {
+
+TCommandLine ProgramArguments() {
+    TCommandLine args;
+    const QStringList all = QCoreApplication::arguments();
+    for (int i = 1; i < all.size(); ++i) args.push_back(all[i].toLocal8Bit().toStdString());
+    return args;
+}
+
+// The editor page's browser engine refuses to run as root with its sandbox.
+void PrepareBrowserEnvironment() {
+    if (getuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+}
+
+}  // namespace
+
+int RunZelmar(int argc, char* argv[]) {
+    PrepareBrowserEnvironment();
+    QApplication app(argc, argv);
+    const TCommandLine args = ProgramArguments();
+    if (HandOverToRunningInstance(args)) return 0;
+
+    QApplication::setApplicationName(QStringLiteral("Zelmar"));
+    if (HasCommandLineSwitch(args, "/NOXPSTYLE"))
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    TZelmar_FormMain form(args);
+    form.show();
+    return QApplication::exec();
+}
