@@ -8,6 +8,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdlib>
+#include <new>
 
 #include "vesk_TraceUnit.h"
 
@@ -23,13 +24,17 @@ std::atomic<std::uint32_t> gGate{veskTraceImpl::kGateUninitialised};
 
 TveskTraceUnit& Unit() noexcept;
 
-void ExitProcedure() { Unit().Shutdown(); }
+void ExitProcedure() {
+    Unit().Shutdown();
+}
 
 TveskTraceUnit& Unit() noexcept {
-    // Never destroyed, on purpose: traces from static destructors and from threads still
-    // running at exit must find a live unit (off after the exit procedure) and lock.
+    // Built in static storage and never destroyed, on purpose: traces from static destructors
+    // and from threads still running at exit must find a live unit (off after the exit
+    // procedure) and a live lock. No heap: nothing here can fail.
+    alignas(TveskTraceUnit) static unsigned char storage[sizeof(TveskTraceUnit)];
     static TveskTraceUnit* const unit = [] {
-        auto* created = new TveskTraceUnit(0, &gGate);  // NOLINT(cppcoreguidelines-owning-memory)
+        auto* created = ::new (static_cast<void*>(storage)) TveskTraceUnit(0, &gGate);
         created->ReadConfiguration({}, {});
         std::atexit(ExitProcedure);
         return created;
@@ -40,7 +45,9 @@ TveskTraceUnit& Unit() noexcept {
 // Unit initialisation, once per process, before main.
 const bool gInitialised = (Unit(), true);
 
-bool Off() noexcept { return gGate.load(std::memory_order_relaxed) == 0; }
+bool Off() noexcept {
+    return gGate.load(std::memory_order_relaxed) == 0;
+}
 
 }  // namespace
 
@@ -76,10 +83,15 @@ void TraceException(const std::string& source) noexcept {
     if (!Off()) Unit().Exception(source.c_str());
 }
 
-bool TraceLevelActive(TTraceLevel level) noexcept { return !Off() && Unit().LevelActive(level); }
+bool TraceLevelActive(TTraceLevel level) noexcept {
+    return !Off() && Unit().LevelActive(level);
+}
 
-void TraceReadConfiguration(const std::string& modulePath, const std::string& programPath) noexcept {
+void TraceReadConfiguration(const std::string& modulePath,
+                            const std::string& programPath) noexcept {
     Unit().ReadConfiguration(modulePath, programPath);
 }
 
-void TraceShutdown() noexcept { Unit().Shutdown(); }
+void TraceShutdown() noexcept {
+    Unit().Shutdown();
+}

@@ -31,16 +31,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const kKeywords[] = {"", "INFORMATION", "SUCCESS", "WARNING", "ERROR", "FATALERROR",
-                                 "DEBUG"};
-const char* const kTags[] = {"", "$INFORMATION", "$SUCCESS", "$WARNING", "$ERROR", "$FATALERROR",
-                             "$DEBUG"};
-const char* const kOptionNames[] = {"", " Information", " Success", " Warning", " Error",
-                                    " FatalError", " Debug"};
+const char* const kKeywords[] = {"",      "INFORMATION", "SUCCESS", "WARNING",
+                                 "ERROR", "FATALERROR",  "DEBUG"};
+const char* const kTags[] = {"",       "$INFORMATION", "$SUCCESS", "$WARNING",
+                             "$ERROR", "$FATALERROR",  "$DEBUG"};
+const char* const kOptionNames[] = {"",       " Information", " Success", " Warning",
+                                    " Error", " FatalError",  " Debug"};
 constexpr std::size_t kStarsCount = 79;
 constexpr const char* kContinuationPrefix = "   - ";
 
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
@@ -48,7 +50,9 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string Upper(std::string_view text) {
     std::string result(text);
@@ -203,9 +207,8 @@ bool TIniSection::Load(const std::string& path, std::string_view section) {
         if (line.empty() || line.front() == ';') continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
-            const std::string_view name =
-                Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos
-                                                                    : close - 1));
+            const std::string_view name = Trim(line.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1));
             if (inSection) break;
             inSection = !seenSection && EqualsNoCase(name, section);
             seenSection = seenSection || inSection;
@@ -232,7 +235,9 @@ const std::string* TIniSection::Find(std::string_view key) const {
     return nullptr;
 }
 
-bool TIniSection::Has(std::string_view key) const { return Find(key) != nullptr; }
+bool TIniSection::Has(std::string_view key) const {
+    return Find(key) != nullptr;
+}
 
 std::string TIniSection::ReadString(std::string_view key, const std::string& defaultValue) const {
     const std::string* value = Find(key);
@@ -287,7 +292,9 @@ std::string DefaultModulePath() {
     return DefaultProgramPath();
 }
 
-std::string ComDeviceName(int port) { return "/dev/ttyS" + std::to_string(port - 1); }
+std::string ComDeviceName(int port) {
+    return "/dev/ttyS" + std::to_string(port - 1);
+}
 
 // ---- clock --------------------------------------------------------------------------------
 
@@ -344,7 +351,9 @@ void TTraceClock::Now(std::string& date, std::string& time) const {
 TveskTraceUnit::TveskTraceUnit(std::size_t maxLineChars, std::atomic<std::uint32_t>* gate)
     : MaxLineChars(maxLineChars), Gate(gate ? *gate : OwnGate) {}
 
-TveskTraceUnit::~TveskTraceUnit() { Shutdown(); }
+TveskTraceUnit::~TveskTraceUnit() {
+    Shutdown();
+}
 
 std::string TveskTraceUnit::TraceFilePath() const {
     std::lock_guard<std::recursive_mutex> guard(Lock);
@@ -595,12 +604,11 @@ void TveskTraceUnit::AppendHeader(std::string& line, TTraceLevel level, const ch
 
 bool TveskTraceUnit::LevelActive(TTraceLevel level) const noexcept {
     const TLevelMask mask = Levels.load(std::memory_order_relaxed);
-    const unsigned effective = level == tlContinue
-                                   ? static_cast<unsigned>(LastLevel.load(std::memory_order_relaxed))
-                                   : static_cast<unsigned>(level);
+    const unsigned effective =
+        level == tlContinue ? static_cast<unsigned>(LastLevel.load(std::memory_order_relaxed))
+                            : static_cast<unsigned>(level);
     if (effective < 1 || effective > 6 || (mask & (1u << effective)) == 0) return false;
-    return FileOn.load(std::memory_order_relaxed) ||
-           DebugWindow.load(std::memory_order_relaxed) ||
+    return FileOn.load(std::memory_order_relaxed) || DebugWindow.load(std::memory_order_relaxed) ||
            ComPort.load(std::memory_order_relaxed) > 0;
 }
 

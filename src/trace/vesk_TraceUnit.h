@@ -4,7 +4,7 @@
 // in the options they construct it with. Not for application code: use vesk_Trace.h. Tests
 // and the two unit front ends include this.
 
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX locale_t, not in <clocale>
 
 #include <atomic>
 #include <cstdarg>
@@ -119,8 +119,8 @@ public:
 
     void Message(const char* source, TTraceLevel level, const char* format, ...) noexcept
         VESK_TRACE_PRINTF(4, 5);
-    void MessageV(const char* source, TTraceLevel level, const char* format,
-                  va_list args) noexcept VESK_TRACE_PRINTF(4, 0);
+    void MessageV(const char* source, TTraceLevel level, const char* format, va_list args) noexcept
+        VESK_TRACE_PRINTF(4, 0);
     void Exception(const char* source, const std::exception& e) noexcept;
     void Exception(const char* source) noexcept;
     bool LevelActive(TTraceLevel level) const noexcept;

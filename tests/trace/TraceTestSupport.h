@@ -49,10 +49,12 @@ inline void WriteFile(const std::string& path, const std::string& text) {
 
 inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline long ThreadId() { return static_cast<long>(::syscall(SYS_gettid)); }
+inline long ThreadId() {
+    return static_cast<long>(::syscall(SYS_gettid));
+}
 
 // Plain-text trace file: every line ends in CR LF, no other CR or LF anywhere.
 inline ::testing::AssertionResult SplitCrLfLines(const std::string& text,
@@ -136,10 +138,11 @@ struct TTraceApi {
 };
 
 inline const TTraceApi& VeskTraceApi() {
-    static const TTraceApi api{"vesk_Trace", &::TraceMessage, &::TraceMessage,
-                               &::TraceException, &::TraceException, &::TraceException,
-                               &::TraceLevelActive, &::TraceReadConfiguration, &::TraceShutdown,
-                               0};
+    static const TTraceApi api{"vesk_Trace",        &::TraceMessage,
+                               &::TraceMessage,     &::TraceException,
+                               &::TraceException,   &::TraceException,
+                               &::TraceLevelActive, &::TraceReadConfiguration,
+                               &::TraceShutdown,    0};
     return api;
 }
 

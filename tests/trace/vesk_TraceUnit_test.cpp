@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <stdlib.h>
+#include <stdlib.h>  // NOLINT(modernize-deprecated-headers): POSIX posix_openpt, setenv
 #include <termios.h>
 #include <unistd.h>
 
@@ -27,7 +27,9 @@ using namespace veskTraceImpl;
 using traceTest::TTempDir;
 using traceTest::WriteFile;
 
-constexpr TLevelMask Bit(unsigned level) { return 1u << level; }
+constexpr TLevelMask Bit(unsigned level) {
+    return 1u << level;
+}
 
 // ---- encoded records ----------------------------------------------------------------------
 
@@ -36,7 +38,9 @@ TEST(TraceEncodeLine, DesignExamples) {
     EXPECT_EQ(EncodeLine("Hi!"), "0003496B22");
 }
 
-TEST(TraceEncodeLine, EmptyLineIsLengthOnly) { EXPECT_EQ(EncodeLine(""), "0000"); }
+TEST(TraceEncodeLine, EmptyLineIsLengthOnly) {
+    EXPECT_EQ(EncodeLine(""), "0000");
+}
 
 TEST(TraceEncodeLine, CounterWrapsFrom255BackTo1) {
     // Zero bytes show the counter itself.
@@ -78,7 +82,9 @@ TEST(TraceParseLevels, EveryKeywordAnyCaseTrimmed) {
     EXPECT_EQ(ParseLevels("\tWarning\r"), Bit(3));
     EXPECT_EQ(ParseLevels("eRRoR"), Bit(4));
     EXPECT_EQ(ParseLevels("FatalError"), Bit(5));
-    EXPECT_EQ(ParseLevels("\x01" "debug\x1F"), Bit(6));
+    EXPECT_EQ(ParseLevels("\x01"
+                          "debug\x1F"),
+              Bit(6));
 }
 
 TEST(TraceParseLevels, EmptyPartsAndUnknownWordsAreSkipped) {
@@ -397,7 +403,8 @@ TEST_F(TraceUnitInstance, ComPortGetsEachLineWithCrLfAnd8N1KeepingOtherSettings)
     unit.Message("", tlContinue, "more");
     const std::string received = pty.ReadUntil("   - more\r\n");
     EXPECT_EQ(unit.ComPortNumber(), 1);
-    const std::regex shape(R"(^\$ERROR \(\d+\) \([^()]+\)-\[TPort\.Send\], to the port 1\r\n   - more\r\n$)");
+    const std::regex shape(
+        R"(^\$ERROR \(\d+\) \([^()]+\)-\[TPort\.Send\], to the port 1\r\n   - more\r\n$)");
     EXPECT_TRUE(std::regex_match(received, shape)) << received;
 
     termios after{};

@@ -41,7 +41,9 @@ std::regex LineRegex(const std::string& tag, const std::string& rest) {
     return std::regex("^\\$" + tag + kStamp + rest + "$");
 }
 
-bool Matches(const std::string& text, const std::regex& re) { return std::regex_match(text, re); }
+bool Matches(const std::string& text, const std::regex& re) {
+    return std::regex_match(text, re);
+}
 
 const std::regex kCreated("^logfile created: [^,]+, .+$");
 const std::regex kClosed("^logfile closed: [^,]+, .+$");
@@ -85,7 +87,7 @@ protected:
         EXPECT_EQ(lines[end + 1], kStars);
         EXPECT_TRUE(Matches(lines[end + 2], kClosed)) << lines[end + 2];
         EXPECT_EQ(lines[end + 3], kStars);
-        return std::vector<std::string>(lines.begin() + 4, lines.begin() + end);
+        return {lines.begin() + 4, lines.begin() + static_cast<std::ptrdiff_t>(end)};
     }
 
     TTempDir Dir;
@@ -282,12 +284,11 @@ TEST_P(TraceUnits, HeaderTagThreadIdDateTimeSource) {
     const std::string created = all[1].substr(std::string("logfile created: ").size());
     const std::size_t comma = created.find(", ");
     ASSERT_NE(comma, std::string::npos);
-    const std::regex dateTime("^" + std::regex_replace(created.substr(0, comma),
-                                                       std::regex(R"([.^$|()\[\]{}*+?\\/])"),
-                                                       R"(\$&)") +
+    const std::regex dateTime("^" +
+                              std::regex_replace(created.substr(0, comma),
+                                                 std::regex(R"([.^$|()\[\]{}*+?\\/])"), R"(\$&)") +
                               " .+$");
-    EXPECT_TRUE(std::regex_match(match[2].str(), dateTime))
-        << match[2].str() << " vs " << created;
+    EXPECT_TRUE(std::regex_match(match[2].str(), dateTime)) << match[2].str() << " vs " << created;
     EXPECT_TRUE(Matches(lines[1], LineRegex("SUCCESS", R"(-\[TZelmar_FormMain\.FormShow\], s)")));
     EXPECT_TRUE(Matches(lines[2], LineRegex("WARNING", R"(-\[TZelmar_FormMain\.FormShow\], w 3)")));
     EXPECT_TRUE(Matches(lines[3], LineRegex("ERROR", R"(-\[A\.B\], e)")));
@@ -343,7 +344,8 @@ TEST_P(TraceUnits, PercentInSourceAndArgumentsIsWrittenAsItIs) {
     Api().Shutdown();
     const std::vector<std::string> lines = MessageLines("t.log");
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(Matches(lines[0], LineRegex("ERROR", R"(-\[TFile\.%s%n%d\], opening /data/%s%n%x\.sdf)")))
+    EXPECT_TRUE(
+        Matches(lines[0], LineRegex("ERROR", R"(-\[TFile\.%s%n%d\], opening /data/%s%n%x\.sdf)")))
         << lines[0];
     EXPECT_TRUE(Matches(lines[1], LineRegex("ERROR", R"(-\[100% sure %s\], 50%)"))) << lines[1];
     EXPECT_EQ(lines[2], "   - %s%s%s");
@@ -388,15 +390,31 @@ TEST_P(TraceUnits, ExceptionsWithDemangledTypeAndMessage) {
     const std::vector<std::string> lines = MessageLines("t.log");
     ASSERT_EQ(lines.size(), 5u);
     const std::string text = " exception of type ";
-    EXPECT_TRUE(Matches(lines[0], LineRegex("ERROR", R"(-\[TA\.Run\], exception of type std::runtime_error with message boom)")))
+    EXPECT_TRUE(Matches(
+        lines[0],
+        LineRegex("ERROR",
+                  R"(-\[TA\.Run\], exception of type std::runtime_error with message boom)")))
         << lines[0];
-    EXPECT_TRUE(Matches(lines[1], LineRegex("ERROR", R"(-\[TA\.Derived\], exception of type zelmarTraceTest::TDerivedError with message derived text)")))
+    EXPECT_TRUE(Matches(
+        lines[1],
+        LineRegex(
+            "ERROR",
+            R"(-\[TA\.Derived\], exception of type zelmarTraceTest::TDerivedError with message derived text)")))
         << lines[1];
-    EXPECT_TRUE(Matches(lines[2], LineRegex("ERROR", R"(-\[TA\.Outside\], exception of type unknown with message unknown exception)")))
+    EXPECT_TRUE(Matches(
+        lines[2],
+        LineRegex("ERROR",
+                  R"(-\[TA\.Outside\], exception of type unknown with message unknown exception)")))
         << lines[2];
-    EXPECT_TRUE(Matches(lines[3], LineRegex("ERROR", R"(-\[TA\.Int\], exception of type int with message unknown exception)")))
+    EXPECT_TRUE(
+        Matches(lines[3],
+                LineRegex("ERROR",
+                          R"(-\[TA\.Int\], exception of type int with message unknown exception)")))
         << lines[3];
-    EXPECT_TRUE(Matches(lines[4], LineRegex("ERROR", R"(-\[TA\.Std\], exception of type std::out_of_range with message index 7)")))
+    EXPECT_TRUE(Matches(
+        lines[4],
+        LineRegex("ERROR",
+                  R"(-\[TA\.Std\], exception of type std::out_of_range with message index 7)")))
         << lines[4];
 }
 
@@ -478,8 +496,8 @@ TEST_P(TraceUnits, EncodedRecordsFollowOneAnotherWithoutLineBreaks) {
     EXPECT_EQ(lines[6], "");
     EXPECT_TRUE(Matches(lines[8], kClosed));
     // The records themselves, byte for byte: the continuation, then the empty line as 0000.
-    const std::string expected = veskTraceImpl::EncodeLine("   - Hi!") + "0000" +
-                                 veskTraceImpl::EncodeLine(kStars);
+    const std::string expected =
+        veskTraceImpl::EncodeLine("   - Hi!") + "0000" + veskTraceImpl::EncodeLine(kStars);
     EXPECT_NE(raw.find(expected), std::string::npos);
     EXPECT_EQ(raw.substr(0, 4), "004F");  // 79 stars
 }
@@ -523,8 +541,7 @@ TEST_P(TraceUnits, DebugWindowIsStandardError) {
     Api().Message("T.M", tlError, "not enabled");
     Api().Message("", tlContinue, "continued");
     const std::string err = ::testing::internal::GetCapturedStderr();
-    const std::regex expected("^\\$WARNING" + std::string(kStamp) +
-                              R"(-\[T\.M\], to stderr 5\n)");
+    const std::regex expected("^\\$WARNING" + std::string(kStamp) + R"(-\[T\.M\], to stderr 5\n)");
     EXPECT_TRUE(std::regex_match(err, expected)) << err;
 }
 
@@ -570,8 +587,9 @@ TEST_P(TraceUnits, AMissingComPortIsSwitchedOffWhileTheFileGoesOn) {
 
 void CheckThreadedFile(const std::vector<std::string>& messages, int threads, int perThread) {
     ASSERT_EQ(messages.size(), static_cast<std::size_t>(threads * perThread));
-    const std::regex shape("^\\$(INFORMATION|ERROR)" + std::string(kStamp) +
-                           R"(-\[TWorker\.Run\], thread (\d+) line (\d+) payload (x+)|   - thread (\d+) continued)");
+    const std::regex shape(
+        "^\\$(INFORMATION|ERROR)" + std::string(kStamp) +
+        R"(-\[TWorker\.Run\], thread (\d+) line (\d+) payload (x+)|   - thread (\d+) continued)");
     std::map<int, int> nextLine;
     std::map<int, std::string> idOf;
     std::set<std::string> ids;
@@ -595,6 +613,7 @@ void CheckThreadedFile(const std::vector<std::string>& messages, int threads, in
 
 void RunWorkers(const TTraceApi& api, int threads, int perThread) {
     std::vector<std::thread> workers;
+    workers.reserve(static_cast<std::size_t>(threads));
     for (int t = 0; t < threads; ++t) {
         workers.emplace_back([&api, t, perThread] {
             for (int i = 0; i < perThread; ++i) {
@@ -650,13 +669,15 @@ TEST_F(TraceFrontEnd, BothUnitsWritingOneFileKeepTheirLinesWhole) {
     ::TraceReadConfiguration(Dir.Path("m.so"), Dir.Path("prog"));
     veskTrace::TraceReadConfiguration(Dir.Path("m.so"), Dir.Path("prog"));
     std::vector<std::thread> workers;
+    workers.reserve(8);
     for (int t = 0; t < 8; ++t) {
         workers.emplace_back([t] {
             for (int i = 0; i < 300; ++i) {
                 if (t % 2) {
                     ::TraceMessage("TWorker.Run", tlError, "unit 1 thread %d line %d", t, i);
                 } else {
-                    veskTrace::TraceMessage("TWorker.Run", tlError, "unit 2 thread %d line %d", t, i);
+                    veskTrace::TraceMessage("TWorker.Run", tlError, "unit 2 thread %d line %d", t,
+                                            i);
                 }
             }
         });
@@ -669,7 +690,7 @@ TEST_F(TraceFrontEnd, BothUnitsWritingOneFileKeepTheirLinesWhole) {
                            R"(-\[TWorker\.Run\], unit [12] thread \d line \d+$)");
     int messages = 0;
     for (const std::string& line : lines) {
-        if (line.rfind("$", 0) == 0) {
+        if (line.rfind('$', 0) == 0) {
             EXPECT_TRUE(std::regex_match(line, shape)) << line;
             ++messages;
         }
@@ -681,18 +702,25 @@ TEST_F(TraceFrontEnd, GuardedTracesAndReturnsTheNeutralResult) {
     WriteFile(Dir.Path("prog.ETC"),
               "[TRACE]\nTrace=1\nLevel=ERROR\nOutput=TEXT\nTraceFile=t.log\n");
     ::TraceReadConfiguration(Dir.Path("m.so"), Dir.Path("prog"));
-    const int result = Guarded("TZelmarX.Compute", -1, []() -> int {
-        throw std::invalid_argument("bad value");
-    });
+    const int result =
+        Guarded("TZelmarX.Compute", -1, []() -> int { throw std::invalid_argument("bad value"); });
     EXPECT_EQ(result, -1);
     EXPECT_EQ(Guarded("TZelmarX.Compute", -1, [] { return 5; }), 5);
     GuardedVoid("TZelmarX.Run", [] { throw 3.5; });
     ::TraceShutdown();
     const std::vector<std::string> lines = traceTest::TextLines(Dir.Path("t.log"));
     ASSERT_EQ(lines.size(), 10u);
-    EXPECT_TRUE(Matches(lines[4], LineRegex("ERROR", R"(-\[TZelmarX\.Compute\], exception of type std::invalid_argument with message bad value)")))
+    EXPECT_TRUE(Matches(
+        lines[4],
+        LineRegex(
+            "ERROR",
+            R"(-\[TZelmarX\.Compute\], exception of type std::invalid_argument with message bad value)")))
         << lines[4];
-    EXPECT_TRUE(Matches(lines[5], LineRegex("ERROR", R"(-\[TZelmarX\.Run\], exception of type double with message unknown exception)")))
+    EXPECT_TRUE(Matches(
+        lines[5],
+        LineRegex(
+            "ERROR",
+            R"(-\[TZelmarX\.Run\], exception of type double with message unknown exception)")))
         << lines[5];
 }
 
