@@ -1,7 +1,7 @@
-// Trace unit veskTrace (Part 6.3, used by the structure search binding): the same behaviour
+// Trace unit veskTrace (used by the structure search binding): the same behaviour
 // as vesk_Trace with its own state, lock and file handle; message lines are cut at 31996
 // characters. It reads the configuration at its own initialisation, so with "Append" off it
-// recreates a trace file it shares with vesk_Trace (as the design says).
+// recreates a trace file it shares with vesk_Trace.
 
 #include "vesk_Trace.h"
 

@@ -1,4 +1,4 @@
-// Trace unit vesk_Trace (Part 6.3): the front end every part of the program logs through.
+// Trace unit vesk_Trace: the front end every part of the program logs through.
 // The behaviour lives in TveskTraceUnit; this file holds the unit's one instance, its
 // initialisation before main and its exit procedure.
 

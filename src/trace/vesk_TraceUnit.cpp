@@ -68,7 +68,7 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The Linux thread id, as the design's GetCurrentThreadId: small, decimal, matches ps/gdb.
+// The Linux thread id, as Windows' GetCurrentThreadId: small, decimal, matches ps/gdb.
 long CurrentThreadId() {
     thread_local const long id = static_cast<long>(::syscall(SYS_gettid));
     return id;
@@ -87,7 +87,7 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     return true;
 }
 
-// The debugger output of the design. One write per text, so that lines of different threads
+// The debugger output. One write per text, so that lines of different threads
 // stay whole; Linux line ends (LF), since it is a terminal or a log, not the trace file.
 void DebugOutput(std::string_view text) noexcept {
     (void)WriteAll(STDERR_FILENO, text.data(), text.size());
@@ -126,7 +126,7 @@ TLevelMask ParseLevels(std::string_view levels) {
 }
 
 // A line of 65536 characters or more gets a length field of five or more digits, exactly as
-// the design's "%.4x" does; such a record can be told apart only by a reader that knows the
+// the "%.4x" length field does; such a record can be told apart only by a reader that knows the
 // line length from elsewhere. Lines that long do not occur in practice, and cutting them would
 // lose the very data a trace of a huge value is meant to show, so they are not cut.
 std::string EncodeLine(std::string_view line) {
@@ -183,7 +183,7 @@ bool ParseIniInteger(std::string_view text, long& value) {
             return false;
         }
         result = result * base + digit;
-        if (result > static_cast<long long>(INT_MAX) + 1) return false;  // 32-bit as the design's
+        if (result > static_cast<long long>(INT_MAX) + 1) return false;  // 32-bit, as INI integers are
     }
     if (negative) result = -result;
     if (result > INT_MAX || result < INT_MIN) return false;
@@ -422,7 +422,7 @@ void TveskTraceUnit::ReadConfiguration(const std::string& modulePath,
         if (!trace) return;
 
         const TLevelMask mask = ParseLevels(levels);
-        if (comPort < 0) comPort = 0;  // the design sends only to ports above 0
+        if (comPort < 0) comPort = 0;  // only ports above 0 are sent to
         if ((file.empty() && comPort == 0 && !debugWindow) || mask == 0) return;
 
         Levels.store(mask, std::memory_order_relaxed);
@@ -507,7 +507,7 @@ void TveskTraceUnit::StopLogging() {
 // Under the lock. The file is open only while one line is written, so every line is on disk
 // at once. The whole record goes out in one write() on an O_APPEND descriptor: lines of the
 // other trace unit (its own lock, same file) cannot land inside it. A file deleted while the
-// program runs is created again (the design's Append() would lose every later line).
+// program runs is created again (appending only would lose every later line).
 void TveskTraceUnit::WriteFileLine(const std::string& line) {
     const int fd = ::open(FilePath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, kFileMode);
     if (fd < 0) {
@@ -521,7 +521,7 @@ void TveskTraceUnit::WriteFileLine(const std::string& line) {
     if (!ok) DebugOutput("error writing to tracefile\n");
 }
 
-// Under the lock. Opens the port for this one text (as the design does), sets 8N1 keeping every
+// Under the lock. Opens the port for this one text , sets 8N1 keeping every
 // other setting (the baud rate is whatever the device is set to), writes everything, closes.
 // Linux has no SetupComm: the driver's buffers are what they are.
 void TveskTraceUnit::SendToComPort(const std::string& text) {
@@ -548,7 +548,7 @@ void TveskTraceUnit::SendToComPort(const std::string& text) {
     std::size_t left = text.size();
     auto lastProgress = Clock::now();
     while (left > 0) {
-        // As the design: write only while fewer than 100 bytes wait in the output queue.
+        // Write only while fewer than 100 bytes wait in the output queue.
         int queued = 0;
         const bool room = ::ioctl(fd, TIOCOUTQ, &queued) != 0 || queued < 100;
         if (room) {
@@ -629,7 +629,7 @@ void TveskTraceUnit::MessageV(const char* source, TTraceLevel level, const char*
         if (!enabled) return;
 
         // 2a. Header and source go in as text; only the caller's format is a format. (The
-        // design put the source into the format string: a "%s" in a source would read an
+        // old formatting put the source into the format string: a "%s" in a source would read an
         // argument that is not there.)
         std::string line;
         line.reserve(256);

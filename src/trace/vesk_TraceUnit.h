@@ -1,5 +1,5 @@
 #pragma once
-// The one implementation behind both trace units (vesk_Trace and veskTrace, Part 6.3): a
+// The one implementation behind both trace units (vesk_Trace and veskTrace): a
 // TveskTraceUnit holds one unit's configuration, state, lock and outputs. The units differ only
 // in the options they construct it with. Not for application code: use vesk_Trace.h. Tests
 // and the two unit front ends include this.
@@ -38,7 +38,7 @@ TLevelMask ParseLevels(std::string_view levels);
 
 // One record of the encoded file output: length as "%.4X", then each byte XOR a counter
 // 1..255 (wrapping back to 1) as two upper-case hex digits. Lines of 65536 characters or more
-// get a longer length field, as "%.4X" gives (the design's format; see the .cpp).
+// get a longer length field, as "%.4X" gives (see the .cpp).
 std::string EncodeLine(std::string_view line);
 
 // "log options:" followed by " Information", " Success", ... for each enabled level.
@@ -65,7 +65,7 @@ private:
 // Parses a whole text as an integer (optional sign; decimal, or hex after "0x" or "$").
 bool ParseIniInteger(std::string_view text, long& value);
 
-// The configuration file by the design's search order, or "" if none exists:
+// The configuration file by its search order, or "" if none exists:
 // module with ".ETC", program with ".ETC", "TRACE.INI" in the module's folder, in the program's.
 std::string FindConfigurationFile(const std::string& modulePath, const std::string& programPath);
 
@@ -80,8 +80,8 @@ std::string ComDeviceName(int port);
 
 // Local date and time in the user's formats: the LC_TIME locale named by the environment
 // (LC_ALL, LC_TIME, LANG), "%x" and "%X". The C/POSIX locale's "%x" has a two-digit year in
-// American order, so there (and when the environment's locale cannot be loaded) the design's
-// example format is used instead: dd.mm.yyyy and hh:mm:ss.
+// American order, so there (and when the environment's locale cannot be loaded) a German
+// format is used instead: dd.mm.yyyy and hh:mm:ss.
 class TTraceClock {
 public:
     TTraceClock();
@@ -113,8 +113,8 @@ public:
     TveskTraceUnit(const TveskTraceUnit&) = delete;
     TveskTraceUnit& operator=(const TveskTraceUnit&) = delete;
 
-    // Reading the configuration (design, "Reading the configuration"); empty paths stand for
-    // DefaultModulePath() and DefaultProgramPath().
+    // Reads the configuration; empty paths stand for DefaultModulePath() and
+    // DefaultProgramPath().
     void ReadConfiguration(const std::string& modulePath, const std::string& programPath) noexcept;
 
     void Message(const char* source, TTraceLevel level, const char* format, ...) noexcept

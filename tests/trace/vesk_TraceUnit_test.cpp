@@ -33,7 +33,7 @@ constexpr TLevelMask Bit(unsigned level) {
 
 // ---- encoded records ----------------------------------------------------------------------
 
-TEST(TraceEncodeLine, DesignExamples) {
+TEST(TraceEncodeLine, DocumentedExamples) {
     EXPECT_EQ(EncodeLine("abc"), "0003606060");
     EXPECT_EQ(EncodeLine("Hi!"), "0003496B22");
 }
@@ -66,7 +66,7 @@ TEST(TraceEncodeLine, LinesOf64KiBAndMoreGetALongerLengthField) {
 
 // ---- level sets ---------------------------------------------------------------------------
 
-TEST(TraceParseLevels, DesignCases) {
+TEST(TraceParseLevels, DocumentedCases) {
     EXPECT_EQ(ParseLevels("ERROR, WARNING"), Bit(tlError) | Bit(tlWarning));
     EXPECT_EQ(ParseLevels("ALL"), kAllLevels);
     EXPECT_EQ(ParseLevels("DEBUG,NONE"), 0u);
@@ -96,7 +96,7 @@ TEST(TraceParseLevels, EmptyPartsAndUnknownWordsAreSkipped) {
     EXPECT_EQ(ParseLevels("ERROR WARNING"), 0u);  // blanks do not separate
 }
 
-TEST(TraceLogOptionsLine, LevelsInDesignOrder) {
+TEST(TraceLogOptionsLine, LevelsInTheirOrder) {
     EXPECT_EQ(LogOptionsLine(0), "log options:");
     EXPECT_EQ(LogOptionsLine(Bit(4) | Bit(3)), "log options: Warning Error");
     EXPECT_EQ(LogOptionsLine(kAllLevels),
@@ -105,7 +105,7 @@ TEST(TraceLogOptionsLine, LevelsInDesignOrder) {
 
 // ---- INI ----------------------------------------------------------------------------------
 
-TEST(TraceIni, IntegersAsTheDesignReadsThem) {
+TEST(TraceIni, IntegersAsWindowsReadsThem) {
     long value = 0;
     EXPECT_TRUE(ParseIniInteger("0", value) && value == 0);
     EXPECT_TRUE(ParseIniInteger("1", value) && value == 1);
@@ -176,7 +176,7 @@ TEST(TraceIni, MissingFile) {
 
 // ---- configuration search -----------------------------------------------------------------
 
-TEST(TraceConfigurationSearch, DesignOrder) {
+TEST(TraceConfigurationSearch, SearchOrder) {
     TTempDir dir;
     const std::string module = dir.Path("lib/libveskChemSearch.so");
     const std::string program = dir.Path("bin/zelmar");
@@ -241,7 +241,7 @@ protected:
     std::vector<std::pair<std::string, std::optional<std::string>>> Saved;
 };
 
-TEST_F(TraceClock, CLocaleUsesTheDesignsExampleFormat) {
+TEST_F(TraceClock, CLocaleUsesTheGermanFormat) {
     ::setenv("LC_ALL", "C", 1);
     TTraceClock clock;
     EXPECT_EQ(clock.DateFormat(), "%d.%m.%Y");
