@@ -43,7 +43,9 @@ void ReplaceLineBreaks(std::string& text) {
 }
 
 // Blanks and control characters: every byte up to ' ' (bytes of UTF-8 sequences are above).
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string Trim(const std::string& text) {
     std::string::size_type first = 0;
@@ -68,8 +70,7 @@ std::string Translate(const TTranslationLookup& lookup, const std::string& text)
 }  // namespace
 
 void SetTranslationLookup(TTranslationLookup lookup) {
-    auto shared =
-        lookup ? std::make_shared<const TTranslationLookup>(std::move(lookup)) : nullptr;
+    auto shared = lookup ? std::make_shared<const TTranslationLookup>(std::move(lookup)) : nullptr;
     std::lock_guard<std::mutex> lock(LookupMutex);
     CurrentLookup = std::move(shared);
 }

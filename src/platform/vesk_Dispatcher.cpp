@@ -34,23 +34,15 @@ std::size_t TQueuedUiDispatcher::WaitAndProcess(std::chrono::milliseconds timeou
     return ProcessPending();
 }
 
-std::size_t TQueuedUiDispatcher::PendingCount() const {
-    std::lock_guard<std::mutex> lock(FMutex);
-    return FCalls.size();
-}
-
 TLifetime::TLifetime() : FState(std::make_shared<TState>()) {}
 
-TLifetime::~TLifetime() { Revoke(); }
+TLifetime::~TLifetime() {
+    Revoke();
+}
 
 void TLifetime::Revoke() {
     std::lock_guard<std::recursive_mutex> lock(FState->Mutex);
     FState->Alive = false;
-}
-
-bool TLifetime::Alive() const {
-    std::lock_guard<std::recursive_mutex> lock(FState->Mutex);
-    return FState->Alive;
 }
 
 std::function<void()> TLifetime::Guard(std::function<void()> call) const {

@@ -30,10 +30,9 @@ public:
     std::size_t ProcessPending();
     // Waits up to the timeout until a call is queued, then processes as ProcessPending.
     std::size_t WaitAndProcess(std::chrono::milliseconds timeout);
-    std::size_t PendingCount() const;
 
 private:
-    mutable std::mutex FMutex;
+    std::mutex FMutex;
     std::condition_variable FQueued;
     std::deque<std::function<void()>> FCalls;
 };
@@ -52,7 +51,6 @@ public:
     std::function<void()> Guard(std::function<void()> call) const;
     // Ends the owner's life early (first thing in a destructor, before members go).
     void Revoke();
-    bool Alive() const;
 
 private:
     struct TState {

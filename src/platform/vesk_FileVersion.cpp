@@ -13,7 +13,6 @@
 namespace {
 
 constexpr std::uint32_t SectionTypeNote = 7;  // SHT_NOTE
-constexpr std::uint32_t SegmentTypeNote = 4;  // PT_NOTE
 constexpr std::uint32_t VersionNoteType = 1;
 constexpr char VersionNoteName[] = "vesk";  // namesz 5, the terminating zero included
 // Our note sections are a few dozen bytes; a larger one is somebody else's and not read.
@@ -38,7 +37,8 @@ class TElfReader {
 public:
     TElfReader(int fd, std::uint64_t size) : FFd(fd), FSize(size) {}
 
-    bool Read(std::uint64_t offset, std::uint64_t length, std::vector<unsigned char>& buffer) const {
+    bool Read(std::uint64_t offset, std::uint64_t length,
+              std::vector<unsigned char>& buffer) const {
         if (offset > FSize || length > FSize - offset) return false;
         buffer.resize(length);
         std::uint64_t done = 0;
@@ -91,7 +91,7 @@ public:
             if (nameSize == sizeof VersionNoteName &&
                 std::memcmp(&block[namePos], VersionNoteName, sizeof VersionNoteName) == 0 &&
                 type == VersionNoteType && descSize == 8) {
-                for (int i = 0; i < 4; ++i) parts[i] = U16(&block[descPos + 2 * i]);
+                for (int i = 0; i < 4; ++i) parts[i] = U16(&block[descPos + 2 * std::uint64_t(i)]);
                 return true;
             }
             note = padded(descPos + descSize);
@@ -116,7 +116,11 @@ bool ReadVersionParts(const std::string& path, std::uint16_t (&parts)[4]) {
     TElfReader elf(file.Get(), std::uint64_t(info.st_size));
     std::vector<unsigned char> header;
     if (!elf.Read(0, 16, header)) return false;
-    if (std::memcmp(header.data(), "\x7f" "ELF", 4) != 0) return false;
+    if (std::memcmp(header.data(),
+                    "\x7f"
+                    "ELF",
+                    4) != 0)
+        return false;
     if (header[4] != 1 && header[4] != 2) return false;  // ELFCLASS32 / ELFCLASS64
     if (header[5] != 1 && header[5] != 2) return false;  // ELFDATA2LSB / ELFDATA2MSB
     elf.Wide = header[4] == 2;
@@ -127,41 +131,19 @@ bool ReadVersionParts(const std::string& path, std::uint16_t (&parts)[4]) {
     const std::uint64_t sectionTable = elf.Word(h + (elf.Wide ? 40 : 32));
     const std::uint16_t sectionEntrySize = elf.U16(h + (elf.Wide ? 58 : 46));
     const std::uint16_t sectionCount = elf.U16(h + (elf.Wide ? 60 : 48));
-    const std::uint64_t segmentTable = elf.Word(h + (elf.Wide ? 32 : 28));
-    const std::uint16_t segmentEntrySize = elf.U16(h + (elf.Wide ? 54 : 42));
-    const std::uint16_t segmentCount = elf.U16(h + (elf.Wide ? 56 : 44));
-
+    // A count of 0 means no sections, or more than 65535 (object files only): nothing to read.
+    if (sectionTable == 0 || sectionCount == 0) return false;
+    if (sectionEntrySize < (elf.Wide ? 64 : 40)) return false;
     std::vector<unsigned char> table;
-    // Sections first; a count of 0 (none, or more than 65535 in an object file) is not read.
-    if (sectionTable != 0 && sectionCount != 0) {
-        const unsigned minimum = elf.Wide ? 64 : 40;
-        if (sectionEntrySize < minimum) return false;
-        if (!elf.Read(sectionTable, std::uint64_t(sectionCount) * sectionEntrySize, table))
-            return false;
-        for (std::uint16_t i = 0; i < sectionCount; ++i) {
-            const unsigned char* s = &table[std::size_t(i) * sectionEntrySize];
-            if (elf.U32(s + 4) != SectionTypeNote) continue;
-            const std::uint64_t offset = elf.Word(s + (elf.Wide ? 24 : 16));
-            const std::uint64_t size = elf.Word(s + (elf.Wide ? 32 : 20));
-            const std::uint64_t align = elf.Word(s + (elf.Wide ? 48 : 32));
-            if (elf.FindVersionNote(offset, size, align, parts)) return true;
-        }
+    if (!elf.Read(sectionTable, std::uint64_t(sectionCount) * sectionEntrySize, table))
         return false;
-    }
-    // A file stripped of its section table still has the note in a PT_NOTE segment.
-    if (segmentTable != 0 && segmentCount != 0) {
-        const unsigned minimum = elf.Wide ? 56 : 32;
-        if (segmentEntrySize < minimum) return false;
-        if (!elf.Read(segmentTable, std::uint64_t(segmentCount) * segmentEntrySize, table))
-            return false;
-        for (std::uint16_t i = 0; i < segmentCount; ++i) {
-            const unsigned char* p = &table[std::size_t(i) * segmentEntrySize];
-            if (elf.U32(p) != SegmentTypeNote) continue;
-            const std::uint64_t offset = elf.Word(p + (elf.Wide ? 8 : 4));
-            const std::uint64_t size = elf.Word(p + (elf.Wide ? 32 : 16));
-            const std::uint64_t align = elf.Word(p + (elf.Wide ? 48 : 28));
-            if (elf.FindVersionNote(offset, size, align, parts)) return true;
-        }
+    for (std::uint16_t i = 0; i < sectionCount; ++i) {
+        const unsigned char* s = &table[std::size_t(i) * sectionEntrySize];
+        if (elf.U32(s + 4) != SectionTypeNote) continue;
+        const std::uint64_t offset = elf.Word(s + (elf.Wide ? 24 : 16));
+        const std::uint64_t size = elf.Word(s + (elf.Wide ? 32 : 20));
+        const std::uint64_t align = elf.Word(s + (elf.Wide ? 48 : 32));
+        if (elf.FindVersionNote(offset, size, align, parts)) return true;
     }
     return false;
 }

@@ -146,8 +146,8 @@ std::string PrependToLibrarySearchList(const std::string& folder) {
         if (entry.back() != ':') entry += ':';
         value = entry + value;
         if (setenv(LibrarySearchListVariable, value.c_str(), 1) != 0) {
-            TraceMessage("platform.PrependToLibrarySearchList", tlError,
-                         "Could not set %s to: %s", LibrarySearchListVariable, value.c_str());
+            TraceMessage("platform.PrependToLibrarySearchList", tlError, "Could not set %s to: %s",
+                         LibrarySearchListVariable, value.c_str());
             return old != nullptr ? std::string(old) : std::string();
         }
         return value;
@@ -168,7 +168,9 @@ TLibraryHandle LoadLibrary(const std::string& name) {
     });
 }
 
-std::string LibraryError() { return LastLibraryError; }
+std::string LibraryError() {
+    return LastLibraryError;
+}
 
 void* GetProcAddress(TLibraryHandle library, const std::string& name) {
     LastLibraryError.clear();

@@ -13,9 +13,9 @@ int MulDiv(int number, int numerator, int denominator) {
     const bool negative = (product < 0) != (denominator < 0);
     const std::uint64_t magnitude =
         product < 0 ? std::uint64_t(0) - std::uint64_t(product) : std::uint64_t(product);
-    const std::uint64_t divisor =
-        denominator < 0 ? std::uint64_t(0) - std::uint64_t(std::int64_t{denominator})
-                        : std::uint64_t(denominator);
+    const std::uint64_t divisor = denominator < 0
+                                      ? std::uint64_t(0) - std::uint64_t(std::int64_t{denominator})
+                                      : std::uint64_t(denominator);
     const std::uint64_t quotient = (magnitude + divisor / 2) / divisor;
     const std::uint64_t limit = negative ? std::uint64_t(INT_MAX) + 1 : std::uint64_t(INT_MAX);
     if (quotient > limit) return -1;

@@ -81,7 +81,9 @@ void TThread::Suspend() {
     });
 }
 
-void TThread::Terminate() { FTerminated = true; }
+void TThread::Terminate() {
+    FTerminated = true;
+}
 
 void TThread::WaitFor() {
     GuardedVoid("TThread.WaitFor", [this] {

@@ -1,15 +1,11 @@
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <stdexcept>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "PlatformTestSupport.h"
-#include "vesk_Dispatcher.h"
 #include "vesk_Thread.h"
 #include "vesk_Trace.h"
 
@@ -18,282 +14,117 @@ namespace {
 using namespace platform;
 using namespace std::chrono_literals;
 
-// Spins (yielding) until the condition holds; the generous limit only keeps a broken build
-// from hanging the test run.
+// Yields until the condition holds; the limit only keeps a broken build from hanging.
 template <typename Condition>
 bool Eventually(Condition condition) {
     const auto giveUp = std::chrono::steady_clock::now() + 20s;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > giveUp) return false;
-        std::this_thread::yield();
-    }
-    return true;
+    while (!condition() && std::chrono::steady_clock::now() < giveUp) std::this_thread::yield();
+    return condition();
 }
 
-// ---- dispatcher and lifetime -------------------------------------------------------------
-
-TEST(QueuedUiDispatcher, RunsCallsFromManyThreadsInTheirOrder) {
+TEST(QueuedUiDispatcher, RunsCallsInOrderOneRoundAtATime) {
     TQueuedUiDispatcher dispatcher;
-    constexpr int Producers = 4;
-    constexpr int CallsEach = 200;
-    std::vector<std::vector<int>> seen(Producers);
-    std::vector<std::thread> producers;
-    for (int p = 0; p < Producers; ++p)
-        producers.emplace_back([&dispatcher, &seen, p] {
-            for (int i = 0; i < CallsEach; ++i) dispatcher.Post([&seen, p, i] { seen[p].push_back(i); });
-        });
-    std::size_t run = 0;
-    while (run < std::size_t(Producers * CallsEach)) {
-        const std::size_t now = dispatcher.WaitAndProcess(5s);
-        ASSERT_GT(now, 0u);
-        run += now;
-    }
-    for (auto& producer : producers) producer.join();
-    for (int p = 0; p < Producers; ++p) {
-        ASSERT_EQ(seen[p].size(), std::size_t(CallsEach));
-        for (int i = 0; i < CallsEach; ++i) EXPECT_EQ(seen[p][i], i);
-    }
-    EXPECT_EQ(dispatcher.ProcessPending(), 0u);
-}
-
-TEST(QueuedUiDispatcher, CallsPostedWhileProcessingWaitForTheNextRound) {
-    TQueuedUiDispatcher dispatcher;
-    std::vector<std::string> log;
-    dispatcher.Post([&] {
-        log.emplace_back("first");
-        dispatcher.Post([&] { log.emplace_back("posted by first"); });
+    std::vector<int> seen;
+    std::thread worker([&] {
+        for (int i = 0; i < 500; ++i) dispatcher.Post([&seen, i] { seen.push_back(i); });
     });
+    while (seen.size() < 500) ASSERT_GT(dispatcher.WaitAndProcess(5s), 0u);
+    worker.join();
+    for (int i = 0; i < 500; ++i) ASSERT_EQ(seen[i], i);
+
+    seen.clear();
+    dispatcher.Post([&] { dispatcher.Post([&] { seen.push_back(2); }); });
     dispatcher.Post([] { throw std::runtime_error("a failing call"); });
-    dispatcher.Post({});  // nothing to run
-    dispatcher.Post([&] { log.emplace_back("after the failure"); });
-    EXPECT_EQ(dispatcher.PendingCount(), 3u);
-    EXPECT_EQ(dispatcher.ProcessPending(), 3u);
-    EXPECT_EQ(log, (std::vector<std::string>{"first", "after the failure"}));
+    dispatcher.Post({});
+    dispatcher.Post([&] { seen.push_back(1); });
+    EXPECT_EQ(dispatcher.ProcessPending(), 3u);  // the call posted meanwhile waits
     EXPECT_EQ(dispatcher.WaitAndProcess(1ms), 1u);
-    EXPECT_EQ(log.back(), "posted by first");
-    EXPECT_EQ(dispatcher.WaitAndProcess(1ms), 0u);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2}));
 }
-
-TEST(Lifetime, GuardedCallsStopWithTheirOwner) {
-    int calls = 0;
-    std::function<void()> guarded;
-    std::function<void()> revoked;
-    {
-        TLifetime owner;
-        guarded = owner.Guard([&] { ++calls; });
-        guarded();
-        EXPECT_EQ(calls, 1);
-        TLifetime early;
-        revoked = early.Guard([&] { ++calls; });
-        early.Revoke();
-        EXPECT_FALSE(early.Alive());
-        revoked();
-        EXPECT_EQ(calls, 1);
-    }
-    guarded();
-    EXPECT_EQ(calls, 1);
-
-    // The call may end its own owner's life.
-    auto owner = std::make_unique<TLifetime>();
-    auto selfEnding = owner->Guard([&] {
-        owner.reset();
-        ++calls;
-    });
-    selfEnding();
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(owner, nullptr);
-}
-
-TEST(Lifetime, OwnerGoingAwayElsewhereWaitsForARunningCall) {
-    auto owner = std::make_unique<TLifetime>();
-    std::atomic<bool> inCall{false};
-    std::atomic<bool> release{false};
-    std::atomic<bool> ownerGone{false};
-    auto call = owner->Guard([&] {
-        inCall = true;
-        while (!release) std::this_thread::yield();
-    });
-    std::thread ui(call);
-    ASSERT_TRUE(Eventually([&] { return inCall.load(); }));
-    std::thread other([&] {
-        owner.reset();
-        ownerGone = true;
-    });
-    std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(ownerGone);
-    release = true;
-    ui.join();
-    other.join();
-    EXPECT_TRUE(ownerGone);
-}
-
-// ---- TThread -----------------------------------------------------------------------------
 
 // Works in small units with a safe point before each, until terminated or out of units.
-class TCountingThread : public TThread {
-public:
+struct TCountingThread : TThread {
     explicit TCountingThread(TUiDispatcher* dispatcher = nullptr, int units = -1)
-        : TThread(dispatcher), FUnits(units) {}
+        : TThread(dispatcher), Units(units) {}
     ~TCountingThread() override { TerminateAndWait(); }
+    void Execute() override {
+        while (CheckSuspended() && Done != Units)
+            InUnit = true, std::this_thread::yield(), ++Done, InUnit = false;
+    }
+    const int Units;
     std::atomic<int> Done{0};
     std::atomic<bool> InUnit{false};
-    std::atomic<bool> SuspendItself{false};
-
-protected:
-    void Execute() override {
-        while (CheckSuspended() && (FUnits < 0 || Done < FUnits)) {
-            if (SuspendItself.exchange(false)) Suspend();
-            InUnit = true;
-            std::this_thread::yield();
-            ++Done;
-            InUnit = false;
-        }
-    }
-
-private:
-    const int FUnits;
 };
 
-TEST(Thread, CreatedSuspendedAndStartedByResume) {
-    TCountingThread thread(nullptr, 3);
+TEST(Thread, CreatedSuspendedThenSuspendedAtSafePoints) {
+    TCountingThread thread;
     std::this_thread::sleep_for(20ms);
     EXPECT_TRUE(thread.Suspended());
-    EXPECT_FALSE(thread.Finished());
     EXPECT_EQ(thread.Done, 0);
-    thread.WaitFor();  // not started: returns at once
-    thread.Resume();
-    thread.WaitFor();
-    EXPECT_EQ(thread.Done, 3);
-    EXPECT_TRUE(thread.Finished());
-    EXPECT_FALSE(thread.Suspended());
-    EXPECT_FALSE(thread.Terminated());
-}
-
-TEST(Thread, SuspendStopsAtASafePointAndCounts) {
-    TCountingThread thread;
     thread.Resume();
     ASSERT_TRUE(Eventually([&] { return thread.Done > 0; }));
-
     thread.Suspend();
-    EXPECT_TRUE(thread.Suspended());
-    EXPECT_FALSE(thread.InUnit);  // stopped between units, not inside one
+    EXPECT_FALSE(thread.InUnit);
     const int stoppedAt = thread.Done;
-    thread.Suspend();  // two suspends ...
-    thread.Resume();   // ... need two resumes
+    thread.Suspend(), thread.Resume();  // two suspends need two resumes
     std::this_thread::sleep_for(20ms);
     EXPECT_EQ(thread.Done, stoppedAt);
-    EXPECT_TRUE(thread.Suspended());
-
     thread.Resume();
-    EXPECT_FALSE(thread.Suspended());
     ASSERT_TRUE(Eventually([&] { return thread.Done > stoppedAt; }));
-
     thread.Terminate();
     thread.WaitFor();
-    EXPECT_TRUE(thread.Terminated());
     EXPECT_TRUE(thread.Finished());
-    thread.Suspend();  // a finished worker: nothing to wait for
-    EXPECT_FALSE(thread.Suspended());
+    thread.Suspend();  // finished: returns at once
 }
 
-TEST(Thread, WorkerMaySuspendItself) {
-    TCountingThread thread;
-    thread.SuspendItself = true;
-    thread.Resume();
-    ASSERT_TRUE(Eventually([&] { return thread.Suspended(); }));
-    thread.Suspend();  // waits until the worker has reached its safe point
-    const int stoppedAt = thread.Done;
-    EXPECT_FALSE(thread.InUnit);
-    thread.Resume();
-    thread.Resume();
-    ASSERT_TRUE(Eventually([&] { return thread.Done > stoppedAt; }));
-}
-
-// Its worker touches nothing of the subclass, so the base destructor alone may stop it.
-std::atomic<int> BareUnits{0};
-std::atomic<bool> BareRan{false};
-class TBareThread : public TThread {
-protected:
+// Touches nothing of its own, so the base destructor alone may stop it.
+std::atomic<int> BareRuns{0};
+struct TBareThread : TThread {
     void Execute() override {
-        BareRan = true;
-        while (CheckSuspended()) ++BareUnits;
+        for (++BareRuns; CheckSuspended();) std::this_thread::yield();
     }
 };
 
-TEST(Thread, DestructorReleasesASuspendedWorkerAndNeverStartsOne) {
-    BareRan = false;
+TEST(Thread, DestructorReleasesASuspendedWorkerAndStartsNone) {
     { TBareThread neverStarted; }
-    EXPECT_FALSE(BareRan);
-
     auto thread = std::make_unique<TBareThread>();
     thread->Resume();
-    ASSERT_TRUE(Eventually([] { return BareUnits > 0; }));
     thread->Suspend();
-    thread.reset();  // terminates, resumes and joins
-    EXPECT_TRUE(BareRan);
+    thread.reset();
+    EXPECT_EQ(BareRuns, 1);
 }
 
-class TFailingThread : public TThread {
-public:
+struct TFailingThread : TThread {
     using TThread::TThread;
-
-protected:
     void Execute() override { throw std::runtime_error("disk on fire"); }
 };
 
-TEST(Thread, EndIsAnnouncedInTheUiThreadWhileTheOwnerLives) {
-    TQueuedUiDispatcher dispatcher;
-    TCountingThread thread(&dispatcher, 2);
-    std::vector<TThread*> senders;
-    std::thread::id announcedIn;
-    thread.OnTerminate = [&](TThread* sender) {
-        senders.push_back(sender);
-        announcedIn = std::this_thread::get_id();
-    };
-    thread.Resume();
-    thread.WaitFor();
-    EXPECT_TRUE(senders.empty());  // posted, not called from the worker
-    EXPECT_EQ(dispatcher.ProcessPending(), 1u);
-    EXPECT_EQ(senders, std::vector<TThread*>{&thread});
-    EXPECT_EQ(announcedIn, std::this_thread::get_id());
-
-    // An owner destroyed before the UI thread gets to the call is not called.
-    bool called = false;
-    auto gone = std::make_unique<TCountingThread>(&dispatcher, 1);
-    gone->OnTerminate = [&](TThread*) { called = true; };
-    gone->Resume();
-    gone->WaitFor();
-    gone.reset();
-    EXPECT_EQ(dispatcher.ProcessPending(), 1u);
-    EXPECT_FALSE(called);
-}
-
-TEST(Thread, ExceptionInExecuteIsTracedAndEndsTheWorker) {
+TEST(Thread, EndIsAnnouncedInTheUiThreadOnlyWhileTheOwnerLives) {
     platformtest::TScratchFolder folder;
-    const std::string trace = folder.File("trace.txt");
-    {
-        std::ofstream config(folder.File("probe.ETC"));
-        config << "[TRACE]\nTrace=1\nLevel=ERROR\nOutput=TEXT\nTraceFile=" << trace << "\n";
-    }
-    TraceReadConfiguration(folder.File("probe.so"), folder.File("probe"));
-
+    std::ofstream(folder.File("t.ETC"))
+        << "[TRACE]\nTrace=1\nLevel=ERROR\nOutput=TEXT\nTraceFile=trace.txt\n";
+    TraceReadConfiguration(folder.File("t.so"), folder.File("t"));
     TQueuedUiDispatcher dispatcher;
-    bool announced = false;
-    {
-        TFailingThread thread(&dispatcher);
-        thread.OnTerminate = [&](TThread*) { announced = true; };
-        thread.Resume();
-        thread.WaitFor();
-        EXPECT_TRUE(thread.Finished());
-        dispatcher.ProcessPending();
+    std::vector<TThread*> senders;
+    auto failing = std::make_unique<TFailingThread>(&dispatcher);
+    auto gone = std::make_unique<TCountingThread>(&dispatcher, 1);
+    for (TThread* thread :
+         {static_cast<TThread*>(failing.get()), static_cast<TThread*>(gone.get())}) {
+        thread->OnTerminate = [&](TThread* sender) { senders.push_back(sender); };
+        thread->Resume();
+        thread->WaitFor();
     }
-    EXPECT_TRUE(announced);
-
-    TraceReadConfiguration(folder.File("none.so"), folder.File("none"));  // tracing off
-    const auto bytes = platformtest::ReadBytes(trace);
-    const std::string lines(bytes.begin(), bytes.end());
-    EXPECT_NE(lines.find("[TThread.Execute]"), std::string::npos) << lines;
-    EXPECT_NE(lines.find("disk on fire"), std::string::npos) << lines;
+    EXPECT_TRUE(senders.empty());  // posted, not called by the worker
+    gone.reset();
+    EXPECT_EQ(dispatcher.ProcessPending(), 2u);
+    EXPECT_EQ(senders, std::vector<TThread*>{failing.get()});
+    TraceReadConfiguration(folder.File("none.so"), folder.File("none"));  // tracing off again
+    const std::string trace = platformtest::ReadText(folder.File("trace.txt"));
+    EXPECT_NE(
+        trace.find(
+            "[TThread.Execute], exception of type std::runtime_error with message disk on fire"),
+        std::string::npos)
+        << trace;
 }
 
 }  // namespace
