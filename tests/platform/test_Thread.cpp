@@ -86,6 +86,7 @@ struct TBareThread : TThread {
 };
 
 TEST(Thread, DestructorReleasesASuspendedWorkerAndStartsNone) {
+    BareRuns = 0;
     { TBareThread neverStarted; }
     auto thread = std::make_unique<TBareThread>();
     thread->Resume();
