@@ -20,7 +20,9 @@
  *   of a molfile; the chemistry is read when a comparison needs it. A text that
  *   cannot be read as a molecule makes every test answer "no". A molecule with no
  *   atoms is readable but is never found and never finds anything: an empty query
- *   matches nothing, in substructure and in exact mode.
+ *   matches nothing, in substructure and in exact mode. A molecule with unusual
+ *   valences (which a full clean-up rejects) is still compared, with as much
+ *   ring and aromaticity perception as it allows.
  *
  * Hydrogens
  *   Explicit hydrogen atoms in a target are treated like implicit ones, so they
@@ -124,8 +126,9 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL SetTargetMolecule(uintptr_t compa
 
 /* Substructure test: is the query found in the target?
  * Returns 1 when it is, 0 when it is not (also when either molecule is unreadable
- * or the query has no atoms), -1 for an unknown compare handle or when no query or
- * no target has been set. Callers test "> 0". */
+ * or the query has no atoms), -1 for an unknown compare handle or when it holds no
+ * query or no target (never set, or cleared by an unknown molecule handle).
+ * Callers test "> 0". */
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CompareMolecules(uintptr_t compareHandle);
 
 /* Exact test: are query and target the same structure (see "Exact match" above)?

@@ -148,7 +148,8 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
         }
         out->readable = true;
         out->sanitized = sanitized;
-        if (live) *live = std::move(shared);
+        // A kept molecule belongs to the cache; handles work on copies of it.
+        if (live && !out->kept) *live = std::move(shared);
         return out;
     } catch (...) {
         return std::make_shared<PreparedTarget>();

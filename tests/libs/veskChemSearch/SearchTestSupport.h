@@ -3,9 +3,11 @@
 
 #include "veskChemSearch.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,29 +16,22 @@ namespace searchtest {
 
 class Molfile {
 public:
-    Molfile& atom(const std::string& symbol, double x, double y, double z = 0) {
-        char line[96];
-        std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0",
-                      x, y, z, symbol.c_str());
-        atoms_.push_back(line);
+    Molfile& atom(const char* symbol, double x, double y) {
+        char l[96];
+        std::snprintf(l, sizeof l, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0", x, y,
+                      0.0, symbol);
+        atoms_.push_back(l);
         return *this;
     }
     Molfile& bond(int a, int b, int type, int stereo = 0) {
-        char line[40];
-        std::snprintf(line, sizeof line, "%3d%3d%3d%3d  0  0  0", a, b, type, stereo);
-        bonds_.push_back(line);
+        char l[40];
+        std::snprintf(l, sizeof l, "%3d%3d%3d%3d  0  0  0", a, b, type, stereo);
+        bonds_.push_back(l);
         return *this;
     }
-    Molfile& charge(int atom, int c) { return prop("CHG", atom, c); }
-    Molfile& isotope(int atom, int mass) { return prop("ISO", atom, mass); }
-    // Atom list on an atom written as "L"; exclude makes it a NOT list.
-    Molfile& list(int atom, const std::vector<std::string>& symbols, bool exclude = false) {
-        char head[32];
-        std::snprintf(head, sizeof head, "M  ALS %3d%3d %c ", atom, int(symbols.size()),
-                      exclude ? 'T' : 'F');
-        std::string line = head;
-        for (const std::string& s : symbols) line += (s + "    ").substr(0, 4);
-        props_.push_back(line);
+    // A property line as written in the file ("M  CHG  1   2   1").
+    Molfile& line(const std::string& raw) {
+        props_.push_back(raw);
         return *this;
     }
     std::string text(const char* eol = "\n") const {
@@ -44,24 +39,16 @@ public:
         std::snprintf(counts, sizeof counts, "%3d%3d  0  0  0  0  0  0  0  0999 V2000",
                       int(atoms_.size()), int(bonds_.size()));
         std::string out = std::string("test") + eol + "  Zelmar" + eol + eol + counts + eol;
-        for (const auto& l : atoms_) out += l + eol;
-        for (const auto& l : bonds_) out += l + eol;
-        for (const auto& l : props_) out += l + eol;
+        for (const auto* part : {&atoms_, &bonds_, &props_})
+            for (const auto& l : *part) out += l + eol;
         return out + "M  END" + eol;
     }
 
 private:
-    Molfile& prop(const char* name, int atom, int value) {
-        char line[40];
-        std::snprintf(line, sizeof line, "M  %s  1 %3d %3d", name, atom, value);
-        props_.push_back(line);
-        return *this;
-    }
     std::vector<std::string> atoms_, bonds_, props_;
 };
 
-// A benzene ring on atoms 1-6, Kekule (bond types 1/2) or aromatic (type 4),
-// with substituents on atom 1 (and following atoms) added by the caller.
+// Benzene ring on atoms 1-6, Kekule or with aromatic bonds (type 4).
 inline Molfile ring(bool aromatic = false, const char* sixth = "C") {
     Molfile m;
     const double xy[6][2] = {{0, 1.4}, {1.21, 0.7}, {1.21, -0.7}, {0, -1.4}, {-1.21, -0.7}, {-1.21, 0.7}};
@@ -69,22 +56,32 @@ inline Molfile ring(bool aromatic = false, const char* sixth = "C") {
     for (int i = 0; i < 6; ++i) m.bond(i + 1, (i + 1) % 6 + 1, aromatic ? 4 : (i % 2 ? 1 : 2));
     return m;
 }
+// The ring with one substituent, atom 7 on atom 1.
 inline Molfile substituted(const char* symbol, bool aromatic = false) {
     return ring(aromatic).atom(symbol, 0, 2.8).bond(1, 7, 1);
 }
+// A chain of atoms joined by single bonds.
+inline Molfile chain(std::initializer_list<const char*> symbols) {
+    Molfile m;
+    int n = 0;
+    for (const char* s : symbols) {
+        m.atom(s, 1.3 * n, n % 2 ? 0.75 : 0);
+        if (n++) m.bond(n - 1, n, 1);
+    }
+    return m;
+}
 
 // Handles for one comparison, released at the end of the scope.
-class Session {
-public:
-    Session() : query(CreateMoleculeHandle()), target(CreateMoleculeHandle()), compare(CreateCompareHandle()) {}
+struct Session {
+    uintptr_t query = CreateMoleculeHandle(), target = CreateMoleculeHandle();
+    uintptr_t compare = CreateCompareHandle();
+    Session() = default;
+    Session(const Session&) = delete;
     ~Session() {
         DestroyMoleculeHandle(query);
         DestroyMoleculeHandle(target);
         DestroyCompareHandle(compare);
     }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
     void setQuery(const std::string& text) {
         OpenMolString(query, text.c_str());
         SetQueryMolecule(compare, query);
@@ -104,8 +101,6 @@ public:
         setTarget(t);
         return (ExactMatch(compare) & 0xFF) != 0;
     }
-
-    uintptr_t query, target, compare;
 };
 
 // The shared corpus of real files, when this machine has it.
@@ -115,26 +110,20 @@ inline std::string dataPath(const std::string& name) {
 }
 inline bool readData(const std::string& name, std::string* out) {
     std::ifstream in(dataPath(name), std::ios::binary);
-    if (!in) return false;
     std::stringstream ss;
     ss << in.rdbuf();
     *out = ss.str();
-    return true;
+    return in.is_open() && !out->empty();
 }
 // The molfile part of each record of an SD file.
 inline std::vector<std::string> sdMolecules(const std::string& sd) {
     std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos < sd.size()) {
-        std::size_t end = sd.find("M  END", pos);
-        if (end == std::string::npos) break;
-        end = sd.find('\n', end);
-        end = end == std::string::npos ? sd.size() : end + 1;
+    for (std::size_t pos = 0, end; (end = sd.find("M  END", pos)) != std::string::npos;) {
+        end = std::min(sd.find('\n', end), sd.size() - 1) + 1;
         out.push_back(sd.substr(pos, end - pos));
-        std::size_t next = sd.find("$$$$", end);
-        if (next == std::string::npos) break;
-        next = sd.find('\n', next);
-        pos = next == std::string::npos ? sd.size() : next + 1;
+        pos = sd.find("$$$$", end);
+        if (pos == std::string::npos) break;
+        pos = std::min(sd.find('\n', pos), sd.size() - 1) + 1;
     }
     return out;
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <thread>
 
+#include <unistd.h>
+
 using namespace searchtest;
 
 namespace {
@@ -17,32 +19,30 @@ const std::string toluene = substituted("C").text();
 const std::string benzene = ring().text();
 
 TEST(HandleTest, UnknownStaleAndWrongKindHandlesAreHarmless) {
-    uintptr_t mol = CreateMoleculeHandle();
-    uintptr_t cmp = CreateCompareHandle();
-    ASSERT_NE(mol, 0u);
-    ASSERT_NE(cmp, 0u);
-    EXPECT_NE(mol, cmp);
+    uintptr_t mol = CreateMoleculeHandle(), cmp = CreateCompareHandle();
+    ASSERT_TRUE(mol && cmp && mol != cmp);
     EXPECT_EQ(CompareMolecules(cmp), -1);  // nothing set yet
-    EXPECT_EQ(CompareMolecules(0), -1);
-    EXPECT_EQ(CompareMolecules(mol), -1);  // a molecule handle is no compare handle
-    EXPECT_EQ(OpenMolString(cmp, benzene.c_str()), 0);
+    SetQueryMolecule(cmp, mol);            // a new molecule handle holds nothing readable
+    SetTargetMolecule(cmp, mol);
+    EXPECT_EQ(CompareMolecules(cmp), 0);
+    for (uintptr_t bad : {uintptr_t(0), mol, uintptr_t(0xdeadbeef)}) {
+        char* text = reinterpret_cast<char*>(1);
+        EXPECT_EQ(CompareMolecules(bad), -1);
+        EXPECT_EQ(ExactMatch(bad) | ConsiderStereoChemistry2(bad, 1) | SetQueryHighlighting(bad, 1), 0);
+        EXPECT_EQ(GetHighlightedMolecule(bad, &text), 0);
+        EXPECT_EQ(text, nullptr);
+    }
+    EXPECT_EQ(OpenMolString(cmp, benzene.c_str()), 0);  // a compare handle is no molecule
     EXPECT_EQ(SetQueryMolecule(cmp, cmp), 0);
-    EXPECT_EQ(ExactMatch(0xdeadbeef), 0);
-    EXPECT_EQ(ConsiderStereoChemistry2(0, 1), 0);
-    EXPECT_EQ(SetQueryHighlighting(0, 1), 0);
-    char* text = reinterpret_cast<char*>(1);
-    EXPECT_EQ(GetHighlightedMolecule(0, &text), 0);
-    EXPECT_EQ(text, nullptr);
 
-    // A compare handle keeps its molecules when the molecule handle goes away.
+    // A compare handle keeps its molecules when the molecule handle goes away...
     ASSERT_EQ(OpenMolString(mol, benzene.c_str()), 1);
-    ASSERT_EQ(SetQueryMolecule(cmp, mol), 1);
-    ASSERT_EQ(SetTargetMolecule(cmp, mol), 1);
+    ASSERT_EQ(SetQueryMolecule(cmp, mol) & SetTargetMolecule(cmp, mol), 1);
     EXPECT_EQ(DestroyMoleculeHandle(mol), 1);
     EXPECT_EQ(DestroyMoleculeHandle(mol), 0);
     EXPECT_EQ(CompareMolecules(cmp), 1);
     EXPECT_EQ(OpenMolString(mol, toluene.c_str()), 0);
-    // Setting a destroyed molecule clears the slot instead of keeping the old one.
+    // ...but setting a destroyed one clears the slot rather than keeping the old molecule.
     EXPECT_EQ(SetTargetMolecule(cmp, mol), 0);
     EXPECT_EQ(CompareMolecules(cmp), -1);
     EXPECT_EQ(DestroyCompareHandle(cmp), 1);
@@ -50,47 +50,31 @@ TEST(HandleTest, UnknownStaleAndWrongKindHandlesAreHarmless) {
     EXPECT_EQ(CompareMolecules(cmp), -1);
 }
 
-TEST(HandleTest, NewMoleculeHandleHoldsNothingReadable) {
-    Session s;
+// Substructure answer with the query read from a file.
+int foundFromFile(Session& s, const char* path, const std::string& target) {
+    int opened = OpenMolFile(s.query, path);
     SetQueryMolecule(s.compare, s.query);
-    s.setTarget(benzene);
-    EXPECT_EQ(CompareMolecules(s.compare), 0);
-    EXPECT_EQ(ExactMatch(s.compare), 0);
+    s.setTarget(target);
+    return opened + 2 * (CompareMolecules(s.compare) > 0);
 }
 
-TEST(FileTest, OpenMolFileReadsMolfiles) {
+TEST(FileTest, OpenMolFileReadsMolfilesAndRejectsTheRest) {
     Session s;
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("zelmar_search_" + std::to_string(::getpid()) + ".mol");
-    { std::ofstream(path, std::ios::binary) << phenol; }
-    EXPECT_EQ(OpenMolFile(s.query, path.c_str()), 1);
-    SetQueryMolecule(s.compare, s.query);
-    s.setTarget(phenol);
-    EXPECT_EQ(ExactMatch(s.compare), 1);
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto path = dir / ("zelmar_search_" + std::to_string(::getpid()) + ".mol");
+    std::ofstream(path, std::ios::binary) << phenol;
+    EXPECT_EQ(foundFromFile(s, path.c_str(), phenol), 3);
     std::filesystem::remove(path);
-    EXPECT_EQ(OpenMolFile(s.query, path.c_str()), 0);
-    EXPECT_EQ(OpenMolFile(s.query, std::filesystem::temp_directory_path().c_str()), 0);
-    EXPECT_EQ(OpenMolFile(s.query, nullptr), 0);
-    SetQueryMolecule(s.compare, s.query);
-    EXPECT_EQ(ExactMatch(s.compare), 0);
-}
-
-TEST(FileTest, SharedQueryMolfiles) {
-    Session s;
-    if (OpenMolFile(s.query, dataPath("mol/query_A.mol").c_str()) != 1)
+    EXPECT_EQ(foundFromFile(s, path.c_str(), phenol), 0);
+    EXPECT_EQ(foundFromFile(s, dir.c_str(), phenol), 0);
+    EXPECT_EQ(foundFromFile(s, nullptr, phenol), 0);
+    // Shared query files: a ring carrying any heavy atom, a ring with a C/N/P position.
+    if (foundFromFile(s, dataPath("mol/query_A.mol").c_str(), phenol) == 0)
         GTEST_SKIP() << "shared test files not available";
-    SetQueryMolecule(s.compare, s.query);
-    // query_A: a benzene ring carrying any non-hydrogen atom.
-    s.setTarget(phenol);
-    EXPECT_EQ(CompareMolecules(s.compare), 1);
-    s.setTarget(benzene);
-    EXPECT_EQ(CompareMolecules(s.compare), 0);
-    ASSERT_EQ(OpenMolFile(s.query, dataPath("mol/atom_list.mol").c_str()), 1);
-    SetQueryMolecule(s.compare, s.query);  // ring with one position from C, N, P
-    s.setTarget(ring(false, "N").text());
-    EXPECT_EQ(CompareMolecules(s.compare), 1);
-    s.setTarget(ring(false, "O").text());
-    EXPECT_EQ(CompareMolecules(s.compare), 0);
+    EXPECT_EQ(foundFromFile(s, dataPath("mol/query_A.mol").c_str(), phenol), 3);
+    EXPECT_EQ(foundFromFile(s, dataPath("mol/query_A.mol").c_str(), benzene), 1);
+    EXPECT_EQ(foundFromFile(s, dataPath("mol/atom_list.mol").c_str(), ring(false, "N").text()), 3);
+    EXPECT_EQ(foundFromFile(s, dataPath("mol/atom_list.mol").c_str(), ring(false, "O").text()), 1);
 }
 
 // Mapping number of each atom line of a V2000 molfile.
@@ -106,10 +90,9 @@ std::vector<int> atomMaps(const std::string& molfile) {
 
 TEST(HighlightTest, MarksTheMatchedAtomsOfTheDrawnTarget) {
     Session s;
-    const std::string alcoholWithH = Molfile().atom("C", 0, 0).atom("C", 1.3, 0.75)
-        .atom("O", 2.6, 0).atom("H", -0.5, 0.9).atom("H", 3.4, 0.5)
-        .bond(1, 2, 1).bond(2, 3, 1).bond(1, 4, 1).bond(3, 5, 1).text();
-    s.setQuery(Molfile().atom("O", 0, 0).atom("C", 1.3, 0).bond(1, 2, 1).text());
+    const std::string alcoholWithH = chain({"C", "C", "O"}).atom("H", -0.5, 0.9)
+        .atom("H", 3.4, 0.5).bond(1, 4, 1).bond(3, 5, 1).text();
+    s.setQuery(chain({"O", "C"}).text());
     s.setTarget(alcoholWithH);
     char* text = nullptr;
     EXPECT_EQ(GetHighlightedMolecule(s.compare, &text), 0);  // highlighting is off
@@ -126,13 +109,10 @@ TEST(HighlightTest, MarksTheMatchedAtomsOfTheDrawnTarget) {
 
 // The amide-forming reaction: acid + amine -> amide, components in the given order.
 std::string amideReaction(bool swapReactants, bool reverse = false) {
-    const std::string acid = Molfile().atom("C", 0, 0).atom("O", 1, 0).atom("O", 0, 1)
-        .bond(1, 2, 1).bond(1, 3, 2).text();
-    const std::string amine = Molfile().atom("N", 0, 0).text();
-    const std::string amide = Molfile().atom("N", 0, 0).atom("C", 1, 0).atom("O", 1, 1)
-        .bond(1, 2, 1).bond(2, 3, 2).text();
-    std::string left = swapReactants ? "$MOL\n" + amine + "$MOL\n" + acid : "$MOL\n" + acid + "$MOL\n" + amine;
-    std::string right = "$MOL\n" + amide;
+    const std::string acid = "$MOL\n" + chain({"C", "O"}).atom("O", 0, 1).bond(1, 3, 2).text();
+    const std::string amine = "$MOL\n" + chain({"N"}).text();
+    const std::string right = "$MOL\n" + chain({"N", "C"}).atom("O", 1, 1).bond(2, 3, 2).text();
+    const std::string left = swapReactants ? amine + acid : acid + amine;
     return reverse ? "$RXN\n\n  Zelmar\n\n  1  2\n" + right + left
                    : "$RXN\n\n  Zelmar\n\n  2  1\n" + left + right;
 }
