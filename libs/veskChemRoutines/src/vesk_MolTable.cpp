@@ -47,9 +47,8 @@ bool ReadSymbol(std::string_view line, char (&symbol)[4]) {
     std::string_view s = line.substr(31, 3);
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    // Elements only; D and T, query atoms, R groups and dummies go to RDKit's reader.
+    // Elements (and D, T) only; query atoms, R groups and dummies go to RDKit's reader.
     if (s.empty() || s.size() > 2 || s[0] < 'A' || s[0] > 'Z') return false;
-    if (s == "D" || s == "T") return false;
     symbol[0] = s[0];
     symbol[1] = 0;
     if (s.size() == 2) {
@@ -66,15 +65,14 @@ bool ReadAtom(std::string_view line, CTabAtom& atom) {
     if (line.size() < 34) return false;
     if (!IsCoordinate(line.substr(0, 30))) return false;
     if (!ReadSymbol(line, atom.symbol)) return false;
-    int chargeCode = 0, hCount = 0, valence = 0, unused = 0;
+    int chargeCode = 0, hCount = 0, unused = 0;
     if (!Field(line, 34, 2, atom.massDifference) || !Field(line, 36, 3, chargeCode) ||
         !Field(line, 39, 3, unused) || !Field(line, 42, 3, hCount) ||
-        !Field(line, 45, 3, unused) || !Field(line, 48, 3, valence)) {
+        !Field(line, 45, 3, unused) || !Field(line, 48, 3, atom.valence)) {
         return false;
     }
-    // Query H counts, explicit valences and doublet radicals change the hydrogen count in ways
-    // RDKit's reader handles itself.
-    if (hCount != 0 || valence != 0) return false;
+    // Query H counts are left to RDKit's reader.
+    if (hCount != 0 || atom.valence < 0 || atom.valence > 15) return false;
     // The remaining columns only carry reaction and mapping flags, but RDKit rejects the atom
     // when they are not numbers.
     if (line.size() > 51) {
@@ -82,7 +80,8 @@ bool ReadAtom(std::string_view line, CTabAtom& atom) {
             if (!((c >= '0' && c <= '9') || c == ' ' || c == '-')) return false;
         }
     }
-    if (chargeCode < 0 || chargeCode > 7 || chargeCode == 4) return false;
+    // Code 4 (doublet radical) means no charge; RDKit takes radicals from "M  RAD" only.
+    if (chargeCode < 0 || chargeCode > 7) return false;
     atom.charge = chargeCode == 0 ? 0 : 4 - chargeCode;
     return true;
 }
@@ -154,12 +153,23 @@ bool ReadPlainV2000(std::string_view block, CTab& ctab) {
         if (line.substr(0, 6) == "M  END") return true;
         if (line.substr(0, 6) == "M  CHG") {
             if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
-            // The first charge line replaces every charge of the atom block.
+            // The first charge or radical line replaces every charge of the atom block.
             if (firstChargeLine) {
                 for (CTabAtom& atom : ctab.atoms) atom.charge = 0;
                 firstChargeLine = false;
             }
             for (const auto& [atom, value] : pairs) ctab.atoms[atom].charge = value;
+        } else if (line.substr(0, 6) == "M  RAD") {
+            if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
+            if (firstChargeLine) {
+                for (CTabAtom& atom : ctab.atoms) atom.charge = 0;
+                firstChargeLine = false;
+            }
+            for (const auto& [atom, value] : pairs) {
+                // singlet and triplet carry two unpaired electrons, doublet one
+                if (value < 1 || value > 3) return false;
+                ctab.atoms[atom].radicalElectrons = value == 2 ? 1 : 2;
+            }
         } else if (line.substr(0, 6) == "M  ISO") {
             if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
             for (const auto& [atom, value] : pairs) {

@@ -1,6 +1,6 @@
 #pragma once
-// A quick reader for plain V2000 connection tables: element atoms with charges and isotopes,
-// single, double and triple bonds, "M  CHG" and "M  ISO". That covers nearly every record of
+// A quick reader for plain V2000 connection tables: element atoms with charges, isotopes,
+// radicals and valences, single, double and triple bonds, "M  CHG", "M  ISO" and "M  RAD". That covers nearly every record of
 // real files, and formula and weight need no more. RDKit's own molfile reader costs several
 // times as much (stereo perception, string streams), which a sheet of many thousand records
 // feels. Anything beyond this subset is declined and left to RDKit's reader, so the results
@@ -12,10 +12,13 @@
 namespace vesk {
 
 struct CTabAtom {
-    char symbol[4] = {0, 0, 0, 0};  // as RDKit reads it: trimmed, second letter lower-cased
+    char symbol[4] = {0, 0, 0, 0};  // as RDKit reads it: trimmed, second letter lower-cased;
+                                    // "D" and "T" stand for hydrogen 2 and 3
     int massDifference = 0;         // atom block's mass difference column
     int charge = 0;
     int isotope = -1;  // from "M  ISO"; -1 = not given
+    int radicalElectrons = 0;
+    int valence = 0;  // atom block's valence column; 0 = not given, 15 = zero
 };
 
 struct CTabBond {

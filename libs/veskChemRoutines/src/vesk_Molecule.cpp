@@ -8,6 +8,7 @@
 #include <GraphMol/RWMol.h>
 
 #include <exception>
+#include <map>
 #include <vector>
 
 #include "vesk_MolTable.h"
@@ -27,14 +28,25 @@ std::unique_ptr<RDKit::RWMol> BuildPlain(const CTab& ctab) {
     auto mol = std::make_unique<RDKit::RWMol>();
     for (const CTabAtom& a : ctab.atoms) {
         int number = 0;
-        try {
-            number = table->getAtomicNumber(a.symbol);
-        } catch (...) {
-            return nullptr;
+        unsigned int hydrogenIsotope = 0;
+        if (a.symbol[0] == 'D' && a.symbol[1] == 0) {
+            number = 1;
+            hydrogenIsotope = 2;
+        } else if (a.symbol[0] == 'T' && a.symbol[1] == 0) {
+            number = 1;
+            hydrogenIsotope = 3;
+        } else {
+            try {
+                number = table->getAtomicNumber(a.symbol);
+            } catch (...) {
+                return nullptr;
+            }
         }
         if (number <= 0) return nullptr;
         auto atom = std::make_unique<RDKit::Atom>(number);
+        if (hydrogenIsotope) atom->setIsotope(hydrogenIsotope);
         atom->setFormalCharge(a.charge);
+        atom->setNumRadicalElectrons(static_cast<unsigned int>(a.radicalElectrons));
         if (a.isotope >= 0) {
             atom->setIsotope(static_cast<unsigned int>(a.isotope));
         } else if (a.massDifference != 0) {
@@ -51,7 +63,55 @@ std::unique_ptr<RDKit::RWMol> BuildPlain(const CTab& ctab) {
         mol->addBond(static_cast<unsigned int>(b.first), static_cast<unsigned int>(b.second),
                      kTypes[b.order]);
     }
+    // A valence column fixes the hydrogen count: whatever the drawn bonds leave to it.
+    for (std::size_t i = 0; i < ctab.atoms.size(); ++i) {
+        int valence = ctab.atoms[i].valence;
+        if (valence == 0) continue;
+        RDKit::Atom* atom = mol->getAtomWithIdx(static_cast<unsigned int>(i));
+        int drawn = atom->calcExplicitValence(false);
+        atom->setNoImplicit(true);
+        atom->setNumExplicitHs(valence == 15 || drawn > valence ? 0
+                                                                : static_cast<unsigned>(valence - drawn));
+    }
     return mol;
+}
+
+// Hill order: carbon, hydrogen, then the rest alphabetically; without carbon every element
+// alphabetically, hydrogen included (RDKit's own formula always puts H second, which gives
+// "H3AsO4" where chemists and PubChem write "AsH3O4"). Isotopes count as their element; the net
+// charge follows as "+", "-2", ...
+std::string HillFormula(const RDKit::ROMol& mol) {
+    const RDKit::PeriodicTable* table = RDKit::PeriodicTable::getTable();
+    std::map<std::string, unsigned int> counts;
+    unsigned int hydrogens = 0;
+    int charge = 0;
+    for (const RDKit::Atom* atom : mol.atoms()) {
+        ++counts[table->getElementSymbol(atom->getAtomicNum())];
+        hydrogens += atom->getTotalNumHs();
+        charge += atom->getFormalCharge();
+    }
+    if (hydrogens) counts["H"] += hydrogens;
+    std::string formula;
+    auto put = [&](const std::string& symbol, unsigned int count) {
+        formula += symbol;
+        if (count > 1) formula += std::to_string(count);
+    };
+    auto carbon = counts.find("C");
+    if (carbon != counts.end()) {
+        put("C", carbon->second);
+        counts.erase(carbon);
+        auto hydrogen = counts.find("H");
+        if (hydrogen != counts.end()) {
+            put("H", hydrogen->second);
+            counts.erase(hydrogen);
+        }
+    }
+    for (const auto& [symbol, count] : counts) put(symbol, count);
+    if (charge != 0) {
+        formula += charge > 0 ? '+' : '-';
+        if (charge > 1 || charge < -1) formula += std::to_string(charge > 0 ? charge : -charge);
+    }
+    return formula;
 }
 
 std::string Describe(const std::exception& e) {
@@ -89,7 +149,7 @@ bool Molecule::EnsureParsedLocked(std::string& error) {
                 parsed_ = std::make_unique<Parsed>();
                 parsed_->mol = std::move(mol);
             } else {
-                parseError_ = "the molecule text holds no molecule";
+                parseError_ = "cannot read the molecule: the text holds no molecule";
             }
         } catch (const std::exception& e) {
             parseError_ = "cannot read the molecule: " + Describe(e);
@@ -109,7 +169,7 @@ bool Molecule::Parse(std::string& error) {
 bool Molecule::Formula(std::string& formula, std::string& error) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!EnsureParsedLocked(error)) return false;
-    formula = RDKit::Descriptors::calcMolFormula(*parsed_->mol);
+    formula = HillFormula(*parsed_->mol);
     return true;
 }
 
@@ -123,7 +183,7 @@ bool Molecule::FragmentFormulas(const std::string& separator, std::string& formu
     for (std::size_t i = 0; i < fragments.size(); ++i) {
         fragments[i]->updatePropertyCache(false);
         if (i > 0) formula += separator;
-        formula += RDKit::Descriptors::calcMolFormula(*fragments[i]);
+        formula += HillFormula(*fragments[i]);
     }
     return true;
 }

@@ -91,20 +91,37 @@ void RecordScanner::EndLine() {
 bool RecordScanner::Feed(const char* data, std::size_t size) {
     const char* p = data;
     const char* end = data + size;
+    const std::uint64_t base = pos_;
     if (progress_ && lastPercent_ < 0 && !Report()) return false;
     while (p < end) {
         const char* nl = static_cast<const char*>(std::memchr(p, '\n', end - p));
         if (!nl) {
             LinePiece(p, end - p);
-            pos_ += end - p;
             break;
         }
-        LinePiece(p, nl - p);
-        pos_ += nl + 1 - p;
+        if (lineLength_ == 0 && *p != '$') {
+            // The common line: it starts in this piece and is no separator. Only a record's
+            // first lines need a look for content.
+            if (!segmentHasContent_) {
+                for (const char* q = p; q < nl; ++q) {
+                    if (*q != ' ' && *q != '\t' && *q != '\r') {
+                        segmentHasContent_ = true;
+                        break;
+                    }
+                }
+            }
+        } else {
+            pos_ = base + static_cast<std::uint64_t>(nl + 1 - data);
+            LinePiece(p, nl - p);
+            EndLine();
+        }
         p = nl + 1;
-        EndLine();
-        if (progress_ && pos_ >= nextReport_ && !Report()) return false;
+        if (progress_) {
+            pos_ = base + static_cast<std::uint64_t>(p - data);
+            if (pos_ >= nextReport_ && !Report()) return false;
+        }
     }
+    pos_ = base + size;
     return true;
 }
 
