@@ -1,5 +1,5 @@
 #pragma once
-// A worker thread in the manner of the design's threads: created suspended, started by
+// A worker thread in the manner of Windows threads: created suspended, started by
 // Resume, stopped cooperatively by Suspend at the worker's safe points, asked to end by
 // Terminate, waited for by WaitFor. Runs one step below normal priority. Its end is
 // announced through the UI dispatcher, never to an owner that is already gone.
@@ -26,7 +26,7 @@ public:
     TThread& operator=(const TThread&) = delete;
 
     // Starts the worker, or takes back one Suspend. Suspends are counted, as on the platform
-    // this design comes from: two Suspends need two Resumes.
+    // Zelmar comes from: two Suspends need two Resumes.
     void Resume();
     // Asks the worker to stop at its next safe point and waits until it has stopped there or
     // has finished. From the worker itself it only asks. Does nothing before the start.
