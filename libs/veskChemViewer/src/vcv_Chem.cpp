@@ -7,6 +7,7 @@
 #include <GraphMol/MolDraw2D/MolDraw2D.h>
 #include <GraphMol/MolDraw2D/MolDraw2DUtils.h>
 #include <GraphMol/MolOps.h>
+#include <GraphMol/QueryOps.h>
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 #include <RDGeneral/FileParseException.h>
 
@@ -278,6 +279,13 @@ std::string FragmentFormula(const RDKit::ROMol& mol, const std::string& separato
     return s;
 }
 
+// The molfile reader remembers which generic symbol a query atom came from.
+bool IsGenericSymbol(const std::string& type) {
+    static const char* const symbols[] = {"A", "AH", "Q", "QH", "X", "XH", "M", "MH"};
+    return std::any_of(std::begin(symbols), std::end(symbols),
+                       [&](const char* g) { return type == g; });
+}
+
 }  // namespace
 
 // ---- Component ------------------------------------------------------------------------------
@@ -308,8 +316,14 @@ void Document::Component::Relabel(int hydrogenMode, bool showMapping) {
         atom->clearProp(RDKit::common_properties::_displayLabelW);
         const int map = MapNumbers[atom->getIdx()];
         atom->setAtomMapNum(showMapping ? map : 0);
-        // Queries, dummies, R groups and aliases keep RDKit's own labels.
-        if (atom->hasQuery() || atom->getAtomicNum() == 0 ||
+        // Generic query atoms read as their letters rather than RDKit's "?".
+        if (atom->hasQuery() && IsGenericSymbol(atom->getQueryType())) {
+            atom->setProp(RDKit::common_properties::_displayLabel, atom->getQueryType());
+            continue;
+        }
+        // Other queries, dummies, R groups and aliases keep RDKit's own labels. Reaction
+        // templates arrive as simple atomic-number queries and are labelled like atoms.
+        if (RDKit::isComplexQuery(atom) || atom->getAtomicNum() == 0 ||
             atom->hasProp(RDKit::common_properties::atomLabel) ||
             atom->hasProp(RDKit::common_properties::dummyLabel)) {
             continue;
@@ -320,9 +334,9 @@ void Document::Component::Relabel(int hydrogenMode, bool showMapping) {
         switch (hydrogenMode) {
             case 0: showH = false; break;
             case 1: showH = !carbon; break;
-            case 2: showH = terminal; break;
+            case 2: showH = carbon && terminal; break;
             case 4: showH = true; break;
-            default: showH = !carbon || terminal; break;
+            default: showH = !carbon || terminal; break;  // 3: hetero atoms and end carbons
         }
         const unsigned hs = atom->getTotalNumHs();
         if (carbon) {

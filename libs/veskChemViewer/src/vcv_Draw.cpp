@@ -170,6 +170,7 @@ struct ReactionLayout {
     double Scale = 0;  // pixels per coordinate unit
     double Bond = 1.5;
     double FactorPx = 0;
+    double LabelPx = 0;
 };
 
 ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int reactants, int w,
@@ -186,66 +187,77 @@ ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int 
     }
     if (bondCount > 0) L.Bond = bondSum / bondCount;
     const double bond = L.Bond;
-    const double plusW = bond, arrowW = 2.2 * bond;
-    const double factorRatio = Relative(st.Factors.Size, 72.0) * 1.5;
     const double labelRel = Relative(st.Labels.Size, 48.0);
+    const double factorRatio = Relative(st.Factors.Size, 72.0) * 1.5;
 
-    auto molW = [&](const Document::Component& c) { return (c.MaxX - c.MinX) * 1.12 + 0.8 * bond; };
-    auto molH = [&](const Document::Component& c) { return (c.MaxY - c.MinY) * 1.12 + 0.8 * bond; };
-    auto factorPx = [&](double s) { return std::clamp(s * bond * 0.4 * labelRel, 6.0, 40.0) * factorRatio; };
-    auto factorW = [&](const Document::Component& c, double s) {
-        if (c.Factor <= 1) return 0.0;
-        const double digits = std::to_string(c.Factor).size();
-        return digits * 0.62 * factorPx(s) / s + 0.3 * bond;
-    };
-
-    double fixedW = arrowW, maxH = bond;
     int perSide[2] = {0, 0};
+    double maxExtentY = 0;
     for (size_t i = 0; i < comps.size(); ++i) {
         if (comps[i]->Empty()) continue;
         L.Slots[i].Drawn = true;
-        fixedW += molW(*comps[i]);
-        maxH = std::max(maxH, molH(*comps[i]));
+        maxExtentY = std::max(maxExtentY, comps[i]->MaxY - comps[i]->MinY);
         ++perSide[static_cast<int>(i) < reactants ? 0 : 1];
     }
-    fixedW += plusW * (std::max(perSide[0] - 1, 0) + std::max(perSide[1] - 1, 0));
-    double s = std::min(w / fixedW, h / maxH);
-    double total = fixedW;
-    for (int pass = 0; pass < 2; ++pass) {  // factor widths depend on the scale they shrink
-        total = fixedW;
-        for (size_t i = 0; i < comps.size(); ++i) {
-            if (L.Slots[i].Drawn) total += factorW(*comps[i], s);
-        }
-        s = std::min(w / total, h / maxH);
-    }
-    L.Scale = s;
-    L.FactorPx = factorPx(s);
+    const int pluses = std::max(perSide[0] - 1, 0) + std::max(perSide[1] - 1, 0);
 
-    double x = (w - total * s) / 2;
-    int drawnOnSide = 0;
+    // At scale s (pixels per coordinate unit) labels are about 0.6 s high, as RDKit makes them;
+    // every molecule needs room for labels beyond its outermost atoms.
+    auto labelPx = [&](double s) { return std::clamp(0.6 * labelRel * s, 6.0, 40.0); };
+    auto factorW = [&](const Document::Component& c, double lp) {
+        if (c.Factor <= 1) return 0.0;
+        return (std::to_string(c.Factor).size() * 0.62 + 0.5) * lp * factorRatio;
+    };
+    auto plusW = [&](double s, double lp) { return std::max(0.8 * bond * s, 1.2 * lp); };
+    auto arrowW = [&](double s, double lp) { return std::max(2.0 * bond * s, 3.0 * lp); };
+    auto molW = [&](const Document::Component& c, double s, double lp) {
+        return (c.MaxX - c.MinX) * s + 2.2 * lp;
+    };
+    auto fits = [&](double s) {
+        const double lp = labelPx(s);
+        double total = pluses * plusW(s, lp) + arrowW(s, lp);
+        for (size_t i = 0; i < comps.size(); ++i) {
+            if (L.Slots[i].Drawn) total += molW(*comps[i], s, lp) + factorW(*comps[i], lp);
+        }
+        return total <= w && maxExtentY * s + 1.6 * lp <= h;
+    };
+    // Every width grows with the scale: the largest scale that fits is found by halving.
+    double lo = 0.0, hi = 4.0 * std::max(w, h) / bond;
+    for (int i = 0; i < 40; ++i) {
+        const double mid = (lo + hi) / 2;
+        (fits(mid) ? lo : hi) = mid;
+    }
+    const double s = std::max(lo, 1e-3);
+    const double lp = labelPx(s);
+    L.Scale = s;
+    L.FactorPx = lp * factorRatio;
+    L.LabelPx = lp;
+
+    double total = pluses * plusW(s, lp) + arrowW(s, lp);
     for (size_t i = 0; i < comps.size(); ++i) {
+        if (L.Slots[i].Drawn) total += molW(*comps[i], s, lp) + factorW(*comps[i], lp);
+    }
+    double x = (w - total) / 2;
+    int drawnOnSide = 0;
+    for (size_t i = 0; i <= comps.size(); ++i) {
         if (static_cast<int>(i) == reactants) {
             L.ArrowX = x;
-            L.ArrowW = arrowW * s;
+            L.ArrowW = arrowW(s, lp);
             x += L.ArrowW;
             drawnOnSide = 0;
         }
+        if (i == comps.size()) break;
         auto& slot = L.Slots[i];
         if (!slot.Drawn) continue;
         if (drawnOnSide++ > 0) {
-            L.Pluses.push_back(x + plusW * s / 2);
-            x += plusW * s;
+            L.Pluses.push_back(x + plusW(s, lp) / 2);
+            x += plusW(s, lp);
         }
         slot.FactorX = x;
-        slot.FactorW = factorW(*comps[i], s) * s;
+        slot.FactorW = factorW(*comps[i], lp);
         x += slot.FactorW;
         slot.X = x;
-        slot.W = molW(*comps[i]) * s;
+        slot.W = molW(*comps[i], s, lp);
         x += slot.W;
-    }
-    if (static_cast<int>(comps.size()) == reactants) {  // no products: the arrow ends the row
-        L.ArrowX = x;
-        L.ArrowW = arrowW * s;
     }
     return L;
 }
@@ -320,14 +332,13 @@ void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
         DrawMolecule(cr, *comps[i], slot.X, 0, slot.W, h, Style_, L.Scale);
     }
     if (onlyPart >= 0) return;
-    const double unit = L.Bond * L.Scale;
-    const double lw = std::clamp(unit * 0.06, 1.0, 3.0);
+    const double lw = std::clamp(L.LabelPx * 0.1, 1.0, 3.0);
     cairo_save(cr);
     SetSource(cr, Style_.BondColour);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    for (double px : L.Pluses) DrawPlus(cr, px, h / 2.0, std::min(unit * 0.3, h * 0.2), lw);
+    for (double px : L.Pluses) DrawPlus(cr, px, h / 2.0, std::min(L.LabelPx * 0.4, h * 0.2), lw);
     const double x0 = L.ArrowX + L.ArrowW * 0.12, x1 = L.ArrowX + L.ArrowW * 0.88;
-    DrawArrow(cr, x0, x1, h / 2.0, std::min((x1 - x0) * 0.3, std::max(5.0, unit * 0.35)), lw);
+    DrawArrow(cr, x0, x1, h / 2.0, std::min((x1 - x0) * 0.3, std::max(5.0, L.LabelPx * 0.6)), lw);
     cairo_restore(cr);
 }
 

@@ -1,0 +1,201 @@
+// The C boundary: exports, error texts, handles, bad arguments, files and threads.
+
+#include <dlfcn.h>
+
+#include <functional>
+#include <regex>
+#include <thread>
+
+#include "ViewerTestSupport.h"
+
+using namespace viewertest;
+
+TEST(Api, ExportsAllNamesAndCarriesItsVersion) {
+    void* lib = dlopen(VESK_VIEWER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(lib, nullptr) << dlerror();
+    for (const char* name :
+         {"OpenMolFile", "OpenRxnFile", "OpenMolString", "OpenRxnString", "DestroyMolFile",
+          "DestroyRxnFile", "DrawMolFile", "DrawRxnFile", "DrawMolFileHQ", "DrawRxnFileHQ",
+          "GetDefaultMolFileConfiguration", "GetDefaultRxnFileConfiguration", "SetMolFileConfiguration",
+          "SetRxnFileConfiguration", "SetDefaultMolFileConfiguration", "SetDefaultRxnFileConfiguration",
+          "GetRxnFileReactantCount", "GetRxnFileProductCount", "GetMolFileRect", "GetRxnFileRect",
+          "GetRxnFileReactantRect", "GetRxnFileProductRect", "GetMolFileRectHQ", "GetRxnFileRectHQ",
+          "GetRxnFileReactantRectHQ", "GetRxnFileProductRectHQ", "GetMolFileFormula",
+          "GetMolFileFormulaEx", "GetMolFileMassAsDouble", "GetMolFileMass", "GetMolFileMassEx",
+          "GetRxnFileFormula", "GetRxnFileFormulaEx", "GetRxnFileMassAsDouble", "GetRxnFileMass",
+          "GetRxnFileMassEx", "GetMolFileCompositionString", "GetRxnFileCompositionString",
+          "GetMolFileStoichiometryFactor", "RemoveMolFileStoichiometryFactor",
+          "GetRxnFileStoichiometryFactor", "SetRxnFileStoichiometryFactor",
+          "RemoveRxnFileStoichiometryFactor"}) {
+        EXPECT_NE(dlsym(lib, name), nullptr) << name;
+    }
+    dlclose(lib);
+    // The version note: name "vesk", type 1, four 16-bit numbers 1.1.19.0.
+    const std::string bytes = ReadFile(VESK_VIEWER_LIBRARY);
+    const char note[] = "\x05\0\0\0\x08\0\0\0\x01\0\0\0vesk\0\0\0\0\x01\0\x01\0\x13\0\0\0";
+    EXPECT_NE(bytes.find(std::string(note, sizeof note - 1)), std::string::npos);
+}
+
+TEST(Api, ErrorTextsHaveNumberTextDetailAndRespectTheBuffer) {
+    char err[256];
+    EXPECT_FALSE(DestroyMolFile(987654, err, sizeof err));
+    EXPECT_TRUE(std::regex_match(err, std::regex("1, invalid handle, .*987654.*"))) << err;
+    View bad("this is not a molfile");
+    EXPECT_FALSE(bad.Ok);
+    EXPECT_TRUE(std::regex_match(bad.Err, std::regex("4, [^,]+, .+"))) << bad.Err;
+
+    char small[12];
+    std::memset(small, '#', sizeof small);
+    EXPECT_FALSE(DestroyMolFile(987654, small, 8));
+    EXPECT_STREQ(small, "1, inva");
+    EXPECT_EQ(small[8], '#');
+    EXPECT_FALSE(DestroyMolFile(987654, nullptr, 100));
+    EXPECT_FALSE(DestroyMolFile(987654, small, 0));
+
+    View ok(Ethanol());
+    std::strcpy(ok.Err, "old text");
+    double mass = 0;
+    EXPECT_TRUE(GetMolFileMassAsDouble(ok.Handle, &mass, ok.Err, sizeof ok.Err));
+    EXPECT_STREQ(ok.Err, "");
+}
+
+TEST(Api, UnknownDestroyedAndWrongKindHandlesAreRefused) {
+    View mol(Ethanol()), rxn(Rxn({Ethanol()}, {Ethanol()}), true);
+    uintptr_t gone = 0;
+    ASSERT_TRUE(OpenMolString(&gone, Ethanol().c_str(), nullptr, 0));
+    ASSERT_TRUE(DestroyMolFile(gone, nullptr, 0));
+    Canvas c(40, 40);
+    const TveskRasterDC dc = c.Dc();
+    const TveskRect r{0, 0, 40, 40};
+    TveskRect out;
+    TveskMolConfigRecord mr = DefaultMolRecord();
+    TveskRxnConfigRecord rr = DefaultRxnRecord();
+    char buf[64], err[256];
+    double d;
+    int32_t n;
+    using Call = std::function<int32_t(uintptr_t)>;
+    const std::vector<Call> molCalls = {
+        [&](uintptr_t h) { return DestroyMolFile(h, err, 256); },
+        [&](uintptr_t h) { return SetMolFileConfiguration(h, &mr, err, 256); },
+        [&](uintptr_t h) { return DrawMolFile(h, &dc, &r, err, 256); },
+        [&](uintptr_t h) { return DrawMolFileHQ(h, &dc, &r, err, 256); },
+        [&](uintptr_t h) { return GetMolFileRect(h, &r, &out, err, 256); },
+        [&](uintptr_t h) { return GetMolFileRectHQ(h, &r, &out, err, 256); },
+        [&](uintptr_t h) { return GetMolFileFormula(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetMolFileFormulaEx(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetMolFileMassAsDouble(h, &d, err, 256); },
+        [&](uintptr_t h) { return GetMolFileMass(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetMolFileMassEx(h, 2, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetMolFileCompositionString(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetMolFileStoichiometryFactor(h, &n, err, 256); },
+        [&](uintptr_t h) { return RemoveMolFileStoichiometryFactor(h, err, 256); }};
+    const std::vector<Call> rxnCalls = {
+        [&](uintptr_t h) { return DestroyRxnFile(h, err, 256); },
+        [&](uintptr_t h) { return SetRxnFileConfiguration(h, &rr, err, 256); },
+        [&](uintptr_t h) { return DrawRxnFile(h, &dc, &r, err, 256); },
+        [&](uintptr_t h) { return DrawRxnFileHQ(h, &dc, &r, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileReactantCount(h, &n, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileProductCount(h, &n, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileRect(h, &r, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileRectHQ(h, &r, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileReactantRect(h, &r, 0, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileReactantRectHQ(h, &r, 0, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileProductRect(h, &r, 0, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileProductRectHQ(h, &r, 0, &out, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileFormula(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileFormulaEx(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileMassAsDouble(h, &d, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileMass(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileMassEx(h, 2, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileCompositionString(h, buf, 64, err, 256); },
+        [&](uintptr_t h) { return GetRxnFileStoichiometryFactor(h, 0, &n, err, 256); },
+        [&](uintptr_t h) { return SetRxnFileStoichiometryFactor(h, 0, 2, err, 256); },
+        [&](uintptr_t h) { return RemoveRxnFileStoichiometryFactor(h, 0, err, 256); }};
+    for (const auto& [calls, wrongKind] : {std::pair{&molCalls, rxn.Handle}, {&rxnCalls, mol.Handle}}) {
+        for (size_t i = 0; i < calls->size(); ++i) {
+            for (uintptr_t h : {uintptr_t(0), gone, uintptr_t(0x7fffffff), wrongKind}) {
+                EXPECT_FALSE((*calls)[i](h)) << "call " << i << " handle " << h;
+                EXPECT_EQ(Code(err), VESK_VIEWER_ERR_HANDLE) << err;
+            }
+        }
+    }
+    // Neither handle was harmed by the wrong-kind calls.
+    EXPECT_EQ(mol.Text(GetMolFileFormula), "C2H6O");
+    EXPECT_TRUE(GetRxnFileReactantCount(rxn.Handle, &n, err, 256)) << err;
+}
+
+TEST(Api, NullPointersAndBadSurfacesAreErrors) {
+    char err[256];
+    uintptr_t h = 42;
+    EXPECT_FALSE(OpenMolString(&h, nullptr, err, sizeof err));
+    EXPECT_EQ(h, 0u);
+    EXPECT_EQ(Code(err), VESK_VIEWER_ERR_ARGUMENT);
+    EXPECT_FALSE(OpenMolString(nullptr, "", err, sizeof err));
+    EXPECT_FALSE(OpenRxnFile(&h, nullptr, err, sizeof err));
+    EXPECT_FALSE(SetDefaultMolFileConfiguration(nullptr, err, sizeof err));
+    EXPECT_FALSE(GetDefaultRxnFileConfiguration(nullptr, err, sizeof err));
+
+    View v(Caffeine());
+    const TveskRect r{0, 0, 20, 20};
+    std::vector<uint32_t> px(40 * 40, 0);
+    const TveskRasterDC good{px.data(), 20, 20, 80};
+    EXPECT_FALSE(DrawMolFileHQ(v.Handle, nullptr, &r, v.Err, sizeof v.Err));
+    EXPECT_FALSE(DrawMolFileHQ(v.Handle, &good, nullptr, v.Err, sizeof v.Err));
+    EXPECT_FALSE(GetMolFileRect(v.Handle, &r, nullptr, v.Err, sizeof v.Err));
+    EXPECT_FALSE(GetMolFileMassAsDouble(v.Handle, nullptr, v.Err, sizeof v.Err));
+    EXPECT_FALSE(GetMolFileFormula(v.Handle, nullptr, 10, v.Err, sizeof v.Err));
+    EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_ARGUMENT);
+    for (TveskRasterDC dc : {TveskRasterDC{nullptr, 20, 20, 80}, TveskRasterDC{px.data(), 20, 20, 76},
+                             TveskRasterDC{px.data(), 20, 20, 82}, TveskRasterDC{px.data(), 0, 20, 80},
+                             TveskRasterDC{px.data(), 20, -1, 80}}) {
+        EXPECT_FALSE(DrawMolFile(v.Handle, &dc, &r, v.Err, sizeof v.Err));
+        EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_ARGUMENT) << v.Err;
+    }
+    const TveskRect huge{-2000000000, 0, 2000000000, 10};
+    EXPECT_FALSE(DrawMolFile(v.Handle, &good, &huge, v.Err, sizeof v.Err));
+    EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_ARGUMENT);
+    EXPECT_TRUE(std::all_of(px.begin(), px.end(), [](uint32_t p) { return p == 0; }));
+}
+
+TEST(Api, FilesOpenTheirFirstRecordAndMissingFilesAreNamed) {
+    char err[256];
+    uintptr_t h = 0;
+    EXPECT_FALSE(OpenMolFile(&h, "/nonexistent/zelmar.mol", err, sizeof err));
+    EXPECT_EQ(Code(err), VESK_VIEWER_ERR_FILE);
+    EXPECT_NE(std::strstr(err, "/nonexistent/zelmar.mol"), nullptr) << err;
+
+    const std::string path = ::testing::TempDir() + "viewer_two_records.sdf";
+    std::ofstream(path) << Ethanol() << "> <ID>\n1\n\n$$$$\n" << Caffeine() << "$$$$\n";
+    ASSERT_TRUE(OpenMolFile(&h, path.c_str(), err, sizeof err)) << err;
+    char formula[32];
+    EXPECT_TRUE(GetMolFileFormula(h, formula, sizeof formula, err, sizeof err));
+    EXPECT_STREQ(formula, "C2H6O");
+    EXPECT_TRUE(DestroyMolFile(h, err, sizeof err));
+    EXPECT_FALSE(DestroyMolFile(h, err, sizeof err));
+    std::remove(path.c_str());
+}
+
+TEST(Api, SeparateHandlesDrawTheSameFromSeveralThreads) {
+    const std::vector<std::pair<std::string, bool>> inputs = {
+        {Caffeine(), false}, {Ethanol(), false}, {Rxn({Ethanol()}, {Caffeine()}), true}, {"", false}};
+    std::vector<Canvas> expected;
+    for (const auto& [text, reaction] : inputs) expected.push_back(View(text, reaction).Picture(128, 50));
+
+    std::vector<int> mismatches(4, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int round = 0; round < 15; ++round) {
+                const auto& [text, reaction] = inputs[(t + round) % inputs.size()];
+                View v(text, reaction);
+                TveskMolConfigRecord mine = DefaultMolRecord();  // the defaults are shared
+                if (!reaction) v.Configure(mine);
+                Canvas c(128, 50);
+                if (!v.Draw(c, {0, 0, 128, 50}) || !(c == expected[(t + round) % inputs.size()]))
+                    ++mismatches[t];
+            }
+        });
+    }
+    for (auto& th : threads) th.join();
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+}

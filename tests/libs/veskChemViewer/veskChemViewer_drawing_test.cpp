@@ -1,0 +1,195 @@
+// Pictures: where they go, what the configuration changes in them, and awkward molecules.
+
+#include <cmath>
+#include <set>
+
+#include "ViewerTestSupport.h"
+
+using namespace viewertest;
+
+namespace {
+constexpr uint32_t kBlue = 0xFF3050C0;
+
+TveskMolConfigRecord WhiteDrawing() {
+    TveskMolConfigRecord r = DefaultMolRecord();
+    for (auto& f : r.Fonts1to8) f.Colour = 0xFFFFFF;
+    r.Font9.Colour = r.Font10.Colour = r.Font11.Colour = r.Font12.Colour = r.Font13.Colour = 0xFFFFFF;
+    r.BondColour = 0xFFFFFF;
+    return r;
+}
+}  // namespace
+
+TEST(Drawing, TouchesOnlyItsRectangleOnAPaddedSurface) {
+    View v(Caffeine());
+    ASSERT_TRUE(v.Ok) << v.Err;
+    for (bool hq : {false, true}) {
+        Canvas c(160, 100);
+        const TveskRect r{30, 20, 130, 70};
+        ASSERT_TRUE(v.Draw(c, r, hq)) << v.Err;
+        const auto [in, out] = c.Changes(r);
+        EXPECT_GT(in, 150);
+        EXPECT_EQ(out, 0);
+        EXPECT_TRUE(c.PaddingIntact());
+    }
+    // Hanging over the surface's corner: only the visible part is drawn, nothing beyond.
+    Canvas c(60, 40);
+    ASSERT_TRUE(v.Draw(c, {-60, -40, 50, 30})) << v.Err;
+    EXPECT_GT(c.Changes({0, 0, 50, 30}).first, 0);
+    EXPECT_EQ(c.Changes({0, 0, 50, 30}).second, 0);
+    EXPECT_TRUE(c.PaddingIntact());
+}
+
+TEST(Drawing, EmptyOrInvertedRectangleDrawsNothing) {
+    View v(Caffeine());
+    Canvas c(50, 50);
+    for (TveskRect r : {TveskRect{10, 10, 10, 40}, TveskRect{10, 10, 40, 10}, TveskRect{40, 40, 10, 10}}) {
+        EXPECT_TRUE(v.Draw(c, r)) << v.Err;
+        TveskRect painted{-1, -1, -1, -1};
+        EXPECT_TRUE(GetMolFileRectHQ(v.Handle, &r, &painted, v.Err, sizeof v.Err));
+        EXPECT_EQ(painted.Left, r.Left);
+        EXPECT_EQ(painted.Right, r.Left);
+    }
+    EXPECT_EQ(c.Changes({0, 0, 0, 0}).second, 0);
+}
+
+TEST(Drawing, SelectedLookIsWhiteOnTheCellBackground) {
+    View v(Caffeine());
+    ASSERT_TRUE(v.Configure(WhiteDrawing())) << v.Err;
+    const Canvas c = v.Picture(200, 120, kBlue);
+    int white = 0;
+    for (uint32_t px : c.Pixels) {
+        if (px == Canvas::kPad) continue;
+        // White blended over blue never goes below the background in any channel.
+        ASSERT_GE(Channel(px, 16), Channel(kBlue, 16));
+        ASSERT_GE(Channel(px, 8), Channel(kBlue, 8));
+        ASSERT_GE(Channel(px, 0), Channel(kBlue, 0));
+        white += Channel(px, 16) > 240 && Channel(px, 8) > 240 && Channel(px, 0) > 240;
+    }
+    EXPECT_GT(white, 50);
+}
+
+TEST(Drawing, BondAndLabelColoursComeFromTheRecord) {
+    View v(Caffeine());
+    TveskMolConfigRecord r = DefaultMolRecord();
+    r.BondColour = 0x0000FF;  // COLORREF red
+    r.Fonts1to8[0].Colour = 0x0000FF;
+    ASSERT_TRUE(v.Configure(r)) << v.Err;
+    int red = 0;
+    for (uint32_t px : v.Picture().Pixels) {
+        if (px == Canvas::kPad || px == 0xFFFFFFFF) continue;
+        EXPECT_EQ(Channel(px, 8), Channel(px, 0));  // green and blue fade together
+        red += Channel(px, 16) == 255 && Channel(px, 8) < 80;
+    }
+    EXPECT_GT(red, 50);
+}
+
+TEST(Drawing, OnlyHighQualityIsAntialiased) {
+    View v(Caffeine());
+    auto greyLevels = [&](bool hq) {
+        Canvas c(200, 120);
+        EXPECT_TRUE(v.Draw(c, {0, 0, 200, 120}, hq)) << v.Err;
+        std::set<uint32_t> levels(c.Pixels.begin(), c.Pixels.end());
+        levels.erase(Canvas::kPad);
+        return levels.size();
+    };
+    EXPECT_EQ(greyLevels(false), 2u);  // background and black only
+    EXPECT_GT(greyLevels(true), 10u);
+}
+
+TEST(Drawing, EmptyMoleculeShowsTheConfiguredText) {
+    View blank(""), zeroAtoms(Molfile({}, {}));
+    ASSERT_TRUE(blank.Ok && zeroAtoms.Ok) << blank.Err << zeroAtoms.Err;
+    const Canvas text = blank.Picture();
+    EXPECT_GT(text.Changes({0, 0, 0, 0}).second, 40);
+    EXPECT_TRUE(text == zeroAtoms.Picture());
+
+    TveskMolConfigRecord r = DefaultMolRecord();
+    std::strcpy(r.EmptyStructureText, "Keine Struktur");
+    ASSERT_TRUE(blank.Configure(r)) << blank.Err;
+    EXPECT_FALSE(text == blank.Picture());
+    r.EmptyStructureText[0] = '\0';
+    ASSERT_TRUE(blank.Configure(r)) << blank.Err;
+    EXPECT_EQ(blank.Picture().Changes({0, 0, 0, 0}).second, 0);
+}
+
+TEST(Drawing, EachHydrogenModeDrawsItsOwnPicture) {
+    View v(Ethanol());
+    std::vector<Canvas> pictures;
+    TveskMolConfigRecord r = DefaultMolRecord();
+    for (int mode = 0; mode <= 4; ++mode) {
+        r.HydrogenMode = mode;
+        ASSERT_TRUE(v.Configure(r)) << v.Err;
+        pictures.push_back(v.Picture());
+        for (int earlier = 0; earlier < mode; ++earlier)
+            EXPECT_FALSE(pictures[earlier] == pictures.back()) << earlier << " vs " << mode;
+    }
+    r.HydrogenMode = 9;  // unknown modes draw as the default
+    ASSERT_TRUE(v.Configure(r)) << v.Err;
+    EXPECT_TRUE(v.Picture() == pictures[3]);
+
+    // A new default reaches handles opened afterwards.
+    const TveskMolConfigRecord saved = DefaultMolRecord();
+    r.HydrogenMode = 0;
+    ASSERT_TRUE(SetDefaultMolFileConfiguration(&r, nullptr, 0));
+    View later(Ethanol());
+    const Canvas laterPicture = later.Picture();
+    ASSERT_TRUE(SetDefaultMolFileConfiguration(&saved, nullptr, 0));
+    EXPECT_TRUE(laterPicture == pictures[0]);
+}
+
+TEST(Drawing, LabelSizeAndMappingFollowTheRecord) {
+    View v(Ethanol());
+    TveskMolConfigRecord r = DefaultMolRecord();
+    auto ink = [&](double size) {
+        r.Fonts1to8[0].Size = size;
+        EXPECT_TRUE(v.Configure(r)) << v.Err;
+        return v.Picture(300, 200).Changes({0, 0, 0, 0}).second;
+    };
+    EXPECT_LT(ink(24), ink(96));
+
+    // Atom maps (third column from the end of an atom line) show only with mapping on.
+    std::string text = Ethanol();
+    const size_t oxygen = text.find(" O ");
+    text.replace(text.find('\n', oxygen) - 9, 3, "  7");
+    View m(text);
+    ASSERT_TRUE(m.Ok) << m.Err;
+    r = DefaultMolRecord();
+    const Canvas off = m.Picture();
+    r.MappingOn = -1;
+    ASSERT_TRUE(m.Configure(r)) << m.Err;
+    EXPECT_FALSE(off == m.Picture());
+}
+
+TEST(Drawing, ThreeDimensionalAndUnkekulizableMoleculesDraw) {
+    // All atoms on the z axis: drawn flat they would meet in one point.
+    View line(Molfile({{"C", 0, 0, 0}, {"C", 0, 0, 1.5}, {"O", 0, 0, 3.0}}, {{1, 2, 1}, {2, 3, 1}}));
+    ASSERT_TRUE(line.Ok) << line.Err;
+    const TveskRect box = line.Picture().ChangedBox();
+    EXPECT_GT(box.Right - box.Left, 60);
+
+    // An aromatic five-ring with a bare nitrogen cannot be kekulized.
+    std::vector<Atom> ring;
+    for (int i = 0; i < 5; ++i)
+        ring.push_back({i == 0 ? "N" : "C", std::cos(i * 1.2566), std::sin(i * 1.2566), 0});
+    View odd(Molfile(ring, {{1, 2, 4}, {2, 3, 4}, {3, 4, 4}, {4, 5, 4}, {5, 1, 4}}));
+    ASSERT_TRUE(odd.Ok) << odd.Err;
+    EXPECT_GT(odd.Picture().Changes({0, 0, 0, 0}).second, 100);
+    EXPECT_EQ(odd.Text(GetMolFileFormula), "C4H4N");
+}
+
+TEST(Drawing, PaintedRectangleHoldsEveryPaintedPixel) {
+    View v(Caffeine());
+    for (bool hq : {false, true}) {
+        Canvas c(300, 200);
+        const TveskRect r{20, 10, 280, 190};
+        ASSERT_TRUE(v.Draw(c, r, hq));
+        TveskRect got{};
+        ASSERT_TRUE((hq ? GetMolFileRectHQ : GetMolFileRect)(v.Handle, &r, &got, v.Err, sizeof v.Err));
+        const TveskRect px = c.ChangedBox();
+        EXPECT_LE(got.Left, px.Left);
+        EXPECT_LE(got.Top, px.Top);
+        EXPECT_GE(got.Right, px.Right);
+        EXPECT_GE(got.Bottom, px.Bottom);
+        EXPECT_LE(px.Left - got.Left + px.Top - got.Top + got.Right - px.Right + got.Bottom - px.Bottom, 8);
+    }
+}
