@@ -77,11 +77,7 @@ struct Session {
     uintptr_t compare = CreateCompareHandle();
     Session() = default;
     Session(const Session&) = delete;
-    ~Session() {
-        DestroyMoleculeHandle(query);
-        DestroyMoleculeHandle(target);
-        DestroyCompareHandle(compare);
-    }
+    ~Session() { DestroyMoleculeHandle(query), DestroyMoleculeHandle(target), DestroyCompareHandle(compare); }
     void setQuery(const std::string& text) {
         OpenMolString(query, text.c_str());
         SetQueryMolecule(compare, query);
