@@ -86,14 +86,14 @@ extern "C" {
 #endif
 
 /* Error numbers in front of the error text. */
-#define VESK_VIEWER_ERR_HANDLE 1    /* unknown, destroyed or wrong kind of handle */
-#define VESK_VIEWER_ERR_ARGUMENT 2  /* NULL pointer, bad index, bad surface or value */
-#define VESK_VIEWER_ERR_FILE 3      /* a file could not be read */
-#define VESK_VIEWER_ERR_PARSE 4     /* the molfile or RXN text could not be read */
-#define VESK_VIEWER_ERR_RECORD 5    /* configuration record of wrong size or version */
-#define VESK_VIEWER_ERR_BUFFER 6    /* text result does not fit the caller's buffer */
-#define VESK_VIEWER_ERR_DRAW 7      /* drawing failed */
-#define VESK_VIEWER_ERR_INTERNAL 9  /* unexpected failure inside the library */
+#define VESK_VIEWER_ERR_HANDLE 1   /* unknown, destroyed or wrong kind of handle */
+#define VESK_VIEWER_ERR_ARGUMENT 2 /* NULL pointer, bad index, bad surface or value */
+#define VESK_VIEWER_ERR_FILE 3     /* a file could not be read */
+#define VESK_VIEWER_ERR_PARSE 4    /* the molfile or RXN text could not be read */
+#define VESK_VIEWER_ERR_RECORD 5   /* configuration record of wrong size or version */
+#define VESK_VIEWER_ERR_BUFFER 6   /* text result does not fit the caller's buffer */
+#define VESK_VIEWER_ERR_DRAW 7     /* drawing failed */
+#define VESK_VIEWER_ERR_INTERNAL 9 /* unexpected failure inside the library */
 
 /* The device context: the caller's pixels, premultiplied ARGB32, row after row. */
 typedef struct TveskRasterDC {
@@ -140,46 +140,46 @@ typedef struct TveskFontBlockAligned {
 
 /* Molecule configuration record. Defaults in brackets. */
 typedef struct TveskMolConfigRecord {
-    int32_t Size;                 /*    0: 1400 */
-    int32_t Version;              /*    4: 6 */
-    int32_t ScalingMode;          /*    8: [0] */
-    uint8_t Reserved12[4];        /*   12 */
-    double ScalingValues[3];      /*   16: [0.25, 0.125, 0.5] */
-    int32_t HydrogenMode;         /*   40: [3] see the drawing notes above */
-    TveskFontBlock Fonts1to8[8];  /*   44: fonts 1-8 [Arial; 48, 32, 32, 32, 32, 32, 32, 20] */
-    int32_t MappingOn;            /*  620: flag [false] */
-    double MappingValues[2];      /*  624: [12.0, 4.0] */
-    uint32_t BondColour;          /*  640: [0, black] */
-    uint8_t Reserved644[4];       /*  644 */
-    double BondValues[11];        /*  648: [96, 2, 16, 9, 16, 9, 12, 12, 6, 6, 3] */
-    int32_t ReactingCentreValue;  /*  736: [2] */
-    uint32_t ReactingCentreColour; /* 740: [255] */
-    TveskFontBlockAligned Font9;  /*  744: [Arial 32] */
-    double ReactingCentreValues[3]; /* 824: [32, 12, 9] */
-    TveskFontBlockAligned Font10; /*  848: [Arial 20] */
-    double BracketValues[2];      /*  928: [3.0, 0.1] */
-    int32_t BracketValue3;        /*  944: [0] */
-    TveskFontBlock Font11;        /*  948: [Arial 32] */
-    TveskFontBlock Font12;        /* 1020: [Arial 12] */
-    TveskFontBlock Font13;        /* 1092: [Arial 8] */
-    char DecimalSeparator[16];    /* 1164: up to 14 characters and a zero [the locale's] */
-    int32_t DisplayValue1180;     /* 1180: [3] */
-    double DisplayValue1184;      /* 1184: [8.0] */
-    double DisplayValue1192;      /* 1192: [4.0] */
-    int32_t DisplayFlag1;         /* 1200: [false] */
-    int32_t DisplayFlag2;         /* 1204: [false] */
-    int32_t DisplayValue1208;     /* 1208: [4] */
-    char FormulaSeparator[16];    /* 1212: up to 14 characters and a zero [" * "] */
-    int32_t DisplayFlag3;         /* 1228: [false] */
-    int32_t StoichiometryOn;      /* 1232: flag [false] */
-    TveskFontBlock Font14;        /* 1236: [Arial 72] */
-    uint8_t Reserved1308[4];      /* 1308 */
-    double StoichiometryValue;    /* 1312: [48.0] */
-    int32_t StoichiometryValue2;  /* 1320: [3] */
-    char EmptyStructureText[64];  /* 1324: up to 62 characters and a zero ["No-Structure"] */
-    int32_t DisplayFlag4;         /* 1388: [false] */
-    int32_t DisplayFlag5;         /* 1392: [true] */
-    uint8_t Reserved1396[4];      /* 1396 */
+    int32_t Size;                   /*    0: 1400 */
+    int32_t Version;                /*    4: 6 */
+    int32_t ScalingMode;            /*    8: [0] */
+    uint8_t Reserved12[4];          /*   12 */
+    double ScalingValues[3];        /*   16: [0.25, 0.125, 0.5] */
+    int32_t HydrogenMode;           /*   40: [3] see the drawing notes above */
+    TveskFontBlock Fonts1to8[8];    /*   44: fonts 1-8 [Arial; 48, 32, 32, 32, 32, 32, 32, 20] */
+    int32_t MappingOn;              /*  620: flag [false] */
+    double MappingValues[2];        /*  624: [12.0, 4.0] */
+    uint32_t BondColour;            /*  640: [0, black] */
+    uint8_t Reserved644[4];         /*  644 */
+    double BondValues[11];          /*  648: [96, 2, 16, 9, 16, 9, 12, 12, 6, 6, 3] */
+    int32_t ReactingCentreValue;    /*  736: [2] */
+    uint32_t ReactingCentreColour;  /*  740: [255] */
+    TveskFontBlockAligned Font9;    /*  744: [Arial 32] */
+    double ReactingCentreValues[3]; /*  824: [32, 12, 9] */
+    TveskFontBlockAligned Font10;   /*  848: [Arial 20] */
+    double BracketValues[2];        /*  928: [3.0, 0.1] */
+    int32_t BracketValue3;          /*  944: [0] */
+    TveskFontBlock Font11;          /*  948: [Arial 32] */
+    TveskFontBlock Font12;          /* 1020: [Arial 12] */
+    TveskFontBlock Font13;          /* 1092: [Arial 8] */
+    char DecimalSeparator[16];      /* 1164: up to 14 characters and a zero [the locale's] */
+    int32_t DisplayValue1180;       /* 1180: [3] */
+    double DisplayValue1184;        /* 1184: [8.0] */
+    double DisplayValue1192;        /* 1192: [4.0] */
+    int32_t DisplayFlag1;           /* 1200: [false] */
+    int32_t DisplayFlag2;           /* 1204: [false] */
+    int32_t DisplayValue1208;       /* 1208: [4] */
+    char FormulaSeparator[16];      /* 1212: up to 14 characters and a zero [" * "] */
+    int32_t DisplayFlag3;           /* 1228: [false] */
+    int32_t StoichiometryOn;        /* 1232: flag [false] */
+    TveskFontBlock Font14;          /* 1236: [Arial 72] */
+    uint8_t Reserved1308[4];        /* 1308 */
+    double StoichiometryValue;      /* 1312: [48.0] */
+    int32_t StoichiometryValue2;    /* 1320: [3] */
+    char EmptyStructureText[64];    /* 1324: up to 62 characters and a zero ["No-Structure"] */
+    int32_t DisplayFlag4;           /* 1388: [false] */
+    int32_t DisplayFlag5;           /* 1392: [true] */
+    uint8_t Reserved1396[4];        /* 1396 */
 } TveskMolConfigRecord;
 
 #define VESK_RXN_CONFIG_SIZE 1512
@@ -188,19 +188,19 @@ typedef struct TveskMolConfigRecord {
 /* Reaction configuration record; the embedded molecule record carries fonts, display, bonds,
    reacting centres, mapping, brackets and stoichiometry for the reaction's components. */
 typedef struct TveskRxnConfigRecord {
-    int32_t Size;                 /*    0: 1512 */
-    int32_t Version;              /*    4: 1 */
-    int32_t ScalingMode;          /*    8: [0] */
-    uint8_t Reserved12[4];        /*   12 */
-    double ScalingValues[3];      /*   16: [0.25, 0.125, 0.5] */
-    double ReactionValue;         /*   40: [30.0] */
-    double PlusValues[2];         /*   48: [6.0, 40.0] */
-    int32_t PlusValue3;           /*   64: [0] */
-    uint8_t Reserved68[4];        /*   68 */
-    double ArrowValues[4];        /*   72: [6.0, 160.0, 30.0, 30.0] */
-    int32_t ArrowValue5;          /*  104: [0] */
-    uint8_t Reserved108[4];       /*  108 */
-    TveskMolConfigRecord Molecule; /* 112: size 1400, version 6 */
+    int32_t Size;                  /*    0: 1512 */
+    int32_t Version;               /*    4: 1 */
+    int32_t ScalingMode;           /*    8: [0] */
+    uint8_t Reserved12[4];         /*   12 */
+    double ScalingValues[3];       /*   16: [0.25, 0.125, 0.5] */
+    double ReactionValue;          /*   40: [30.0] */
+    double PlusValues[2];          /*   48: [6.0, 40.0] */
+    int32_t PlusValue3;            /*   64: [0] */
+    uint8_t Reserved68[4];         /*   68 */
+    double ArrowValues[4];         /*   72: [6.0, 160.0, 30.0, 30.0] */
+    int32_t ArrowValue5;           /*  104: [0] */
+    uint8_t Reserved108[4];        /*  108 */
+    TveskMolConfigRecord Molecule; /*  112: size 1400, version 6 */
 } TveskRxnConfigRecord;
 
 #pragma pack(pop)
@@ -221,11 +221,11 @@ VESK_VIEWER_STATIC_ASSERT(offsetof(TveskRxnConfigRecord, Molecule) == 112, "offs
 
 /* Fills *Record with the current default molecule configuration. The caller sets Size (1400)
    and Version (6) first; other values give VESK_VIEWER_ERR_RECORD and nothing is written. */
-VESK_VIEWER_API int32_t GetDefaultMolFileConfiguration(TveskMolConfigRecord* Record,
-                                                       char* ErrBuf, int32_t ErrBufSize);
+VESK_VIEWER_API int32_t GetDefaultMolFileConfiguration(TveskMolConfigRecord* Record, char* ErrBuf,
+                                                       int32_t ErrBufSize);
 /* As above for reactions: Size 1512, Version 1, Molecule.Size 1400, Molecule.Version 6. */
-VESK_VIEWER_API int32_t GetDefaultRxnFileConfiguration(TveskRxnConfigRecord* Record,
-                                                       char* ErrBuf, int32_t ErrBufSize);
+VESK_VIEWER_API int32_t GetDefaultRxnFileConfiguration(TveskRxnConfigRecord* Record, char* ErrBuf,
+                                                       int32_t ErrBufSize);
 /* Replace the default configuration that handles opened later start with. The record is kept
    byte for byte (GetDefault... returns it unchanged); sizes and versions as above, else
    VESK_VIEWER_ERR_RECORD and the default stays. Handles already open keep their settings. */
@@ -250,8 +250,8 @@ VESK_VIEWER_API int32_t DestroyMolFile(uintptr_t Handle, char* ErrBuf, int32_t E
 /* Gives the handle its own configuration (kept byte for byte). Errors: HANDLE, ARGUMENT,
    RECORD (size 1400 and version 6 required). */
 VESK_VIEWER_API int32_t SetMolFileConfiguration(uintptr_t Handle,
-                                                const TveskMolConfigRecord* Record,
-                                                char* ErrBuf, int32_t ErrBufSize);
+                                                const TveskMolConfigRecord* Record, char* ErrBuf,
+                                                int32_t ErrBufSize);
 /* Draws the molecule into *Rect of *DC (see "Drawing"). Errors: HANDLE, ARGUMENT (NULL, a
    surface with bad size or stride, a rectangle wider or higher than 65536), DRAW. */
 VESK_VIEWER_API int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC,
@@ -259,11 +259,11 @@ VESK_VIEWER_API int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC,
 VESK_VIEWER_API int32_t DrawMolFileHQ(uintptr_t Handle, const TveskRasterDC* DC,
                                       const TveskRect* Rect, char* ErrBuf, int32_t ErrBufSize);
 /* Writes to *Result the smallest rectangle holding every pixel DrawMolFile(HQ) would paint into
-   *Rect (within *Rect); a picture that paints nothing gives {Left, Top, Left, Top} of *Rect. */
+ *Rect (within *Rect); a picture that paints nothing gives {Left, Top, Left, Top} of *Rect. */
 VESK_VIEWER_API int32_t GetMolFileRect(uintptr_t Handle, const TveskRect* Rect, TveskRect* Result,
                                        char* ErrBuf, int32_t ErrBufSize);
-VESK_VIEWER_API int32_t GetMolFileRectHQ(uintptr_t Handle, const TveskRect* Rect,
-                                         TveskRect* Result, char* ErrBuf, int32_t ErrBufSize);
+VESK_VIEWER_API int32_t GetMolFileRectHQ(uintptr_t Handle, const TveskRect* Rect, TveskRect* Result,
+                                         char* ErrBuf, int32_t ErrBufSize);
 /* Molecular formula in Hill order, e.g. "C8H10N4O2"; charges as "+" / "-" suffix; an empty
    molecule gives "". */
 VESK_VIEWER_API int32_t GetMolFileFormula(uintptr_t Handle, char* Buffer, int32_t BufferSize,
@@ -303,8 +303,8 @@ VESK_VIEWER_API int32_t OpenRxnFile(uintptr_t* Handle, const char* FileName, cha
 VESK_VIEWER_API int32_t DestroyRxnFile(uintptr_t Handle, char* ErrBuf, int32_t ErrBufSize);
 /* Record sizes and versions as for SetDefaultRxnFileConfiguration. */
 VESK_VIEWER_API int32_t SetRxnFileConfiguration(uintptr_t Handle,
-                                                const TveskRxnConfigRecord* Record,
-                                                char* ErrBuf, int32_t ErrBufSize);
+                                                const TveskRxnConfigRecord* Record, char* ErrBuf,
+                                                int32_t ErrBufSize);
 /* Reactants, "+" signs, the arrow and products in one row, all at one scale. */
 VESK_VIEWER_API int32_t DrawRxnFile(uintptr_t Handle, const TveskRasterDC* DC,
                                     const TveskRect* Rect, char* ErrBuf, int32_t ErrBufSize);
@@ -324,8 +324,8 @@ VESK_VIEWER_API int32_t GetRxnFileReactantRect(uintptr_t Handle, const TveskRect
 VESK_VIEWER_API int32_t GetRxnFileProductRect(uintptr_t Handle, const TveskRect* Rect,
                                               int32_t Index, TveskRect* Result, char* ErrBuf,
                                               int32_t ErrBufSize);
-VESK_VIEWER_API int32_t GetRxnFileRectHQ(uintptr_t Handle, const TveskRect* Rect,
-                                         TveskRect* Result, char* ErrBuf, int32_t ErrBufSize);
+VESK_VIEWER_API int32_t GetRxnFileRectHQ(uintptr_t Handle, const TveskRect* Rect, TveskRect* Result,
+                                         char* ErrBuf, int32_t ErrBufSize);
 VESK_VIEWER_API int32_t GetRxnFileReactantRectHQ(uintptr_t Handle, const TveskRect* Rect,
                                                  int32_t Index, TveskRect* Result, char* ErrBuf,
                                                  int32_t ErrBufSize);

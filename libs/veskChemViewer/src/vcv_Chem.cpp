@@ -195,7 +195,8 @@ std::string FormulaOf(const Tally& t) {
 
 std::string Number(double value, int decimals, const std::string& separator) {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     std::string s(buf, res.ptr);
     const size_t dot = s.find('.');
     if (dot != std::string::npos) s.replace(dot, 1, separator);
@@ -332,20 +333,31 @@ void Document::Component::Relabel(int hydrogenMode, bool showMapping) {
         const bool terminal = atom->getDegree() <= 1;
         bool showH = false;
         switch (hydrogenMode) {
-            case 0: showH = false; break;
-            case 1: showH = !carbon; break;
-            case 2: showH = carbon && terminal; break;
-            case 4: showH = true; break;
-            default: showH = !carbon || terminal; break;  // 3: hetero atoms and end carbons
+            case 0:
+                showH = false;
+                break;
+            case 1:
+                showH = !carbon;
+                break;
+            case 2:
+                showH = carbon && terminal;
+                break;
+            case 4:
+                showH = true;
+                break;
+            default:
+                showH = !carbon || terminal;
+                break;  // 3: hetero atoms and end carbons
         }
         const unsigned hs = atom->getTotalNumHs();
         if (carbon) {
-            const bool wanted = hydrogenMode == 4 || (showH && hs > 0) ||
-                                (atom->getDegree() == 0 && !showH);
+            const bool wanted =
+                hydrogenMode == 4 || (showH && hs > 0) || (atom->getDegree() == 0 && !showH);
             if (!wanted) continue;  // RDKit's own rule: a plain carbon is a bare vertex
         }
         std::string before, h, after;
-        if (atom->getIsotope() != 0) before = "<sup>" + std::to_string(atom->getIsotope()) + "</sup>";
+        if (atom->getIsotope() != 0)
+            before = "<sup>" + std::to_string(atom->getIsotope()) + "</sup>";
         if (showH && hs > 0) h = hs > 1 ? "H<sub>" + std::to_string(hs) + "</sub>" : "H";
         const int charge = atom->getFormalCharge();
         if (charge != 0) {
@@ -434,6 +446,7 @@ std::string Document::Formula(bool byFragments) const {
         const RDKit::ROMol& mol = *Reactants_.front()->Chem;
         return byFragments ? FragmentFormula(mol, Style_.FormulaSeparator) : FormulaOf(Count(mol));
     }
+    if (IsEmpty()) return {};
     auto side = [&](const std::vector<std::unique_ptr<Component>>& comps) {
         std::string s;
         for (const auto& c : comps) {
@@ -456,9 +469,13 @@ Tally SideTally(const std::vector<std::unique_ptr<Document::Component>>& comps) 
 }
 }  // namespace
 
-double Document::Mass() const { return SideTally(Reactants_).Mass(); }
+double Document::Mass() const {
+    return SideTally(Reactants_).Mass();
+}
 
-double Document::ProductMass() const { return SideTally(Products_).Mass(); }
+double Document::ProductMass() const {
+    return SideTally(Products_).Mass();
+}
 
 std::string Document::MassText(int decimals) const {
     if (decimals < 0 || decimals > 9) {
@@ -476,7 +493,9 @@ std::string Document::Composition() const {
            CompositionOf(SideTally(Products_), sep);
 }
 
-int Document::MoleculeFactor() const { return CommonCount(GroupFragments(*Reactants_.front()->Chem)); }
+int Document::MoleculeFactor() const {
+    return CommonCount(GroupFragments(*Reactants_.front()->Chem));
+}
 
 void Document::RemoveMoleculeFactor() {
     auto& slot = Reactants_.front();
@@ -487,7 +506,9 @@ void Document::RemoveMoleculeFactor() {
     slot = std::move(unit);
 }
 
-int Document::Factor(int index) const { return ComponentAt(index).Factor; }
+int Document::Factor(int index) const {
+    return ComponentAt(index).Factor;
+}
 
 void Document::SetFactor(int index, int factor) {
     Component& c = ComponentAt(index);

@@ -61,7 +61,11 @@ bool IsUtf8(const std::string& s) {
     size_t i = 0;
     while (i < s.size()) {
         const auto c = static_cast<unsigned char>(s[i]);
-        const size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        const size_t len = c < 0x80         ? 1
+                           : (c >> 5) == 6  ? 2
+                           : (c >> 4) == 14 ? 3
+                           : (c >> 3) == 30 ? 4
+                                            : 0;
         if (len == 0 || i + len > s.size()) return false;
         for (size_t k = 1; k < len; ++k) {
             if ((static_cast<unsigned char>(s[i + k]) >> 6) != 2) return false;
@@ -128,8 +132,8 @@ void DrawEmptyText(cairo_t* cr, int w, int h, const DrawStyle& st) {
 }
 
 void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
-    o.clearBackground = false;  // the caller paints the cell
-    o.includeMetadata = false;  // PNG metadata costs a pickle and a molblock per draw
+    o.clearBackground = false;           // the caller paints the cell
+    o.includeMetadata = false;           // PNG metadata costs a pickle and a molblock per draw
     o.prepareMolsBeforeDrawing = false;  // done once when the molecule was opened
     const RDKit::DrawColour label = ToColour(st.Labels.Colour);
     const RDKit::DrawColour bond = ToColour(st.BondColour);
@@ -143,8 +147,8 @@ void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
     o.baseFontSize = 0.6 * Relative(st.Labels.Size, 48.0);
 }
 
-void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w,
-                  double h, const DrawStyle& st, double maxScale) {
+void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w, double h,
+                  const DrawStyle& st, double maxScale) {
     const int iw = std::max(1, static_cast<int>(std::lround(w)));
     const int ih = std::max(1, static_cast<int>(std::lround(h)));
     cairo_save(cr);
@@ -387,7 +391,8 @@ void DrawIntoRaster(const Document& doc, const TveskRasterDC* dc, const TveskRec
     CheckSurface(*dc);
     int w = 0, h = 0;
     if (!RectSize(*rect, w, h)) return;
-    if (rect->Right <= 0 || rect->Bottom <= 0 || rect->Left >= dc->Width || rect->Top >= dc->Height) {
+    if (rect->Right <= 0 || rect->Bottom <= 0 || rect->Left >= dc->Width ||
+        rect->Top >= dc->Height) {
         return;  // nothing of it on the surface
     }
     SurfacePtr surface(cairo_image_surface_create_for_data(

@@ -50,7 +50,8 @@ void ReportException(char* errBuf, int32_t errSize, const std::exception& e) noe
             WriteText(errBuf, errSize, "9, out of memory");
             return;
         }
-        WriteText(errBuf, errSize, Failure(VESK_VIEWER_ERR_INTERNAL, "internal error", e.what()).what());
+        WriteText(errBuf, errSize,
+                  Failure(VESK_VIEWER_ERR_INTERNAL, "internal error", e.what()).what());
     } catch (...) {
         WriteText(errBuf, errSize, "9, internal error");
     }

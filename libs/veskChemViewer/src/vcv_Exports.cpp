@@ -55,7 +55,9 @@ public:
 
 private:
     static void CheckKind(const std::shared_ptr<View>& view, uintptr_t handle, bool reaction) {
-        if (!view) Fail(VESK_VIEWER_ERR_HANDLE, "invalid handle", "no object with handle " + std::to_string(handle));
+        if (!view)
+            Fail(VESK_VIEWER_ERR_HANDLE, "invalid handle",
+                 "no object with handle " + std::to_string(handle));
         if (view->Reaction != reaction) {
             Fail(VESK_VIEWER_ERR_HANDLE, "invalid handle",
                  reaction ? "a molecule handle where a reaction handle is expected"
@@ -86,7 +88,8 @@ Defaults& TheDefaults() {
 
 template <typename T>
 T& Need(T* p, const char* what) {
-    if (p == nullptr) Fail(VESK_VIEWER_ERR_ARGUMENT, "missing argument", std::string(what) + " is NULL");
+    if (p == nullptr)
+        Fail(VESK_VIEWER_ERR_ARGUMENT, "missing argument", std::string(what) + " is NULL");
     return *p;
 }
 
@@ -116,7 +119,8 @@ std::string ReadTextFile(const char* fileName, bool firstRecordOnly) {
     Need(fileName, "file name");
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(fileName, "rb"), &std::fclose);
     if (!f) {
-        Fail(VESK_VIEWER_ERR_FILE, "file not readable", std::string(fileName) + ": " + std::strerror(errno));
+        Fail(VESK_VIEWER_ERR_FILE, "file not readable",
+             std::string(fileName) + ": " + std::strerror(errno));
     }
     std::string text;
     char chunk[1 << 16];
@@ -137,7 +141,8 @@ std::string ReadTextFile(const char* fileName, bool firstRecordOnly) {
         if (text.size() > (64u << 20)) Fail(VESK_VIEWER_ERR_FILE, "file too large", fileName);
     }
     if (std::ferror(f.get())) {
-        Fail(VESK_VIEWER_ERR_FILE, "file not readable", std::string(fileName) + ": " + std::strerror(errno));
+        Fail(VESK_VIEWER_ERR_FILE, "file not readable",
+             std::string(fileName) + ": " + std::strerror(errno));
     }
     return text;
 }
@@ -171,8 +176,8 @@ int32_t DrawView(uintptr_t handle, bool reaction, const TveskRasterDC* dc, const
     });
 }
 
-int32_t ViewRect(uintptr_t handle, bool reaction, const TveskRect* rect, int part, TveskRect* result,
-                 bool hq, char* errBuf, int32_t errSize) {
+int32_t ViewRect(uintptr_t handle, bool reaction, const TveskRect* rect, int part,
+                 TveskRect* result, bool hq, char* errBuf, int32_t errSize) {
     return Guard(errBuf, errSize, [&] {
         const auto view = Views().Find(handle, reaction);
         Need(result, "result rectangle") = PaintedRect(*view->Doc, rect, hq, part);
@@ -184,7 +189,8 @@ int PartIndex(const Document& doc, bool product, int32_t index) {
     const int count = product ? doc.ProductCount() : doc.ReactantCount();
     if (index < 0 || index >= count) {
         Fail(VESK_VIEWER_ERR_ARGUMENT, "index out of range",
-             std::to_string(index) + " of " + std::to_string(count) + (product ? " products" : " reactants"));
+             std::to_string(index) + " of " + std::to_string(count) +
+                 (product ? " products" : " reactants"));
     }
     return product ? doc.ReactantCount() + index : index;
 }
@@ -216,7 +222,8 @@ extern "C" {
 
 // ---- Defaults ---------------------------------------------------------------------------------
 
-int32_t GetDefaultMolFileConfiguration(TveskMolConfigRecord* Record, char* ErrBuf, int32_t ErrBufSize) {
+int32_t GetDefaultMolFileConfiguration(TveskMolConfigRecord* Record, char* ErrBuf,
+                                       int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&] {
         TveskMolConfigRecord& r = Need(Record, "record");
         CheckMolRecord(r);
@@ -226,7 +233,8 @@ int32_t GetDefaultMolFileConfiguration(TveskMolConfigRecord* Record, char* ErrBu
     });
 }
 
-int32_t GetDefaultRxnFileConfiguration(TveskRxnConfigRecord* Record, char* ErrBuf, int32_t ErrBufSize) {
+int32_t GetDefaultRxnFileConfiguration(TveskRxnConfigRecord* Record, char* ErrBuf,
+                                       int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&] {
         TveskRxnConfigRecord& r = Need(Record, "record");
         CheckRxnRecord(r);
@@ -288,8 +296,8 @@ int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* 
     return DrawView(Handle, false, DC, Rect, false, ErrBuf, ErrBufSize);
 }
 
-int32_t DrawMolFileHQ(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* Rect, char* ErrBuf,
-                      int32_t ErrBufSize) {
+int32_t DrawMolFileHQ(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* Rect,
+                      char* ErrBuf, int32_t ErrBufSize) {
     return DrawView(Handle, false, DC, Rect, true, ErrBuf, ErrBufSize);
 }
 
@@ -334,8 +342,8 @@ int32_t GetMolFileMassEx(uintptr_t Handle, int32_t Decimals, char* Buffer, int32
                       [=](const Document& d) { return d.MassText(Decimals); });
 }
 
-int32_t GetMolFileCompositionString(uintptr_t Handle, char* Buffer, int32_t BufferSize, char* ErrBuf,
-                                    int32_t ErrBufSize) {
+int32_t GetMolFileCompositionString(uintptr_t Handle, char* Buffer, int32_t BufferSize,
+                                    char* ErrBuf, int32_t ErrBufSize) {
     return TextResult(Handle, false, Buffer, BufferSize, ErrBuf, ErrBufSize,
                       [](const Document& d) { return d.Composition(); });
 }
@@ -349,7 +357,8 @@ int32_t GetMolFileStoichiometryFactor(uintptr_t Handle, int32_t* Factor, char* E
 }
 
 int32_t RemoveMolFileStoichiometryFactor(uintptr_t Handle, char* ErrBuf, int32_t ErrBufSize) {
-    return Guard(ErrBuf, ErrBufSize, [&] { Views().Find(Handle, false)->Doc->RemoveMoleculeFactor(); });
+    return Guard(ErrBuf, ErrBufSize,
+                 [&] { Views().Find(Handle, false)->Doc->RemoveMoleculeFactor(); });
 }
 
 // ---- Reactions --------------------------------------------------------------------------------
@@ -382,12 +391,13 @@ int32_t DrawRxnFile(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* 
     return DrawView(Handle, true, DC, Rect, false, ErrBuf, ErrBufSize);
 }
 
-int32_t DrawRxnFileHQ(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* Rect, char* ErrBuf,
-                      int32_t ErrBufSize) {
+int32_t DrawRxnFileHQ(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* Rect,
+                      char* ErrBuf, int32_t ErrBufSize) {
     return DrawView(Handle, true, DC, Rect, true, ErrBuf, ErrBufSize);
 }
 
-int32_t GetRxnFileReactantCount(uintptr_t Handle, int32_t* Count, char* ErrBuf, int32_t ErrBufSize) {
+int32_t GetRxnFileReactantCount(uintptr_t Handle, int32_t* Count, char* ErrBuf,
+                                int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&] {
         const auto view = Views().Find(Handle, true);
         Need(Count, "count") = view->Doc->ReactantCount();
@@ -462,14 +472,14 @@ int32_t GetRxnFileMassEx(uintptr_t Handle, int32_t Decimals, char* Buffer, int32
                       [=](const Document& d) { return d.MassText(Decimals); });
 }
 
-int32_t GetRxnFileCompositionString(uintptr_t Handle, char* Buffer, int32_t BufferSize, char* ErrBuf,
-                                    int32_t ErrBufSize) {
+int32_t GetRxnFileCompositionString(uintptr_t Handle, char* Buffer, int32_t BufferSize,
+                                    char* ErrBuf, int32_t ErrBufSize) {
     return TextResult(Handle, true, Buffer, BufferSize, ErrBuf, ErrBufSize,
                       [](const Document& d) { return d.Composition(); });
 }
 
-int32_t GetRxnFileStoichiometryFactor(uintptr_t Handle, int32_t Index, int32_t* Factor, char* ErrBuf,
-                                      int32_t ErrBufSize) {
+int32_t GetRxnFileStoichiometryFactor(uintptr_t Handle, int32_t Index, int32_t* Factor,
+                                      char* ErrBuf, int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&] {
         const auto view = Views().Find(Handle, true);
         const int factor = view->Doc->Factor(Index);
@@ -479,7 +489,8 @@ int32_t GetRxnFileStoichiometryFactor(uintptr_t Handle, int32_t Index, int32_t* 
 
 int32_t SetRxnFileStoichiometryFactor(uintptr_t Handle, int32_t Index, int32_t Factor, char* ErrBuf,
                                       int32_t ErrBufSize) {
-    return Guard(ErrBuf, ErrBufSize, [&] { Views().Find(Handle, true)->Doc->SetFactor(Index, Factor); });
+    return Guard(ErrBuf, ErrBufSize,
+                 [&] { Views().Find(Handle, true)->Doc->SetFactor(Index, Factor); });
 }
 
 int32_t RemoveRxnFileStoichiometryFactor(uintptr_t Handle, int32_t Index, char* ErrBuf,

@@ -169,7 +169,8 @@ void CheckRxnRecord(const TveskRxnConfigRecord& record) {
 
 DrawStyle StyleFromMolRecord(const TveskMolConfigRecord& record) {
     DrawStyle s;
-    s.HydrogenMode = (record.HydrogenMode >= 0 && record.HydrogenMode <= 4) ? record.HydrogenMode : 3;
+    s.HydrogenMode =
+        (record.HydrogenMode >= 0 && record.HydrogenMode <= 4) ? record.HydrogenMode : 3;
     s.ShowMapping = record.MappingOn != 0;
     s.BondColour = record.BondColour;
     s.Labels = StyleOf(record.Fonts1to8[0]);

@@ -31,8 +31,9 @@ inline std::string Molfile(const std::vector<Atom>& atoms, const std::vector<Bon
                   bonds.size());
     std::string out = std::string("test\n  Zelmar\n\n") + line;
     for (const Atom& a : atoms) {
-        std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
-                      a.X, a.Y, a.Z, a.Symbol);
+        std::snprintf(line, sizeof line,
+                      "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", a.X, a.Y, a.Z,
+                      a.Symbol);
         out += line;
     }
     for (const Bond& b : bonds) {
@@ -43,22 +44,46 @@ inline std::string Molfile(const std::vector<Atom>& atoms, const std::vector<Bon
 }
 
 inline std::string Ethanol() {
-    return Molfile({{"C", 0, 0, 0}, {"C", 1.299, 0.75, 0}, {"O", 2.598, 0, 0}}, {{1, 2, 1}, {2, 3, 1}});
+    return Molfile({{"C", 0, 0, 0}, {"C", 1.299, 0.75, 0}, {"O", 2.598, 0, 0}},
+                   {{1, 2, 1}, {2, 3, 1}});
 }
 
 inline std::string Caffeine() {
-    return Molfile({{"C", 2.776, 0, 0},       {"N", 1.276, 0, 0},        {"C", 0.3943, 1.2135, 0},
-                    {"N", -1.0323, 0.75, 0},  {"C", -1.0323, -0.75, 0},  {"N", -2.147, -1.7537, 0},
-                    {"C", -3.5736, -1.2902, 0}, {"C", -1.8351, -3.2209, 0}, {"O", -2.9499, -4.2246, 0},
-                    {"N", -0.4086, -3.6844, 0}, {"C", -0.0967, -5.1517, 0}, {"C", 0.7062, -2.6807, 0},
-                    {"O", 2.1328, -3.1443, 0},  {"C", 0.3943, -1.2135, 0}},
-                   {{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 6, 1}, {6, 7, 1}, {6, 8, 1},
-                    {8, 9, 2}, {8, 10, 1}, {10, 11, 1}, {10, 12, 1}, {12, 13, 2}, {12, 14, 1},
-                    {14, 2, 1}, {14, 5, 2}});
+    return Molfile({{"C", 2.776, 0, 0},
+                    {"N", 1.276, 0, 0},
+                    {"C", 0.3943, 1.2135, 0},
+                    {"N", -1.0323, 0.75, 0},
+                    {"C", -1.0323, -0.75, 0},
+                    {"N", -2.147, -1.7537, 0},
+                    {"C", -3.5736, -1.2902, 0},
+                    {"C", -1.8351, -3.2209, 0},
+                    {"O", -2.9499, -4.2246, 0},
+                    {"N", -0.4086, -3.6844, 0},
+                    {"C", -0.0967, -5.1517, 0},
+                    {"C", 0.7062, -2.6807, 0},
+                    {"O", 2.1328, -3.1443, 0},
+                    {"C", 0.3943, -1.2135, 0}},
+                   {{1, 2, 1},
+                    {2, 3, 1},
+                    {3, 4, 2},
+                    {4, 5, 1},
+                    {5, 6, 1},
+                    {6, 7, 1},
+                    {6, 8, 1},
+                    {8, 9, 2},
+                    {8, 10, 1},
+                    {10, 11, 1},
+                    {10, 12, 1},
+                    {12, 13, 2},
+                    {12, 14, 1},
+                    {14, 2, 1},
+                    {14, 5, 2}});
 }
 
 // Two separate waters, as a molfile with two fragments.
-inline std::string TwoWaters() { return Molfile({{"O", 0, 0, 0}, {"O", 3, 0, 0}}, {}); }
+inline std::string TwoWaters() {
+    return Molfile({{"O", 0, 0, 0}, {"O", 3, 0, 0}}, {});
+}
 
 inline std::string Rxn(const std::vector<std::string>& reactants,
                        const std::vector<std::string>& products) {
@@ -71,7 +96,9 @@ inline std::string Rxn(const std::vector<std::string>& reactants,
 }
 
 // The error number in front of an error text, -1 if there is none.
-inline int Code(const char* err) { return std::strchr(err, ',') ? std::atoi(err) : -1; }
+inline int Code(const char* err) {
+    return std::strchr(err, ',') ? std::atoi(err) : -1;
+}
 
 // Premultiplied ARGB32 pixels whose rows are longer than the picture, to catch stride mistakes.
 class Canvas {
@@ -96,7 +123,8 @@ public:
         int in = 0, out = 0;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
-                if (At(x, y) != Bg) (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom ? in : out)++;
+                if (At(x, y) != Bg)
+                    (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom ? in : out)++;
         return {in, out};
     }
     TveskRect ChangedBox() const {
@@ -117,7 +145,9 @@ public:
     std::vector<uint32_t> Pixels;
 };
 
-inline int Channel(uint32_t px, int shift) { return (px >> shift) & 0xFF; }
+inline int Channel(uint32_t px, int shift) {
+    return (px >> shift) & 0xFF;
+}
 
 // A molecule or reaction handle that is destroyed with the test.
 class View {
@@ -135,8 +165,11 @@ public:
 
     bool Draw(Canvas& c, TveskRect r, bool hq = true) {
         const TveskRasterDC dc = c.Dc();
-        if (Reaction) return hq ? DrawRxnFileHQ(Handle, &dc, &r, Err, sizeof Err) : DrawRxnFile(Handle, &dc, &r, Err, sizeof Err);
-        return hq ? DrawMolFileHQ(Handle, &dc, &r, Err, sizeof Err) : DrawMolFile(Handle, &dc, &r, Err, sizeof Err);
+        if (Reaction)
+            return hq ? DrawRxnFileHQ(Handle, &dc, &r, Err, sizeof Err)
+                      : DrawRxnFile(Handle, &dc, &r, Err, sizeof Err);
+        return hq ? DrawMolFileHQ(Handle, &dc, &r, Err, sizeof Err)
+                  : DrawMolFile(Handle, &dc, &r, Err, sizeof Err);
     }
     Canvas Picture(int w = 200, int h = 120, uint32_t bg = 0xFFFFFFFF) {
         Canvas c(w, h, bg);
@@ -148,7 +181,9 @@ public:
         EXPECT_TRUE(get(Handle, buf, sizeof buf, Err, sizeof Err)) << Err;
         return buf;
     }
-    bool Configure(const TveskMolConfigRecord& r) { return SetMolFileConfiguration(Handle, &r, Err, sizeof Err); }
+    bool Configure(const TveskMolConfigRecord& r) {
+        return SetMolFileConfiguration(Handle, &r, Err, sizeof Err);
+    }
 
     uintptr_t Handle = 0;
     bool Reaction;

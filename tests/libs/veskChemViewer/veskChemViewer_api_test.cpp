@@ -13,20 +13,49 @@ using namespace viewertest;
 TEST(Api, ExportsAllNamesAndCarriesItsVersion) {
     void* lib = dlopen(VESK_VIEWER_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
-    for (const char* name :
-         {"OpenMolFile", "OpenRxnFile", "OpenMolString", "OpenRxnString", "DestroyMolFile",
-          "DestroyRxnFile", "DrawMolFile", "DrawRxnFile", "DrawMolFileHQ", "DrawRxnFileHQ",
-          "GetDefaultMolFileConfiguration", "GetDefaultRxnFileConfiguration", "SetMolFileConfiguration",
-          "SetRxnFileConfiguration", "SetDefaultMolFileConfiguration", "SetDefaultRxnFileConfiguration",
-          "GetRxnFileReactantCount", "GetRxnFileProductCount", "GetMolFileRect", "GetRxnFileRect",
-          "GetRxnFileReactantRect", "GetRxnFileProductRect", "GetMolFileRectHQ", "GetRxnFileRectHQ",
-          "GetRxnFileReactantRectHQ", "GetRxnFileProductRectHQ", "GetMolFileFormula",
-          "GetMolFileFormulaEx", "GetMolFileMassAsDouble", "GetMolFileMass", "GetMolFileMassEx",
-          "GetRxnFileFormula", "GetRxnFileFormulaEx", "GetRxnFileMassAsDouble", "GetRxnFileMass",
-          "GetRxnFileMassEx", "GetMolFileCompositionString", "GetRxnFileCompositionString",
-          "GetMolFileStoichiometryFactor", "RemoveMolFileStoichiometryFactor",
-          "GetRxnFileStoichiometryFactor", "SetRxnFileStoichiometryFactor",
-          "RemoveRxnFileStoichiometryFactor"}) {
+    for (const char* name : {"OpenMolFile",
+                             "OpenRxnFile",
+                             "OpenMolString",
+                             "OpenRxnString",
+                             "DestroyMolFile",
+                             "DestroyRxnFile",
+                             "DrawMolFile",
+                             "DrawRxnFile",
+                             "DrawMolFileHQ",
+                             "DrawRxnFileHQ",
+                             "GetDefaultMolFileConfiguration",
+                             "GetDefaultRxnFileConfiguration",
+                             "SetMolFileConfiguration",
+                             "SetRxnFileConfiguration",
+                             "SetDefaultMolFileConfiguration",
+                             "SetDefaultRxnFileConfiguration",
+                             "GetRxnFileReactantCount",
+                             "GetRxnFileProductCount",
+                             "GetMolFileRect",
+                             "GetRxnFileRect",
+                             "GetRxnFileReactantRect",
+                             "GetRxnFileProductRect",
+                             "GetMolFileRectHQ",
+                             "GetRxnFileRectHQ",
+                             "GetRxnFileReactantRectHQ",
+                             "GetRxnFileProductRectHQ",
+                             "GetMolFileFormula",
+                             "GetMolFileFormulaEx",
+                             "GetMolFileMassAsDouble",
+                             "GetMolFileMass",
+                             "GetMolFileMassEx",
+                             "GetRxnFileFormula",
+                             "GetRxnFileFormulaEx",
+                             "GetRxnFileMassAsDouble",
+                             "GetRxnFileMass",
+                             "GetRxnFileMassEx",
+                             "GetMolFileCompositionString",
+                             "GetRxnFileCompositionString",
+                             "GetMolFileStoichiometryFactor",
+                             "RemoveMolFileStoichiometryFactor",
+                             "GetRxnFileStoichiometryFactor",
+                             "SetRxnFileStoichiometryFactor",
+                             "RemoveRxnFileStoichiometryFactor"}) {
         EXPECT_NE(dlsym(lib, name), nullptr) << name;
     }
     dlclose(lib);
@@ -111,7 +140,8 @@ TEST(Api, UnknownDestroyedAndWrongKindHandlesAreRefused) {
         [&](uintptr_t h) { return GetRxnFileStoichiometryFactor(h, 0, &n, err, 256); },
         [&](uintptr_t h) { return SetRxnFileStoichiometryFactor(h, 0, 2, err, 256); },
         [&](uintptr_t h) { return RemoveRxnFileStoichiometryFactor(h, 0, err, 256); }};
-    for (const auto& [calls, wrongKind] : {std::pair{&molCalls, rxn.Handle}, {&rxnCalls, mol.Handle}}) {
+    for (const auto& [calls, wrongKind] :
+         {std::pair{&molCalls, rxn.Handle}, {&rxnCalls, mol.Handle}}) {
         for (size_t i = 0; i < calls->size(); ++i) {
             for (uintptr_t h : {uintptr_t(0), gone, uintptr_t(0x7fffffff), wrongKind}) {
                 EXPECT_FALSE((*calls)[i](h)) << "call " << i << " handle " << h;
@@ -145,9 +175,10 @@ TEST(Api, NullPointersAndBadSurfacesAreErrors) {
     EXPECT_FALSE(GetMolFileMassAsDouble(v.Handle, nullptr, v.Err, sizeof v.Err));
     EXPECT_FALSE(GetMolFileFormula(v.Handle, nullptr, 10, v.Err, sizeof v.Err));
     EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_ARGUMENT);
-    for (TveskRasterDC dc : {TveskRasterDC{nullptr, 20, 20, 80}, TveskRasterDC{px.data(), 20, 20, 76},
-                             TveskRasterDC{px.data(), 20, 20, 82}, TveskRasterDC{px.data(), 0, 20, 80},
-                             TveskRasterDC{px.data(), 20, -1, 80}}) {
+    for (TveskRasterDC dc :
+         {TveskRasterDC{nullptr, 20, 20, 80}, TveskRasterDC{px.data(), 20, 20, 76},
+          TveskRasterDC{px.data(), 20, 20, 82}, TveskRasterDC{px.data(), 0, 20, 80},
+          TveskRasterDC{px.data(), 20, -1, 80}}) {
         EXPECT_FALSE(DrawMolFile(v.Handle, &dc, &r, v.Err, sizeof v.Err));
         EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_ARGUMENT) << v.Err;
     }
@@ -177,9 +208,13 @@ TEST(Api, FilesOpenTheirFirstRecordAndMissingFilesAreNamed) {
 
 TEST(Api, SeparateHandlesDrawTheSameFromSeveralThreads) {
     const std::vector<std::pair<std::string, bool>> inputs = {
-        {Caffeine(), false}, {Ethanol(), false}, {Rxn({Ethanol()}, {Caffeine()}), true}, {"", false}};
+        {Caffeine(), false},
+        {Ethanol(), false},
+        {Rxn({Ethanol()}, {Caffeine()}), true},
+        {"", false}};
     std::vector<Canvas> expected;
-    for (const auto& [text, reaction] : inputs) expected.push_back(View(text, reaction).Picture(128, 50));
+    for (const auto& [text, reaction] : inputs)
+        expected.push_back(View(text, reaction).Picture(128, 50));
 
     std::vector<int> mismatches(4, 0);
     std::vector<std::thread> threads;

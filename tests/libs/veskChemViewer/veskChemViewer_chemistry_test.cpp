@@ -1,7 +1,7 @@
 // Formula, mass, composition, stoichiometry factors and reactions.
 
-#include <cmath>
 #include <dirent.h>
+#include <cmath>
 
 #include "ViewerTestSupport.h"
 
@@ -24,15 +24,18 @@ double Mass(View& v) {
 
 int32_t Factor(View& v, int index = -1) {
     int32_t f = -1;
-    if (index < 0) EXPECT_TRUE(GetMolFileStoichiometryFactor(v.Handle, &f, v.Err, sizeof v.Err)) << v.Err;
-    else v.Ok = GetRxnFileStoichiometryFactor(v.Handle, index, &f, v.Err, sizeof v.Err);
+    if (index < 0)
+        EXPECT_TRUE(GetMolFileStoichiometryFactor(v.Handle, &f, v.Err, sizeof v.Err)) << v.Err;
+    else
+        v.Ok = GetRxnFileStoichiometryFactor(v.Handle, index, &f, v.Err, sizeof v.Err);
     return f;
 }
 
 // 2 H2 + O2 -> 2 H2O, each side written as whole molecules.
 std::string Knallgas() {
-    const std::string twoH2 = Molfile({{"H", 0, 0, 0}, {"H", 0.74, 0, 0}, {"H", 3, 0, 0}, {"H", 3.74, 0, 0}},
-                                      {{1, 2, 1}, {3, 4, 1}});
+    const std::string twoH2 =
+        Molfile({{"H", 0, 0, 0}, {"H", 0.74, 0, 0}, {"H", 3, 0, 0}, {"H", 3.74, 0, 0}},
+                {{1, 2, 1}, {3, 4, 1}});
     const std::string o2 = Molfile({{"O", 0, 0, 0}, {"O", 1.2, 0, 0}}, {{1, 2, 2}});
     return Rxn({twoH2, o2}, {TwoWaters()});
 }
@@ -60,13 +63,18 @@ TEST(Chemistry, FormulaMassAndCompositionTexts) {
 }
 
 TEST(Chemistry, ChargesIsotopesAndExplicitHydrogens) {
-    View acetate(Molfile({{"C", 0, 0, 0}, {"C", 1.3, 0.75, 0}, {"O", 2.6, 0, 0}, {"O", 1.3, 2.25, 0}},
-                         {{1, 2, 1}, {2, 3, 1}, {2, 4, 2}}, "M  CHG  1   3  -1\n"));
+    View acetate(
+        Molfile({{"C", 0, 0, 0}, {"C", 1.3, 0.75, 0}, {"O", 2.6, 0, 0}, {"O", 1.3, 2.25, 0}},
+                {{1, 2, 1}, {2, 3, 1}, {2, 4, 2}}, "M  CHG  1   3  -1\n"));
     EXPECT_EQ(acetate.Text(GetMolFileFormula), "C2H3O2-");
     View heavy(Molfile({{"C", 0, 0, 0}}, {}, "M  ISO  1   1  13\n"));
     EXPECT_NEAR(Mass(heavy), 13.003 + 4 * 1.008, 0.01);
-    View explicitH(Molfile({{"C", 0, 0, 0}, {"O", 1.4, 0, 0}, {"H", -0.5, 0.9, 0}, {"H", -0.5, -0.9, 0},
-                            {"H", -1, 0, 0}, {"H", 1.9, 0.9, 0}},
+    View explicitH(Molfile({{"C", 0, 0, 0},
+                            {"O", 1.4, 0, 0},
+                            {"H", -0.5, 0.9, 0},
+                            {"H", -0.5, -0.9, 0},
+                            {"H", -1, 0, 0},
+                            {"H", 1.9, 0.9, 0}},
                            {{1, 2, 1}, {1, 3, 1}, {1, 4, 1}, {1, 5, 1}, {2, 6, 1}}));
     View implicitH(Molfile({{"C", 0, 0, 0}, {"O", 1.4, 0, 0}}, {{1, 2, 1}}));
     EXPECT_EQ(explicitH.Text(GetMolFileFormula), "CH4O");
@@ -94,17 +102,19 @@ TEST(Chemistry, MoleculeFactorCountsIdenticalCopies) {
     EXPECT_EQ(water.Text(GetMolFileFormulaEx), "2H2O");
     const double both = Mass(water);
     const Canvas before = water.Picture();
-    ASSERT_TRUE(RemoveMolFileStoichiometryFactor(water.Handle, water.Err, sizeof water.Err)) << water.Err;
+    ASSERT_TRUE(RemoveMolFileStoichiometryFactor(water.Handle, water.Err, sizeof water.Err))
+        << water.Err;
     EXPECT_EQ(Factor(water), 1);
     EXPECT_EQ(water.Text(GetMolFileFormula), "H2O");
     EXPECT_NEAR(Mass(water), both / 2, 1e-9);
     EXPECT_FALSE(before == water.Picture());
 
     // Copper sulfate pentahydrate: five waters, one sulfate, so no common factor.
-    std::vector<Atom> atoms{{"Cu", 0, 0, 0}, {"S", 2, 0, 0}, {"O", 1, 0.8, 0}, {"O", 1, -0.8, 0},
-                            {"O", 3, 0.8, 0}, {"O", 3, -0.8, 0}};
+    std::vector<Atom> atoms{{"Cu", 0, 0, 0},   {"S", 2, 0, 0},   {"O", 1, 0.8, 0},
+                            {"O", 1, -0.8, 0}, {"O", 3, 0.8, 0}, {"O", 3, -0.8, 0}};
     for (int i = 0; i < 5; ++i) atoms.push_back({"O", 6.0 + 2 * i, 0, 0});
-    View vitriol(Molfile(atoms, {{1, 3, 1}, {1, 4, 1}, {2, 3, 1}, {2, 4, 1}, {2, 5, 2}, {2, 6, 2}}));
+    View vitriol(
+        Molfile(atoms, {{1, 3, 1}, {1, 4, 1}, {2, 3, 1}, {2, 4, 1}, {2, 5, 2}, {2, 6, 2}}));
     EXPECT_EQ(Factor(vitriol), 1);
     EXPECT_EQ(vitriol.Text(GetMolFileFormulaEx), "CuO4S * 5H2O");
     TveskMolConfigRecord r = DefaultMolRecord();
@@ -133,14 +143,17 @@ TEST(Reactions, FactorsCountsFormulaAndMasses) {
     EXPECT_EQ(rxn.Text(GetRxnFileMass), "36.03 > 36.03");
 
     const Canvas before = rxn.Picture(400, 120);
-    ASSERT_TRUE(SetRxnFileStoichiometryFactor(rxn.Handle, 1, 3, rxn.Err, sizeof rxn.Err)) << rxn.Err;
-    ASSERT_TRUE(RemoveRxnFileStoichiometryFactor(rxn.Handle, 0, rxn.Err, sizeof rxn.Err)) << rxn.Err;
+    ASSERT_TRUE(SetRxnFileStoichiometryFactor(rxn.Handle, 1, 3, rxn.Err, sizeof rxn.Err))
+        << rxn.Err;
+    ASSERT_TRUE(RemoveRxnFileStoichiometryFactor(rxn.Handle, 0, rxn.Err, sizeof rxn.Err))
+        << rxn.Err;
     EXPECT_EQ(rxn.Text(GetRxnFileFormula), "H2 + 3 O2 > 2 H2O");
     EXPECT_NEAR(Mass(rxn), 2.016 + 3 * 31.998, 0.01);
     EXPECT_FALSE(before == rxn.Picture(400, 120));
 
     for (auto [index, factor] : {std::pair{1, 0}, {1, 1000}, {3, 2}, {-1, 2}}) {
-        EXPECT_FALSE(SetRxnFileStoichiometryFactor(rxn.Handle, index, factor, rxn.Err, sizeof rxn.Err));
+        EXPECT_FALSE(
+            SetRxnFileStoichiometryFactor(rxn.Handle, index, factor, rxn.Err, sizeof rxn.Err));
         EXPECT_EQ(Code(rxn.Err), VESK_VIEWER_ERR_ARGUMENT);
     }
     EXPECT_EQ(Factor(rxn, 1), 3);
@@ -191,7 +204,8 @@ TEST(Chemistry, PubChemFormulasAndWeights) {
     if (path.empty()) GTEST_SKIP() << "pubchem_sample.sdf missing";
     const std::string all = ReadFile(path);
     int records = 0;
-    for (size_t start = 0, end; (end = all.find("$$$$", start)) != std::string::npos; start = end + 5) {
+    for (size_t start = 0, end; (end = all.find("$$$$", start)) != std::string::npos;
+         start = end + 5) {
         const std::string rec = all.substr(start, end - start);
         auto item = [&](const std::string& name) {
             const size_t at = rec.find("<" + name + ">");
@@ -202,7 +216,8 @@ TEST(Chemistry, PubChemFormulasAndWeights) {
         ASSERT_TRUE(v.Ok) << v.Err;
         std::string formula = item("PUBCHEM_MOLECULAR_FORMULA");
         EXPECT_EQ(v.Text(GetMolFileFormula), formula) << "record " << records;
-        EXPECT_NEAR(Mass(v), std::stod(item("PUBCHEM_MOLECULAR_WEIGHT")), 0.05) << "record " << records;
+        EXPECT_NEAR(Mass(v), std::stod(item("PUBCHEM_MOLECULAR_WEIGHT")), 0.05)
+            << "record " << records;
         ++records;
     }
     EXPECT_EQ(records, 245);

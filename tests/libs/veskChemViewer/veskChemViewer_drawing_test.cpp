@@ -13,7 +13,8 @@ constexpr uint32_t kBlue = 0xFF3050C0;
 TveskMolConfigRecord WhiteDrawing() {
     TveskMolConfigRecord r = DefaultMolRecord();
     for (auto& f : r.Fonts1to8) f.Colour = 0xFFFFFF;
-    r.Font9.Colour = r.Font10.Colour = r.Font11.Colour = r.Font12.Colour = r.Font13.Colour = 0xFFFFFF;
+    r.Font9.Colour = r.Font10.Colour = r.Font11.Colour = r.Font12.Colour = r.Font13.Colour =
+        0xFFFFFF;
     r.BondColour = 0xFFFFFF;
     return r;
 }
@@ -31,6 +32,10 @@ TEST(Drawing, TouchesOnlyItsRectangleOnAPaddedSurface) {
         EXPECT_EQ(out, 0);
         EXPECT_TRUE(c.PaddingIntact());
     }
+    // Too small for the smallest label size: labels would spill over without the clip.
+    Canvas tiny(40, 30);
+    ASSERT_TRUE(v.Draw(tiny, {10, 10, 26, 18})) << v.Err;
+    EXPECT_EQ(tiny.Changes({10, 10, 26, 18}).second, 0);
     // Hanging over the surface's corner: only the visible part is drawn, nothing beyond.
     Canvas c(60, 40);
     ASSERT_TRUE(v.Draw(c, {-60, -40, 50, 30})) << v.Err;
@@ -42,7 +47,8 @@ TEST(Drawing, TouchesOnlyItsRectangleOnAPaddedSurface) {
 TEST(Drawing, EmptyOrInvertedRectangleDrawsNothing) {
     View v(Caffeine());
     Canvas c(50, 50);
-    for (TveskRect r : {TveskRect{10, 10, 10, 40}, TveskRect{10, 10, 40, 10}, TveskRect{40, 40, 10, 10}}) {
+    for (TveskRect r :
+         {TveskRect{10, 10, 10, 40}, TveskRect{10, 10, 40, 10}, TveskRect{40, 40, 10, 10}}) {
         EXPECT_TRUE(v.Draw(c, r)) << v.Err;
         TveskRect painted{-1, -1, -1, -1};
         EXPECT_TRUE(GetMolFileRectHQ(v.Handle, &r, &painted, v.Err, sizeof v.Err));
@@ -162,7 +168,8 @@ TEST(Drawing, LabelSizeAndMappingFollowTheRecord) {
 
 TEST(Drawing, ThreeDimensionalAndUnkekulizableMoleculesDraw) {
     // All atoms on the z axis: drawn flat they would meet in one point.
-    View line(Molfile({{"C", 0, 0, 0}, {"C", 0, 0, 1.5}, {"O", 0, 0, 3.0}}, {{1, 2, 1}, {2, 3, 1}}));
+    View line(
+        Molfile({{"C", 0, 0, 0}, {"C", 0, 0, 1.5}, {"O", 0, 0, 3.0}}, {{1, 2, 1}, {2, 3, 1}}));
     ASSERT_TRUE(line.Ok) << line.Err;
     const TveskRect box = line.Picture().ChangedBox();
     EXPECT_GT(box.Right - box.Left, 60);
@@ -184,12 +191,15 @@ TEST(Drawing, PaintedRectangleHoldsEveryPaintedPixel) {
         const TveskRect r{20, 10, 280, 190};
         ASSERT_TRUE(v.Draw(c, r, hq));
         TveskRect got{};
-        ASSERT_TRUE((hq ? GetMolFileRectHQ : GetMolFileRect)(v.Handle, &r, &got, v.Err, sizeof v.Err));
+        ASSERT_TRUE(
+            (hq ? GetMolFileRectHQ : GetMolFileRect)(v.Handle, &r, &got, v.Err, sizeof v.Err));
         const TveskRect px = c.ChangedBox();
         EXPECT_LE(got.Left, px.Left);
         EXPECT_LE(got.Top, px.Top);
         EXPECT_GE(got.Right, px.Right);
         EXPECT_GE(got.Bottom, px.Bottom);
-        EXPECT_LE(px.Left - got.Left + px.Top - got.Top + got.Right - px.Right + got.Bottom - px.Bottom, 8);
+        EXPECT_LE(
+            px.Left - got.Left + px.Top - got.Top + got.Right - px.Right + got.Bottom - px.Bottom,
+            8);
     }
 }

@@ -22,13 +22,14 @@ std::string TextAt(const void* record, size_t offset) {
 void ExpectCommonDefaults(const void* rec) {
     EXPECT_EQ(At<int32_t>(rec, 40), 3);  // hydrogens at hetero and terminal atoms
     const double fontSizes[14] = {48, 32, 32, 32, 32, 32, 32, 20, 32, 20, 32, 12, 8, 72};
-    const size_t fontAt[14] = {44, 116, 188, 260, 332, 404, 476, 548, 744, 848, 948, 1020, 1092, 1236};
+    const size_t fontAt[14] = {44,  116, 188, 260, 332,  404,  476,
+                               548, 744, 848, 948, 1020, 1092, 1236};
     for (int i = 0; i < 14; ++i) {
         SCOPED_TRACE("font " + std::to_string(i + 1));
         const size_t sizeAt = fontAt[i] + (i == 8 || i == 9 ? 64 : 60);
         EXPECT_EQ(TextAt(rec, fontAt[i] + 28), "Arial");
         EXPECT_EQ(At<int32_t>(rec, fontAt[i]), -std::lround(fontSizes[i] * 96 / 72));  // lfHeight
-        EXPECT_EQ(At<int32_t>(rec, fontAt[i] + 16), 400);                               // lfWeight
+        EXPECT_EQ(At<int32_t>(rec, fontAt[i] + 16), 400);                              // lfWeight
         EXPECT_EQ(At<double>(rec, sizeAt), fontSizes[i]);
         EXPECT_EQ(At<uint32_t>(rec, sizeAt + 8), 0u);  // black
     }
