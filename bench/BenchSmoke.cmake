@@ -1,0 +1,17 @@
+# Writes a three-record SD file, runs "zelmar_bench index" on it and checks its JSON line.
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(mol "m\n  smoke\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n    0.0000    0.0000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0\nM  END\n")
+file(WRITE ${WORK_DIR}/three.sdf "${mol}> <ID>\n1\n\n$$$$\n${mol}$$$$\n${mol}> <ID>\n3\n\n$$$$\n")
+execute_process(COMMAND ${BENCH} index ${WORK_DIR}/three.sdf
+  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "zelmar_bench index failed (${result}): ${errors}")
+endif()
+string(JSON records ERROR_VARIABLE json_error GET "${output}" records)
+if(json_error)
+  message(FATAL_ERROR "not JSON: ${output}")
+endif()
+string(JSON seconds GET "${output}" seconds)
+if(NOT records EQUAL 3 OR seconds LESS 0)
+  message(FATAL_ERROR "unexpected result: ${output}")
+endif()

@@ -1,0 +1,147 @@
+// zelmar_bench: speed and memory of the program's core work on real files. One command per
+// run; each prints one JSON line (or tab-separated lines where a listing is asked for).
+// Usage: zelmar_bench COMMAND FILE
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vesk_ChemRoutines.h"
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+double SecondsSince(TClock::time_point start) {
+    return std::chrono::duration<double>(TClock::now() - start).count();
+}
+
+double PeakRssMb() {
+    rusage usage{};
+    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
+}
+
+bool OpenIndexed(TveskSDFileManager& manager, const std::string& file) {
+    if (manager.OpenSDFile(file, "", nullptr, nullptr, true)) return true;
+    std::fprintf(stderr, "cannot open %s: %s\n", file.c_str(), manager.LastError.c_str());
+    return false;
+}
+
+// index FILE: opens the file by index (the scan the indexing thread runs) and counts records.
+int RunIndex(const std::string& file) {
+    const auto start = TClock::now();
+    TveskSDFileManager manager;
+    if (!OpenIndexed(manager, file)) return 1;
+    const double seconds = SecondsSince(start);
+    std::printf("{\"records\":%d,\"seconds\":%.6f}\n", manager.TotalCount(), seconds);
+    return 0;
+}
+
+// read FILE: opens by index, then reads every record as the loader thread does and computes
+// its formula and weight, keeping all records as a sheet does. "failed" counts records that
+// could not be read or whose formula and weight could not be computed.
+int RunRead(const std::string& file) {
+    const auto start = TClock::now();
+    TveskSDFileManager manager;
+    if (!OpenIndexed(manager, file)) return 1;
+    std::vector<std::unique_ptr<TveskSDFileEntry>> entries;
+    entries.reserve(static_cast<std::size_t>(manager.TotalCount()));
+    int failed = 0;
+    for (int i = 0; i < manager.TotalCount(); ++i) {
+        auto entry = std::make_unique<TveskSDFileEntry>();
+        if (!manager.LoadEntryData(i, entry.get()) || !entry->GetFormulaAndMolweight()) ++failed;
+        entries.push_back(std::move(entry));
+    }
+    const double seconds = SecondsSince(start);
+    std::printf("{\"records\":%d,\"failed\":%d,\"seconds\":%.6f,\"peak_rss_mb\":%.1f}\n",
+                manager.TotalCount(), failed, seconds, PeakRssMb());
+    return 0;
+}
+
+// formulas FILE: "index<TAB>formula<TAB>weight" per record; a failed record gets an empty
+// formula and weight 0, and its message on standard error.
+int RunFormulas(const std::string& file) {
+    TveskSDFileManager manager;
+    if (!OpenIndexed(manager, file)) return 1;
+    for (int i = 0; i < manager.TotalCount(); ++i) {
+        TveskSDFileEntry entry;
+        std::string formula;
+        double weight = 0.0;
+        if (!manager.LoadEntryData(i, &entry)) {
+            std::fprintf(stderr, "record %d: %s\n", i, manager.LastError.c_str());
+        } else {
+            formula = entry.GetFormula();
+            weight = entry.GetMolweight();
+        }
+        std::printf("%d\t%s\t%.5f\n", i, formula.c_str(), weight);
+    }
+    return 0;
+}
+
+// scan FILE: the floor for indexing, a plain memchr count of the file's lines.
+int RunScan(const std::string& file) {
+    const auto start = TClock::now();
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        std::fprintf(stderr, "cannot open %s: %s\n", file.c_str(), std::strerror(errno));
+        return 1;
+    }
+    std::vector<char> buffer(1 << 20);
+    long long lines = 0;
+    char last = '\n';
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        const char* p = buffer.data();
+        const char* const end = p + got;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+            ++lines;
+            ++p;
+        }
+        last = buffer[static_cast<std::size_t>(got) - 1];
+    }
+    ::close(fd);
+    if (last != '\n') ++lines;
+    std::printf("{\"lines\":%lld,\"seconds\":%.6f}\n", lines, SecondsSince(start));
+    return 0;
+}
+
+struct TCommand {
+    const char* Name;
+    int (*Run)(const std::string& file);
+    const char* Help;
+};
+
+const TCommand kCommands[] = {
+    {"index", RunIndex, "open by index and count: {\"records\",\"seconds\"}"},
+    {"read", RunRead,
+     "read every record, formula and weight: {\"records\",\"failed\",\"seconds\",\"peak_rss_mb\"}"},
+    {"formulas", RunFormulas, "one line per record: index, formula, weight"},
+    {"scan", RunScan, "memchr line count of the file: {\"lines\",\"seconds\"}"},
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: zelmar_bench COMMAND FILE\n");
+    for (const TCommand& command : kCommands)
+        std::fprintf(stderr, "  %-9s %s\n", command.Name, command.Help);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) return Usage();
+    for (const TCommand& command : kCommands) {
+        if (std::strcmp(argv[1], command.Name) == 0) return command.Run(argv[2]);
+    }
+    return Usage();
+}

@@ -1,0 +1,224 @@
+#pragma once
+// Binding to the routines library (libveskChemRoutines.so): molecule texts, formula and mass,
+// reading and writing SD files. The library is loaded at run time; every export is looked up
+// by name right before each call. Every wrapper object holds its own reference to the library.
+// Nothing here throws: failures come back as a false result and a LastError text.
+// Qt-free.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vesk_Library.h"
+
+// The file the wrappers load: "libveskChemRoutines.so".
+extern const char* const RoutinesLibraryName;
+
+// Tests only: makes wrappers created from now on load this file (a path, or a bare name that
+// is searched as usual) instead of RoutinesLibraryName; an empty text restores the default.
+// Call it while no other thread creates wrappers.
+void SetRoutinesLibraryFile(const std::string& file);
+
+// The address of an export, or nullptr. A null handle or a missing export sets LastError
+// ("library handle not set (Class: Proc)", "procedure not found in library (Class: Proc)")
+// and traces it at tlFatalError; a success leaves LastError alone. Never cached.
+void* GetProcAddressEx(const char* className, platform::TLibraryHandle libHandle,
+                       const char* procName, std::string& lastError) noexcept;
+
+class TveskSDFileManager;
+
+// Progress in per cent. The answer is the usual "go on" of progress events; the scan of
+// OpenSDFile cannot be interrupted, so it is not used there.
+using TveskProgressEvent = std::function<bool(TveskSDFileManager* sender, double progress)>;
+using TveskEntryCountEvent = std::function<void(TveskSDFileManager* sender, int count, int total)>;
+
+// Checks on molecule texts, formula and mass. Every handle it opens is destroyed before the
+// method returns, except the one OpenMolString hands to the caller.
+class TveskMolManager {
+public:
+    TveskMolManager();
+    ~TveskMolManager();
+    TveskMolManager(const TveskMolManager&) = delete;
+    TveskMolManager& operator=(const TveskMolManager&) = delete;
+
+    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+
+    bool OpenMolString(const std::string& text, std::uintptr_t& molHandle);
+    bool DestroyMolFile(std::uintptr_t molHandle);
+    bool GetMolFormula(std::uintptr_t molHandle, std::string& formula, bool extended = false,
+                       const std::string& separator = "*");
+    bool GetMolMass(std::uintptr_t molHandle, double& mass);
+    bool GetFormulaAndMass(const std::string& text, std::string& formula, double& mass);
+    bool CanOpenMolString(const std::string& text);
+    // Opens and has a mass above 0.
+    bool IsValidMolString(const std::string& text);
+    // The molecule text held by the handle, byte for byte.
+    bool GetMolStringFromHandle(std::uintptr_t molHandle, std::string& text);
+
+    std::string LastError;
+
+private:
+    platform::TLibraryRef FLib;
+};
+
+// One named data item of an SD record: its name and value lines (bytes, without line ends).
+class TveskSDFileEntryData {
+public:
+    TveskSDFileEntryData();
+    ~TveskSDFileEntryData();
+    TveskSDFileEntryData(const TveskSDFileEntryData&) = delete;
+    TveskSDFileEntryData& operator=(const TveskSDFileEntryData&) = delete;
+
+    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+
+    void Clear();
+    void Assign(const TveskSDFileEntryData& source);
+    // Reads the library's data item. Lines read before a failure stay.
+    bool GetData(std::uintptr_t dataEntry);
+    // Appends a copy of this item to the library's list.
+    bool AddToDataEntryList(std::uintptr_t dataEntryList);
+
+    std::string LastError;
+    std::string Name;
+    std::vector<std::string> Lines;
+
+private:
+    platform::TLibraryRef FLib;
+};
+
+// One SD record: the molecule block and the data items in file order.
+class TveskSDFileEntry {
+public:
+    TveskSDFileEntry();
+    ~TveskSDFileEntry();
+    TveskSDFileEntry(const TveskSDFileEntry&) = delete;
+    TveskSDFileEntry& operator=(const TveskSDFileEntry&) = delete;
+
+    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+
+    // Frees the items and empties the molecule; Title and LastError stay.
+    void ClearEntry();
+    void SetMolString(const std::string& text);
+    // Replaces the items by the library list's items. The list stays the caller's.
+    bool ReadDataEntries(std::uintptr_t dataEntryList, const std::string& titleField);
+
+    int DataCount() const { return static_cast<int>(FDataItems.size()); }
+    TveskSDFileEntryData* Data(int index) const;
+    TveskSDFileEntryData* AddData(const std::string& name);
+    // First item of exactly this name (case-sensitive), or nullptr.
+    TveskSDFileEntryData* FindData(const std::string& name) const;
+    bool FreeData(TveskSDFileEntryData* item);
+    const std::vector<std::unique_ptr<TveskSDFileEntryData>>& DataItems() const {
+        return FDataItems;
+    }
+
+    void Assign(const TveskSDFileEntry& source);
+    // Appends the names not yet in the list.
+    void AssignFieldNamesTo(std::vector<std::string>* list) const;
+
+    // Cached; computed on first use. A weight of 0 counts as not computed.
+    std::string GetFormula();
+    double GetMolweight();
+    bool GetFormulaAndMolweight();
+
+    // Appends this record to an output file of the library (TveskSDFileWriter's Producer).
+    bool WriteToProducer(std::uintptr_t producer);
+
+    bool Loaded() const { return FLoaded; }
+    const std::string& MolString() const { return FMolString; }
+    TveskMolManager& MolManager() { return *FMolManager; }
+
+    std::string LastError;
+    std::string Title;
+
+private:
+    platform::TLibraryRef FLib;
+    bool FLoaded = false;
+    std::string FMolString;
+    std::vector<std::unique_ptr<TveskSDFileEntryData>> FDataItems;
+    std::string FFormula;
+    double FMolweight = 0.0;
+    std::unique_ptr<TveskMolManager> FMolManager;
+};
+
+// An SD file being read: by index (random access) or all at once (sequential).
+class TveskSDFileManager {
+public:
+    TveskSDFileManager();
+    ~TveskSDFileManager();
+    TveskSDFileManager(const TveskSDFileManager&) = delete;
+    TveskSDFileManager& operator=(const TveskSDFileManager&) = delete;
+
+    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+
+    // Random access: scans the file (progress through onProgress, on this thread) and learns
+    // TotalCount. Sequential: reads every record into Entries.
+    bool OpenSDFile(const std::string& fileName, const std::string& titleField,
+                    TveskProgressEvent onProgress, TveskEntryCountEvent onEntryCount,
+                    bool randomAccess);
+    // Reads record `index` into the entry; does nothing (true) for no entry, a loaded entry
+    // or no open file.
+    bool LoadEntryData(int index, TveskSDFileEntry* entry);
+    bool GetProgress(double& progress);
+    bool CloseSDFile();
+    void ClearEntries();
+
+    std::uintptr_t FileHandle() const { return FFileHandle; }
+    bool RandomAccess() const { return FRandomAccess; }
+    int EntryCount() const { return FEntryCount; }
+    int TotalCount() const { return FTotalCount; }
+    const std::vector<std::unique_ptr<TveskSDFileEntry>>& Entries() const { return FEntries; }
+    const std::string& TitleField() const { return FTitleField; }
+    TveskMolManager& MolManager() { return *FMolManager; }
+
+    std::string LastError;
+    TveskProgressEvent OnProgress;
+    TveskEntryCountEvent OnEntryCount;
+
+private:
+    bool ReadAllEntries();
+    void AddFailedEntry(const std::string& error);
+    bool DestroyRecordHandles(std::uintptr_t molHandle, std::uintptr_t dataEntryList);
+
+    platform::TLibraryRef FLib;
+    std::uintptr_t FFileHandle = 0;
+    bool FRandomAccess = false;
+    int FEntryCount = 0;
+    int FTotalCount = -1;
+    std::vector<std::unique_ptr<TveskSDFileEntry>> FEntries;
+    std::string FTitleField;
+    std::unique_ptr<TveskMolManager> FMolManager;
+};
+
+// An SD file being written; the constructor creates it, the destructor completes it. Check
+// LastError right after construction.
+class TveskSDFileWriter {
+public:
+    explicit TveskSDFileWriter(const std::string& fileName);
+    ~TveskSDFileWriter();
+    TveskSDFileWriter(const TveskSDFileWriter&) = delete;
+    TveskSDFileWriter& operator=(const TveskSDFileWriter&) = delete;
+
+    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+
+    bool OpenFile(const std::string& fileName);
+    // The entry's error, if any, is in the entry's LastError.
+    bool WriteEntry(TveskSDFileEntry* entry);
+    bool CloseFile();
+
+    std::uintptr_t Producer() const { return FProducer; }
+    bool IsOpen() const { return FProducer != 0; }
+
+    std::string LastError;
+
+private:
+    platform::TLibraryRef FLib;
+    std::uintptr_t FProducer = 0;
+};
