@@ -64,4 +64,19 @@
         <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekül</source>
+        <translation>Molekül</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Summenformel</translation>
+    </message>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Molekulargewicht</translation>
+    </message>
+</context>
 </TS>

@@ -64,4 +64,19 @@
         <translation>Invalid file selected. Please select a SD file</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekül</source>
+        <translation>Molecule</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Formula</translation>
+    </message>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Molecular weight</translation>
+    </message>
+</context>
 </TS>

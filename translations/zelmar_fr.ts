@@ -64,4 +64,19 @@
         <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekül</source>
+        <translation>Molécule</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Formule brute</translation>
+    </message>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Masse moléculaire</translation>
+    </message>
+</context>
 </TS>

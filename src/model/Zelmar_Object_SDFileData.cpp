@@ -1,0 +1,982 @@
+#include "Zelmar_Object_SDFileData.h"
+
+#include <array>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <unordered_set>
+#include <utility>
+
+#include "Zelmar_Object_IndexingThread.h"
+#include "Zelmar_Object_LoaderThread.h"
+#include "vesk_Dispatcher.h"
+#include "vesk_Guard.h"
+#include "vesk_MulDiv.h"
+#include "vesk_Trace.h"
+
+const char* const kEmptyMolFile =
+    "\r\n  -ISIS-  07200413512D\r\n\r\n  0  0  0  0  0  0  0  0  0  0999 V2000\r\nM  END";
+
+namespace {
+
+constexpr const char* kCriticalSection = "CriticalSection";
+constexpr const char* kCritSectFields = "CritSectFields";
+
+// Holds one of the list's two locks for a scope; every acquisition and release is traced
+// under the operation's name, so that lock waits can be read from the trace.
+class TTracedLock {
+public:
+    TTracedLock(std::recursive_mutex& mutex, const char* source, const char* lockName)
+        : FMutex(mutex), FSource(source), FLockName(lockName) {
+        TraceMessage(FSource, tlSuccess, "Entering %s", FLockName);
+        FMutex.lock();
+        TraceMessage(FSource, tlSuccess, "%s Entered", FLockName);
+    }
+    ~TTracedLock() {
+        TraceMessage(FSource, tlSuccess, "Leaving %s", FLockName);
+        FMutex.unlock();
+        TraceMessage(FSource, tlSuccess, "%s Leaved", FLockName);
+    }
+    TTracedLock(const TTracedLock&) = delete;
+    TTracedLock& operator=(const TTracedLock&) = delete;
+
+private:
+    std::recursive_mutex& FMutex;
+    const char* FSource;
+    const char* FLockName;
+};
+
+bool IsControlOrBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string Trimmed(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsControlOrBlank(text[first])) ++first;
+    while (last > first && IsControlOrBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+// A data item's value as the grid shows it: lines joined with CR LF, trimmed.
+std::string JoinedValue(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return Trimmed(text);
+}
+
+// Splits at CR LF, LF or CR; a final line break does not make an empty last line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = ++i;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+// position * 100 / total, rounded; 0 when that cannot be computed.
+int Percent(int position, int total) {
+    const int percent = platform::MulDiv(position, 100, total);
+    return percent < 0 ? 0 : percent;
+}
+
+std::string FormatWeight(double weight) {
+    // %g follows the locale's decimal separator, as the precheck keys of the sheet should.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", weight);
+    return buffer;
+}
+
+}  // namespace
+
+std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
+    constexpr int kSlots = 51;
+    constexpr std::size_t kSlotChars = 4;
+    std::array<std::string, kSlots> symbols;
+    std::array<std::string, kSlots> counts;
+    auto append = [](std::string& slot, char c) {
+        if (slot.size() < kSlotChars) slot += c;
+    };
+    int n = 0;
+    for (const char c : formula) {
+        if (c >= 'A' && c <= 'Z') {
+            if (++n >= kSlots) return std::string();
+            symbols[n].assign(1, c);
+        } else if (c >= '0' && c <= '9') {
+            append(counts[n], c);
+        } else {
+            append(symbols[n], c);
+        }
+    }
+    // "1" and "2" sort before every letter: carbon first, then hydrogen.
+    for (int i = 1; i <= n; ++i) {
+        if (symbols[i] == "C") symbols[i] = "1";
+        else if (symbols[i] == "H") symbols[i] = "2";
+    }
+    for (int i = 1; i < n; ++i)
+        for (int j = n; j > i; --j)
+            if (symbols[i] > symbols[j]) {
+                std::swap(symbols[i], symbols[j]);
+                std::swap(counts[i], counts[j]);
+            }
+    std::string key;
+    for (int i = 1; i <= n; ++i) {
+        if (symbols[i] == "1") symbols[i] = "C";
+        else if (symbols[i] == "2") symbols[i] = "H";
+        key += symbols[i];
+        key += std::string(kSlotChars - counts[i].size(), '0');
+        key += counts[i];
+    }
+    return key;
+}
+
+namespace {
+
+// Whether writing to `target` would overwrite the file `source` (also through other paths
+// or after `source` was moved away for a backup).
+bool IsSameFile(const std::string& target, const std::string& source) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::equivalent(target, source, error) && !error) return true;
+    const fs::path a = fs::weakly_canonical(target, error);
+    if (error) return target == source;
+    const fs::path b = fs::weakly_canonical(source, error);
+    if (error) return target == source;
+    return a == b;
+}
+
+}  // namespace
+
+// ---- TZelmarSDFileData --------------------------------------------------------------------
+
+TZelmarSDFileData::TZelmarSDFileData(bool lazy, int entryNo)
+    : FEntry(std::make_unique<TveskSDFileEntry>()), FEntryNo(lazy ? entryNo : -1) {
+    if (!lazy) FEntry->SetMolString(std::string());
+}
+
+TZelmarSDFileData::~TZelmarSDFileData() = default;
+
+void TZelmarSDFileData::Clear() {
+    GuardedVoid("TZelmarSDFileData.Clear", [&] {
+        if (FEntry) FEntry->ClearEntry();
+    });
+}
+
+void TZelmarSDFileData::Assign(const TZelmarSDFileData* source) {
+    GuardedVoid("TZelmarSDFileData.Assign", [&] {
+        if (source == nullptr || source == this) return;
+        Clear();
+        if (FEntry && source->FEntry) FEntry->Assign(*source->FEntry);
+        Selected = source->Selected;
+        FEntryNo = -1;
+    });
+}
+
+bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCarrier* carrier) {
+    return Guarded("TZelmarSDFileData.GetDataForField", false, [&] {
+        if (field == nullptr || carrier == nullptr || !FEntry) return false;
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                if (item == nullptr) return false;
+                carrier->SetText(JoinedValue(item->Lines));
+                break;
+            }
+            case ecsdtFormula:
+                carrier->SetText(FEntry->GetFormula());
+                break;
+            case ecsdtChemistry:
+                carrier->SetText(FEntry->MolString());
+                break;
+            case ecsdtMolweight: {
+                const double weight = FEntry->GetMolweight();
+                carrier->SetValue(weight);
+                carrier->SetValueFrom(weight);
+                break;
+            }
+            case ecsdtCheckbox:
+                carrier->SetChecked(Selected);
+                break;
+            default:
+                return false;
+        }
+        carrier->SetKind(field->Kind);
+        return true;
+    });
+}
+
+void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
+                                        const TZelmarDataCarrier* carrier) {
+    GuardedVoid("TZelmarSDFileData.SetDataForField", [&] {
+        if (field == nullptr || carrier == nullptr || !FEntry) return;
+        if (field->Kind != ecsdtChemistry && carrier->Empty()) {
+            DeleteData(field);
+            return;
+        }
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                if (item == nullptr) item = FEntry->AddData(field->Name);
+                if (item != nullptr) item->Lines = SplitLines(carrier->Text());
+                break;
+            }
+            case ecsdtChemistry:
+                FEntry->SetMolString(carrier->Text().empty() ? std::string(kEmptyMolFile)
+                                                             : carrier->Text());
+                break;
+            case ecsdtCheckbox:
+                Selected = carrier->Checked();
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+bool TZelmarSDFileData::DeleteData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.DeleteData", false, [&] {
+        if (field == nullptr || !FEntry) return false;
+        TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+        return item == nullptr || FEntry->FreeData(item);
+    });
+}
+
+bool TZelmarSDFileData::RenameData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.RenameData", false, [&] {
+        if (field == nullptr || !FEntry) return false;
+        if (TveskSDFileEntryData* item = FEntry->FindData(field->OrigName)) item->Name = field->Name;
+        return true;
+    });
+}
+
+std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.GetPrecheckForSearch", std::string(), [&] {
+        if (field == nullptr || !FEntry) return std::string();
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                return item == nullptr ? std::string() : JoinedValue(item->Lines);
+            }
+            case ecsdtFormula:
+                return GetFormulaSortKey();
+            case ecsdtChemistry:
+                return GetFormula();
+            case ecsdtMolweight:
+                return FormatWeight(FEntry->GetMolweight());
+            default:
+                return std::string();
+        }
+    });
+}
+
+std::string TZelmarSDFileData::GetFormula() {
+    return Guarded("TZelmarSDFileData.GetFormula", std::string(),
+                   [&] { return FEntry ? FEntry->GetFormula() : std::string(); });
+}
+
+std::string TZelmarSDFileData::GetFormulaSortKey() {
+    return Guarded("TZelmarSDFileData.GetFormulaSortKey", std::string(),
+                   [&] { return FormulaToSortKey(GetFormula()); });
+}
+
+bool TZelmarSDFileData::IsLoaded() const {
+    return FEntry && FEntry->Loaded();
+}
+
+// ---- TZelmarSDFileDataList: life ----------------------------------------------------------
+
+TZelmarSDFileDataList::TZelmarSDFileDataList(platform::TUiDispatcher* dispatcher,
+                                             TNotifyEvent onStartLoadData,
+                                             TNotifyEvent onEndLoadData,
+                                             TProgressEvent onLoadDataProgress,
+                                             TNotifyEvent onStartIndexing,
+                                             TNotifyEvent onEndIndexing,
+                                             TProgressEvent onIndexingProgress)
+    : OnStartLoadData(std::move(onStartLoadData)),
+      OnEndLoadData(std::move(onEndLoadData)),
+      OnLoadDataProgress(std::move(onLoadDataProgress)),
+      OnStartIndexing(std::move(onStartIndexing)),
+      OnEndIndexing(std::move(onEndIndexing)),
+      OnIndexingProgress(std::move(onIndexingProgress)),
+      FDispatcher(dispatcher),
+      FManager(std::make_unique<TveskSDFileManager>()),
+      FFields(std::make_unique<TZelmarFieldList>()),
+      FLoaderThread(std::make_unique<TZelmarLoaderThread>(dispatcher)),
+      FIndexingThread(std::make_unique<TZelmarIndexingThread>(dispatcher)) {
+    FFields->CreateDefaultFields();
+}
+
+TZelmarSDFileDataList::~TZelmarSDFileDataList() {
+    // First: an end notification that runs now in another thread finishes before we go on,
+    // one that comes later finds the list gone.
+    FLifetime.Revoke();
+    TerminateLoaderThread();
+    TerminateIndexingThread();
+    Clear();
+    FLoadErrors.Clear();
+    FRecords.Clear();
+    FLoaderThread.reset();
+    FIndexingThread.reset();
+    FManager.reset();
+    FFields.reset();
+}
+
+// ---- records ------------------------------------------------------------------------------
+
+int TZelmarSDFileDataList::GetCount() const {
+    return FRecords.GetCount();
+}
+
+TZelmarSDFileData* TZelmarSDFileDataList::FetchRecord(int index, int* count) {
+    TTracedLock lock(FCriticalSection, "TZelmarSDFileDataList.GetSDFileData", kCriticalSection);
+    if (count != nullptr) *count = FRecords.GetCount();
+    TZelmarSDFileData* record = FRecords.GetObject(index);
+    if (record != nullptr && !record->IsLoaded() && record->LoadError.empty())
+        LoadEntryData(index, record);
+    return record;
+}
+
+TZelmarSDFileData* TZelmarSDFileDataList::GetSDFileData(int index) {
+    return Guarded("TZelmarSDFileDataList.GetSDFileData", static_cast<TZelmarSDFileData*>(nullptr),
+                   [&] { return FetchRecord(index, nullptr); });
+}
+
+int TZelmarSDFileDataList::GetIndexOfSDFileData(const TZelmarSDFileData* record) const {
+    return Guarded("TZelmarSDFileDataList.GetIndexOfSDFileData", -1,
+                   [&] { return FRecords.IndexOfObject(record); });
+}
+
+int TZelmarSDFileDataList::GetLoadedCount() {
+    int count = 0;
+    GuardedVoid("TZelmarSDFileDataList.GetLoadedCount", [&] {
+        for (int index = 0;; ++index) {
+            const TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            if (record->IsLoaded()) ++count;
+        }
+    });
+    return count;
+}
+
+TZelmarSDFileData* TZelmarSDFileDataList::AppendRecord(std::unique_ptr<TZelmarSDFileData> record) {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    TZelmarSDFileData* result = record.get();
+    FRecords.AddOwnedObject(std::string(), std::move(record));
+    return result;
+}
+
+TZelmarSDFileData* TZelmarSDFileDataList::CreateSDFileData(bool lazy) {
+    return Guarded("TZelmarSDFileDataList.CreateSDFileData",
+                   static_cast<TZelmarSDFileData*>(nullptr), [&] {
+                       std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+                       // A lazy record stands for the file entry at its position.
+                       return AppendRecord(std::make_unique<TZelmarSDFileData>(lazy, GetCount()));
+                   });
+}
+
+void TZelmarSDFileDataList::DeleteSDFileData(TZelmarSDFileData* record) {
+    GuardedVoid("TZelmarSDFileDataList.DeleteSDFileData", [&] {
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        const int index = FRecords.IndexOfObject(record);
+        if (index < 0) return;
+        const int errorIndex = FLoadErrors.IndexOfObject(record);
+        if (errorIndex >= 0) FLoadErrors.Delete(errorIndex);
+        FRecords.Delete(index);
+    });
+}
+
+void TZelmarSDFileDataList::ClearRecords() {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    FLoadErrors.Clear();
+    FRecords.Clear();
+}
+
+void TZelmarSDFileDataList::Clear() {
+    GuardedVoid("TZelmarSDFileDataList.Clear", [&] { ClearRecords(); });
+}
+
+void TZelmarSDFileDataList::SelectAll() {
+    GuardedVoid("TZelmarSDFileDataList.SelectAll", [&] {
+        for (int index = 0;; ++index) {
+            TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            record->Selected = true;
+        }
+    });
+}
+
+void TZelmarSDFileDataList::UnselectAll() {
+    GuardedVoid("TZelmarSDFileDataList.UnselectAll", [&] {
+        for (int index = 0;; ++index) {
+            TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            record->Selected = false;
+        }
+    });
+}
+
+void TZelmarSDFileDataList::DeleteUnselected() {
+    GuardedVoid("TZelmarSDFileDataList.DeleteUnselected", [&] {
+        std::unordered_set<const TZelmarSDFileData*> unselected;
+        for (int index = 0;; ++index) {
+            const TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            if (!record->Selected) unselected.insert(record);
+        }
+        if (unselected.empty()) return;
+        // One pass instead of one erase per record: sheets have 100 000 rows.
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        auto listed = [&](const auto& item) { return unselected.count(item.Object) != 0; };
+        FLoadErrors.RemoveIf(listed);
+        FRecords.RemoveIf(listed);
+    });
+}
+
+bool TZelmarSDFileDataList::HasLoadErrors() const {
+    return FLoadFinished && !FLoadErrors.IsEmpty();
+}
+
+const TZelmarRecordRefs* TZelmarSDFileDataList::GetLoadErrors() const {
+    return FLoadFinished ? &FLoadErrors : nullptr;
+}
+
+void TZelmarSDFileDataList::DeleteFromLoadErrors(TZelmarSDFileData* record) {
+    GuardedVoid("TZelmarSDFileDataList.DeleteFromLoadErrors", [&] {
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        const int index = FLoadErrors.IndexOfObject(record);
+        if (index >= 0) FLoadErrors.Delete(index);
+    });
+}
+
+void TZelmarSDFileDataList::DeleteLoadErrors() {
+    GuardedVoid("TZelmarSDFileDataList.DeleteLoadErrors", [&] {
+        if (!HasLoadErrors()) return;
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        std::unordered_set<const TZelmarSDFileData*> failed;
+        for (const auto& item : FLoadErrors) failed.insert(item.Object);
+        FRecords.RemoveIf([&](const auto& item) { return failed.count(item.Object) != 0; });
+        FLoadErrors.Clear();
+    });
+}
+
+bool TZelmarSDFileDataList::DeleteData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileDataList.DeleteData", false, [&] {
+        if (field == nullptr) return false;
+        // An empty sheet has nothing to delete: that is a success, or field edits on an
+        // empty sheet could never be applied.
+        bool result = true;
+        for (int index = 0; result; ++index) {
+            TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            result = record->DeleteData(field);
+        }
+        return result;
+    });
+}
+
+bool TZelmarSDFileDataList::RenameData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileDataList.RenameData", false, [&] {
+        if (field == nullptr) return false;
+        bool result = true;  // as DeleteData: an empty sheet is no failure
+        for (int index = 0; result; ++index) {
+            TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            result = record->RenameData(field);
+        }
+        return result;
+    });
+}
+
+bool TZelmarSDFileDataList::VerifyAllLoaded(const TVerifyProgress& progress) {
+    return Guarded("TZelmarSDFileDataList.VerifyAllLoaded", false, [&] {
+        for (int index = 0; index < GetCount(); ++index) {
+            if (progress && !progress(this, index, GetCount())) return false;
+            GetSDFileData(index);
+        }
+        return true;
+    });
+}
+
+// ---- loading ------------------------------------------------------------------------------
+
+bool TZelmarSDFileDataList::LoadFile(const std::string& fileName) {
+    bool started = false;
+    GuardedVoid("TZelmarSDFileDataList.LoadFile", [&] {
+        if (!FIndexingThread) return;
+        // The threads run once: a second file would silently never load, and the records
+        // of the first would be gone.
+        if (FIndexingStarted) {
+            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError,
+                         "the sheet has read a file already, %s is not read", fileName.c_str());
+            return;
+        }
+        if (FDispatcher == nullptr) {
+            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError,
+                         "no dispatcher for the end of indexing, %s is not read", fileName.c_str());
+            return;
+        }
+        FFileName = fileName;
+        FIndexedFileName = fileName;
+        ClearRecords();
+        TZelmarIndexingThread& thread = *FIndexingThread;
+        thread.FileName = fileName;
+        thread.Manager = FManager.get();
+        thread.OnProgress = [this](TveskSDFileManager* sender, double progress) {
+            HandleOnIndexingThreadProgress(sender, progress);
+        };
+        thread.OnTerminate = [end = FLifetime.Guard([this] { HandleOnIndexingThreadTerminate(); })](
+                                 platform::TThread*) { end(); };
+        if (OnStartIndexing) OnStartIndexing(this);
+        FIndexingStarted = true;
+        started = true;
+        thread.Resume();
+    });
+    return started && FIndexingThread && !FIndexingThread->Suspended();
+}
+
+void TZelmarSDFileDataList::HandleOnIndexingThreadProgress(TveskSDFileManager* /*sender*/,
+                                                           double progress) {
+    GuardedVoid("TZelmarSDFileDataList.HandleOnIndexingThreadProgress", [&] {
+        if (!OnIndexingProgress) return;
+        const double percent = std::trunc(progress);
+        if (!(percent >= INT_MIN && percent <= INT_MAX))
+            throw std::range_error("indexing progress out of range");
+        OnIndexingProgress(this, static_cast<int>(percent));
+    });
+}
+
+void TZelmarSDFileDataList::HandleOnIndexingThreadTerminate() {
+    GuardedVoid("TZelmarSDFileDataList.HandleOnIndexingThreadTerminate", [&] {
+        if (!CreateLoadableRecords(FManager->TotalCount())) return;
+        if (OnEndIndexing) OnEndIndexing(this);
+        LoadData();
+    });
+}
+
+bool TZelmarSDFileDataList::CreateLoadableRecords(int count) {
+    return Guarded("TZelmarSDFileDataList.CreateLoadableRecords", false, [&] {
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        ClearRecords();
+        try {
+            FRecords.Reserve(count);
+            for (int entryNo = 0; entryNo < count; ++entryNo)
+                AppendRecord(std::make_unique<TZelmarSDFileData>(true, entryNo));
+        } catch (...) {
+            ClearRecords();
+            throw;
+        }
+        return true;
+    });
+}
+
+void TZelmarSDFileDataList::LoadData() {
+    GuardedVoid("TZelmarSDFileDataList.LoadData", [&] {
+        if (!FLoaderThread || FLoaderStarted) return;
+        TZelmarLoaderThread& thread = *FLoaderThread;
+        thread.RecordCount = GetCount();
+        thread.SetOnLoadRecord([this](int index) { return HandleOnLoaderThreadLoadData(index); });
+        thread.OnTerminate = [end = FLifetime.Guard([this] { HandleOnLoaderThreadTerminate(); })](
+                                 platform::TThread*) { end(); };
+        if (OnStartLoadData) OnStartLoadData(this);
+        FAllLoaded = false;
+        FLoaderStarted = true;
+        thread.Resume();
+    });
+}
+
+bool TZelmarSDFileDataList::HandleOnLoaderThreadLoadData(int index) {
+    return Guarded("TZelmarSDFileDataList.HandleOnLoaderThreadLoadData", false, [&] {
+        int count = 0;
+        if (FetchRecord(index, &count) == nullptr) return false;
+        // The progress event is optional: without it loading goes on.
+        return OnLoadDataProgress ? OnLoadDataProgress(this, Percent(index, count)) : true;
+    });
+}
+
+void TZelmarSDFileDataList::HandleOnLoaderThreadTerminate() {
+    FLoadFinished = true;
+    GuardedVoid("TZelmarSDFileDataList.HandleOnLoaderThreadTerminate", [&] {
+        {
+            // A loader that stopped early leaves records unread; they are still read on
+            // demand, so the file stays open for them.
+            std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+            if (EveryRecordTried()) FManager->CloseSDFile();
+        }
+        if (OnEndLoadData) OnEndLoadData(this);
+        FAllLoaded = true;
+    });
+}
+
+bool TZelmarSDFileDataList::EveryRecordTried() const {
+    for (const auto& item : FRecords) {
+        const TZelmarSDFileData* record = item.Object;
+        if (!record->IsLoaded() && record->LoadError.empty() && record->EntryNo() >= 0)
+            return false;
+    }
+    return true;
+}
+
+bool TZelmarSDFileDataList::LoadEntryData(int /*index*/, TZelmarSDFileData* record) {
+    return Guarded("TZelmarSDFileDataList.LoadEntryData", false, [&] {
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        if (!FManager || record == nullptr || record->Entry() == nullptr) return false;
+        if (record->IsLoaded()) return true;
+        // Records remember their entry number: the position may have changed since.
+        const int entryNo = record->EntryNo();
+        if (entryNo < 0) return false;
+        TveskSDFileEntry* entry = record->Entry();
+        bool loaded = FManager->LoadEntryData(entryNo, entry);
+        if (loaded && !entry->Loaded()) return false;  // no open file: nothing was read
+        if (loaded) {
+            // Filled here, in the loading thread, rather than by painting.
+            entry->GetMolweight();
+            entry->GetFormula();
+        } else {
+            record->LoadError = FManager->LastError;
+            // An empty reason would have the record tried again and listed again.
+            if (record->LoadError.empty())
+                record->LoadError = "entry " + std::to_string(entryNo + 1) + " could not be read";
+            FLoadErrors.AddObject(record->LoadError, record);
+        }
+        if (SynchronizeFieldList(record) && OnFieldListChanged) OnFieldListChanged(this);
+        return loaded;
+    });
+}
+
+bool TZelmarSDFileDataList::PauseLoaderThread() {
+    return Guarded("TZelmarSDFileDataList.PauseLoaderThread", false, [&] {
+        // Not under CriticalSection: the loader may be waiting for it, and it parks only
+        // between two records, where it holds no record access.
+        if (FAllLoaded || FLoaderPaused || !FLoaderThread || !FLoaderStarted) return false;
+        if (FLoaderThread->Finished()) return false;
+        FLoaderThread->Suspend();
+        FLoaderPaused = true;
+        return true;
+    });
+}
+
+void TZelmarSDFileDataList::ContinueLoaderThread() {
+    GuardedVoid("TZelmarSDFileDataList.ContinueLoaderThread", [&] {
+        if (!FLoaderPaused) return;
+        FLoaderPaused = false;
+        FLoaderThread->Resume();
+    });
+}
+
+void TZelmarSDFileDataList::TerminateLoaderThread() {
+    GuardedVoid("TZelmarSDFileDataList.TerminateLoaderThread", [&] {
+        if (!FLoaderThread) return;
+        // Detached first, so that no record is read once stopping has begun.
+        FLoaderThread->SetOnLoadRecord(nullptr);
+        if (FLoaderStarted) FLoaderThread->TerminateAndWait();
+    });
+}
+
+void TZelmarSDFileDataList::TerminateIndexingThread() {
+    GuardedVoid("TZelmarSDFileDataList.TerminateIndexingThread", [&] {
+        if (FIndexingThread && FIndexingStarted) FIndexingThread->TerminateAndWait();
+    });
+}
+
+// ---- saving -------------------------------------------------------------------------------
+
+bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
+    return Guarded("TZelmarSDFileDataList.SaveFile", false, [&] {
+        bool saved = false;
+        if (!OnStartSaveData || OnStartSaveData(this, fileName, FFileName))
+            saved = Guarded("TZelmarSDFileDataList.SaveFile", false,
+                            [&] { return WriteRecords(fileName); });
+        GuardedVoid("TZelmarSDFileDataList.SaveFile", [&] {
+            if (OnEndSaveData) OnEndSaveData(this, saved);
+        });
+        return saved;
+    });
+}
+
+bool TZelmarSDFileDataList::LoadAllRecords() {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    for (int index = 0; index < FRecords.GetCount(); ++index) FetchRecord(index, nullptr);
+    return true;
+}
+
+bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
+    DeleteUnselected();
+    if (!FIndexedFileName.empty() && IsSameFile(fileName, FIndexedFileName)) {
+        // Unread records come from this very file: read them all before it is overwritten,
+        // and let go of it.
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        LoadAllRecords();
+        FManager->CloseSDFile();
+    }
+
+    auto writer = std::make_unique<TveskSDFileWriter>(fileName);
+    if (!writer->LastError.empty() || !writer->IsOpen()) {
+        const std::string error =
+            writer->LastError.empty() ? "the file could not be created" : writer->LastError;
+        writer.reset();
+        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        return false;
+    }
+
+    const int count = GetCount();
+    for (int index = 0; index < count; ++index) {
+        TZelmarSDFileData* record = GetSDFileData(index);
+        if (record == nullptr) return false;
+        TveskSDFileEntry* entry = record->Entry();
+        // Only this write's error counts, not one left from reading or computing.
+        entry->LastError.clear();
+        const bool written = writer->WriteEntry(entry);
+        std::string error = entry->LastError;
+        if (!written && error.empty())
+            error = writer->LastError.empty() ? "the record could not be written"
+                                              : writer->LastError;
+        // A record that was not written must not pass unnoticed: without a handler that
+        // lets saving go on, saving fails.
+        if (!error.empty() &&
+            (!OnSaveDataError || !OnSaveDataError(this, fileName, true, error, index)))
+            return false;
+        if (OnSaveDataProgress && !OnSaveDataProgress(this, Percent(index, count))) return false;
+    }
+
+    // Closing flushes: a full disk shows here, and then the file is not saved.
+    if (!writer->CloseFile()) {
+        const std::string error =
+            writer->LastError.empty() ? "the file could not be completed" : writer->LastError;
+        writer.reset();
+        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        return false;
+    }
+    writer.reset();
+    FFileName = fileName;
+    return true;
+}
+
+// ---- copies -------------------------------------------------------------------------------
+
+bool TZelmarSDFileDataList::AppendCopy(const TZelmarSDFileData* source) {
+    if (source == nullptr) return false;
+    auto copy = std::make_unique<TZelmarSDFileData>(false);
+    copy->Assign(source);
+    AppendRecord(std::move(copy));
+    return true;
+}
+
+bool TZelmarSDFileDataList::GetCopyAsStringList(TZelmarStringList<TZelmarSDFileData>& target) {
+    return Guarded("TZelmarSDFileDataList.GetCopyAsStringList", false, [&] {
+        for (int index = 0;; ++index) {
+            const TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr) break;
+            auto copy = std::make_unique<TZelmarSDFileData>(false);
+            copy->Assign(record);
+            target.AddOwnedObject(std::string(), std::move(copy));
+        }
+        return true;
+    });
+}
+
+void TZelmarSDFileDataList::Assign(TZelmarSDFileDataList* other) {
+    GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+        if (other == this) return;
+        GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+            Clear();
+            if (other == nullptr) return;
+            for (int index = 0;; ++index)
+                if (!AppendCopy(other->GetSDFileData(index))) break;
+        });
+        InitFieldNamesFromData();
+    });
+}
+
+void TZelmarSDFileDataList::Assign(const TZelmarRecordRefs& records) {
+    GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+        GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+            Clear();
+            for (const auto& item : records) AppendCopy(item.Object);
+        });
+        InitFieldNamesFromData();
+    });
+}
+
+bool TZelmarSDFileDataList::Add(TZelmarSDFileDataList* other) {
+    return Guarded("TZelmarSDFileDataList.Add", false, [&] {
+        const bool result = Guarded("TZelmarSDFileDataList.Add", false, [&] {
+            if (other == nullptr || other == this) return false;
+            const int count = other->GetCount();
+            for (int index = 0; index < count; ++index) {
+                if (OnMixProgress && !OnMixProgress(this, index, count)) return false;
+                AppendCopy(other->GetSDFileData(index));
+            }
+            return true;
+        });
+        InitFieldNamesFromData();
+        return result;
+    });
+}
+
+void TZelmarSDFileDataList::AddNewItemsFromList(const TZelmarRecordRefs& records) {
+    GuardedVoid("TZelmarSDFileDataList.AddNewItemsFromList", [&] {
+        GuardedVoid("TZelmarSDFileDataList.AddNewItemsFromList", [&] {
+            for (const auto& item : records) AppendCopy(item.Object);
+        });
+        InitFieldNamesFromData();
+    });
+}
+
+// ---- fields -------------------------------------------------------------------------------
+
+int TZelmarSDFileDataList::GetFieldCount() {
+    return Guarded("TZelmarSDFileDataList.GetFieldCount", 0, [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetFieldCount", kCritSectFields);
+        return FFields->GetCount();
+    });
+}
+
+TZelmarField* TZelmarSDFileDataList::GetField(int index) {
+    return Guarded("TZelmarSDFileDataList.GetField", static_cast<TZelmarField*>(nullptr), [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetField", kCritSectFields);
+        return FFields->GetField(index);
+    });
+}
+
+TZelmarField* TZelmarSDFileDataList::GetFieldByName(const std::string& name) {
+    return Guarded("TZelmarSDFileDataList.GetFieldByName", static_cast<TZelmarField*>(nullptr),
+                   [&] {
+                       TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetFieldByName",
+                                        kCritSectFields);
+                       return FFields->GetFieldByName(name);
+                   });
+}
+
+TZelmarField* TZelmarSDFileDataList::GetVisibleField(int visibleIndex) {
+    return Guarded("TZelmarSDFileDataList.GetVisibleField", static_cast<TZelmarField*>(nullptr),
+                   [&] {
+                       TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetVisibleField",
+                                        kCritSectFields);
+                       return FFields->GetVisibleField(visibleIndex);
+                   });
+}
+
+int TZelmarSDFileDataList::GetVisibleFieldCount() {
+    return Guarded("TZelmarSDFileDataList.GetVisibleFieldCount", 0, [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetVisibleFieldCount",
+                         kCritSectFields);
+        return FFields->GetVisibleFieldCount();
+    });
+}
+
+int TZelmarSDFileDataList::GetFixedFieldCount() {
+    return Guarded("TZelmarSDFileDataList.GetFixedFieldCount", 0, [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetFixedFieldCount",
+                         kCritSectFields);
+        return FFields->GetFixedCount();
+    });
+}
+
+bool TZelmarSDFileDataList::IsCheckboxVisible() {
+    return Guarded("TZelmarSDFileDataList.IsCheckboxVisible", false, [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.IsCheckboxVisible",
+                         kCritSectFields);
+        return FFields->IsCheckboxVisible();
+    });
+}
+
+TZelmarField* TZelmarSDFileDataList::GetChemistryField() {
+    return Guarded("TZelmarSDFileDataList.GetChemistryField", static_cast<TZelmarField*>(nullptr),
+                   [&] {
+                       TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.GetChemistryField",
+                                        kCritSectFields);
+                       return FFields->GetFieldByName(kFieldNameChemistry);
+                   });
+}
+
+void TZelmarSDFileDataList::EnumSearchableFields(TZelmarFieldRefs& out) {
+    GuardedVoid("TZelmarSDFileDataList.EnumSearchableFields", [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.EnumSearchableFields",
+                         kCritSectFields);
+        FFields->EnumSearchableFields(out);
+    });
+}
+
+void TZelmarSDFileDataList::EnumSelectableFields(TZelmarFieldRefs& out) {
+    GuardedVoid("TZelmarSDFileDataList.EnumSelectableFields", [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.EnumSelectableFields",
+                         kCritSectFields);
+        FFields->EnumSelectableFields(out);
+    });
+}
+
+bool TZelmarSDFileDataList::FillCopyOfFieldList(TZelmarFieldList& target) {
+    return Guarded("TZelmarSDFileDataList.FillCopyOfFieldList", false, [&] {
+        TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.FillCopyOfFieldList",
+                         kCritSectFields);
+        target.Assign(FFields.get());
+        return true;
+    });
+}
+
+bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
+    constexpr const char* kSource = "TZelmarSDFileDataList.SetNewFields";
+    return Guarded(kSource, false, [&] {
+        if (newList == nullptr) return false;
+        // Records are reached while the fields are held: take the locks in the one order
+        // the loader takes them too, or the two threads could wait for each other.
+        TTracedLock records(FCriticalSection, kSource, kCriticalSection);
+        TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
+        TZelmarFieldList renamed;
+        TZelmarFieldList::FindModifiedFields(newList, renamed);
+        for (int i = 0; i < renamed.GetCount(); ++i)
+            if (!RenameData(renamed.GetField(i))) return false;
+        // After renaming, so that a renamed field's items are not found under the old name.
+        TZelmarFieldList deleted;
+        FFields->FindDeletedFields(newList, deleted);
+        for (int i = 0; i < deleted.GetCount(); ++i)
+            if (!DeleteData(deleted.GetField(i))) return false;
+        FFields->Assign(newList);
+        return true;
+    });
+}
+
+void TZelmarSDFileDataList::InitFieldNamesFromData() {
+    constexpr const char* kSource = "TZelmarSDFileDataList.InitFieldNamesFromData";
+    GuardedVoid(kSource, [&] {
+        TTracedLock records(FCriticalSection, kSource, kCriticalSection);
+        TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
+        // Names gather in order of first occurrence, record by record; adding the fields
+        // once at the end gives the same order as adding them after each record.
+        std::vector<std::string> names;
+        for (int index = 0;; ++index) {
+            const TZelmarSDFileData* record = GetSDFileData(index);
+            if (record == nullptr || record->Entry() == nullptr) break;
+            record->Entry()->AssignFieldNamesTo(&names);
+        }
+        FFields->AddStringFields(names);
+    });
+}
+
+bool TZelmarSDFileDataList::SynchronizeFieldList(TZelmarSDFileData* record) {
+    constexpr const char* kSource = "TZelmarSDFileDataList.SynchronizeFieldList";
+    return Guarded(kSource, false, [&] {
+        if (record == nullptr || record->Entry() == nullptr) return false;
+        TTracedLock lock(FCritSectFields, kSource, kCritSectFields);
+        std::vector<std::string> names;
+        record->Entry()->AssignFieldNamesTo(&names);
+        const int before = FFields->GetCount();
+        FFields->AddStringFields(names);
+        return FFields->GetCount() != before;
+    });
+}

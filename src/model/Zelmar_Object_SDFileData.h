@@ -1,0 +1,245 @@
+#pragma once
+// A sheet's records and the record list that owns them, their fields, the SD file being read
+// and the two threads that read it: the indexing thread counts the file's entries, then the
+// loader thread reads record after record while the UI thread may read any record on demand.
+//
+// Threads: every operation runs in the UI thread, except what the loader thread reaches
+// through HandleOnLoaderThreadLoadData (GetSDFileData, LoadEntryData, SynchronizeFieldList,
+// OnLoadDataProgress, OnFieldListChanged) and what the indexing thread reaches through its
+// progress relay (OnIndexingProgress). Assign the events before LoadFile.
+// Locks: CriticalSection guards record access with reading on demand and every change of
+// the list's shape; CritSectFields guards the field list. Always CriticalSection first.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "Zelmar_Object_DataCarrier.h"
+#include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_StringList.h"
+#include "vesk_ChemRoutines.h"
+#include "vesk_Dispatcher.h"
+class TZelmarIndexingThread;
+class TZelmarLoaderThread;
+
+// The molecule stored when a molecule cell is cleared: a molfile without atoms.
+extern const char* const kEmptyMolFile;
+
+// One row of a sheet: an SD entry, its check mark and, when reading it failed, the reason.
+class TZelmarSDFileData {
+public:
+    // Lazy: the entry is read later from entry number entryNo of the list's file. Not lazy:
+    // the entry counts as loaded (a new record, or the target of a copy).
+    explicit TZelmarSDFileData(bool lazy, int entryNo = -1);
+    ~TZelmarSDFileData();
+    TZelmarSDFileData(const TZelmarSDFileData&) = delete;
+    TZelmarSDFileData& operator=(const TZelmarSDFileData&) = delete;
+
+    // Empties the entry.
+    void Clear();
+    // A copy of the source's entry and check mark (not its load error). The copy no longer
+    // stands for an entry of a file.
+    void Assign(const TZelmarSDFileData* source);
+    // The record's value for the field; sets the carrier's kind on success. False for a data
+    // text field without data item, for other kinds and for null arguments.
+    bool GetDataForField(const TZelmarField* field, TZelmarDataCarrier* carrier);
+    // An empty carrier deletes the value (a molecule becomes the empty molfile instead).
+    void SetDataForField(const TZelmarField* field, const TZelmarDataCarrier* carrier);
+    // Removes the data item named like the field; true also when there is none.
+    bool DeleteData(const TZelmarField* field);
+    // The data item named like the field's OrigName takes the field's name.
+    bool RenameData(const TZelmarField* field);
+    // Key for duplicate search and mixing.
+    std::string GetPrecheckForSearch(const TZelmarField* field);
+    std::string GetFormula();
+    // The formula as a text whose byte order sorts element by element, C and H first.
+    std::string GetFormulaSortKey();
+    // The same for any formula text ("C6H12O6" -> "C0006H0012O0006"); empty when the
+    // formula has more than 50 elements.
+    static std::string FormulaToSortKey(const std::string& formula);
+    bool IsLoaded() const;
+
+    TveskSDFileEntry* Entry() const { return FEntry.get(); }
+    // The file entry this record is read from, -1 when it is not read from a file.
+    int EntryNo() const { return FEntryNo; }
+
+    bool Selected = true;
+    std::string LoadError;
+
+private:
+    std::unique_ptr<TveskSDFileEntry> FEntry;
+    int FEntryNo = -1;
+};
+
+// (text, record) lists that do not own their records: load errors, search results,
+// precheck lists.
+using TZelmarRecordRefs = TZelmarStringList<TZelmarSDFileData>;
+
+class TZelmarSDFileDataList {
+public:
+    using TNotifyEvent = std::function<void(TZelmarSDFileDataList* sender)>;
+    // Answer false to stop the running operation.
+    using TProgressEvent = std::function<bool(TZelmarSDFileDataList* sender, int percent)>;
+    using TStartSaveEvent = std::function<bool(TZelmarSDFileDataList* sender,
+                                               const std::string& newFileName,
+                                               const std::string& currentFileName)>;
+    using TEndSaveEvent = std::function<void(TZelmarSDFileDataList* sender, bool success)>;
+    using TSaveErrorEvent =
+        std::function<bool(TZelmarSDFileDataList* sender, const std::string& fileName,
+                           bool isRecordError, const std::string& error, int index)>;
+    using TMixProgressEvent = std::function<bool(TZelmarSDFileDataList* sender, int done, int total)>;
+    using TVerifyProgress =
+        std::function<bool(TZelmarSDFileDataList* list, int index, int count)>;
+
+    // The dispatcher runs the threads' end notifications in the UI thread and must outlive
+    // the list; a list without one (mixing, results) cannot load a file.
+    explicit TZelmarSDFileDataList(platform::TUiDispatcher* dispatcher,
+                                   TNotifyEvent onStartLoadData = nullptr,
+                                   TNotifyEvent onEndLoadData = nullptr,
+                                   TProgressEvent onLoadDataProgress = nullptr,
+                                   TNotifyEvent onStartIndexing = nullptr,
+                                   TNotifyEvent onEndIndexing = nullptr,
+                                   TProgressEvent onIndexingProgress = nullptr);
+    // Stops the threads (waiting for a running scan to end), then frees everything.
+    ~TZelmarSDFileDataList();
+    TZelmarSDFileDataList(const TZelmarSDFileDataList&) = delete;
+    TZelmarSDFileDataList& operator=(const TZelmarSDFileDataList&) = delete;
+
+    // ---- records ----
+    int GetCount() const;
+    // Null outside 0..count-1. Reads the record first when it has not been tried yet.
+    TZelmarSDFileData* GetSDFileData(int index);
+    int GetIndexOfSDFileData(const TZelmarSDFileData* record) const;
+    // Records that are loaded once every record has been tried (tries them all).
+    int GetLoadedCount();
+    TZelmarSDFileData* CreateSDFileData(bool lazy);
+    void DeleteSDFileData(TZelmarSDFileData* record);
+    void Clear();
+    void SelectAll();
+    void UnselectAll();
+    void DeleteUnselected();
+    bool HasLoadErrors() const;
+    // Null until loading has finished.
+    const TZelmarRecordRefs* GetLoadErrors() const;
+    void DeleteFromLoadErrors(TZelmarSDFileData* record);
+    void DeleteLoadErrors();
+    bool DeleteData(const TZelmarField* field);
+    bool RenameData(const TZelmarField* field);
+    // Reads every record, asking the procedure (if given) before each; false stops.
+    bool VerifyAllLoaded(const TVerifyProgress& progress);
+
+    // ---- loading and saving ----
+    // Starts indexing the file in the background; a list reads one file in its life.
+    bool LoadFile(const std::string& fileName);
+    // Starts the loader thread (once).
+    void LoadData();
+    // Writes the checked records; the unchecked ones are removed from the sheet.
+    bool SaveFile(const std::string& fileName);
+    // The loader stops at its next record boundary and holds no record access until
+    // ContinueLoaderThread; true when it was running and is now paused.
+    bool PauseLoaderThread();
+    void ContinueLoaderThread();
+    void TerminateLoaderThread();
+    void TerminateIndexingThread();
+
+    // ---- copies ----
+    // Appends a non-lazy copy of every record; the caller owns the copies.
+    bool GetCopyAsStringList(TZelmarStringList<TZelmarSDFileData>& target);
+    void Assign(TZelmarSDFileDataList* other);
+    void Assign(const TZelmarRecordRefs& records);
+    bool Add(TZelmarSDFileDataList* other);
+    void AddNewItemsFromList(const TZelmarRecordRefs& records);
+
+    // ---- fields (each under CritSectFields) ----
+    int GetFieldCount();
+    TZelmarField* GetField(int index);
+    TZelmarField* GetFieldByName(const std::string& name);
+    TZelmarField* GetVisibleField(int visibleIndex);
+    int GetVisibleFieldCount();
+    int GetFixedFieldCount();
+    bool IsCheckboxVisible();
+    TZelmarField* GetChemistryField();
+    void EnumSearchableFields(TZelmarFieldRefs& out);
+    void EnumSelectableFields(TZelmarFieldRefs& out);
+    bool FillCopyOfFieldList(TZelmarFieldList& target);
+    // Renames the data items of renamed fields, deletes those of removed fields, then takes
+    // the new list.
+    bool SetNewFields(const TZelmarFieldList* newList);
+    // Adds a field for every data item name of the records, record by record.
+    void InitFieldNamesFromData();
+    // Adds fields for the record's data item names; true when fields were added.
+    bool SynchronizeFieldList(TZelmarSDFileData* record);
+
+    // ---- state ----
+    const std::string& GetFileName() const { return FFileName; }
+    bool GetLoadFinished() const { return FLoadFinished; }
+    bool GetAllLoaded() const { return FAllLoaded; }
+    TveskSDFileManager* GetManager() const { return FManager.get(); }
+
+    // ---- the threads' side; public so that the threads can be driven as designed ----
+    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
+    void HandleOnIndexingThreadTerminate();
+    bool CreateLoadableRecords(int count);
+    bool HandleOnLoaderThreadLoadData(int index);
+    void HandleOnLoaderThreadTerminate();
+    bool LoadEntryData(int index, TZelmarSDFileData* record);
+
+    // Events, first group.
+    TNotifyEvent OnStartLoadData;
+    TNotifyEvent OnEndLoadData;
+    TProgressEvent OnLoadDataProgress;
+    TStartSaveEvent OnStartSaveData;
+    TEndSaveEvent OnEndSaveData;
+    TProgressEvent OnSaveDataProgress;
+    TSaveErrorEvent OnSaveDataError;
+    TNotifyEvent OnStartSort;
+    TNotifyEvent OnEndSort;
+    TProgressEvent OnSortProgress;
+    // State of the last successful sort.
+    std::uint8_t SortDirection = 0;
+    TZelmarField* SortField = nullptr;
+    // Events, second group.
+    TNotifyEvent OnStartSearch;
+    TNotifyEvent OnEndSearch;
+    TProgressEvent OnSearchProgress;
+    TNotifyEvent OnStartIndexing;
+    TNotifyEvent OnEndIndexing;
+    TProgressEvent OnIndexingProgress;  // answer not used
+    TMixProgressEvent OnMixProgress;
+    TNotifyEvent OnFieldListChanged;
+
+private:
+    // The record at index and the record count, read under CriticalSection.
+    TZelmarSDFileData* FetchRecord(int index, int* count);
+    TZelmarSDFileData* AppendRecord(std::unique_ptr<TZelmarSDFileData> record);
+    bool AppendCopy(const TZelmarSDFileData* source);
+    void ClearRecords();
+    bool EveryRecordTried() const;
+    bool LoadAllRecords();
+    bool WriteRecords(const std::string& fileName);
+
+    platform::TUiDispatcher* const FDispatcher;
+    // Guards the threads' end notifications: none runs once destruction has begun.
+    platform::TLifetime FLifetime;
+    // Every change of the records' order or number happens under CriticalSection, so that
+    // the loader thread never sees the list half changed. Records remember their file
+    // entry number, so reordering while records are still unread reads the right ones.
+    TZelmarStringList<TZelmarSDFileData> FRecords;
+    std::unique_ptr<TveskSDFileManager> FManager;
+    std::unique_ptr<TZelmarFieldList> FFields;
+    std::unique_ptr<TZelmarLoaderThread> FLoaderThread;
+    std::unique_ptr<TZelmarIndexingThread> FIndexingThread;
+    std::recursive_mutex FCritSectFields;
+    std::recursive_mutex FCriticalSection;
+    std::string FFileName;
+    std::string FIndexedFileName;  // the file unread records come from
+    TZelmarRecordRefs FLoadErrors;
+    bool FLoadFinished = false;
+    bool FAllLoaded = false;
+    bool FIndexingStarted = false;
+    bool FLoaderStarted = false;
+    bool FLoaderPaused = false;
+};

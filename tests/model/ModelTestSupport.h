@@ -1,0 +1,95 @@
+#pragma once
+// Helpers of the core tests: a temporary folder, small SD texts, and pumping the queue that
+// stands for the UI thread.
+
+#include <stdlib.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "vesk_Dispatcher.h"
+
+namespace testing_support {
+
+class TTempDir {
+public:
+    TTempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelmar-core-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) FPath = pattern;
+    }
+    ~TTempDir() {
+        std::error_code ignored;
+        if (!FPath.empty()) std::filesystem::remove_all(FPath, ignored);
+    }
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+    std::string File(const std::string& name) const { return (FPath / name).string(); }
+
+private:
+    std::filesystem::path FPath;
+};
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+inline std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A V2000 molecule block: the atoms in a chain of single bonds, LF line ends, ending with
+// "M  END" and LF (as the routines library hands blocks out).
+inline std::string MolBlock(const std::string& title, const std::vector<std::string>& atoms) {
+    std::string block = title + "\n  test\n\n";
+    char line[128];
+    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n",
+                  static_cast<int>(atoms.size()), atoms.empty() ? 0 : static_cast<int>(atoms.size()) - 1);
+    block += line;
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
+        std::snprintf(line, sizeof line,
+                      "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
+                      1.5 * static_cast<double>(i), 0.0, 0.0, atoms[i].c_str());
+        block += line;
+    }
+    for (std::size_t i = 1; i < atoms.size(); ++i) {
+        std::snprintf(line, sizeof line, "%3d%3d  1  0  0  0  0\n", static_cast<int>(i),
+                      static_cast<int>(i) + 1);
+        block += line;
+    }
+    return block + "M  END\n";
+}
+
+using TItems = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+// One SD record: the block, the data items, "$$$$".
+inline std::string SDRecord(const std::string& molBlock, const TItems& items) {
+    std::string text = molBlock;
+    for (const auto& [name, lines] : items) {
+        text += "> <" + name + ">\n";
+        for (const auto& line : lines) text += line + "\n";
+        text += "\n";
+    }
+    return text + "$$$$\n";
+}
+
+// Runs the posted calls until the condition holds; false after the time-out.
+template <typename Condition>
+bool PumpUntil(platform::TQueuedUiDispatcher& ui, Condition done,
+               std::chrono::seconds timeout = std::chrono::seconds(120)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        ui.WaitAndProcess(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+}  // namespace testing_support
