@@ -48,37 +48,18 @@ inline std::string Ethanol() {
                    {{1, 2, 1}, {2, 3, 1}});
 }
 
+// clang-format off
 inline std::string Caffeine() {
-    return Molfile({{"C", 2.776, 0, 0},
-                    {"N", 1.276, 0, 0},
-                    {"C", 0.3943, 1.2135, 0},
-                    {"N", -1.0323, 0.75, 0},
-                    {"C", -1.0323, -0.75, 0},
-                    {"N", -2.147, -1.7537, 0},
-                    {"C", -3.5736, -1.2902, 0},
-                    {"C", -1.8351, -3.2209, 0},
-                    {"O", -2.9499, -4.2246, 0},
-                    {"N", -0.4086, -3.6844, 0},
-                    {"C", -0.0967, -5.1517, 0},
-                    {"C", 0.7062, -2.6807, 0},
-                    {"O", 2.1328, -3.1443, 0},
-                    {"C", 0.3943, -1.2135, 0}},
-                   {{1, 2, 1},
-                    {2, 3, 1},
-                    {3, 4, 2},
-                    {4, 5, 1},
-                    {5, 6, 1},
-                    {6, 7, 1},
-                    {6, 8, 1},
-                    {8, 9, 2},
-                    {8, 10, 1},
-                    {10, 11, 1},
-                    {10, 12, 1},
-                    {12, 13, 2},
-                    {12, 14, 1},
-                    {14, 2, 1},
-                    {14, 5, 2}});
+    return Molfile({{"C", 2.776, 0, 0}, {"N", 1.276, 0, 0}, {"C", 0.3943, 1.2135, 0},
+                    {"N", -1.0323, 0.75, 0}, {"C", -1.0323, -0.75, 0}, {"N", -2.147, -1.7537, 0},
+                    {"C", -3.5736, -1.2902, 0}, {"C", -1.8351, -3.2209, 0}, {"O", -2.9499, -4.2246, 0},
+                    {"N", -0.4086, -3.6844, 0}, {"C", -0.0967, -5.1517, 0}, {"C", 0.7062, -2.6807, 0},
+                    {"O", 2.1328, -3.1443, 0}, {"C", 0.3943, -1.2135, 0}},
+                   {{1, 2, 1}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 6, 1}, {6, 7, 1}, {6, 8, 1},
+                    {8, 9, 2}, {8, 10, 1}, {10, 11, 1}, {10, 12, 1}, {12, 13, 2}, {12, 14, 1},
+                    {14, 2, 1}, {14, 5, 2}});
 }
+// clang-format on
 
 // Two separate waters, as a molfile with two fragments.
 inline std::string TwoWaters() {
@@ -118,27 +99,21 @@ public:
                 if (At(x, y) != kPad) return false;
         return true;
     }
-    // Changed pixels inside and outside r.
-    std::pair<int, int> Changes(const TveskRect& r) const {
+    // Changed pixels inside and outside r, and the box around all changed pixels.
+    std::pair<int, int> Changes(const TveskRect& r, TveskRect* box = nullptr) const {
         int in = 0, out = 0;
-        for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                if (At(x, y) != Bg)
-                    (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom ? in : out)++;
-        return {in, out};
-    }
-    TveskRect ChangedBox() const {
         TveskRect b{W, H, 0, 0};
         for (int y = 0; y < H; ++y)
-            for (int x = 0; x < W; ++x)
-                if (At(x, y) != Bg) {
-                    b.Left = std::min(b.Left, x);
-                    b.Top = std::min(b.Top, y);
-                    b.Right = std::max(b.Right, x + 1);
-                    b.Bottom = std::max(b.Bottom, y + 1);
-                }
-        return b;
+            for (int x = 0; x < W; ++x) {
+                if (At(x, y) == Bg) continue;
+                (x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom ? in : out)++;
+                b = {std::min(b.Left, x), std::min(b.Top, y), std::max(b.Right, x + 1),
+                     std::max(b.Bottom, y + 1)};
+            }
+        if (box) *box = b;
+        return {in, out};
     }
+    int Ink() const { return Changes({0, 0, 0, 0}).second; }
     bool operator==(const Canvas& o) const { return Pixels == o.Pixels; }
     int W, H, Stride;
     uint32_t Bg;
@@ -165,11 +140,9 @@ public:
 
     bool Draw(Canvas& c, TveskRect r, bool hq = true) {
         const TveskRasterDC dc = c.Dc();
-        if (Reaction)
-            return hq ? DrawRxnFileHQ(Handle, &dc, &r, Err, sizeof Err)
-                      : DrawRxnFile(Handle, &dc, &r, Err, sizeof Err);
-        return hq ? DrawMolFileHQ(Handle, &dc, &r, Err, sizeof Err)
-                  : DrawMolFile(Handle, &dc, &r, Err, sizeof Err);
+        auto draw =
+            Reaction ? (hq ? DrawRxnFileHQ : DrawRxnFile) : (hq ? DrawMolFileHQ : DrawMolFile);
+        return draw(Handle, &dc, &r, Err, sizeof Err);
     }
     Canvas Picture(int w = 200, int h = 120, uint32_t bg = 0xFFFFFFFF) {
         Canvas c(w, h, bg);

@@ -1,6 +1,5 @@
 // Formula, mass, composition, stoichiometry factors and reactions.
 
-#include <dirent.h>
 #include <cmath>
 
 #include "ViewerTestSupport.h"
@@ -60,39 +59,30 @@ TEST(Chemistry, FormulaMassAndCompositionTexts) {
     ASSERT_TRUE(v.Configure(r)) << v.Err;
     EXPECT_EQ(v.Text(GetMolFileMass), "194,19");
     EXPECT_EQ(v.Text(GetMolFileCompositionString).substr(0, 9), "C 49,48 %");
+
+    // A text that does not fit fails rather than being cut, and stays inside the buffer.
+    char buf[16];
+    std::memset(buf, '#', sizeof buf);
+    EXPECT_FALSE(GetMolFileFormula(v.Handle, buf, 9, v.Err, sizeof v.Err));
+    EXPECT_TRUE(std::string(v.Err).find("6, buffer too small, needs 10 bytes") == 0) << v.Err;
+    EXPECT_EQ(std::string(buf, 16), std::string("\0########", 9) + "#######");
 }
 
-TEST(Chemistry, ChargesIsotopesAndExplicitHydrogens) {
+TEST(Chemistry, ChargesAndExplicitHydrogens) {
     View acetate(
         Molfile({{"C", 0, 0, 0}, {"C", 1.3, 0.75, 0}, {"O", 2.6, 0, 0}, {"O", 1.3, 2.25, 0}},
                 {{1, 2, 1}, {2, 3, 1}, {2, 4, 2}}, "M  CHG  1   3  -1\n"));
     EXPECT_EQ(acetate.Text(GetMolFileFormula), "C2H3O2-");
-    View heavy(Molfile({{"C", 0, 0, 0}}, {}, "M  ISO  1   1  13\n"));
-    EXPECT_NEAR(Mass(heavy), 13.003 + 4 * 1.008, 0.01);
-    View explicitH(Molfile({{"C", 0, 0, 0},
-                            {"O", 1.4, 0, 0},
-                            {"H", -0.5, 0.9, 0},
-                            {"H", -0.5, -0.9, 0},
-                            {"H", -1, 0, 0},
-                            {"H", 1.9, 0.9, 0}},
+    // clang-format off
+    View explicitH(Molfile({{"C", 0, 0, 0}, {"O", 1.4, 0, 0}, {"H", -0.5, 0.9, 0}, {"H", -0.5, -0.9, 0},
+                            {"H", -1, 0, 0}, {"H", 1.9, 0.9, 0}},
                            {{1, 2, 1}, {1, 3, 1}, {1, 4, 1}, {1, 5, 1}, {2, 6, 1}}));
+    // clang-format on
     View implicitH(Molfile({{"C", 0, 0, 0}, {"O", 1.4, 0, 0}}, {{1, 2, 1}}));
     EXPECT_EQ(explicitH.Text(GetMolFileFormula), "CH4O");
     EXPECT_DOUBLE_EQ(Mass(explicitH), Mass(implicitH));
     // Folded into the labels, explicit hydrogens draw like implicit ones.
     EXPECT_TRUE(explicitH.Picture() == implicitH.Picture());
-}
-
-TEST(Chemistry, TextThatDoesNotFitFailsInsteadOfBeingCut) {
-    View v(Caffeine());
-    char buf[16];
-    std::memset(buf, '#', sizeof buf);
-    EXPECT_FALSE(GetMolFileFormula(v.Handle, buf, 9, v.Err, sizeof v.Err));
-    EXPECT_EQ(Code(v.Err), VESK_VIEWER_ERR_BUFFER);
-    EXPECT_NE(std::strstr(v.Err, "needs 10 bytes"), nullptr) << v.Err;
-    EXPECT_EQ(buf[0], '\0');
-    for (int i = 9; i < 16; ++i) EXPECT_EQ(buf[i], '#');
-    EXPECT_TRUE(GetMolFileFormula(v.Handle, buf, 10, v.Err, sizeof v.Err));
 }
 
 TEST(Chemistry, MoleculeFactorCountsIdenticalCopies) {
@@ -127,7 +117,7 @@ TEST(Chemistry, MoleculeFactorCountsIdenticalCopies) {
     EXPECT_EQ(empty.Text(GetMolFileFormula), "");
 }
 
-TEST(Reactions, FactorsCountsFormulaAndMasses) {
+TEST(Reactions, FactorsFormulaMassesAndLayout) {
     View rxn(Knallgas(), true);
     ASSERT_TRUE(rxn.Ok) << rxn.Err;
     int32_t reactants = 0, products = 0;
@@ -157,10 +147,8 @@ TEST(Reactions, FactorsCountsFormulaAndMasses) {
         EXPECT_EQ(Code(rxn.Err), VESK_VIEWER_ERR_ARGUMENT);
     }
     EXPECT_EQ(Factor(rxn, 1), 3);
-}
 
-TEST(Reactions, DrawLeftToRightInsideTheRectangle) {
-    View rxn(Knallgas(), true);
+    // Drawn left to right: reactants, then products, inside the rectangle only.
     Canvas c(420, 140);
     const TveskRect r{10, 10, 410, 130};
     ASSERT_TRUE(rxn.Draw(c, r)) << rxn.Err;
@@ -185,7 +173,7 @@ TEST(Reactions, DrawLeftToRightInsideTheRectangle) {
 
     View empty("", true);
     ASSERT_TRUE(empty.Ok) << empty.Err;
-    EXPECT_GT(empty.Picture().Changes({0, 0, 0, 0}).second, 40);  // the empty-structure text
+    EXPECT_GT(empty.Picture().Ink(), 40);  // the empty-structure text
 }
 
 TEST(Reactions, SharedReactionFiles) {
@@ -196,7 +184,7 @@ TEST(Reactions, SharedReactionFiles) {
     ASSERT_TRUE(a.Ok && b.Ok && c.Ok) << a.Err << b.Err << c.Err;
     EXPECT_EQ(a.Text(GetRxnFileFormula), "CH2O2 + H3N > CH3NO");
     EXPECT_EQ(b.Text(GetRxnFileFormula), a.Text(GetRxnFileFormula));
-    EXPECT_GT(c.Picture(300, 100).Changes({0, 0, 0, 0}).second, 100);
+    EXPECT_GT(c.Picture(300, 100).Ink(), 100);
 }
 
 TEST(Chemistry, PubChemFormulasAndWeights) {
@@ -224,31 +212,27 @@ TEST(Chemistry, PubChemFormulasAndWeights) {
 }
 
 TEST(Chemistry, EveryShippedMolfileOpensOrFailsCleanly) {
-    const std::string any = DataFile("MANIFEST.tsv");
-    if (any.empty()) GTEST_SKIP() << "shared corpus missing";
-    const std::string root = any.substr(0, any.size() - 12);
-    int opened = 0;
-    for (const char* folder : {"malformed", "mol"}) {
-        DIR* dir = opendir((root + folder).c_str());
-        ASSERT_NE(dir, nullptr);
-        while (dirent* e = readdir(dir)) {
-            if (e->d_name[0] == '.') continue;
-            const std::string file = root + folder + "/" + e->d_name;
-            uintptr_t h = 0;
-            char err[256];
-            if (OpenMolFile(&h, file.c_str(), err, sizeof err)) {
-                ++opened;
-                Canvas c(128, 50);
-                const TveskRasterDC dc = c.Dc();
-                const TveskRect r{0, 0, 128, 50};
-                EXPECT_TRUE(DrawMolFileHQ(h, &dc, &r, err, sizeof err)) << file << ": " << err;
-                EXPECT_TRUE(DestroyMolFile(h, err, sizeof err));
-            } else {
-                EXPECT_EQ(h, 0u);
-                EXPECT_EQ(Code(err), VESK_VIEWER_ERR_PARSE) << file << ": " << err;
-            }
+    const std::string manifest = DataFile("MANIFEST.tsv");
+    if (manifest.empty()) GTEST_SKIP() << "shared corpus missing";
+    std::istringstream lines(ReadFile(manifest));
+    int opened = 0, failed = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const std::string file = line.substr(0, line.find('\t'));
+        if (file.rfind("malformed/", 0) != 0 && file.rfind("mol/", 0) != 0) continue;
+        uintptr_t h = 0;
+        char err[256];
+        if (!OpenMolFile(&h, DataFile(file).c_str(), err, sizeof err)) {
+            EXPECT_EQ(Code(err), VESK_VIEWER_ERR_PARSE) << file << ": " << err;
+            ++failed;
+            continue;
         }
-        closedir(dir);
+        Canvas c(128, 50);
+        const TveskRasterDC dc = c.Dc();
+        const TveskRect r{0, 0, 128, 50};
+        EXPECT_TRUE(DrawMolFileHQ(h, &dc, &r, err, sizeof err)) << file << ": " << err;
+        EXPECT_TRUE(DestroyMolFile(h, err, sizeof err));
+        ++opened;
     }
     EXPECT_GT(opened, 20);
+    EXPECT_GT(failed, 0);
 }

@@ -26,9 +26,9 @@ TEST(RdkitCairo, PlainDrawerStillDiscardsTheCallersContext) {
     }
     cairo_destroy(cr);
     cairo_surface_destroy(s);
-    EXPECT_EQ(plain.Changes({0, 0, 0, 0}).second, 0) << "RDKit now draws into the caller's context";
+    EXPECT_EQ(plain.Ink(), 0) << "RDKit now draws into the caller's context";
 
     // The library draws the same molecule onto the same kind of surface.
     View v(Caffeine());
-    EXPECT_GT(v.Picture().Changes({0, 0, 0, 0}).second, 200);
+    EXPECT_GT(v.Picture().Ink(), 200);
 }

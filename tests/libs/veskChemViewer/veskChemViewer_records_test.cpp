@@ -19,50 +19,36 @@ std::string TextAt(const void* record, size_t offset) {
     return static_cast<const char*>(record) + offset;
 }
 
+// Offsets within a molecule record and the defaults the tables give for them.
+// clang-format off
+const std::pair<size_t, int32_t> kInts[] = {
+    {40, 3}, {620, 0}, {640, 0}, {736, 2}, {740, 255}, {944, 0}, {1180, 3}, {1200, 0}, {1204, 0},
+    {1208, 4}, {1228, 0}, {1232, 0}, {1320, 3}, {1388, 0}, {1392, -1},
+    {644, 0}, {804, 0}, {820, 0}, {908, 0}, {924, 0}, {1308, 0}, {1396, 0}};  // gaps stay zero
+const std::pair<size_t, double> kDoubles[] = {
+    {624, 12.0}, {632, 4.0}, {648, 96}, {656, 2}, {664, 16}, {672, 9}, {680, 16}, {688, 9},
+    {696, 12}, {704, 12}, {712, 6}, {720, 6}, {728, 3}, {824, 32}, {832, 12}, {840, 9},
+    {928, 3.0}, {936, 0.1}, {1184, 8.0}, {1192, 4.0}, {1312, 48.0}};
+// Font block offset, its size's offset, its default size.
+const size_t kFonts[14][3] = {
+    {44, 104, 48}, {116, 176, 32}, {188, 248, 32}, {260, 320, 32}, {332, 392, 32}, {404, 464, 32},
+    {476, 536, 32}, {548, 608, 20}, {744, 808, 32}, {848, 912, 20}, {948, 1008, 32},
+    {1020, 1080, 12}, {1092, 1152, 8}, {1236, 1296, 72}};
+// clang-format on
+
 void ExpectCommonDefaults(const void* rec) {
-    EXPECT_EQ(At<int32_t>(rec, 40), 3);  // hydrogens at hetero and terminal atoms
-    const double fontSizes[14] = {48, 32, 32, 32, 32, 32, 32, 20, 32, 20, 32, 12, 8, 72};
-    const size_t fontAt[14] = {44,  116, 188, 260, 332,  404,  476,
-                               548, 744, 848, 948, 1020, 1092, 1236};
-    for (int i = 0; i < 14; ++i) {
-        SCOPED_TRACE("font " + std::to_string(i + 1));
-        const size_t sizeAt = fontAt[i] + (i == 8 || i == 9 ? 64 : 60);
-        EXPECT_EQ(TextAt(rec, fontAt[i] + 28), "Arial");
-        EXPECT_EQ(At<int32_t>(rec, fontAt[i]), -std::lround(fontSizes[i] * 96 / 72));  // lfHeight
-        EXPECT_EQ(At<int32_t>(rec, fontAt[i] + 16), 400);                              // lfWeight
-        EXPECT_EQ(At<double>(rec, sizeAt), fontSizes[i]);
-        EXPECT_EQ(At<uint32_t>(rec, sizeAt + 8), 0u);  // black
+    for (auto [offset, value] : kInts) EXPECT_EQ(At<int32_t>(rec, offset), value) << offset;
+    for (auto [offset, value] : kDoubles) EXPECT_EQ(At<double>(rec, offset), value) << offset;
+    for (const auto& f : kFonts) {
+        EXPECT_EQ(TextAt(rec, f[0] + 28), "Arial") << f[0];
+        EXPECT_EQ(At<int32_t>(rec, f[0]), -std::lround(f[2] * 96.0 / 72)) << f[0];  // lfHeight
+        EXPECT_EQ(At<int32_t>(rec, f[0] + 16), 400) << f[0];                        // lfWeight
+        EXPECT_EQ(At<double>(rec, f[1]), double(f[2])) << f[0];
+        EXPECT_EQ(At<uint32_t>(rec, f[1] + 8), 0u) << f[0];  // black
     }
-    EXPECT_EQ(At<int32_t>(rec, 620), 0);
-    EXPECT_EQ(At<double>(rec, 624), 12.0);
-    EXPECT_EQ(At<double>(rec, 632), 4.0);
-    EXPECT_EQ(At<int32_t>(rec, 640), 0);
-    const double bondValues[11] = {96, 2, 16, 9, 16, 9, 12, 12, 6, 6, 3};
-    for (int i = 0; i < 11; ++i) EXPECT_EQ(At<double>(rec, 648 + 8 * i), bondValues[i]);
-    EXPECT_EQ(At<int32_t>(rec, 736), 2);
-    EXPECT_EQ(At<int32_t>(rec, 740), 255);
-    EXPECT_EQ(At<double>(rec, 824), 32.0);
-    EXPECT_EQ(At<double>(rec, 832), 12.0);
-    EXPECT_EQ(At<double>(rec, 840), 9.0);
-    EXPECT_EQ(At<double>(rec, 928), 3.0);
-    EXPECT_EQ(At<double>(rec, 936), 0.1);
-    EXPECT_EQ(At<int32_t>(rec, 944), 0);
     EXPECT_EQ(TextAt(rec, 1164), std::localeconv()->decimal_point);
-    EXPECT_EQ(At<int32_t>(rec, 1180), 3);
-    EXPECT_EQ(At<double>(rec, 1184), 8.0);
-    EXPECT_EQ(At<double>(rec, 1192), 4.0);
-    EXPECT_EQ(At<int32_t>(rec, 1200), 0);
-    EXPECT_EQ(At<int32_t>(rec, 1204), 0);
-    EXPECT_EQ(At<int32_t>(rec, 1208), 4);
     EXPECT_EQ(TextAt(rec, 1212), " * ");
-    EXPECT_EQ(At<int32_t>(rec, 1228), 0);
-    EXPECT_EQ(At<int32_t>(rec, 1232), 0);
-    EXPECT_EQ(At<double>(rec, 1312), 48.0);
-    EXPECT_EQ(At<int32_t>(rec, 1320), 3);
     EXPECT_EQ(TextAt(rec, 1324), "No-Structure");
-    EXPECT_EQ(At<int32_t>(rec, 1388), 0);
-    EXPECT_EQ(At<int32_t>(rec, 1392), -1);
-    for (size_t gap : {644, 804, 908, 1308, 1396}) EXPECT_EQ(At<int32_t>(rec, gap), 0) << gap;
 }
 
 // Every test leaves the library's defaults as it found them.
@@ -84,27 +70,26 @@ protected:
 }  // namespace
 
 TEST_F(Records, MoleculeDefaultsSitAtTheirOffsets) {
-    EXPECT_EQ(At<int32_t>(&mol_, 0), 1400);
-    EXPECT_EQ(At<int32_t>(&mol_, 4), 6);
-    EXPECT_EQ(At<int32_t>(&mol_, 8), 0);
-    EXPECT_EQ(At<double>(&mol_, 16), 0.25);
-    EXPECT_EQ(At<double>(&mol_, 24), 0.125);
-    EXPECT_EQ(At<double>(&mol_, 32), 0.5);
+    for (auto [offset, value] : {std::pair<size_t, int32_t>{0, 1400}, {4, 6}, {8, 0}})
+        EXPECT_EQ(At<int32_t>(&mol_, offset), value);
+    for (auto [offset, value] : {std::pair<size_t, double>{16, 0.25}, {24, 0.125}, {32, 0.5}})
+        EXPECT_EQ(At<double>(&mol_, offset), value);
     ExpectCommonDefaults(&mol_);
 }
 
 TEST_F(Records, ReactionDefaultsEmbedTheMoleculeRecord) {
-    EXPECT_EQ(At<int32_t>(&rxn_, 0), 1512);
-    EXPECT_EQ(At<int32_t>(&rxn_, 4), 1);
-    EXPECT_EQ(At<double>(&rxn_, 16), 0.25);
-    const double values[] = {30.0, 6.0, 40.0};
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(At<double>(&rxn_, 40 + 8 * i), values[i]);
-    EXPECT_EQ(At<int32_t>(&rxn_, 64), 0);
-    const double arrow[] = {6.0, 160.0, 30.0, 30.0};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(At<double>(&rxn_, 72 + 8 * i), arrow[i]);
-    EXPECT_EQ(At<int32_t>(&rxn_, 104), 0);
-    EXPECT_EQ(At<int32_t>(&rxn_, 112), 1400);
-    EXPECT_EQ(At<int32_t>(&rxn_, 116), 6);
+    for (auto [offset, value] :
+         {std::pair<size_t, int32_t>{0, 1512}, {4, 1}, {64, 0}, {104, 0}, {112, 1400}, {116, 6}})
+        EXPECT_EQ(At<int32_t>(&rxn_, offset), value) << offset;
+    for (auto [offset, value] : {std::pair<size_t, double>{16, 0.25},
+                                 {40, 30.0},
+                                 {48, 6.0},
+                                 {56, 40.0},
+                                 {72, 6.0},
+                                 {80, 160.0},
+                                 {88, 30.0},
+                                 {96, 30.0}})
+        EXPECT_EQ(At<double>(&rxn_, offset), value) << offset;
     ExpectCommonDefaults(reinterpret_cast<const char*>(&rxn_) + 112);
 }
 
