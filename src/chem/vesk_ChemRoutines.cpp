@@ -129,10 +129,37 @@ std::string FileNamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Every record and data item loads the library, so the search by bare name (a file check in
+// each folder) runs once: later loads go to the file the search found, which the loader
+// matches to the copy already in memory without touching the disk, as the platform the
+// design comes from does for a module that is loaded already.
+std::mutex ResolvedMutex;
+std::string ResolvedFile;  // the name searched for
+std::string ResolvedPath;  // the file it led to
+
 platform::TLibraryRef LoadRoutines(std::string& lastError) {
     const std::string file = LibraryFile();
+    std::string path;
+    {
+        std::lock_guard<std::mutex> lock(ResolvedMutex);
+        if (ResolvedFile == file) path = ResolvedPath;
+    }
+    if (!path.empty()) {
+        platform::TLibraryRef library(path);
+        if (library) return library;
+    }
     platform::TLibraryRef library(file);
-    if (!library) lastError = "Library not loaded: " + FileNamePart(file);
+    if (!library) {
+        lastError = "Library not loaded: " + FileNamePart(file);
+        return library;
+    }
+    // Remember the path only if loading it gives this very copy.
+    path = platform::FindLibraryFile(file);
+    if (!path.empty() && platform::TLibraryRef(path).Handle() == library.Handle()) {
+        std::lock_guard<std::mutex> lock(ResolvedMutex);
+        ResolvedFile = file;
+        ResolvedPath = path;
+    }
     return library;
 }
 
