@@ -29,4 +29,7 @@ protected:
 private:
     std::mutex FEventMutex;  // held while OnLoadRecord runs
     TLoadRecordEvent FOnLoadRecord;
+    // Looked at before taking FEventMutex, so that a detaching thread does not have to win
+    // the mutex against a loader that takes it again at once.
+    std::atomic<bool> FDetached{false};
 };
