@@ -127,7 +127,6 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
     try {
         auto out = std::make_shared<PreparedTarget>();
         std::unique_ptr<RWMol> mol = parseMolfile(text, true, true);
-        bool sanitized = mol != nullptr;
         if (!mol) {
             mol = parseMolfile(text, false, false);
             if (mol && !perceivePartially(*mol, true)) mol.reset();
@@ -147,7 +146,6 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
             }
         }
         out->readable = true;
-        out->sanitized = sanitized;
         // A kept molecule belongs to the cache; handles work on copies of it.
         if (live && !out->kept) *live = std::move(shared);
         return out;

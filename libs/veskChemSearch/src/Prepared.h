@@ -32,7 +32,6 @@ struct MolSummary {
 // Immutable once built, so the cache and any number of handles share it.
 struct PreparedTarget {
     bool readable = false;
-    bool sanitized = false;
     MolSummary summary;
     std::string pickle;                        // compact form; empty when `kept` is used
     std::shared_ptr<const RDKit::ROMol> kept;  // molecules a pickle would not restore exactly
