@@ -4,6 +4,8 @@
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
 #include <GraphMol/MolPickler.h>
+#include <GraphMol/QueryAtom.h>
+#include <GraphMol/QueryOps.h>
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 #include <GraphMol/Substruct/SubstructMatch.h>
 
@@ -21,6 +23,8 @@ using RDKit::Atom;
 using RDKit::Bond;
 using RDKit::ROMol;
 using RDKit::RWMol;
+
+const char* const kDrawnHs = "_veskDrawnHs";
 
 // RDKit reports bad input by throwing several unrelated types (and returns null
 // for an empty text); all of them mean "cannot read this".
@@ -104,6 +108,47 @@ bool hasQueryFeatures(const ROMol& mol) {
     return false;
 }
 
+unsigned hydrogenNeighbours(const ROMol& mol, const Atom* atom) {
+    unsigned n = 0;
+    for (const Atom* nb : mol.atomNeighbors(atom)) n += nb->getAtomicNum() == 1;
+    return n;
+}
+
+// A drawn hydrogen means "this atom carries at least one H", not "an H atom must
+// be there": targets carry their hydrogens implicitly. RDKit's removeHs keeps a
+// centre's configuration right when one of its H goes, which mergeQueryHs does
+// not, so the H are removed that way and put back as H-count conditions.
+void mergeDrawnHydrogens(RWMol& mol) {
+    bool any = false;
+    for (Atom* atom : mol.atoms()) {
+        atom->setProp<unsigned>(kDrawnHs, hydrogenNeighbours(mol, atom));
+        any = any || atom->getAtomicNum() == 1;
+    }
+    if (any) {
+        RDKit::MolOps::RemoveHsParameters ps;
+        ps.showWarnings = false;
+        RDKit::MolOps::removeHs(mol, ps, false);
+        mol.updatePropertyCache(false);
+    }
+    for (unsigned idx = 0; idx < mol.getNumAtoms(); ++idx) {
+        Atom* atom = mol.getAtomWithIdx(idx);
+        unsigned drawn = atom->getProp<unsigned>(kDrawnHs);
+        atom->clearProp(kDrawnHs);
+        unsigned merged = drawn - std::min(drawn, hydrogenNeighbours(mol, atom));
+        if (!merged) continue;
+        if (!atom->hasQuery()) {
+            RDKit::QueryAtom query(*atom);  // keeps element, charge, isotope, radicals
+            mol.replaceAtom(idx, &query);
+            atom = mol.getAtomWithIdx(idx);
+        }
+        for (unsigned i = 0; i < merged; ++i) {
+            auto* notThisMany = RDKit::makeAtomHCountQuery(static_cast<int>(i));
+            notThisMany->setNegation(true);
+            atom->expandQuery(notThisMany, Queries::COMPOSITE_AND);
+        }
+    }
+}
+
 std::unique_ptr<RWMol> restoreCopy(const PreparedTarget& target) {
     if (target.kept) return std::make_unique<RWMol>(*target.kept);
     if (target.pickle.empty()) return nullptr;
@@ -171,9 +216,7 @@ std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
             if (mol && !perceivePartially(*mol, false)) mol.reset();
         }
         if (!mol) return out;
-        // A drawn hydrogen means "this atom carries at least one H", not "an H atom
-        // must be there": targets carry their hydrogens implicitly.
-        RDKit::MolOps::mergeQueryHs(*mol);
+        mergeDrawnHydrogens(*mol);
         if (!mol->getRingInfo()->isInitialized()) findRings(*mol);
 
         out->atoms = mol->getNumAtoms();

@@ -47,6 +47,12 @@ std::string butanol(int wedge) {
         .atom("C", 2.6, 0).atom("O", 0, 1.5)
         .bond(1, 2, 1).bond(1, 3, 1).bond(3, 4, 1).bond(1, 5, 1, wedge).text();
 }
+// The same with an explicit H on the centre, the bond to it up (1) or down (6).
+std::string butanolH(int wedge) {
+    return Molfile().atom("C", 0, 0).atom("C", -1.3, -0.75).atom("C", 1.3, -0.75)
+        .atom("C", 2.6, 0).atom("O", 0, 1.5).atom("H", 0.9, 0.9)
+        .bond(1, 2, 1).bond(1, 3, 1).bond(3, 4, 1).bond(1, 5, 1).bond(1, 6, 1, wedge).text();
+}
 std::string butene(bool cis) {
     return Molfile().atom("C", 0, 0).atom("C", 1.3, 0).atom("C", -0.65, 1.1)
         .atom("C", 1.95, cis ? 1.1 : -1.1).bond(1, 2, 2).bond(1, 3, 1).bond(2, 4, 1).text();
@@ -130,7 +136,9 @@ TEST(StereoTest, CountsOnlyWhenConsidered) {
     // Substructure and exact answers without and with stereo; -1: not asserted.
     struct Row { std::string query, target; int subOff, subOn, exactOff, exactOn; };
     const Row rows[] = {{butanol(1), butanol(6), 1, 0, 1, 0}, {butanol(6), butanol(6), 1, 1, 1, 1},
-                        {butanol(0), butanol(6), 1, 1, 1, 0}, {butene(true), butene(false), 1, -1, 1, 0},
+                        {butanol(0), butanol(6), 1, 1, 1, 0}, {butanolH(6), butanol(1), 1, 1, 1, 1},
+                        {butanolH(6), butanol(6), 1, 0, 1, 0}, {butanol(6), butanolH(1), 1, 1, 1, 1},
+                        {butene(true), butene(false), 1, -1, 1, 0},
                         {butene(false), butene(false), 1, 1, 1, 1}};
     Session s;
     for (const Row& r : rows)
