@@ -39,9 +39,9 @@
  *   same in the target; an atom without one matches any), ring bond counts,
  *   substitution counts and unsaturation. Aromaticity is perceived in both
  *   molecules, so a ring drawn in Kekule form finds the same ring drawn aromatic.
- *   With stereo chemistry considered, defined tetrahedral centres of the query
- *   must have the same configuration in the target (a query centre without
- *   defined configuration matches either); without it, stereo is ignored.
+ *   With stereo chemistry considered, defined tetrahedral centres and double bond
+ *   geometry of the query must be the same in the target (a centre or double bond
+ *   the query leaves undefined matches either); without it, stereo is ignored.
  *
  * Exact match
  *   Same constitution, charges, isotopes and radicals; hydrogens explicit or
