@@ -71,9 +71,10 @@ typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData);
 /* OpenMolString flags (combine with |). */
 #define VESK_MOL_DEFAULT 0   /* keep the text, parse it when a formula or mass is asked for */
 #define VESK_MOL_PARSE_NOW 1 /* parse at once; fail when the atoms cannot be read */
-#define VESK_MOL_SANITIZE 2  /* formula and mass from RDKit's own reader with full sanitizing
-                                (slow; for cross-checks). Unsanitizable blocks fall back to
-                                the unsanitized molecule as usual. */
+#define VESK_MOL_SANITIZE                                              \
+    2 /* formula and mass from RDKit's own reader with full sanitizing \
+         (slow; for cross-checks). Unsanitizable blocks fall back to   \
+         the unsanitized molecule as usual. */
 
 /* CreateSDFileDataEntry: NameLength -1 means Name is zero-terminated. */
 #define VESK_ZERO_TERMINATED (-1)
@@ -98,9 +99,8 @@ VESK_ROUTINES_API int32_t DestroyMolFile(uintptr_t MolHandle, char* ErrBuf, int3
  * element (D and T as H). A net charge follows the formula: "+", "-", "+2", "-3". A molecule
  * without atoms gives an empty formula (success). Fails when the atoms cannot be read. The
  * molecule is parsed on the first chemical request and at most once per handle. */
-VESK_ROUTINES_API int32_t GetMolFileFormula(uintptr_t MolHandle, char* Formula,
-                                            int32_t FormulaSize, char* ErrBuf,
-                                            int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t GetMolFileFormula(uintptr_t MolHandle, char* Formula, int32_t FormulaSize,
+                                            char* ErrBuf, int32_t ErrBufSize);
 
 /* As GetMolFileFormula, but one formula per connected fragment in the order of their first
  * atoms, with Separator between them (NULL counts as ""). Each fragment formula carries its
@@ -137,7 +137,7 @@ VESK_ROUTINES_API int32_t CreateSDFileDataEntry(uintptr_t* DataEntry, const char
                                                 int32_t ErrBufSize);
 
 /* Appends one value line (without line end) to the item. A text holding line breaks is
- * appended as several lines; a CR before a line break is dropped. */
+ * appended as several lines; CRs at the end of a line are dropped, as reading does. */
 VESK_ROUTINES_API int32_t AddSDFileDataLine(uintptr_t DataEntry, const char* Line, char* ErrBuf,
                                             int32_t ErrBufSize);
 
@@ -160,18 +160,16 @@ VESK_ROUTINES_API int32_t GetSDFileDataEntryNo(uintptr_t DataEntryList, uintptr_
                                                int32_t Index, char* ErrBuf, int32_t ErrBufSize);
 
 /* The item's name into Name (NameSize bytes; see the buffer rule above). */
-VESK_ROUTINES_API int32_t GetSDFileDataEntryName(uintptr_t DataEntry, char* Name,
-                                                 int32_t NameSize, char* ErrBuf,
-                                                 int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t GetSDFileDataEntryName(uintptr_t DataEntry, char* Name, int32_t NameSize,
+                                                 char* ErrBuf, int32_t ErrBufSize);
 
 /* Number of value lines of the item. */
-VESK_ROUTINES_API int32_t GetSDFileDataLineCount(uintptr_t DataEntry, int32_t* Count,
-                                                 char* ErrBuf, int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t GetSDFileDataLineCount(uintptr_t DataEntry, int32_t* Count, char* ErrBuf,
+                                                 int32_t ErrBufSize);
 
 /* Value line Index (from 0) into Line (LineSize bytes; see the buffer rule above). */
 VESK_ROUTINES_API int32_t GetSDFileDataLineNo(uintptr_t DataEntry, int32_t Index, char* Line,
-                                              int32_t LineSize, char* ErrBuf,
-                                              int32_t ErrBufSize);
+                                              int32_t LineSize, char* ErrBuf, int32_t ErrBufSize);
 
 /* ---- Reading SD files ------------------------------------------------------------------ */
 
@@ -186,13 +184,13 @@ VESK_ROUTINES_API int32_t OpenSDFile(uintptr_t* FileHandle, const char* FileName
  * time that value changes, from 0 to 100. Returning 0 from the callback cancels: the call fails
  * and no handle is made. Errors as for OpenSDFile. The handle also supports sequential reading.
  */
-VESK_ROUTINES_API int32_t OpenSDFileRA3(uintptr_t* FileHandle, const char* FileName,
-                                        void* UserData, TveskProgressCallback Callback,
-                                        char* ErrBuf, int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t OpenSDFileRA3(uintptr_t* FileHandle, const char* FileName, void* UserData,
+                                        TveskProgressCallback Callback, char* ErrBuf,
+                                        int32_t ErrBufSize);
 
 /* Number of records found by the scan. */
-VESK_ROUTINES_API int32_t GetSDFileEntryCountRA(uintptr_t FileHandle, int32_t* Count,
-                                                char* ErrBuf, int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t GetSDFileEntryCountRA(uintptr_t FileHandle, int32_t* Count, char* ErrBuf,
+                                                int32_t ErrBufSize);
 
 /* Reads record Index (from 0): *MolHandle receives a molecule handle holding the record's
  * molecule block (not parsed yet), *DataEntryList a list of its data items in file order; the
@@ -205,8 +203,8 @@ VESK_ROUTINES_API int32_t GetSDFileEntryRA(uintptr_t FileHandle, int32_t Index,
                                            int32_t ErrBufSize);
 
 /* *EndReached := 1 when sequential reading has passed the last record, else 0. */
-VESK_ROUTINES_API int32_t SDFileEndReached(uintptr_t FileHandle, uint8_t* EndReached,
-                                           char* ErrBuf, int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t SDFileEndReached(uintptr_t FileHandle, uint8_t* EndReached, char* ErrBuf,
+                                           int32_t ErrBufSize);
 
 /* Reads the next record sequentially, as GetSDFileEntryRA. A record that fails is still passed
  * (the next call reads the one after it); at the end the call fails. */
@@ -225,8 +223,8 @@ VESK_ROUTINES_API int32_t DestroySDFile(uintptr_t FileHandle, char* ErrBuf, int3
 
 /* Creates the output file, replacing (truncating) an existing one; the caller keeps any backup
  * it wants first. Release the handle with DestroySDFileProducer. */
-VESK_ROUTINES_API int32_t CreateNewSDFile(uintptr_t* Producer, const char* FileName,
-                                          char* ErrBuf, int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t CreateNewSDFile(uintptr_t* Producer, const char* FileName, char* ErrBuf,
+                                          int32_t ErrBufSize);
 
 /* Appends one record: the molecule block (see WriteMolecule; line ends become LF, anything after
  * its "M  END" line is left out, and a missing "M  END" line is added), then per item

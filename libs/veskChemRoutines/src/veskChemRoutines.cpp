@@ -93,8 +93,7 @@ bool CopyToCaller(std::string_view text, char* buffer, std::int32_t size, const 
     }
     if (CopyOut(text, buffer, size)) return true;
     error = std::string("the ") + what + " (" + std::to_string(text.size()) +
-            " bytes) does not fit the buffer of " + std::to_string(size < 0 ? 0 : size) +
-            " bytes";
+            " bytes) does not fit the buffer of " + std::to_string(size < 0 ? 0 : size) + " bytes";
     return false;
 }
 
@@ -203,12 +202,12 @@ bool ReadEntry(FileObject& file, std::size_t index, std::uintptr_t* molHandle,
 bool Flush(ProducerObject& producer, std::string& error) {
     std::size_t done = 0;
     while (done < producer.pending.size()) {
-        ssize_t n = ::write(producer.fd, producer.pending.data() + done,
-                            producer.pending.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
+        ssize_t n =
+            ::write(producer.fd, producer.pending.data() + done, producer.pending.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
             producer.failure =
-                "cannot write \"" + producer.path + "\": " + std::strerror(errno);
+                "cannot write \"" + producer.path + "\": " + std::strerror(n < 0 ? errno : ENOSPC);
             break;
         }
         done += static_cast<std::size_t>(n);
@@ -229,8 +228,8 @@ using namespace vesk;
 // ---- molecules ----
 
 extern "C" std::int32_t OpenMolString(std::uintptr_t* MolHandle, const char* MolText,
-                                      std::int32_t Flags, std::int32_t Reserved_,
-                                      char* ErrBuf, std::int32_t ErrBufSize) {
+                                      std::int32_t Flags, std::int32_t Reserved_, char* ErrBuf,
+                                      std::int32_t ErrBufSize) {
     if (MolHandle) *MolHandle = 0;
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         if (!Out(MolHandle, "MolHandle", error) || !Reserved(Reserved_, "Reserved", error)) {
@@ -273,14 +272,13 @@ extern "C" std::int32_t GetMolFileFormula(std::uintptr_t MolHandle, char* Formul
 }
 
 extern "C" std::int32_t GetMolFileFormulaEx(std::uintptr_t MolHandle, const char* Separator,
-                                            char* Formula, std::int32_t FormulaSize,
-                                            char* ErrBuf, std::int32_t ErrBufSize) {
+                                            char* Formula, std::int32_t FormulaSize, char* ErrBuf,
+                                            std::int32_t ErrBufSize) {
     CopyOut("", Formula, FormulaSize);
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
         std::string formula;
-        return molecule &&
-               molecule->FragmentFormulas(Separator ? Separator : "", formula, error) &&
+        return molecule && molecule->FragmentFormulas(Separator ? Separator : "", formula, error) &&
                CopyToCaller(formula, Formula, FormulaSize, "formula", error);
     });
 }
@@ -295,8 +293,8 @@ extern "C" std::int32_t GetMolFileMass(std::uintptr_t MolHandle, double* Mass, c
     });
 }
 
-extern "C" std::int32_t GetMolFileOrgString(std::uintptr_t MolHandle, char** MolText,
-                                            char* ErrBuf, std::int32_t ErrBufSize) {
+extern "C" std::int32_t GetMolFileOrgString(std::uintptr_t MolHandle, char** MolText, char* ErrBuf,
+                                            std::int32_t ErrBufSize) {
     if (MolText) *MolText = nullptr;
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         if (!Out(MolText, "MolText", error)) return false;
@@ -316,8 +314,8 @@ extern "C" std::int32_t GetMolFileOrgString(std::uintptr_t MolHandle, char** Mol
 
 // ---- data items and lists ----
 
-extern "C" std::int32_t CreateEmptySDFileDataEntryList(std::uintptr_t* DataEntryList,
-                                                       char* ErrBuf, std::int32_t ErrBufSize) {
+extern "C" std::int32_t CreateEmptySDFileDataEntryList(std::uintptr_t* DataEntryList, char* ErrBuf,
+                                                       std::int32_t ErrBufSize) {
     if (DataEntryList) *DataEntryList = 0;
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         if (!Out(DataEntryList, "DataEntryList", error)) return false;
@@ -359,8 +357,8 @@ extern "C" std::int32_t CreateSDFileDataEntry(std::uintptr_t* DataEntry, const c
     });
 }
 
-extern "C" std::int32_t AddSDFileDataLine(std::uintptr_t DataEntry, const char* Line,
-                                          char* ErrBuf, std::int32_t ErrBufSize) {
+extern "C" std::int32_t AddSDFileDataLine(std::uintptr_t DataEntry, const char* Line, char* ErrBuf,
+                                          std::int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         auto entry = Lookup<DataEntryObject>(DataEntry, "data item", error);
         if (!entry) return false;
@@ -407,9 +405,8 @@ extern "C" std::int32_t DestroySDFileDataEntry(std::uintptr_t DataEntry, char* E
     });
 }
 
-extern "C" std::int32_t GetSDFileDataEntryCount(std::uintptr_t DataEntryList,
-                                                std::int32_t* Count, char* ErrBuf,
-                                                std::int32_t ErrBufSize) {
+extern "C" std::int32_t GetSDFileDataEntryCount(std::uintptr_t DataEntryList, std::int32_t* Count,
+                                                char* ErrBuf, std::int32_t ErrBufSize) {
     if (Count) *Count = 0;
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         if (!Out(Count, "Count", error)) return false;
@@ -518,14 +515,14 @@ std::int32_t OpenFile(std::uintptr_t* FileHandle, const char* FileName, void* Us
 
 }  // namespace
 
-extern "C" std::int32_t OpenSDFile(std::uintptr_t* FileHandle, const char* FileName,
-                                   char* ErrBuf, std::int32_t ErrBufSize) {
+extern "C" std::int32_t OpenSDFile(std::uintptr_t* FileHandle, const char* FileName, char* ErrBuf,
+                                   std::int32_t ErrBufSize) {
     return OpenFile(FileHandle, FileName, nullptr, nullptr, ErrBuf, ErrBufSize);
 }
 
 extern "C" std::int32_t OpenSDFileRA3(std::uintptr_t* FileHandle, const char* FileName,
-                                      void* UserData, TveskProgressCallback Callback,
-                                      char* ErrBuf, std::int32_t ErrBufSize) {
+                                      void* UserData, TveskProgressCallback Callback, char* ErrBuf,
+                                      std::int32_t ErrBufSize) {
     return OpenFile(FileHandle, FileName, UserData, Callback, ErrBuf, ErrBufSize);
 }
 
@@ -558,8 +555,7 @@ extern "C" std::int32_t GetSDFileEntryRA(std::uintptr_t FileHandle, std::int32_t
         }
         auto file = Lookup<FileObject>(FileHandle, "SD file", error);
         return file && Index(Index_, file->file->Count(), "record", error) &&
-               ReadEntry(*file, static_cast<std::size_t>(Index_), MolHandle, DataEntryList,
-                         error);
+               ReadEntry(*file, static_cast<std::size_t>(Index_), MolHandle, DataEntryList, error);
     });
 }
 
@@ -600,8 +596,8 @@ extern "C" std::int32_t GetNextSDFileEntry(std::uintptr_t FileHandle, std::uintp
     });
 }
 
-extern "C" std::int32_t GetSDFileProgress(std::uintptr_t FileHandle, double* Progress,
-                                          char* ErrBuf, std::int32_t ErrBufSize) {
+extern "C" std::int32_t GetSDFileProgress(std::uintptr_t FileHandle, double* Progress, char* ErrBuf,
+                                          std::int32_t ErrBufSize) {
     if (Progress) *Progress = 0;
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
         if (!Out(Progress, "Progress", error)) return false;
@@ -652,8 +648,7 @@ extern "C" std::int32_t AddSDFileEntry(std::uintptr_t Producer, std::uintptr_t M
                                        std::uintptr_t DataEntryList, std::int32_t Reserved2,
                                        char* ErrBuf, std::int32_t ErrBufSize) {
     return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
-        if (!Reserved(Reserved1, "Reserved1", error) ||
-            !Reserved(Reserved2, "Reserved2", error)) {
+        if (!Reserved(Reserved1, "Reserved1", error) || !Reserved(Reserved2, "Reserved2", error)) {
             return false;
         }
         auto producer = Lookup<ProducerObject>(Producer, "SD file producer", error);
@@ -678,6 +673,10 @@ extern "C" std::int32_t AddSDFileEntry(std::uintptr_t Producer, std::uintptr_t M
         for (const auto& item : items) views.push_back(item.get());
 
         std::lock_guard<std::mutex> lock(producer->mutex);
+        if (producer->fd < 0) {  // closed by another thread meanwhile
+            error = "the SD file producer is closed";
+            return false;
+        }
         if (!producer->failure.empty()) {
             error = producer->failure;
             return false;

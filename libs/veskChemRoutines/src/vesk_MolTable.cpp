@@ -35,8 +35,7 @@ bool Field(std::string_view line, std::size_t pos, std::size_t width, int& value
 
 bool IsCoordinate(std::string_view f) {
     for (char c : f) {
-        if (!((c >= '0' && c <= '9') || c == ' ' || c == '+' || c == '-' || c == '.' ||
-              c == ',')) {
+        if (!((c >= '0' && c <= '9') || c == ' ' || c == '+' || c == '-' || c == '.' || c == ',')) {
             return false;
         }
     }
@@ -67,8 +66,8 @@ bool ReadAtom(std::string_view line, CTabAtom& atom) {
     if (!ReadSymbol(line, atom.symbol)) return false;
     int chargeCode = 0, hCount = 0, unused = 0;
     if (!Field(line, 34, 2, atom.massDifference) || !Field(line, 36, 3, chargeCode) ||
-        !Field(line, 39, 3, unused) || !Field(line, 42, 3, hCount) ||
-        !Field(line, 45, 3, unused) || !Field(line, 48, 3, atom.valence)) {
+        !Field(line, 39, 3, unused) || !Field(line, 42, 3, hCount) || !Field(line, 45, 3, unused) ||
+        !Field(line, 48, 3, atom.valence)) {
         return false;
     }
     // Query H counts are left to RDKit's reader.

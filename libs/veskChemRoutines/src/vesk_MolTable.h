@@ -1,10 +1,10 @@
 #pragma once
 // A quick reader for plain V2000 connection tables: element atoms with charges, isotopes,
-// radicals and valences, single, double and triple bonds, "M  CHG", "M  ISO" and "M  RAD". That covers nearly every record of
-// real files, and formula and weight need no more. RDKit's own molfile reader costs several
-// times as much (stereo perception, string streams), which a sheet of many thousand records
-// feels. Anything beyond this subset is declined and left to RDKit's reader, so the results
-// stay RDKit's.
+// radicals and valences, single, double and triple bonds, "M  CHG", "M  ISO" and "M  RAD". That
+// covers nearly every record of real files, and formula and weight need no more. RDKit's own
+// molfile reader costs several times as much (stereo perception, string streams), which a sheet of
+// many thousand records feels. Anything beyond this subset is declined and left to RDKit's reader,
+// so the results stay RDKit's.
 
 #include <string_view>
 #include <vector>

@@ -70,8 +70,8 @@ std::unique_ptr<RDKit::RWMol> BuildPlain(const CTab& ctab) {
         RDKit::Atom* atom = mol->getAtomWithIdx(static_cast<unsigned int>(i));
         int drawn = atom->calcExplicitValence(false);
         atom->setNoImplicit(true);
-        atom->setNumExplicitHs(valence == 15 || drawn > valence ? 0
-                                                                : static_cast<unsigned>(valence - drawn));
+        atom->setNumExplicitHs(
+            valence == 15 || drawn > valence ? 0 : static_cast<unsigned>(valence - drawn));
     }
     return mol;
 }

@@ -228,8 +228,8 @@ bool SDFile::ReadRecord(std::size_t index, std::string& text, std::string& error
     text.resize(static_cast<std::size_t>(end - begin));
     std::size_t done = 0;
     while (done < text.size()) {
-        ssize_t got = ::pread(fd_, &text[done], text.size() - done,
-                              static_cast<off_t>(begin + done));
+        ssize_t got =
+            ::pread(fd_, &text[done], text.size() - done, static_cast<off_t>(begin + done));
         if (got < 0) {
             if (errno == EINTR) continue;
             error = SystemError("cannot read", path_, errno);

@@ -6,7 +6,9 @@ namespace vesk {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimRightBlanks(std::string_view s) {
     while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
@@ -32,9 +34,9 @@ bool IsStampedCountsLine(std::string_view line) {
 
 // Where the molecule block starts and ends among a record's lines.
 struct MolBlockScan {
-    std::size_t start = 0;                       // first line of the block
-    std::size_t end = std::string_view::npos;    // the "M  END" line
-    std::size_t stop = std::string_view::npos;   // the line that ended the search otherwise
+    std::size_t start = 0;                      // first line of the block
+    std::size_t end = std::string_view::npos;   // the "M  END" line
+    std::size_t stop = std::string_view::npos;  // the line that ended the search otherwise
 };
 
 // Some writers put blank lines before a record; the header then is shifted and the counts line

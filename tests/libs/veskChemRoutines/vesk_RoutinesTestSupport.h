@@ -1,6 +1,6 @@
 #pragma once
 // Helpers for the routines library tests: files in a temporary folder, and whole records read
-// through the C functions.
+// through the C functions the way the program's binding reads them.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,6 +18,8 @@
 
 namespace routines_test {
 
+#define OK(call) (((call)&0xFF) != 0)
+
 struct Item {
     std::string name;
     std::vector<std::string> lines;
@@ -26,8 +28,7 @@ struct Item {
 
 struct Record {
     bool ok = false;
-    std::string error;  // when !ok
-    std::string molBlock;
+    std::string error, molBlock;
     std::vector<Item> items;
 };
 
@@ -38,12 +39,11 @@ public:
         path_ = mkdtemp(pattern.data());
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::string file = (path_ / name).string();
-        std::ofstream(file, std::ios::binary) << bytes;
-        return file;
-    }
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
+    }
 
 private:
     std::filesystem::path path_;
@@ -54,26 +54,24 @@ inline std::string ReadBytes(const std::string& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Reads a data item list through the C functions, with the binding's 64001-byte buffers.
+// Items through 64001-byte buffers, as the binding reads them.
 inline std::vector<Item> ReadItems(uintptr_t list) {
     char err[256];
     std::vector<char> buf(64001);
-    int32_t count = -1;
-    EXPECT_TRUE(GetSDFileDataEntryCount(list, &count, err, 256) & 0xFF) << err;
-    std::vector<Item> items;
+    int32_t count = -1, lines = -1;
+    EXPECT_TRUE(OK(GetSDFileDataEntryCount(list, &count, err, 256))) << err;
+    std::vector<Item> items(count > 0 ? count : 0);
     for (int32_t i = 0; i < count; ++i) {
         uintptr_t entry = 0;
-        EXPECT_TRUE(GetSDFileDataEntryNo(list, &entry, i, err, 256) & 0xFF) << err;
-        Item& item = items.emplace_back();
-        EXPECT_TRUE(GetSDFileDataEntryName(entry, buf.data(), 64001, err, 256) & 0xFF) << err;
-        item.name = buf.data();
-        int32_t lines = -1;
-        EXPECT_TRUE(GetSDFileDataLineCount(entry, &lines, err, 256) & 0xFF) << err;
+        EXPECT_TRUE(OK(GetSDFileDataEntryNo(list, &entry, i, err, 256))) << err;
+        EXPECT_TRUE(OK(GetSDFileDataEntryName(entry, buf.data(), 64001, err, 256))) << err;
+        items[i].name = buf.data();
+        EXPECT_TRUE(OK(GetSDFileDataLineCount(entry, &lines, err, 256))) << err;
         for (int32_t k = 0; k < lines; ++k) {
-            EXPECT_TRUE(GetSDFileDataLineNo(entry, k, buf.data(), 64001, err, 256) & 0xFF) << err;
-            item.lines.emplace_back(buf.data());
+            EXPECT_TRUE(OK(GetSDFileDataLineNo(entry, k, buf.data(), 64001, err, 256))) << err;
+            items[i].lines.emplace_back(buf.data());
         }
-        EXPECT_TRUE(DestroySDFileDataEntry(entry, err, 256) & 0xFF) << err;
+        EXPECT_TRUE(OK(DestroySDFileDataEntry(entry, err, 256))) << err;
     }
     return items;
 }
@@ -81,40 +79,37 @@ inline std::vector<Item> ReadItems(uintptr_t list) {
 inline std::string MolText(uintptr_t mol) {
     char err[256];
     char* text = nullptr;
-    EXPECT_TRUE(GetMolFileOrgString(mol, &text, err, 256) & 0xFF) << err;
+    EXPECT_TRUE(OK(GetMolFileOrgString(mol, &text, err, 256))) << err;
     std::string copy = text ? text : "";
     std::free(text);
     return copy;
 }
 
-// Every record of a file by index; the file's open error in `error` when it does not open.
+// Every record of a file by index; the open error in `error` when the file does not open.
 inline std::vector<Record> ReadFile(const std::string& file, std::string* error = nullptr) {
     char err[256];
     uintptr_t handle = 0;
-    std::vector<Record> records;
-    if (!(OpenSDFileRA3(&handle, file.c_str(), nullptr, nullptr, err, 256) & 0xFF)) {
-        if (error) *error = err;
-        return records;
-    }
     int32_t count = 0;
-    EXPECT_TRUE(GetSDFileEntryCountRA(handle, &count, err, 256) & 0xFF) << err;
+    if (!OK(OpenSDFileRA3(&handle, file.c_str(), nullptr, nullptr, err, 256))) {
+        if (error) *error = err;
+        return {};
+    }
+    EXPECT_TRUE(OK(GetSDFileEntryCountRA(handle, &count, err, 256))) << err;
+    std::vector<Record> records(count);
     for (int32_t i = 0; i < count; ++i) {
-        Record& record = records.emplace_back();
         uintptr_t mol = 0, list = 0;
-        record.ok = GetSDFileEntryRA(handle, i, &mol, 0, &list, err, 256) & 0xFF;
-        if (!record.ok) {
-            record.error = err;
-            EXPECT_FALSE(record.error.empty());
-            EXPECT_EQ(mol, 0u);
-            EXPECT_EQ(list, 0u);
+        records[i].ok = OK(GetSDFileEntryRA(handle, i, &mol, 0, &list, err, 256));
+        if (!records[i].ok) {
+            records[i].error = err;
+            EXPECT_TRUE(mol == 0 && list == 0 && *err);
             continue;
         }
-        record.molBlock = MolText(mol);
-        record.items = ReadItems(list);
-        EXPECT_TRUE(DestroyMolFile(mol, err, 256) & 0xFF) << err;
-        EXPECT_TRUE(DestroySDFileDataEntryList(list, err, 256) & 0xFF) << err;
+        records[i].molBlock = MolText(mol);
+        records[i].items = ReadItems(list);
+        EXPECT_TRUE(OK(DestroyMolFile(mol, err, 256)) &&
+                    OK(DestroySDFileDataEntryList(list, err, 256)));
     }
-    EXPECT_TRUE(DestroySDFile(handle, err, 256) & 0xFF) << err;
+    EXPECT_TRUE(OK(DestroySDFile(handle, err, 256))) << err;
     return records;
 }
 
@@ -123,39 +118,60 @@ inline std::vector<Record> ReadText(const std::string& bytes, std::string* error
     return ReadFile(dir.Write("in.sdf", bytes), error);
 }
 
-// Formula and weight of a molecule text; ok false when either call failed.
+// Writes the records (an empty molBlock goes out as molecule handle 0) and returns the file's
+// bytes; `results` gets each record's outcome, otherwise every record must be written.
+inline std::string WriteRecords(const std::string& file, const std::vector<Record>& records,
+                                std::vector<bool>* results = nullptr, int32_t writeMolecule = 1) {
+    char err[256];
+    uintptr_t producer = 0;
+    EXPECT_TRUE(OK(CreateNewSDFile(&producer, file.c_str(), err, 256))) << err;
+    for (const Record& r : records) {
+        uintptr_t mol = 0, list = 0, entry = 0;
+        EXPECT_TRUE(r.molBlock.empty() ||
+                    OK(OpenMolString(&mol, r.molBlock.c_str(), 0, 0, err, 256)));
+        EXPECT_TRUE(OK(CreateEmptySDFileDataEntryList(&list, err, 256)));
+        for (const Item& item : r.items) {
+            EXPECT_TRUE(OK(CreateSDFileDataEntry(&entry, item.name.c_str(), -1, err, 256)));
+            for (const std::string& line : item.lines)
+                AddSDFileDataLine(entry, line.c_str(), err, 256);
+            EXPECT_TRUE(OK(AddSDFileDataEntry(list, entry, err, 256)) &&
+                        OK(DestroySDFileDataEntry(entry, err, 256)));
+        }
+        bool ok = OK(AddSDFileEntry(producer, mol, writeMolecule, 0, list, 0, err, 256));
+        if (results) results->push_back(ok);
+        EXPECT_TRUE(ok || results) << err;
+        if (mol) DestroyMolFile(mol, err, 256);
+        DestroySDFileDataEntryList(list, err, 256);
+    }
+    EXPECT_TRUE(OK(DestroySDFileProducer(producer, err, 256))) << err;
+    return ReadBytes(file);
+}
+
 struct Chem {
     bool ok = false;
-    std::string formula;
+    std::string formula, error;
     double mass = -1;
-    std::string error;
 };
 
 inline Chem ChemOf(const std::string& text, int32_t flags = VESK_MOL_DEFAULT) {
-    char err[256];
+    char err[256], formula[256];
     Chem chem;
     uintptr_t mol = 0;
-    if (!(OpenMolString(&mol, text.c_str(), flags, 0, err, 256) & 0xFF)) {
-        chem.error = err;
-        return chem;
-    }
-    char formula[256];
-    chem.ok = (GetMolFileFormula(mol, formula, 256, err, 256) & 0xFF) &&
-              (GetMolFileMass(mol, &chem.mass, err, 256) & 0xFF);
-    if (chem.ok) chem.formula = formula;
-    else chem.error = err;
-    DestroyMolFile(mol, err, 256);
+    chem.ok = OK(OpenMolString(&mol, text.c_str(), flags, 0, err, 256)) &&
+              OK(GetMolFileFormula(mol, formula, 256, err, 256)) &&
+              OK(GetMolFileMass(mol, &chem.mass, err, 256));
+    (chem.ok ? chem.formula : chem.error) = chem.ok ? formula : err;
+    if (mol) DestroyMolFile(mol, err, 256);
     return chem;
 }
 
-// The shared folder of real SD files, when this machine has it.
 inline std::filesystem::path CorpusDir() {
     const char* env = std::getenv("ZELMAR_SDF_CORPUS");
     return env && *env ? std::filesystem::path(env) : std::filesystem::path(VESK_SDF_CORPUS_DIR);
 }
 
-// A V2000 block from atom lines ("C 0 0" = symbol, mass difference, charge code), bond lines
-// ("1 2 1") and property lines.
+// A V2000 block from atoms ("C 0 3": symbol, mass difference, charge code), bonds ("1 2 1")
+// and property lines.
 inline std::string Block(const std::vector<std::string>& atoms,
                          const std::vector<std::string>& bonds,
                          const std::vector<std::string>& props = {}, bool threeD = false) {
@@ -164,16 +180,15 @@ inline std::string Block(const std::vector<std::string>& atoms,
     std::snprintf(line, sizeof line, "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
                   bonds.size());
     block += line;
-    double x = 0;
-    for (const std::string& a : atoms) {
+    for (std::size_t i = 0; i < atoms.size(); ++i) {
         char symbol[4];
         int massDiff = 0, charge = 0;
-        std::sscanf(a.c_str(), "%3s %d %d", symbol, &massDiff, &charge);
+        std::sscanf(atoms[i].c_str(), "%3s %d %d", symbol, &massDiff, &charge);
+        double x = static_cast<double>(i);
         std::snprintf(line, sizeof line,
                       "%10.4f%10.4f%10.4f %-3s%2d%3d  0  0  0  0  0  0  0  0  0  0\n", x,
                       threeD ? 0.5 * x : 0.0, threeD ? 0.3 * x : 0.0, symbol, massDiff, charge);
         block += line;
-        x += 1.0;
     }
     for (const std::string& b : bonds) {
         int i = 0, j = 0, order = 0;
