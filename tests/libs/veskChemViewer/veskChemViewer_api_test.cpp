@@ -3,7 +3,6 @@
 #include <dlfcn.h>
 
 #include <functional>
-#include <regex>
 #include <thread>
 
 #include "ViewerTestSupport.h"
@@ -25,10 +24,12 @@ TEST(Api, LoadsByPathAndCarriesItsVersion) {
 TEST(Api, ErrorTextsHaveNumberTextDetailAndRespectTheBuffer) {
     char err[256];
     EXPECT_FALSE(DestroyMolFile(987654, err, sizeof err));
-    EXPECT_TRUE(std::regex_match(err, std::regex("1, invalid handle, .*987654.*"))) << err;
+    EXPECT_EQ(std::string(err), "1, invalid handle, no object with handle 987654");
     View bad("this is not a molfile");
     EXPECT_FALSE(bad.Ok);
-    EXPECT_TRUE(std::regex_match(bad.Err, std::regex("4, [^,]+, .+"))) << bad.Err;
+    const std::string text = bad.Err;  // "4, text, detail": the text itself holds no comma
+    EXPECT_EQ(text.rfind("4, molecule not readable, ", 0), 0u) << text;
+    EXPECT_GT(text.size(), std::strlen("4, molecule not readable, ")) << text;
 
     char small[12];
     std::memset(small, '#', sizeof small);
@@ -147,4 +148,17 @@ TEST(Api, SeparateHandlesDrawTheSameFromSeveralThreads) {
     }
     for (auto& th : threads) th.join();
     for (int t = 0; t < 4; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+}
+
+// Under AddressSanitizer: fontconfig keeps its font cache for the life of the process, and
+// RDKit's molfile reader loses a query atom when it gives up on a broken atom list. Neither is
+// ours to free.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\nleak:libRDKitFileParsers.so\n";
+}
+
+// Under ThreadSanitizer: cairo recycles clip objects through a lock-free pool whose atomics the
+// sanitizer cannot see, so its memcpy of a recycled clip looks like a race between contexts.
+extern "C" const char* __tsan_default_suppressions() {
+    return "called_from_lib:libcairo.so\n";
 }
