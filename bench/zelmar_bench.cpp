@@ -103,7 +103,8 @@ int RunScan(const std::string& file) {
         if (got <= 0) break;
         const char* p = buffer.data();
         const char* const end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
+        while ((p = static_cast<const char*>(
+                    std::memchr(p, '\n', static_cast<std::size_t>(end - p))))) {
             ++lines;
             ++p;
         }
@@ -122,11 +123,11 @@ struct TCommand {
 };
 
 const TCommand kCommands[] = {
-    {"index", RunIndex, "open by index and count: {\"records\",\"seconds\"}"},
+    {"index", RunIndex, "open by index and count: records, seconds"},
     {"read", RunRead,
-     "read every record, formula and weight: {\"records\",\"failed\",\"seconds\",\"peak_rss_mb\"}"},
+     "read every record, formula and weight: records, failed, seconds, peak_rss_mb"},
     {"formulas", RunFormulas, "one line per record: index, formula, weight"},
-    {"scan", RunScan, "memchr line count of the file: {\"lines\",\"seconds\"}"},
+    {"scan", RunScan, "memchr line count of the file: lines, seconds"},
 };
 
 int Usage() {

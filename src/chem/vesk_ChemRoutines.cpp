@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -22,51 +23,64 @@ namespace {
 
 // ---- the exports, as the library declares them ----
 
-using TProgressCallback = std::int32_t (*)(std::int32_t progress, void* userData);
+using TInt = std::int32_t;
+using THandle = std::uintptr_t;
+using TProgressCallback = TInt (*)(TInt progress, void* userData);
 
-using TOpenMolString = std::int32_t (*)(std::uintptr_t*, const char*, std::int32_t, std::int32_t,
-                                        char*, std::int32_t);
-using TDestroyMolFile = std::int32_t (*)(std::uintptr_t, char*, std::int32_t);
-using TGetMolFileFormula = std::int32_t (*)(std::uintptr_t, char*, std::int32_t, char*,
-                                            std::int32_t);
-using TGetMolFileFormulaEx = std::int32_t (*)(std::uintptr_t, const char*, char*, std::int32_t,
-                                              char*, std::int32_t);
-using TGetMolFileMass = std::int32_t (*)(std::uintptr_t, double*, char*, std::int32_t);
-using TGetMolFileOrgString = std::int32_t (*)(std::uintptr_t, char**, char*, std::int32_t);
-using TCreateEmptySDFileDataEntryList = std::int32_t (*)(std::uintptr_t*, char*, std::int32_t);
-using TDestroySDFileDataEntryList = std::int32_t (*)(std::uintptr_t, char*, std::int32_t);
-using TCreateSDFileDataEntry = std::int32_t (*)(std::uintptr_t*, const char*, std::int32_t, char*,
-                                                std::int32_t);
-using TAddSDFileDataLine = std::int32_t (*)(std::uintptr_t, const char*, char*, std::int32_t);
-using TAddSDFileDataEntry = std::int32_t (*)(std::uintptr_t, std::uintptr_t, char*, std::int32_t);
-using TDestroySDFileDataEntry = std::int32_t (*)(std::uintptr_t, char*, std::int32_t);
-using TGetSDFileDataEntryCount = std::int32_t (*)(std::uintptr_t, std::int32_t*, char*,
-                                                  std::int32_t);
-using TGetSDFileDataEntryNo = std::int32_t (*)(std::uintptr_t, std::uintptr_t*, std::int32_t,
-                                               char*, std::int32_t);
-using TGetSDFileDataEntryName = std::int32_t (*)(std::uintptr_t, char*, std::int32_t, char*,
-                                                 std::int32_t);
-using TGetSDFileDataLineCount = std::int32_t (*)(std::uintptr_t, std::int32_t*, char*,
-                                                 std::int32_t);
-using TGetSDFileDataLineNo = std::int32_t (*)(std::uintptr_t, std::int32_t, char*, std::int32_t,
-                                              char*, std::int32_t);
-using TOpenSDFile = std::int32_t (*)(std::uintptr_t*, const char*, char*, std::int32_t);
-using TOpenSDFileRA3 = std::int32_t (*)(std::uintptr_t*, const char*, void*, TProgressCallback,
-                                        char*, std::int32_t);
-using TGetSDFileEntryCountRA = std::int32_t (*)(std::uintptr_t, std::int32_t*, char*,
-                                                std::int32_t);
-using TGetSDFileEntryRA = std::int32_t (*)(std::uintptr_t, std::int32_t, std::uintptr_t*,
-                                           std::int32_t, std::uintptr_t*, char*, std::int32_t);
-using TSDFileEndReached = std::int32_t (*)(std::uintptr_t, std::uint8_t*, char*, std::int32_t);
-using TGetNextSDFileEntry = std::int32_t (*)(std::uintptr_t, std::uintptr_t*, std::int32_t,
-                                             std::uintptr_t*, char*, std::int32_t);
-using TGetSDFileProgress = std::int32_t (*)(std::uintptr_t, double*, char*, std::int32_t);
-using TDestroySDFile = std::int32_t (*)(std::uintptr_t, char*, std::int32_t);
-using TCreateNewSDFile = std::int32_t (*)(std::uintptr_t*, const char*, char*, std::int32_t);
-using TAddSDFileEntry = std::int32_t (*)(std::uintptr_t, std::uintptr_t, std::int32_t,
-                                         std::int32_t, std::uintptr_t, std::int32_t, char*,
-                                         std::int32_t);
-using TDestroySDFileProducer = std::int32_t (*)(std::uintptr_t, char*, std::int32_t);
+// An export's name bound to its function type. Every call appends ErrBuf and its size.
+template <typename Fn>
+struct TExport {
+    const char* Name;
+};
+
+constexpr TExport<TInt (*)(THandle*, const char*, TInt, TInt, char*, TInt)> xOpenMolString{
+    "OpenMolString"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroyMolFile{"DestroyMolFile"};
+constexpr TExport<TInt (*)(THandle, char*, TInt, char*, TInt)> xGetMolFileFormula{
+    "GetMolFileFormula"};
+constexpr TExport<TInt (*)(THandle, const char*, char*, TInt, char*, TInt)> xGetMolFileFormulaEx{
+    "GetMolFileFormulaEx"};
+constexpr TExport<TInt (*)(THandle, double*, char*, TInt)> xGetMolFileMass{"GetMolFileMass"};
+constexpr TExport<TInt (*)(THandle, char**, char*, TInt)> xGetMolFileOrgString{
+    "GetMolFileOrgString"};
+constexpr TExport<TInt (*)(THandle*, char*, TInt)> xCreateEmptySDFileDataEntryList{
+    "CreateEmptySDFileDataEntryList"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroySDFileDataEntryList{
+    "DestroySDFileDataEntryList"};
+constexpr TExport<TInt (*)(THandle*, const char*, TInt, char*, TInt)> xCreateSDFileDataEntry{
+    "CreateSDFileDataEntry"};
+constexpr TExport<TInt (*)(THandle, const char*, char*, TInt)> xAddSDFileDataLine{
+    "AddSDFileDataLine"};
+constexpr TExport<TInt (*)(THandle, THandle, char*, TInt)> xAddSDFileDataEntry{
+    "AddSDFileDataEntry"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroySDFileDataEntry{"DestroySDFileDataEntry"};
+constexpr TExport<TInt (*)(THandle, TInt*, char*, TInt)> xGetSDFileDataEntryCount{
+    "GetSDFileDataEntryCount"};
+constexpr TExport<TInt (*)(THandle, THandle*, TInt, char*, TInt)> xGetSDFileDataEntryNo{
+    "GetSDFileDataEntryNo"};
+constexpr TExport<TInt (*)(THandle, char*, TInt, char*, TInt)> xGetSDFileDataEntryName{
+    "GetSDFileDataEntryName"};
+constexpr TExport<TInt (*)(THandle, TInt*, char*, TInt)> xGetSDFileDataLineCount{
+    "GetSDFileDataLineCount"};
+constexpr TExport<TInt (*)(THandle, TInt, char*, TInt, char*, TInt)> xGetSDFileDataLineNo{
+    "GetSDFileDataLineNo"};
+constexpr TExport<TInt (*)(THandle*, const char*, char*, TInt)> xOpenSDFile{"OpenSDFile"};
+constexpr TExport<TInt (*)(THandle*, const char*, void*, TProgressCallback, char*, TInt)>
+    xOpenSDFileRA3{"OpenSDFileRA3"};
+constexpr TExport<TInt (*)(THandle, TInt*, char*, TInt)> xGetSDFileEntryCountRA{
+    "GetSDFileEntryCountRA"};
+constexpr TExport<TInt (*)(THandle, TInt, THandle*, TInt, THandle*, char*, TInt)> xGetSDFileEntryRA{
+    "GetSDFileEntryRA"};
+constexpr TExport<TInt (*)(THandle, std::uint8_t*, char*, TInt)> xSDFileEndReached{
+    "SDFileEndReached"};
+constexpr TExport<TInt (*)(THandle, THandle*, TInt, THandle*, char*, TInt)> xGetNextSDFileEntry{
+    "GetNextSDFileEntry"};
+constexpr TExport<TInt (*)(THandle, double*, char*, TInt)> xGetSDFileProgress{"GetSDFileProgress"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroySDFile{"DestroySDFile"};
+constexpr TExport<TInt (*)(THandle*, const char*, char*, TInt)> xCreateNewSDFile{"CreateNewSDFile"};
+constexpr TExport<TInt (*)(THandle, THandle, TInt, TInt, THandle, TInt, char*, TInt)>
+    xAddSDFileEntry{"AddSDFileEntry"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroySDFileProducer{"DestroySDFileProducer"};
 
 constexpr std::int32_t kErrBufSize = 256;
 constexpr std::int32_t kFormulaBufSize = 256;
@@ -86,15 +100,29 @@ struct TErrBuf {
     // testing LastError for emptiness sees it.
     std::string Message(const char* procName) const {
         const std::size_t length = ::strnlen(Text, kErrBufSize);
-        if (length > 0) return std::string(Text, length);
+        if (length > 0) return {Text, length};
         return std::string(procName) + " failed";
     }
 };
 
+// The export's address, or nullptr with the reason in lastError.
 template <typename Fn>
-Fn Proc(const char* className, const platform::TLibraryRef& lib, const char* procName,
+Fn Proc(const TExport<Fn>& proc, const char* className, const platform::TLibraryRef& lib,
         std::string& lastError) {
-    return reinterpret_cast<Fn>(GetProcAddressEx(className, lib.Handle(), procName, lastError));
+    return reinterpret_cast<Fn>(GetProcAddressEx(className, lib.Handle(), proc.Name, lastError));
+}
+
+// Looks the export up and calls it with the error buffer; a failure leaves the library's
+// message (or the lookup's) in lastError.
+template <typename Fn, typename... Args>
+bool Call(const TExport<Fn>& proc, const char* className, const platform::TLibraryRef& lib,
+          std::string& lastError, Args... args) {
+    const Fn fn = Proc(proc, className, lib, lastError);
+    if (fn == nullptr) return false;
+    TErrBuf err;
+    if (Succeeded(fn(args..., err.Text, kErrBufSize))) return true;
+    lastError = err.Message(proc.Name);
+    return false;
 }
 
 // Runs its step when the scope ends, also while an exception passes.
@@ -130,9 +158,8 @@ std::string FileNamePart(const std::string& path) {
 }
 
 // Every record and data item loads the library, so the search by bare name (a file check in
-// each folder) runs once: later loads go to the file the search found, which the loader
-// matches to the copy already in memory without touching the disk, as the platform the
-// design comes from does for a module that is loaded already.
+// each folder) runs once: later loads name the file it found, which the loader matches to the
+// copy already in memory without touching the disk.
 std::mutex ResolvedMutex;
 std::string ResolvedFile;  // the name searched for
 std::string ResolvedPath;  // the file it led to
@@ -257,8 +284,8 @@ void* GetProcAddressEx(const char* className, platform::TLibraryHandle libHandle
         }
         void* address = platform::GetProcAddress(libHandle, procName);
         if (address == nullptr) {
-            lastError = std::string("procedure not found in library (") + className + ": " +
-                        procName + ")";
+            lastError =
+                std::string("procedure not found in library (") + className + ": " + procName + ")";
             TraceMessage(source, tlFatalError, "%s", lastError.c_str());
         }
         return address;
@@ -290,14 +317,10 @@ bool TveskMolManager::OpenMolString(const std::string& text, std::uintptr_t& mol
     return Guarded("TveskMolManager.OpenMolString", false, [&] {
         molHandle = 0;
         if (!IsLibLoaded()) return false;
-        auto open = Proc<TOpenMolString>(kMolManager, FLib, "OpenMolString", LastError);
-        if (!open) return false;
-        TErrBuf err;
-        if (!Succeeded(open(&molHandle, text.c_str(), 0, 0, err.Text, kErrBufSize))) {
-            molHandle = 0;
-            LastError = err.Message("OpenMolString");
+        THandle handle = 0;
+        if (!Call(xOpenMolString, kMolManager, FLib, LastError, &handle, text.c_str(), 0, 0))
             return false;
-        }
+        molHandle = handle;
         LastError.clear();
         return true;
     });
@@ -306,13 +329,7 @@ bool TveskMolManager::OpenMolString(const std::string& text, std::uintptr_t& mol
 bool TveskMolManager::DestroyMolFile(std::uintptr_t molHandle) {
     return Guarded("TveskMolManager.DestroyMolFile", false, [&] {
         if (molHandle == 0 || !IsLibLoaded()) return false;
-        auto destroy = Proc<TDestroyMolFile>(kMolManager, FLib, "DestroyMolFile", LastError);
-        if (!destroy) return false;
-        TErrBuf err;
-        if (!Succeeded(destroy(molHandle, err.Text, kErrBufSize))) {
-            LastError = err.Message("DestroyMolFile");
-            return false;
-        }
+        if (!Call(xDestroyMolFile, kMolManager, FLib, LastError, molHandle)) return false;
         LastError.clear();
         return true;
     });
@@ -320,28 +337,16 @@ bool TveskMolManager::DestroyMolFile(std::uintptr_t molHandle) {
 
 bool TveskMolManager::GetMolFormula(std::uintptr_t molHandle, std::string& formula, bool extended,
                                     const std::string& separator) {
+    formula.clear();
     return Guarded("TveskMolManager.GetMolFormula", false, [&] {
-        formula.clear();
         if (!IsLibLoaded()) return false;
         char buffer[kFormulaBufSize];
         buffer[0] = '\0';
-        TErrBuf err;
-        std::int32_t result = 0;
-        const char* procName = extended ? "GetMolFileFormulaEx" : "GetMolFileFormula";
-        if (extended) {
-            auto get = Proc<TGetMolFileFormulaEx>(kMolManager, FLib, procName, LastError);
-            if (!get) return false;
-            result = get(molHandle, separator.c_str(), buffer, kFormulaBufSize, err.Text,
-                         kErrBufSize);
-        } else {
-            auto get = Proc<TGetMolFileFormula>(kMolManager, FLib, procName, LastError);
-            if (!get) return false;
-            result = get(molHandle, buffer, kFormulaBufSize, err.Text, kErrBufSize);
-        }
-        if (!Succeeded(result)) {
-            LastError = err.Message(procName);
-            return false;
-        }
+        const bool ok = extended ? Call(xGetMolFileFormulaEx, kMolManager, FLib, LastError,
+                                        molHandle, separator.c_str(), buffer, kFormulaBufSize)
+                                 : Call(xGetMolFileFormula, kMolManager, FLib, LastError, molHandle,
+                                        buffer, kFormulaBufSize);
+        if (!ok) return false;
         formula.assign(buffer, ::strnlen(buffer, kFormulaBufSize));
         LastError.clear();
         return true;
@@ -349,17 +354,11 @@ bool TveskMolManager::GetMolFormula(std::uintptr_t molHandle, std::string& formu
 }
 
 bool TveskMolManager::GetMolMass(std::uintptr_t molHandle, double& mass) {
+    mass = 0.0;
     return Guarded("TveskMolManager.GetMolMass", false, [&] {
-        mass = 0.0;
         if (!IsLibLoaded()) return false;
-        auto get = Proc<TGetMolFileMass>(kMolManager, FLib, "GetMolFileMass", LastError);
-        if (!get) return false;
-        TErrBuf err;
         double value = 0.0;
-        if (!Succeeded(get(molHandle, &value, err.Text, kErrBufSize))) {
-            LastError = err.Message("GetMolFileMass");
-            return false;
-        }
+        if (!Call(xGetMolFileMass, kMolManager, FLib, LastError, molHandle, &value)) return false;
         mass = value;
         LastError.clear();
         return true;
@@ -374,17 +373,14 @@ bool TveskMolManager::GetFormulaAndMass(const std::string& text, std::string& fo
         if (!IsLibLoaded()) return false;
         std::uintptr_t handle = 0;
         TFinally release([&] {
-            if (handle != 0) {
-                // Keep the error of the step that failed, not the clean-up's success.
-                const std::string error = LastError;
-                DestroyMolFile(handle);
-                if (!error.empty()) LastError = error;
-            }
+            if (handle == 0) return;
+            // The error of the step that failed stays, not the clean-up's success.
+            const std::string error = LastError;
+            DestroyMolFile(handle);
+            if (!error.empty()) LastError = error;
         });
-        bool ok = OpenMolString(text, handle);
-        if (ok) ok = GetMolFormula(handle, formula, false, "*");
-        if (ok) ok = GetMolMass(handle, mass);
-        return ok;
+        return OpenMolString(text, handle) && GetMolFormula(handle, formula, false, "*") &&
+               GetMolMass(handle, mass);
     });
 }
 
@@ -416,16 +412,11 @@ bool TveskMolManager::GetMolStringFromHandle(std::uintptr_t molHandle, std::stri
     text.clear();
     return Guarded("TveskMolManager.GetMolStringFromHandle", false, [&] {
         if (molHandle == 0 || !IsLibLoaded()) return false;
-        auto get = Proc<TGetMolFileOrgString>(kMolManager, FLib, "GetMolFileOrgString", LastError);
-        if (!get) return false;
         char* returned = nullptr;
         // The library allocated the text with malloc; it is ours to free, whatever happens.
         TFinally release([&] { std::free(returned); });
-        TErrBuf err;
-        if (!Succeeded(get(molHandle, &returned, err.Text, kErrBufSize))) {
-            LastError = err.Message("GetMolFileOrgString");
+        if (!Call(xGetMolFileOrgString, kMolManager, FLib, LastError, molHandle, &returned))
             return false;
-        }
         if (returned != nullptr) text.assign(returned);
         LastError.clear();
         return true;
@@ -458,37 +449,28 @@ bool TveskSDFileEntryData::GetData(std::uintptr_t dataEntry) {
     return Guarded("TveskSDFileEntryData.GetData", false, [&] {
         Clear();
         if (dataEntry == 0) return false;
-        auto getName =
-            Proc<TGetSDFileDataEntryName>(kEntryData, FLib, "GetSDFileDataEntryName", LastError);
-        if (!getName) return false;
-        if (!ReadDataText(
-                [&](char* buffer, std::int32_t size, char* errBuf) {
-                    return getName(dataEntry, buffer, size, errBuf, kErrBufSize);
-                },
-                "GetSDFileDataEntryName", Name, LastError)) {
+        const auto getName = Proc(xGetSDFileDataEntryName, kEntryData, FLib, LastError);
+        if (getName == nullptr || !ReadDataText(
+                                      [&](char* buffer, TInt size, char* errBuf) {
+                                          return getName(dataEntry, buffer, size, errBuf,
+                                                         kErrBufSize);
+                                      },
+                                      xGetSDFileDataEntryName.Name, Name, LastError)) {
             return false;
         }
-
-        auto getCount =
-            Proc<TGetSDFileDataLineCount>(kEntryData, FLib, "GetSDFileDataLineCount", LastError);
-        if (!getCount) return false;
-        std::int32_t count = 0;
-        TErrBuf err;
-        if (!Succeeded(getCount(dataEntry, &count, err.Text, kErrBufSize))) {
-            LastError = err.Message("GetSDFileDataLineCount");
+        TInt count = 0;
+        if (!Call(xGetSDFileDataLineCount, kEntryData, FLib, LastError, dataEntry, &count))
             return false;
-        }
-        Lines.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-        for (std::int32_t i = 0; i < count; ++i) {
-            auto getLine =
-                Proc<TGetSDFileDataLineNo>(kEntryData, FLib, "GetSDFileDataLineNo", LastError);
-            if (!getLine) return false;
+        Lines.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (TInt i = 0; i < count; ++i) {
+            const auto getLine = Proc(xGetSDFileDataLineNo, kEntryData, FLib, LastError);
             std::string line;
-            if (!ReadDataText(
-                    [&](char* buffer, std::int32_t size, char* errBuf) {
-                        return getLine(dataEntry, i, buffer, size, errBuf, kErrBufSize);
-                    },
-                    "GetSDFileDataLineNo", line, LastError)) {
+            if (getLine == nullptr || !ReadDataText(
+                                          [&](char* buffer, TInt size, char* errBuf) {
+                                              return getLine(dataEntry, i, buffer, size, errBuf,
+                                                             kErrBufSize);
+                                          },
+                                          xGetSDFileDataLineNo.Name, line, LastError)) {
                 return false;
             }
             if (line.size() >= static_cast<std::size_t>(kDataBufSize - 1)) {
@@ -503,41 +485,18 @@ bool TveskSDFileEntryData::GetData(std::uintptr_t dataEntry) {
 
 bool TveskSDFileEntryData::AddToDataEntryList(std::uintptr_t dataEntryList) {
     return Guarded("TveskSDFileEntryData.AddToDataEntryList", false, [&] {
-        auto create =
-            Proc<TCreateSDFileDataEntry>(kEntryData, FLib, "CreateSDFileDataEntry", LastError);
-        if (!create) return false;
-        std::uintptr_t item = 0;
+        THandle item = 0;
         TFinally release([&] {
-            if (item == 0) return;
-            auto destroy = Proc<TDestroySDFileDataEntry>(kEntryData, FLib,
-                                                         "DestroySDFileDataEntry", LastError);
-            TErrBuf err;
-            if (destroy) destroy(item, err.Text, kErrBufSize);
+            std::string ignored;
+            if (item != 0) Call(xDestroySDFileDataEntry, kEntryData, FLib, ignored, item);
         });
-        TErrBuf err;
-        if (!Succeeded(create(&item, Name.c_str(), -1, err.Text, kErrBufSize))) {
-            item = 0;
-            LastError = err.Message("CreateSDFileDataEntry");
+        if (!Call(xCreateSDFileDataEntry, kEntryData, FLib, LastError, &item, Name.c_str(), -1))
             return false;
-        }
         for (const std::string& line : Lines) {
-            auto addLine =
-                Proc<TAddSDFileDataLine>(kEntryData, FLib, "AddSDFileDataLine", LastError);
-            if (!addLine) return false;
-            TErrBuf lineErr;
-            if (!Succeeded(addLine(item, line.c_str(), lineErr.Text, kErrBufSize))) {
-                LastError = lineErr.Message("AddSDFileDataLine");
+            if (!Call(xAddSDFileDataLine, kEntryData, FLib, LastError, item, line.c_str()))
                 return false;
-            }
         }
-        auto add = Proc<TAddSDFileDataEntry>(kEntryData, FLib, "AddSDFileDataEntry", LastError);
-        if (!add) return false;
-        TErrBuf addErr;
-        if (!Succeeded(add(dataEntryList, item, addErr.Text, kErrBufSize))) {
-            LastError = addErr.Message("AddSDFileDataEntry");
-            return false;
-        }
-        return true;
+        return Call(xAddSDFileDataEntry, kEntryData, FLib, LastError, dataEntryList, item);
     });
 }
 
@@ -574,34 +533,17 @@ bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
         // An error left from an earlier use would end the loop below before the first item.
         LastError.clear();
         if (dataEntryList == 0) return true;
-        auto getCount = Proc<TGetSDFileDataEntryCount>(kEntry, FLib, "GetSDFileDataEntryCount",
-                                                       LastError);
-        if (!getCount) return false;
-        std::int32_t count = 0;
-        TErrBuf err;
-        if (!Succeeded(getCount(dataEntryList, &count, err.Text, kErrBufSize))) {
-            LastError = err.Message("GetSDFileDataEntryCount");
+        TInt count = 0;
+        if (!Call(xGetSDFileDataEntryCount, kEntry, FLib, LastError, dataEntryList, &count))
             return false;
-        }
-        FDataItems.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
-        for (std::int32_t index = 0; index < count && LastError.empty(); ++index) {
-            auto getItem =
-                Proc<TGetSDFileDataEntryNo>(kEntry, FLib, "GetSDFileDataEntryNo", LastError);
-            if (!getItem) return false;
-            std::uintptr_t item = 0;
+        FDataItems.reserve(static_cast<std::size_t>(std::max(count, 0)));
+        for (TInt index = 0; index < count && LastError.empty(); ++index) {
+            THandle item = 0;
             TFinally release([&] {
-                if (item == 0) return;
-                auto destroy = Proc<TDestroySDFileDataEntry>(kEntry, FLib,
-                                                             "DestroySDFileDataEntry", LastError);
-                TErrBuf destroyErr;
-                if (destroy && !Succeeded(destroy(item, destroyErr.Text, kErrBufSize)))
-                    LastError = destroyErr.Message("DestroySDFileDataEntry");
+                if (item != 0) Call(xDestroySDFileDataEntry, kEntry, FLib, LastError, item);
             });
-            TErrBuf itemErr;
-            if (!Succeeded(getItem(dataEntryList, &item, index, itemErr.Text, kErrBufSize))) {
-                LastError = itemErr.Message("GetSDFileDataEntryNo");
+            if (!Call(xGetSDFileDataEntryNo, kEntry, FLib, LastError, dataEntryList, &item, index))
                 break;
-            }
             FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
             TveskSDFileEntryData& data = *FDataItems.back();
             data.GetData(item);
@@ -610,10 +552,7 @@ bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
         if (!titleField.empty() && LastError.empty()) {
             if (const TveskSDFileEntryData* title = FindData(titleField)) {
                 std::string text;
-                for (const std::string& line : title->Lines) {
-                    text += line;
-                    text += '\n';
-                }
+                for (const std::string& line : title->Lines) text += line + '\n';
                 Title = TrimBlanks(text);
             }
         }
@@ -628,9 +567,8 @@ TveskSDFileEntryData* TveskSDFileEntry::Data(int index) const {
 
 TveskSDFileEntryData* TveskSDFileEntry::AddData(const std::string& name) {
     return Guarded("TveskSDFileEntry.AddData", static_cast<TveskSDFileEntryData*>(nullptr), [&] {
-        auto item = std::make_unique<TveskSDFileEntryData>();
-        item->Name = name;
-        FDataItems.push_back(std::move(item));
+        FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
+        FDataItems.back()->Name = name;
         return FDataItems.back().get();
     });
 }
@@ -644,12 +582,9 @@ TveskSDFileEntryData* TveskSDFileEntry::FindData(const std::string& name) const 
 
 bool TveskSDFileEntry::FreeData(TveskSDFileEntryData* item) {
     return Guarded("TveskSDFileEntry.FreeData", false, [&] {
-        for (auto it = FDataItems.begin(); it != FDataItems.end(); ++it) {
-            if (it->get() == item) {
-                FDataItems.erase(it);
-                break;
-            }
-        }
+        const auto found = std::find_if(FDataItems.begin(), FDataItems.end(),
+                                        [item](const auto& own) { return own.get() == item; });
+        if (found != FDataItems.end()) FDataItems.erase(found);
         return true;
     });
 }
@@ -664,11 +599,9 @@ void TveskSDFileEntry::Assign(const TveskSDFileEntry& source) {
         LastError = source.LastError;
         FFormula = source.FFormula;
         FMolweight = source.FMolweight;
-        FDataItems.reserve(source.FDataItems.size());
         for (const auto& item : source.FDataItems) {
-            auto copy = std::make_unique<TveskSDFileEntryData>();
-            copy->Assign(*item);
-            FDataItems.push_back(std::move(copy));
+            FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
+            FDataItems.back()->Assign(*item);
         }
     });
 }
@@ -677,14 +610,8 @@ void TveskSDFileEntry::AssignFieldNamesTo(std::vector<std::string>* list) const 
     GuardedVoid("TveskSDFileEntry.AssignFieldNamesTo", [&] {
         if (list == nullptr) return;
         for (const auto& item : FDataItems) {
-            bool known = false;
-            for (const std::string& name : *list) {
-                if (name == item->Name) {
-                    known = true;
-                    break;
-                }
-            }
-            if (!known) list->push_back(item->Name);
+            if (std::find(list->begin(), list->end(), item->Name) == list->end())
+                list->push_back(item->Name);
         }
     });
 }
@@ -714,28 +641,18 @@ bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer) {
     return Guarded("TveskSDFileEntry.WriteToProducer", false, [&] {
         // The record list reads LastError after each record as this record's save error.
         LastError.clear();
-        auto createList = Proc<TCreateEmptySDFileDataEntryList>(
-            kEntry, FLib, "CreateEmptySDFileDataEntryList", LastError);
-        if (!createList) return false;
-        std::uintptr_t list = 0;
-        TErrBuf err;
-        if (!Succeeded(createList(&list, err.Text, kErrBufSize))) {
-            LastError = err.Message("CreateEmptySDFileDataEntryList");
-            return false;
-        }
+        THandle list = 0;
+        if (!Call(xCreateEmptySDFileDataEntryList, kEntry, FLib, LastError, &list)) return false;
         TFinally releaseList([&] {
             std::string ignored;
-            auto destroy = Proc<TDestroySDFileDataEntryList>(
-                kEntry, FLib, "DestroySDFileDataEntryList", ignored);
-            TErrBuf destroyErr;
-            if (destroy) destroy(list, destroyErr.Text, kErrBufSize);
+            Call(xDestroySDFileDataEntryList, kEntry, FLib, ignored, list);
         });
         for (const auto& item : FDataItems) {
-            // A record without one of its items would be written as if complete.
+            // Written without one of its items, the record would pass for complete.
             if (!item->AddToDataEntryList(list)) {
-                LastError = item->LastError.empty() ? "data item \"" + item->Name +
-                                                          "\" could not be added"
-                                                    : item->LastError;
+                LastError = item->LastError.empty()
+                                ? "data item \"" + item->Name + "\" could not be added"
+                                : item->LastError;
                 return false;
             }
         }
@@ -745,14 +662,7 @@ bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer) {
         TFinally releaseMol([&] {
             if (mol != 0) FMolManager->DestroyMolFile(mol);
         });
-        auto add = Proc<TAddSDFileEntry>(kEntry, FLib, "AddSDFileEntry", LastError);
-        if (!add) return false;
-        TErrBuf addErr;
-        if (!Succeeded(add(producer, mol, 1, 0, list, 0, addErr.Text, kErrBufSize))) {
-            LastError = addErr.Message("AddSDFileEntry");
-            return false;
-        }
-        return true;
+        return Call(xAddSDFileEntry, kEntry, FLib, LastError, producer, mol, 1, 0, list, 0);
     });
 }
 
@@ -793,42 +703,25 @@ bool TveskSDFileManager::OpenSDFile(const std::string& fileName, const std::stri
             FTitleField.clear();
             FRandomAccess = false;
         });
-
-        TErrBuf err;
-        std::uintptr_t handle = 0;
-        if (randomAccess) {
-            auto open = Proc<TOpenSDFileRA3>(kManager, FLib, "OpenSDFileRA3", LastError);
-            if (!open) return false;
-            if (!Succeeded(open(&handle, fileName.c_str(), this, &OnProgressCallback, err.Text,
-                                kErrBufSize))) {
-                LastError = err.Message("OpenSDFileRA3");
+        THandle handle = 0;
+        if (!randomAccess) {
+            if (!Call(xOpenSDFile, kManager, FLib, LastError, &handle, fileName.c_str()))
                 return false;
-            }
             FFileHandle = handle;
-            auto getCount =
-                Proc<TGetSDFileEntryCountRA>(kManager, FLib, "GetSDFileEntryCountRA", LastError);
-            if (!getCount) return false;
-            std::int32_t count = 0;
-            TErrBuf countErr;
-            if (!Succeeded(getCount(FFileHandle, &count, countErr.Text, kErrBufSize))) {
-                LastError = countErr.Message("GetSDFileEntryCountRA");
-                return false;
-            }
-            FTotalCount = count;
-            return true;
+            return ReadAllEntries();
         }
-        auto open = Proc<TOpenSDFile>(kManager, FLib, "OpenSDFile", LastError);
-        if (!open) return false;
-        if (!Succeeded(open(&handle, fileName.c_str(), err.Text, kErrBufSize))) {
-            LastError = err.Message("OpenSDFile");
+        if (!Call(xOpenSDFileRA3, kManager, FLib, LastError, &handle, fileName.c_str(),
+                  static_cast<void*>(this), &OnProgressCallback))
             return false;
-        }
         FFileHandle = handle;
-        return ReadAllEntries();
+        TInt count = 0;
+        if (!Call(xGetSDFileEntryCountRA, kManager, FLib, LastError, FFileHandle, &count))
+            return false;
+        FTotalCount = count;
+        return true;
     } catch (const std::exception& e) {
-        GuardedVoid("TveskSDFileManager.OpenSDFile", [&] {
-            LastError = "[" + DemangledTypeName(typeid(e)) + "]: " + e.what();
-        });
+        GuardedVoid("TveskSDFileManager.OpenSDFile",
+                    [&] { LastError = "[" + DemangledTypeName(typeid(e)) + "]: " + e.what(); });
         TraceException("TveskSDFileManager.OpenSDFile", e);
     } catch (...) {
         GuardedVoid("TveskSDFileManager.OpenSDFile",
@@ -841,55 +734,30 @@ bool TveskSDFileManager::OpenSDFile(const std::string& fileName, const std::stri
 bool TveskSDFileManager::DestroyRecordHandles(std::uintptr_t molHandle,
                                               std::uintptr_t dataEntryList) {
     bool ok = true;
-    if (molHandle != 0) {
-        auto destroy = Proc<TDestroyMolFile>(kManager, FLib, "DestroyMolFile", LastError);
-        TErrBuf err;
-        if (!destroy) {
-            ok = false;
-        } else if (!Succeeded(destroy(molHandle, err.Text, kErrBufSize))) {
-            LastError = err.Message("DestroyMolFile");
-            ok = false;
-        }
-    }
-    if (dataEntryList != 0) {
-        auto destroy = Proc<TDestroySDFileDataEntryList>(kManager, FLib,
-                                                         "DestroySDFileDataEntryList", LastError);
-        TErrBuf err;
-        if (!destroy) {
-            ok = false;
-        } else if (!Succeeded(destroy(dataEntryList, err.Text, kErrBufSize))) {
-            LastError = err.Message("DestroySDFileDataEntryList");
-            ok = false;
-        }
-    }
+    if (molHandle != 0) ok = Call(xDestroyMolFile, kManager, FLib, LastError, molHandle);
+    if (dataEntryList != 0)
+        ok = Call(xDestroySDFileDataEntryList, kManager, FLib, LastError, dataEntryList) && ok;
     return ok;
 }
 
 bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
     return Guarded("TveskSDFileManager.LoadEntryData", false, [&] {
         if (entry == nullptr || entry->Loaded() || FFileHandle == 0) return true;
-        auto getEntry = Proc<TGetSDFileEntryRA>(kManager, FLib, "GetSDFileEntryRA", LastError);
-        if (!getEntry) return false;
-
-        std::uintptr_t mol = 0;
-        std::uintptr_t list = 0;
+        THandle mol = 0;
+        THandle list = 0;
         bool result = true;
         {
             // The handles go in every case; a failure there fails the read.
             TFinally release([&] {
                 if (!DestroyRecordHandles(mol, list)) result = false;
             });
-            TErrBuf err;
-            if (!Succeeded(getEntry(FFileHandle, index, &mol, 0, &list, err.Text, kErrBufSize))) {
-                mol = 0;
-                list = 0;
-                LastError = err.Message("GetSDFileEntryRA");
+            if (!Call(xGetSDFileEntryRA, kManager, FLib, LastError, FFileHandle, index, &mol, 0,
+                      &list))
                 return false;
-            }
             // A record whose items could not all be read is not a loaded record.
             if (!entry->ReadDataEntries(list, std::string())) {
-                LastError = entry->LastError.empty() ? "data items could not be read"
-                                                     : entry->LastError;
+                LastError =
+                    entry->LastError.empty() ? "data items could not be read" : entry->LastError;
                 result = false;
             } else {
                 std::string text;
@@ -906,69 +774,44 @@ bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
     });
 }
 
-void TveskSDFileManager::AddFailedEntry(const std::string& error) {
-    auto entry = std::make_unique<TveskSDFileEntry>();
-    entry->LastError = error;
-    FEntries.push_back(std::move(entry));
-}
-
 bool TveskSDFileManager::ReadAllEntries() {
     std::string lastFailure;
     for (;;) {
         double progress = 0.0;
         if (OnProgress && GetProgress(progress)) OnProgress(this, progress);
-
-        auto endReached = Proc<TSDFileEndReached>(kManager, FLib, "SDFileEndReached", LastError);
-        if (!endReached) return false;
         std::uint8_t atEnd = 0;
-        TErrBuf err;
-        if (!Succeeded(endReached(FFileHandle, &atEnd, err.Text, kErrBufSize))) {
-            LastError = err.Message("SDFileEndReached");
-            return false;
-        }
+        if (!Call(xSDFileEndReached, kManager, FLib, LastError, FFileHandle, &atEnd)) return false;
         if (atEnd != 0) {
             FTotalCount = FEntryCount;
             if (OnEntryCount) OnEntryCount(this, FEntryCount, FEntryCount);
             return true;
         }
-
-        auto getNext = Proc<TGetNextSDFileEntry>(kManager, FLib, "GetNextSDFileEntry", LastError);
-        if (!getNext) return false;
-        std::uintptr_t mol = 0;
-        std::uintptr_t list = 0;
-        TErrBuf nextErr;
-        if (!Succeeded(getNext(FFileHandle, &mol, 0, &list, nextErr.Text, kErrBufSize))) {
-            // The library passes a record it cannot read; it is kept as a failed entry rather
-            // than ending the reading and dropping every record after it. The same failure
-            // twice in a row means nothing moves any more.
-            const std::string failure = nextErr.Message("GetNextSDFileEntry");
+        THandle mol = 0;
+        THandle list = 0;
+        std::string failure;
+        auto entry = std::make_unique<TveskSDFileEntry>();
+        if (Call(xGetNextSDFileEntry, kManager, FLib, failure, FFileHandle, &mol, 0, &list)) {
+            TFinally release([&] { DestroyRecordHandles(mol, list); });
+            if (entry->ReadDataEntries(list, FTitleField)) {
+                std::string text;
+                FMolManager->GetMolStringFromHandle(mol, text);
+                if (FMolManager->LastError.empty())
+                    entry->SetMolString(text);
+                else
+                    entry->LastError = FMolManager->LastError;
+            }
+            lastFailure.clear();
+        } else {
+            // The library passes a record it cannot read; it stays as a failed entry instead
+            // of ending the reading and dropping every record after it. The same failure
+            // twice in a row means the reading no longer moves.
             if (failure == lastFailure) {
                 LastError = failure;
                 return false;
             }
             lastFailure = failure;
-            AddFailedEntry(failure);
-            ++FEntryCount;
-            if (OnEntryCount) OnEntryCount(this, FEntryCount, FTotalCount);
-            continue;
+            entry->LastError = failure;
         }
-        lastFailure.clear();
-        bool destroyed = false;
-        TFinally release([&] {
-            if (!destroyed) DestroyRecordHandles(mol, list);
-        });
-        auto entry = std::make_unique<TveskSDFileEntry>();
-        if (entry->ReadDataEntries(list, FTitleField)) {
-            std::string text;
-            FMolManager->GetMolStringFromHandle(mol, text);
-            if (FMolManager->LastError.empty())
-                entry->SetMolString(text);
-            else
-                entry->LastError = FMolManager->LastError;
-        }
-        destroyed = true;
-        if (!DestroyRecordHandles(mol, list) && entry->LastError.empty())
-            entry->LastError = LastError;
         FEntries.push_back(std::move(entry));
         ++FEntryCount;
         if (OnEntryCount) OnEntryCount(this, FEntryCount, FTotalCount);
@@ -978,29 +821,14 @@ bool TveskSDFileManager::ReadAllEntries() {
 bool TveskSDFileManager::GetProgress(double& progress) {
     progress = 0.0;
     return Guarded("TveskSDFileManager.GetProgress", false, [&] {
-        auto get = Proc<TGetSDFileProgress>(kManager, FLib, "GetSDFileProgress", LastError);
-        if (!get) return false;
-        TErrBuf err;
-        double value = 0.0;
-        if (!Succeeded(get(FFileHandle, &value, err.Text, kErrBufSize))) {
-            LastError = err.Message("GetSDFileProgress");
-            return false;
-        }
-        progress = value;
-        return true;
+        return Call(xGetSDFileProgress, kManager, FLib, LastError, FFileHandle, &progress);
     });
 }
 
 bool TveskSDFileManager::CloseSDFile() {
     return Guarded("TveskSDFileManager.CloseSDFile", false, [&] {
         if (FFileHandle == 0) return true;
-        auto destroy = Proc<TDestroySDFile>(kManager, FLib, "DestroySDFile", LastError);
-        if (!destroy) return false;
-        TErrBuf err;
-        if (!Succeeded(destroy(FFileHandle, err.Text, kErrBufSize))) {
-            LastError = err.Message("DestroySDFile");
-            return false;
-        }
+        if (!Call(xDestroySDFile, kManager, FLib, LastError, FFileHandle)) return false;
         FFileHandle = 0;
         return true;
     });
@@ -1008,8 +836,7 @@ bool TveskSDFileManager::CloseSDFile() {
 
 // ==== TveskSDFileWriter ======================================================================
 
-TveskSDFileWriter::TveskSDFileWriter(const std::string& fileName)
-    : FLib(LoadRoutines(LastError)) {
+TveskSDFileWriter::TveskSDFileWriter(const std::string& fileName) : FLib(LoadRoutines(LastError)) {
     OpenFile(fileName);
 }
 
@@ -1020,14 +847,9 @@ TveskSDFileWriter::~TveskSDFileWriter() {
 bool TveskSDFileWriter::OpenFile(const std::string& fileName) {
     return Guarded("TveskSDFileWriter.OpenFile", false, [&] {
         if (IsOpen()) return true;
-        auto create = Proc<TCreateNewSDFile>(kWriter, FLib, "CreateNewSDFile", LastError);
-        if (!create) return false;
-        TErrBuf err;
-        std::uintptr_t producer = 0;
-        if (!Succeeded(create(&producer, fileName.c_str(), err.Text, kErrBufSize))) {
-            LastError = err.Message("CreateNewSDFile");
+        THandle producer = 0;
+        if (!Call(xCreateNewSDFile, kWriter, FLib, LastError, &producer, fileName.c_str()))
             return false;
-        }
         FProducer = producer;
         return IsOpen();
     });
@@ -1035,22 +857,14 @@ bool TveskSDFileWriter::OpenFile(const std::string& fileName) {
 
 bool TveskSDFileWriter::WriteEntry(TveskSDFileEntry* entry) {
     return Guarded("TveskSDFileWriter.WriteEntry", false, [&] {
-        if (entry == nullptr || !IsOpen()) return false;
-        return entry->WriteToProducer(FProducer);
+        return entry != nullptr && IsOpen() && entry->WriteToProducer(FProducer);
     });
 }
 
 bool TveskSDFileWriter::CloseFile() {
     return Guarded("TveskSDFileWriter.CloseFile", false, [&] {
         if (!IsOpen()) return true;
-        auto destroy =
-            Proc<TDestroySDFileProducer>(kWriter, FLib, "DestroySDFileProducer", LastError);
-        if (!destroy) return false;
-        TErrBuf err;
-        if (!Succeeded(destroy(FProducer, err.Text, kErrBufSize))) {
-            LastError = err.Message("DestroySDFileProducer");
-            return false;
-        }
+        if (!Call(xDestroySDFileProducer, kWriter, FLib, LastError, FProducer)) return false;
         FProducer = 0;
         return true;
     });

@@ -183,7 +183,6 @@ public:
 
 private:
     bool ReadAllEntries();
-    void AddFailedEntry(const std::string& error);
     bool DestroyRecordHandles(std::uintptr_t molHandle, std::uintptr_t dataEntryList);
 
     platform::TLibraryRef FLib;
