@@ -258,8 +258,9 @@ VESK_VIEWER_API int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC,
                                     const TveskRect* Rect, char* ErrBuf, int32_t ErrBufSize);
 VESK_VIEWER_API int32_t DrawMolFileHQ(uintptr_t Handle, const TveskRasterDC* DC,
                                       const TveskRect* Rect, char* ErrBuf, int32_t ErrBufSize);
-/* Writes to *Result the smallest rectangle holding every pixel DrawMolFile(HQ) would paint into
- *Rect (within *Rect); a picture that paints nothing gives {Left, Top, Left, Top} of *Rect. */
+/* Writes to *Result the rectangle, within *Rect, that holds every pixel DrawMolFile(HQ) would
+   paint into *Rect (measured from the drawing's outlines, so it may be a pixel wider than the
+   painted pixels); a picture that paints nothing gives {Left, Top, Left, Top} of *Rect. */
 VESK_VIEWER_API int32_t GetMolFileRect(uintptr_t Handle, const TveskRect* Rect, TveskRect* Result,
                                        char* ErrBuf, int32_t ErrBufSize);
 VESK_VIEWER_API int32_t GetMolFileRectHQ(uintptr_t Handle, const TveskRect* Rect, TveskRect* Result,
