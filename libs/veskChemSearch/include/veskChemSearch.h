@@ -106,8 +106,9 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL OpenMolString(uintptr_t molHandle
 
 /* Reads the molfile at path (a file system path in the platform's encoding) and
  * puts its text into the molecule handle as OpenMolString does. A file that
- * cannot be read leaves the handle holding an unreadable molecule. Returns as
- * OpenMolString; 0 also when the file cannot be read. */
+ * cannot be read, is not a regular file or is larger than 64 MiB (no molfile is)
+ * leaves the handle holding an unreadable molecule. Returns as OpenMolString; 0
+ * also when the file is not read. */
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL OpenMolFile(uintptr_t molHandle, const char* path);
 
 /* Makes the molecule currently held by molHandle the query of the comparison.

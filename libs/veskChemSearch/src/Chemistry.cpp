@@ -71,11 +71,16 @@ bool perceivePartially(RWMol& mol, bool removeHs) {
 
 BondKind kindOf(Bond::BondType type) {
     switch (type) {
-        case Bond::SINGLE: return bkSingle;
-        case Bond::DOUBLE: return bkDouble;
-        case Bond::TRIPLE: return bkTriple;
-        case Bond::AROMATIC: return bkAromatic;
-        default: return bkOther;
+        case Bond::SINGLE:
+            return bkSingle;
+        case Bond::DOUBLE:
+            return bkDouble;
+        case Bond::TRIPLE:
+            return bkTriple;
+        case Bond::AROMATIC:
+            return bkAromatic;
+        default:
+            return bkOther;
     }
 }
 
@@ -94,7 +99,8 @@ MolSummary summarize(const ROMol& mol) {
     s.bonds = mol.getNumBonds();
     std::array<uint32_t, 256> perElement{};
     for (const Atom* atom : mol.atoms())
-        if (atom->getAtomicNum() >= 0 && atom->getAtomicNum() < 256) ++perElement[atom->getAtomicNum()];
+        if (atom->getAtomicNum() >= 0 && atom->getAtomicNum() < 256)
+            ++perElement[atom->getAtomicNum()];
     s.elements = toCounts(perElement, 0);
     for (const Bond* bond : mol.bonds()) ++s.bondKinds[kindOf(bond->getBondType())];
     return s;

@@ -75,8 +75,7 @@ bool Comparison::exact() {
     if (a.atoms != b.atoms || a.bonds != b.bonds || a.elements.size() != b.elements.size())
         return false;
     for (std::size_t i = 0; i < a.elements.size(); ++i)
-        if (a.elements[i].z != b.elements[i].z || a.elements[i].n != b.elements[i].n)
-            return false;
+        if (a.elements[i].z != b.elements[i].z || a.elements[i].n != b.elements[i].n) return false;
     std::string s = query->smiles(stereo);
     return !s.empty() && s == target->smiles(stereo);
 }

@@ -24,12 +24,24 @@ uint64_t murmur64a(const void* key, std::size_t len, uint64_t seed) {
         h *= m;
     }
     switch (len & 7) {
-        case 7: h ^= uint64_t(data[6]) << 48; [[fallthrough]];
-        case 6: h ^= uint64_t(data[5]) << 40; [[fallthrough]];
-        case 5: h ^= uint64_t(data[4]) << 32; [[fallthrough]];
-        case 4: h ^= uint64_t(data[3]) << 24; [[fallthrough]];
-        case 3: h ^= uint64_t(data[2]) << 16; [[fallthrough]];
-        case 2: h ^= uint64_t(data[1]) << 8; [[fallthrough]];
+        case 7:
+            h ^= uint64_t(data[6]) << 48;
+            [[fallthrough]];
+        case 6:
+            h ^= uint64_t(data[5]) << 40;
+            [[fallthrough]];
+        case 5:
+            h ^= uint64_t(data[4]) << 32;
+            [[fallthrough]];
+        case 4:
+            h ^= uint64_t(data[3]) << 24;
+            [[fallthrough]];
+        case 3:
+            h ^= uint64_t(data[2]) << 16;
+            [[fallthrough]];
+        case 2:
+            h ^= uint64_t(data[1]) << 8;
+            [[fallthrough]];
         case 1:
             h ^= uint64_t(data[0]);
             h *= m;

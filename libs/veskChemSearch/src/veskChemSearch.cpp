@@ -93,7 +93,9 @@ R guarded(R neutral, F&& body) noexcept {
     }
 }
 
-bool lowByte(int32_t flag) { return (flag & 0xFF) != 0; }
+bool lowByte(int32_t flag) {
+    return (flag & 0xFF) != 0;
+}
 
 // Replaces the handle's molecule in every case, so that a rejected text can
 // never leave the previous molecule in place to be compared again.
@@ -166,7 +168,8 @@ int32_t VESKCHEMSEARCH_CALL DestroyCompareHandle(uintptr_t compareHandle) {
 
 int32_t VESKCHEMSEARCH_CALL OpenMolString(uintptr_t molHandle, const char* molText) {
     return guarded<int32_t>(0, [&] {
-        return putText(molHandle, molText ? std::string(molText) : std::string(), molText != nullptr);
+        return putText(molHandle, molText ? std::string(molText) : std::string(),
+                       molText != nullptr);
     });
 }
 

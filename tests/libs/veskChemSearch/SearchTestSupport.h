@@ -16,10 +16,24 @@ namespace searchtest {
 
 class Molfile {
 public:
+    struct AtomAt {
+        const char* symbol;
+        double x, y;
+    };
+    struct BondOf {
+        BondOf(int from, int to, int bondType, int wedge = 0)  // wedge 1 up, 6 down
+            : a(from), b(to), type(bondType), stereo(wedge) {}
+        int a, b, type, stereo;
+    };
+    Molfile& add(std::initializer_list<AtomAt> atoms, std::initializer_list<BondOf> bonds = {}) {
+        for (const AtomAt& a : atoms) atom(a.symbol, a.x, a.y);
+        for (const BondOf& b : bonds) bond(b.a, b.b, b.type, b.stereo);
+        return *this;
+    }
     Molfile& atom(const char* symbol, double x, double y) {
         char l[96];
-        std::snprintf(l, sizeof l, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0", x, y,
-                      0.0, symbol);
+        std::snprintf(l, sizeof l, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0", x,
+                      y, 0.0, symbol);
         atoms_.push_back(l);
         return *this;
     }
@@ -51,7 +65,8 @@ private:
 // Benzene ring on atoms 1-6, Kekule or with aromatic bonds (type 4).
 inline Molfile ring(bool aromatic = false, const char* sixth = "C") {
     Molfile m;
-    const double xy[6][2] = {{0, 1.4}, {1.21, 0.7}, {1.21, -0.7}, {0, -1.4}, {-1.21, -0.7}, {-1.21, 0.7}};
+    const double xy[6][2] = {{0, 1.4},  {1.21, 0.7},   {1.21, -0.7},
+                             {0, -1.4}, {-1.21, -0.7}, {-1.21, 0.7}};
     for (int i = 0; i < 6; ++i) m.atom(i == 5 ? sixth : "C", xy[i][0], xy[i][1]);
     for (int i = 0; i < 6; ++i) m.bond(i + 1, (i + 1) % 6 + 1, aromatic ? 4 : (i % 2 ? 1 : 2));
     return m;
@@ -77,7 +92,9 @@ struct Session {
     uintptr_t compare = CreateCompareHandle();
     Session() = default;
     Session(const Session&) = delete;
-    ~Session() { DestroyMoleculeHandle(query), DestroyMoleculeHandle(target), DestroyCompareHandle(compare); }
+    ~Session() {
+        DestroyMoleculeHandle(query), DestroyMoleculeHandle(target), DestroyCompareHandle(compare);
+    }
     void setQuery(const std::string& text) {
         OpenMolString(query, text.c_str());
         SetQueryMolecule(compare, query);
@@ -88,14 +105,10 @@ struct Session {
     }
     void stereo(bool on) { ConsiderStereoChemistry2(compare, on ? 1 : 0); }
     bool found(const std::string& q, const std::string& t) {
-        setQuery(q);
-        setTarget(t);
-        return CompareMolecules(compare) > 0;
+        return setQuery(q), setTarget(t), CompareMolecules(compare) > 0;
     }
     bool same(const std::string& q, const std::string& t) {
-        setQuery(q);
-        setTarget(t);
-        return (ExactMatch(compare) & 0xFF) != 0;
+        return setQuery(q), setTarget(t), (ExactMatch(compare) & 0xFF) != 0;
     }
 };
 

@@ -61,8 +61,15 @@ const std::string quinoline = [] {
     m.atom("C", 2.42, 1.4).atom("C", 3.63, 0.7).atom("C", 3.63, -0.7).atom("C", 2.42, -1.4);
     return m.bond(2, 7, 1).bond(7, 8, 2).bond(8, 9, 1).bond(9, 10, 2).bond(10, 3, 1).text();
 }();
-const std::string amide = Molfile().atom("N", 0, 0).atom("C", 1.3, 0.75).atom("O", 1.3, 2.25)
-                              .atom("C", 2.6, 0).bond(1, 2, 1).bond(2, 3, 2).bond(2, 4, 1).text();
+const std::string amide = Molfile()
+                              .atom("N", 0, 0)
+                              .atom("C", 1.3, 0.75)
+                              .atom("O", 1.3, 2.25)
+                              .atom("C", 2.6, 0)
+                              .bond(1, 2, 1)
+                              .bond(2, 3, 2)
+                              .bond(2, 4, 1)
+                              .text();
 
 TEST(ReferenceTest, SharedQueriesAndTargets) {
     std::string q, t;
@@ -74,15 +81,18 @@ TEST(ReferenceTest, SharedQueriesAndTargets) {
 
 TEST(ReferenceTest, CommonQueriesOnRealFiles) {
     std::vector<std::string> targets;
-    for (const char* name : {"pubchem_sample.sdf", "library_formula_weight.sdf",
-                             "pubchem_hard_subset.sdf", "cdk2_3d_explicit_h.sdf",
-                             "inchi_techman_samples.sdf"}) {
+    for (const char* name :
+         {"pubchem_sample.sdf", "library_formula_weight.sdf", "pubchem_hard_subset.sdf",
+          "cdk2_3d_explicit_h.sdf", "inchi_techman_samples.sdf"}) {
         std::string sd;
         if (!readData(name, &sd)) GTEST_SKIP() << "shared test files not available";
         for (auto& m : sdMolecules(sd)) targets.push_back(std::move(m));
     }
-    const std::vector<std::string> queries = {ring().text(), quinoline, amide,
-                                              substituted("Cl", true).text()};
+    std::vector<std::string> queries = {ring().text(), quinoline, amide,
+                                        substituted("Cl", true).text()};
+    for (const char* name :
+         {"mol/query_A.mol", "mol/query_Q.mol", "mol/atom_list.mol", "mol/not_atom_list.mol"})
+        if (std::string q; readData(name, &q)) queries.push_back(q);
     compareWithRdkit(queries, targets, false);
     compareWithRdkit(queries, targets, true);
 }
