@@ -41,10 +41,11 @@
  *   Hetero atoms always show their symbol, with or without hydrogens.
  *   Any other value draws as 3. Explicit hydrogen atoms of the molfile are folded into these
  *   labels (hydrogens that carry an isotope or stand alone stay atoms).
- * - BondColour: the colour of bonds and of carbon labels; Fonts[0] (font 1): colour of the other
- *   atom labels (a bond to a labelled hetero atom is drawn half in its label colour) and the
- *   label size relative to its default 48. Colours are COLORREF values 0x00BBGGRR.
- * - Font 2 (Fonts[1]): face, bold, italic, colour and size (relative to 32) of the text drawn
+ * - BondColour: the colour of bonds and of carbon labels; Fonts1to8[0] (font 1): colour of the
+ *   other atom labels (a bond to a labelled hetero atom is drawn half in its label colour) and
+ *   the label size relative to its default 48; labels use the drawing engine's own typeface.
+ *   Colours are COLORREF values 0x00BBGGRR.
+ * - Font 2 (Fonts1to8[1]): face, bold, italic, colour and size (relative to 32) of the text drawn
  *   for an empty molecule or reaction, EmptyStructureText (default "No-Structure"); an empty
  *   EmptyStructureText draws nothing.
  * - Font 14: face, colour and size (relative to font 1) of stoichiometry factors in reactions.
