@@ -160,16 +160,24 @@ std::string FileNamePart(const std::string& path) {
 // Every record and data item loads the library, so the search by bare name (a file check in
 // each folder) runs once: later loads name the file it found, which the loader matches to the
 // copy already in memory without touching the disk.
-std::mutex ResolvedMutex;
-std::string ResolvedFile;  // the name searched for
-std::string ResolvedPath;  // the file it led to
+struct TResolvedLibrary {
+    std::mutex Mutex;
+    std::string File;  // the name searched for
+    std::string Path;  // the file it led to
+};
+
+TResolvedLibrary& ResolvedLibrary() {
+    static TResolvedLibrary resolved;
+    return resolved;
+}
 
 platform::TLibraryRef LoadRoutines(std::string& lastError) {
     const std::string file = LibraryFile();
+    TResolvedLibrary& resolved = ResolvedLibrary();
     std::string path;
     {
-        std::lock_guard<std::mutex> lock(ResolvedMutex);
-        if (ResolvedFile == file) path = ResolvedPath;
+        std::lock_guard<std::mutex> lock(resolved.Mutex);
+        if (resolved.File == file) path = resolved.Path;
     }
     if (!path.empty()) {
         platform::TLibraryRef library(path);
@@ -183,9 +191,9 @@ platform::TLibraryRef LoadRoutines(std::string& lastError) {
     // Remember the path only if loading it gives this very copy.
     path = platform::FindLibraryFile(file);
     if (!path.empty() && platform::TLibraryRef(path).Handle() == library.Handle()) {
-        std::lock_guard<std::mutex> lock(ResolvedMutex);
-        ResolvedFile = file;
-        ResolvedPath = path;
+        std::lock_guard<std::mutex> lock(resolved.Mutex);
+        resolved.File = file;
+        resolved.Path = path;
     }
     return library;
 }
