@@ -65,7 +65,7 @@
 #ifndef VESKCHEMSEARCH_H
 #define VESKCHEMSEARCH_H
 
-#include <stdint.h>
+#include <stdint.h> /* NOLINT(modernize-deprecated-headers): a C header */
 
 #if defined(_WIN32)
 #define VESKCHEMSEARCH_API __declspec(dllexport)

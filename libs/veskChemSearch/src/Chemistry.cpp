@@ -138,7 +138,7 @@ void mergeDrawnHydrogens(RWMol& mol) {
     }
     for (unsigned idx = 0; idx < mol.getNumAtoms(); ++idx) {
         Atom* atom = mol.getAtomWithIdx(idx);
-        unsigned drawn = atom->getProp<unsigned>(kDrawnHs);
+        auto drawn = atom->getProp<unsigned>(kDrawnHs);
         atom->clearProp(kDrawnHs);
         unsigned merged = drawn - std::min(drawn, hydrogenNeighbours(mol, atom));
         if (!merged) continue;
@@ -256,12 +256,12 @@ bool isSubstructure(const PreparedQuery& query, const ROMol& target, bool stereo
 std::string canonicalSmiles(const PreparedTarget& target, bool stereo) {
     try {
         std::unique_ptr<RWMol> mol = restoreCopy(target);
-        if (!mol || mol->getNumAtoms() == 0) return std::string();
+        if (!mol || mol->getNumAtoms() == 0) return {};
         for (Atom* atom : mol->atoms()) atom->setAtomMapNum(0);
         if (!stereo) RDKit::MolOps::removeStereochemistry(*mol);
         return RDKit::MolToSmiles(*mol, true);
     } catch (...) {
-        return std::string();
+        return {};
     }
 }
 

@@ -32,7 +32,7 @@ std::shared_ptr<const RDKit::ROMol> MolText::targetMolecule() {
 std::string MolText::smiles(bool stereo) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (hasSmiles_[stereo]) return smiles_[stereo];
-    if (!target_ || !target_->readable) return std::string();
+    if (!target_ || !target_->readable) return {};
     TargetCache& cache = TargetCache::shared();
     std::string s;
     if (!cache.smiles(key_, stereo, &s)) {

@@ -72,7 +72,7 @@ TargetCache::TargetCache(std::size_t byteLimit) : limit_(byteLimit) {}
 TargetCache& TargetCache::shared() {
     // Never destroyed: handles may still be released from other libraries'
     // static destructors at exit.
-    static TargetCache* cache = new TargetCache(kSharedLimit);
+    static auto* cache = new TargetCache(kSharedLimit);
     return *cache;
 }
 

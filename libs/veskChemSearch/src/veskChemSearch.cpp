@@ -79,7 +79,7 @@ private:
 Registry& registry() {
     // Never destroyed: callers may release handles from their own static
     // destructors, after this library's would have run.
-    static Registry* r = new Registry;
+    static auto* r = new Registry;
     return *r;
 }
 

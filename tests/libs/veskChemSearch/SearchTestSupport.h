@@ -34,13 +34,13 @@ public:
         char l[96];
         std::snprintf(l, sizeof l, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0", x,
                       y, 0.0, symbol);
-        atoms_.push_back(l);
+        atoms_.emplace_back(l);
         return *this;
     }
     Molfile& bond(int a, int b, int type, int stereo = 0) {
         char l[40];
         std::snprintf(l, sizeof l, "%3d%3d%3d%3d  0  0  0", a, b, type, stereo);
-        bonds_.push_back(l);
+        bonds_.emplace_back(l);
         return *this;
     }
     // A property line as written in the file ("M  CHG  1   2   1").

@@ -149,6 +149,7 @@ TEST(ThreadTest, SeparateHandleSetsOnSeveralThreads) {
     const std::vector<int> expected = answers(single, "");
     std::atomic<int> mismatches{0};
     std::vector<std::thread> threads;
+    threads.reserve(4);
     for (int n = 0; n < 4; ++n)
         threads.emplace_back([&, n] {
             Session s;
