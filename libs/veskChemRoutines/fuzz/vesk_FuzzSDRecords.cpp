@@ -83,9 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckRoundTrip(text);
 
     vesk::CTab ctab;
-    if (vesk::ReadPlainV2000(text, ctab)) {
+    std::string problem;
+    vesk::CTabResult read = vesk::ReadPlainV2000(text, ctab, problem);
+    Check((read == vesk::CTabResult::kBroken) == !problem.empty());
+    if (read == vesk::CTabResult::kPlain) {
         for (const vesk::CTabBond& bond : ctab.bonds) {
-            Check(bond.first >= 0 && bond.second >= 0);
+            Check(bond.first >= 0 && bond.second >= 0 && bond.first != bond.second);
             Check(static_cast<std::size_t>(bond.first) < ctab.atoms.size());
             Check(static_cast<std::size_t>(bond.second) < ctab.atoms.size());
         }

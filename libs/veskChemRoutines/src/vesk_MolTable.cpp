@@ -1,5 +1,8 @@
 #include "vesk_MolTable.h"
 
+#include <algorithm>
+#include <string>
+
 #include "vesk_SDRecord.h"
 
 namespace vesk {
@@ -85,25 +88,22 @@ bool ReadAtom(std::string_view line, CTabAtom& atom) {
     return true;
 }
 
-bool ReadBond(std::string_view line, int atomCount, CTabBond& bond) {
+// Reads the atom numbers and the order; `plain` false when the bond needs RDKit's reader.
+bool ReadBond(std::string_view line, CTabBond& bond, bool& plain) {
     if (line.size() < 9) return false;
     int a = 0, b = 0, order = 0, stereo = 0, unused = 0, topology = 0;
-    if (!Field(line, 0, 3, a) || !Field(line, 3, 3, b) || !Field(line, 6, 3, order) ||
-        !Field(line, 9, 3, stereo) || !Field(line, 12, 3, unused) ||
-        !Field(line, 15, 3, topology)) {
-        return false;
-    }
-    if (order < 1 || order > 3 || topology != 0) return false;
-    if (a < 1 || b < 1 || a > atomCount || b > atomCount || a == b) return false;
+    if (!Field(line, 0, 3, a) || !Field(line, 3, 3, b) || !Field(line, 6, 3, order)) return false;
+    plain = Field(line, 9, 3, stereo) && Field(line, 12, 3, unused) &&
+            Field(line, 15, 3, topology) && order >= 1 && order <= 3 && topology == 0;
     bond.first = a - 1;
     bond.second = b - 1;
     bond.order = order;
     return true;
 }
 
-// "M  CHG" / "M  ISO": count, then pairs of 4-column fields (atom number, value).
-bool ReadPropertyPairs(std::string_view line, int atomCount,
-                       std::vector<std::pair<int, int>>& pairs) {
+// "M  CHG", "M  ISO", "M  RAD": count, then pairs of 4-column fields (atom number, value).
+// Atom numbers are checked by the caller.
+bool ReadPropertyPairs(std::string_view line, std::vector<std::pair<int, int>>& pairs) {
     int count = 0;
     if (line.size() < 9 || !Field(line, 6, 3, count) || count < 0 || count > 8) return false;
     if (line.size() < 9 + static_cast<std::size_t>(count) * 8) return false;
@@ -113,7 +113,6 @@ bool ReadPropertyPairs(std::string_view line, int atomCount,
         std::size_t pos = 9 + static_cast<std::size_t>(k) * 8;
         if (!Field(line, pos, 4, atom) || !Field(line, pos + 4, 4, value)) return false;
         if (line.substr(pos + 4, 4) == "    ") return false;
-        if (atom < 1 || atom > atomCount) return false;
         pairs.emplace_back(atom - 1, value);
     }
     return true;
@@ -121,65 +120,105 @@ bool ReadPropertyPairs(std::string_view line, int atomCount,
 
 }  // namespace
 
-bool ReadPlainV2000(std::string_view block, CTab& ctab) {
+CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& problem) {
     ctab.atoms.clear();
     ctab.bonds.clear();
     LineCursor cursor(block);
     std::string_view line;
-    for (int i = 0; i < 3; ++i) {
-        if (!cursor.Next(line)) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!cursor.Next(line)) return CTabResult::kOther;
     }
-    if (!cursor.Next(line)) return false;
-    if (line.size() < 39 || line.substr(34, 5) != "V2000") return false;
+    if (line.size() < 39 || line.substr(34, 5) != "V2000") return CTabResult::kOther;
     int atomCount = 0, bondCount = 0, listCount = 0;
     if (!Field(line, 0, 3, atomCount) || !Field(line, 3, 3, bondCount) ||
-        !Field(line, 6, 3, listCount) || atomCount < 0 || bondCount < 0 || listCount != 0) {
-        return false;
+        !Field(line, 6, 3, listCount) || atomCount < 0 || bondCount < 0) {
+        return CTabResult::kOther;
     }
 
+    // Everything is read even after a detail that only RDKit's reader handles: bonds and
+    // property lines naming atoms that do not exist make that reader throw in a way that
+    // leaks the half-built molecule, so they are reported from here.
+    bool plain = listCount == 0;
     ctab.atoms.resize(static_cast<std::size_t>(atomCount));
     for (CTabAtom& atom : ctab.atoms) {
-        if (!cursor.Next(line) || !ReadAtom(line, atom)) return false;
+        if (!cursor.Next(line)) return CTabResult::kOther;
+        plain = ReadAtom(line, atom) && plain;
     }
     ctab.bonds.resize(static_cast<std::size_t>(bondCount));
-    for (CTabBond& bond : ctab.bonds) {
-        if (!cursor.Next(line) || !ReadBond(line, atomCount, bond)) return false;
+    std::vector<std::pair<int, int>> seen;
+    seen.reserve(ctab.bonds.size());
+    for (std::size_t k = 0; k < ctab.bonds.size(); ++k) {
+        CTabBond& bond = ctab.bonds[k];
+        bool plainBond = false;
+        if (!cursor.Next(line) || !ReadBond(line, bond, plainBond)) return CTabResult::kOther;
+        plain = plain && plainBond;
+        if (bond.first < 0 || bond.second < 0 || bond.first >= atomCount ||
+            bond.second >= atomCount || bond.first == bond.second) {
+            problem = "bond " + std::to_string(k + 1) + " joins atoms " +
+                      std::to_string(bond.first + 1) + " and " + std::to_string(bond.second + 1) +
+                      " of " + std::to_string(atomCount);
+            return CTabResult::kBroken;
+        }
+        seen.emplace_back(std::min(bond.first, bond.second), std::max(bond.first, bond.second));
+    }
+    std::sort(seen.begin(), seen.end());
+    auto twice = std::adjacent_find(seen.begin(), seen.end());
+    if (twice != seen.end()) {
+        problem = "atoms " + std::to_string(twice->first + 1) + " and " +
+                  std::to_string(twice->second + 1) + " are bonded twice";
+        return CTabResult::kBroken;
     }
 
     bool firstChargeLine = true;
     std::vector<std::pair<int, int>> pairs;
     while (cursor.Next(line)) {
-        if (line.substr(0, 6) == "M  END") return true;
-        if (line.substr(0, 6) == "M  CHG") {
-            if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
-            // The first charge or radical line replaces every charge of the atom block.
-            if (firstChargeLine) {
-                for (CTabAtom& atom : ctab.atoms) atom.charge = 0;
-                firstChargeLine = false;
+        std::string_view tag = line.substr(0, 6);
+        if (tag == "M  END") return plain ? CTabResult::kPlain : CTabResult::kOther;
+        // Lines RDKit's reader passes over unread: an alias or group text, skipped lines.
+        int skip = !line.empty() && (line[0] == 'A' || line[0] == 'G') ? 1 : 0;
+        if (tag == "S  SKP" && !Field(line, 6, 3, skip)) return CTabResult::kOther;
+        if (skip > 0) {
+            plain = false;
+            while (skip-- > 0) cursor.Next(line);
+            continue;
+        }
+        bool known = tag == "M  CHG" || tag == "M  RAD" || tag == "M  ISO";
+        if (!known || !ReadPropertyPairs(line, pairs)) {
+            plain = false;
+            continue;
+        }
+        for (const auto& pair : pairs) {
+            if (pair.first < 0 || pair.first >= atomCount) {
+                problem = std::string(tag) + " names atom " + std::to_string(pair.first + 1) +
+                          " of " + std::to_string(atomCount);
+                return CTabResult::kBroken;
             }
-            for (const auto& [atom, value] : pairs) ctab.atoms[atom].charge = value;
-        } else if (line.substr(0, 6) == "M  RAD") {
-            if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
-            if (firstChargeLine) {
-                for (CTabAtom& atom : ctab.atoms) atom.charge = 0;
-                firstChargeLine = false;
-            }
+        }
+        if (!plain) continue;
+        if (tag == "M  ISO") {
             for (const auto& [atom, value] : pairs) {
+                if (value == 0) plain = false;
+                if (value > 0) ctab.atoms[atom].isotope = value;
+            }
+            continue;
+        }
+        // The first charge or radical line replaces every charge of the atom block.
+        if (firstChargeLine) {
+            for (CTabAtom& atom : ctab.atoms) atom.charge = 0;
+            firstChargeLine = false;
+        }
+        for (const auto& [atom, value] : pairs) {
+            if (tag == "M  CHG") {
+                ctab.atoms[atom].charge = value;
+            } else if (value < 1 || value > 3) {
+                plain = false;
+            } else {
                 // singlet and triplet carry two unpaired electrons, doublet one
-                if (value < 1 || value > 3) return false;
                 ctab.atoms[atom].radicalElectrons = value == 2 ? 1 : 2;
             }
-        } else if (line.substr(0, 6) == "M  ISO") {
-            if (!ReadPropertyPairs(line, atomCount, pairs)) return false;
-            for (const auto& [atom, value] : pairs) {
-                if (value > 0) ctab.atoms[atom].isotope = value;
-                if (value == 0) return false;
-            }
-        } else {
-            return false;
         }
     }
-    return false;  // no "M  END"
+    return CTabResult::kOther;  // no "M  END"
 }
 
 }  // namespace vesk

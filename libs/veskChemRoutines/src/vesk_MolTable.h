@@ -6,6 +6,7 @@
 // many thousand records feels. Anything beyond this subset is declined and left to RDKit's reader,
 // so the results stay RDKit's.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +33,11 @@ struct CTab {
     std::vector<CTabBond> bonds;
 };
 
-// False when the block is not a plain V2000 table as described above (or is malformed); the
-// caller then uses RDKit's reader, which also gives the proper error message.
-bool ReadPlainV2000(std::string_view block, CTab& ctab);
+enum class CTabResult {
+    kPlain,   // `ctab` holds the molecule
+    kOther,   // beyond this reader (or malformed): RDKit's reader decides and gives the message
+    kBroken,  // bonds or property lines name atoms that do not exist; `problem` says which
+};
+CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& problem);
 
 }  // namespace vesk

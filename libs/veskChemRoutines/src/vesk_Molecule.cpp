@@ -59,7 +59,6 @@ std::unique_ptr<RDKit::RWMol> BuildPlain(const CTab& ctab) {
     static const RDKit::Bond::BondType kTypes[] = {RDKit::Bond::UNSPECIFIED, RDKit::Bond::SINGLE,
                                                    RDKit::Bond::DOUBLE, RDKit::Bond::TRIPLE};
     for (const CTabBond& b : ctab.bonds) {
-        if (mol->getBondBetweenAtoms(b.first, b.second)) return nullptr;
         mol->addBond(static_cast<unsigned int>(b.first), static_cast<unsigned int>(b.second),
                      kTypes[b.order]);
     }
@@ -131,6 +130,13 @@ bool Molecule::EnsureParsedLocked(std::string& error) {
         tried_ = true;
         std::unique_ptr<RDKit::RWMol> mol;
         try {
+            CTab ctab;
+            std::string problem;
+            CTabResult read = ReadPlainV2000(text_, ctab, problem);
+            if (read == CTabResult::kBroken) {
+                error = parseError_ = "cannot read the molecule: " + problem;
+                return false;
+            }
             if (flags_ & kSanitize) {
                 try {
                     mol.reset(RDKit::MolBlockToMol(text_, true, false, true));
@@ -138,9 +144,8 @@ bool Molecule::EnsureParsedLocked(std::string& error) {
                     // Unsanitizable: formula and weight still come from the atoms as read.
                     mol.reset();
                 }
-            } else {
-                CTab ctab;
-                if (ReadPlainV2000(text_, ctab)) mol = BuildPlain(ctab);
+            } else if (read == CTabResult::kPlain) {
+                mol = BuildPlain(ctab);
             }
             if (!mol) mol.reset(RDKit::MolBlockToMol(text_, false, false, true));
             if (mol) {
@@ -157,8 +162,9 @@ bool Molecule::EnsureParsedLocked(std::string& error) {
             parseError_ = "cannot read the molecule";
         }
     }
-    if (!parsed_) error = parseError_;
-    return parsed_ != nullptr;
+    if (parsed_) return true;
+    error = parseError_;
+    return false;
 }
 
 bool Molecule::Parse(std::string& error) {

@@ -1,8 +1,8 @@
 // The shared folder of real SD files: every file read, written and read again; formula and weight
 // against the reference values the files carry. Skipped where the folder is missing.
 
+#include <cctype>
 #include <cmath>
-#include <regex>
 #include <set>
 
 #include "vesk_RoutinesTestSupport.h"
@@ -24,6 +24,19 @@ std::map<std::string, std::vector<Record>> ReadCorpus(std::map<std::string, std:
         }
     }
     return files;
+}
+
+// "C26H37Cl1N2O3S2" -> "C26H37ClN2O3S2"
+std::string WithoutOnes(const std::string& formula) {
+    std::string out;
+    for (std::size_t i = 0; i < formula.size(); ++i) {
+        bool one =
+            formula[i] == '1' && i > 0 &&
+            std::isalpha(static_cast<unsigned char>(formula[i - 1])) &&
+            (i + 1 == formula.size() || !std::isdigit(static_cast<unsigned char>(formula[i + 1])));
+        if (!one) out += formula[i];
+    }
+    return out;
 }
 
 std::string Where(const std::string& name, std::size_t i) {
@@ -117,10 +130,7 @@ TEST(RoutinesCorpus, FormulaAndWeightAgreeWithTheFilesReferenceValues) {
                 if (!values.count(formulaItem)) continue;
                 ++compared;
                 ASSERT_TRUE(chem.ok) << Where(name, i) << ": " << chem.error;
-                EXPECT_EQ(chem.formula,
-                          std::regex_replace(values[formulaItem],
-                                             std::regex("([A-Za-z])1(?![0-9])"), "$1"))
-                    << Where(name, i);
+                EXPECT_EQ(chem.formula, WithoutOnes(values[formulaItem])) << Where(name, i);
                 if (!values.count(weightItem)) continue;
                 double weight = std::stod(values[weightItem]), gap = std::fabs(chem.mass - weight);
                 if (olderAtomicWeights.count(Where(name, i))) {

@@ -96,8 +96,12 @@ TEST(RoutinesMolecule, TextIsKeptAsGivenAndParsedOnlyWhenAsked) {
         EXPECT_FALSE(OK(OpenMolString(&mol, empty, 0, 0, err, 256)));
         EXPECT_NE(std::string(err).find("empty"), std::string::npos) << err;
     }
-    const std::string twice = Block({"C 0 0", "C 0 0"}, {"1 2 1", "1 2 1"});  // a bond twice
-    EXPECT_FALSE(ChemOf(twice).ok || ChemOf(twice, VESK_MOL_SANITIZE).ok);
+    // Bonds or property lines naming missing atoms, a bond given twice.
+    for (const std::string& broken :
+         {Block({"C 0 0"}, {"1 2 1"}), Block({"C 0 0"}, {}, {"M  CHG  1   2   1"}),
+          Block({"C 0 0", "C 0 0"}, {"1 2 1", "2 1 2"})}) {
+        EXPECT_FALSE(ChemOf(broken).ok || ChemOf(broken, VESK_MOL_SANITIZE).ok) << broken;
+    }
     EXPECT_FALSE(OK(OpenMolString(&mol, "x", 8, 0, err, 256)));  // unknown flag
     EXPECT_FALSE(OK(OpenMolString(&mol, "x", 0, 1, err, 256)));  // reserved not 0
 }

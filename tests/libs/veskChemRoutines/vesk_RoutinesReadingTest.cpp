@@ -1,8 +1,6 @@
 // Reading SD files: record boundaries, molecule blocks, data item headers and values, errors.
 
 #include <algorithm>
-#include <regex>
-
 #include "vesk_RoutinesTestSupport.h"
 
 using namespace routines_test;
@@ -48,7 +46,7 @@ TEST(RoutinesReading, RecordBoundariesAndLineEnds) {
     const std::string rec = kEthanol + "> <A>\n1\n\n";
     const std::vector<std::pair<std::string, std::size_t>> cases = {
         {rec + "$$$$\n" + rec + "$$$$\n", 2},
-        {std::regex_replace(rec + "$$$$\n" + rec, std::regex("\n"), "\r\n"), 2},  // CR LF
+        {CrLf(rec + "$$$$\n" + rec), 2},                              // CR LF
         {rec + "$$$$\n" + kEthanol + "> <A>\n1", 2},                  // no $$$$, no line end
         {rec + "$$$$  \r\n" + rec + "$$$$\t \r", 2},                  // blanks and CR after $$$$
         {rec + "$$$$\n\n  \n\r\n$$$$\n" + rec + "$$$$\n\n \t\n", 2},  // blank stretches

@@ -1,7 +1,5 @@
 // Writing SD files: the record layout, what is normalised, what is refused, and data items.
 
-#include <regex>
-
 #include "vesk_RoutinesTestSupport.h"
 
 using namespace routines_test;
@@ -22,7 +20,7 @@ TEST(RoutinesWriting, RecordLayoutWithLfLineEnds) {
     TempDir dir;
     // CR LF line ends, and what a MOL file may carry after its block.
     Record first =
-        Rec(std::regex_replace(kBlock, std::regex("\n"), "\r\n") + "$$$$\r\n> <j>\r\n",
+        Rec(CrLf(kBlock) + "$$$$\r\n> <j>\r\n",
             {{"NAME", {"line 1", "line 2\r"}}, {"EMPTY", {}}, {"Blanks", {"a", " ", "", "b"}}});
     EXPECT_EQ(WriteRecords(dir.Path("o.sdf"), {first, Rec("", {{"X", {"y"}}})}),
               kBlock + "> <NAME>\nline 1\nline 2\n\n> <EMPTY>\n\n> <Blanks>\na\nb\n\n$$$$\n" +
