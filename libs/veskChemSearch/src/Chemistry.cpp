@@ -26,10 +26,41 @@ using RDKit::RWMol;
 
 const char* const kDrawnHs = "_veskDrawnHs";
 
+// Atom list lines whose trailing blanks were stripped ("M  ALS   1  3 T F   N   O")
+// are common; RDKit rejects them, and leaks the half-built atom when it does.
+// Padding each entry to its four columns lets them be read as meant.
+std::string padAtomListLines(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 64);
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::size_t stop = end > pos && text[end - 1] == '\r' ? end - 1 : end;
+        std::string line = text.substr(pos, stop - pos);
+        if (line.compare(0, 6, "M  ALS") == 0 && line.size() >= 13) {
+            const std::string count = line.substr(10, 3);
+            if (count.find_first_not_of(" 0123456789") == std::string::npos &&
+                count.find_first_of("0123456789") != std::string::npos) {
+                std::size_t wanted = 16 + 4 * std::stoul(count);
+                if (line.size() < wanted) line.resize(wanted, ' ');
+            }
+        }
+        out += line;
+        out.append(text, stop, end - stop);  // the CR, if any
+        if (end < text.size()) out += '\n';
+        pos = end + 1;
+    }
+    return out;
+}
+
 // RDKit reports bad input by throwing several unrelated types (and returns null
 // for an empty text); all of them mean "cannot read this".
 std::unique_ptr<RWMol> parseMolfile(const std::string& text, bool sanitize, bool removeHs) {
     try {
+        if (text.find("M  ALS") != std::string::npos)
+            return std::unique_ptr<RWMol>(
+                RDKit::MolBlockToMol(padAtomListLines(text), sanitize, removeHs));
         return std::unique_ptr<RWMol>(RDKit::MolBlockToMol(text, sanitize, removeHs));
     } catch (...) {
         return nullptr;

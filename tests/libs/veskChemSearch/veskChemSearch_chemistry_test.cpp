@@ -80,7 +80,7 @@ TEST(SubstructureTest, QueryAtomsAndLists) {
         return ring().add({{"L", 0, 2.8}}, {{1, 7, 1}}).line(als).text();
     };
     const std::string list = listed("M  ALS   7  2 F N   O   ");
-    const std::string notList = listed("M  ALS   7  2 T N   O   ");
+    const std::string notList = listed("M  ALS   7  2 T N   O");  // trailing blanks stripped
     const std::string any = substituted("A").text(), hetero = substituted("Q").text();
     // clang-format off
     expectSubstructure({
