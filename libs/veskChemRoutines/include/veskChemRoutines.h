@@ -52,7 +52,7 @@
 #ifndef VESKCHEMROUTINES_H
 #define VESKCHEMROUTINES_H
 
-#include <stdint.h>
+#include <stdint.h> /* NOLINT(modernize-deprecated-headers): a C header */
 
 #if defined(VESK_ROUTINES_BUILDING)
 #define VESK_ROUTINES_API __attribute__((visibility("default")))
@@ -66,7 +66,7 @@ extern "C" {
 
 /* Called by OpenSDFileRA3 while it scans the file: Progress is a whole per cent (0..100),
  * reported only when it changes. Return non-zero to go on, 0 to cancel the scan. */
-typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData);
+typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData); /* NOLINT */
 
 /* OpenMolString flags (combine with |). */
 #define VESK_MOL_DEFAULT 0   /* keep the text, parse it when a formula or mass is asked for */

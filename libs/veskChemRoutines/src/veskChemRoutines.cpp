@@ -68,7 +68,7 @@ std::size_t FittingPrefix(std::string_view text, std::size_t room) {
         ++back;
     }
     if (back > 0) {
-        unsigned char c = static_cast<unsigned char>(text[lead]);
+        auto c = static_cast<unsigned char>(text[lead]);
         std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
         if (length > 1 && lead + length > room) return lead;
     }

@@ -52,7 +52,7 @@ private:
 // while the process exits find a valid table.
 template <typename T>
 HandleTable<T>& Handles() {
-    static HandleTable<T>* table = new HandleTable<T>;
+    static auto* table = new HandleTable<T>;
     return *table;
 }
 

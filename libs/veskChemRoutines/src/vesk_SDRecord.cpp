@@ -237,7 +237,7 @@ bool AppendSDRecord(std::string& out, std::string_view molBlock,
         for (const std::string& valueLine : item->lines) {
             if (IsRecordSeparator(valueLine)) {
                 error = "a value line of item \"" + item->name +
-                        "\" is \"$$$$\", which would end the record";
+                        R"(" is "$$$$", which would end the record)";
                 return false;
             }
             size += valueLine.size() + 1;
