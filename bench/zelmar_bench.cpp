@@ -1,6 +1,6 @@
 // zelmar_bench: speed and memory of the program's core work on real files. One command per
 // run; each prints one JSON line (or tab-separated lines where a listing is asked for).
-// Usage: zelmar_bench COMMAND FILE
+// Usage: zelmar_bench COMMAND FILE [OUT]
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "Zelmar_Object_SDFileData.h"
 #include "vesk_ChemRoutines.h"
+#include "vesk_Dispatcher.h"
 
 namespace {
 
@@ -116,10 +118,79 @@ int RunScan(const std::string& file) {
     return 0;
 }
 
+// A sheet's record list reading a file as the sheet window has it read: indexing, then the
+// loader thread, this thread pumping the end notifications as the UI thread would.
+struct TLoadedSheet {
+    platform::TQueuedUiDispatcher Ui;
+    std::unique_ptr<TZelmarSDFileDataList> List;
+    double IndexedSeconds = -1.0;  // until the rows exist and can be browsed
+    double Seconds = -1.0;         // until the loader thread has ended
+
+    bool Load(const std::string& file) {
+        const auto start = TClock::now();
+        List = std::make_unique<TZelmarSDFileDataList>(&Ui);
+        List->OnEndIndexing = [&](TZelmarSDFileDataList*) { IndexedSeconds = SecondsSince(start); };
+        if (!List->LoadFile(file)) {
+            std::fprintf(stderr, "cannot start reading %s\n", file.c_str());
+            return false;
+        }
+        while (!List->GetLoadFinished()) Ui.WaitAndProcess(std::chrono::milliseconds(1));
+        Seconds = SecondsSince(start);
+        if (List->GetCount() == 0) {
+            std::fprintf(stderr, "no records in %s: %s\n", file.c_str(),
+                         List->GetManager()->LastError.c_str());
+            return false;
+        }
+        return true;
+    }
+    int LoadErrorCount() const {
+        const TZelmarRecordRefs* errors = List->GetLoadErrors();
+        return errors == nullptr ? 0 : errors->GetCount();
+    }
+};
+
+// load FILE: a sheet reads the file (indexing, then the loader thread with formula and
+// weight per record).
+int RunLoad(const std::string& file) {
+    TLoadedSheet sheet;
+    if (!sheet.Load(file)) return 1;
+    std::printf("{\"records\":%d,\"load_errors\":%d,\"fields\":%d,\"indexed_seconds\":%.6f,"
+                "\"seconds\":%.6f,\"peak_rss_mb\":%.1f}\n",
+                sheet.List->GetCount(), sheet.LoadErrorCount(), sheet.List->GetFieldCount(),
+                sheet.IndexedSeconds, sheet.Seconds, PeakRssMb());
+    return 0;
+}
+
+// save FILE OUT: a sheet reads the file, then writes all its records to OUT; only the
+// writing is timed. Records the writer refuses are counted and skipped.
+int RunSave(const std::string& file, const std::string& out) {
+    TLoadedSheet sheet;
+    if (!sheet.Load(file)) return 1;
+    int saveErrors = 0;
+    sheet.List->OnSaveDataError = [&](TZelmarSDFileDataList*, const std::string&,
+                                      bool isRecordError, const std::string& error, int index) {
+        ++saveErrors;
+        std::fprintf(stderr, "%s %d: %s\n", isRecordError ? "record" : "file", index,
+                     error.c_str());
+        return true;
+    };
+    const int records = sheet.List->GetCount();
+    const auto start = TClock::now();
+    const bool saved = sheet.List->SaveFile(out);
+    const double seconds = SecondsSince(start);
+    if (!saved) return 1;
+    std::printf("{\"records\":%d,\"save_errors\":%d,\"load_seconds\":%.6f,\"seconds\":%.6f,"
+                "\"peak_rss_mb\":%.1f}\n",
+                records, saveErrors, sheet.Seconds, seconds, PeakRssMb());
+    return 0;
+}
+
 struct TCommand {
     const char* Name;
     int (*Run)(const std::string& file);
     const char* Help;
+    // Commands that also write a file take it as a second argument instead.
+    int (*RunWithOutput)(const std::string& file, const std::string& out) = nullptr;
 };
 
 const TCommand kCommands[] = {
@@ -128,10 +199,17 @@ const TCommand kCommands[] = {
      "read every record, formula and weight: records, failed, seconds, peak_rss_mb"},
     {"formulas", RunFormulas, "one line per record: index, formula, weight"},
     {"scan", RunScan, "memchr line count of the file: lines, seconds"},
+    {"load", RunLoad,
+     "a sheet reads the file: records, load_errors, fields, indexed_seconds, seconds, "
+     "peak_rss_mb"},
+    {"save", nullptr,
+     "FILE OUT: a sheet reads FILE, then writes it to OUT: records, save_errors, "
+     "load_seconds, seconds (writing), peak_rss_mb",
+     RunSave},
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: zelmar_bench COMMAND FILE\n");
+    std::fprintf(stderr, "usage: zelmar_bench COMMAND FILE [OUT]\n");
     for (const TCommand& command : kCommands)
         std::fprintf(stderr, "  %-9s %s\n", command.Name, command.Help);
     return 2;
@@ -140,9 +218,12 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) return Usage();
+    if (argc != 3 && argc != 4) return Usage();
     for (const TCommand& command : kCommands) {
-        if (std::strcmp(argv[1], command.Name) == 0) return command.Run(argv[2]);
+        if (std::strcmp(argv[1], command.Name) != 0) continue;
+        if (argc == 3 && command.Run != nullptr) return command.Run(argv[2]);
+        if (argc == 4 && command.RunWithOutput != nullptr)
+            return command.RunWithOutput(argv[2], argv[3]);
     }
     return Usage();
 }
