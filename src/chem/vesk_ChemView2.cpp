@@ -46,20 +46,49 @@ constexpr TInt ErrBufSizeTold = TveskChemView2::ViewErrBufSize - 1;
 
 // Every export must be there for the pool to count as valid, also those the program does
 // not call: a library without them is not the one it was built for.
-constexpr const char* ExportNames[] = {
-    "OpenMolFile", "OpenRxnFile", "OpenMolString", "OpenRxnString", "DestroyMolFile",
-    "DestroyRxnFile", "DrawMolFile", "DrawRxnFile", "DrawMolFileHQ", "DrawRxnFileHQ",
-    "GetDefaultMolFileConfiguration", "GetDefaultRxnFileConfiguration", "SetMolFileConfiguration",
-    "SetRxnFileConfiguration", "SetDefaultMolFileConfiguration", "SetDefaultRxnFileConfiguration",
-    "GetRxnFileReactantCount", "GetRxnFileProductCount", "GetMolFileRect", "GetRxnFileRect",
-    "GetRxnFileReactantRect", "GetRxnFileProductRect", "GetMolFileRectHQ", "GetRxnFileRectHQ",
-    "GetRxnFileReactantRectHQ", "GetRxnFileProductRectHQ", "GetMolFileFormula",
-    "GetMolFileFormulaEx", "GetMolFileMassAsDouble", "GetMolFileMass", "GetMolFileMassEx",
-    "GetRxnFileFormula", "GetRxnFileFormulaEx", "GetRxnFileMassAsDouble", "GetRxnFileMass",
-    "GetRxnFileMassEx", "GetMolFileCompositionString", "GetRxnFileCompositionString",
-    "GetMolFileStoichiometryFactor", "RemoveMolFileStoichiometryFactor",
-    "GetRxnFileStoichiometryFactor", "SetRxnFileStoichiometryFactor",
-    "RemoveRxnFileStoichiometryFactor"};
+constexpr const char* ExportNames[] = {"OpenMolFile",
+                                       "OpenRxnFile",
+                                       "OpenMolString",
+                                       "OpenRxnString",
+                                       "DestroyMolFile",
+                                       "DestroyRxnFile",
+                                       "DrawMolFile",
+                                       "DrawRxnFile",
+                                       "DrawMolFileHQ",
+                                       "DrawRxnFileHQ",
+                                       "GetDefaultMolFileConfiguration",
+                                       "GetDefaultRxnFileConfiguration",
+                                       "SetMolFileConfiguration",
+                                       "SetRxnFileConfiguration",
+                                       "SetDefaultMolFileConfiguration",
+                                       "SetDefaultRxnFileConfiguration",
+                                       "GetRxnFileReactantCount",
+                                       "GetRxnFileProductCount",
+                                       "GetMolFileRect",
+                                       "GetRxnFileRect",
+                                       "GetRxnFileReactantRect",
+                                       "GetRxnFileProductRect",
+                                       "GetMolFileRectHQ",
+                                       "GetRxnFileRectHQ",
+                                       "GetRxnFileReactantRectHQ",
+                                       "GetRxnFileProductRectHQ",
+                                       "GetMolFileFormula",
+                                       "GetMolFileFormulaEx",
+                                       "GetMolFileMassAsDouble",
+                                       "GetMolFileMass",
+                                       "GetMolFileMassEx",
+                                       "GetRxnFileFormula",
+                                       "GetRxnFileFormulaEx",
+                                       "GetRxnFileMassAsDouble",
+                                       "GetRxnFileMass",
+                                       "GetRxnFileMassEx",
+                                       "GetMolFileCompositionString",
+                                       "GetRxnFileCompositionString",
+                                       "GetMolFileStoichiometryFactor",
+                                       "RemoveMolFileStoichiometryFactor",
+                                       "GetRxnFileStoichiometryFactor",
+                                       "SetRxnFileStoichiometryFactor",
+                                       "RemoveRxnFileStoichiometryFactor"};
 static_assert(sizeof ExportNames / sizeof ExportNames[0] == 43, "the library has 43 exports");
 
 std::mutex LibraryFileMutex;
@@ -289,7 +318,8 @@ bool TveskMolView2::OpenMolString(const std::string& text) {
         CloseView();
         const TveskChemView2Exports& lib = Require(FExports);
         ViewErrBuf[0] = '\0';
-        if (Succeeded(lib.OpenMolString(&FViewerHandle, text.c_str(), ViewErrBuf, ErrBufSizeTold))) {
+        if (Succeeded(
+                lib.OpenMolString(&FViewerHandle, text.c_str(), ViewErrBuf, ErrBufSizeTold))) {
             return Configure();
         }
         FViewerHandle = 0;
@@ -304,7 +334,8 @@ bool TveskMolView2::OpenMolFile(const std::string& fileName) {
         CloseView();
         const TveskChemView2Exports& lib = Require(FExports);
         ViewErrBuf[0] = '\0';
-        if (Succeeded(lib.OpenMolFile(&FViewerHandle, fileName.c_str(), ViewErrBuf, ErrBufSizeTold))) {
+        if (Succeeded(
+                lib.OpenMolFile(&FViewerHandle, fileName.c_str(), ViewErrBuf, ErrBufSizeTold))) {
             return Configure();
         }
         FViewerHandle = 0;
@@ -379,8 +410,8 @@ std::string ChemView2SettingsKey(const TveskChemView2MolProperties& properties,
         MolConfigRecord record;
         properties.WriteToRecord(record);
         std::string key(reinterpret_cast<const char*>(record.Bytes.data()), record.Bytes.size());
-        const std::int32_t tail[] = {margins.Mode, margins.Left, margins.Top, margins.Right,
-                                     margins.Bottom, highQuality ? 1 : 0};
+        const std::int32_t tail[] = {margins.Mode,  margins.Left,   margins.Top,
+                                     margins.Right, margins.Bottom, highQuality ? 1 : 0};
         key.append(reinterpret_cast<const char*>(tail), sizeof tail);
         return key;
     });

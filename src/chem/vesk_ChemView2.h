@@ -68,7 +68,8 @@ public:
     void Assign(const TveskChemView2Margins& source) { *this = source; }
     // The rectangle with the margins taken off; std::overflow_error when a value does not
     // fit an integer.
-    TveskChemView2Rect ApplyMargins(const TveskChemView2DC& dc, const TveskChemView2Rect& rect) const;
+    TveskChemView2Rect ApplyMargins(const TveskChemView2DC& dc,
+                                    const TveskChemView2Rect& rect) const;
 
     std::uint8_t Mode = mmNone;
     std::int32_t Left = 0;

@@ -31,10 +31,9 @@ struct TFontPlace {
     std::size_t Font, Size, Color;
 };
 constexpr TFontPlace FontPlaces[TveskChemView2PropertiesFonts::Count] = {
-    {44, 104, 112},    {116, 176, 184},   {188, 248, 256},   {260, 320, 328},
-    {332, 392, 400},   {404, 464, 472},   {476, 536, 544},   {548, 608, 616},
-    {744, 808, 816},   {848, 912, 920},   {948, 1008, 1016}, {1020, 1080, 1088},
-    {1092, 1152, 1160}, {1236, 1296, 1304}};
+    {44, 104, 112},    {116, 176, 184},    {188, 248, 256},    {260, 320, 328},   {332, 392, 400},
+    {404, 464, 472},   {476, 536, 544},    {548, 608, 616},    {744, 808, 816},   {848, 912, 920},
+    {948, 1008, 1016}, {1020, 1080, 1088}, {1092, 1152, 1160}, {1236, 1296, 1304}};
 constexpr int DefaultFontSizes[TveskChemView2PropertiesFonts::Count] = {48, 32, 32, 32, 32, 32, 32,
                                                                         20, 32, 20, 32, 12, 8,  72};
 
@@ -249,8 +248,7 @@ void TveskChemView2Font::Assign(const TveskChemView2Font& source) {
     if (&source == this) return;
     const bool same = FName == source.FName && FStyle == source.FStyle &&
                       FCharset == source.FCharset && FPitch == source.FPitch &&
-                      FColor == source.FColor && FSize == source.FSize &&
-                      FHeight == source.FHeight;
+                      FColor == source.FColor && FSize == source.FSize && FHeight == source.FHeight;
     FName = source.FName;
     FStyle = source.FStyle;
     FCharset = source.FCharset;
@@ -276,9 +274,14 @@ void TveskChemView2Font::ReadFromRecord(const TveskConfigRecordView& record, std
     const std::string name = lf.GetText(lfFaceName, FaceNameSize);
     TveskFontPitch pitch = TveskFontPitch::fpDefault;
     switch (lf.GetByte(lfPitchAndFamily) & 0x0F) {
-        case 1: pitch = TveskFontPitch::fpFixed; break;
-        case 2: pitch = TveskFontPitch::fpVariable; break;
-        default: break;
+        case 1:
+            pitch = TveskFontPitch::fpFixed;
+            break;
+        case 2:
+            pitch = TveskFontPitch::fpVariable;
+            break;
+        default:
+            break;
     }
     const auto color = static_cast<std::uint32_t>(record.GetInt32(colorOffset));
     const int size = RoundToInt(record.GetDouble(sizeOffset));

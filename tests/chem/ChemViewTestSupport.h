@@ -56,7 +56,9 @@ inline std::string Caffeine() {
 class TSurface {
 public:
     TSurface(int width, int height, std::uint32_t fill)
-        : Width(width), Height(height), Stride(width + 3),
+        : Width(width),
+          Height(height),
+          Stride(width + 3),
           Pixels(static_cast<std::size_t>(Stride * height), fill) {}
 
     TveskChemView2DC DC() {

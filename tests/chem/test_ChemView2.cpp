@@ -40,7 +40,8 @@ TEST(ChemView2Error, LibraryTextsAreSplitIntoCodeTextAndDetail) {
         {"x4, word", true, -1, "word", ""},
         {", word", true, -1, "word", ""},
         {"99999999999, big", true, -1, "big", ""},
-        {"7, cannot draw, rectangle 0 x 0, again", true, 7, "cannot draw", "rectangle 0 x 0, again"},
+        {"7, cannot draw, rectangle 0 x 0, again", true, 7, "cannot draw",
+         "rectangle 0 x 0, again"},
         {"no comma at all", false, 0, "", ""},
         {"", false, 0, "", ""},
     };
@@ -185,7 +186,8 @@ TEST_F(ChemView2Pool, DrawsInsideTheRectangleLessItsMargins) {
     int inside = 0, outside = 0, dark = 0;
     for (int y = 0; y < surface.Height; ++y) {
         for (int x = 0; x < surface.Stride; ++x) {
-            const std::uint32_t p = surface.Pixels[static_cast<std::size_t>(y * surface.Stride + x)];
+            const std::uint32_t p =
+                surface.Pixels[static_cast<std::size_t>(y * surface.Stride + x)];
             const bool in = x >= 40 && x < 200 && y >= 40 && y < 100;
             if (p == kSentinel) continue;
             (in ? inside : outside)++;
@@ -251,9 +253,9 @@ TEST_F(ChemView2Pool, AViewOutlivesItsPool) {
 TEST_F(ChemView2Pool, OpensTheFirstRecordOfRealFiles) {
     const std::string folder = ZELMAR_SDF_CORPUS_DIR;
     int drawn = 0;
-    for (const char* name : {"pubchem_sample.sdf", "pubchem_3d_conformers.sdf", "crlf.sdf",
-                             "empty_molecules.sdf", "v3000_utf8_values.sdf",
-                             "pubchem_large_salt.sdf", "inchi_techman_samples.sdf"}) {
+    for (const char* name :
+         {"pubchem_sample.sdf", "pubchem_3d_conformers.sdf", "crlf.sdf", "empty_molecules.sdf",
+          "v3000_utf8_values.sdf", "pubchem_large_salt.sdf", "inchi_techman_samples.sdf"}) {
         std::ifstream in(folder + "/" + name, std::ios::binary);
         if (!in) continue;
         std::stringstream text;

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "vesk_ChemView2Properties.h"
 #include "veskChemViewer.h"
+#include "vesk_ChemView2Properties.h"
 
 namespace {
 

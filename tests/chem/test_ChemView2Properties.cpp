@@ -21,9 +21,14 @@ struct TExpected {
 void ExpectRecord(const TveskConfigRecordView& record, const std::vector<TExpected>& table) {
     for (const TExpected& e : table) {
         switch (e.Type) {
-            case 'i': EXPECT_EQ(record.GetInt32(e.Offset), e.Number) << "offset " << e.Offset; break;
-            case 'd': EXPECT_EQ(record.GetDouble(e.Offset), e.Number) << "offset " << e.Offset; break;
-            default: EXPECT_EQ(record.GetText(e.Offset, 62), e.Text) << "offset " << e.Offset;
+            case 'i':
+                EXPECT_EQ(record.GetInt32(e.Offset), e.Number) << "offset " << e.Offset;
+                break;
+            case 'd':
+                EXPECT_EQ(record.GetDouble(e.Offset), e.Number) << "offset " << e.Offset;
+                break;
+            default:
+                EXPECT_EQ(record.GetText(e.Offset, 62), e.Text) << "offset " << e.Offset;
         }
     }
 }
@@ -34,23 +39,29 @@ TEST(ChemView2Records, FreshPropertiesWriteTheDefaultTables) {
     MolConfigRecord record;
     mol.WriteToRecord(record);
     const TveskConfigRecordView view = record.View();
-    ExpectRecord(view, {{0, 'i', 1400, ""},     {4, 'i', 6, ""},        {8, 'i', 0, ""},
-                        {16, 'd', 0.25, ""},    {24, 'd', 0.125, ""},   {32, 'd', 0.5, ""},
-                        {40, 'i', 3, ""},       {620, 'i', 0, ""},      {624, 'd', 12, ""},
-                        {632, 'd', 4, ""},      {640, 'i', 0, ""},      {648, 'd', 96, ""},
-                        {656, 'd', 2, ""},      {728, 'd', 3, ""},      {736, 'i', 2, ""},
-                        {740, 'i', 255, ""},    {824, 'd', 32, ""},     {840, 'd', 9, ""},
-                        {928, 'd', 3, ""},      {936, 'd', 0.1, ""},    {944, 'i', 0, ""},
-                        {1164, 's', 0, ","},    {1180, 'i', 3, ""},     {1184, 'd', 8, ""},
-                        {1192, 'd', 4, ""},     {1200, 'i', 0, ""},     {1204, 'i', 0, ""},
-                        {1208, 'i', 4, ""},     {1212, 's', 0, " * "},  {1228, 'i', 0, ""},
-                        {1232, 'i', 0, ""},     {1312, 'd', 48, ""},    {1320, 'i', 3, ""},
-                        {1324, 's', 0, "No-Structure"}, {1388, 'i', 0, ""}, {1392, 'i', -1, ""}});
+    ExpectRecord(view, {{0, 'i', 1400, ""},    {4, 'i', 6, ""},
+                        {8, 'i', 0, ""},       {16, 'd', 0.25, ""},
+                        {24, 'd', 0.125, ""},  {32, 'd', 0.5, ""},
+                        {40, 'i', 3, ""},      {620, 'i', 0, ""},
+                        {624, 'd', 12, ""},    {632, 'd', 4, ""},
+                        {640, 'i', 0, ""},     {648, 'd', 96, ""},
+                        {656, 'd', 2, ""},     {728, 'd', 3, ""},
+                        {736, 'i', 2, ""},     {740, 'i', 255, ""},
+                        {824, 'd', 32, ""},    {840, 'd', 9, ""},
+                        {928, 'd', 3, ""},     {936, 'd', 0.1, ""},
+                        {944, 'i', 0, ""},     {1164, 's', 0, ","},
+                        {1180, 'i', 3, ""},    {1184, 'd', 8, ""},
+                        {1192, 'd', 4, ""},    {1200, 'i', 0, ""},
+                        {1204, 'i', 0, ""},    {1208, 'i', 4, ""},
+                        {1212, 's', 0, " * "}, {1228, 'i', 0, ""},
+                        {1232, 'i', 0, ""},    {1312, 'd', 48, ""},
+                        {1320, 'i', 3, ""},    {1324, 's', 0, "No-Structure"},
+                        {1388, 'i', 0, ""},    {1392, 'i', -1, ""}});
     // Fonts: size and colour behind each LOGFONTA, the face name inside it.
-    const std::size_t fonts[14] = {44, 116, 188, 260, 332, 404, 476, 548, 744, 848, 948, 1020,
-                                   1092, 1236};
-    const std::size_t sizeAt[14] = {104, 176, 248, 320, 392, 464, 536, 608, 808, 912, 1008, 1080,
-                                    1152, 1296};
+    const std::size_t fonts[14] = {44,  116, 188, 260, 332,  404,  476,
+                                   548, 744, 848, 948, 1020, 1092, 1236};
+    const std::size_t sizeAt[14] = {104, 176, 248, 320,  392,  464,  536,
+                                    608, 808, 912, 1008, 1080, 1152, 1296};
     const double sizes[14] = {48, 32, 32, 32, 32, 32, 32, 20, 32, 20, 32, 12, 8, 72};
     for (int i = 0; i < 14; ++i) {
         EXPECT_EQ(view.GetText(fonts[i] + 28, 32), "Arial") << "font " << i + 1;
@@ -67,12 +78,23 @@ TEST(ChemView2Records, FreshPropertiesWriteTheDefaultTables) {
     TveskChemView2RxnProperties rxn;
     RxnConfigRecord rxnRecord;
     rxn.WriteToRecord(rxnRecord);
-    ExpectRecord(rxnRecord.View(),
-                 {{0, 'i', 1512, ""}, {4, 'i', 1, ""},   {8, 'i', 0, ""},     {16, 'd', 0.25, ""},
-                  {40, 'd', 30, ""},  {48, 'd', 6, ""},  {56, 'd', 40, ""},   {64, 'i', 0, ""},
-                  {72, 'd', 6, ""},   {80, 'd', 160, ""}, {88, 'd', 30, ""},  {96, 'd', 30, ""},
-                  {104, 'i', 0, ""},  {112, 'i', 1400, ""}, {116, 'i', 6, ""}, {112 + 40, 'i', 3, ""},
-                  {112 + 1324, 's', 0, "No-Structure"}});
+    ExpectRecord(rxnRecord.View(), {{0, 'i', 1512, ""},
+                                    {4, 'i', 1, ""},
+                                    {8, 'i', 0, ""},
+                                    {16, 'd', 0.25, ""},
+                                    {40, 'd', 30, ""},
+                                    {48, 'd', 6, ""},
+                                    {56, 'd', 40, ""},
+                                    {64, 'i', 0, ""},
+                                    {72, 'd', 6, ""},
+                                    {80, 'd', 160, ""},
+                                    {88, 'd', 30, ""},
+                                    {96, 'd', 30, ""},
+                                    {104, 'i', 0, ""},
+                                    {112, 'i', 1400, ""},
+                                    {116, 'i', 6, ""},
+                                    {112 + 40, 'i', 3, ""},
+                                    {112 + 1324, 's', 0, "No-Structure"}});
     // The embedded record has no scaling of its own.
     EXPECT_EQ(rxnRecord.View().GetDouble(112 + 16), 0.0);
 }
@@ -151,7 +173,9 @@ TEST(ChemView2Records, TextsAreCutToTheirFields) {
 
     // A UTF-8 character that would be split goes as a whole; bytes that are not UTF-8 are
     // cut where the field ends.
-    mol.Display->NoStructureText = std::string(61, 'a') + "\xC3\xA4" "b";
+    mol.Display->NoStructureText = std::string(61, 'a') +
+                                   "\xC3\xA4"
+                                   "b";
     mol.WriteToRecord(record);
     EXPECT_EQ(view.GetText(1324, 64), std::string(61, 'a'));
     mol.Display->NoStructureText = std::string(61, 'a') + "\xE4\xE4\xE4";
@@ -165,11 +189,11 @@ TEST(ChemView2Records, FontBlocksConvertBothWays) {
     const std::size_t at = 44;  // font 1
     view.SetInt32(at + 0, -21);
     view.SetInt32(at + 16, 700);
-    view.SetByte(at + 20, 1);     // italic
-    view.SetByte(at + 21, 2);     // underline only when 1
-    view.SetByte(at + 22, 1);     // strike-out
-    view.SetByte(at + 23, 0);     // ANSI_CHARSET
-    view.SetByte(at + 27, 0x31);  // FF_SWISS | FIXED_PITCH
+    view.SetByte(at + 20, 1);                             // italic
+    view.SetByte(at + 21, 2);                             // underline only when 1
+    view.SetByte(at + 22, 1);                             // strike-out
+    view.SetByte(at + 23, 0);                             // ANSI_CHARSET
+    view.SetByte(at + 27, 0x31);                          // FF_SWISS | FIXED_PITCH
     std::memset(record.Bytes.data() + at + 28, 'F', 32);  // no terminating zero
     view.SetDouble(104, 12.5);
     view.SetInt32(112, 0x00FF8040);
