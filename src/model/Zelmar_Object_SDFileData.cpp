@@ -946,7 +946,10 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         FFields->FindDeletedFields(newList, deleted);
         for (int i = 0; i < deleted.GetCount(); ++i)
             if (!DeleteData(deleted.GetField(i))) return false;
+        // The sort field points into the old list: keep it by name, or forget it.
+        const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
         FFields->Assign(newList);
+        SortField = sortName.empty() ? nullptr : FFields->GetFieldByName(sortName);
         return true;
     });
 }

@@ -295,7 +295,10 @@ TEST(SDFileDataList, RenamedFieldKeepsItsItemsAndDeletedFieldLosesThem) {
     edited.GetFieldByName("Name")->Name = "Title";
     edited.DeleteField(edited.GetFieldByName("Comment"));
     edited.SetEditedFlags();
+    list.SortField = list.GetFieldByName("Id");
     ASSERT_TRUE(list.SetNewFields(&edited));
+    // The last sort's field is the new list's field of that name, never a freed one.
+    EXPECT_EQ(list.SortField, list.GetFieldByName("Id"));
 
     EXPECT_EQ(ItemNames(list.GetSDFileData(0)), (std::vector<std::string>{"Title", "Id"}));
     EXPECT_EQ(ItemNames(list.GetSDFileData(1)), (std::vector<std::string>{"Title", "Id"}));
