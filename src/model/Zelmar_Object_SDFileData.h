@@ -153,6 +153,17 @@ public:
     bool Add(TZelmarSDFileDataList* other);
     void AddNewItemsFromList(const TZelmarRecordRefs& records);
 
+    // ---- searching ----
+    // Appends (empty text, record) to results for every record whose value for the field
+    // matches the query under the options (TZelmarSearchOption), in record order; with
+    // onlySelected, unchecked records are skipped. Fires OnStartSearch, OnSearchProgress
+    // before each record and OnEndSearch. False when the progress handler stopped it (the
+    // hits found until then stay in results) or on failure; true without searching when
+    // field, query or results is missing.
+    bool SearchDataForField(const TZelmarField* field, const TZelmarDataCarrier* query,
+                            bool onlySelected, TZelmarRecordRefs* results, bool considerStereo,
+                            int options);
+
     // ---- fields (each under CritSectFields) ----
     int GetFieldCount();
     TZelmarField* GetField(int index);
