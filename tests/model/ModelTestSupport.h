@@ -45,23 +45,19 @@ inline std::string ReadText(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A V2000 molecule block: the atoms in a chain of single bonds, LF line ends, ending with
-// "M  END" and LF (as the routines library hands blocks out).
+// A V2000 molecule block, atoms in a chain, as the routines library hands blocks out.
 inline std::string MolBlock(const std::string& title, const std::vector<std::string>& atoms) {
-    std::string block = title + "\n  test\n\n";
+    const int n = static_cast<int>(atoms.size());
     char line[128];
-    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n",
-                  static_cast<int>(atoms.size()), atoms.empty() ? 0 : static_cast<int>(atoms.size()) - 1);
-    block += line;
-    for (std::size_t i = 0; i < atoms.size(); ++i) {
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
-                      1.5 * static_cast<double>(i), 0.0, 0.0, atoms[i].c_str());
+    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n", n, n > 0 ? n - 1 : 0);
+    std::string block = title + "\n  test\n\n" + line;
+    for (int i = 0; i < n; ++i) {
+        std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
+                      1.5 * i, 0.0, 0.0, atoms[i].c_str());
         block += line;
     }
-    for (std::size_t i = 1; i < atoms.size(); ++i) {
-        std::snprintf(line, sizeof line, "%3d%3d  1  0  0  0  0\n", static_cast<int>(i),
-                      static_cast<int>(i) + 1);
+    for (int i = 1; i < n; ++i) {
+        std::snprintf(line, sizeof line, "%3d%3d  1  0  0  0  0\n", i, i + 1);
         block += line;
     }
     return block + "M  END\n";
