@@ -1,0 +1,91 @@
+#pragma once
+// Binding to the structure search library (libveskChemSearch.so): one query molecule, one
+// candidate molecule and one comparison, tested by substructure or exact structure. Every
+// search run owns a fresh instance. Nothing here throws; a failed Init leaves an engine whose
+// operations do nothing and whose tests answer false. Init traces to the second trace unit
+// (veskTrace). One thread at a time per instance. Qt-free.
+
+#include <cstdint>
+#include <string>
+
+#include "vesk_Library.h"
+
+// The file Init loads: "libveskChemSearch.so".
+extern const char* const ChemSearchLibraryName;
+
+// Tests only: engines initialised from now on load this file instead of
+// ChemSearchLibraryName. A path is tried as it is, then by its bare name; a bare name is
+// looked for in the program's folder first, then by the usual search. Empty restores the
+// default.
+void SetChemSearchLibraryFile(const std::string& file);
+
+class TZelmarChemSearchEngine {
+public:
+    TZelmarChemSearchEngine() = default;
+    // Destroys the library's objects (each on its own, failures ignored), then frees the
+    // library.
+    ~TZelmarChemSearchEngine();
+    TZelmarChemSearchEngine(const TZelmarChemSearchEngine&) = delete;
+    TZelmarChemSearchEngine& operator=(const TZelmarChemSearchEngine&) = delete;
+
+    // Loads the library, resolves every export and creates the three objects. errorText is
+    // empty on success, else one of "libveskChemSearch.so not found.", "Library not
+    // loaded", "Cannot create objects", "General Error". A second call only logs.
+    void Init(std::string& errorText);
+
+    // Does nothing unless initialised.
+    void SetQuery(const std::string& molText);
+    void SetConsiderStereo(bool flag);
+    // False unless initialised; otherwise the library's answer for this candidate.
+    bool IsSubstructureHit(const std::string& molText);
+    bool IsExactHit(const std::string& molText);
+
+    bool Initialized() const { return FInitialized; }
+    platform::TLibraryHandle LibHandle() const { return FLibHandle; }
+    std::uintptr_t QueryMolHandle() const { return FQueryMolHandle; }
+    std::uintptr_t TargetMolHandle() const { return FTargetMolHandle; }
+    std::uintptr_t CompareHandle() const { return FCompareHandle; }
+
+private:
+    using TCreateHandle = std::uintptr_t (*)();
+    using TDestroyHandle = std::int32_t (*)(std::uintptr_t);
+    using TOpenMol = std::int32_t (*)(std::uintptr_t, const char*);
+    using TSetMolecule = std::int32_t (*)(std::uintptr_t, std::uintptr_t);
+    using TCompare = std::int32_t (*)(std::uintptr_t);
+    using TCompareFlag = std::int32_t (*)(std::uintptr_t, std::int32_t);
+    using TGetHighlighted = std::int32_t (*)(std::uintptr_t, char**);
+    using TCheckReaction = std::int32_t (*)(const char*, const char*);
+
+    // Steps 2-5 of Init; false (with the error text set) when the library is not loaded.
+    bool LoadSearchLibrary(std::string& errorText);
+    // Resolves the exports in their fixed order; stops at the first missing one.
+    bool ResolveEntryPoints();
+    // The export's address, or null (traced) when the library lacks it.
+    void* FindEntryPoint(const char* name);
+    template <typename Fn>
+    bool Resolve(const char* name, Fn& target);
+    // Puts the text into the candidate molecule and makes it the comparison's target.
+    void SetTarget(const std::string& molText);
+
+    bool FInitialized = false;
+    platform::TLibraryHandle FLibHandle = nullptr;
+    std::uintptr_t FQueryMolHandle = 0;
+    std::uintptr_t FTargetMolHandle = 0;
+    std::uintptr_t FCompareHandle = 0;
+
+    TCreateHandle FCreateMoleculeHandle = nullptr;
+    TDestroyHandle FDestroyMoleculeHandle = nullptr;
+    TCreateHandle FCreateCompareHandle = nullptr;
+    TDestroyHandle FDestroyCompareHandle = nullptr;
+    TOpenMol FOpenMolString = nullptr;
+    TOpenMol FOpenMolFile = nullptr;
+    TSetMolecule FSetQueryMolecule = nullptr;
+    TSetMolecule FSetTargetMolecule = nullptr;
+    TCompare FCompareMolecules = nullptr;
+    TCompare FExactMatch = nullptr;
+    TCompare FConsiderStereoChemistry = nullptr;
+    TCompareFlag FConsiderStereoChemistry2 = nullptr;
+    TCompareFlag FSetQueryHighlighting = nullptr;
+    TGetHighlighted FGetHighlightedMolecule = nullptr;
+    TCheckReaction FCheckReactionPermutation = nullptr;
+};

@@ -1,0 +1,366 @@
+#include "Zelmar_Object_SearchEngine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cwchar>
+#include <future>
+#include <locale>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "Zelmar_ChemSearchEngine.h"
+#include "Zelmar_Object_SDFileData.h"
+#include "vesk_Guard.h"
+#include "vesk_MulDiv.h"
+
+namespace {
+
+// Windows-1252 0x80..0x9F; the five unassigned bytes keep their C1 code, as Windows maps them.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Strict UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF); false leaves out
+// partly filled.
+bool DecodeUtf8(std::string_view bytes, std::u32string& out) {
+    out.clear();
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            out.push_back(lead);
+            ++i;
+            continue;
+        }
+        int length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2, code = lead & 0x1Fu, least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3, code = lead & 0x0Fu, least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4, code = lead & 0x07u, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + static_cast<std::size_t>(length) > bytes.size()) return false;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0u) != 0x80u) return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        out.push_back(code);
+        i += static_cast<std::size_t>(length);
+    }
+    return true;
+}
+
+void DecodeCp1252(std::string_view bytes, std::u32string& out) {
+    out.clear();
+    out.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        out.push_back(byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80] : char32_t{byte});
+    }
+}
+
+// Trim as the sheet trims: control characters and blanks (bytes up to 0x20) at both ends.
+std::string_view TrimBytes(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= 0x20) ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 0x20) --last;
+    return text.substr(first, last - first);
+}
+
+// Upper case by the user's locale (LC_ALL, LC_CTYPE, LANG). A locale that is not installed,
+// or the plain "C" one that knows only ASCII, gives way to C.UTF-8; should that be missing
+// too, Latin-1 and the Windows-1252 letters are mapped by hand.
+class TUpperCase {
+public:
+    TUpperCase() {
+        for (const char* name : {"", "C.UTF-8", "C.utf8"}) {
+            try {
+                std::locale locale(name);
+                const auto& facet = std::use_facet<std::ctype<wchar_t>>(locale);
+                if (facet.toupper(static_cast<wchar_t>(0xE4)) == static_cast<wchar_t>(0xC4)) {
+                    FLocale = locale;
+                    FFacet = &std::use_facet<std::ctype<wchar_t>>(FLocale);
+                    return;
+                }
+            } catch (const std::exception&) {
+                // not installed: try the next one
+            }
+        }
+    }
+
+    char32_t operator()(char32_t c) const {
+        if (c < 0x80) return c >= U'a' && c <= U'z' ? c - 0x20 : c;
+        if (FFacet != nullptr && c <= static_cast<char32_t>(WCHAR_MAX))
+            return static_cast<char32_t>(FFacet->toupper(static_cast<wchar_t>(c)));
+        if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
+        switch (c) {
+            case 0xFF:
+                return 0x178;
+            case 0x161:
+                return 0x160;
+            case 0x153:
+                return 0x152;
+            case 0x17E:
+                return 0x17D;
+            default:
+                return c;
+        }
+    }
+
+private:
+    std::locale FLocale = std::locale::classic();
+    const std::ctype<wchar_t>* FFacet = nullptr;
+};
+
+const TUpperCase& UpperCase() {
+    static const TUpperCase upper;
+    return upper;
+}
+
+}  // namespace
+
+std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive) {
+    const std::string_view trimmed = TrimBytes(bytes);
+    std::u32string text;
+    if (!DecodeUtf8(trimmed, text)) DecodeCp1252(trimmed, text);
+    if (!caseSensitive) {
+        const TUpperCase& upper = UpperCase();
+        for (char32_t& c : text) c = upper(c);
+    }
+    return text;
+}
+
+// ---- TZelmarSearchEngine ---------------------------------------------------------------------
+
+TZelmarSearchEngine::TZelmarSearchEngine(const TZelmarDataCarrier* query)
+    : FChemEngine(std::make_unique<TZelmarChemSearchEngine>()) {
+    // Nobody shows this error: structure checks simply answer false without the library.
+    std::string error;
+    FChemEngine->Init(error);
+    SetCurrentQueryData(query);
+}
+
+TZelmarSearchEngine::~TZelmarSearchEngine() = default;
+
+void TZelmarSearchEngine::SetCurrentQueryData(const TZelmarDataCarrier* query) {
+    FQuerySet = false;
+    FQueryKind = ecsdtNone;
+    FQueryText.clear();
+    FQueryValue1 = 0.0;
+    FQueryValue2 = 0.0;
+    FComparableQueryReady[0] = FComparableQueryReady[1] = false;
+    if (query == nullptr) return;
+    FQuerySet = Guarded("TZelmarSearchEngine.CheckForHit.SetCurrentQueryData", false, [&] {
+        FQueryKind = query->Kind();
+        switch (FQueryKind) {
+            case ecsdtDataText:
+            case ecsdtFormula:
+                FQueryText = query->Text();
+                break;
+            case ecsdtMolweight:
+                FQueryValue1 = query->ValueFrom();
+                FQueryValue2 = query->ValueTo();
+                break;
+            case ecsdtChemistry:
+                FChemEngine->SetQuery(query->Text());
+                break;
+            default:
+                break;
+        }
+        return true;
+    });
+}
+
+void TZelmarSearchEngine::SetConsiderStereo(bool flag) {
+    GuardedVoid("TZelmarSearchEngine.SetConsiderStereo",
+                [&] { FChemEngine->SetConsiderStereo(flag); });
+}
+
+bool TZelmarSearchEngine::CheckForHit(const TZelmarDataCarrier* value, int options) {
+    return Guarded("TZelmarSearchEngine.CheckForHit", false, [&] {
+        if (value == nullptr) return false;
+        if (!FQuerySet) throw std::runtime_error("No query Data Set");
+        if (value->Kind() != FQueryKind) return false;
+        const bool caseSensitive = (options & soCaseSensitive) != 0;
+        switch (value->Kind()) {
+            case ecsdtDataText:
+            case ecsdtFormula:
+                if ((options & soBeginsWith) != 0)
+                    return CheckBeginWidthString(value->Text(), caseSensitive);
+                if ((options & soContains) != 0)
+                    return CheckSubString(value->Text(), caseSensitive);
+                return CheckExactString(value->Text(), caseSensitive);
+            case ecsdtChemistry:
+                return (options & soContains) != 0 ? CheckSSS(value->Text())
+                                                   : CheckExactStructure(value->Text());
+            case ecsdtMolweight:
+                return CheckNumber(value->Value(), options);
+            default:
+                return false;
+        }
+    });
+}
+
+const std::u32string& TZelmarSearchEngine::ComparableQuery(bool caseSensitive) {
+    const int mode = caseSensitive ? 1 : 0;
+    if (!FComparableQueryReady[mode]) {
+        FComparableQuery[mode] = ZelmarComparableText(FQueryText, caseSensitive);
+        FComparableQueryReady[mode] = true;
+    }
+    return FComparableQuery[mode];
+}
+
+bool TZelmarSearchEngine::CheckExactString(const std::string& value, bool caseSensitive) {
+    return Guarded("TZelmarSearchEngine.CheckExactString", false, [&] {
+        return ZelmarComparableText(value, caseSensitive) == ComparableQuery(caseSensitive);
+    });
+}
+
+bool TZelmarSearchEngine::CheckSubString(const std::string& value, bool caseSensitive) {
+    return Guarded("TZelmarSearchEngine.CheckSubString", false, [&] {
+        const std::u32string& query = ComparableQuery(caseSensitive);
+        // An empty query is found nowhere.
+        return !query.empty() &&
+               ZelmarComparableText(value, caseSensitive).find(query) != std::u32string::npos;
+    });
+}
+
+bool TZelmarSearchEngine::CheckBeginWidthString(const std::string& value, bool caseSensitive) {
+    return Guarded("TZelmarSearchEngine.CheckBeginWidthString", false, [&] {
+        const std::u32string& query = ComparableQuery(caseSensitive);
+        return !query.empty() &&
+               ZelmarComparableText(value, caseSensitive).compare(0, query.size(), query) == 0;
+    });
+}
+
+bool TZelmarSearchEngine::CheckSSS(const std::string& molText) {
+    return Guarded("TZelmarSearchEngine.CheckSSS", false,
+                   [&] { return FChemEngine->IsSubstructureHit(molText); });
+}
+
+bool TZelmarSearchEngine::CheckExactStructure(const std::string& molText) {
+    return Guarded("TZelmarSearchEngine.CheckExactStructure", false,
+                   [&] { return FChemEngine->IsExactHit(molText); });
+}
+
+bool TZelmarSearchEngine::CheckNumber(double value, int options) const {
+    if ((options & soRange) != 0) return FQueryValue1 < value && value < FQueryValue2;
+    if ((options & soLessThan) != 0) return value < FQueryValue1;
+    if ((options & soGreaterThan) != 0) return value > FQueryValue1;
+    return value == FQueryValue1;
+}
+
+// ---- TZelmarSDFileDataList::SearchDataForField -----------------------------------------------
+
+namespace {
+
+struct TSearchItem {
+    TZelmarSDFileData* Record = nullptr;
+    TZelmarDataCarrier Value;
+    bool Hit = false;
+};
+
+// Structure tests cost far more than fetching a record, so a structure search shares them with
+// helper engines on the other cores, block by block; each engine stays on one thread at a time.
+constexpr std::size_t kItemsPerEngineAndBlock = 32;
+constexpr unsigned kMostEngines = 4;
+
+std::vector<std::unique_ptr<TZelmarSearchEngine>> CreateHelperEngines(
+    const TZelmarField* field, const TZelmarDataCarrier* query, bool considerStereo) {
+    std::vector<std::unique_ptr<TZelmarSearchEngine>> helpers;
+    if (field->Kind != ecsdtChemistry || query->Kind() != ecsdtChemistry) return helpers;
+    const unsigned cores =
+        std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostEngines);
+    for (unsigned k = 1; k < cores; ++k) {
+        helpers.push_back(std::make_unique<TZelmarSearchEngine>(query));
+        helpers.back()->SetConsiderStereo(considerStereo);
+    }
+    return helpers;
+}
+
+// Checks every item of the block; the engines take turns item by item, so that large and
+// small molecules spread evenly.
+void CheckBlock(TZelmarSearchEngine& engine,
+                const std::vector<std::unique_ptr<TZelmarSearchEngine>>& helpers,
+                std::vector<TSearchItem>& block, int options) {
+    const std::size_t stride = helpers.size() + 1;
+    auto share = [&block, stride, options](TZelmarSearchEngine* own, std::size_t first) {
+        for (std::size_t k = first; k < block.size(); k += stride)
+            block[k].Hit = own->CheckForHit(&block[k].Value, options);
+    };
+    std::vector<std::future<void>> running;
+    std::vector<std::size_t> leftOver;
+    for (std::size_t h = 0; h < helpers.size(); ++h) {
+        if (h + 1 >= block.size()) break;
+        try {
+            running.push_back(std::async(std::launch::async, share, helpers[h].get(), h + 1));
+        } catch (const std::system_error&) {
+            leftOver.push_back(h + 1);  // no thread to be had: this thread does that share
+        }
+    }
+    share(&engine, 0);
+    for (std::future<void>& done : running) done.get();
+    for (const std::size_t first : leftOver) share(helpers[first - 1].get(), first);
+}
+
+}  // namespace
+
+bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
+                                               const TZelmarDataCarrier* query, bool onlySelected,
+                                               TZelmarRecordRefs* results, bool considerStereo,
+                                               int options) {
+    if (field == nullptr || query == nullptr || results == nullptr) return true;
+    bool started = false;
+    const bool completed = Guarded("TZelmarSDFileDataList.SearchDataForField", false, [&] {
+        TZelmarSearchEngine engine(query);
+        engine.SetConsiderStereo(considerStereo);
+        const std::vector<std::unique_ptr<TZelmarSearchEngine>> helpers =
+            CreateHelperEngines(field, query, considerStereo);
+        // Without helpers every record is checked before the next progress call.
+        const std::size_t blockSize =
+            helpers.empty() ? 1 : kItemsPerEngineAndBlock * (helpers.size() + 1);
+        std::vector<TSearchItem> block;
+        block.reserve(blockSize);
+
+        started = true;
+        if (OnStartSearch) OnStartSearch(this);
+        const int count = GetCount();
+        bool goOn = true;
+        for (int i = 0; i < count && goOn;) {
+            block.clear();
+            for (; i < count && block.size() < blockSize; ++i) {
+                if (OnSearchProgress && !OnSearchProgress(this, platform::MulDiv(i, 100, count))) {
+                    goOn = false;  // the records before this one are still checked below
+                    break;
+                }
+                TZelmarSDFileData* record = GetSDFileData(i);
+                if (record == nullptr || (onlySelected && !record->Selected)) continue;
+                block.emplace_back();
+                block.back().Record = record;
+                if (!record->GetDataForField(field, &block.back().Value)) block.pop_back();
+            }
+            CheckBlock(engine, helpers, block, options);
+            for (const TSearchItem& item : block)
+                if (item.Hit) results->AddObject(std::string(), item.Record);
+        }
+        return goOn;
+    });
+    // Also after a failure: whoever showed the search as running must see it end.
+    if (started && OnEndSearch)
+        GuardedVoid("TZelmarSDFileDataList.SearchDataForField", [&] { OnEndSearch(this); });
+    return completed;
+}

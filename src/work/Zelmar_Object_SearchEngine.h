@@ -1,0 +1,72 @@
+#pragma once
+// Decides whether one value matches a query: texts by equality, prefix or containment (with
+// or without case), numbers against one or two bounds, molecules by substructure or exact
+// structure through the structure search library. One engine per search run; nothing here
+// throws, every failure is traced and counts as no hit. Qt-free.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "Zelmar_Object_DataCarrier.h"
+
+class TZelmarChemSearchEngine;
+
+// Search options, bit flags combined in one integer.
+enum TZelmarSearchOption : int {
+    soContains = 2,        // text: contains; molecule: substructure
+    soExact = 4,           // text: equal; molecule: exact structure (any query without 2)
+    soBeginsWith = 8,      // text: begins with
+    soCaseSensitive = 16,  // text: respect case
+    soRange = 32,          // number strictly between the two bounds
+    soLessThan = 64,       // number below the bound
+    soGreaterThan = 128,   // number above the bound
+};
+
+class TZelmarSearchEngine {
+public:
+    // Loads and initialises its own structure search binding (a failure there only makes
+    // structure checks false), then takes the query; a null query leaves it without one.
+    explicit TZelmarSearchEngine(const TZelmarDataCarrier* query);
+    ~TZelmarSearchEngine();
+    TZelmarSearchEngine(const TZelmarSearchEngine&) = delete;
+    TZelmarSearchEngine& operator=(const TZelmarSearchEngine&) = delete;
+
+    // Replaces the query; null leaves the engine without one (every check is then false).
+    void SetCurrentQueryData(const TZelmarDataCarrier* query);
+    void SetConsiderStereo(bool flag);
+    // True when the value has the query's kind and matches it under the options.
+    bool CheckForHit(const TZelmarDataCarrier* value, int options);
+
+    TZelmarChemSearchEngine* ChemEngine() const { return FChemEngine.get(); }
+    bool QuerySet() const { return FQuerySet; }
+    TZelmarFieldKind QueryKind() const { return FQueryKind; }
+    const std::string& QueryText() const { return FQueryText; }
+    double QueryValue1() const { return FQueryValue1; }
+    double QueryValue2() const { return FQueryValue2; }
+
+private:
+    bool CheckExactString(const std::string& value, bool caseSensitive);
+    bool CheckSubString(const std::string& value, bool caseSensitive);
+    bool CheckBeginWidthString(const std::string& value, bool caseSensitive);
+    bool CheckSSS(const std::string& molText);
+    bool CheckExactStructure(const std::string& molText);
+    bool CheckNumber(double value, int options) const;
+    // The query text as compared: trimmed, decoded, upper case unless case-sensitive; made
+    // once per query and case mode.
+    const std::u32string& ComparableQuery(bool caseSensitive);
+
+    std::unique_ptr<TZelmarChemSearchEngine> FChemEngine;
+    bool FQuerySet = false;
+    TZelmarFieldKind FQueryKind = ecsdtNone;
+    std::string FQueryText;
+    double FQueryValue1 = 0.0;
+    double FQueryValue2 = 0.0;
+    std::u32string FComparableQuery[2];  // index 1: case-sensitive
+    bool FComparableQueryReady[2] = {false, false};
+};
+
+// The text rules' view of a value, exposed for the engine's tests: the bytes trimmed of
+// control characters and blanks at both ends, decoded as UTF-8 when valid, else as
+// Windows-1252, and (unless caseSensitive) upper-cased by the user's locale.
+std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive);
