@@ -11,7 +11,6 @@ private slots:
 
     // test_TextPainting.cpp
     void wrappedTextBreaksAtBlanksAndLineEnds();
-    void wrappedTextAlignsAndClipsItsLines();
     void numbersInTheGeneralFormat();
     void formulaDigitsAfterLettersAreSubscripts();
     void bytesShowAsUtf8OrWindows1252();
