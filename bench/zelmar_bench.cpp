@@ -1,6 +1,6 @@
 // zelmar_bench: speed and memory of the program's core work on real files. One command per
 // run; each prints one JSON line (or tab-separated lines where a listing is asked for).
-// Usage: zelmar_bench COMMAND FILE [OUT]
+// Usage: zelmar_bench COMMAND FILE [OUT | OPTIONS]
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -9,11 +9,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_Object_SearchEngine.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
 
@@ -185,12 +188,105 @@ int RunSave(const std::string& file, const std::string& out) {
     return 0;
 }
 
+// search FILE --query Q.mol [--exact] [--stereo] [--twice]
+// search FILE --field NAME --text T [--contains|--begins] [--case] [--twice]
+// A sheet reads the file, then SearchDataForField runs over it and is timed; --twice runs it
+// again on the same sheet (prepared molecules kept by the library) and adds second_seconds.
+int RunSearch(const std::string& file, const std::vector<std::string>& args) {
+    std::string queryFile;
+    std::string fieldName;
+    std::string text;
+    bool haveText = false;
+    int options = 0;
+    bool exact = false;
+    bool stereo = false;
+    bool twice = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--query" && hasValue) {
+            queryFile = args[++i];
+        } else if (arg == "--field" && hasValue) {
+            fieldName = args[++i];
+        } else if (arg == "--text" && hasValue) {
+            text = args[++i];
+            haveText = true;
+        } else if (arg == "--exact") {
+            exact = true;
+        } else if (arg == "--stereo") {
+            stereo = true;
+        } else if (arg == "--contains") {
+            options |= soContains;
+        } else if (arg == "--begins") {
+            options |= soBeginsWith;
+        } else if (arg == "--case") {
+            options |= soCaseSensitive;
+        } else if (arg == "--twice") {
+            twice = true;
+        } else {
+            std::fprintf(stderr, "search: unknown or incomplete option %s\n", arg.c_str());
+            return 2;
+        }
+    }
+    if (queryFile.empty() == (fieldName.empty() || !haveText)) {
+        std::fprintf(stderr, "search: give either --query Q.mol or --field NAME --text T\n");
+        return 2;
+    }
+
+    TZelmarDataCarrier query;
+    if (!queryFile.empty()) {
+        std::ifstream in(queryFile, std::ios::binary);
+        std::string mol((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (!in.good() && !in.eof()) {
+            std::fprintf(stderr, "cannot read %s\n", queryFile.c_str());
+            return 1;
+        }
+        query.SetText(mol);
+        query.SetKind(ecsdtChemistry);
+        options = exact ? soExact : soContains;
+    }
+
+    TLoadedSheet sheet;
+    if (!sheet.Load(file)) return 1;
+    const TZelmarField* field =
+        queryFile.empty() ? sheet.List->GetFieldByName(fieldName) : sheet.List->GetChemistryField();
+    if (field == nullptr) {
+        std::fprintf(stderr, "no field %s in %s\n", fieldName.c_str(), file.c_str());
+        return 1;
+    }
+    if (queryFile.empty()) {
+        query.SetText(text);
+        query.SetKind(field->Kind);
+        if ((options & (soContains | soBeginsWith)) == 0) options |= soExact;
+    }
+
+    double seconds[2] = {-1.0, -1.0};
+    int hits = 0;
+    for (int run = 0; run < (twice ? 2 : 1); ++run) {
+        TZelmarRecordRefs results;
+        const auto start = TClock::now();
+        if (!sheet.List->SearchDataForField(field, &query, false, &results, stereo, options)) {
+            std::fprintf(stderr, "search failed\n");
+            return 1;
+        }
+        seconds[run] = SecondsSince(start);
+        hits = results.GetCount();
+    }
+    std::printf("{\"records\":%d,\"hits\":%d,\"seconds\":%.6f", sheet.List->GetCount(), hits,
+                seconds[0]);
+    if (twice) std::printf(",\"second_seconds\":%.6f", seconds[1]);
+    std::printf("}\n");
+    return 0;
+}
+
 struct TCommand {
     const char* Name;
     int (*Run)(const std::string& file);
     const char* Help;
     // Commands that also write a file take it as a second argument instead.
     int (*RunWithOutput)(const std::string& file, const std::string& out) = nullptr;
+    // Commands with options take everything after the file.
+    int (*RunWithOptions)(const std::string& file, const std::vector<std::string>& args) = nullptr;
 };
 
 const TCommand kCommands[] = {
@@ -206,10 +302,15 @@ const TCommand kCommands[] = {
      "FILE OUT: a sheet reads FILE, then writes it to OUT: records, save_errors, "
      "load_seconds, seconds (writing), peak_rss_mb",
      RunSave},
+    {"search", nullptr,
+     "FILE --query Q.mol [--exact] [--stereo] | --field NAME --text T [--contains|--begins] "
+     "[--case], each [--twice]: a sheet reads FILE, then one timed search: records, hits, "
+     "seconds[, second_seconds]",
+     nullptr, RunSearch},
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: zelmar_bench COMMAND FILE [OUT]\n");
+    std::fprintf(stderr, "usage: zelmar_bench COMMAND FILE [OUT | OPTIONS]\n");
     for (const TCommand& command : kCommands)
         std::fprintf(stderr, "  %-9s %s\n", command.Name, command.Help);
     return 2;
@@ -218,9 +319,11 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 && argc != 4) return Usage();
+    if (argc < 3) return Usage();
     for (const TCommand& command : kCommands) {
         if (std::strcmp(argv[1], command.Name) != 0) continue;
+        if (command.RunWithOptions != nullptr)
+            return command.RunWithOptions(argv[2], std::vector<std::string>(argv + 3, argv + argc));
         if (argc == 3 && command.Run != nullptr) return command.Run(argv[2]);
         if (argc == 4 && command.RunWithOutput != nullptr)
             return command.RunWithOutput(argv[2], argv[3]);
