@@ -151,7 +151,7 @@ void TveskConfigRecordView::SetByte(std::size_t offset, std::uint8_t value) {
 std::string TveskConfigRecordView::GetText(std::size_t offset, std::size_t maxLength) const {
     Check(offset, maxLength);
     const auto* begin = reinterpret_cast<const char*>(FData + offset);
-    return std::string(begin, ::strnlen(begin, maxLength));
+    return {begin, ::strnlen(begin, maxLength)};
 }
 
 void TveskConfigRecordView::SetText(std::size_t offset, const std::string& text,
@@ -168,13 +168,13 @@ TveskConfigRecordView TveskConfigRecordView::Sub(std::size_t offset, std::size_t
     return {FData + offset, size};
 }
 
-MolConfigRecord::MolConfigRecord() : Bytes{} {
+MolConfigRecord::MolConfigRecord() {
     TveskConfigRecordView view = View();
     view.SetInt32(0, MolConfigRecordSize);
     view.SetInt32(4, MolConfigRecordVersion);
 }
 
-RxnConfigRecord::RxnConfigRecord() : Bytes{} {
+RxnConfigRecord::RxnConfigRecord() {
     TveskConfigRecordView view = View();
     view.SetInt32(0, RxnConfigRecordSize);
     view.SetInt32(4, RxnConfigRecordVersion);

@@ -60,7 +60,7 @@ private:
 // The molecule configuration record; created zeroed with its size and version filled in.
 struct MolConfigRecord {
     MolConfigRecord();
-    std::array<std::uint8_t, MolConfigRecordSize> Bytes;
+    std::array<std::uint8_t, MolConfigRecordSize> Bytes{};
     TveskConfigRecordView View() { return {Bytes.data(), Bytes.size()}; }
     // For reading only.
     const TveskConfigRecordView View() const {
@@ -72,7 +72,7 @@ struct MolConfigRecord {
 // both filled in).
 struct RxnConfigRecord {
     RxnConfigRecord();
-    std::array<std::uint8_t, RxnConfigRecordSize> Bytes;
+    std::array<std::uint8_t, RxnConfigRecordSize> Bytes{};
     TveskConfigRecordView View() { return {Bytes.data(), Bytes.size()}; }
     const TveskConfigRecordView View() const {
         return {const_cast<std::uint8_t*>(Bytes.data()), Bytes.size()};

@@ -63,7 +63,7 @@ struct TZelmarCellPictureKey {
 
 class TZelmarCellPictureCache {
 public:
-    static constexpr std::size_t DefaultMaxBytes = 32u * 1024u * 1024u;
+    static constexpr std::size_t DefaultMaxBytes = std::size_t{32} * 1024 * 1024;
 
     explicit TZelmarCellPictureCache(std::size_t maxBytes = DefaultMaxBytes);
     TZelmarCellPictureCache(const TZelmarCellPictureCache&) = delete;
