@@ -20,6 +20,8 @@
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
 
+int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -294,6 +296,9 @@ const TCommand kCommands[] = {
     {"read", RunRead,
      "read every record, formula and weight: records, failed, seconds, peak_rss_mb"},
     {"formulas", RunFormulas, "one line per record: index, formula, weight"},
+    {"paint", RunPaint,
+     "40 structure cells of 128x50 scrolled row by row: cold, cached, per scroll frame and "
+     "uncached milliseconds, cache size"},
     {"scan", RunScan, "memchr line count of the file: lines, seconds"},
     {"load", RunLoad,
      "a sheet reads the file: records, load_errors, fields, indexed_seconds, seconds, "
