@@ -135,3 +135,8 @@ void TestSheetPainting::bytesShowAsUtf8OrWindows1252() {
 }
 
 QTEST_MAIN(TestSheetPainting)
+
+// Under AddressSanitizer: fontconfig keeps its font cache for the life of the process.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
