@@ -24,6 +24,7 @@
 #include "vesk_Dispatcher.h"
 class TZelmarIndexingThread;
 class TZelmarLoaderThread;
+class TZelmarSearchEngine;
 
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
 extern const char* const kEmptyMolFile;
@@ -163,6 +164,58 @@ public:
     bool SearchDataForField(const TZelmarField* field, const TZelmarDataCarrier* query,
                             bool onlySelected, TZelmarRecordRefs* results, bool considerStereo,
                             int options);
+
+    // ---- sorting (Zelmar_Object_SDFileData_Sort.cpp) ----
+    // Asks (data, list, percent) before each record; false stops.
+    using TPrecheckProgress = std::function<bool(void* data, TZelmarSDFileDataList* list, int percent)>;
+    // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Keys go
+    // into the records' texts; order, SortDirection and SortField change only on success.
+    // OnStartSort, then always OnEndSort (for a sortable field).
+    bool SortForField(TZelmarField* field, std::uint8_t direction);
+    bool DoStringSort(const TZelmarField* field);
+    bool DoFloatSort(const TZelmarField* field);
+    bool DoFormulaSort();
+    bool DoFormulaSortForChemistry(int progressOffset, int progressTotal);
+    bool BuildChemistryPrecheckForSort(int progressOffset, int progressTotal,
+                                       const TPrecheckProgress& progress, void* data);
+    bool DoChemistrySort(const TZelmarField* field);
+    void ResortStringList();
+    // Moves the items at the given positions, in that order, to start, start + 1, ...
+    bool MoveObjectsToPos(TZelmarStringList<TZelmarSDFileData>& target,
+                          const std::vector<int>& positions, int start);
+    // -1, 0, 1; 0 also outside the list. Total orders (equal numbers compare equal).
+    static int StringSortProc(const TZelmarRecordRefs& list, int a, int b);
+    static int FloatSortProc(const TZelmarRecordRefs& list, int a, int b);
+    static int CompareStringKeys(const std::string& a, const std::string& b);
+    static int CompareFloatKeys(const std::string& a, const std::string& b);
+
+    // ---- duplicate search and mixing (Zelmar_Object_SDFileData_Duplicates.cpp) ----
+    // (data, list, position, total) -> go on.
+    using TEnumProgress =
+        std::function<bool(void* data, TZelmarSDFileDataList* list, int position, int total)>;
+    // (precheck key, record) of every checked record, sorted by key. total -1: the count.
+    bool DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* target, const TZelmarField* field,
+                                        int total, const TEnumProgress& progress, void* data);
+    static bool BuildBlockListForSearch(const TZelmarRecordRefs& precheck,
+                                        TZelmarRecordRefs& target, int start);
+    // Moves the block's records matching the record into hits; drops unreadable ones.
+    static bool DoSearchInBlockList(TZelmarSDFileData* record, const TZelmarField* field,
+                                    TZelmarSearchEngine* engine, TZelmarRecordRefs* hits,
+                                    TZelmarRecordRefs* block);
+    static bool DeleteBlocksFromListTilPrecheck(TZelmarRecordRefs& precheck,
+                                                const std::string& key,
+                                                TZelmarRecordRefs* removed = nullptr);
+    static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
+                                           const TZelmarSDFileData* record);
+    bool SearchForDuplicatesProgress(int position, int total);
+    // Groups of equal values (molecules: identical structures) of the checked records, in
+    // key order. Pauses a running loader meanwhile. False only when stopped or failed.
+    bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                             TZelmarRecordRefs* results);
+    // Both consume p and q and replace this list's records; false (list unchanged) when
+    // OnMixProgress stops them or they fail.
+    bool AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field);
+    bool AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field);
 
     // ---- fields (each under CritSectFields) ----
     int GetFieldCount();

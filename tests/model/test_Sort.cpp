@@ -1,0 +1,179 @@
+// Sorting a sheet: key kinds, direction toggling, cancelling, the molecule sort's gathering of
+// identical structures, and the comparison procedures being total orders.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "SheetTestSupport.h"
+
+using namespace sheet_support;
+using testing_support::MolBlock;
+
+namespace {
+
+struct TSortedSheet {
+    TZelmarSDFileDataList List{nullptr};
+    std::vector<std::string> Events;
+    TSortedSheet() {
+        List.OnStartSort = [this](TZelmarSDFileDataList*) { Events.push_back("start"); };
+        List.OnEndSort = [this](TZelmarSDFileDataList*) { Events.push_back("end"); };
+    }
+};
+
+// Records named "ethanol n" and "ether n" stand in unbroken runs.
+bool GroupsAdjacent(const std::vector<std::string>& ids) {
+    std::string runs;
+    for (const auto& id : ids) {
+        const char kind = id.rfind("ethanol", 0) == 0 ? 'a' : id.rfind("ether", 0) == 0 ? 'e' : 'x';
+        if (runs.empty() || runs.back() != kind) runs += kind;
+    }
+    return std::count(runs.begin(), runs.end(), 'a') == 1 &&
+           std::count(runs.begin(), runs.end(), 'e') == 1;
+}
+
+}  // namespace
+
+TEST(Sort, DirectionToggleMissingItemsFirstAndRefusedCheckBox) {
+    TSortedSheet sheet;
+    AddRecord(sheet.List, kEthanol, "b", {{"name", "Beta"}});
+    AddRecord(sheet.List, kEthanol, "none");
+    AddRecord(sheet.List, kEthanol, "a", {{"name", "alpha"}});
+    AddRecord(sheet.List, kEthanol, "c", {{"name", "Gamma"}});
+    TZelmarField name = Field(ecsdtDataText, "name");
+    TZelmarField id = Field(ecsdtDataText, "id");
+    TZelmarField check = Field(ecsdtCheckbox, "ecsdtCheckbox");
+
+    ASSERT_TRUE(sheet.List.SortForField(&name, 0));
+    // C locale: byte order, upper case first; the record without the item comes first.
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"none", "b", "c", "a"}));
+    EXPECT_EQ(sheet.List.SortDirection, 1);
+    ASSERT_TRUE(sheet.List.SortForField(&name, 0));
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"a", "c", "b", "none"}));
+    EXPECT_EQ(sheet.List.SortDirection, 2);
+    ASSERT_TRUE(sheet.List.SortForField(&id, 0));  // another column: ascending
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"a", "b", "c", "none"}));
+    EXPECT_EQ(sheet.List.SortField, &id);
+    ASSERT_TRUE(sheet.List.SortForField(&name, 2));  // explicit descending on a new field
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"a", "c", "b", "none"}));
+    EXPECT_EQ(sheet.Events.size(), 8u);
+
+    sheet.Events.clear();
+    EXPECT_FALSE(sheet.List.SortForField(&check, 0));
+    EXPECT_FALSE(sheet.List.SortForField(nullptr, 0));
+    EXPECT_TRUE(sheet.Events.empty());
+    EXPECT_EQ(sheet.List.SortField, &name);
+    EXPECT_EQ(sheet.List.SortDirection, 2);
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"a", "c", "b", "none"}));
+}
+
+TEST(Sort, WeightsSortNumericallyAndFormulasByKey) {
+    TSortedSheet sheet;
+    AddRecord(sheet.List, MolBlock("m", {"C", "C", "C", "C", "C", "C", "C", "C"}), "octane");
+    AddRecord(sheet.List, MolBlock("m", {"C"}), "methane");
+    AddRecord(sheet.List, MolBlock("m", {"Cl"}), "hcl");
+    TZelmarField weight = Field(ecsdtMolweight, "ecsdtMolweight");
+    ASSERT_TRUE(sheet.List.SortForField(&weight, 1));
+    // As texts 114.2 < 16.04 < 36.46; as numbers the other way round.
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"methane", "hcl", "octane"}));
+
+    TSortedSheet formulas;
+    AddRecord(formulas.List, MolBlock("m", {"C"}), "CH4");
+    AddRecord(formulas.List, MolBlock("m", {"C", "C"}), "C2H6");
+    AddRecord(formulas.List, MolBlock("m", {"O"}), "H2O");
+    AddRecord(formulas.List, StarBlock("C", {"Cl", "Cl", "Cl", "Cl"}), "CCl4");
+    TZelmarField formula = Field(ecsdtFormula, "ecsdtFormula");
+    ASSERT_TRUE(formulas.List.SortForField(&formula, 0));
+    EXPECT_EQ(Ids(formulas.List), (std::vector<std::string>{"CCl4", "CH4", "C2H6", "H2O"}));
+    EXPECT_EQ(formulas.List.GetSDFileData(0)->GetFormulaSortKey(), "C0000Cl0004");
+}
+
+TEST(Sort, CancelKeepsOrderAndStateAndStillEnds) {
+    TSortedSheet sheet;
+    for (const char* id : {"c", "a", "b", "d"}) AddRecord(sheet.List, kEthanol, id);
+    TZelmarField id = Field(ecsdtDataText, "id");
+    int calls = 0;
+    sheet.List.OnSortProgress = [&calls](TZelmarSDFileDataList*, int) { return ++calls < 3; };
+    EXPECT_FALSE(sheet.List.SortForField(&id, 1));
+    EXPECT_EQ(Ids(sheet.List), (std::vector<std::string>{"c", "a", "b", "d"}));
+    EXPECT_EQ(sheet.List.SortDirection, 0);
+    EXPECT_EQ(sheet.List.SortField, nullptr);
+    EXPECT_EQ(sheet.Events, (std::vector<std::string>{"start", "end"}));
+
+    // A molecule sort stopped in its second half keeps the formula order of its first half.
+    TSortedSheet mols;
+    AddRecord(mols.List, kEthanol, "ethanol");
+    AddRecord(mols.List, MolBlock("m", {"C"}), "methane");
+    AddRecord(mols.List, kEthanol, "ethanol 2");
+    TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    mols.List.OnSearchProgress = [](TZelmarSDFileDataList*, int) { return false; };
+    EXPECT_FALSE(mols.List.SortForField(&chem, 0));
+    EXPECT_EQ(Ids(mols.List).front(), "methane");
+    EXPECT_EQ(mols.List.SortField, nullptr);
+    EXPECT_EQ(mols.Events, (std::vector<std::string>{"start", "end"}));
+}
+
+TEST(Sort, MoleculeSortMakesIdenticalStructuresNeighbours) {
+    TSortedSheet sheet;
+    AddRecord(sheet.List, kEthanol, "ethanol 1");
+    AddRecord(sheet.List, kEther, "ether 1");
+    AddRecord(sheet.List, MolBlock("m", {"C"}), "methane");
+    AddRecord(sheet.List, kEther, "ether 2");
+    AddRecord(sheet.List, kEthanol, "ethanol 2");
+    AddRecord(sheet.List, kEthanol, "ethanol 3");
+    TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    ASSERT_TRUE(sheet.List.SortForField(&chem, 0));
+    const std::vector<std::string> ids = Ids(sheet.List);
+    ASSERT_EQ(ids.size(), 6u);
+    EXPECT_EQ(ids[0], "methane");  // CH4 before C2H6O by formula key
+    EXPECT_TRUE(GroupsAdjacent(ids)) << ::testing::PrintToString(ids);
+    // Descending: the reverse of an ascending order, so methane last and groups kept.
+    ASSERT_TRUE(sheet.List.SortForField(&chem, 0));
+    const std::vector<std::string> descending = Ids(sheet.List);
+    EXPECT_EQ(descending.back(), "methane");
+    EXPECT_TRUE(GroupsAdjacent(descending)) << ::testing::PrintToString(descending);
+}
+
+TEST(Sort, ComparisonsAreTotalOrdersAndEqualWeightsStayTogether) {
+    TZelmarRecordRefs list;
+    for (const char* text : {"1.5", "1.50", "1.5", "2", "0.5", "1.500", "x", "10"})
+        list.AddObject(text, nullptr);
+    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 1), 0);  // equal value, other text
+    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 1, 0), 0);
+    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 3, 7), -1);  // 2 < 10, unlike texts
+    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 6, 4), -1);  // "x" counts as 0
+    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 99), 0);
+    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 1), -1);
+    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 2), 0);
+    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, -1, 2), 0);
+
+    // Sorting many equal values written differently must neither crash nor split them.
+    std::vector<std::string> keys;
+    std::mt19937 random(7);
+    const char* writings[] = {"1.5", "1.50", "1.500", "2", "0.5", "2.0"};
+    for (int i = 0; i < 5000; ++i) keys.push_back(writings[random() % 6]);
+    std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
+        return TZelmarSDFileDataList::CompareFloatKeys(a, b) < 0;
+    });
+    std::vector<double> values;
+    for (const auto& key : keys) values.push_back(std::stod(key));
+    EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+}
+
+TEST(Sort, MoveObjectsToPosMovesInTheGivenOrder) {
+    TZelmarSDFileDataList list(nullptr);
+    for (const char* id : {"0", "1", "2", "3", "4", "5"}) AddRecord(list, kEthanol, id);
+    TZelmarStringList<TZelmarSDFileData> refs;
+    for (int i = 0; i < list.GetCount(); ++i) refs.AddObject("", list.GetSDFileData(i));
+    ASSERT_TRUE(list.MoveObjectsToPos(refs, {4, 2}, 1));
+    std::vector<std::string> ids;
+    for (const auto& item : refs) ids.push_back(Id(item.Object));
+    EXPECT_EQ(ids, (std::vector<std::string>{"0", "4", "2", "1", "3", "5"}));
+    ASSERT_TRUE(list.MoveObjectsToPos(refs, {0}, 5));
+    EXPECT_EQ(Id(refs.GetObject(5)), "0");
+    EXPECT_FALSE(list.MoveObjectsToPos(refs, {1, 1}, 0));  // a position twice
+    EXPECT_FALSE(list.MoveObjectsToPos(refs, {0, 1}, 5));  // beyond the end
+    EXPECT_EQ(refs.GetCount(), 6);
+}
