@@ -196,15 +196,18 @@ public:
     // (precheck key, record) of every checked record, sorted by key. total -1: the count.
     bool DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* target, const TZelmarField* field,
                                         int total, const TEnumProgress& progress, void* data);
+    // numericKeys: weight keys, equal when their numbers are (as FloatSortProc orders them).
     static bool BuildBlockListForSearch(const TZelmarRecordRefs& precheck,
-                                        TZelmarRecordRefs& target, int start);
+                                        TZelmarRecordRefs& target, int start,
+                                        bool numericKeys = false);
     // Moves the block's records matching the record into hits; drops unreadable ones.
     static bool DoSearchInBlockList(TZelmarSDFileData* record, const TZelmarField* field,
                                     TZelmarSearchEngine* engine, TZelmarRecordRefs* hits,
                                     TZelmarRecordRefs* block);
     static bool DeleteBlocksFromListTilPrecheck(TZelmarRecordRefs& precheck,
                                                 const std::string& key,
-                                                TZelmarRecordRefs* removed = nullptr);
+                                                TZelmarRecordRefs* removed = nullptr,
+                                                bool numericKeys = false);
     static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
                                            const TZelmarSDFileData* record);
     bool SearchForDuplicatesProgress(int position, int total);
