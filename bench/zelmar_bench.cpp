@@ -21,6 +21,10 @@
 #include "vesk_Dispatcher.h"
 
 int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
+// zelmar_bench_sort.cpp
+int RunSort(const std::string& file, const std::vector<std::string>& args);
+int RunDuplicates(const std::string& file, const std::vector<std::string>& args);
+int RunMix(const std::string& file, const std::vector<std::string>& args);
 
 namespace {
 
@@ -320,6 +324,18 @@ const TCommand kCommands[] = {
      "[--case], each [--twice]: a sheet reads FILE, then one timed search: records, hits, "
      "seconds[, second_seconds]",
      nullptr, RunSearch},
+    {"sort", nullptr,
+     "FILE --field NAME|formula|weight|molecule [--desc]: a sheet reads FILE, then one timed "
+     "sort: records, seconds",
+     nullptr, RunSort},
+    {"duplicates", nullptr,
+     "FILE --field NAME|formula|weight|molecule [--stereo]: a sheet reads FILE, then one timed "
+     "duplicate search: records, groups, duplicates, seconds",
+     nullptr, RunDuplicates},
+    {"mix", nullptr,
+     "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: two sheets read, "
+     "then one timed mix by molecule: left, right, result, seconds",
+     nullptr, RunMix},
 };
 
 int Usage() {
