@@ -1,10 +1,11 @@
 #include "Zelmar_Object_SearchEngine.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
 #include <cwchar>
-#include <future>
 #include <locale>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -275,46 +276,100 @@ struct TSearchItem {
 };
 
 // Structure tests cost far more than fetching a record, so a structure search shares them with
-// helper engines on the other cores, block by block; each engine stays on one thread at a time.
-constexpr std::size_t kItemsPerEngineAndBlock = 32;
+// helper engines on the other cores, block by block. Each helper keeps one thread for the whole
+// search (a thread per block would cost more than a second search's checks).
+constexpr std::size_t kItemsPerEngineAndBlock = 64;
 constexpr unsigned kMostEngines = 4;
 
-std::vector<std::unique_ptr<TZelmarSearchEngine>> CreateHelperEngines(
-    const TZelmarField* field, const TZelmarDataCarrier* query, bool considerStereo) {
-    std::vector<std::unique_ptr<TZelmarSearchEngine>> helpers;
+// The engines take turns item by item, so that large and small molecules spread evenly.
+void CheckShare(TZelmarSearchEngine& engine, std::vector<TSearchItem>& block, std::size_t first,
+                std::size_t stride, int options) {
+    for (std::size_t k = first; k < block.size(); k += stride)
+        block[k].Hit = engine.CheckForHit(&block[k].Value, options);
+}
+
+class TSearchHelper {
+public:
+    TSearchHelper(const TZelmarDataCarrier* query, bool considerStereo) : FEngine(query) {
+        FEngine.SetConsiderStereo(considerStereo);
+        FThread = std::thread([this] { Run(); });
+    }
+    ~TSearchHelper() {
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FQuit = true;
+        }
+        FChanged.notify_all();
+        FThread.join();
+    }
+    TSearchHelper(const TSearchHelper&) = delete;
+    TSearchHelper& operator=(const TSearchHelper&) = delete;
+
+    void Start(std::vector<TSearchItem>* block, std::size_t first, std::size_t stride,
+               int options) {
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FBlock = block, FFirst = first, FStride = stride, FOptions = options;
+            FBusy = true;
+        }
+        FChanged.notify_all();
+    }
+    void Wait() {
+        std::unique_lock<std::mutex> lock(FMutex);
+        FChanged.wait(lock, [this] { return !FBusy; });
+    }
+
+private:
+    void Run() {
+        std::unique_lock<std::mutex> lock(FMutex);
+        for (;;) {
+            FChanged.wait(lock, [this] { return FBusy || FQuit; });
+            if (!FBusy) return;
+            lock.unlock();
+            // CheckForHit traps its own failures, so the share always ends.
+            CheckShare(FEngine, *FBlock, FFirst, FStride, FOptions);
+            lock.lock();
+            FBusy = false;
+            FChanged.notify_all();
+        }
+    }
+
+    TZelmarSearchEngine FEngine;
+    std::mutex FMutex;
+    std::condition_variable FChanged;
+    std::vector<TSearchItem>* FBlock = nullptr;
+    std::size_t FFirst = 0;
+    std::size_t FStride = 1;
+    int FOptions = 0;
+    bool FBusy = false;
+    bool FQuit = false;
+    std::thread FThread;
+};
+
+std::vector<std::unique_ptr<TSearchHelper>> CreateHelpers(const TZelmarField* field,
+                                                          const TZelmarDataCarrier* query,
+                                                          bool considerStereo) {
+    std::vector<std::unique_ptr<TSearchHelper>> helpers;
     if (field->Kind != ecsdtChemistry || query->Kind() != ecsdtChemistry) return helpers;
     const unsigned cores =
         std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostEngines);
-    for (unsigned k = 1; k < cores; ++k) {
-        helpers.push_back(std::make_unique<TZelmarSearchEngine>(query));
-        helpers.back()->SetConsiderStereo(considerStereo);
+    try {
+        for (unsigned k = 1; k < cores; ++k)
+            helpers.push_back(std::make_unique<TSearchHelper>(query, considerStereo));
+    } catch (const std::system_error&) {
+        // No more threads to be had: search with the helpers there are.
     }
     return helpers;
 }
 
-// Checks every item of the block; the engines take turns item by item, so that large and
-// small molecules spread evenly.
 void CheckBlock(TZelmarSearchEngine& engine,
-                const std::vector<std::unique_ptr<TZelmarSearchEngine>>& helpers,
+                const std::vector<std::unique_ptr<TSearchHelper>>& helpers,
                 std::vector<TSearchItem>& block, int options) {
     const std::size_t stride = helpers.size() + 1;
-    auto share = [&block, stride, options](TZelmarSearchEngine* own, std::size_t first) {
-        for (std::size_t k = first; k < block.size(); k += stride)
-            block[k].Hit = own->CheckForHit(&block[k].Value, options);
-    };
-    std::vector<std::future<void>> running;
-    std::vector<std::size_t> leftOver;
-    for (std::size_t h = 0; h < helpers.size(); ++h) {
-        if (h + 1 >= block.size()) break;
-        try {
-            running.push_back(std::async(std::launch::async, share, helpers[h].get(), h + 1));
-        } catch (const std::system_error&) {
-            leftOver.push_back(h + 1);  // no thread to be had: this thread does that share
-        }
-    }
-    share(&engine, 0);
-    for (std::future<void>& done : running) done.get();
-    for (const std::size_t first : leftOver) share(helpers[first - 1].get(), first);
+    for (std::size_t h = 0; h < helpers.size(); ++h)
+        helpers[h]->Start(&block, h + 1, stride, options);
+    CheckShare(engine, block, 0, stride, options);
+    for (const std::unique_ptr<TSearchHelper>& helper : helpers) helper->Wait();
 }
 
 }  // namespace
@@ -328,12 +383,13 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
     const bool completed = Guarded("TZelmarSDFileDataList.SearchDataForField", false, [&] {
         TZelmarSearchEngine engine(query);
         engine.SetConsiderStereo(considerStereo);
-        const std::vector<std::unique_ptr<TZelmarSearchEngine>> helpers =
-            CreateHelperEngines(field, query, considerStereo);
+        // Before the helpers: they finish their share of it before they go.
+        std::vector<TSearchItem> block;
+        const std::vector<std::unique_ptr<TSearchHelper>> helpers =
+            CreateHelpers(field, query, considerStereo);
         // Without helpers every record is checked before the next progress call.
         const std::size_t blockSize =
             helpers.empty() ? 1 : kItemsPerEngineAndBlock * (helpers.size() + 1);
-        std::vector<TSearchItem> block;
         block.reserve(blockSize);
 
         started = true;
