@@ -288,7 +288,7 @@ int RunSearch(const std::string& file, const std::vector<std::string>& args) {
     }
     std::printf("{\"records\":%d,\"hits\":%d,\"seconds\":%.6f", sheet.List->GetCount(), hits,
                 seconds[0]);
-    if (twice) std::printf(",\"second_seconds\":%.6f", seconds[1]);
+    if (twice) std::printf(R"(,"second_seconds":%.6f)", seconds[1]);
     std::printf("}\n");
     return 0;
 }
