@@ -154,6 +154,7 @@ protected:
         EXPECT_EQ(List->SearchDataForField(field, &query, onlySelected, &results, false, options),
                   completes);
         std::vector<int> hits;
+        hits.reserve(static_cast<std::size_t>(results.GetCount()));
         for (int k = 0; k < results.GetCount(); ++k)
             hits.push_back(List->GetIndexOfSDFileData(results.GetObject(k)));
         return hits;
