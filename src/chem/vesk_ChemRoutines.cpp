@@ -107,15 +107,15 @@ struct TErrBuf {
 
 // The export's address, or nullptr with the reason in lastError.
 template <typename Fn>
-Fn Proc(const TExport<Fn>& proc, const char* className, const platform::TLibraryRef& lib,
+Fn Proc(const TExport<Fn>& proc, const char* className, const TRoutinesLibraryRef& lib,
         std::string& lastError) {
-    return reinterpret_cast<Fn>(GetProcAddressEx(className, lib.Handle(), proc.Name, lastError));
+    return reinterpret_cast<Fn>(GetProcAddressEx(className, lib->Handle(), proc.Name, lastError));
 }
 
 // Looks the export up and calls it with the error buffer; a failure leaves the library's
 // message (or the lookup's) in lastError.
 template <typename Fn, typename... Args>
-bool Call(const TExport<Fn>& proc, const char* className, const platform::TLibraryRef& lib,
+bool Call(const TExport<Fn>& proc, const char* className, const TRoutinesLibraryRef& lib,
           std::string& lastError, Args... args) {
     const Fn fn = Proc(proc, className, lib, lastError);
     if (fn == nullptr) return false;
@@ -157,44 +157,29 @@ std::string FileNamePart(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Every record and data item loads the library, so the search by bare name (a file check in
-// each folder) runs once: later loads name the file it found, which the loader matches to the
-// copy already in memory without touching the disk.
-struct TResolvedLibrary {
+// Every record and data item holds a reference to the library. They share one loaded copy
+// per library file: taking a reference is then a counter step, not a trip through the
+// dynamic loader (which costs more than reading a small record).
+struct TSharedLibrary {
     std::mutex Mutex;
-    std::string File;  // the name searched for
-    std::string Path;  // the file it led to
+    std::string File;                                // the name it was loaded by
+    std::weak_ptr<const platform::TLibraryRef> Ref;  // alive while any wrapper holds it
 };
 
-TResolvedLibrary& ResolvedLibrary() {
-    static TResolvedLibrary resolved;
-    return resolved;
-}
-
-platform::TLibraryRef LoadRoutines(std::string& lastError) {
+TRoutinesLibraryRef LoadRoutines(std::string& lastError) {
+    static TSharedLibrary shared;
     const std::string file = LibraryFile();
-    TResolvedLibrary& resolved = ResolvedLibrary();
-    std::string path;
-    {
-        std::lock_guard<std::mutex> lock(resolved.Mutex);
-        if (resolved.File == file) path = resolved.Path;
+    std::lock_guard<std::mutex> lock(shared.Mutex);
+    if (shared.File == file) {
+        if (TRoutinesLibraryRef library = shared.Ref.lock()) return library;
     }
-    if (!path.empty()) {
-        platform::TLibraryRef library(path);
-        if (library) return library;
-    }
-    platform::TLibraryRef library(file);
-    if (!library) {
+    auto library = std::make_shared<const platform::TLibraryRef>(file);
+    if (!*library) {
         lastError = "Library not loaded: " + FileNamePart(file);
         return library;
     }
-    // Remember the path only if loading it gives this very copy.
-    path = platform::FindLibraryFile(file);
-    if (!path.empty() && platform::TLibraryRef(path).Handle() == library.Handle()) {
-        std::lock_guard<std::mutex> lock(resolved.Mutex);
-        resolved.File = file;
-        resolved.Path = path;
-    }
+    shared.File = file;
+    shared.Ref = library;
     return library;
 }
 

@@ -27,6 +27,10 @@ void SetRoutinesLibraryFile(const std::string& file);
 void* GetProcAddressEx(const char* className, platform::TLibraryHandle libHandle,
                        const char* procName, std::string& lastError) noexcept;
 
+// Each wrapper object holds its own counted reference to the library; the library stays
+// loaded while any of them lives.
+using TRoutinesLibraryRef = std::shared_ptr<const platform::TLibraryRef>;
+
 class TveskSDFileManager;
 
 // Progress in per cent. The answer is the usual "go on" of progress events; the scan of
@@ -43,8 +47,8 @@ public:
     TveskMolManager(const TveskMolManager&) = delete;
     TveskMolManager& operator=(const TveskMolManager&) = delete;
 
-    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     bool OpenMolString(const std::string& text, std::uintptr_t& molHandle);
     bool DestroyMolFile(std::uintptr_t molHandle);
@@ -61,7 +65,7 @@ public:
     std::string LastError;
 
 private:
-    platform::TLibraryRef FLib;
+    TRoutinesLibraryRef FLib;
 };
 
 // One named data item of an SD record: its name and value lines (bytes, without line ends).
@@ -72,8 +76,8 @@ public:
     TveskSDFileEntryData(const TveskSDFileEntryData&) = delete;
     TveskSDFileEntryData& operator=(const TveskSDFileEntryData&) = delete;
 
-    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     void Clear();
     void Assign(const TveskSDFileEntryData& source);
@@ -87,7 +91,7 @@ public:
     std::vector<std::string> Lines;
 
 private:
-    platform::TLibraryRef FLib;
+    TRoutinesLibraryRef FLib;
 };
 
 // One SD record: the molecule block and the data items in file order.
@@ -98,8 +102,8 @@ public:
     TveskSDFileEntry(const TveskSDFileEntry&) = delete;
     TveskSDFileEntry& operator=(const TveskSDFileEntry&) = delete;
 
-    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     // Frees the items and empties the molecule; Title and LastError stay.
     void ClearEntry();
@@ -137,7 +141,7 @@ public:
     std::string Title;
 
 private:
-    platform::TLibraryRef FLib;
+    TRoutinesLibraryRef FLib;
     bool FLoaded = false;
     std::string FMolString;
     std::vector<std::unique_ptr<TveskSDFileEntryData>> FDataItems;
@@ -154,8 +158,8 @@ public:
     TveskSDFileManager(const TveskSDFileManager&) = delete;
     TveskSDFileManager& operator=(const TveskSDFileManager&) = delete;
 
-    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     // Random access: scans the file (progress through onProgress, on this thread) and learns
     // TotalCount. Sequential: reads every record into Entries.
@@ -185,7 +189,7 @@ private:
     bool ReadAllEntries();
     bool DestroyRecordHandles(std::uintptr_t molHandle, std::uintptr_t dataEntryList);
 
-    platform::TLibraryRef FLib;
+    TRoutinesLibraryRef FLib;
     std::uintptr_t FFileHandle = 0;
     bool FRandomAccess = false;
     int FEntryCount = 0;
@@ -204,8 +208,8 @@ public:
     TveskSDFileWriter(const TveskSDFileWriter&) = delete;
     TveskSDFileWriter& operator=(const TveskSDFileWriter&) = delete;
 
-    platform::TLibraryHandle LibHandle() const { return FLib.Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(FLib); }
+    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
+    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     bool OpenFile(const std::string& fileName);
     // The entry's error, if any, is in the entry's LastError.
@@ -218,6 +222,6 @@ public:
     std::string LastError;
 
 private:
-    platform::TLibraryRef FLib;
+    TRoutinesLibraryRef FLib;
     std::uintptr_t FProducer = 0;
 };
