@@ -58,12 +58,6 @@ int CompareNumbers(double a, double b) {
     return (a > b) - (a < b);
 }
 
-std::string WeightKey(double weight) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", weight);
-    return buffer;
-}
-
 // Puts the items into the given order (order[k] is the old position of the new k-th item).
 void Permute(TZelmarStringList<TZelmarSDFileData>& list, const std::vector<int>& order) {
     std::vector<TRecordItem> moved;
@@ -154,28 +148,25 @@ bool TZelmarSDFileDataList::DoFloatSort(const TZelmarField* field) {
     return Guarded("TZelmarSDFileDataList.DoFloatSort", false, [&] {
         if (field == nullptr) return false;
         const int count = GetCount();
+        // Numbers are compared as numbers: no text key is written and read back.
+        std::vector<std::pair<double, int>> numbers;
+        numbers.reserve(static_cast<std::size_t>(count));
         TZelmarDataCarrier value;
         for (int i = 0; i < count; ++i) {
             TZelmarSDFileData* record = GetSDFileData(i);
-            if (record == nullptr) continue;
             value.Clear();
-            std::string key =
-                record->GetDataForField(field, &value) ? WeightKey(value.Value()) : "0";
+            const bool present = record != nullptr && record->GetDataForField(field, &value);
+            numbers.emplace_back(present ? value.Value() : 0.0, i);
             if (OnSortProgress && !OnSortProgress(this, Percent(i, count))) return false;
-            std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-            FRecords.SetText(i, std::move(key));
         }
-        // Each key is converted once; the order is the one CompareFloatKeys gives.
         std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        std::vector<std::pair<double, int>> numbers;
-        numbers.reserve(static_cast<std::size_t>(FRecords.GetCount()));
-        for (int i = 0; i < FRecords.GetCount(); ++i)
-            numbers.emplace_back(KeyToNumber(FRecords.GetText(i)), i);
+        // The list may only have grown meanwhile; new records stay behind the sorted ones.
         std::sort(numbers.begin(), numbers.end(),
                   [](const auto& x, const auto& y) { return x.first < y.first; });
         std::vector<int> order;
-        order.reserve(numbers.size());
+        order.reserve(static_cast<std::size_t>(FRecords.GetCount()));
         for (const auto& number : numbers) order.push_back(number.second);
+        for (int i = count; i < FRecords.GetCount(); ++i) order.push_back(i);
         Permute(FRecords, order);
         return true;
     });
