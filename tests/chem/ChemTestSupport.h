@@ -12,31 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "ZelmarTestTempDir.h"
+
 #include "vesk_Trace.h"
 
 namespace chemTest {
 
 namespace fs = std::filesystem;
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "zelmar_chem_XXXXXX").string();
-        Root = ::mkdtemp(pattern.data()) != nullptr ? pattern : throw std::runtime_error("mkdtemp");
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        fs::remove_all(Root, ignored);
-    }
-    std::string Path(const std::string& name) const { return Root + "/" + name; }
-    std::string Write(const std::string& name, const std::string& text) const {
-        std::ofstream(Path(name), std::ios::binary) << text;
-        return Path(name);
-    }
-
-private:
-    std::string Root;
-};
+using TTempDir = TTestTempDir;
 
 // A V2000 block of a chain of the given atoms.
 inline std::string MolBlock(const std::string& title, const std::vector<std::string>& atoms) {

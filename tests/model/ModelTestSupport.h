@@ -13,27 +13,13 @@
 #include <utility>
 #include <vector>
 
+#include "ZelmarTestTempDir.h"
+
 #include "vesk_Dispatcher.h"
 
 namespace testing_support {
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelmar-core-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) FPath = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        if (!FPath.empty()) std::filesystem::remove_all(FPath, ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-    std::string File(const std::string& name) const { return (FPath / name).string(); }
-
-private:
-    std::filesystem::path FPath;
-};
+using TTempDir = TTestTempDir;
 
 inline void WriteText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -13,33 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "ZelmarTestTempDir.h"
 #include "vesk_Trace.h"
 
 namespace traceTest {
 
 namespace fs = std::filesystem;
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "zelmar_trace_XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        Root = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ignored;
-        fs::remove_all(Root, ignored);
-    }
-    TTempDir(const TTempDir&) = delete;
-    TTempDir& operator=(const TTempDir&) = delete;
-
-    std::string Path(const std::string& name) const { return (Root / name).string(); }
-    const fs::path& Root_() const { return Root; }
-
-private:
-    fs::path Root;
-};
+using TTempDir = TTestTempDir;
 
 inline void WriteFile(const std::string& path, const std::string& text) {
     fs::create_directories(fs::path(path).parent_path());

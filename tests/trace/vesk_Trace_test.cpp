@@ -191,7 +191,7 @@ TEST_P(TraceUnits, TheModulesEtcWinsThenTheProgramsThenTraceIniBesideModuleThenP
         Api().Shutdown();
         // The trace file lies in the folder of the configuration that was used.
         const std::string written = (fs::path(file).parent_path() / log).string();
-        const std::vector<std::string> messages = MessageLines(fs::relative(written, Dir.Root_()));
+        const std::vector<std::string> messages = MessageLines(fs::relative(written, Dir.Root()));
         ASSERT_EQ(messages.size(), 1u) << file;
         EXPECT_NE(messages[0].find("from " + log), std::string::npos);
         fs::remove(file);

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ZelmarTestTempDir.h"
+
 #include "veskChemRoutines.h"
 
 namespace routines_test {
@@ -32,22 +34,7 @@ struct Record {
     std::vector<Item> items;
 };
 
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vesk_XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
-        return Path(name);
-    }
-
-private:
-    std::filesystem::path path_;
-};
+using TempDir = TTestTempDir;
 
 inline std::string CrLf(const std::string& text) {
     std::string out;
