@@ -40,14 +40,26 @@
  *   block handed out keeps every byte as read except that line ends become LF, and it always
  *   ends with "M  END" and LF. Blank lines that a broken writer put before a record (so that
  *   the counts line is not the fourth line) are left out.
- * - Data items follow: a header line starting with '>', then value lines up to the next blank
- *   line (empty or only blanks) or the end of the record. Header forms: "> <NAME>",
+ * - Data items follow: a header line starting with '>', then value lines up to the next empty
+ *   line or the end of the record; a line of blanks is part of the value. Header forms: "> <NAME>",
  *   ">  <NAME>  (12)", "> 25 <NAME>", "> <NAME> $type=real" (the name is the text between the
  *   first '<' and the next '>', or the rest of the line when '>' is missing) and "> DT12" (no
  *   angle brackets: the first word is the name). Names and value lines keep their bytes; only
  *   a final CR is removed. Lines after the molecule block or after a value's blank line that do
  *   not start a new item belong to no item and are skipped.
- * - Writing uses LF line ends.
+ * - A record whose text holds a NUL byte cannot be handed out as zero-terminated texts: reading
+ *   it into handles fails with a message naming the line; its bytes can still be read whole
+ *   (GetSDFileEntryTextRA) and written back (AddSDFileEntryText).
+ * - A file opened for reading by index keeps a fingerprint of its bytes. While the file keeps
+ *   the size and modification time it had when it was scanned its records are read as they are;
+ *   after any change a record is read only if its bytes are still the scanned ones (a touched
+ *   file, or one with records appended, still reads; one rewritten or cut short fails).
+ * - Writing composes records with LF line ends unless told otherwise (AddSDFileEntryEx); a
+ *   record's text as read is written byte for byte (AddSDFileEntryText).
+ * - The output file never replaces its target half written: records go into a new file beside
+ *   the target, which takes the target's place in one rename when DestroySDFileProducer has
+ *   flushed it to disk. Until then, and after any failure or AbortSDFileProducer, the target
+ *   is untouched and no new file is left behind.
  */
 #ifndef VESKCHEMROUTINES_H
 #define VESKCHEMROUTINES_H
@@ -79,9 +91,16 @@ typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData); /* N
 /* CreateSDFileDataEntry: NameLength -1 means Name is zero-terminated. */
 #define VESK_ZERO_TERMINATED (-1)
 
-/* AddSDFileEntry: WriteMolecule. */
+/* AddSDFileEntry, AddSDFileEntryEx: WriteMolecule. */
 #define VESK_WRITE_EMPTY_MOLECULE 0 /* write the empty molecule block, whatever MolHandle is */
 #define VESK_WRITE_MOLECULE 1       /* write MolHandle's block (the empty block for handle 0) */
+#define VESK_WRITE_ORIGINAL_MOLECULE                                                     \
+    2 /* AddSDFileEntryEx only: copy the original record's molecule part (everything \
+         before its first data item) byte for byte */
+
+/* AddSDFileEntryEx: LineEnds of a record written without an original text. */
+#define VESK_LINE_ENDS_LF 0
+#define VESK_LINE_ENDS_CRLF 1
 
 /* ---- Molecules ------------------------------------------------------------------------ */
 
@@ -202,6 +221,24 @@ VESK_ROUTINES_API int32_t GetSDFileEntryRA(uintptr_t FileHandle, int32_t Index,
                                            uintptr_t* DataEntryList, char* ErrBuf,
                                            int32_t ErrBufSize);
 
+/* The bytes of record Index (from 0) exactly as the file holds them: from the record's first
+ * byte up to the next record's first byte (so its "$$$$" line and any blank stretch after it
+ * are included), or to the end of the file. *Text receives a malloc'ed copy with a zero byte
+ * after its *Length bytes (the record itself may hold NUL bytes); the caller frees it. Fails
+ * when the file changed on disk in a way that moved or altered the record's bytes. */
+VESK_ROUTINES_API int32_t GetSDFileEntryTextRA(uintptr_t FileHandle, int32_t Index, char** Text,
+                                               int32_t* Length, char* ErrBuf,
+                                               int32_t ErrBufSize);
+
+/* Splits one record's text (as GetSDFileEntryTextRA hands it out) like GetSDFileEntryRA:
+ * *MolHandle receives its molecule block, *DataEntryList its data items; the caller destroys
+ * both. Reserved must be 0. Fails for a text without a separable molecule block and for a text
+ * holding a NUL byte. */
+VESK_ROUTINES_API int32_t OpenSDFileEntryText(const char* Text, int32_t Length,
+                                              uintptr_t* MolHandle, int32_t Reserved,
+                                              uintptr_t* DataEntryList, char* ErrBuf,
+                                              int32_t ErrBufSize);
+
 /* *EndReached := 1 when sequential reading has passed the last record, else 0. */
 VESK_ROUTINES_API int32_t SDFileEndReached(uintptr_t FileHandle, uint8_t* EndReached, char* ErrBuf,
                                            int32_t ErrBufSize);
@@ -221,28 +258,56 @@ VESK_ROUTINES_API int32_t DestroySDFile(uintptr_t FileHandle, char* ErrBuf, int3
 
 /* ---- Writing SD files ------------------------------------------------------------------ */
 
-/* Creates the output file, replacing (truncating) an existing one; the caller keeps any backup
- * it wants first. Release the handle with DestroySDFileProducer. */
+/* Starts an output file that will replace FileName (through a symbolic link, if FileName is
+ * one) when DestroySDFileProducer completes it; FileName itself is not touched before that. An
+ * existing FileName must be a writable regular file; its mode and, where allowed, its owner are
+ * kept. Release the handle with DestroySDFileProducer (complete) or AbortSDFileProducer. */
 VESK_ROUTINES_API int32_t CreateNewSDFile(uintptr_t* Producer, const char* FileName, char* ErrBuf,
                                           int32_t ErrBufSize);
 
 /* Appends one record: the molecule block (see WriteMolecule; line ends become LF, anything after
  * its "M  END" line is left out, and a missing "M  END" line is added), then per item
- * "> <NAME>", its value lines and a blank line, then "$$$$". MolHandle 0 writes the empty
+ * "> <NAME>", its value lines and an empty line, then "$$$$". MolHandle 0 writes the empty
  * molecule block. DataEntryList may be 0 (no items). Reserved1 and Reserved2 must be 0.
- * Blank value lines are left out: SD values cannot hold them (a blank line ends the value).
- * The record is refused, and nothing of it written, when it cannot be read back as written:
- * a "$$$$" line in the molecule block or a value, or an item name holding '>' or a line
- * break. Write errors (disk full) fail this call or DestroySDFileProducer. */
+ * Empty value lines are left out: SD values cannot hold them (an empty line ends the value);
+ * lines of blanks are written. The record is refused, and nothing of it written, when it cannot
+ * be read back as written: a "$$$$" line in the molecule block or a value, or an item name
+ * holding '>' or a line break. Write errors (disk full) fail this call or DestroySDFileProducer;
+ * their message names the record (counted from 1 in the output) whose bytes could not be
+ * written. */
 VESK_ROUTINES_API int32_t AddSDFileEntry(uintptr_t Producer, uintptr_t MolHandle,
                                          int32_t WriteMolecule, int32_t Reserved1,
                                          uintptr_t DataEntryList, int32_t Reserved2, char* ErrBuf,
                                          int32_t ErrBufSize);
 
-/* Flushes and closes the output file and releases the handle. Fails (after closing) when not
- * everything could be written. */
+/* As AddSDFileEntry, for a record that was read from a file and then changed. OrgText (OrgLength
+ * bytes, may hold NUL bytes; NULL with 0 for none) is the record's text as it was read. With
+ * it, the record is written with the original's line ends; an item keeps the header line of
+ * the original item of the same name (the n-th item of a name pairs with the n-th there), and
+ * an item whose value lines equal that original item's is copied byte for byte; with
+ * VESK_WRITE_ORIGINAL_MOLECULE the original's molecule part is copied byte for byte. Without
+ * it, LineEnds (VESK_LINE_ENDS_LF or VESK_LINE_ENDS_CRLF) chooses the line ends. */
+VESK_ROUTINES_API int32_t AddSDFileEntryEx(uintptr_t Producer, uintptr_t MolHandle,
+                                           int32_t WriteMolecule, uintptr_t DataEntryList,
+                                           const char* OrgText, int32_t OrgLength,
+                                           int32_t LineEnds, char* ErrBuf, int32_t ErrBufSize);
+
+/* Appends a record's text exactly as it was read (Length bytes, NUL bytes allowed), as
+ * GetSDFileEntryTextRA hands it out. A text that does not end with a "$$$$" line (the last
+ * record of a file that lacked one) gets one, with the text's own line ends; a text ending
+ * without a line end gets one only if another record follows. */
+VESK_ROUTINES_API int32_t AddSDFileEntryText(uintptr_t Producer, const char* Text, int32_t Length,
+                                             char* ErrBuf, int32_t ErrBufSize);
+
+/* Flushes the records to disk, puts the new file in the target's place in one rename and
+ * releases the handle. Fails, leaving the target untouched and removing the new file, when not
+ * everything could be written (or an earlier write failed). */
 VESK_ROUTINES_API int32_t DestroySDFileProducer(uintptr_t Producer, char* ErrBuf,
                                                 int32_t ErrBufSize);
+
+/* Drops the new file and releases the handle; the target stays as it was. */
+VESK_ROUTINES_API int32_t AbortSDFileProducer(uintptr_t Producer, char* ErrBuf,
+                                              int32_t ErrBufSize);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -21,7 +22,77 @@ bool SameTime(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
+constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ULL;
+constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4FULL;
+constexpr std::uint64_t kPrime3 = 0x165667B19E3779F9ULL;
+constexpr std::uint64_t kPrime4 = 0x85EBCA77C2B2AE63ULL;
+constexpr std::uint64_t kPrime5 = 0x27D4EB2F165667C5ULL;
+
+inline std::uint64_t Rotl(std::uint64_t x, int r) {
+    return (x << r) | (x >> (64 - r));
+}
+
+inline std::uint64_t Load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline std::uint64_t Round(std::uint64_t acc, std::uint64_t input) {
+    return Rotl(acc + input * kPrime2, 31) * kPrime1;
+}
+
+// Reads size bytes at offset, fewer only at the end of the file; false on a read error.
+bool ReadFully(int fd, std::uint64_t offset, char* data, std::size_t size, std::size_t& done,
+               int& err) {
+    done = 0;
+    while (done < size) {
+        ssize_t got = ::pread(fd, data + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    err = 0;
+    return true;
+}
+
 }  // namespace
+
+std::uint64_t HashBytes(const char* data, std::size_t size) {
+    const char* p = data;
+    const char* const end = data + size;
+    std::uint64_t h = kPrime5;
+    if (size >= 32) {
+        // Four independent lanes keep the multiplier busy.
+        std::uint64_t v1 = kPrime1 + kPrime2;
+        std::uint64_t v2 = kPrime2;
+        std::uint64_t v3 = 0;
+        std::uint64_t v4 = 0 - kPrime1;
+        const char* const limit = end - 32;
+        do {
+            v1 = Round(v1, Load64(p));
+            v2 = Round(v2, Load64(p + 8));
+            v3 = Round(v3, Load64(p + 16));
+            v4 = Round(v4, Load64(p + 24));
+            p += 32;
+        } while (p <= limit);
+        h = Rotl(v1, 1) + Rotl(v2, 7) + Rotl(v3, 12) + Rotl(v4, 18);
+        for (std::uint64_t v : {v1, v2, v3, v4}) h = (h ^ Round(0, v)) * kPrime1 + kPrime4;
+    }
+    h += size;
+    for (; p + 8 <= end; p += 8) h = Rotl(h ^ Round(0, Load64(p)), 27) * kPrime1 + kPrime4;
+    for (; p < end; ++p) h = Rotl(h ^ (static_cast<unsigned char>(*p) * kPrime5), 11) * kPrime1;
+    h ^= h >> 33;
+    h *= kPrime2;
+    h ^= h >> 29;
+    h *= kPrime3;
+    h ^= h >> 32;
+    return h;
+}
 
 int PercentOf(std::uint64_t position, std::uint64_t total) {
     if (total == 0) return 100;
@@ -167,18 +238,23 @@ std::unique_ptr<SDFile> SDFile::Open(const std::string& path, RecordScanner::Pro
     std::unique_ptr<char[]> buffer(new char[kScanBufferSize]);
     std::uint64_t offset = 0;
     for (;;) {
-        ssize_t got = ::pread(file->fd_, buffer.get(), kScanBufferSize, static_cast<off_t>(offset));
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            error = SystemError("cannot read", path, errno);
+        // Whole buffers keep the fingerprint blocks aligned to the file.
+        std::size_t got = 0;
+        int err = 0;
+        if (!ReadFully(file->fd_, offset, buffer.get(), kScanBufferSize, got, err)) {
+            error = SystemError("cannot read", path, err);
             return nullptr;
         }
         if (got == 0) break;
-        offset += static_cast<std::uint64_t>(got);
-        if (!scanner.Feed(buffer.get(), static_cast<std::size_t>(got))) {
+        for (std::size_t block = 0; block < got; block += kBlockSize)
+            file->blockHashes_.push_back(
+                HashBytes(buffer.get() + block, std::min(kBlockSize, got - block)));
+        offset += got;
+        if (!scanner.Feed(buffer.get(), got)) {
             error = "reading \"" + path + "\" was cancelled";
             return nullptr;
         }
+        if (got < kScanBufferSize) break;
     }
     if (!scanner.Finish()) {
         error = "reading \"" + path + "\" was cancelled";
@@ -208,6 +284,40 @@ SDFile::~SDFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+bool SDFile::ReadRange(std::uint64_t begin, std::string& bytes, std::string& error) const {
+    std::size_t done = 0;
+    int err = 0;
+    if (!ReadFully(fd_, begin, &bytes[0], bytes.size(), done, err)) {
+        error = SystemError("cannot read", path_, err);
+        return false;
+    }
+    if (done < bytes.size()) {
+        error = "the file \"" + path_ + "\" is shorter than when it was opened; it was changed";
+        return false;
+    }
+    return true;
+}
+
+bool SDFile::ReadVerified(std::uint64_t begin, std::uint64_t end, std::string& text,
+                          std::string& error) const {
+    const std::uint64_t firstBlock = begin / kBlockSize;
+    const std::uint64_t lastBlock = (end - 1) / kBlockSize;
+    const std::uint64_t from = firstBlock * kBlockSize;
+    const std::uint64_t to = std::min<std::uint64_t>((lastBlock + 1) * kBlockSize, size_);
+    std::string bytes(static_cast<std::size_t>(to - from), '\0');
+    if (!ReadRange(from, bytes, error)) return false;
+    for (std::uint64_t block = firstBlock; block <= lastBlock; ++block) {
+        const std::size_t at = static_cast<std::size_t>((block - firstBlock) * kBlockSize);
+        const std::size_t size = std::min(kBlockSize, bytes.size() - at);
+        if (HashBytes(bytes.data() + at, size) != blockHashes_[block]) {
+            error = "the file \"" + path_ + "\" was changed on disk after it was opened";
+            return false;
+        }
+    }
+    text.assign(bytes, static_cast<std::size_t>(begin - from), static_cast<std::size_t>(end - begin));
+    return true;
+}
+
 bool SDFile::ReadRecord(std::size_t index, std::string& text, std::string& error) const {
     if (index >= starts_.size()) {
         error = "record index " + std::to_string(index) + " is out of range (the file has " +
@@ -219,29 +329,12 @@ bool SDFile::ReadRecord(std::size_t index, std::string& text, std::string& error
         error = SystemError("cannot query", path_, errno);
         return false;
     }
-    if (static_cast<std::uint64_t>(st.st_size) != size_ || !SameTime(st.st_mtim, modified_)) {
-        error = "the file \"" + path_ + "\" changed on disk after it was opened";
-        return false;
-    }
-    std::uint64_t begin = starts_[index];
-    std::uint64_t end = index + 1 < starts_.size() ? starts_[index + 1] : size_;
+    const std::uint64_t begin = starts_[index];
+    const std::uint64_t end = index + 1 < starts_.size() ? starts_[index + 1] : size_;
+    if (static_cast<std::uint64_t>(st.st_size) != size_ || !SameTime(st.st_mtim, modified_))
+        return ReadVerified(begin, end, text, error);
     text.resize(static_cast<std::size_t>(end - begin));
-    std::size_t done = 0;
-    while (done < text.size()) {
-        ssize_t got =
-            ::pread(fd_, &text[done], text.size() - done, static_cast<off_t>(begin + done));
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            error = SystemError("cannot read", path_, errno);
-            return false;
-        }
-        if (got == 0) {
-            error = "the file \"" + path_ + "\" ended early; it changed after it was opened";
-            return false;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return true;
+    return ReadRange(begin, text, error);
 }
 
 }  // namespace vesk

@@ -15,6 +15,10 @@ namespace vesk {
 // Whole per cent of position in total, rounded half up (the program's MulDiv rule).
 int PercentOf(std::uint64_t position, std::uint64_t total);
 
+// A fast 64-bit fingerprint of a byte range; equal bytes give equal values. Not for security:
+// it tells whether a file's bytes are still the ones that were scanned.
+std::uint64_t HashBytes(const char* data, std::size_t size);
+
 // Finds record starts in bytes fed in pieces of any size. A record ends at a line that is
 // "$$$$" (trailing blanks and CRs allowed) or at the end of the input; a stretch holding only
 // blanks and line ends is no record. A record starts right after the previous "$$$$" line, so
@@ -68,18 +72,28 @@ public:
     std::uint64_t Size() const { return size_; }
     std::uint64_t RecordStart(std::size_t index) const { return starts_[index]; }
 
-    // The record's bytes from its start up to the next record's start (or the end of the file);
-    // the splitter stops at the "$$$$" line. Thread-safe.
+    // The record's bytes from its start up to the next record's start (or the end of the file):
+    // the record, its "$$$$" line and any blank stretch after it. Thread-safe. While the file
+    // keeps the size and time it had when scanned the bytes are read as they are; otherwise they
+    // are read only if they are still the scanned ones (a file touched or appended to still
+    // reads, one rewritten or cut short fails).
     bool ReadRecord(std::size_t index, std::string& text, std::string& error) const;
+
+    // The file is fingerprinted in blocks of this size while it is scanned.
+    static constexpr std::size_t kBlockSize = 1 << 16;
 
 private:
     SDFile() = default;
+    bool ReadRange(std::uint64_t begin, std::string& bytes, std::string& error) const;
+    bool ReadVerified(std::uint64_t begin, std::uint64_t end, std::string& text,
+                      std::string& error) const;
 
     int fd_ = -1;
     std::string path_;
     std::uint64_t size_ = 0;
     struct timespec modified_ {};
     std::vector<std::uint64_t> starts_;
+    std::vector<std::uint64_t> blockHashes_;
 };
 
 }  // namespace vesk

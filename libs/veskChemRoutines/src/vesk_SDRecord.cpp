@@ -1,5 +1,6 @@
 #include "vesk_SDRecord.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vesk {
@@ -83,6 +84,16 @@ void AppendLines(std::string& out, const std::vector<std::string_view>& lines, s
 
 }  // namespace
 
+bool CheckNoNulByte(std::string_view text, std::string& error) {
+    const std::size_t nul = text.find('\0');
+    if (nul == std::string_view::npos) return true;
+    const std::size_t line = 1 + static_cast<std::size_t>(
+                                     std::count(text.begin(), text.begin() + nul, '\n'));
+    error = "line " + std::to_string(line) +
+            " of the record holds a NUL byte, which cannot be passed on as text";
+    return false;
+}
+
 bool LineCursor::Next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     const char* begin = text_.data() + pos_;
@@ -131,6 +142,7 @@ std::string_view DataHeaderName(std::string_view line) {
 bool SplitSDRecord(std::string_view text, SDRecord& record, std::string& error) {
     record.molBlock.clear();
     record.items.clear();
+    if (!CheckNoNulByte(text, error)) return false;
 
     std::vector<std::string_view> lines;
     LineCursor cursor(text);
@@ -167,7 +179,8 @@ bool SplitSDRecord(std::string_view text, SDRecord& record, std::string& error) 
         SDItem& item = record.items.emplace_back();
         item.name = DataHeaderName(lines[i]);
         ++i;
-        while (i < lines.size() && !IsBlankLine(lines[i])) item.lines.push_back(lines[i++]);
+        // Only an empty line ends a value: a line of blanks is part of it.
+        while (i < lines.size() && !lines[i].empty()) item.lines.push_back(lines[i++]);
     }
     return true;
 }
@@ -224,42 +237,196 @@ bool MolBlockForWriting(std::string_view molText, std::string& block, std::strin
     return true;
 }
 
-bool AppendSDRecord(std::string& out, std::string_view molBlock,
-                    const std::vector<const SDDataItem*>& items, std::string& error) {
-    std::size_t size = molBlock.size() + 6;
-    for (const SDDataItem* item : items) {
-        if (item->name.find_first_of(">\r\n") != std::string::npos) {
-            error = "the item name \"" + item->name +
-                    "\" holds '>' or a line break and cannot be written";
+namespace {
+
+// A record's text taken apart by position, for copying its untouched parts.
+struct OriginalItem {
+    std::string_view name;
+    std::string_view header;  // without line end
+    std::vector<std::string_view> lines;
+    std::string_view text;        // header and value lines with their line ends
+    std::string_view terminator;  // the empty line that ended the value, if any
+};
+
+struct OriginalLayout {
+    std::string_view molSection;  // everything before the first item
+    std::vector<OriginalItem> items;
+};
+
+bool ScanOriginal(std::string_view text, OriginalLayout& layout) {
+    struct Line {
+        std::string_view view;  // without line end
+        std::size_t begin;
+        std::size_t end;  // after the line end
+    };
+    std::vector<Line> lines;
+    LineCursor cursor(text);
+    std::string_view line;
+    for (std::size_t begin = 0; cursor.Next(line); begin = cursor.Position()) {
+        if (IsRecordSeparator(line)) break;
+        lines.push_back({line, begin, cursor.Position()});
+    }
+    std::vector<std::string_view> views;
+    views.reserve(lines.size());
+    for (const Line& l : lines) views.push_back(l.view);
+    const MolBlockScan scan = ScanMolBlock(views);
+    if (scan.end == std::string_view::npos) return false;
+
+    std::size_t i = scan.end + 1;
+    while (i < lines.size() && (lines[i].view.empty() || lines[i].view[0] != '>')) ++i;
+    const std::size_t molEnd = i < lines.size() ? lines[i].begin
+                               : lines.empty() ? 0
+                                               : lines.back().end;
+    layout.molSection = text.substr(0, molEnd);
+    while (i < lines.size()) {
+        if (lines[i].view.empty() || lines[i].view[0] != '>') {
+            ++i;
+            continue;
+        }
+        OriginalItem& item = layout.items.emplace_back();
+        const std::size_t begin = lines[i].begin;
+        item.header = lines[i].view;
+        item.name = DataHeaderName(item.header);
+        std::size_t end = lines[i].end;
+        ++i;
+        for (; i < lines.size() && !lines[i].view.empty(); ++i) {
+            item.lines.push_back(lines[i].view);
+            end = lines[i].end;
+        }
+        item.text = text.substr(begin, end - begin);
+        if (i < lines.size()) item.terminator = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
+    }
+    return true;
+}
+
+// The n-th original item of that name, or nullptr.
+const OriginalItem* FindOriginal(const OriginalLayout& layout, const std::string& name, int nth) {
+    for (const OriginalItem& item : layout.items) {
+        if (item.name == name && nth-- == 0) return &item;
+    }
+    return nullptr;
+}
+
+bool SameLines(const std::vector<std::string>& lines, const std::vector<std::string_view>& original) {
+    if (lines.size() != original.size()) return false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (TrimLineEnd(lines[i]) != original[i]) return false;
+    }
+    return true;
+}
+
+// Appends text whose line ends are LF with the chosen line ends instead.
+void AppendWithLineEnds(std::string& out, std::string_view text, std::string_view lineEnd) {
+    std::size_t start = 0;
+    for (std::size_t nl = text.find('\n'); nl != std::string_view::npos;
+         nl = text.find('\n', start)) {
+        out.append(text.data() + start, nl - start);
+        out.append(lineEnd.data(), lineEnd.size());
+        start = nl + 1;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+void AppendEndingLine(std::string& out, std::string_view text, std::string_view lineEnd) {
+    out.append(text.data(), text.size());
+    if (text.empty() || text.back() != '\n') out.append(lineEnd.data(), lineEnd.size());
+}
+
+bool CheckWritable(const SDDataItem& item, std::string& error) {
+    if (item.name.find_first_of(">\r\n") != std::string::npos) {
+        error = "the item name \"" + item.name + "\" holds '>' or a line break and cannot be written";
+        return false;
+    }
+    for (const std::string& valueLine : item.lines) {
+        if (IsRecordSeparator(valueLine)) {
+            error = "a value line of item \"" + item.name +
+                    R"(" is "$$$$", which would end the record)";
             return false;
         }
-        size += item->name.size() + 6;
-        for (const std::string& valueLine : item->lines) {
-            if (IsRecordSeparator(valueLine)) {
-                error = "a value line of item \"" + item->name +
-                        R"(" is "$$$$", which would end the record)";
-                return false;
-            }
-            size += valueLine.size() + 1;
-        }
     }
+    return true;
+}
 
-    out.reserve(out.size() + size);
-    out.append(molBlock.data(), molBlock.size());
+}  // namespace
+
+bool UsesCrLf(std::string_view text) {
+    const std::size_t nl = text.find('\n');
+    return nl != std::string_view::npos && nl > 0 && text[nl - 1] == '\r';
+}
+
+bool AppendSDRecord(std::string& out, std::string_view molBlock,
+                    const std::vector<const SDDataItem*>& items, std::string& error,
+                    const SDWriteStyle& style) {
     for (const SDDataItem* item : items) {
-        out += "> <";
-        out += item->name;
-        out += ">\n";
+        if (!CheckWritable(*item, error)) return false;
+    }
+    OriginalLayout original;
+    const bool haveOriginal = !style.original.empty() && ScanOriginal(style.original, original);
+    const bool crlf = style.original.empty() ? style.crlf : UsesCrLf(style.original);
+    const std::string_view lineEnd = crlf ? "\r\n" : "\n";
+
+    if (haveOriginal && style.keepOriginalMolecule)
+        AppendEndingLine(out, original.molSection, lineEnd);
+    else
+        AppendWithLineEnds(out, molBlock, lineEnd);
+    std::vector<std::pair<const std::string*, int>> seen;  // name, items of it so far
+    for (const SDDataItem* item : items) {
+        int nth = 0;
+        for (auto& name : seen) {
+            if (*name.first == item->name) nth = ++name.second;
+        }
+        if (nth == 0) seen.emplace_back(&item->name, 0);
+        const OriginalItem* old = haveOriginal ? FindOriginal(original, item->name, nth) : nullptr;
+        if (old != nullptr && SameLines(item->lines, old->lines)) {
+            AppendEndingLine(out, old->text, lineEnd);
+            out.append(old->terminator.empty() ? lineEnd : old->terminator);
+            continue;
+        }
+        if (old != nullptr) {
+            out.append(old->header.data(), old->header.size());
+        } else {
+            out += "> <";
+            out += item->name;
+            out += '>';
+        }
+        out.append(lineEnd.data(), lineEnd.size());
         for (const std::string& valueLine : item->lines) {
             std::string_view v = TrimLineEnd(valueLine);
-            if (IsBlankLine(v)) continue;
+            if (v.empty()) continue;
             out.append(v.data(), v.size());
-            out.push_back('\n');
+            out.append(lineEnd.data(), lineEnd.size());
         }
-        out.push_back('\n');
+        out.append(lineEnd.data(), lineEnd.size());
     }
-    out += "$$$$\n";
+    out += "$$$$";
+    out.append(lineEnd.data(), lineEnd.size());
     return true;
+}
+
+bool AppendRecordText(std::string& out, std::string_view text) {
+    out.append(text.data(), text.size());
+    // The last line that is not blank decides whether the record is closed.
+    bool closed = false;
+    std::size_t end = text.size();
+    while (end > 0) {
+        std::size_t lineEnd = end;
+        if (text[lineEnd - 1] == '\n') --lineEnd;
+        const std::size_t nl = lineEnd == 0 ? std::string_view::npos : text.rfind('\n', lineEnd - 1);
+        const std::size_t begin = nl == std::string_view::npos ? 0 : nl + 1;
+        const std::string_view line = TrimLineEnd(text.substr(begin, lineEnd - begin));
+        if (!IsBlankLine(line)) {
+            closed = IsRecordSeparator(line);
+            break;
+        }
+        end = begin;
+    }
+    const bool openLine = !text.empty() && text.back() != '\n';
+    if (closed) return openLine;
+    const std::string_view lineEnd = UsesCrLf(text) ? "\r\n" : "\n";
+    if (openLine) out.append(lineEnd.data(), lineEnd.size());
+    out += "$$$$";
+    out.append(lineEnd.data(), lineEnd.size());
+    return false;
 }
 
 }  // namespace vesk

@@ -38,6 +38,10 @@ bool IsRecordSeparator(std::string_view line);
 // first word when there is no '<' at all ("> DT12").
 std::string_view DataHeaderName(std::string_view headerLine);
 
+// False, with the line named in `error`, when the text holds a NUL byte: such a text would be cut
+// short at the C boundary.
+bool CheckNoNulByte(std::string_view text, std::string& error);
+
 struct SDItem {
     std::string_view name;
     std::vector<std::string_view> lines;
@@ -49,8 +53,9 @@ struct SDRecord {
 };
 
 // Splits one record. `text` starts at the record's first byte; reading stops at the first
-// "$$$$" line or the end of the text. The items' views point into `text`. On failure `error`
-// says why the molecule block could not be separated.
+// "$$$$" line or the end of the text. A value runs up to the next empty line. The items' views
+// point into `text`. On failure `error` says why the molecule block could not be separated, or
+// that the text holds a NUL byte.
 bool SplitSDRecord(std::string_view text, SDRecord& record, std::string& error);
 
 // The molecule block as the writer puts it into a file (LF line ends, nothing after "M  END",
@@ -67,10 +72,30 @@ struct SDDataItem {
     std::vector<std::string> lines;
 };
 
-// Appends one complete record (molecule block, "> <NAME>" items, "$$$$") to `out`; `molBlock`
-// must come from MolBlockForWriting. Blank value lines are left out. Fails, leaving `out`
-// unchanged, when an item could not be read back as given.
+// How an edited record is written. With the record's text as it was read (`original`), its
+// line ends are used, items keep their header lines (the n-th item of a name takes the header
+// of the n-th item of that name there), items whose value lines did not change are copied byte
+// for byte, and with keepOriginalMolecule the molecule part (everything before the first item)
+// is copied too. Without an original, `crlf` chooses the line ends and headers are "> <NAME>".
+struct SDWriteStyle {
+    std::string_view original;
+    bool keepOriginalMolecule = false;
+    bool crlf = false;
+};
+
+// Appends one complete record (molecule block, items, "$$$$") to `out`; `molBlock` must come
+// from MolBlockForWriting. Empty value lines are left out (they would end the value); lines of
+// blanks stay. Fails, leaving `out` unchanged, when an item could not be read back as given.
 bool AppendSDRecord(std::string& out, std::string_view molBlock,
-                    const std::vector<const SDDataItem*>& items, std::string& error);
+                    const std::vector<const SDDataItem*>& items, std::string& error,
+                    const SDWriteStyle& style = SDWriteStyle());
+
+// Whether the text's first line ends with CR LF.
+bool UsesCrLf(std::string_view text);
+
+// Appends a record's text as it was read, byte for byte; a text that does not end with a "$$$$"
+// line (the last record of a file without one) gets one, with the text's own line ends. The
+// result tells whether the text ended without a line end: the next record then needs one first.
+bool AppendRecordText(std::string& out, std::string_view text);
 
 }  // namespace vesk

@@ -30,10 +30,12 @@ TEST(RoutinesReading, DataHeaderFormsAndValues) {
     }
     text +=
         "> <MULTI>\n  blanks kept  \n\xB1 Latin-1, \xE2\x82\xAC\n> <a header inside a value>\n"
-        " \t \nignored: after the blank line\n\n> <EMPTY>\n\n\n> <LAST>\nruns into $$$$\n$$$$\n";
-    expected.push_back(
-        {"MULTI",
-         {"  blanks kept  ", "\xB1 Latin-1, \xE2\x82\xAC", "> <a header inside a value>"}});
+        " \t \nkept: only an empty line ends a value\n\nignored\n> <EMPTY>\n\n\n> <LAST>\n"
+        "runs into $$$$\n$$$$\n";
+    expected.push_back({"MULTI",
+                        {"  blanks kept  ", "\xB1 Latin-1, \xE2\x82\xAC",
+                         "> <a header inside a value>", " \t ",
+                         "kept: only an empty line ends a value"}});
     expected.push_back({"EMPTY", {}});
     expected.push_back({"LAST", {"runs into $$$$"}});
     std::vector<Record> records = ReadText(text);
