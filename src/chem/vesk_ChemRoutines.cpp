@@ -81,6 +81,21 @@ constexpr TExport<TInt (*)(THandle*, const char*, char*, TInt)> xCreateNewSDFile
 constexpr TExport<TInt (*)(THandle, THandle, TInt, TInt, THandle, TInt, char*, TInt)>
     xAddSDFileEntry{"AddSDFileEntry"};
 constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroySDFileProducer{"DestroySDFileProducer"};
+constexpr TExport<TInt (*)(THandle, char*, TInt)> xAbortSDFileProducer{"AbortSDFileProducer"};
+constexpr TExport<TInt (*)(THandle, TInt, char**, TInt*, char*, TInt)> xGetSDFileEntryTextRA{
+    "GetSDFileEntryTextRA"};
+constexpr TExport<TInt (*)(const char*, TInt, THandle*, TInt, THandle*, char*, TInt)>
+    xOpenSDFileEntryText{"OpenSDFileEntryText"};
+constexpr TExport<TInt (*)(THandle, const char*, TInt, char*, TInt)> xAddSDFileEntryText{
+    "AddSDFileEntryText"};
+constexpr TExport<TInt (*)(THandle, THandle, TInt, THandle, const char*, TInt, TInt, char*, TInt)>
+    xAddSDFileEntryEx{"AddSDFileEntryEx"};
+
+// AddSDFileEntryEx: which molecule to write, and the line ends of a record without original.
+constexpr TInt kWriteMolecule = 1;
+constexpr TInt kWriteOriginalMolecule = 2;
+constexpr TInt kLineEndsLf = 0;
+constexpr TInt kLineEndsCrLf = 1;
 
 constexpr std::int32_t kErrBufSize = 256;
 constexpr std::int32_t kFormulaBufSize = 256;
@@ -508,6 +523,9 @@ void TveskSDFileEntry::ClearEntry() {
     FMolString.clear();
     FFormula.clear();
     FMolweight = 0.0;
+    FOrgText.clear();
+    FMolChanged = false;
+    FDataChanged = false;
 }
 
 void TveskSDFileEntry::SetMolString(const std::string& text) {
@@ -516,7 +534,14 @@ void TveskSDFileEntry::SetMolString(const std::string& text) {
         FFormula.clear();
         FMolweight = 0.0;
         FLoaded = true;
+        FMolChanged = true;
     });
+}
+
+void TveskSDFileEntry::SetOrgText(std::string text) {
+    FOrgText = std::move(text);
+    FMolChanged = false;
+    FDataChanged = false;
 }
 
 bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
@@ -562,6 +587,7 @@ TveskSDFileEntryData* TveskSDFileEntry::AddData(const std::string& name) {
     return Guarded("TveskSDFileEntry.AddData", static_cast<TveskSDFileEntryData*>(nullptr), [&] {
         FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
         FDataItems.back()->Name = name;
+        FDataChanged = true;
         return FDataItems.back().get();
     });
 }
@@ -577,7 +603,10 @@ bool TveskSDFileEntry::FreeData(TveskSDFileEntryData* item) {
     return Guarded("TveskSDFileEntry.FreeData", false, [&] {
         const auto found = std::find_if(FDataItems.begin(), FDataItems.end(),
                                         [item](const auto& own) { return own.get() == item; });
-        if (found != FDataItems.end()) FDataItems.erase(found);
+        if (found != FDataItems.end()) {
+            FDataItems.erase(found);
+            FDataChanged = true;
+        }
         return true;
     });
 }
@@ -592,6 +621,9 @@ void TveskSDFileEntry::Assign(const TveskSDFileEntry& source) {
         LastError = source.LastError;
         FFormula = source.FFormula;
         FMolweight = source.FMolweight;
+        FOrgText = source.FOrgText;
+        FMolChanged = source.FMolChanged;
+        FDataChanged = source.FDataChanged;
         for (const auto& item : source.FDataItems) {
             FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
             FDataItems.back()->Assign(*item);
@@ -630,10 +662,14 @@ double TveskSDFileEntry::GetMolweight() {
     });
 }
 
-bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer) {
+bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer, bool crlf) {
     return Guarded("TveskSDFileEntry.WriteToProducer", false, [&] {
         // The record list reads LastError after each record as this record's save error.
         LastError.clear();
+        if (!FOrgText.empty() && (!FLoaded || !IsChanged())) {
+            return Call(xAddSDFileEntryText, kEntry, FLib, LastError, producer, FOrgText.data(),
+                        static_cast<TInt>(FOrgText.size()));
+        }
         THandle list = 0;
         if (!Call(xCreateEmptySDFileDataEntryList, kEntry, FLib, LastError, &list)) return false;
         TFinally releaseList([&] {
@@ -651,11 +687,14 @@ bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer) {
         }
         // An empty or unreadable molecule text leaves the handle 0: the empty block is written.
         std::uintptr_t mol = 0;
-        FMolManager->OpenMolString(FMolString, mol);
+        const bool keepMolecule = !FOrgText.empty() && !FMolChanged;
+        if (!keepMolecule) FMolManager->OpenMolString(FMolString, mol);
         TFinally releaseMol([&] {
             if (mol != 0) FMolManager->DestroyMolFile(mol);
         });
-        return Call(xAddSDFileEntry, kEntry, FLib, LastError, producer, mol, 1, 0, list, 0);
+        return Call(xAddSDFileEntryEx, kEntry, FLib, LastError, producer, mol,
+                    keepMolecule ? kWriteOriginalMolecule : kWriteMolecule, list, FOrgText.data(),
+                    static_cast<TInt>(FOrgText.size()), crlf ? kLineEndsCrLf : kLineEndsLf);
     });
 }
 
@@ -733,9 +772,25 @@ bool TveskSDFileManager::DestroyRecordHandles(std::uintptr_t molHandle,
     return ok;
 }
 
+bool TveskSDFileManager::ReadEntryText(int index, std::string& text) {
+    text.clear();
+    return Guarded("TveskSDFileManager.ReadEntryText", false, [&] {
+        char* bytes = nullptr;
+        TInt length = 0;
+        TFinally release([&] { std::free(bytes); });
+        if (!Call(xGetSDFileEntryTextRA, kManager, FLib, LastError, FFileHandle, index, &bytes,
+                  &length))
+            return false;
+        if (bytes != nullptr) text.assign(bytes, static_cast<std::size_t>(std::max(length, 0)));
+        return true;
+    });
+}
+
 bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
     return Guarded("TveskSDFileManager.LoadEntryData", false, [&] {
         if (entry == nullptr || entry->Loaded() || FFileHandle == 0) return true;
+        std::string text;
+        if (!ReadEntryText(index, text)) return false;
         THandle mol = 0;
         THandle list = 0;
         bool result = true;
@@ -744,25 +799,28 @@ bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
             TFinally release([&] {
                 if (!DestroyRecordHandles(mol, list)) result = false;
             });
-            if (!Call(xGetSDFileEntryRA, kManager, FLib, LastError, FFileHandle, index, &mol, 0,
-                      &list))
-                return false;
-            // A record whose items could not all be read is not a loaded record.
-            if (!entry->ReadDataEntries(list, std::string())) {
+            if (!Call(xOpenSDFileEntryText, kManager, FLib, LastError, text.data(),
+                      static_cast<TInt>(text.size()), &mol, 0, &list)) {
+                result = false;
+            } else if (!entry->ReadDataEntries(list, std::string())) {
+                // A record whose items could not all be read is not a loaded record.
                 LastError =
                     entry->LastError.empty() ? "data items could not be read" : entry->LastError;
                 result = false;
             } else {
-                std::string text;
-                FMolManager->GetMolStringFromHandle(mol, text);
+                std::string molText;
+                FMolManager->GetMolStringFromHandle(mol, molText);
                 if (!FMolManager->LastError.empty()) {
                     LastError = FMolManager->LastError;
                     result = false;
                 } else {
-                    entry->SetMolString(text);
+                    entry->SetMolString(molText);
                 }
             }
         }
+        if (!result) entry->ClearEntry();
+        // Also a record that cannot be shown keeps its bytes, to be written back unchanged.
+        entry->SetOrgText(std::move(text));
         return result;
     });
 }
@@ -834,7 +892,8 @@ TveskSDFileWriter::TveskSDFileWriter(const std::string& fileName) : FLib(LoadRou
 }
 
 TveskSDFileWriter::~TveskSDFileWriter() {
-    CloseFile();
+    // A writer that was not completed leaves the target as it was.
+    AbortFile();
 }
 
 bool TveskSDFileWriter::OpenFile(const std::string& fileName) {
@@ -848,17 +907,34 @@ bool TveskSDFileWriter::OpenFile(const std::string& fileName) {
     });
 }
 
-bool TveskSDFileWriter::WriteEntry(TveskSDFileEntry* entry) {
+bool TveskSDFileWriter::WriteEntry(TveskSDFileEntry* entry, bool crlf) {
     return Guarded("TveskSDFileWriter.WriteEntry", false, [&] {
-        return entry != nullptr && IsOpen() && entry->WriteToProducer(FProducer);
+        return entry != nullptr && IsOpen() && entry->WriteToProducer(FProducer, crlf);
+    });
+}
+
+bool TveskSDFileWriter::WriteEntryText(const std::string& text) {
+    return Guarded("TveskSDFileWriter.WriteEntryText", false, [&] {
+        return IsOpen() && Call(xAddSDFileEntryText, kWriter, FLib, LastError, FProducer,
+                                text.data(), static_cast<TInt>(text.size()));
     });
 }
 
 bool TveskSDFileWriter::CloseFile() {
     return Guarded("TveskSDFileWriter.CloseFile", false, [&] {
         if (!IsOpen()) return true;
-        if (!Call(xDestroySDFileProducer, kWriter, FLib, LastError, FProducer)) return false;
+        // The producer is gone whatever the answer: a failed completion discards the file.
+        const THandle producer = FProducer;
         FProducer = 0;
-        return true;
+        return Call(xDestroySDFileProducer, kWriter, FLib, LastError, producer);
+    });
+}
+
+bool TveskSDFileWriter::AbortFile() {
+    return Guarded("TveskSDFileWriter.AbortFile", false, [&] {
+        if (!IsOpen()) return true;
+        const THandle producer = FProducer;
+        FProducer = 0;
+        return Call(xAbortSDFileProducer, kWriter, FLib, LastError, producer);
     });
 }

@@ -130,8 +130,20 @@ public:
     double GetMolweight();
     bool GetFormulaAndMolweight();
 
-    // Appends this record to an output file of the library (TveskSDFileWriter's Producer).
-    bool WriteToProducer(std::uintptr_t producer);
+    // Appends this record to an output file of the library (TveskSDFileWriter's Producer): a
+    // record read from a file and not changed since goes out byte for byte, as does one that
+    // could not be read into molecule and items; a changed one is written anew, keeping what
+    // its original text says about the parts that did not change. crlf: line ends of a record
+    // that has no original text.
+    bool WriteToProducer(std::uintptr_t producer, bool crlf = false);
+
+    // The record's text as it was read from its file, byte for byte; empty for a record made
+    // in the program. Setting it marks the entry unchanged.
+    const std::string& OrgText() const { return FOrgText; }
+    void SetOrgText(std::string text);
+    // Item values and names are changed in place by their owners, who say so here.
+    void MarkDataChanged() { FDataChanged = true; }
+    bool IsChanged() const { return FMolChanged || FDataChanged; }
 
     bool Loaded() const { return FLoaded; }
     const std::string& MolString() const { return FMolString; }
@@ -147,6 +159,9 @@ private:
     std::vector<std::unique_ptr<TveskSDFileEntryData>> FDataItems;
     std::string FFormula;
     double FMolweight = 0.0;
+    std::string FOrgText;
+    bool FMolChanged = false;
+    bool FDataChanged = false;
     std::unique_ptr<TveskMolManager> FMolManager;
 };
 
@@ -167,8 +182,11 @@ public:
                     TveskProgressEvent onProgress, TveskEntryCountEvent onEntryCount,
                     bool randomAccess);
     // Reads record `index` into the entry; does nothing (true) for no entry, a loaded entry
-    // or no open file.
+    // or no open file. A record whose bytes were read but not understood stays not loaded and
+    // keeps its bytes (OrgText).
     bool LoadEntryData(int index, TveskSDFileEntry* entry);
+    // The bytes of record `index` as the file holds them.
+    bool ReadEntryText(int index, std::string& text);
     bool GetProgress(double& progress);
     bool CloseSDFile();
     void ClearEntries();
@@ -199,8 +217,10 @@ private:
     std::unique_ptr<TveskMolManager> FMolManager;
 };
 
-// An SD file being written; the constructor creates it, the destructor completes it. Check
-// LastError right after construction.
+// An SD file being written; the constructor starts it, CloseFile puts it in the place of the
+// named file, on disk and whole. Until then the named file is untouched; a writer destroyed
+// without CloseFile (or after AbortFile) leaves it so. Check LastError right after
+// construction.
 class TveskSDFileWriter {
 public:
     explicit TveskSDFileWriter(const std::string& fileName);
@@ -212,9 +232,13 @@ public:
     bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
 
     bool OpenFile(const std::string& fileName);
-    // The entry's error, if any, is in the entry's LastError.
-    bool WriteEntry(TveskSDFileEntry* entry);
+    // The entry's error, if any, is in the entry's LastError. crlf as in WriteToProducer.
+    bool WriteEntry(TveskSDFileEntry* entry, bool crlf = false);
+    // A record's bytes as ReadEntryText gave them.
+    bool WriteEntryText(const std::string& text);
+    // Completes the file; after a failure the named file is as it was.
     bool CloseFile();
+    bool AbortFile();
 
     std::uintptr_t Producer() const { return FProducer; }
     bool IsOpen() const { return FProducer != 0; }

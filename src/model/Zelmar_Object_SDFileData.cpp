@@ -145,23 +145,6 @@ std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
     return key;
 }
 
-namespace {
-
-// Whether writing to `target` would overwrite the file `source` (also through other paths
-// or after `source` was moved away for a backup).
-bool IsSameFile(const std::string& target, const std::string& source) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    if (fs::equivalent(target, source, error) && !error) return true;
-    const fs::path a = fs::weakly_canonical(target, error);
-    if (error) return target == source;
-    const fs::path b = fs::weakly_canonical(source, error);
-    if (error) return target == source;
-    return a == b;
-}
-
-}  // namespace
-
 // ---- TZelmarSDFileData --------------------------------------------------------------------
 
 TZelmarSDFileData::TZelmarSDFileData(bool lazy, int entryNo)
@@ -232,13 +215,20 @@ void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
             case ecsdtDataText: {
                 TveskSDFileEntryData* item = FEntry->FindData(field->Name);
                 if (item == nullptr) item = FEntry->AddData(field->Name);
-                if (item != nullptr) item->Lines = SplitLines(carrier->Text());
+                std::vector<std::string> lines = SplitLines(carrier->Text());
+                // Writing a value back unchanged keeps the record as it was read.
+                if (item != nullptr && item->Lines != lines) {
+                    item->Lines = std::move(lines);
+                    FEntry->MarkDataChanged();
+                }
                 break;
             }
-            case ecsdtChemistry:
-                FEntry->SetMolString(carrier->Text().empty() ? std::string(kEmptyMolFile)
-                                                             : carrier->Text());
+            case ecsdtChemistry: {
+                const std::string text =
+                    carrier->Text().empty() ? std::string(kEmptyMolFile) : carrier->Text();
+                if (!FEntry->Loaded() || text != FEntry->MolString()) FEntry->SetMolString(text);
                 break;
+            }
             case ecsdtCheckbox:
                 Selected = carrier->Checked();
                 break;
@@ -259,7 +249,11 @@ bool TZelmarSDFileData::DeleteData(const TZelmarField* field) {
 bool TZelmarSDFileData::RenameData(const TZelmarField* field) {
     return Guarded("TZelmarSDFileData.RenameData", false, [&] {
         if (field == nullptr || !FEntry) return false;
-        if (TveskSDFileEntryData* item = FEntry->FindData(field->OrigName)) item->Name = field->Name;
+        TveskSDFileEntryData* item = FEntry->FindData(field->OrigName);
+        if (item != nullptr && item->Name != field->Name) {
+            item->Name = field->Name;
+            FEntry->MarkDataChanged();
+        }
         return true;
     });
 }
@@ -531,7 +525,6 @@ bool TZelmarSDFileDataList::LoadFile(const std::string& fileName) {
             return;
         }
         FFileName = fileName;
-        FIndexedFileName = fileName;
         ClearRecords();
         TZelmarIndexingThread& thread = *FIndexingThread;
         thread.FileName = fileName;
@@ -708,22 +701,56 @@ bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
     });
 }
 
-bool TZelmarSDFileDataList::LoadAllRecords() {
+bool TZelmarSDFileDataList::UsesCrLf() {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-    for (int index = 0; index < FRecords.GetCount(); ++index) FetchRecord(index, nullptr);
-    return true;
+    for (const auto& item : FRecords) {
+        const std::string& text = item.Object->Entry()->OrgText();
+        if (text.empty()) continue;
+        const std::size_t lf = text.find('\n');
+        return lf != std::string::npos && lf > 0 && text[lf - 1] == '\r';
+    }
+    return false;
+}
+
+bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bool crlf,
+                                        std::string& error, bool& readError) {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    TZelmarSDFileData* record = FRecords.GetObject(index);
+    if (record == nullptr) {
+        error = "record " + std::to_string(index + 1) + " is missing";
+        readError = true;
+        return false;
+    }
+    TveskSDFileEntry* entry = record->Entry();
+    if (record->IsLoaded() || !entry->OrgText().empty()) {
+        // Only this write's error counts, not one left from reading or computing.
+        entry->LastError.clear();
+        if (writer.WriteEntry(entry, crlf)) return true;
+        error = !entry->LastError.empty()  ? entry->LastError
+                : !writer.LastError.empty() ? writer.LastError
+                                            : "the record could not be written";
+        return false;
+    }
+    // Not read yet, or its reading failed without bytes to keep: its bytes come from the file
+    // now, unchanged; a record that cannot be had fails the save rather than going missing.
+    std::string text;
+    if (record->EntryNo() < 0 || !FManager->ReadEntryText(record->EntryNo(), text)) {
+        error = "record " + std::to_string(index + 1) + " cannot be read: " +
+                (record->EntryNo() < 0  ? record->LoadError
+                 : !FManager->LastError.empty() ? FManager->LastError
+                                                : "the file is closed");
+        readError = true;
+        return false;
+    }
+    if (writer.WriteEntryText(text)) return true;
+    error = writer.LastError.empty() ? "the record could not be written" : writer.LastError;
+    return false;
 }
 
 bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
     DeleteUnselected();
-    if (!FIndexedFileName.empty() && IsSameFile(fileName, FIndexedFileName)) {
-        // Unread records come from this very file: read them all before it is overwritten,
-        // and let go of it.
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        LoadAllRecords();
-        FManager->CloseSDFile();
-    }
-
+    // The new file takes the old one's place only when it is complete, so the records not
+    // read yet can still come from the old one while it is written.
     auto writer = std::make_unique<TveskSDFileWriter>(fileName);
     if (!writer->LastError.empty() || !writer->IsOpen()) {
         const std::string error =
@@ -733,27 +760,21 @@ bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
         return false;
     }
 
+    const bool crlf = UsesCrLf();
     const int count = GetCount();
     for (int index = 0; index < count; ++index) {
-        TZelmarSDFileData* record = GetSDFileData(index);
-        if (record == nullptr) return false;
-        TveskSDFileEntry* entry = record->Entry();
-        // Only this write's error counts, not one left from reading or computing.
-        entry->LastError.clear();
-        const bool written = writer->WriteEntry(entry);
-        std::string error = entry->LastError;
-        if (!written && error.empty())
-            error = writer->LastError.empty() ? "the record could not be written"
-                                              : writer->LastError;
-        // A record that was not written must not pass unnoticed: without a handler that
-        // lets saving go on, saving fails.
-        if (!error.empty() &&
-            (!OnSaveDataError || !OnSaveDataError(this, fileName, true, error, index)))
-            return false;
+        std::string error;
+        bool readError = false;
+        if (!WriteRecord(*writer, index, crlf, error, readError)) {
+            // A record that cannot be read is never left out; one that cannot be written is
+            // left out only when the handler says so.
+            const bool goOn = OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
+            if (readError || !goOn) return false;
+        }
         if (OnSaveDataProgress && !OnSaveDataProgress(this, Percent(index, count))) return false;
     }
 
-    // Closing flushes: a full disk shows here, and then the file is not saved.
+    // Completing flushes to disk: a full disk shows here, and then the file is not saved.
     if (!writer->CloseFile()) {
         const std::string error =
             writer->LastError.empty() ? "the file could not be completed" : writer->LastError;

@@ -137,7 +137,10 @@ public:
     bool LoadFile(const std::string& fileName);
     // Starts the loader thread (once).
     void LoadData();
-    // Writes the checked records; the unchecked ones are removed from the sheet.
+    // Writes the checked records; the unchecked ones are removed from the sheet. Records the
+    // user did not change are written byte for byte as they were read (also those that could
+    // not be read into molecule and items); a record whose bytes cannot be had fails the
+    // save. The file is replaced only when the new one is complete.
     bool SaveFile(const std::string& fileName);
     // The loader stops at its next record boundary and holds no record access until
     // ContinueLoaderThread; true when it was running and is now paused.
@@ -285,7 +288,11 @@ private:
     bool AppendCopy(const TZelmarSDFileData* source);
     void ClearRecords();
     bool EveryRecordTried() const;
-    bool LoadAllRecords();
+    // Line ends for records made in the program: those of the records read from the file.
+    bool UsesCrLf();
+    // readError: the record's content could not be had at all.
+    bool WriteRecord(TveskSDFileWriter& writer, int index, bool crlf, std::string& error,
+                     bool& readError);
     bool WriteRecords(const std::string& fileName);
 
     platform::TUiDispatcher* const FDispatcher;
@@ -302,7 +309,6 @@ private:
     std::recursive_mutex FCritSectFields;
     std::recursive_mutex FCriticalSection;
     std::string FFileName;
-    std::string FIndexedFileName;  // the file unread records come from
     TZelmarRecordRefs FLoadErrors;
     bool FLoadFinished = false;
     bool FAllLoaded = false;
