@@ -125,8 +125,10 @@ std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
     }
     // "1" and "2" sort before every letter: carbon first, then hydrogen.
     for (int i = 1; i <= n; ++i) {
-        if (symbols[i] == "C") symbols[i] = "1";
-        else if (symbols[i] == "H") symbols[i] = "2";
+        if (symbols[i] == "C")
+            symbols[i] = "1";
+        else if (symbols[i] == "H")
+            symbols[i] = "2";
     }
     for (int i = 1; i < n; ++i)
         for (int j = n; j > i; --j)
@@ -136,8 +138,10 @@ std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
             }
     std::string key;
     for (int i = 1; i <= n; ++i) {
-        if (symbols[i] == "1") symbols[i] = "C";
-        else if (symbols[i] == "2") symbols[i] = "H";
+        if (symbols[i] == "1")
+            symbols[i] = "C";
+        else if (symbols[i] == "2")
+            symbols[i] = "H";
         key += symbols[i];
         key += std::string(kSlotChars - counts[i].size(), '0');
         key += counts[i];
@@ -294,13 +298,10 @@ bool TZelmarSDFileData::IsLoaded() const {
 
 // ---- TZelmarSDFileDataList: life ----------------------------------------------------------
 
-TZelmarSDFileDataList::TZelmarSDFileDataList(platform::TUiDispatcher* dispatcher,
-                                             TNotifyEvent onStartLoadData,
-                                             TNotifyEvent onEndLoadData,
-                                             TProgressEvent onLoadDataProgress,
-                                             TNotifyEvent onStartIndexing,
-                                             TNotifyEvent onEndIndexing,
-                                             TProgressEvent onIndexingProgress)
+TZelmarSDFileDataList::TZelmarSDFileDataList(
+    platform::TUiDispatcher* dispatcher, TNotifyEvent onStartLoadData, TNotifyEvent onEndLoadData,
+    TProgressEvent onLoadDataProgress, TNotifyEvent onStartIndexing, TNotifyEvent onEndIndexing,
+    TProgressEvent onIndexingProgress)
     : OnStartLoadData(std::move(onStartLoadData)),
       OnEndLoadData(std::move(onEndLoadData)),
       OnLoadDataProgress(std::move(onLoadDataProgress)),
@@ -426,15 +427,14 @@ void TZelmarSDFileDataList::UnselectAll() {
 
 void TZelmarSDFileDataList::DeleteUnselected() {
     GuardedVoid("TZelmarSDFileDataList.DeleteUnselected", [&] {
+        // The check mark is the record's own: nothing needs to be read from the file for it.
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
         std::unordered_set<const TZelmarSDFileData*> unselected;
-        for (int index = 0;; ++index) {
-            const TZelmarSDFileData* record = GetSDFileData(index);
-            if (record == nullptr) break;
-            if (!record->Selected) unselected.insert(record);
+        for (const auto& item : FRecords) {
+            if (!item.Object->Selected) unselected.insert(item.Object);
         }
         if (unselected.empty()) return;
         // One pass instead of one erase per record: sheets have 100 000 rows.
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
         auto listed = [&](const auto& item) { return unselected.count(item.Object) != 0; };
         FLoadErrors.RemoveIf(listed);
         FRecords.RemoveIf(listed);
@@ -726,7 +726,7 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
         // Only this write's error counts, not one left from reading or computing.
         entry->LastError.clear();
         if (writer.WriteEntry(entry, crlf)) return true;
-        error = !entry->LastError.empty()  ? entry->LastError
+        error = !entry->LastError.empty()   ? entry->LastError
                 : !writer.LastError.empty() ? writer.LastError
                                             : "the record could not be written";
         return false;
@@ -736,7 +736,7 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
     std::string text;
     if (record->EntryNo() < 0 || !FManager->ReadEntryText(record->EntryNo(), text)) {
         error = "record " + std::to_string(index + 1) + " cannot be read: " +
-                (record->EntryNo() < 0  ? record->LoadError
+                (record->EntryNo() < 0          ? record->LoadError
                  : !FManager->LastError.empty() ? FManager->LastError
                                                 : "the file is closed");
         readError = true;
@@ -768,7 +768,8 @@ bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
         if (!WriteRecord(*writer, index, crlf, error, readError)) {
             // A record that cannot be read is never left out; one that cannot be written is
             // left out only when the handler says so.
-            const bool goOn = OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
+            const bool goOn =
+                OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
             if (readError || !goOn) return false;
         }
         if (OnSaveDataProgress && !OnSaveDataProgress(this, Percent(index, count))) return false;

@@ -15,92 +15,11 @@
 #include <thread>
 #include <vector>
 
-#include "ModelTestSupport.h"
-#include "Zelmar_Object_SDFileData.h"
+#include "LoadingTestSupport.h"
 
 using namespace testing_support;
+using namespace loading_support;
 using namespace std::chrono_literals;
-
-namespace {
-
-// Holds a worker until opened; opens itself when it goes, so declare it after the sheet.
-class TGate {
-public:
-    ~TGate() { Open(); }
-    void Open() {
-        std::lock_guard<std::mutex> lock(FMutex);
-        FOpen = true;
-        FChanged.notify_all();
-    }
-    void Wait() {
-        std::unique_lock<std::mutex> lock(FMutex);
-        FChanged.wait_for(lock, 60s, [this] { return FOpen; });
-    }
-
-private:
-    std::mutex FMutex;
-    std::condition_variable FChanged;
-    bool FOpen = false;
-};
-
-// A sheet as its window drives it: UI-thread events in order, worker progress counted.
-struct TSheet {
-    platform::TQueuedUiDispatcher Ui;
-    std::vector<std::string> Events;  // UI thread only
-    std::mutex Mutex;
-    std::vector<int> IndexingProgress;
-    std::atomic<int> LoadProgressCalls{0};
-    std::atomic<int> FieldListChanges{0};
-    std::unique_ptr<TZelmarSDFileDataList> List;
-
-    TSheet() {
-        auto event = [this](const char* name) {
-            return [this, name](TZelmarSDFileDataList*) { Events.push_back(name); };
-        };
-        List = std::make_unique<TZelmarSDFileDataList>(
-            &Ui, event("start load"), event("end load"),
-            [this](TZelmarSDFileDataList*, int) { return ++LoadProgressCalls > 0; },
-            event("start indexing"), event("end indexing"),
-            [this](TZelmarSDFileDataList*, int percent) {
-                std::lock_guard<std::mutex> lock(Mutex);
-                IndexingProgress.push_back(percent);
-                return true;
-            });
-        List->OnFieldListChanged = [this](TZelmarSDFileDataList*) { ++FieldListChanges; };
-    }
-    bool Load(const std::string& file) {
-        return List->LoadFile(file) && PumpUntil(Ui, [this] { return List->GetLoadFinished(); });
-    }
-};
-
-std::string NumberedFile(const TTempDir& dir, int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += SDRecord(MolBlock("record", {"C", "C", "O"}), {{"No", {std::to_string(i)}}});
-    const std::string path = dir.File("numbered" + std::to_string(count) + ".sdf");
-    WriteText(path, text);
-    return path;
-}
-
-std::string No(TZelmarSDFileData* record) {
-    TZelmarField field;
-    field.Name = "No";
-    field.Kind = ecsdtDataText;
-    TZelmarDataCarrier carrier;
-    return record != nullptr && record->GetDataForField(&field, &carrier) ? carrier.Text() : "-";
-}
-
-// What a file keeps of a record, as one text.
-std::string Content(const TZelmarSDFileData* record) {
-    std::string text = record->Entry()->MolString() + "|";
-    for (const auto& item : record->Entry()->DataItems()) {
-        text += "<" + item->Name + ">";
-        for (const auto& line : item->Lines) text += line + "\n";
-    }
-    return text;
-}
-
-}  // namespace
 
 TEST(Loading, IndexingThenLoadingFillsRecordsAndFieldsOnce) {
     TTempDir dir;

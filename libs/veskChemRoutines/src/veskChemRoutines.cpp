@@ -229,8 +229,8 @@ char* MallocCopy(std::string_view text, std::string& error) {
 std::size_t RecordAt(const ProducerObject& producer, std::size_t done) {
     const auto found =
         std::upper_bound(producer.pendingEnds.begin(), producer.pendingEnds.end(), done);
-    return producer.flushedRecords + static_cast<std::size_t>(found - producer.pendingEnds.begin()) +
-           1;
+    return producer.flushedRecords +
+           static_cast<std::size_t>(found - producer.pendingEnds.begin()) + 1;
 }
 
 bool Flush(ProducerObject& producer, std::string& error) {
@@ -297,8 +297,9 @@ bool ListItems(std::uintptr_t listHandle, std::vector<std::shared_ptr<SDDataItem
     return true;
 }
 
-bool AddComposedRecord(std::uintptr_t producer, std::uintptr_t molHandle, std::int32_t writeMolecule,
-                       std::uintptr_t listHandle, SDWriteStyle style, std::string& error) {
+bool AddComposedRecord(std::uintptr_t producer, std::uintptr_t molHandle,
+                       std::int32_t writeMolecule, std::uintptr_t listHandle, SDWriteStyle style,
+                       std::string& error) {
     std::string block = kEmptyMolBlock;
     style.keepOriginalMolecule = writeMolecule == VESK_WRITE_ORIGINAL_MOLECULE;
     if (style.keepOriginalMolecule && style.original.empty()) {
@@ -822,7 +823,8 @@ extern "C" std::int32_t AddSDFileEntryEx(std::uintptr_t Producer, std::uintptr_t
             return false;
         }
         SDWriteStyle style;
-        style.original = std::string_view(OrgText ? OrgText : "", static_cast<std::size_t>(OrgLength));
+        style.original =
+            std::string_view(OrgText ? OrgText : "", static_cast<std::size_t>(OrgLength));
         style.crlf = LineEnds == VESK_LINE_ENDS_CRLF;
         return AddComposedRecord(Producer, MolHandle, WriteMolecule, DataEntryList, style, error);
     });

@@ -41,7 +41,8 @@ std::string HiddenNameBeside(const std::string& path) {
 }
 
 // Writing is allowed unless the file exists and may not be written.
-bool MayReplace(const std::string& target, struct stat& existing, bool& exists, std::string& error) {
+bool MayReplace(const std::string& target, struct stat& existing, bool& exists,
+                std::string& error) {
     exists = ::stat(target.c_str(), &existing) == 0;
     if (!exists) return true;
     if (!S_ISREG(existing.st_mode)) {

@@ -314,7 +314,8 @@ bool SDFile::ReadVerified(std::uint64_t begin, std::uint64_t end, std::string& t
             return false;
         }
     }
-    text.assign(bytes, static_cast<std::size_t>(begin - from), static_cast<std::size_t>(end - begin));
+    text.assign(bytes, static_cast<std::size_t>(begin - from),
+                static_cast<std::size_t>(end - begin));
     return true;
 }
 

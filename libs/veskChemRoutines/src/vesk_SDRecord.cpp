@@ -87,8 +87,8 @@ void AppendLines(std::string& out, const std::vector<std::string_view>& lines, s
 bool CheckNoNulByte(std::string_view text, std::string& error) {
     const std::size_t nul = text.find('\0');
     if (nul == std::string_view::npos) return true;
-    const std::size_t line = 1 + static_cast<std::size_t>(
-                                     std::count(text.begin(), text.begin() + nul, '\n'));
+    const std::size_t line =
+        1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + nul, '\n'));
     error = "line " + std::to_string(line) +
             " of the record holds a NUL byte, which cannot be passed on as text";
     return false;
@@ -275,8 +275,8 @@ bool ScanOriginal(std::string_view text, OriginalLayout& layout) {
     std::size_t i = scan.end + 1;
     while (i < lines.size() && (lines[i].view.empty() || lines[i].view[0] != '>')) ++i;
     const std::size_t molEnd = i < lines.size() ? lines[i].begin
-                               : lines.empty() ? 0
-                                               : lines.back().end;
+                               : lines.empty()  ? 0
+                                                : lines.back().end;
     layout.molSection = text.substr(0, molEnd);
     while (i < lines.size()) {
         if (lines[i].view.empty() || lines[i].view[0] != '>') {
@@ -294,7 +294,8 @@ bool ScanOriginal(std::string_view text, OriginalLayout& layout) {
             end = lines[i].end;
         }
         item.text = text.substr(begin, end - begin);
-        if (i < lines.size()) item.terminator = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
+        if (i < lines.size())
+            item.terminator = text.substr(lines[i].begin, lines[i].end - lines[i].begin);
     }
     return true;
 }
@@ -307,7 +308,8 @@ const OriginalItem* FindOriginal(const OriginalLayout& layout, const std::string
     return nullptr;
 }
 
-bool SameLines(const std::vector<std::string>& lines, const std::vector<std::string_view>& original) {
+bool SameLines(const std::vector<std::string>& lines,
+               const std::vector<std::string_view>& original) {
     if (lines.size() != original.size()) return false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (TrimLineEnd(lines[i]) != original[i]) return false;
@@ -334,7 +336,8 @@ void AppendEndingLine(std::string& out, std::string_view text, std::string_view 
 
 bool CheckWritable(const SDDataItem& item, std::string& error) {
     if (item.name.find_first_of(">\r\n") != std::string::npos) {
-        error = "the item name \"" + item.name + "\" holds '>' or a line break and cannot be written";
+        error =
+            "the item name \"" + item.name + "\" holds '>' or a line break and cannot be written";
         return false;
     }
     for (const std::string& valueLine : item.lines) {
@@ -411,7 +414,8 @@ bool AppendRecordText(std::string& out, std::string_view text) {
     while (end > 0) {
         std::size_t lineEnd = end;
         if (text[lineEnd - 1] == '\n') --lineEnd;
-        const std::size_t nl = lineEnd == 0 ? std::string_view::npos : text.rfind('\n', lineEnd - 1);
+        const std::size_t nl =
+            lineEnd == 0 ? std::string_view::npos : text.rfind('\n', lineEnd - 1);
         const std::size_t begin = nl == std::string_view::npos ? 0 : nl + 1;
         const std::string_view line = TrimLineEnd(text.substr(begin, lineEnd - begin));
         if (!IsBlankLine(line)) {

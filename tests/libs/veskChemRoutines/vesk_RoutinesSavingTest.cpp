@@ -40,8 +40,8 @@ RecordTexts ReadTexts(const std::string& file) {
         free(text);
         uintptr_t mol = 0, list = 0;
         const std::string& t = result.texts.back();
-        const bool split =
-            OK(OpenSDFileEntryText(t.data(), static_cast<int32_t>(t.size()), &mol, 0, &list, err, 256));
+        const bool split = OK(OpenSDFileEntryText(t.data(), static_cast<int32_t>(t.size()), &mol, 0,
+                                                  &list, err, 256));
         result.errors.push_back(split ? "" : err);
         if (mol) DestroyMolFile(mol, err, 256);
         if (list) DestroySDFileDataEntryList(list, err, 256);
@@ -55,7 +55,8 @@ std::string WriteTexts(const std::string& file, const std::vector<std::string>& 
     uintptr_t producer = 0;
     EXPECT_TRUE(OK(CreateNewSDFile(&producer, file.c_str(), err, 256))) << err;
     for (const std::string& t : texts)
-        EXPECT_TRUE(OK(AddSDFileEntryText(producer, t.data(), static_cast<int32_t>(t.size()), err, 256)))
+        EXPECT_TRUE(
+            OK(AddSDFileEntryText(producer, t.data(), static_cast<int32_t>(t.size()), err, 256)))
             << err;
     EXPECT_TRUE(OK(DestroySDFileProducer(producer, err, 256))) << err;
     return ReadBytes(file);
@@ -98,7 +99,7 @@ TEST(RoutinesSaving, RecordTextsComeBackByteForByte) {
         {rec + "$$$$\n" + rec + "$$$$\n", ""},
         {CrLf(rec + "$$$$\n" + rec + "$$$$\n"), ""},
         {rec + "$$$$\n\n  \n$$$$\n" + rec + "$$$$ \t", ""},  // blank stretch, open last line
-        {rec + "$$$$\n" + rec, "$$$$\n"},                     // no final "$$$$"
+        {rec + "$$$$\n" + rec, "$$$$\n"},                    // no final "$$$$"
         {CrLf(rec + "$$$$\n" + kBlock + "> <A>\n1"), "\r\n$$$$\r\n"},
         {rec + "$$$$\n" + kBlock + "> <A>\nx" + std::string(1, '\0') + "y\n\n$$$$\n", ""},
     };
@@ -129,7 +130,8 @@ TEST(RoutinesSaving, FileChangedAfterTheScanReadsOnlyWhileItsBytesAreThere) {
         for (int32_t i = 0; i < 3000; ++i) {
             char* text = nullptr;
             int32_t length = 0;
-            if (!OK(GetSDFileEntryTextRA(handle, i, &text, &length, err, 256))) return std::string(err);
+            if (!OK(GetSDFileEntryTextRA(handle, i, &text, &length, err, 256)))
+                return std::string(err);
             all.append(text, static_cast<std::size_t>(length));
             free(text);
         }
@@ -162,7 +164,8 @@ TEST(RoutinesSaving, FileChangedAfterTheScanReadsOnlyWhileItsBytesAreThere) {
         if (change.readable)
             EXPECT_EQ(all, file) << change.what;
         else
-            EXPECT_NE(all.find("changed"), std::string::npos) << change.what << ": " << all.substr(0, 200);
+            EXPECT_NE(all.find("changed"), std::string::npos)
+                << change.what << ": " << all.substr(0, 200);
         DestroySDFile(handle, err, 256);
     }
 }
@@ -187,7 +190,8 @@ TEST(RoutinesSaving, TargetIsReplacedOnlyWhenComplete) {
         bool added = true;
         for (int i = 0; i < 400 && added; ++i) {
             const std::string rec = kBlock + "> <N>\n" + std::string(5000, 'v') + "\n\n$$$$\n";
-            added = OK(AddSDFileEntryText(producer, rec.data(), static_cast<int32_t>(rec.size()), err, 256));
+            added = OK(AddSDFileEntryText(producer, rec.data(), static_cast<int32_t>(rec.size()),
+                                          err, 256));
         }
         EXPECT_FALSE(added && OK(DestroySDFileProducer(producer, err, 256)));
         if (added) AbortSDFileProducer(producer, err, 256);
@@ -237,16 +241,20 @@ TEST(RoutinesSaving, EditedRecordsKeepWhatWasNotChanged) {
         EXPECT_TRUE(OK(DestroySDFileProducer(producer, err, 256)));
         return ReadBytes(dir.Path("o.sdf"));
     };
-    const std::string items = "> 25 <MP> (MFCD1)\n 12 \n  \n\n>  <ID>  (7) \nA-2\n \n\n> <NEW>\nn\nm\n\n$$$$\n";
+    const std::string items =
+        "> 25 <MP> (MFCD1)\n 12 \n  \n\n>  <ID>  (7) \nA-2\n \n\n> <NEW>\nn\nm\n\n$$$$\n";
     EXPECT_EQ(write(VESK_WRITE_ORIGINAL_MOLECULE, original, VESK_LINE_ENDS_LF),
               kBlock + "extra line after the block\n" + items);
     EXPECT_EQ(write(VESK_WRITE_ORIGINAL_MOLECULE, CrLf(original), VESK_LINE_ENDS_LF),
               CrLf(kBlock + "extra line after the block\n" + items));
     ASSERT_TRUE(OK(OpenMolString(&mol, Block({"N 0 0"}, {}).c_str(), 0, 0, err, 256)));
-    EXPECT_EQ(write(VESK_WRITE_MOLECULE, original, VESK_LINE_ENDS_CRLF), Block({"N 0 0"}, {}) + items);
+    EXPECT_EQ(write(VESK_WRITE_MOLECULE, original, VESK_LINE_ENDS_CRLF),
+              Block({"N 0 0"}, {}) + items);
     EXPECT_EQ(write(VESK_WRITE_MOLECULE, "", VESK_LINE_ENDS_CRLF),
-              CrLf(Block({"N 0 0"}, {}) + "> <MP>\n 12 \n  \n\n> <ID>\nA-2\n \n\n> <NEW>\nn\nm\n\n$$$$\n"));
-    EXPECT_FALSE(OK(AddSDFileEntryEx(0, mol, VESK_WRITE_ORIGINAL_MOLECULE, list, nullptr, 0, 0, err, 256)));
+              CrLf(Block({"N 0 0"}, {}) +
+                   "> <MP>\n 12 \n  \n\n> <ID>\nA-2\n \n\n> <NEW>\nn\nm\n\n$$$$\n"));
+    EXPECT_FALSE(
+        OK(AddSDFileEntryEx(0, mol, VESK_WRITE_ORIGINAL_MOLECULE, list, nullptr, 0, 0, err, 256)));
     DestroyMolFile(mol, err, 256);
     DestroySDFileDataEntryList(list, err, 256);
 }
