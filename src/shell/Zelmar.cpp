@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <csignal>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -24,10 +25,17 @@ void PrepareBrowserEnvironment() {
     if (getuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
 }
 
+// A file size limit makes a write fail with an error that saving reports, instead of ending
+// the program with the user's work in it.
+void KeepRunningPastFileSizeLimits() {
+    signal(SIGXFSZ, SIG_IGN);
+}
+
 }  // namespace
 
 int RunZelmar(int argc, char* argv[]) {
     PrepareBrowserEnvironment();
+    KeepRunningPastFileSizeLimits();
     QApplication app(argc, argv);
     const TCommandLine args = ProgramArguments();
     if (HandOverToRunningInstance(args)) return 0;
