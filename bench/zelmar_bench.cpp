@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -178,9 +179,31 @@ int RunLoad(const std::string& file) {
     return 0;
 }
 
-// save FILE OUT: a sheet reads the file, then writes all its records to OUT; only the
-// writing is timed. Records the writer refuses are counted and skipped.
-int RunSave(const std::string& file, const std::string& out) {
+// Whether two files hold the same bytes.
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::ifstream x(a, std::ios::binary);
+    std::ifstream y(b, std::ios::binary);
+    std::vector<char> bx(1 << 20), by(1 << 20);
+    while (x && y) {
+        x.read(bx.data(), static_cast<std::streamsize>(bx.size()));
+        y.read(by.data(), static_cast<std::streamsize>(by.size()));
+        if (x.gcount() != y.gcount() ||
+            !std::equal(bx.begin(), bx.begin() + x.gcount(), by.begin()))
+            return false;
+    }
+    return !x && !y;
+}
+
+// save FILE OUT [--edit-one]: a sheet reads the file, then writes all its records to OUT;
+// only the writing is timed. --edit-one changes a value of the middle record first. Records
+// the writer refuses are counted and skipped.
+int RunSave(const std::string& file, const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::fprintf(stderr, "save needs an output file\n");
+        return 2;
+    }
+    const std::string out = args[0];
+    const bool editOne = args.size() > 1 && args[1] == "--edit-one";
     TLoadedSheet sheet;
     if (!sheet.Load(file)) return 1;
     int saveErrors = 0;
@@ -192,13 +215,22 @@ int RunSave(const std::string& file, const std::string& out) {
         return true;
     };
     const int records = sheet.List->GetCount();
+    if (editOne) {
+        TZelmarField field;
+        field.Kind = ecsdtDataText;
+        field.Name = "zelmar_bench";
+        TZelmarDataCarrier value;
+        value.SetText("edited");
+        sheet.List->GetSDFileData(records / 2)->SetDataForField(&field, &value);
+    }
     const auto start = TClock::now();
     const bool saved = sheet.List->SaveFile(out);
     const double seconds = SecondsSince(start);
     if (!saved) return 1;
     std::printf("{\"records\":%d,\"save_errors\":%d,\"load_seconds\":%.6f,\"seconds\":%.6f,"
-                "\"peak_rss_mb\":%.1f}\n",
-                records, saveErrors, sheet.Seconds, seconds, PeakRssMb());
+                "\"records_per_s\":%.0f,\"identical\":%s,\"peak_rss_mb\":%.1f}\n",
+                records, saveErrors, sheet.Seconds, seconds, records / seconds,
+                SameBytes(file, out) ? "true" : "false", PeakRssMb());
     return 0;
 }
 
@@ -316,9 +348,10 @@ const TCommand kCommands[] = {
      "a sheet reads the file: records, loaded, errors, fields, index_s, first_record_s, load_s, "
      "peak_rss_mb"},
     {"save", nullptr,
-     "FILE OUT: a sheet reads FILE, then writes it to OUT: records, save_errors, "
-     "load_seconds, seconds (writing), peak_rss_mb",
-     RunSave},
+     "FILE OUT [--edit-one]: a sheet reads FILE (and changes one value), then writes it to "
+     "OUT: records, save_errors, load_seconds, seconds (writing), records_per_s, identical "
+     "(OUT holds FILE's bytes), peak_rss_mb",
+     nullptr, RunSave},
     {"search", nullptr,
      "FILE --query Q.mol [--exact] [--stereo] | --field NAME --text T [--contains|--begins] "
      "[--case], each [--twice]: a sheet reads FILE, then one timed search: records, hits, "
