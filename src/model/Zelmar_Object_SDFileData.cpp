@@ -211,6 +211,13 @@ void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
                                         const TZelmarDataCarrier* carrier) {
     GuardedVoid("TZelmarSDFileData.SetDataForField", [&] {
         if (field == nullptr || carrier == nullptr || !FEntry) return;
+        // A record that could not be read is kept as its bytes, and they are what is saved:
+        // content written into it would be lost, so only its check mark can change.
+        if (!LoadError.empty() && field->Kind != ecsdtCheckbox) {
+            TraceMessage("TZelmarSDFileData.SetDataForField", tlWarning,
+                         "a record that could not be read is not changed: %s", LoadError.c_str());
+            return;
+        }
         if (field->Kind != ecsdtChemistry && carrier->Empty()) {
             DeleteData(field);
             return;
@@ -734,11 +741,11 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
     // Not read yet, or its reading failed without bytes to keep: its bytes come from the file
     // now, unchanged; a record that cannot be had fails the save rather than going missing.
     std::string text;
-    if (record->EntryNo() < 0 || !FManager->ReadEntryText(record->EntryNo(), text)) {
-        error = "record " + std::to_string(index + 1) + " cannot be read: " +
-                (record->EntryNo() < 0          ? record->LoadError
-                 : !FManager->LastError.empty() ? FManager->LastError
-                                                : "the file is closed");
+    const bool fromFile = record->EntryNo() >= 0 && FManager->FileHandle() != 0;
+    if (!fromFile || !FManager->ReadEntryText(record->EntryNo(), text)) {
+        std::string reason = fromFile ? FManager->LastError : record->LoadError;
+        if (reason.empty()) reason = "it is no longer in its file";
+        error = "record " + std::to_string(index + 1) + " cannot be read: " + reason;
         readError = true;
         return false;
     }

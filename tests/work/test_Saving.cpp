@@ -219,6 +219,17 @@ TEST(Saving, RecordsThatCannotBeReadComeBackUnchanged) {
     EXPECT_NE(list.GetSDFileData(2)->LoadError.find("NUL byte"), std::string::npos)
         << list.GetSDFileData(2)->LoadError;
 
+    // Their bytes are what is saved, so they take no content, only a check mark.
+    TZelmarField field;
+    field.Kind = ecsdtDataText;
+    field.Name = "No";
+    TZelmarDataCarrier value;
+    value.SetText("typed");
+    list.GetSDFileData(1)->SetDataForField(&field, &value);
+    field.Kind = ecsdtChemistry;
+    list.GetSDFileData(1)->SetDataForField(&field, &value);
+    EXPECT_FALSE(list.GetSDFileData(1)->IsLoaded());
+
     std::vector<std::string> errors;
     SaveErrorsOf(list, errors);
     ASSERT_TRUE(list.SaveFile(dir.File("out.sdf")));
