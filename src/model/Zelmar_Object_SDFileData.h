@@ -19,6 +19,7 @@
 
 #include "Zelmar_Object_DataCarrier.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_StringList.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
@@ -28,6 +29,15 @@ class TZelmarSearchEngine;
 
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
 extern const char* const kEmptyMolFile;
+
+// A record's exact-structure keys (index 1: with stereo), kept with the size and hash of the
+// molecule text they were made from: a molecule edited, reloaded or assigned since gets new ones.
+struct TZelmarKeptStructureKeys {
+    std::size_t MolSize = 0;
+    std::uint64_t MolHash = 0;
+    bool Known[2] = {false, false};
+    TZelmarStructureKey Keys[2];
+};
 
 // One row of a sheet: an SD entry, its check mark and, when reading it failed, the reason.
 class TZelmarSDFileData {
@@ -62,6 +72,12 @@ public:
     // formula has more than 50 elements.
     static std::string FormulaToSortKey(const std::string& formula);
     bool IsLoaded() const;
+    // The key kept for the molecule text of this size and hash, or null
+    // (Zelmar_Object_SDFileData_Duplicates.cpp).
+    const TZelmarStructureKey* KeptStructureKey(bool considerStereo, std::size_t molSize,
+                                                std::uint64_t molHash) const;
+    const TZelmarStructureKey* KeepStructureKey(bool considerStereo, std::size_t molSize,
+                                                std::uint64_t molHash, TZelmarStructureKey key);
 
     TveskSDFileEntry* Entry() const { return FEntry.get(); }
     // The file entry this record is read from, -1 when it is not read from a file.
@@ -73,7 +89,15 @@ public:
 private:
     std::unique_ptr<TveskSDFileEntry> FEntry;
     int FEntryNo = -1;
+    std::unique_ptr<TZelmarKeptStructureKeys> FStructureKeys;
 };
+
+// Positions first..end-1 of keys grouped by identical structure: each group in position order,
+// the groups in the order of their first position. Empty molecules are one structure; a
+// position without a key (unreadable molecule, or none made) is a group of its own, as exact
+// comparison never matches it.
+std::vector<std::vector<int>> ZelmarIdenticalGroups(
+    const std::vector<const TZelmarStructureKey*>& keys, int first, int end);
 
 // (text, record) lists that do not own their records: load errors, search results,
 // precheck lists.
@@ -211,6 +235,16 @@ public:
     static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
                                            const TZelmarSDFileData* record);
     bool SearchForDuplicatesProgress(int position, int total);
+    // keys[k]: the exact-structure key of records[k]'s molecule (null for a null record), kept
+    // with the record; only the missing ones are made, on up to two threads. The records must
+    // be loaded and stay unchanged meanwhile. progress(done, missing) between parts; false
+    // stops (answer false). The keys stay valid until the records' keys are made again.
+    using TKeyProgress = std::function<bool(std::size_t done, std::size_t missing)>;
+    bool MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records, bool considerStereo,
+                           std::vector<const TZelmarStructureKey*>& keys,
+                           const TKeyProgress& progress);
+    // How many keys this list has had the search library make so far.
+    std::int64_t StructureKeysMade() const { return FStructureKeysMade; }
     // Groups of equal values (molecules: identical structures) of the checked records, in
     // key order. Pauses a running loader meanwhile. False only when stopped or failed.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
@@ -287,6 +321,10 @@ private:
     bool EveryRecordTried() const;
     bool LoadAllRecords();
     bool WriteRecords(const std::string& fileName);
+    // The molecule part of SearchForDuplicates: groups of identical structures within the
+    // precheck's blocks of equal formula, reporting progress from offset to total.
+    bool FindIdenticalStructures(const TZelmarRecordRefs& precheck, bool considerStereo, int offset,
+                                 int total, TZelmarRecordRefs* results);
 
     platform::TUiDispatcher* const FDispatcher;
     // Guards the threads' end notifications: none runs once destruction has begun.
@@ -309,4 +347,5 @@ private:
     bool FIndexingStarted = false;
     bool FLoaderStarted = false;
     bool FLoaderPaused = false;
+    std::int64_t FStructureKeysMade = 0;
 };

@@ -1,6 +1,7 @@
 #include "Zelmar_Object_SearchEngine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cwchar>
@@ -258,6 +259,18 @@ bool TZelmarSearchEngine::CheckExactStructure(const std::string& molText) {
                    [&] { return FChemEngine->IsExactHit(molText); });
 }
 
+TZelmarStructureKey TZelmarSearchEngine::StructureKey(const std::string& molText,
+                                                      bool considerStereo) {
+    return Guarded("TZelmarSearchEngine.StructureKey", TZelmarStructureKey(), [&] {
+        TZelmarStructureKey key;
+        const int made = FChemEngine->ExactMatchKey(molText, considerStereo, key.Text);
+        key.Kind = made > 0    ? TZelmarStructureKey::skKey
+                   : made == 0 ? TZelmarStructureKey::skEmpty
+                               : TZelmarStructureKey::skUnreadable;
+        return key;
+    });
+}
+
 bool TZelmarSearchEngine::CheckNumber(double value, int options) const {
     if ((options & soRange) != 0) return FQueryValue1 < value && value < FQueryValue2;
     if ((options & soLessThan) != 0) return value < FQueryValue1;
@@ -419,4 +432,92 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
     if (started && OnEndSearch)
         GuardedVoid("TZelmarSDFileDataList.SearchDataForField", [&] { OnEndSearch(this); });
     return completed;
+}
+
+// ---- ZelmarStructureKeys ---------------------------------------------------------------------
+
+namespace {
+
+// Small enough parts that stopping answers quickly, large enough that taking one costs nothing.
+constexpr std::size_t kKeysPerPart = 32;
+constexpr unsigned kMostKeyThreads = 2;
+
+// What the threads share: the next part to take and whether to stop.
+struct TKeyWork {
+    const std::vector<const std::string*>* Texts = nullptr;
+    std::vector<TZelmarStructureKey>* Keys = nullptr;
+    bool Stereo = false;
+    std::atomic<std::size_t> Next{0};
+    std::atomic<std::size_t> Done{0};
+    std::atomic<bool> Stop{false};
+    std::atomic<bool> Failed{false};
+
+    // Makes the keys of one part; false when there is none left or the work stops.
+    bool TakePart(TZelmarSearchEngine& engine) {
+        if (Stop.load(std::memory_order_relaxed)) return false;
+        const std::size_t count = Texts->size();
+        const std::size_t first = Next.fetch_add(kKeysPerPart);
+        if (first >= count) return false;
+        const std::size_t end = std::min(count, first + kKeysPerPart);
+        for (std::size_t k = first; k < end; ++k)
+            (*Keys)[k] = engine.StructureKey(*(*Texts)[k], Stereo);
+        Done.fetch_add(end - first);
+        return true;
+    }
+};
+
+}  // namespace
+
+bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
+                         std::vector<TZelmarStructureKey>& keys,
+                         const std::function<bool(std::size_t done)>& progress) {
+    return Guarded("ZelmarStructureKeys", false, [&] {
+        keys.assign(molTexts.size(), TZelmarStructureKey());
+        TKeyWork work;
+        work.Texts = &molTexts;
+        work.Keys = &keys;
+        work.Stereo = considerStereo;
+        if (progress && !progress(0)) return false;
+        if (molTexts.empty()) return true;
+
+        const unsigned cores =
+            std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostKeyThreads);
+        const bool worthHelp = molTexts.size() > kKeysPerPart;
+        std::vector<std::thread> helpers;
+        try {
+            for (unsigned k = 1; k < cores && worthHelp; ++k)
+                helpers.emplace_back([&work] {
+                    try {
+                        TZelmarSearchEngine engine(nullptr);
+                        while (work.TakePart(engine)) {
+                        }
+                    } catch (...) {
+                        // Nothing may leave a thread; the caller learns of it by the answer.
+                        work.Failed = true;
+                        work.Stop = true;
+                    }
+                });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the calling thread does the rest.
+        }
+        bool goOn = true;
+        {
+            // Joins the helpers on every way out, also when this thread's part throws.
+            struct TJoin {
+                std::vector<std::thread>& Threads;
+                TKeyWork& Work;
+                ~TJoin() {
+                    Work.Stop = true;
+                    for (std::thread& thread : Threads) thread.join();
+                }
+            } join{helpers, work};
+            TZelmarSearchEngine engine(nullptr);
+            while (work.TakePart(engine))
+                if (progress && !progress(work.Done.load())) {
+                    goOn = false;
+                    break;
+                }
+        }
+        return goOn && !work.Failed.load() && work.Done.load() == molTexts.size();
+    });
 }
