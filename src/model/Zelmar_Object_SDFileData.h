@@ -30,11 +30,16 @@ class TZelmarSearchEngine;
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
 extern const char* const kEmptyMolFile;
 
-// A record's exact-structure keys (index 1: with stereo), kept with the size and hash of the
-// molecule text they were made from: a molecule edited, reloaded or assigned since gets new ones.
+// What duplicate search and the molecule sort learnt about a record's molecule: its
+// constitution hash and exact-structure keys (index 1: with stereo), kept with the size and hash
+// of the molecule text they were made from, so that a molecule edited, reloaded or assigned
+// since is looked at anew.
 struct TZelmarKeptStructureKeys {
     std::size_t MolSize = 0;
     std::uint64_t MolHash = 0;
+    bool ConstitutionKnown = false;
+    bool HasConstitution = false;
+    std::uint64_t Constitution = 0;
     bool Known[2] = {false, false};
     TZelmarStructureKey Keys[2];
 };
@@ -72,12 +77,10 @@ public:
     // formula has more than 50 elements.
     static std::string FormulaToSortKey(const std::string& formula);
     bool IsLoaded() const;
-    // The key kept for the molecule text of this size and hash, or null
-    // (Zelmar_Object_SDFileData_Duplicates.cpp).
-    const TZelmarStructureKey* KeptStructureKey(bool considerStereo, std::size_t molSize,
-                                                std::uint64_t molHash) const;
-    const TZelmarStructureKey* KeepStructureKey(bool considerStereo, std::size_t molSize,
-                                                std::uint64_t molHash, TZelmarStructureKey key);
+    // What is kept for the molecule text of this size and hash: null when nothing is; Keep
+    // starts anew when the text is another (Zelmar_Object_SDFileData_Duplicates.cpp).
+    TZelmarKeptStructureKeys* KeptStructureKeys(std::size_t molSize, std::uint64_t molHash) const;
+    TZelmarKeptStructureKeys& KeepStructureKeys(std::size_t molSize, std::uint64_t molHash);
 
     TveskSDFileEntry* Entry() const { return FEntry.get(); }
     // The file entry this record is read from, -1 when it is not read from a file.
@@ -235,12 +238,15 @@ public:
     static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
                                            const TZelmarSDFileData* record);
     bool SearchForDuplicatesProgress(int position, int total);
-    // keys[k]: the exact-structure key of records[k]'s molecule (null for a null record), kept
-    // with the record; only the missing ones are made, on up to two threads. The records must
-    // be loaded and stay unchanged meanwhile. progress(done, missing) between parts; false
-    // stops (answer false). The keys stay valid until the records' keys are made again.
-    using TKeyProgress = std::function<bool(std::size_t done, std::size_t missing)>;
-    bool MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records, bool considerStereo,
+    // keys[k]: the exact-structure key of records[k]'s molecule, for records whose molecule
+    // may be identical to another's of their block (blocks: [first, end) in records); null for
+    // the others, whose constitution alone sets them apart, and for null records. What is
+    // learnt stays with the records; only what is missing is made, on up to two threads. The
+    // records must be loaded and stay unchanged meanwhile. progress(done, total) between parts;
+    // false stops (answer false). The keys stay valid until keys are made again.
+    using TKeyProgress = std::function<bool(std::size_t done, std::size_t total)>;
+    bool MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records,
+                           const std::vector<std::pair<int, int>>& blocks, bool considerStereo,
                            std::vector<const TZelmarStructureKey*>& keys,
                            const TKeyProgress& progress);
     // How many keys this list has had the search library make so far.

@@ -108,20 +108,14 @@ std::uint64_t MolHash(const std::string& text) {
 
 }  // namespace
 
-const TZelmarStructureKey* TZelmarSDFileData::KeptStructureKey(bool considerStereo,
-                                                               std::size_t molSize,
+TZelmarKeptStructureKeys* TZelmarSDFileData::KeptStructureKeys(std::size_t molSize,
                                                                std::uint64_t molHash) const {
-    const TZelmarKeptStructureKeys* kept = FStructureKeys.get();
-    if (kept == nullptr || kept->MolSize != molSize || kept->MolHash != molHash ||
-        !kept->Known[considerStereo])
-        return nullptr;
-    return &kept->Keys[considerStereo];
+    TZelmarKeptStructureKeys* kept = FStructureKeys.get();
+    return kept != nullptr && kept->MolSize == molSize && kept->MolHash == molHash ? kept : nullptr;
 }
 
-const TZelmarStructureKey* TZelmarSDFileData::KeepStructureKey(bool considerStereo,
-                                                               std::size_t molSize,
-                                                               std::uint64_t molHash,
-                                                               TZelmarStructureKey key) {
+TZelmarKeptStructureKeys& TZelmarSDFileData::KeepStructureKeys(std::size_t molSize,
+                                                               std::uint64_t molHash) {
     if (!FStructureKeys) FStructureKeys = std::make_unique<TZelmarKeptStructureKeys>();
     TZelmarKeptStructureKeys& kept = *FStructureKeys;
     if (kept.MolSize != molSize || kept.MolHash != molHash) {
@@ -129,43 +123,96 @@ const TZelmarStructureKey* TZelmarSDFileData::KeepStructureKey(bool considerSter
         kept.MolSize = molSize;
         kept.MolHash = molHash;
     }
-    kept.Keys[considerStereo] = std::move(key);
-    kept.Known[considerStereo] = true;
-    return &kept.Keys[considerStereo];
+    return kept;
 }
 
 bool TZelmarSDFileDataList::MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records,
+                                              const std::vector<std::pair<int, int>>& blocks,
                                               bool considerStereo,
                                               std::vector<const TZelmarStructureKey*>& keys,
                                               const TKeyProgress& progress) {
     return Guarded("TZelmarSDFileDataList.MakeStructureKeys", false, [&] {
-        keys.assign(records.size(), nullptr);
-        struct TMissing {
-            std::size_t Index;
-            std::uint64_t Hash;
-        };
-        std::vector<TMissing> missing;
-        std::vector<const std::string*> texts;
-        for (std::size_t k = 0; k < records.size(); ++k) {
+        const std::size_t count = records.size();
+        keys.assign(count, nullptr);
+        std::vector<TZelmarKeptStructureKeys*> kept(count, nullptr);
+        std::vector<const std::string*> texts(count, nullptr);
+        for (std::size_t k = 0; k < count; ++k) {
             TZelmarSDFileData* record = records[k];
             if (record == nullptr || record->Entry() == nullptr) continue;
-            const std::string& text = record->Entry()->MolString();
-            const std::uint64_t hash = MolHash(text);
-            keys[k] = record->KeptStructureKey(considerStereo, text.size(), hash);
-            if (keys[k] != nullptr) continue;
-            missing.push_back({k, hash});
-            texts.push_back(&text);
+            texts[k] = &record->Entry()->MolString();
+            kept[k] = &record->KeepStructureKeys(texts[k]->size(), MolHash(*texts[k]));
         }
+
+        // Constitutions first: cheap, and most molecules of a block differ in theirs.
+        std::vector<std::size_t> missing;
+        std::vector<const std::string*> missingTexts;
+        for (std::size_t k = 0; k < count; ++k)
+            if (kept[k] != nullptr && !kept[k]->ConstitutionKnown) {
+                missing.push_back(k);
+                missingTexts.push_back(texts[k]);
+            }
+        // Constitutions count one share of the progress, keys ten.
+        const std::size_t guess = missing.size() * 11;
+        std::vector<std::uint64_t> hashes;
+        std::vector<bool> known;
+        if (!ZelmarConstitutionHashes(missingTexts, hashes, known, [&](std::size_t done) {
+                return !progress || progress(done, guess);
+            }))
+            return false;
+        for (std::size_t j = 0; j < missing.size(); ++j) {
+            TZelmarKeptStructureKeys& entry = *kept[missing[j]];
+            entry.ConstitutionKnown = true;
+            entry.HasConstitution = known[j];
+            entry.Constitution = hashes[j];
+        }
+
+        // Keys only where another record of the block has the same constitution, or where a
+        // constitution is unknown.
+        std::vector<char> wanted(count, 0);
+        std::unordered_map<std::uint64_t, int> shared;
+        for (const auto& block : blocks) {
+            shared.clear();
+            bool allKnown = true;
+            for (int k = block.first; k < block.second; ++k) {
+                const TZelmarKeptStructureKeys* entry = kept[static_cast<std::size_t>(k)];
+                if (entry == nullptr) continue;
+                if (!entry->HasConstitution)
+                    allKnown = false;
+                else
+                    ++shared[entry->Constitution];
+            }
+            for (int k = block.first; k < block.second; ++k) {
+                const TZelmarKeptStructureKeys* entry = kept[static_cast<std::size_t>(k)];
+                wanted[static_cast<std::size_t>(k)] =
+                    entry != nullptr && (!allKnown || shared[entry->Constitution] > 1);
+            }
+        }
+
+        missing.clear();
+        missingTexts.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            if (!wanted[k]) continue;
+            if (kept[k]->Known[considerStereo])
+                keys[k] = &kept[k]->Keys[considerStereo];
+            else {
+                missing.push_back(k);
+                missingTexts.push_back(texts[k]);
+            }
+        }
+        const std::size_t before = hashes.size();
+        const std::size_t total = before + 10 * missing.size();
         std::vector<TZelmarStructureKey> made;
-        const std::size_t count = texts.size();
-        const bool complete = ZelmarStructureKeys(
-            texts, considerStereo, made,
-            [&progress, count](std::size_t done) { return !progress || progress(done, count); });
-        if (!complete) return false;
-        FStructureKeysMade += static_cast<std::int64_t>(count);
-        for (std::size_t j = 0; j < count; ++j)
-            keys[missing[j].Index] = records[missing[j].Index]->KeepStructureKey(
-                considerStereo, texts[j]->size(), missing[j].Hash, std::move(made[j]));
+        if (!ZelmarStructureKeys(missingTexts, considerStereo, made, [&](std::size_t done) {
+                return !progress || progress(before + 10 * done, total);
+            }))
+            return false;
+        FStructureKeysMade += static_cast<std::int64_t>(missing.size());
+        for (std::size_t j = 0; j < missing.size(); ++j) {
+            TZelmarKeptStructureKeys& keep = *kept[missing[j]];
+            keep.Keys[considerStereo] = std::move(made[j]);
+            keep.Known[considerStereo] = true;
+            keys[missing[j]] = &keep.Keys[considerStereo];
+        }
         return true;
     });
 }
@@ -311,9 +358,9 @@ bool TZelmarSDFileDataList::FindIdenticalStructures(const TZelmarRecordRefs& pre
         const int span = total - offset;
         std::vector<const TZelmarStructureKey*> keys;
         if (!MakeStructureKeys(
-                records, considerStereo, keys, [&](std::size_t done, std::size_t missing) {
-                    const auto position = static_cast<int>(
-                        missing == 0 ? 0 : static_cast<double>(done) * span / missing);
+                records, blocks, considerStereo, keys, [&](std::size_t done, std::size_t all) {
+                    const auto position =
+                        static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * span / all);
                     return SearchForDuplicatesProgress(offset + position, total);
                 }))
             return false;

@@ -238,6 +238,7 @@ bool TZelmarSDFileDataList::DoChemistrySort(const TZelmarField* field) {
             int End;
         };
         std::vector<TRun> runs;
+        std::vector<std::pair<int, int>> blocks;
         std::vector<TZelmarSDFileData*> records;
         for (int first = 0; first < count;) {
             int end = first + 1;
@@ -245,18 +246,20 @@ bool TZelmarSDFileDataList::DoChemistrySort(const TZelmarField* field) {
             if (end - first > 1) {
                 const int base = static_cast<int>(records.size());
                 runs.push_back({first, base, base + end - first});
+                blocks.emplace_back(base, base + end - first);
                 for (int i = first; i < end; ++i) records.push_back(GetSDFileData(i));
             }
             first = end;
         }
         // The sort compares structures as exact search does by default: without stereo.
         std::vector<const TZelmarStructureKey*> keys;
-        if (!MakeStructureKeys(records, false, keys, [&](std::size_t done, std::size_t missing) {
-                const auto position = static_cast<int>(
-                    missing == 0 ? 0 : static_cast<double>(done) * count / missing);
-                return !OnSearchProgress ||
-                       OnSearchProgress(this, Percent(count + position, total));
-            }))
+        if (!MakeStructureKeys(
+                records, blocks, false, keys, [&](std::size_t done, std::size_t all) {
+                    const auto position =
+                        static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * count / all);
+                    return !OnSearchProgress ||
+                           OnSearchProgress(this, Percent(count + position, total));
+                }))
             return false;
 
         // Each run becomes its groups of identical structures, one after the other, in the

@@ -91,3 +91,14 @@ std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive
 bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
                          std::vector<TZelmarStructureKey>& keys,
                          const std::function<bool(std::size_t done)>& progress);
+
+// A hash of the molecule's constitution as a V2000 molfile draws it: atoms other than hydrogen
+// by element (any other atom symbol as one kind) and their connections, bond orders, charges,
+// isotopes and stereo left out. Molecules that exact comparison calls identical always have the
+// same hash, so a hash that no other molecule shares proves a molecule unique cheaply. False
+// (no hash) for texts it does not read, V3000 among them.
+bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash);
+// The same for many molecules, on up to two threads, as ZelmarStructureKeys.
+bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
+                              std::vector<std::uint64_t>& hashes, std::vector<bool>& known,
+                              const std::function<bool(std::size_t done)>& progress);
