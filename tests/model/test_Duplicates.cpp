@@ -86,7 +86,8 @@ std::vector<std::string> PairwiseDuplicates(TZelmarSDFileDataList& list, bool st
         while (block.GetCount() > 1) {
             TZelmarSDFileData* record = block.GetObject(0);
             block.Delete(0);
-            if (!TZelmarSDFileDataList::DoSearchInBlockList(record, &chem, &engine, &hits, &block) ||
+            if (!TZelmarSDFileDataList::DoSearchInBlockList(record, &chem, &engine, &hits,
+                                                            &block) ||
                 hits.IsEmpty())
                 continue;
             results.AddObject(std::string(), record);
