@@ -99,8 +99,7 @@ TEST(SearchEngineRules, ConstitutionHashFollowsHeavyAtomsAndConnectionsOnly) {
     const std::string ethanol = MolBlock("a", {"C", "C", "O"});
     // Same structure: atoms in another order, explicit hydrogens, other bond orders, charges.
     const std::string same[] = {
-        MolBlock("b", {"O", "C", "C"}),
-        MolBlock("c", {"C", "C", "O", "H"}),
+        MolBlock("b", {"O", "C", "C"}), MolBlock("c", {"C", "C", "O", "H"}),
         "x\n  t\n\n  3  2  0  0  0  0  0  0  0  0999 V2000\n"
         "    0.0000    0.0000    0.0000 C   0  3  0  0  0  0  0  0  0  0  0  0\n"
         "    1.5000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
