@@ -358,12 +358,13 @@ const TCommand kCommands[] = {
      "seconds[, second_seconds]",
      nullptr, RunSearch},
     {"sort", nullptr,
-     "FILE --field NAME|formula|weight|molecule [--desc]: a sheet reads FILE, then one timed "
-     "sort: records, seconds",
+     "FILE --field NAME|formula|weight|molecule [--desc] [--twice]: a sheet reads FILE, then "
+     "one timed sort (--twice: and a second one): records, seconds, cpu_seconds, second_seconds",
      nullptr, RunSort},
     {"duplicates", nullptr,
-     "FILE --field NAME|formula|weight|molecule [--stereo]: a sheet reads FILE, then one timed "
-     "duplicate search: records, groups, duplicates, seconds",
+     "FILE --field NAME|formula|weight|molecule [--stereo] [--twice]: a sheet reads FILE, then "
+     "one timed duplicate search (--twice: and a second one): records, groups (real groups, "
+     "also among molecules of one formula), duplicates, seconds, cpu_seconds, second_seconds",
      nullptr, RunDuplicates},
     {"mix", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: two sheets read, "

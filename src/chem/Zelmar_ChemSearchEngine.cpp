@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -129,7 +131,8 @@ bool TZelmarChemSearchEngine::ResolveEntryPoints() {
            Resolve("ConsiderStereoChemistry2", FConsiderStereoChemistry2) &&
            Resolve("SetQueryHighlighting", FSetQueryHighlighting) &&
            Resolve("GetHighlightedMolecule", FGetHighlightedMolecule) &&
-           Resolve("CheckReactionPermutation", FCheckReactionPermutation);
+           Resolve("CheckReactionPermutation", FCheckReactionPermutation) &&
+           Resolve("GetExactMatchKey", FGetExactMatchKey);
 }
 
 void TZelmarChemSearchEngine::Init(std::string& errorText) {
@@ -189,4 +192,19 @@ bool TZelmarChemSearchEngine::IsExactHit(const std::string& molText) {
     SetTarget(molText);
     // A boolean of the library's: only its low byte counts.
     return (static_cast<std::uint32_t>(FExactMatch(FCompareHandle)) & 0xFFu) != 0;
+}
+
+int TZelmarChemSearchEngine::ExactMatchKey(const std::string& molText, bool considerStereo,
+                                           std::string& key) {
+    key.clear();
+    if (!FInitialized) return -1;
+    FOpenMolString(FTargetMolHandle, molText.c_str());
+    char* text = nullptr;
+    const std::int32_t result = FGetExactMatchKey(FTargetMolHandle, considerStereo ? 1 : 0, &text);
+    if (text == nullptr) return result == 0 ? 0 : -1;
+    // Released by free, as the library asks, also when the copy fails.
+    std::unique_ptr<char, void (*)(void*)> owned(text, std::free);
+    if (result != 1) return -1;
+    key = owned.get();
+    return 1;
 }

@@ -39,6 +39,11 @@ public:
     // False unless initialised; otherwise the library's answer for this candidate.
     bool IsSubstructureHit(const std::string& molText);
     bool IsExactHit(const std::string& molText);
+    // The library's exact-match key of the molecule (GetExactMatchKey): 1 with key set, so that
+    // equal keys mean IsExactHit would answer true under the same stereo setting; 0 for a
+    // molecule without atoms; -1 for an unreadable one or when not initialised. key is emptied
+    // unless 1.
+    int ExactMatchKey(const std::string& molText, bool considerStereo, std::string& key);
 
     bool Initialized() const { return FInitialized; }
     platform::TLibraryHandle LibHandle() const { return FLibHandle; }
@@ -55,6 +60,7 @@ private:
     using TCompareFlag = std::int32_t (*)(std::uintptr_t, std::int32_t);
     using TGetHighlighted = std::int32_t (*)(std::uintptr_t, char**);
     using TCheckReaction = std::int32_t (*)(const char*, const char*);
+    using TGetKey = std::int32_t (*)(std::uintptr_t, std::int32_t, char**);
 
     // Steps 2-5 of Init; false (with the error text set) when the library is not loaded.
     bool LoadSearchLibrary(std::string& errorText);
@@ -88,4 +94,5 @@ private:
     TCompareFlag FSetQueryHighlighting = nullptr;
     TGetHighlighted FGetHighlightedMolecule = nullptr;
     TCheckReaction FCheckReactionPermutation = nullptr;
+    TGetKey FGetExactMatchKey = nullptr;
 };

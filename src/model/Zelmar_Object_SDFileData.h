@@ -19,6 +19,7 @@
 
 #include "Zelmar_Object_DataCarrier.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_StringList.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
@@ -28,6 +29,20 @@ class TZelmarSearchEngine;
 
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
 extern const char* const kEmptyMolFile;
+
+// What duplicate search and the molecule sort learnt about a record's molecule: its
+// constitution hash and exact-structure keys (index 1: with stereo), kept with the size and hash
+// of the molecule text they were made from, so that a molecule edited, reloaded or assigned
+// since is looked at anew.
+struct TZelmarKeptStructureKeys {
+    std::size_t MolSize = 0;
+    std::uint64_t MolHash = 0;
+    bool ConstitutionKnown = false;
+    bool HasConstitution = false;
+    std::uint64_t Constitution = 0;
+    bool Known[2] = {false, false};
+    TZelmarStructureKey Keys[2];
+};
 
 // One row of a sheet: an SD entry, its check mark and, when reading it failed, the reason.
 class TZelmarSDFileData {
@@ -62,6 +77,10 @@ public:
     // formula has more than 50 elements.
     static std::string FormulaToSortKey(const std::string& formula);
     bool IsLoaded() const;
+    // What is kept for the molecule text of this size and hash: null when nothing is; Keep
+    // starts anew when the text is another (Zelmar_Object_SDFileData_Duplicates.cpp).
+    TZelmarKeptStructureKeys* KeptStructureKeys(std::size_t molSize, std::uint64_t molHash) const;
+    TZelmarKeptStructureKeys& KeepStructureKeys(std::size_t molSize, std::uint64_t molHash);
 
     TveskSDFileEntry* Entry() const { return FEntry.get(); }
     // The file entry this record is read from, -1 when it is not read from a file.
@@ -73,7 +92,15 @@ public:
 private:
     std::unique_ptr<TveskSDFileEntry> FEntry;
     int FEntryNo = -1;
+    std::unique_ptr<TZelmarKeptStructureKeys> FStructureKeys;
 };
+
+// Positions first..end-1 of keys grouped by identical structure: each group in position order,
+// the groups in the order of their first position. Empty molecules are one structure; a
+// position without a key (unreadable molecule, or none made) is a group of its own, as exact
+// comparison never matches it.
+std::vector<std::vector<int>> ZelmarIdenticalGroups(
+    const std::vector<const TZelmarStructureKey*>& keys, int first, int end);
 
 // (text, record) lists that do not own their records: load errors, search results,
 // precheck lists.
@@ -214,6 +241,19 @@ public:
     static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
                                            const TZelmarSDFileData* record);
     bool SearchForDuplicatesProgress(int position, int total);
+    // keys[k]: the exact-structure key of records[k]'s molecule, for records whose molecule
+    // may be identical to another's of their block (blocks: [first, end) in records); null for
+    // the others, whose constitution alone sets them apart, and for null records. What is
+    // learnt stays with the records; only what is missing is made, on up to two threads. The
+    // records must be loaded and stay unchanged meanwhile. progress(done, total) between parts;
+    // false stops (answer false). The keys stay valid until keys are made again.
+    using TKeyProgress = std::function<bool(std::size_t done, std::size_t total)>;
+    bool MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records,
+                           const std::vector<std::pair<int, int>>& blocks, bool considerStereo,
+                           std::vector<const TZelmarStructureKey*>& keys,
+                           const TKeyProgress& progress);
+    // How many keys this list has had the search library make so far.
+    std::int64_t StructureKeysMade() const { return FStructureKeysMade; }
     // Groups of equal values (molecules: identical structures) of the checked records, in
     // key order. Pauses a running loader meanwhile. False only when stopped or failed.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
@@ -294,6 +334,10 @@ private:
     bool WriteRecord(TveskSDFileWriter& writer, int index, bool crlf, std::string& error,
                      bool& readError);
     bool WriteRecords(const std::string& fileName);
+    // The molecule part of SearchForDuplicates: groups of identical structures within the
+    // precheck's blocks of equal formula, reporting progress from offset to total.
+    bool FindIdenticalStructures(const TZelmarRecordRefs& precheck, bool considerStereo, int offset,
+                                 int total, TZelmarRecordRefs* results);
 
     platform::TUiDispatcher* const FDispatcher;
     // Guards the threads' end notifications: none runs once destruction has begun.
@@ -315,4 +359,5 @@ private:
     bool FIndexingStarted = false;
     bool FLoaderStarted = false;
     bool FLoaderPaused = false;
+    std::int64_t FStructureKeysMade = 0;
 };

@@ -3,6 +3,9 @@
 // is made only inside blocks of equal key.
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -30,10 +33,11 @@ bool IsNumericField(const TZelmarField* field) {
     return field != nullptr && field->Kind == ecsdtMolweight;
 }
 
-// One sort with the order the walks compare in; weights are converted once.
+// One sort with the order the walks compare in; weights are converted once. Stable, so that
+// records of one key keep the sheet's order.
 void SortPrecheck(TZelmarRecordRefs& list, bool numeric) {
     if (!numeric) {
-        std::sort(list.begin(), list.end(), [](const TRefItem& x, const TRefItem& y) {
+        std::stable_sort(list.begin(), list.end(), [](const TRefItem& x, const TRefItem& y) {
             return TZelmarSDFileDataList::CompareStringKeys(x.Text, y.Text) < 0;
         });
         return;
@@ -47,8 +51,8 @@ void SortPrecheck(TZelmarRecordRefs& list, bool numeric) {
         if (end == text.c_str() || value != value) value = 0.0;
         numbers.emplace_back(value, i);
     }
-    std::sort(numbers.begin(), numbers.end(),
-              [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::stable_sort(numbers.begin(), numbers.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
     std::vector<TRefItem> sorted;
     sorted.reserve(numbers.size());
     for (const auto& number : numbers) sorted.push_back(std::move(list.begin()[number.second]));
@@ -97,7 +101,144 @@ private:
     TZelmarSDFileDataList* FList;
 };
 
+// Identity of a molecule text for the kept keys.
+std::uint64_t MolHash(const std::string& text) {
+    return static_cast<std::uint64_t>(std::hash<std::string_view>()(text));
+}
+
 }  // namespace
+
+TZelmarKeptStructureKeys* TZelmarSDFileData::KeptStructureKeys(std::size_t molSize,
+                                                               std::uint64_t molHash) const {
+    TZelmarKeptStructureKeys* kept = FStructureKeys.get();
+    return kept != nullptr && kept->MolSize == molSize && kept->MolHash == molHash ? kept : nullptr;
+}
+
+TZelmarKeptStructureKeys& TZelmarSDFileData::KeepStructureKeys(std::size_t molSize,
+                                                               std::uint64_t molHash) {
+    if (!FStructureKeys) FStructureKeys = std::make_unique<TZelmarKeptStructureKeys>();
+    TZelmarKeptStructureKeys& kept = *FStructureKeys;
+    if (kept.MolSize != molSize || kept.MolHash != molHash) {
+        kept = TZelmarKeptStructureKeys();
+        kept.MolSize = molSize;
+        kept.MolHash = molHash;
+    }
+    return kept;
+}
+
+bool TZelmarSDFileDataList::MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records,
+                                              const std::vector<std::pair<int, int>>& blocks,
+                                              bool considerStereo,
+                                              std::vector<const TZelmarStructureKey*>& keys,
+                                              const TKeyProgress& progress) {
+    return Guarded("TZelmarSDFileDataList.MakeStructureKeys", false, [&] {
+        const std::size_t count = records.size();
+        keys.assign(count, nullptr);
+        std::vector<TZelmarKeptStructureKeys*> kept(count, nullptr);
+        std::vector<const std::string*> texts(count, nullptr);
+        for (std::size_t k = 0; k < count; ++k) {
+            TZelmarSDFileData* record = records[k];
+            if (record == nullptr || record->Entry() == nullptr) continue;
+            texts[k] = &record->Entry()->MolString();
+            kept[k] = &record->KeepStructureKeys(texts[k]->size(), MolHash(*texts[k]));
+        }
+
+        // Constitutions first: cheap, and most molecules of a block differ in theirs.
+        std::vector<std::size_t> missing;
+        std::vector<const std::string*> missingTexts;
+        for (std::size_t k = 0; k < count; ++k)
+            if (kept[k] != nullptr && !kept[k]->ConstitutionKnown) {
+                missing.push_back(k);
+                missingTexts.push_back(texts[k]);
+            }
+        // Constitutions count one share of the progress, keys ten.
+        const std::size_t guess = missing.size() * 11;
+        std::vector<std::uint64_t> hashes;
+        std::vector<bool> known;
+        if (!ZelmarConstitutionHashes(missingTexts, hashes, known, [&](std::size_t done) {
+                return !progress || progress(done, guess);
+            }))
+            return false;
+        for (std::size_t j = 0; j < missing.size(); ++j) {
+            TZelmarKeptStructureKeys& entry = *kept[missing[j]];
+            entry.ConstitutionKnown = true;
+            entry.HasConstitution = known[j];
+            entry.Constitution = hashes[j];
+        }
+
+        // Keys only where another record of the block has the same constitution, or where a
+        // constitution is unknown.
+        std::vector<char> wanted(count, 0);
+        std::unordered_map<std::uint64_t, int> shared;
+        for (const auto& block : blocks) {
+            shared.clear();
+            bool allKnown = true;
+            for (int k = block.first; k < block.second; ++k) {
+                const TZelmarKeptStructureKeys* entry = kept[static_cast<std::size_t>(k)];
+                if (entry == nullptr) continue;
+                if (!entry->HasConstitution)
+                    allKnown = false;
+                else
+                    ++shared[entry->Constitution];
+            }
+            for (int k = block.first; k < block.second; ++k) {
+                const TZelmarKeptStructureKeys* entry = kept[static_cast<std::size_t>(k)];
+                wanted[static_cast<std::size_t>(k)] =
+                    entry != nullptr && (!allKnown || shared[entry->Constitution] > 1);
+            }
+        }
+
+        missing.clear();
+        missingTexts.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            if (!wanted[k]) continue;
+            if (kept[k]->Known[considerStereo])
+                keys[k] = &kept[k]->Keys[considerStereo];
+            else {
+                missing.push_back(k);
+                missingTexts.push_back(texts[k]);
+            }
+        }
+        const std::size_t before = hashes.size();
+        const std::size_t total = before + 10 * missing.size();
+        std::vector<TZelmarStructureKey> made;
+        if (!ZelmarStructureKeys(missingTexts, considerStereo, made, [&](std::size_t done) {
+                return !progress || progress(before + 10 * done, total);
+            }))
+            return false;
+        FStructureKeysMade += static_cast<std::int64_t>(missing.size());
+        for (std::size_t j = 0; j < missing.size(); ++j) {
+            TZelmarKeptStructureKeys& keep = *kept[missing[j]];
+            keep.Keys[considerStereo] = std::move(made[j]);
+            keep.Known[considerStereo] = true;
+            keys[missing[j]] = &keep.Keys[considerStereo];
+        }
+        return true;
+    });
+}
+
+std::vector<std::vector<int>> ZelmarIdenticalGroups(
+    const std::vector<const TZelmarStructureKey*>& keys, int first, int end) {
+    std::vector<std::vector<int>> groups;
+    std::unordered_map<std::string_view, std::size_t> byKey;
+    for (int k = first; k < end; ++k) {
+        const TZelmarStructureKey* key = keys[static_cast<std::size_t>(k)];
+        if (key == nullptr || key->Kind == TZelmarStructureKey::skUnreadable) {
+            groups.push_back({k});
+            continue;
+        }
+        // A real key is never empty, so the empty text stands for "no atoms".
+        const std::string_view text = key->Kind == TZelmarStructureKey::skKey
+                                          ? std::string_view(key->Text)
+                                          : std::string_view();
+        const auto found = byKey.emplace(text, groups.size());
+        if (found.second)
+            groups.push_back({k});
+        else
+            groups[found.first->second].push_back(k);
+    }
+    return groups;
+}
 
 bool TZelmarSDFileDataList::DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* target,
                                                            const TZelmarField* field, int total,
@@ -138,8 +279,7 @@ bool TZelmarSDFileDataList::BuildBlockListForSearch(const TZelmarRecordRefs& pre
 bool TZelmarSDFileDataList::DoSearchInBlockList(TZelmarSDFileData* record,
                                                 const TZelmarField* field,
                                                 TZelmarSearchEngine* engine,
-                                                TZelmarRecordRefs* hits,
-                                                TZelmarRecordRefs* block) {
+                                                TZelmarRecordRefs* hits, TZelmarRecordRefs* block) {
     return Guarded("TZelmarSDFileDataList.DoSearchInBlockList", false, [&] {
         if (record == nullptr || field == nullptr || engine == nullptr || hits == nullptr ||
             block == nullptr)
@@ -151,8 +291,7 @@ bool TZelmarSDFileDataList::DoSearchInBlockList(TZelmarSDFileData* record,
         TZelmarDataCarrier value;
         block->RemoveIf([&](const TRefItem& item) {
             value.Clear();
-            if (item.Object == nullptr || !item.Object->GetDataForField(field, &value))
-                return true;
+            if (item.Object == nullptr || !item.Object->GetDataForField(field, &value)) return true;
             if (!engine->CheckForHit(&value, 0)) return false;
             hits->AddObject(std::string(), item.Object);
             return true;
@@ -196,6 +335,46 @@ bool TZelmarSDFileDataList::SearchForDuplicatesProgress(int position, int total)
     });
 }
 
+bool TZelmarSDFileDataList::FindIdenticalStructures(const TZelmarRecordRefs& precheck,
+                                                    bool considerStereo, int offset, int total,
+                                                    TZelmarRecordRefs* results) {
+    return Guarded("TZelmarSDFileDataList.FindIdenticalStructures", false, [&] {
+        if (!SearchForDuplicatesProgress(offset, total)) return false;
+        // Only records sharing their formula with another need a key. Identity of structure is
+        // transitive, so one key per record replaces comparing every pair of a block.
+        std::vector<TZelmarSDFileData*> records;
+        std::vector<std::pair<int, int>> blocks;  // in records
+        const int count = precheck.GetCount();
+        for (int first = 0; first < count;) {
+            int end = first + 1;
+            while (end < count && precheck.GetText(end) == precheck.GetText(first)) ++end;
+            if (end - first > 1) {
+                blocks.emplace_back(static_cast<int>(records.size()),
+                                    static_cast<int>(records.size()) + end - first);
+                for (int i = first; i < end; ++i) records.push_back(precheck.GetObject(i));
+            }
+            first = end;
+        }
+        const int span = total - offset;
+        std::vector<const TZelmarStructureKey*> keys;
+        if (!MakeStructureKeys(
+                records, blocks, considerStereo, keys, [&](std::size_t done, std::size_t all) {
+                    const auto position =
+                        static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * span / all);
+                    return SearchForDuplicatesProgress(offset + position, total);
+                }))
+            return false;
+        for (const auto& block : blocks)
+            for (const std::vector<int>& group :
+                 ZelmarIdenticalGroups(keys, block.first, block.second)) {
+                if (group.size() < 2) continue;
+                for (const int k : group)
+                    results->AddObject(std::string(), records[static_cast<std::size_t>(k)]);
+            }
+        return true;
+    });
+}
+
 bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
                                                 TZelmarRecordRefs* results) {
     if (field == nullptr || results == nullptr) return true;
@@ -205,10 +384,10 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
         if (!GetAllLoaded()) pause.Paused = PauseLoaderThread();
         bool started = false;
         const bool result = Guarded("TZelmarSDFileDataList.SearchForDuplicates", false, [&] {
-            TZelmarSearchEngine engine(nullptr);
-            engine.SetConsiderStereo(considerStereo);
             started = true;
             if (OnStartSearch) OnStartSearch(this);
+            // Nothing to compare in a field without keys; that is no failure.
+            if (!field->IsSortable()) return true;
 
             const int count = GetCount();
             const int total = pause.Paused ? 2 * count : count;
@@ -219,12 +398,14 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
                     return list->SearchForDuplicatesProgress(i, all);
                 };
             TZelmarRecordRefs precheck;
+            // Stopped while the keys were gathered: stopped, not done.
             if (!DoEnumChemistryEntrysForSearch(&precheck, field, total, building, nullptr))
-                return true;
+                return false;
 
             const bool numeric = IsNumericField(field);
+            if (field->Kind == ecsdtChemistry)
+                return FindIdenticalStructures(precheck, considerStereo, offset, total, results);
             TZelmarRecordRefs block;
-            TZelmarRecordRefs hits;
             int i = 0;
             while (i < precheck.GetCount() - 1) {
                 if (!SearchForDuplicatesProgress(i + offset, total)) return false;
@@ -234,20 +415,7 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
                 }
                 if (!BuildBlockListForSearch(precheck, block, i, numeric)) return false;
                 i += block.GetCount();
-                if (field->Kind != ecsdtChemistry) {
-                    for (const auto& item : block) results->AddObject(std::string(), item.Object);
-                    continue;
-                }
-                while (block.GetCount() > 1) {
-                    TZelmarSDFileData* record = block.GetObject(0);
-                    block.Delete(0);
-                    if (record == nullptr) continue;
-                    if (!DoSearchInBlockList(record, field, &engine, &hits, &block) ||
-                        hits.IsEmpty())
-                        continue;
-                    results->AddObject(std::string(), record);
-                    for (const auto& hit : hits) results->AddObject(std::string(), hit.Object);
-                }
+                for (const auto& item : block) results->AddObject(std::string(), item.Object);
             }
             return true;
         });
@@ -274,13 +442,15 @@ void ReplaceRecords(TZelmarSDFileDataList* list, const TZelmarRecordRefs& kept) 
     TZelmarSDFileDataList copies(nullptr);
     copies.AddNewItemsFromList(kept);
     TZelmarRecordRefs refs;
-    for (int i = 0; i < copies.GetCount(); ++i) refs.AddObject(std::string(), copies.GetSDFileData(i));
+    for (int i = 0; i < copies.GetCount(); ++i)
+        refs.AddObject(std::string(), copies.GetSDFileData(i));
     list->Clear();
     list->AddNewItemsFromList(refs);
 }
 
 void RemoveHits(TZelmarRecordRefs& from, const TZelmarRecordRefs& hits) {
-    for (const auto& hit : hits) TZelmarSDFileDataList::DeleteObjectFromStringList(from, hit.Object);
+    for (const auto& hit : hits)
+        TZelmarSDFileDataList::DeleteObjectFromStringList(from, hit.Object);
 }
 
 }  // namespace
@@ -381,8 +551,7 @@ bool TZelmarSDFileDataList::AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecor
                 ++done;
                 if (record == nullptr) continue;
                 TZelmarRecordRefs block = Copy(qRest);
-                if (!DoSearchInBlockList(record, field, &engine, &hits, &block) ||
-                    hits.IsEmpty()) {
+                if (!DoSearchInBlockList(record, field, &engine, &hits, &block) || hits.IsEmpty()) {
                     keep(record);
                     continue;
                 }

@@ -96,16 +96,20 @@ bool TZelmarSDFileDataList::SortForField(TZelmarField* field, std::uint8_t direc
     if (field == nullptr || !field->IsSortable() || direction > 2) return false;
     return Guarded("TZelmarSDFileDataList.SortForField", false, [&] {
         std::uint8_t newDirection = direction;
-        if (newDirection == 0)
-            newDirection = (field == SortField && SortDirection == 1) ? 2 : 1;
+        if (newDirection == 0) newDirection = (field == SortField && SortDirection == 1) ? 2 : 1;
         if (OnStartSort) OnStartSort(this);
         const bool sorted = Guarded("TZelmarSDFileDataList.SortForField", false, [&] {
             switch (field->Kind) {
-                case ecsdtDataText: return DoStringSort(field);
-                case ecsdtFormula: return DoFormulaSort();
-                case ecsdtMolweight: return DoFloatSort(field);
-                case ecsdtChemistry: return DoChemistrySort(field);
-                default: return false;
+                case ecsdtDataText:
+                    return DoStringSort(field);
+                case ecsdtFormula:
+                    return DoFormulaSort();
+                case ecsdtMolweight:
+                    return DoFloatSort(field);
+                case ecsdtChemistry:
+                    return DoChemistrySort(field);
+                default:
+                    return false;
             }
         });
         GuardedVoid("TZelmarSDFileDataList.SortForField", [&] {
@@ -191,10 +195,12 @@ bool TZelmarSDFileDataList::DoFormulaSortForChemistry(int progressOffset, int pr
         }
         const bool byteOrder = CollationIsByteOrder();
         std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        std::sort(FRecords.begin(), FRecords.end(),
-                  [byteOrder](const TRecordItem& x, const TRecordItem& y) {
-                      return CompareText(x.Text, y.Text, byteOrder) < 0;
-                  });
+        // Stable: records of one formula keep their order, which the molecule sort's groups
+        // follow.
+        std::stable_sort(FRecords.begin(), FRecords.end(),
+                         [byteOrder](const TRecordItem& x, const TRecordItem& y) {
+                             return CompareText(x.Text, y.Text, byteOrder) < 0;
+                         });
         return true;
     });
 }
@@ -223,39 +229,52 @@ bool TZelmarSDFileDataList::DoChemistrySort(const TZelmarField* field) {
         const int total = 2 * count;
         if (!DoFormulaSortForChemistry(0, total)) return false;
         if (!BuildChemistryPrecheckForSort(count, total, nullptr, nullptr)) return false;
+        if (OnSearchProgress && !OnSearchProgress(this, Percent(count, total))) return false;
 
-        TZelmarSearchEngine engine(nullptr);
-        TZelmarDataCarrier query;
-        TZelmarDataCarrier value;
-        std::vector<int> positions;
-        int i = 0;
-        while (i < count - 1) {
-            if (OnSearchProgress && !OnSearchProgress(this, Percent(i + count, total)))
-                return false;
-            TZelmarSDFileData* record = GetSDFileData(i);
-            const std::string key = FRecords.GetText(i);
-            query.Clear();
-            if (record == nullptr || key != FRecords.GetText(i + 1) ||
-                !record->GetDataForField(field, &query)) {
-                ++i;
-                continue;
+        // Runs of equal formula; only their records need a structure key.
+        struct TRun {
+            int Position;  // in the list
+            int First;     // in records
+            int End;
+        };
+        std::vector<TRun> runs;
+        std::vector<std::pair<int, int>> blocks;
+        std::vector<TZelmarSDFileData*> records;
+        for (int first = 0; first < count;) {
+            int end = first + 1;
+            while (end < count && FRecords.GetText(end) == FRecords.GetText(first)) ++end;
+            if (end - first > 1) {
+                const int base = static_cast<int>(records.size());
+                runs.push_back({first, base, base + end - first});
+                blocks.emplace_back(base, base + end - first);
+                for (int i = first; i < end; ++i) records.push_back(GetSDFileData(i));
             }
-            engine.SetCurrentQueryData(&query);
-            positions.clear();
-            for (int l = i + 1; l < count && FRecords.GetText(l) == key; ++l) {
-                TZelmarSDFileData* other = GetSDFileData(l);
-                value.Clear();
-                if (other != nullptr && other->GetDataForField(field, &value) &&
-                    engine.CheckForHit(&value, soExact))
-                    positions.push_back(l);
-            }
-            if (positions.empty()) {
-                ++i;
-                continue;
-            }
-            if (!MoveObjectsToPos(FRecords, positions, i)) return false;
-            i += static_cast<int>(positions.size());
+            first = end;
         }
+        // The sort compares structures as exact search does by default: without stereo.
+        std::vector<const TZelmarStructureKey*> keys;
+        if (!MakeStructureKeys(
+                records, blocks, false, keys, [&](std::size_t done, std::size_t all) {
+                    const auto position =
+                        static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * count / all);
+                    return !OnSearchProgress ||
+                           OnSearchProgress(this, Percent(count + position, total));
+                }))
+            return false;
+
+        // Each run becomes its groups of identical structures, one after the other, in the
+        // order of their first records.
+        std::vector<int> order(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+        for (const TRun& run : runs) {
+            int to = run.Position;
+            for (const std::vector<int>& group : ZelmarIdenticalGroups(keys, run.First, run.End))
+                for (const int k : group)
+                    order[static_cast<std::size_t>(to++)] = run.Position + k - run.First;
+        }
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        for (int i = count; i < FRecords.GetCount(); ++i) order.push_back(i);
+        Permute(FRecords, order);
         return true;
     });
 }

@@ -1,6 +1,7 @@
 #include "Zelmar_Object_SearchEngine.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <cwchar>
@@ -258,6 +259,18 @@ bool TZelmarSearchEngine::CheckExactStructure(const std::string& molText) {
                    [&] { return FChemEngine->IsExactHit(molText); });
 }
 
+TZelmarStructureKey TZelmarSearchEngine::StructureKey(const std::string& molText,
+                                                      bool considerStereo) {
+    return Guarded("TZelmarSearchEngine.StructureKey", TZelmarStructureKey(), [&] {
+        TZelmarStructureKey key;
+        const int made = FChemEngine->ExactMatchKey(molText, considerStereo, key.Text);
+        key.Kind = made > 0    ? TZelmarStructureKey::skKey
+                   : made == 0 ? TZelmarStructureKey::skEmpty
+                               : TZelmarStructureKey::skUnreadable;
+        return key;
+    });
+}
+
 bool TZelmarSearchEngine::CheckNumber(double value, int options) const {
     if ((options & soRange) != 0) return FQueryValue1 < value && value < FQueryValue2;
     if ((options & soLessThan) != 0) return value < FQueryValue1;
@@ -419,4 +432,223 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
     if (started && OnEndSearch)
         GuardedVoid("TZelmarSDFileDataList.SearchDataForField", [&] { OnEndSearch(this); });
     return completed;
+}
+
+// ---- ZelmarStructureKeys and ZelmarConstitutionHashes ----------------------------------------
+
+namespace {
+
+// Small enough parts that stopping answers quickly, large enough that taking one costs nothing.
+constexpr std::size_t kItemsPerPart = 32;
+constexpr unsigned kMostWorkThreads = 2;
+
+// Runs work(first, end, worker) over [0, count) part by part on up to two threads; worker 0 is
+// the calling thread, which alone calls progress(done) between its parts (false stops).
+// True when every part was done.
+bool RunInParts(std::size_t count,
+                const std::function<void(std::size_t, std::size_t, unsigned)>& work,
+                const std::function<bool(std::size_t)>& progress, unsigned workers) {
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> done{0};
+    std::atomic<bool> stop{false};
+    std::atomic<bool> failed{false};
+    auto takePart = [&](unsigned worker) {
+        if (stop.load(std::memory_order_relaxed)) return false;
+        const std::size_t first = next.fetch_add(kItemsPerPart);
+        if (first >= count) return false;
+        const std::size_t end = std::min(count, first + kItemsPerPart);
+        work(first, end, worker);
+        done.fetch_add(end - first);
+        return true;
+    };
+    if (progress && !progress(0)) return false;
+    std::vector<std::thread> helpers;
+    try {
+        for (unsigned worker = 1; worker < workers && count > kItemsPerPart; ++worker)
+            helpers.emplace_back([&takePart, &failed, &stop, worker] {
+                try {
+                    while (takePart(worker)) {
+                    }
+                } catch (...) {
+                    // Nothing may leave a thread; the caller learns of it by the answer.
+                    failed = true;
+                    stop = true;
+                }
+            });
+    } catch (const std::system_error&) {
+        // No more threads to be had: the calling thread does the rest.
+    }
+    bool goOn = true;
+    {
+        // Joins the helpers on every way out, also when this thread's part throws.
+        struct TJoin {
+            std::vector<std::thread>& Threads;
+            std::atomic<bool>& Stop;
+            ~TJoin() {
+                Stop = true;
+                for (std::thread& thread : Threads) thread.join();
+            }
+        } join{helpers, stop};
+        while (takePart(0))
+            if (progress && !progress(done.load())) {
+                goOn = false;
+                break;
+            }
+    }
+    return goOn && !failed.load() && done.load() == count;
+}
+
+unsigned WorkThreads() {
+    return std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostWorkThreads);
+}
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
+    h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
+    h *= 0xFF51AFD7ED558CCDULL;
+    return h ^ (h >> 33);
+}
+
+// Element symbols; whatever else a molfile names an atom (A, Q, L, R#, *) counts as one kind.
+bool IsElementSymbol(std::string_view symbol) {
+    static const char* const kSymbols =
+        " He Li Be B C N O F Ne Na Mg Al Si P S Cl Ar K Ca Sc Ti V Cr Mn Fe Co Ni Cu Zn Ga Ge "
+        "As Se Br Kr Rb Sr Y Zr Nb Mo Tc Ru Rh Pd Ag Cd In Sn Sb Te I Xe Cs Ba La Ce Pr Nd Pm Sm "
+        "Eu Gd Tb Dy Ho Er Tm Yb Lu Hf Ta W Re Os Ir Pt Au Hg Tl Pb Bi Po At Rn Fr Ra Ac Th Pa U "
+        "Np Pu Am Cm Bk Cf Es Fm Md No Lr Rf Db Sg Bh Hs Mt Ds Rg Cn Nh Fl Mc Lv Ts Og ";
+    if (symbol.empty() || symbol.size() > 2) return false;
+    const std::string padded = " " + std::string(symbol) + " ";
+    return std::string_view(kSymbols).find(padded) != std::string_view::npos;
+}
+
+bool ParseCount(std::string_view field, int& value) {
+    value = 0;
+    bool digits = false;
+    for (const char c : field) {
+        if (c == ' ') {
+            if (digits) return false;
+            continue;
+        }
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+        digits = true;
+    }
+    return digits;
+}
+
+}  // namespace
+
+bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash) {
+    // V2000 only: the header's three lines, the counts line, atoms, bonds.
+    std::vector<std::string_view> lines;
+    std::string_view text(molText);
+    while (!text.empty() && lines.size() < 4) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    if (lines.size() < 4 || lines[3].size() < 6 || lines[3].find("V3000") != std::string_view::npos)
+        return false;
+    int atoms = 0;
+    int bonds = 0;
+    if (!ParseCount(lines[3].substr(0, 3), atoms) || !ParseCount(lines[3].substr(3, 3), bonds))
+        return false;
+    auto nextLine = [&text](std::string_view& line) {
+        if (text.empty()) return false;
+        const std::size_t end = text.find('\n');
+        line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        return true;
+    };
+    // Hydrogens drop out: explicit or implicit, D or T, they never tell structures apart here.
+    std::vector<int> heavy(static_cast<std::size_t>(atoms), -1);
+    std::vector<std::uint64_t> label;
+    std::string_view line;
+    for (int i = 0; i < atoms; ++i) {
+        if (!nextLine(line) || line.size() < 34) return false;
+        std::string_view symbol = line.substr(31, 3);
+        while (!symbol.empty() && symbol.front() == ' ') symbol.remove_prefix(1);
+        while (!symbol.empty() && symbol.back() == ' ') symbol.remove_suffix(1);
+        if (symbol == "H" || symbol == "D" || symbol == "T") continue;
+        heavy[static_cast<std::size_t>(i)] = static_cast<int>(label.size());
+        label.push_back(IsElementSymbol(symbol) ? std::hash<std::string_view>()(symbol)
+                                                : 0x2A2A2A2AULL);
+    }
+    // Bond orders drop out too: Kekule and aromatic forms, and charge-separated drawings, are
+    // one structure to exact comparison.
+    std::vector<std::vector<int>> neighbours(label.size());
+    std::size_t heavyBonds = 0;
+    for (int b = 0; b < bonds; ++b) {
+        int from = 0;
+        int to = 0;
+        if (!nextLine(line) || line.size() < 6 || !ParseCount(line.substr(0, 3), from) ||
+            !ParseCount(line.substr(3, 3), to) || from < 1 || to < 1 || from > atoms || to > atoms)
+            return false;
+        const int a = heavy[static_cast<std::size_t>(from - 1)];
+        const int c = heavy[static_cast<std::size_t>(to - 1)];
+        if (a < 0 || c < 0) continue;
+        neighbours[static_cast<std::size_t>(a)].push_back(c);
+        neighbours[static_cast<std::size_t>(c)].push_back(a);
+        ++heavyBonds;
+    }
+    // A few rounds of neighbourhood refinement; the sorted atom labels make the hash.
+    std::vector<std::uint64_t> next(label.size());
+    std::vector<std::uint64_t> around;
+    for (int round = 0; round < 4; ++round) {
+        for (std::size_t i = 0; i < label.size(); ++i) {
+            around.clear();
+            for (const int n : neighbours[i]) around.push_back(label[static_cast<std::size_t>(n)]);
+            std::sort(around.begin(), around.end());
+            std::uint64_t h = Mix(label[i], around.size());
+            for (const std::uint64_t a : around) h = Mix(h, a);
+            next[i] = h;
+        }
+        label.swap(next);
+    }
+    std::sort(label.begin(), label.end());
+    std::uint64_t h = Mix(label.size(), heavyBonds);
+    for (const std::uint64_t l : label) h = Mix(h, l);
+    hash = h;
+    return true;
+}
+
+bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
+                              std::vector<std::uint64_t>& hashes, std::vector<bool>& known,
+                              const std::function<bool(std::size_t done)>& progress) {
+    return Guarded("ZelmarConstitutionHashes", false, [&] {
+        hashes.assign(molTexts.size(), 0);
+        std::vector<char> made(molTexts.size(), 0);
+        const bool complete = RunInParts(
+            molTexts.size(),
+            [&](std::size_t first, std::size_t end, unsigned) {
+                for (std::size_t k = first; k < end; ++k)
+                    made[k] = ZelmarConstitutionHash(*molTexts[k], hashes[k]) ? 1 : 0;
+            },
+            progress, WorkThreads());
+        known.assign(made.begin(), made.end());
+        return complete;
+    });
+}
+
+bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
+                         std::vector<TZelmarStructureKey>& keys,
+                         const std::function<bool(std::size_t done)>& progress) {
+    return Guarded("ZelmarStructureKeys", false, [&] {
+        keys.assign(molTexts.size(), TZelmarStructureKey());
+        if (molTexts.empty()) return !progress || progress(0);
+        // One engine per thread, made here so that a failing one fails the call, not a thread.
+        const unsigned workers = WorkThreads();
+        std::vector<std::unique_ptr<TZelmarSearchEngine>> engines;
+        for (unsigned worker = 0; worker < workers; ++worker)
+            engines.push_back(std::make_unique<TZelmarSearchEngine>(nullptr));
+        return RunInParts(
+            molTexts.size(),
+            [&](std::size_t first, std::size_t end, unsigned worker) {
+                for (std::size_t k = first; k < end; ++k)
+                    keys[k] = engines[worker]->StructureKey(*molTexts[k], considerStereo);
+            },
+            progress, workers);
+    });
 }

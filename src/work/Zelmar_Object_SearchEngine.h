@@ -4,9 +4,12 @@
 // structure through the structure search library. One engine per search run; nothing here
 // throws, every failure is traced and counts as no hit. Qt-free.
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Zelmar_Object_DataCarrier.h"
 
@@ -23,6 +26,14 @@ enum TZelmarSearchOption : int {
     soGreaterThan = 128,   // number above the bound
 };
 
+// A molecule's exact-structure key: molecules with keys are identical structures exactly when
+// the keys' texts are equal (under the stereo setting they were made with).
+struct TZelmarStructureKey {
+    enum TKind : std::uint8_t { skUnreadable, skEmpty, skKey };
+    TKind Kind = skUnreadable;
+    std::string Text;  // skKey only
+};
+
 class TZelmarSearchEngine {
 public:
     // Loads and initialises its own structure search binding (a failure there only makes
@@ -37,6 +48,8 @@ public:
     void SetConsiderStereo(bool flag);
     // True when the value has the query's kind and matches it under the options.
     bool CheckForHit(const TZelmarDataCarrier* value, int options);
+    // The molecule's exact-structure key; unreadable without the structure search library.
+    TZelmarStructureKey StructureKey(const std::string& molText, bool considerStereo);
 
     TZelmarChemSearchEngine* ChemEngine() const { return FChemEngine.get(); }
     bool QuerySet() const { return FQuerySet; }
@@ -70,3 +83,22 @@ private:
 // control characters and blanks at both ends, decoded as UTF-8 when valid, else as
 // Windows-1252, and (unless caseSensitive) upper-cased by the user's locale.
 std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive);
+
+// Exact-structure keys of many molecules: keys[k] for *molTexts[k], made on up to two threads,
+// each with its own engine. The texts must stay unchanged meanwhile. progress(done) runs on
+// the calling thread between parts of the work; false stops it, and then the answer is false
+// and the keys are incomplete. False also on failure.
+bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
+                         std::vector<TZelmarStructureKey>& keys,
+                         const std::function<bool(std::size_t done)>& progress);
+
+// A hash of the molecule's constitution as a V2000 molfile draws it: atoms other than hydrogen
+// by element (any other atom symbol as one kind) and their connections, bond orders, charges,
+// isotopes and stereo left out. Molecules that exact comparison calls identical always have the
+// same hash, so a hash that no other molecule shares proves a molecule unique cheaply. False
+// (no hash) for texts it does not read, V3000 among them.
+bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash);
+// The same for many molecules, on up to two threads, as ZelmarStructureKeys.
+bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
+                              std::vector<std::uint64_t>& hashes, std::vector<bool>& known,
+                              const std::function<bool(std::size_t done)>& progress);

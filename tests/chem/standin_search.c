@@ -4,6 +4,7 @@
 #include <stdarg.h>
 #include <stdint.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #define EXPORT __attribute__((visibility("default")))
@@ -66,6 +67,16 @@ EXPORT int32_t GetHighlightedMolecule(uintptr_t h, char** text) {
     *text = 0;
     return (int32_t)(h & 0);
 }
-#ifndef STANDIN_WITHOUT_LAST_EXPORT
 EXPORT int32_t CheckReactionPermutation(const char* a, const char* b) { return strcmp(a, b) == 0; }
+#ifndef STANDIN_WITHOUT_LAST_EXPORT
+/* Answer 1: key "k" ("k+s" with stereo); 0: no atoms; below 0: unreadable. */
+EXPORT int32_t GetExactMatchKey(uintptr_t h, int32_t stereo, char** key) {
+    Note("GetExactMatchKey(%lu,%d) ", (unsigned long)h, (int)stereo);
+    *key = 0;
+    if (Answer < 0) return -1;
+    if (Answer == 0) return 0;
+    *key = (char*)malloc(8);
+    if (*key) strcpy(*key, stereo ? "k+s" : "k");
+    return *key ? 1 : -1;
+}
 #endif

@@ -113,7 +113,7 @@ TEST_F(ChemSearchEngine, MissingLibraryOrExport) {
         {ZELMAR_STANDIN_SEARCH_PARTIAL,
          "Library not loaded",
          {"$INFORMATION loading library " ZELMAR_STANDIN_SEARCH_PARTIAL, "$SUCCESS library loaded",
-          "   - cannot get entry point for CheckReactionPermutation"}}};
+          "   - cannot get entry point for GetExactMatchKey"}}};
     for (const auto& c : cases) {
         SetUp();
         SetChemSearchLibraryFile(c.File);
@@ -125,6 +125,9 @@ TEST_F(ChemSearchEngine, MissingLibraryOrExport) {
         engine.SetQuery("q");
         engine.SetConsiderStereo(true);
         EXPECT_FALSE(engine.IsSubstructureHit("t") || engine.IsExactHit("t"));
+        std::string key = "stale";
+        EXPECT_EQ(engine.ExactMatchKey("t", false, key), -1);
+        EXPECT_EQ(key, "");
         EXPECT_EQ(Trace(), c.Trace);
     }
     EXPECT_STREQ(calls(), "");
@@ -168,6 +171,21 @@ TEST_F(ChemSearchEngine, CallsAsAgreedAndReadsTheAnswers) {
             EXPECT_EQ(engine.IsSubstructureHit("S"), a.Substructure) << a.Answer;
             EXPECT_EQ(engine.IsExactHit("E"), a.Exact) << a.Answer;
             EXPECT_EQ(calls(), bothTests);
+        }
+        // Keys: the text goes into the candidate molecule; 0 and -1 leave no key.
+        const struct {
+            std::int32_t Answer;
+            bool Stereo;
+            int Result;
+            const char* Key;
+        } keys[] = {{1, false, 1, "k"}, {1, true, 1, "k+s"}, {0, false, 0, ""}, {-1, true, -1, ""}};
+        for (const auto& k : keys) {
+            reset(k.Answer, 0);
+            std::string key = "stale";
+            EXPECT_EQ(engine.ExactMatchKey("K", k.Stereo, key), k.Result) << k.Answer;
+            EXPECT_EQ(key, k.Key);
+            EXPECT_EQ(calls(), "Open(" + t + ",K) GetExactMatchKey(" + t + "," +
+                                   (k.Stereo ? "1" : "0") + ") ");
         }
         reset(1, 0);
     }

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "SheetTestSupport.h"
+#include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_WindowHelper.h"
 
 using namespace sheet_support;
@@ -38,13 +40,191 @@ const std::string kBenzene = Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5,
 const std::string kBenzene2 = Carbons(6, {{1, 2, 1}, {2, 3, 2}, {3, 4, 1}, {4, 5, 2}, {5, 6, 1}, {6, 1, 2}});
 const std::string kFulvene = Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 1, 1}, {5, 6, 2}});
 
-std::vector<std::string> Duplicates(TZelmarSDFileDataList& list, const TZelmarField& field) {
+std::vector<std::string> Duplicates(TZelmarSDFileDataList& list, const TZelmarField& field,
+                                    bool stereo = false) {
     TZelmarRecordRefs results;
-    EXPECT_TRUE(list.SearchForDuplicates(&field, false, &results));
+    EXPECT_TRUE(list.SearchForDuplicates(&field, stereo, &results));
     return Ids(results);
 }
 
+// Ten heavy atoms in a chain, all carbon but an O at o and an N at n: every such molecule is
+// C8H19NO, and the chain read backwards (o, n -> 9 - o, 9 - n) is the same molecule.
+std::string Chain(int o, int n) {
+    std::vector<std::string> atoms(10, "C");
+    atoms[static_cast<std::size_t>(o)] = "O";
+    atoms[static_cast<std::size_t>(n)] = "N";
+    return MolBlock("chain", atoms);
+}
+
+// 2-butanol with the C-O bond drawn up (1), down (6) or plain (0) at the centre.
+std::string Butanol(int wedge) {
+    char text[1024];
+    std::snprintf(text, sizeof text,
+                  "butanol\n  test\n\n  5  4  0  0  0  0  0  0  0  0999 V2000\n"
+                  "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                  "   -1.3000   -0.7500    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                  "    1.3000   -0.7500    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                  "    2.6000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                  "    0.0000    1.5000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                  "  1  2  1  0\n  1  3  1  0\n  3  4  1  0\n  1  5  1  %d\nM  END\n",
+                  wedge);
+    return text;
+}
+
+// The duplicates as the search found them before structure keys: every record of a block of
+// equal formula compared with every other through the search engine.
+std::vector<std::string> PairwiseDuplicates(TZelmarSDFileDataList& list, bool stereo) {
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    TZelmarRecordRefs precheck;
+    EXPECT_TRUE(list.DoEnumChemistryEntrysForSearch(&precheck, &chem, -1, nullptr, nullptr));
+    TZelmarSearchEngine engine(nullptr);
+    engine.SetConsiderStereo(stereo);
+    TZelmarRecordRefs results, block, hits;
+    for (int i = 0; i < precheck.GetCount();) {
+        EXPECT_TRUE(TZelmarSDFileDataList::BuildBlockListForSearch(precheck, block, i));
+        i += std::max(block.GetCount(), 1);
+        while (block.GetCount() > 1) {
+            TZelmarSDFileData* record = block.GetObject(0);
+            block.Delete(0);
+            if (!TZelmarSDFileDataList::DoSearchInBlockList(record, &chem, &engine, &hits,
+                                                            &block) ||
+                hits.IsEmpty())
+                continue;
+            results.AddObject(std::string(), record);
+            for (const auto& hit : hits) results.AddObject(std::string(), hit.Object);
+        }
+    }
+    return Ids(results);
+}
+
+std::string SharedDataFile(const std::string& name) {
+    return std::string(ZELMAR_SDF_DATA_DIR) + "/" + name;
+}
+
+// The molecule blocks of an SD text.
+std::vector<std::string> Molecules(const std::string& sd) {
+    std::vector<std::string> out;
+    for (std::size_t pos = 0, end; (end = sd.find("M  END", pos)) != std::string::npos;) {
+        end = sd.find('\n', end);
+        if (end == std::string::npos) break;
+        out.push_back(sd.substr(pos, end + 1 - pos));
+        pos = sd.find("$$$$", end);
+        if (pos == std::string::npos) break;
+        pos = sd.find('\n', pos);
+        if (pos == std::string::npos) break;
+        ++pos;
+    }
+    return out;
+}
+
 }  // namespace
+
+TEST(Duplicates, ManyIsomersOfOneFormulaGroupAsPairwiseComparisonDoes) {
+    TZelmarSDFileDataList list(nullptr);
+    // 90 drawings of 45 different C8H19NO, in a shuffled order, plus a stray formula.
+    std::vector<std::pair<int, int>> drawings;
+    for (int o = 0; o < 10; ++o)
+        for (int n = 0; n < 10; ++n)
+            if (o != n) drawings.emplace_back(o, n);
+    std::mt19937 random(11);
+    std::shuffle(drawings.begin(), drawings.end(), random);
+    for (const auto& [o, n] : drawings)
+        AddRecord(list, Chain(o, n), std::to_string(o) + "-" + std::to_string(n));
+    AddRecord(list, kEthanol, "ethanol");
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    const std::vector<std::string> ids = Duplicates(list, chem);
+    ASSERT_EQ(ids.size(), 90u);
+    // Each drawing sits next to its reversed twin, the pairs in the order of their first.
+    std::vector<std::string> firsts;
+    for (std::size_t i = 0; i < ids.size(); i += 2) {
+        const int o = ids[i][0] - '0', n = ids[i][2] - '0';
+        EXPECT_EQ(ids[i + 1], std::to_string(9 - o) + "-" + std::to_string(9 - n)) << ids[i];
+        firsts.push_back(ids[i]);
+    }
+    std::vector<std::string> sheetOrder;
+    for (const auto& [o, n] : drawings) {
+        const std::string id = std::to_string(o) + "-" + std::to_string(n);
+        const std::string twin = std::to_string(9 - o) + "-" + std::to_string(9 - n);
+        if (std::find(sheetOrder.begin(), sheetOrder.end(), twin) == sheetOrder.end())
+            sheetOrder.push_back(id);
+    }
+    EXPECT_EQ(firsts, sheetOrder);
+    EXPECT_EQ(ids, PairwiseDuplicates(list, false));
+}
+
+TEST(Duplicates, StereoCountsOnlyWhenAskedFor) {
+    TZelmarSDFileDataList list(nullptr);
+    AddRecord(list, Butanol(1), "up");
+    AddRecord(list, Butanol(6), "down");
+    AddRecord(list, Butanol(0), "plain");
+    AddRecord(list, Butanol(1), "up 2");
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    EXPECT_EQ(Duplicates(list, chem, false),
+              (std::vector<std::string>{"up", "down", "plain", "up 2"}));
+    EXPECT_EQ(Duplicates(list, chem, true), (std::vector<std::string>{"up", "up 2"}));
+    EXPECT_EQ(Duplicates(list, chem, true), PairwiseDuplicates(list, true));
+    EXPECT_EQ(Duplicates(list, chem, false), PairwiseDuplicates(list, false));
+}
+
+TEST(Duplicates, EmptyMoleculesAreOneStructureUnreadableOnesNone) {
+    TZelmarSDFileDataList list(nullptr);
+    AddRecord(list, "", "cleared");  // a cleared cell holds the empty molfile
+    AddRecord(list, "not a molecule\n", "garbage");
+    AddRecord(list, MolBlock("m", {}), "no atoms");
+    AddRecord(list, kEthanol, "ethanol");
+    AddRecord(list, "not a molecule\n", "garbage 2");
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    EXPECT_EQ(Duplicates(list, chem), (std::vector<std::string>{"cleared", "no atoms"}));
+    EXPECT_EQ(Duplicates(list, chem, true), (std::vector<std::string>{"cleared", "no atoms"}));
+}
+
+TEST(Duplicates, KeysAreKeptWithTheRecordsUntilTheirMoleculeChanges) {
+    TZelmarSDFileDataList list(nullptr);
+    const std::string ethanolBackwards = MolBlock("ethanol", {"O", "C", "C"});
+    AddRecord(list, kEthanol, "a");
+    AddRecord(list, kEther, "ether");
+    TZelmarSDFileData* b = AddRecord(list, ethanolBackwards, "b");
+    AddRecord(list, kEthanol, "c");
+    AddRecord(list, MolBlock("m", {"C"}), "methane");  // formula of its own: never keyed
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    const std::vector<std::string> abc{"a", "b", "c"};
+
+    EXPECT_EQ(Duplicates(list, chem), abc);
+    // The ether's constitution is its own among the C2H6O: it needs no key either.
+    EXPECT_EQ(list.StructureKeysMade(), 3);
+    EXPECT_EQ(Duplicates(list, chem), abc);
+    EXPECT_EQ(list.StructureKeysMade(), 3);
+    EXPECT_EQ(Duplicates(list, chem, true), abc);  // with stereo: keys of their own
+    EXPECT_EQ(list.StructureKeysMade(), 6);
+
+    // Another drawing of the same: a new key for that record only.
+    Set(b, ecsdtChemistry, "", kEthanol);
+    EXPECT_EQ(Duplicates(list, chem), abc);
+    EXPECT_EQ(list.StructureKeysMade(), 7);
+    // Now an ether: a key kept from before would still group it with the ethanols.
+    Set(b, ecsdtChemistry, "", kEther);
+    EXPECT_EQ(Duplicates(list, chem), (std::vector<std::string>{"a", "c", "ether", "b"}));
+}
+
+TEST(Duplicates, RealFilesGroupAsPairwiseComparisonDoes) {
+    std::vector<std::string> molecules;
+    for (const char* name : {"pubchem_3d_conformers.sdf", "nci_3d.sdf", "nci_aids_props.sdf",
+                             "chiral_flag_examples.sdf", "v2000_v3000_mixed.sdf",
+                             "inchi_techman_samples.sdf", "cdk2_3d_explicit_h.sdf"}) {
+        const std::string sd = ReadText(SharedDataFile(name));
+        if (sd.empty()) GTEST_SKIP() << "shared test files not available";
+        for (auto& m : Molecules(sd)) molecules.push_back(std::move(m));
+    }
+    TZelmarSDFileDataList list(nullptr);
+    for (std::size_t i = 0; i < molecules.size(); ++i)
+        AddRecord(list, molecules[i], std::to_string(i));
+    // Twice each: the second run works from the kept keys.
+    for (const bool stereo : {false, true, false, true}) {
+        const std::vector<std::string> ids = Duplicates(list, Field(ecsdtChemistry, "m"), stereo);
+        EXPECT_GT(ids.size(), 20u);
+        EXPECT_EQ(ids, PairwiseDuplicates(list, stereo)) << stereo;
+    }
+}
 
 TEST(Duplicates, TextFormulaWeightAndUncheckedRecords) {
     TZelmarSDFileDataList list(nullptr);
@@ -185,6 +365,15 @@ TEST(Duplicates, SearchWhileLoadingPausesTheLoaderAndLoadingFinishesAfterwards) 
     const bool loading = !list.GetAllLoaded();
     EXPECT_TRUE(loading) << "loaded too fast to test the pause";
 
+    const TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    if (loading) {
+        // Stopped while the loader is paused and the keys are gathered: not done, and no
+        // groups pretend to be the answer.
+        list.OnSearchProgress = [](TZelmarSDFileDataList*, int) { return false; };
+        TZelmarRecordRefs stopped;
+        EXPECT_FALSE(list.SearchForDuplicates(&chem, false, &stopped));
+        EXPECT_EQ(stopped.GetCount(), 0);
+    }
     std::vector<int> percents;
     list.OnSearchProgress = [&percents](TZelmarSDFileDataList*, int percent) {
         percents.push_back(percent);

@@ -34,7 +34,82 @@ bool GroupsAdjacent(const std::vector<std::string>& ids) {
            std::count(runs.begin(), runs.end(), 'e') == 1;
 }
 
+// Ten heavy atoms in a chain, carbon but an O at o and an N at n: all C8H19NO, and the chain
+// read backwards (9 - o, 9 - n) is the same molecule.
+std::string Chain(int o, int n) {
+    std::vector<std::string> atoms(10, "C");
+    atoms[static_cast<std::size_t>(o)] = "O";
+    atoms[static_cast<std::size_t>(n)] = "N";
+    return MolBlock("chain", atoms);
+}
+
+std::string ChainId(int o, int n) {
+    return std::to_string(o) + "-" + std::to_string(n);
+}
+
 }  // namespace
+
+TEST(Sort, IsomersOfOneFormulaFormGroupsInTheOrderOfTheirFirstRecord) {
+    TSortedSheet sheet;
+    std::vector<std::pair<int, int>> drawings;
+    for (int o = 0; o < 10; ++o)
+        for (int n = 0; n < 10; ++n)
+            if (o != n) drawings.emplace_back(o, n);
+    std::mt19937 random(5);
+    std::shuffle(drawings.begin(), drawings.end(), random);
+    for (const auto& [o, n] : drawings) AddRecord(sheet.List, Chain(o, n), ChainId(o, n));
+    AddRecord(sheet.List, MolBlock("m", {}), "empty");
+    AddRecord(sheet.List, "not a molecule\n", "garbage");
+    AddRecord(sheet.List, MolBlock("m", {}), "empty 2");
+    // What the sheet's order should become: twins together, pairs by first appearance.
+    std::vector<std::string> expected;
+    for (const auto& [o, n] : drawings) {
+        const std::string id = ChainId(o, n), twin = ChainId(9 - o, 9 - n);
+        if (std::find(expected.begin(), expected.end(), id) != expected.end()) continue;
+        expected.push_back(id);
+        expected.push_back(twin);
+    }
+    TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    ASSERT_TRUE(sheet.List.SortForField(&chem, 1));
+    std::vector<std::string> ids = Ids(sheet.List);
+    ASSERT_EQ(ids.size(), 93u);
+    // No atoms, no formula: first; the two empty molecules as neighbours.
+    const std::vector<std::string> front(ids.begin(), ids.begin() + 3);
+    EXPECT_TRUE(front == (std::vector<std::string>{"empty", "empty 2", "garbage"}) ||
+                front == (std::vector<std::string>{"garbage", "empty", "empty 2"}))
+        << ::testing::PrintToString(front);
+    EXPECT_EQ(std::vector<std::string>(ids.begin() + 3, ids.end()), expected);
+
+    // Sorted again: the kept keys, none made anew, and the same order.
+    const std::int64_t made = sheet.List.StructureKeysMade();
+    EXPECT_GE(made, 90);
+    ASSERT_TRUE(sheet.List.SortForField(&chem, 1));
+    EXPECT_EQ(Ids(sheet.List), ids);
+    EXPECT_EQ(sheet.List.StructureKeysMade(), made);
+}
+
+TEST(Sort, MoleculeSortStoppedWhileMakingKeysKeepsTheFormulaOrder) {
+    TSortedSheet sheet;
+    for (int i = 0; i < 300; ++i)
+        AddRecord(sheet.List, Chain(i % 10, (i / 10) % 9 + ((i / 10) % 9 >= i % 10)),
+                  std::to_string(i));
+    AddRecord(sheet.List, MolBlock("m", {"C"}), "methane");
+    TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    int calls = 0;
+    std::vector<int> percents;
+    sheet.List.OnSearchProgress = [&](TZelmarSDFileDataList*, int percent) {
+        percents.push_back(percent);
+        return ++calls < 3;
+    };
+    EXPECT_FALSE(sheet.List.SortForField(&chem, 1));
+    EXPECT_EQ(calls, 3);
+    EXPECT_GE(percents.front(), 50);  // the second half of the sort
+    std::vector<std::string> ids = Ids(sheet.List);
+    EXPECT_EQ(ids.front(), "methane");
+    ids.erase(ids.begin());
+    for (int i = 0; i < 300; ++i) EXPECT_EQ(ids[static_cast<std::size_t>(i)], std::to_string(i));
+    EXPECT_EQ(sheet.List.SortField, nullptr);
+}
 
 TEST(Sort, DirectionToggleMissingItemsFirstAndRefusedCheckBox) {
     TSortedSheet sheet;

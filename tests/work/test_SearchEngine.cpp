@@ -88,6 +88,37 @@ TEST(SearchEngineRules, TextsAndNumbers) {
     }
 }
 
+// The constitution hash must never tell apart what exact comparison calls identical, and should
+// tell apart what differs in its heavy atoms or their connections.
+TEST(SearchEngineRules, ConstitutionHashFollowsHeavyAtomsAndConnectionsOnly) {
+    using testing_support::MolBlock;
+    auto hash = [](const std::string& text) {
+        std::uint64_t value = 0;
+        return ZelmarConstitutionHash(text, value) ? std::to_string(value) : std::string("none");
+    };
+    const std::string ethanol = MolBlock("a", {"C", "C", "O"});
+    // Same structure: atoms in another order, explicit hydrogens, other bond orders, charges.
+    const std::string same[] = {
+        MolBlock("b", {"O", "C", "C"}), MolBlock("c", {"C", "C", "O", "H"}),
+        "x\n  t\n\n  3  2  0  0  0  0  0  0  0  0999 V2000\n"
+        "    0.0000    0.0000    0.0000 C   0  3  0  0  0  0  0  0  0  0  0  0\n"
+        "    1.5000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+        "    3.0000    0.0000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0\n"
+        "  1  2  2  0\r\n  2  3  1  0\nM  CHG  1   1   1\nM  END\n"};
+    for (const std::string& text : same) EXPECT_EQ(hash(text), hash(ethanol)) << text;
+    EXPECT_NE(hash(ethanol), "none");
+    EXPECT_NE(hash(MolBlock("e", {"C", "O", "C"})), hash(ethanol));
+    EXPECT_NE(hash(MolBlock("f", {"C", "C", "N"})), hash(ethanol));
+    EXPECT_NE(hash(MolBlock("g", {"C", "C", "C", "O"})), hash(MolBlock("h", {"C", "C", "O", "C"})));
+    // Query atoms are one kind: A and Q may well be the same to exact comparison.
+    EXPECT_EQ(hash(MolBlock("i", {"C", "A"})), hash(MolBlock("j", {"C", "Q"})));
+    EXPECT_EQ(hash(MolBlock("k", {})), hash(MolBlock("l", {})));
+    for (const std::string& bad :
+         {std::string(), std::string("garbage"), std::string("\n\n\n  0  0  0 V3000\nM  END\n"),
+          std::string("x\n\n\n  3  2  0\n    0.0000    0.0000    0.0000 C\nM  END\n")})
+        EXPECT_EQ(hash(bad), "none") << bad;
+}
+
 TEST(SearchEngineRules, KindsMoleculesAndNoQuery) {
     const TZelmarDataCarrier formula = Carrier(ecsdtFormula, "C6H6");
     const TZelmarDataCarrier text = Carrier(ecsdtDataText, "C6H6");

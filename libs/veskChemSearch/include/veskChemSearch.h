@@ -58,9 +58,9 @@
  *   the same text again (a second search over the same records) skips reading it.
  *
  * Memory
- *   Texts passed in stay the caller's and are copied. The one text handed out
- *   (GetHighlightedMolecule) is allocated with malloc and released by the caller
- *   with free.
+ *   Texts passed in stay the caller's and are copied. The texts handed out
+ *   (GetHighlightedMolecule, GetExactMatchKey) are allocated with malloc and
+ *   released by the caller with free.
  */
 #ifndef VESKCHEMSEARCH_H
 #define VESKCHEMSEARCH_H
@@ -172,6 +172,24 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetHighlightedMolecule(uintptr_t 
  * never stand in for products or agents. Needs no handle; safe on any thread. */
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const char* rxnText1,
                                                                         const char* rxnText2);
+
+/* The exact-match key of the molecule held by molHandle, so that many molecules can be
+ * grouped by identical structure with one key each instead of comparing every pair. Two
+ * molecules that both have a key are the same structure in the sense of ExactMatch (see
+ * "Exact match" above) exactly when their keys are equal byte for byte, with stereo chemistry
+ * taken into account (stereo low byte non-zero) or ignored (low byte 0) as ExactMatch does
+ * with the same setting. The key is a zero-terminated text meant only to be compared for
+ * equality and kept alongside its molecule; its form may differ between versions of this
+ * library.
+ * Returns 1 and sets *key to the key, allocated with malloc (the caller releases it with
+ * free). Returns 0 and sets *key to NULL for a readable molecule without atoms (which
+ * ExactMatch never calls equal to anything). Returns -1 and sets *key to NULL when the
+ * molecule cannot be read (ExactMatch answers 0 for it), the handle is unknown or holds no
+ * text. A NULL key pointer makes the call do nothing and return -1.
+ * The molecule is read once per text: later calls, and comparisons of the same text, reuse
+ * what was read (the process-wide cache described under "Threads"). */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo,
+                                                                char** key);
 
 #ifdef __cplusplus
 }

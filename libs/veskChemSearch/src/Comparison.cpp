@@ -44,6 +44,22 @@ std::string MolText::smiles(bool stereo) {
     return s;
 }
 
+int32_t MolText::exactKey(bool stereo, std::string* key) {
+    std::shared_ptr<const PreparedTarget> t = target(TextScreen());
+    if (!t || !t->readable) return -1;
+    const MolSummary& summary = t->summary;
+    if (summary.atoms == 0) return 0;
+    std::string s = smiles(stereo);
+    if (s.empty()) return -1;
+    // exact() compares the summary's counts as well as the SMILES; the key carries both, so
+    // equal keys mean exactly what exact() calls equal.
+    s += ' ' + std::to_string(summary.atoms) + '/' + std::to_string(summary.bonds);
+    for (const ElementCount& e : summary.elements)
+        s += ' ' + std::to_string(e.z) + ':' + std::to_string(e.n);
+    *key = std::move(s);
+    return 1;
+}
+
 std::shared_ptr<const PreparedQuery> MolText::query() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!query_) query_ = prepareQuery(text_);

@@ -35,6 +35,8 @@ public:
     std::shared_ptr<const RDKit::ROMol> targetMolecule();
     // Canonical SMILES of the target form; empty for empty or unreadable molecules.
     std::string smiles(bool stereo);
+    // The text behind GetExactMatchKey: 1 with *key set, 0 for no atoms, -1 unreadable.
+    int32_t exactKey(bool stereo, std::string* key);
     std::shared_ptr<const PreparedQuery> query();
 
 private:

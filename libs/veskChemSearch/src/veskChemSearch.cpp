@@ -5,6 +5,8 @@
 #include "Comparison.h"
 #include "Screens.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -245,6 +247,29 @@ int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const char* rxnText1, const
     return guarded<int32_t>(0, [&] {
         if (!rxnText1 || !rxnText2) return 0;
         return veskSearch::sameReaction(rxnText1, rxnText2) ? 1 : 0;
+    });
+}
+
+int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo, char** key) {
+    if (!key) return -1;
+    *key = nullptr;
+    return guarded<int32_t>(-1, [&] {
+        std::shared_ptr<MolHandle> h = registry().mol(molHandle);
+        if (!h) return -1;
+        std::shared_ptr<MolText> text;
+        {
+            std::lock_guard<std::mutex> lock(h->mutex);
+            text = h->text;
+        }
+        if (!text) return -1;
+        std::string made;
+        const int32_t result = text->exactKey(lowByte(stereo), &made);
+        if (result != 1) return result;
+        char* out = static_cast<char*>(std::malloc(made.size() + 1));
+        if (!out) return -1;
+        std::memcpy(out, made.c_str(), made.size() + 1);
+        *key = out;
+        return 1;
     });
 }
 

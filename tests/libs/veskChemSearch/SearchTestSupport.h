@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace searchtest {
@@ -111,6 +112,18 @@ struct Session {
         return setQuery(q), setTarget(t), (ExactMatch(compare) & 0xFF) != 0;
     }
 };
+
+// GetExactMatchKey on a fresh handle: (status, key); the key is empty unless status is 1.
+inline std::pair<int, std::string> exactKey(const std::string& text, bool stereo) {
+    const uintptr_t mol = CreateMoleculeHandle();
+    OpenMolString(mol, text.c_str());
+    char* key = reinterpret_cast<char*>(1);
+    const int status = GetExactMatchKey(mol, stereo ? 1 : 0, &key);
+    std::pair<int, std::string> out(status, key ? key : "");
+    std::free(key);
+    DestroyMoleculeHandle(mol);
+    return out;
+}
 
 // The shared corpus of real files, when this machine has it.
 inline std::string dataPath(const std::string& name) {

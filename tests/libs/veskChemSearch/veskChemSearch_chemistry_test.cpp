@@ -185,6 +185,86 @@ TEST(StereoTest, CountsOnlyWhenConsidered) {
         }
 }
 
+// The key's equality must be ExactMatch's, pair by pair, with and without stereo.
+TEST(ExactKeyTest, EqualKeysExactlyWhereExactMatchSaysSame) {
+    const std::vector<std::string> mols = {benzene,
+                                           benzeneAromatic,
+                                           pyridine,
+                                           toluene,
+                                           tolueneAromatic,
+                                           phenol,
+                                           aniline,
+                                           ethanol,
+                                           ethanolExplicitH,
+                                           dimethylEther,
+                                           methanol,
+                                           methanol13C,
+                                           methylamine,
+                                           methylammonium,
+                                           propane,
+                                           propene,
+                                           acetic(false, true, true),
+                                           acetic(false, true),
+                                           acetate,
+                                           butanol(0),
+                                           butanol(1),
+                                           butanol(6),
+                                           butanol(6, true),
+                                           butanol(1, true),
+                                           butene(true),
+                                           butene(false),
+                                           substituted("O").text("\r\n")};
+    Session s;
+    for (int stereo = 0; stereo < 2; ++stereo) {
+        s.stereo(stereo != 0);
+        std::vector<std::string> keys;
+        for (const auto& m : mols) {
+            const auto [status, key] = exactKey(m, stereo != 0);
+            ASSERT_EQ(status, 1) << m;
+            ASSERT_FALSE(key.empty());
+            keys.push_back(key);
+        }
+        int same = 0;
+        for (std::size_t a = 0; a < mols.size(); ++a)
+            for (std::size_t b = 0; b < mols.size(); ++b) {
+                const bool exact = s.same(mols[a], mols[b]);
+                same += exact && a != b;
+                EXPECT_EQ(keys[a] == keys[b], exact) << stereo << "\n" << mols[a] << mols[b];
+            }
+        // Drawings that agree only without stereo must make the two settings differ.
+        EXPECT_GT(same, stereo ? 10 : 20);
+    }
+    EXPECT_NE(exactKey(butanol(1), true).second, exactKey(butanol(6), true).second);
+    EXPECT_EQ(exactKey(butanol(1), false).second, exactKey(butanol(6), false).second);
+}
+
+TEST(ExactKeyTest, EmptyUnreadableAndUnknownMolecules) {
+    EXPECT_EQ(exactKey(Molfile().text(), false), std::make_pair(0, std::string()));
+    EXPECT_EQ(exactKey(Molfile().text(), true), std::make_pair(0, std::string()));
+    const std::string truncated =
+        "x\n  t\n\n  5  4  0  0  0  0  0  0  0  0999 V2000\n"
+        "    0.0000    0.0000    0.0000 C   0  0\nM  END\n";
+    for (const std::string& bad : {std::string("garbage"), std::string(), truncated})
+        EXPECT_EQ(exactKey(bad, false), std::make_pair(-1, std::string()));
+
+    const uintptr_t fresh = CreateMoleculeHandle();  // holds no text yet
+    const uintptr_t compare = CreateCompareHandle();
+    for (uintptr_t h : {fresh, compare, uintptr_t(0), uintptr_t(0xdeadbeef)}) {
+        char* key = reinterpret_cast<char*>(1);
+        EXPECT_EQ(GetExactMatchKey(h, 0, &key), -1);
+        EXPECT_EQ(key, nullptr);
+    }
+    OpenMolString(fresh, benzene.c_str());
+    EXPECT_EQ(GetExactMatchKey(fresh, 0, nullptr), -1);
+    char* key = nullptr;
+    EXPECT_EQ(GetExactMatchKey(fresh, 0x100, &key), 1);  // flag read on its low byte
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(std::string(key), exactKey(benzene, false).second);
+    std::free(key);
+    DestroyMoleculeHandle(fresh);
+    DestroyCompareHandle(compare);
+}
+
 TEST(EdgeMoleculeTest, EmptyAndUnreadableMoleculesAnswerNo) {
     Session s;
     const std::string empty = Molfile().text();

@@ -96,4 +96,35 @@ TEST(ReferenceTest, CommonQueriesOnRealFiles) {
     compareWithRdkit(queries, targets, true);
 }
 
+// Keys against ExactMatch on every pair of real records: conformers of one compound, the
+// same compounds from two sources, stereo drawn in many ways, isotopes and charges.
+TEST(ReferenceTest, ExactKeysAgreeWithExactMatchOnRealFiles) {
+    std::vector<std::string> mols;
+    for (const char* name : {"chiral_flag_examples.sdf", "v2000_v3000_mixed.sdf",
+                             "inchi_techman_samples.sdf", "pubchem_3d_conformers.sdf", "nci_3d.sdf",
+                             "nci_aids_props.sdf", "cdk2_3d_explicit_h.sdf"}) {
+        std::string sd;
+        if (!readData(name, &sd)) GTEST_SKIP() << "shared test files not available";
+        for (auto& m : sdMolecules(sd)) mols.push_back(std::move(m));
+    }
+    Session s;
+    for (int stereo = 0; stereo < 2; ++stereo) {
+        s.stereo(stereo != 0);
+        std::vector<std::pair<int, std::string>> keys;
+        for (const auto& m : mols) keys.push_back(exactKey(m, stereo != 0));
+        int same = 0, keyed = 0;
+        for (std::size_t a = 0; a < mols.size(); ++a) {
+            keyed += keys[a].first == 1;
+            for (std::size_t b = a + 1; b < mols.size(); ++b) {
+                const bool keysEqual = keys[a].first == 1 && keys[a] == keys[b];
+                const bool exact = s.same(mols[a], mols[b]);
+                same += exact;
+                EXPECT_EQ(keysEqual, exact) << stereo << " records " << a << ", " << b;
+            }
+        }
+        EXPECT_GT(keyed, static_cast<int>(mols.size()) * 9 / 10);
+        EXPECT_GT(same, 0);
+    }
+}
+
 }  // namespace
