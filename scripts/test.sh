@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 build_dir=${ZELMAR_BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -G Ninja "$@"
+# The real SD files beside the repository are part of every full test run.
+cmake -S . -B "$build_dir" -G Ninja -DZELMAR_REQUIRE_SDF_DATA=ON "$@"
 cmake --build "$build_dir"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
