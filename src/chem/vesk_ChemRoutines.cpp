@@ -202,17 +202,10 @@ TRoutinesLibraryRef LoadRoutines(std::string& lastError) {
 
 // Exists from unit initialisation to finalisation; a callback outside that time runs unlocked
 // (Alive is constant-initialised to false, so it is also false before the constructor ran).
-struct TRoutinesLockHolder {
-    std::recursive_mutex Lock;
-    std::atomic<bool> Alive{false};
-    TRoutinesLockHolder() { Alive.store(true); }
-    ~TRoutinesLockHolder() { Alive.store(false); }
-};
-TRoutinesLockHolder RoutinesLock;
-
+// The scan's progress goes to the manager that opened the file, on the scanning thread. No
+// lock is held meanwhile: a handler that waits for another thread must not hold up every
+// other file being scanned.
 std::int32_t OnProgressCallback(std::int32_t progress, void* userData) noexcept {
-    if (!RoutinesLock.Alive.load()) return 1;
-    std::lock_guard<std::recursive_mutex> lock(RoutinesLock.Lock);
     auto* manager = static_cast<TveskSDFileManager*>(userData);
     if (manager == nullptr) return 1;
     GuardedVoid("OnProgressCallback", [&] {

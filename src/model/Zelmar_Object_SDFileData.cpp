@@ -355,7 +355,11 @@ TZelmarSDFileData* TZelmarSDFileDataList::FetchRecord(int index, int* count) {
 
 TZelmarSDFileData* TZelmarSDFileDataList::GetSDFileData(int index) {
     return Guarded("TZelmarSDFileDataList.GetSDFileData", static_cast<TZelmarSDFileData*>(nullptr),
-                   [&] { return FetchRecord(index, nullptr); });
+                   [&] {
+                       TZelmarSDFileData* record = FetchRecord(index, nullptr);
+                       AnnounceFieldListChanges();
+                       return record;
+                   });
 }
 
 int TZelmarSDFileDataList::GetIndexOfSDFileData(const TZelmarSDFileData* record) const {
@@ -522,13 +526,13 @@ bool TZelmarSDFileDataList::LoadFile(const std::string& fileName) {
         // The threads run once: a second file would silently never load, and the records
         // of the first would be gone.
         if (FIndexingStarted) {
-            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError,
-                         "the sheet has read a file already, %s is not read", fileName.c_str());
+            SetLastError("the sheet has read a file already, " + fileName + " is not read");
+            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError, "%s", GetLastError().c_str());
             return;
         }
         if (FDispatcher == nullptr) {
-            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError,
-                         "no dispatcher for the end of indexing, %s is not read", fileName.c_str());
+            SetLastError("no dispatcher for the end of indexing, " + fileName + " is not read");
+            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError, "%s", GetLastError().c_str());
             return;
         }
         FFileName = fileName;
@@ -556,12 +560,23 @@ void TZelmarSDFileDataList::HandleOnIndexingThreadProgress(TveskSDFileManager* /
         const double percent = std::trunc(progress);
         if (!(percent >= INT_MIN && percent <= INT_MAX))
             throw std::range_error("indexing progress out of range");
-        OnIndexingProgress(this, static_cast<int>(percent));
+        const int whole = static_cast<int>(percent);
+        if (!PostWorkerEvents) {
+            OnIndexingProgress(this, whole);
+        } else if (FPostedIndexingPercent.exchange(whole) != whole) {
+            Post([this, whole] {
+                if (OnIndexingProgress) OnIndexingProgress(this, whole);
+            });
+        }
     });
 }
 
 void TZelmarSDFileDataList::HandleOnIndexingThreadTerminate() {
     GuardedVoid("TZelmarSDFileDataList.HandleOnIndexingThreadTerminate", [&] {
+        if (FManager->TotalCount() < 0) {
+            const std::string& why = FManager->LastError;
+            SetLastError(why.empty() ? "the file " + FFileName + " could not be read" : why);
+        }
         if (!CreateLoadableRecords(FManager->TotalCount())) return;
         if (OnEndIndexing) OnEndIndexing(this);
         LoadData();
@@ -590,6 +605,7 @@ void TZelmarSDFileDataList::LoadData() {
         TZelmarLoaderThread& thread = *FLoaderThread;
         thread.RecordCount = GetCount();
         thread.SetOnLoadRecord([this](int index) { return HandleOnLoaderThreadLoadData(index); });
+        thread.OnRecordRead = [this](int index) { return HandleOnLoaderThreadRecordRead(index); };
         thread.OnTerminate = [end = FLifetime.Guard([this] { HandleOnLoaderThreadTerminate(); })](
                                  platform::TThread*) { end(); };
         if (OnStartLoadData) OnStartLoadData(this);
@@ -603,9 +619,55 @@ bool TZelmarSDFileDataList::HandleOnLoaderThreadLoadData(int index) {
     return Guarded("TZelmarSDFileDataList.HandleOnLoaderThreadLoadData", false, [&] {
         int count = 0;
         if (FetchRecord(index, &count) == nullptr) return false;
-        // The progress event is optional: without it loading goes on.
-        return OnLoadDataProgress ? OnLoadDataProgress(this, Percent(index, count)) : true;
+        FLoaderCount = count;
+        return true;
     });
+}
+
+bool TZelmarSDFileDataList::HandleOnLoaderThreadRecordRead(int index) {
+    return Guarded("TZelmarSDFileDataList.HandleOnLoaderThreadRecordRead", false, [&] {
+        AnnounceFieldListChanges();
+        // The progress event is optional: without it loading goes on.
+        if (!OnLoadDataProgress) return true;
+        const int percent = Percent(index, FLoaderCount.load());
+        if (!PostWorkerEvents) return OnLoadDataProgress(this, percent);
+        if (FPostedLoadPercent.exchange(percent) != percent) {
+            Post([this, percent] {
+                if (OnLoadDataProgress && !OnLoadDataProgress(this, percent)) FStopLoading = true;
+            });
+        }
+        return !FStopLoading.load();
+    });
+}
+
+void TZelmarSDFileDataList::AnnounceFieldListChanges() {
+    bool changed = false;
+    {
+        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+        changed = std::exchange(FFieldsChanged, false);
+    }
+    if (!changed || !OnFieldListChanged) return;
+    if (!PostWorkerEvents) {
+        OnFieldListChanged(this);
+        return;
+    }
+    Post([this] {
+        if (OnFieldListChanged) OnFieldListChanged(this);
+    });
+}
+
+void TZelmarSDFileDataList::Post(std::function<void()> event) {
+    if (FDispatcher != nullptr) FDispatcher->Post(FLifetime.Guard(std::move(event)));
+}
+
+void TZelmarSDFileDataList::SetLastError(const std::string& error) {
+    std::lock_guard<std::mutex> lock(FErrorMutex);
+    FLastError = error;
+}
+
+std::string TZelmarSDFileDataList::GetLastError() const {
+    std::lock_guard<std::mutex> lock(FErrorMutex);
+    return FLastError;
 }
 
 void TZelmarSDFileDataList::HandleOnLoaderThreadTerminate() {
@@ -652,8 +714,10 @@ bool TZelmarSDFileDataList::LoadEntryData(int /*index*/, TZelmarSDFileData* reco
             if (record->LoadError.empty())
                 record->LoadError = "entry " + std::to_string(entryNo + 1) + " could not be read";
             FLoadErrors.AddObject(record->LoadError, record);
+            SetLastError("record " + std::to_string(entryNo + 1) + ": " + record->LoadError);
         }
-        if (SynchronizeFieldList(record) && OnFieldListChanged) OnFieldListChanged(this);
+        // Announced once the record lock is released (AnnounceFieldListChanges).
+        if (SynchronizeFieldList(record)) FFieldsChanged = true;
         return loaded;
     });
 }
@@ -763,6 +827,7 @@ bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
         const std::string error =
             writer->LastError.empty() ? "the file could not be created" : writer->LastError;
         writer.reset();
+        SetLastError(error);
         if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
         return false;
     }
@@ -773,13 +838,17 @@ bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
         std::string error;
         bool readError = false;
         if (!WriteRecord(*writer, index, crlf, error, readError)) {
+            SetLastError(error);
             // A record that cannot be read is never left out; one that cannot be written is
             // left out only when the handler says so.
             const bool goOn =
                 OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
             if (readError || !goOn) return false;
         }
-        if (OnSaveDataProgress && !OnSaveDataProgress(this, Percent(index, count))) return false;
+        if (OnSaveDataProgress && !OnSaveDataProgress(this, Percent(index, count))) {
+            SetLastError("saving " + fileName + " was stopped");
+            return false;
+        }
     }
 
     // Completing flushes to disk: a full disk shows here, and then the file is not saved.
@@ -787,6 +856,7 @@ bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
         const std::string error =
             writer->LastError.empty() ? "the file could not be completed" : writer->LastError;
         writer.reset();
+        SetLastError(error);
         if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
         return false;
     }
@@ -992,7 +1062,7 @@ void TZelmarSDFileDataList::InitFieldNamesFromData() {
         // once at the end gives the same order as adding them after each record.
         std::vector<std::string> names;
         for (int index = 0;; ++index) {
-            const TZelmarSDFileData* record = GetSDFileData(index);
+            const TZelmarSDFileData* record = FetchRecord(index, nullptr);
             if (record == nullptr || record->Entry() == nullptr) break;
             record->Entry()->AssignFieldNamesTo(&names);
         }

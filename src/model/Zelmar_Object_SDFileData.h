@@ -10,6 +10,7 @@
 // Locks: CriticalSection guards record access with reading on demand and every change of
 // the list's shape; CritSectFields guards the field list. Always CriticalSection first.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -111,16 +112,16 @@ public:
     using TNotifyEvent = std::function<void(TZelmarSDFileDataList* sender)>;
     // Answer false to stop the running operation.
     using TProgressEvent = std::function<bool(TZelmarSDFileDataList* sender, int percent)>;
-    using TStartSaveEvent = std::function<bool(TZelmarSDFileDataList* sender,
-                                               const std::string& newFileName,
-                                               const std::string& currentFileName)>;
+    using TStartSaveEvent =
+        std::function<bool(TZelmarSDFileDataList* sender, const std::string& newFileName,
+                           const std::string& currentFileName)>;
     using TEndSaveEvent = std::function<void(TZelmarSDFileDataList* sender, bool success)>;
     using TSaveErrorEvent =
         std::function<bool(TZelmarSDFileDataList* sender, const std::string& fileName,
                            bool isRecordError, const std::string& error, int index)>;
-    using TMixProgressEvent = std::function<bool(TZelmarSDFileDataList* sender, int done, int total)>;
-    using TVerifyProgress =
-        std::function<bool(TZelmarSDFileDataList* list, int index, int count)>;
+    using TMixProgressEvent =
+        std::function<bool(TZelmarSDFileDataList* sender, int done, int total)>;
+    using TVerifyProgress = std::function<bool(TZelmarSDFileDataList* list, int index, int count)>;
 
     // The dispatcher runs the threads' end notifications in the UI thread and must outlive
     // the list; a list without one (mixing, results) cannot load a file.
@@ -197,7 +198,8 @@ public:
 
     // ---- sorting (Zelmar_Object_SDFileData_Sort.cpp) ----
     // Asks (data, list, percent) before each record; false stops.
-    using TPrecheckProgress = std::function<bool(void* data, TZelmarSDFileDataList* list, int percent)>;
+    using TPrecheckProgress =
+        std::function<bool(void* data, TZelmarSDFileDataList* list, int percent)>;
     // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Keys go
     // into the records' texts; order, SortDirection and SortField change only on success.
     // OnStartSort, then always OnEndSort (for a sortable field).
@@ -234,8 +236,7 @@ public:
     static bool DoSearchInBlockList(TZelmarSDFileData* record, const TZelmarField* field,
                                     TZelmarSearchEngine* engine, TZelmarRecordRefs* hits,
                                     TZelmarRecordRefs* block);
-    static bool DeleteBlocksFromListTilPrecheck(TZelmarRecordRefs& precheck,
-                                                const std::string& key,
+    static bool DeleteBlocksFromListTilPrecheck(TZelmarRecordRefs& precheck, const std::string& key,
                                                 TZelmarRecordRefs* removed = nullptr,
                                                 bool numericKeys = false);
     static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
@@ -284,6 +285,15 @@ public:
     bool SynchronizeFieldList(TZelmarSDFileData* record);
 
     // ---- state ----
+    // The last failure: a file that could not be read, a record that could not be read, a
+    // save that could not be completed. Empty until one happens. Any thread.
+    std::string GetLastError() const;
+    // Worker-thread events (OnIndexingProgress, OnLoadDataProgress, OnFieldListChanged) run
+    // on the worker thread by default. With this set before LoadFile they are posted through
+    // the dispatcher to the UI thread instead, in order, progress only when its per cent
+    // changed; a posted OnLoadDataProgress that answers false stops loading. Either way no
+    // event is raised while a lock of the list is held.
+    bool PostWorkerEvents = false;
     const std::string& GetFileName() const { return FFileName; }
     bool GetLoadFinished() const { return FLoadFinished; }
     bool GetAllLoaded() const { return FAllLoaded; }
@@ -293,7 +303,9 @@ public:
     void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
     void HandleOnIndexingThreadTerminate();
     bool CreateLoadableRecords(int count);
+    // Reads the record (under the loader's lock), then announces it (outside every lock).
     bool HandleOnLoaderThreadLoadData(int index);
+    bool HandleOnLoaderThreadRecordRead(int index);
     void HandleOnLoaderThreadTerminate();
     bool LoadEntryData(int index, TZelmarSDFileData* record);
 
@@ -328,6 +340,12 @@ private:
     bool AppendCopy(const TZelmarSDFileData* source);
     void ClearRecords();
     bool EveryRecordTried() const;
+    // Raises OnFieldListChanged once for the records read since the last call that brought
+    // new field names. Never called under a lock of the list.
+    void AnnounceFieldListChanges();
+    // Runs the event on the UI thread while the list lives.
+    void Post(std::function<void()> event);
+    void SetLastError(const std::string& error);
     // Line ends for records made in the program: those of the records read from the file.
     bool UsesCrLf();
     // readError: the record's content could not be had at all.
@@ -360,4 +378,11 @@ private:
     bool FLoaderStarted = false;
     bool FLoaderPaused = false;
     std::int64_t FStructureKeysMade = 0;
+    bool FFieldsChanged = false;  // under CriticalSection, see AnnounceFieldListChanges
+    std::atomic<int> FLoaderCount{0};
+    std::atomic<int> FPostedLoadPercent{-1};
+    std::atomic<int> FPostedIndexingPercent{-1};
+    std::atomic<bool> FStopLoading{false};
+    mutable std::mutex FErrorMutex;
+    std::string FLastError;
 };

@@ -24,9 +24,13 @@ void TZelmarLoaderThread::Execute() {
     GuardedVoid("TZelmarLoaderThread.Execute", [this] {
         for (int index = 0; CheckSuspended() && index < RecordCount.load(); ++index) {
             if (FDetached) continue;
-            std::lock_guard<std::mutex> lock(FEventMutex);
-            // Without a procedure the index is skipped; the loop goes on.
-            if (FOnLoadRecord && !FOnLoadRecord(index)) break;
+            {
+                std::lock_guard<std::mutex> lock(FEventMutex);
+                // Without a procedure the index is skipped; the loop goes on.
+                if (!FOnLoadRecord) continue;
+                if (!FOnLoadRecord(index)) break;
+            }
+            if (!FDetached && OnRecordRead && !OnRecordRead(index)) break;
         }
     });
 }

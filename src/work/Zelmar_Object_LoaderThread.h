@@ -18,6 +18,9 @@ public:
 
     // Set before Resume. -1 until then.
     std::atomic<int> RecordCount{-1};
+    // Called after each record was read, outside every lock of the loader, unless the
+    // procedure was detached meanwhile; false stops the loader. Set before Resume.
+    TLoadRecordEvent OnRecordRead;
 
     // Replaces the per-index procedure. Waits while the loader is inside the old one, so
     // that after detaching (null) no further record is read.
@@ -27,7 +30,7 @@ protected:
     void Execute() override;
 
 private:
-    std::mutex FEventMutex;  // held while OnLoadRecord runs
+    std::mutex FEventMutex;  // held while OnLoadRecord runs, never while OnRecordRead does
     TLoadRecordEvent FOnLoadRecord;
     // Looked at before taking FEventMutex, so that a detaching thread does not have to win
     // the mutex against a loader that takes it again at once.

@@ -27,9 +27,11 @@ public:
         FOpen = true;
         FChanged.notify_all();
     }
-    void Wait() {
+    void Wait() { WaitFor(60s); }
+    // True when opened within the time.
+    bool WaitFor(std::chrono::milliseconds timeout) {
         std::unique_lock<std::mutex> lock(FMutex);
-        FChanged.wait_for(lock, 60s, [this] { return FOpen; });
+        return FChanged.wait_for(lock, timeout, [this] { return FOpen; });
     }
 
 private:

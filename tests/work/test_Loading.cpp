@@ -298,3 +298,81 @@ TEST(Loading, RoundTripOverTheSharedFiles) {
         EXPECT_EQ(ReadText(dir.File("second.sdf")), ReadText(dir.File("first.sdf")));
     }
 }
+
+// Worker-thread events come after the record lock is released: a handler that waits for the
+// UI thread, while that thread paints rows (reading records under the lock), gets its answer.
+TEST(Loading, HandlersThatWaitForTheUiThreadDoNotBlockPainting) {
+    TTempDir dir;
+    std::string text;
+    for (int i = 0; i < 300; ++i)  // every record brings a field of its own
+        text += SDRecord(MolBlock("r", {"C", "O"}), {{"F" + std::to_string(i), {"x"}}});
+    const std::string file = dir.File("fields.sdf");
+    WriteText(file, text);
+    TSheet sheet;
+    TZelmarSDFileDataList& list = *sheet.List;
+    std::atomic<int> answered{0};
+    std::atomic<int> timedOut{0};
+    // Asks the UI thread and waits for its answer, as a handler using a blocking call would
+    // (on the UI thread itself it answers at once).
+    const std::thread::id ui = std::this_thread::get_id();
+    auto askUiThread = [&] {
+        if (std::this_thread::get_id() == ui) return;
+        auto done = std::make_shared<TGate>();
+        sheet.Ui.Post([done] { done->Open(); });
+        if (done->WaitFor(10s))
+            ++answered;
+        else
+            ++timedOut;
+    };
+    list.OnFieldListChanged = [&](TZelmarSDFileDataList*) { askUiThread(); };
+    list.OnLoadDataProgress = [&](TZelmarSDFileDataList*, int) {
+        askUiThread();
+        return true;
+    };
+    ASSERT_TRUE(list.LoadFile(file));
+    TZelmarDataCarrier carrier;
+    ASSERT_TRUE(PumpUntil(sheet.Ui, [&] {
+        for (int row = 0; row < list.GetCount() && row < 40; ++row) {
+            TZelmarSDFileData* record = list.GetSDFileData((row * 7) % list.GetCount());
+            record->GetDataForField(list.GetChemistryField(), &carrier);
+        }
+        return list.GetLoadFinished() || timedOut > 0;
+    }));
+    EXPECT_EQ(timedOut.load(), 0);
+    EXPECT_GT(answered.load(), 300);
+    EXPECT_EQ(list.GetFieldCount(), 4 + 300);
+}
+
+// Posted worker events reach the UI thread in order, progress once per per cent, and a
+// progress handler there can still stop loading.
+TEST(Loading, PostedWorkerEventsRunOnTheUiThread) {
+    TTempDir dir;
+    const std::string file = NumberedFile(dir, 1000);
+    TSheet sheet;
+    TZelmarSDFileDataList& list = *sheet.List;
+    list.PostWorkerEvents = true;
+    const std::thread::id ui = std::this_thread::get_id();
+    std::vector<int> percents;
+    int fieldEvents = 0;
+    bool onOtherThread = false;
+    list.OnFieldListChanged = [&](TZelmarSDFileDataList*) {
+        onOtherThread |= std::this_thread::get_id() != ui;
+        ++fieldEvents;
+    };
+    list.OnLoadDataProgress = [&](TZelmarSDFileDataList*, int percent) {
+        onOtherThread |= std::this_thread::get_id() != ui;
+        percents.push_back(percent);
+        return percent < 50;
+    };
+    ASSERT_TRUE(list.LoadFile(file));
+    ASSERT_TRUE(PumpUntil(sheet.Ui, [&] { return list.GetLoadFinished(); }));
+    sheet.Ui.ProcessPending();
+    EXPECT_FALSE(onOtherThread);
+    EXPECT_EQ(fieldEvents, 1) << "one new field, No";
+    ASSERT_FALSE(percents.empty());
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_EQ(std::adjacent_find(percents.begin(), percents.end()), percents.end());
+    // The answer reaches the loader a little later than a direct one would.
+    EXPECT_GE(percents.back(), 50);
+    EXPECT_LT(percents.back(), 99) << "stopped soon after the first answer false";
+}
