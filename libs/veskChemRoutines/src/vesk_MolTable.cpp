@@ -221,4 +221,66 @@ CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& probl
     return CTabResult::kOther;  // no "M  END"
 }
 
+namespace {
+
+// An "M  ALS" line is 16 columns and 4 per element; writers that drop trailing blanks cut it.
+std::string PaddedAtomListLine(std::string_view line) {
+    int count = 0;
+    std::string padded(line);
+    std::string lineEnd;
+    while (!padded.empty() && (padded.back() == '\n' || padded.back() == '\r')) {
+        lineEnd.insert(lineEnd.begin(), padded.back());
+        padded.pop_back();
+    }
+    if (!Field(padded, 10, 3, count) || count <= 0 || count > 16) return std::string(line);
+    const std::size_t full = 16 + 4 * static_cast<std::size_t>(count);
+    if (padded.size() < full) padded.resize(full, ' ');
+    return padded + lineEnd;
+}
+
+}  // namespace
+
+std::string ForRDKitReader(std::string_view block) {
+    std::vector<std::size_t> starts;  // each line's first byte
+    for (std::size_t at = 0; at < block.size();) {
+        starts.push_back(at);
+        const std::size_t nl = block.find('\n', at);
+        at = nl == std::string_view::npos ? block.size() : nl + 1;
+    }
+    auto lineAt = [&](std::size_t i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : block.size();
+        return block.substr(starts[i], end - starts[i]);
+    };
+    bool hasAtomLists = false;
+    for (std::size_t i = 0; i < starts.size() && !hasAtomLists; ++i)
+        hasAtomLists = lineAt(i).substr(0, 6) == "M  ALS";
+    if (!hasAtomLists || starts.size() < 4) return std::string(block);
+
+    // The old-style list lines follow the bonds; the counts line says how many there are.
+    int atoms = 0, bonds = 0, lists = 0;
+    const std::string_view counts = lineAt(3);
+    std::size_t skipFrom = starts.size(), skipTo = starts.size();
+    std::string countsLine(counts);
+    if (counts.size() >= 39 && counts.substr(34, 5) == "V2000" && Field(counts, 0, 3, atoms) &&
+        Field(counts, 3, 3, bonds) && Field(counts, 6, 3, lists) && lists > 0 && atoms >= 0 &&
+        bonds >= 0) {
+        skipFrom = 4 + static_cast<std::size_t>(atoms) + static_cast<std::size_t>(bonds);
+        skipTo = std::min(starts.size(), skipFrom + static_cast<std::size_t>(lists));
+        countsLine.replace(6, 3, "  0");
+    }
+    std::string text;
+    text.reserve(block.size() + 64);
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (i >= skipFrom && i < skipTo) continue;
+        const std::string_view line = lineAt(i);
+        if (i == 3)
+            text += countsLine;
+        else if (line.substr(0, 6) == "M  ALS")
+            text += PaddedAtomListLine(line);
+        else
+            text.append(line.data(), line.size());
+    }
+    return text;
+}
+
 }  // namespace vesk

@@ -40,4 +40,10 @@ enum class CTabResult {
 };
 CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& problem);
 
+// The block as RDKit's reader takes it without leaking memory: that reader leaks the half-built
+// molecule when it throws, and it throws on "M  ALS" lines cut short after their last element
+// (trailing blanks lost), which are padded here. Old-style atom list lines that "M  ALS" lines
+// supersede are left out too, so each list is read once. Any other block comes back unchanged.
+std::string ForRDKitReader(std::string_view block);
+
 }  // namespace vesk

@@ -147,7 +147,9 @@ bool Molecule::EnsureParsedLocked(std::string& error) {
             } else if (read == CTabResult::kPlain) {
                 mol = BuildPlain(ctab);
             }
-            if (!mol) mol.reset(RDKit::MolBlockToMol(text_, false, false, true));
+            if (!mol) {
+                mol.reset(RDKit::MolBlockToMol(ForRDKitReader(text_), false, false, true));
+            }
             if (mol) {
                 // Not strict: valence errors must not cost the formula.
                 mol->updatePropertyCache(false);

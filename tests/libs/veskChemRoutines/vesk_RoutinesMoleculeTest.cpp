@@ -120,3 +120,22 @@ TEST(RoutinesMolecule, FormulaPerFragment) {
     EXPECT_STREQ(formula, "C2H3ClNa2O2");
     DestroyMolFile(mol, err, 256);
 }
+
+// Atom lists stated twice (old-style lines and the "M  ALS" lines that supersede them), and
+// "M  ALS" lines cut short after their last element: read like the regular form, without a
+// leak (the sanitizer builds would report one).
+TEST(RoutinesMolecule, AtomListsStatedTwiceOrCutShortAreRead) {
+    for (const char* flag : {"T", "F"}) {
+        for (const char* tail : {"O   ", "O"}) {
+            const std::string block =
+                std::string("\n  test\n\n") + "  2  1  1  0  0  0            999 V2000\n" +
+                "    0.0000    0.0000    0.0000 L   0  0\n" +
+                "    1.0000    0.0000    0.0000 C   0  0\n" + "  1  2  1  0\n" + "  1 " + flag +
+                "    2   7   8\n" + "M  ALS   1  2 " + flag + " N   " + tail + "\nM  END\n";
+            Chem chem = ChemOf(block);
+            EXPECT_TRUE(chem.ok) << flag << tail << ": " << chem.error;
+            // As RDKit reads a list atom: its first element.
+            EXPECT_EQ(chem.formula, "CH5N") << flag << tail;
+        }
+    }
+}
