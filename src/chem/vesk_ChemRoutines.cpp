@@ -86,6 +86,9 @@ constexpr TExport<TInt (*)(THandle, TInt, char**, TInt*, char*, TInt)> xGetSDFil
     "GetSDFileEntryTextRA"};
 constexpr TExport<TInt (*)(const char*, TInt, THandle*, TInt, THandle*, char*, TInt)>
     xOpenSDFileEntryText{"OpenSDFileEntryText"};
+constexpr TExport<TInt (*)(THandle, TInt, TInt, char**, TInt*, char**, TInt*, char*, TInt)>
+    xReadSDFileEntryRA{"ReadSDFileEntryRA"};
+constexpr TInt kReadFormula = 1;
 constexpr TExport<TInt (*)(THandle, const char*, TInt, char*, TInt)> xAddSDFileEntryText{
     "AddSDFileEntryText"};
 constexpr TExport<TInt (*)(THandle, THandle, TInt, THandle, const char*, TInt, TInt, char*, TInt)>
@@ -266,6 +269,34 @@ const char* const kEntryData = "TveskSDFileEntryData";
 const char* const kEntry = "TveskSDFileEntry";
 const char* const kManager = "TveskSDFileManager";
 const char* const kWriter = "TveskSDFileWriter";
+
+// Reads the record that ReadSDFileEntryRA packed; every read checks the bounds, so a short or
+// damaged buffer fails instead of reading past its end.
+class TPackedRecord {
+public:
+    TPackedRecord(const char* data, std::size_t size) : FData(data), FSize(size) {}
+    bool Int(std::int32_t& value) { return Raw(&value, sizeof value); }
+    bool Double(double& value) { return Raw(&value, sizeof value); }
+    bool Text(std::string& text) {
+        std::int32_t length = 0;
+        if (!Int(length) || length < 0 || static_cast<std::size_t>(length) > FSize - FAt)
+            return false;
+        text.assign(FData + FAt, static_cast<std::size_t>(length));
+        FAt += static_cast<std::size_t>(length);
+        return true;
+    }
+
+private:
+    bool Raw(void* value, std::size_t size) {
+        if (size > FSize - FAt) return false;
+        std::memcpy(value, FData + FAt, size);
+        FAt += size;
+        return true;
+    }
+    const char* FData;
+    std::size_t FSize;
+    std::size_t FAt = 0;
+};
 
 }  // namespace
 
@@ -571,6 +602,52 @@ bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
     });
 }
 
+bool TveskSDFileEntry::ReadPacked(const char* data, std::size_t size, std::string& error) {
+    ClearEntry();
+    TPackedRecord packed(data != nullptr ? data : "", data != nullptr ? size : 0);
+    std::int32_t status = 0, formulaStatus = 0, items = 0;
+    std::string molText, formula;
+    double mass = 0.0;
+    if (!packed.Int(status)) {
+        error = "the library handed over no record";
+        return false;
+    }
+    if (status != 1) {
+        if (!packed.Text(error) || error.empty()) error = "the record could not be read";
+        return false;
+    }
+    if (!packed.Text(molText) || !packed.Int(formulaStatus) || !packed.Text(formula) ||
+        !packed.Double(mass) || !packed.Int(items) || items < 0) {
+        error = "the library handed over a damaged record";
+        return false;
+    }
+    FDataItems.reserve(static_cast<std::size_t>(items));
+    for (std::int32_t i = 0; i < items; ++i) {
+        auto item = std::make_unique<TveskSDFileEntryData>();
+        std::int32_t lines = 0;
+        if (!packed.Text(item->Name) || !packed.Int(lines) || lines < 0) {
+            error = "the library handed over a damaged record";
+            ClearEntry();
+            return false;
+        }
+        item->Lines.resize(static_cast<std::size_t>(lines));
+        for (std::string& line : item->Lines) {
+            if (!packed.Text(line)) {
+                error = "the library handed over a damaged record";
+                ClearEntry();
+                return false;
+            }
+        }
+        FDataItems.push_back(std::move(item));
+    }
+    SetMolString(molText);
+    if (formulaStatus == 1) {
+        FFormula = std::move(formula);
+        FMolweight = mass;
+    }
+    return true;
+}
+
 TveskSDFileEntryData* TveskSDFileEntry::Data(int index) const {
     if (index < 0 || index >= DataCount()) return nullptr;
     return FDataItems[static_cast<std::size_t>(index)].get();
@@ -782,39 +859,28 @@ bool TveskSDFileManager::ReadEntryText(int index, std::string& text) {
 bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
     return Guarded("TveskSDFileManager.LoadEntryData", false, [&] {
         if (entry == nullptr || entry->Loaded() || FFileHandle == 0) return true;
-        std::string text;
-        if (!ReadEntryText(index, text)) return false;
-        THandle mol = 0;
-        THandle list = 0;
-        bool result = true;
-        {
-            // The handles go in every case; a failure there fails the read.
-            TFinally release([&] {
-                if (!DestroyRecordHandles(mol, list)) result = false;
-            });
-            if (!Call(xOpenSDFileEntryText, kManager, FLib, LastError, text.data(),
-                      static_cast<TInt>(text.size()), &mol, 0, &list)) {
-                result = false;
-            } else if (!entry->ReadDataEntries(list, std::string())) {
-                // A record whose items could not all be read is not a loaded record.
-                LastError =
-                    entry->LastError.empty() ? "data items could not be read" : entry->LastError;
-                result = false;
-            } else {
-                std::string molText;
-                FMolManager->GetMolStringFromHandle(mol, molText);
-                if (!FMolManager->LastError.empty()) {
-                    LastError = FMolManager->LastError;
-                    result = false;
-                } else {
-                    entry->SetMolString(molText);
-                }
-            }
+        // One call hands over the record's bytes and the record taken apart, with its formula
+        // and mass: per-item calls would cost as much as the reading itself.
+        char* text = nullptr;
+        char* packed = nullptr;
+        TInt textLength = 0;
+        TInt packedLength = 0;
+        TFinally release([&] {
+            std::free(text);
+            std::free(packed);
+        });
+        if (!Call(xReadSDFileEntryRA, kManager, FLib, LastError, FFileHandle, index, kReadFormula,
+                  &text, &textLength, &packed, &packedLength))
+            return false;
+        std::string why;
+        const bool loaded = entry->ReadPacked(packed, static_cast<std::size_t>(packedLength), why);
+        if (!loaded) {
+            entry->ClearEntry();
+            LastError = why;
         }
-        if (!result) entry->ClearEntry();
         // Also a record that cannot be shown keeps its bytes, to be written back unchanged.
-        entry->SetOrgText(std::move(text));
-        return result;
+        entry->SetOrgText(std::string(text, static_cast<std::size_t>(textLength)));
+        return loaded;
     });
 }
 

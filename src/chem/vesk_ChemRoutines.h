@@ -5,6 +5,7 @@
 // Nothing here throws: failures come back as a false result and a LastError text.
 // Qt-free.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -110,6 +111,9 @@ public:
     void SetMolString(const std::string& text);
     // Replaces the items by the library list's items. The list stays the caller's.
     bool ReadDataEntries(std::uintptr_t dataEntryList, const std::string& titleField);
+    // Takes molecule, items, formula and weight from a record the library packed (see
+    // ReadSDFileEntryRA); false with the reason when the record was not taken apart.
+    bool ReadPacked(const char* data, std::size_t size, std::string& error);
 
     int DataCount() const { return static_cast<int>(FDataItems.size()); }
     TveskSDFileEntryData* Data(int index) const;

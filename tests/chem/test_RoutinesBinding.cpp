@@ -81,9 +81,9 @@ TEST(RoutinesBinding, MissingExportFailsOnlyTheCallThatNeedsIt) {
     TveskSDFileEntry entry;
     EXPECT_FALSE(manager.LoadEntryData(0, &entry));
     EXPECT_EQ(manager.LastError,
-              "procedure not found in library (TveskSDFileManager: GetSDFileEntryTextRA)");
+              "procedure not found in library (TveskSDFileManager: ReadSDFileEntryRA)");
     EXPECT_FALSE(entry.Loaded());
-    EXPECT_EQ(trace.Lines("(TveskSDFileManager: GetSDFileEntryTextRA)").size(), 1u);
+    EXPECT_EQ(trace.Lines("(TveskSDFileManager: ReadSDFileEntryRA)").size(), 1u);
 
     // Only the low byte counts; a failed close keeps the handle for another try.
     EXPECT_FALSE(manager.CloseSDFile());

@@ -239,6 +239,26 @@ VESK_ROUTINES_API int32_t OpenSDFileEntryText(const char* Text, int32_t Length,
                                               uintptr_t* DataEntryList, char* ErrBuf,
                                               int32_t ErrBufSize);
 
+/* ReadSDFileEntryRA: Flags. */
+#define VESK_READ_FORMULA 1 /* also the formula and mass of the record's molecule */
+
+/* Reads record Index (from 0) in one call, for readers that want everything at once: *Text
+ * receives its bytes as GetSDFileEntryTextRA hands them out, *Packed the record taken apart as
+ * OpenSDFileEntryText would (both malloc'ed, zero byte after their lengths; the caller frees
+ * both). Fails only when the bytes cannot be read. The packed layout, integers int32_t and
+ * the mass a double, both in the machine's byte order, a "text" being an int32_t length and
+ * that many bytes:
+ *   status: 1 = taken apart, 0 = not (a text with the reason follows, and nothing else)
+ *   text: the molecule block, LF line ends
+ *   formula status: 1 = computed, 0 = failed, -1 = not asked for
+ *   text: the formula (as GetMolFileFormula), or why it failed, or empty
+ *   double: the mass (as GetMolFileMass), 0 unless computed
+ *   item count, then per item: text name, line count, the lines as texts */
+VESK_ROUTINES_API int32_t ReadSDFileEntryRA(uintptr_t FileHandle, int32_t Index, int32_t Flags,
+                                            char** Text, int32_t* TextLength, char** Packed,
+                                            int32_t* PackedLength, char* ErrBuf,
+                                            int32_t ErrBufSize);
+
 /* *EndReached := 1 when sequential reading has passed the last record, else 0. */
 VESK_ROUTINES_API int32_t SDFileEndReached(uintptr_t FileHandle, uint8_t* EndReached, char* ErrBuf,
                                            int32_t ErrBufSize);

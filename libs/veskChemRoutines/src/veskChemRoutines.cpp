@@ -687,6 +687,103 @@ extern "C" std::int32_t GetSDFileEntryTextRA(std::uintptr_t FileHandle, std::int
     });
 }
 
+namespace {
+
+// The record taken apart, in the layout ReadSDFileEntryRA documents.
+class TPacker {
+public:
+    void Int(std::int32_t value) { Raw(&value, sizeof value); }
+    void Double(double value) { Raw(&value, sizeof value); }
+    void Text(std::string_view text) {
+        Int(static_cast<std::int32_t>(text.size()));
+        Raw(text.data(), text.size());
+    }
+    const std::string& Bytes() const { return bytes_; }
+
+private:
+    void Raw(const void* data, std::size_t size) {
+        bytes_.append(static_cast<const char*>(data), size);
+    }
+    std::string bytes_;
+};
+
+std::string PackRecord(std::string_view text, bool withFormula) {
+    TPacker packer;
+    SDRecord record;
+    std::string why;
+    if (!SplitSDRecord(text, record, why)) {
+        packer.Int(0);
+        packer.Text(why);
+        return packer.Bytes();
+    }
+    packer.Int(1);
+    packer.Text(record.molBlock);
+    if (withFormula) {
+        Molecule molecule(std::move(record.molBlock), 0);
+        std::string formula, error;
+        double mass = 0.0;
+        const bool ok = molecule.Formula(formula, error) && molecule.Mass(mass, error);
+        packer.Int(ok ? 1 : 0);
+        packer.Text(ok ? formula : error);
+        packer.Double(ok ? mass : 0.0);
+    } else {
+        packer.Int(-1);
+        packer.Text("");
+        packer.Double(0.0);
+    }
+    packer.Int(static_cast<std::int32_t>(record.items.size()));
+    for (const SDItem& item : record.items) {
+        packer.Text(item.name);
+        packer.Int(static_cast<std::int32_t>(item.lines.size()));
+        for (std::string_view line : item.lines) packer.Text(line);
+    }
+    return packer.Bytes();
+}
+
+}  // namespace
+
+extern "C" std::int32_t ReadSDFileEntryRA(std::uintptr_t FileHandle, std::int32_t Index_,
+                                          std::int32_t Flags, char** Text, std::int32_t* TextLength,
+                                          char** Packed, std::int32_t* PackedLength, char* ErrBuf,
+                                          std::int32_t ErrBufSize) {
+    if (Text) *Text = nullptr;
+    if (TextLength) *TextLength = 0;
+    if (Packed) *Packed = nullptr;
+    if (PackedLength) *PackedLength = 0;
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        if (!Out(Text, "Text", error) || !Out(TextLength, "TextLength", error) ||
+            !Out(Packed, "Packed", error) || !Out(PackedLength, "PackedLength", error)) {
+            return false;
+        }
+        auto file = Lookup<FileObject>(FileHandle, "SD file", error);
+        if (!file || !Index(Index_, file->file->Count(), "record", error)) return false;
+        const auto index = static_cast<std::size_t>(Index_);
+        std::string text;
+        std::string why;
+        if (!file->file->ReadRecord(index, text, why)) {
+            error = RecordError(*file, index, why);
+            return false;
+        }
+        std::string packed = PackRecord(text, (Flags & VESK_READ_FORMULA) != 0);
+        if (text.size() > static_cast<std::size_t>(INT32_MAX) ||
+            packed.size() > static_cast<std::size_t>(INT32_MAX)) {
+            error = RecordError(*file, index, "the record is larger than 2 GiB");
+            return false;
+        }
+        char* textCopy = MallocCopy(text, error);
+        char* packedCopy = textCopy ? MallocCopy(packed, error) : nullptr;
+        if (!packedCopy) {
+            std::free(textCopy);
+            return false;
+        }
+        *Text = textCopy;
+        *TextLength = static_cast<std::int32_t>(text.size());
+        *Packed = packedCopy;
+        *PackedLength = static_cast<std::int32_t>(packed.size());
+        return true;
+    });
+}
+
 extern "C" std::int32_t OpenSDFileEntryText(const char* Text, std::int32_t Length,
                                             std::uintptr_t* MolHandle, std::int32_t Reserved_,
                                             std::uintptr_t* DataEntryList, char* ErrBuf,
