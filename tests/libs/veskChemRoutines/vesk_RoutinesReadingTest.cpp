@@ -1,6 +1,7 @@
 // Reading SD files: record boundaries, molecule blocks, data item headers and values, errors.
 
 #include <algorithm>
+#include <cstring>
 #include "vesk_RoutinesTestSupport.h"
 
 using namespace routines_test;
@@ -32,10 +33,10 @@ TEST(RoutinesReading, DataHeaderFormsAndValues) {
         "> <MULTI>\n  blanks kept  \n\xB1 Latin-1, \xE2\x82\xAC\n> <a header inside a value>\n"
         " \t \nkept: only an empty line ends a value\n\nignored\n> <EMPTY>\n\n\n> <LAST>\n"
         "runs into $$$$\n$$$$\n";
-    expected.push_back({"MULTI",
-                        {"  blanks kept  ", "\xB1 Latin-1, \xE2\x82\xAC",
-                         "> <a header inside a value>", " \t ",
-                         "kept: only an empty line ends a value"}});
+    expected.push_back(
+        {"MULTI",
+         {"  blanks kept  ", "\xB1 Latin-1, \xE2\x82\xAC", "> <a header inside a value>", " \t ",
+          "kept: only an empty line ends a value"}});
     expected.push_back({"EMPTY", {}});
     expected.push_back({"LAST", {"runs into $$$$"}});
     std::vector<Record> records = ReadText(text);
@@ -207,4 +208,79 @@ TEST(RoutinesReading, SequentialReadingAndAFileChangedOnDisk) {
     EXPECT_FALSE(OK(GetSDFileEntryRA(handle, 2, &mol, 0, &list, err, 256)));
     EXPECT_NE(std::string(err).find("changed"), std::string::npos) << err;
     DestroySDFile(handle, err, 256);
+}
+
+// One call hands over a record's bytes and the record taken apart, formula and mass included;
+// a record that cannot be taken apart still gives its bytes, and the reason.
+TEST(RoutinesReading, WholeRecordInOneCall) {
+    TempDir dir;
+    const std::string good = kEthanol + "> <A>\n1\n2\n\n> <B>\n\n$$$$\n";
+    const std::string broken =
+        "x\n  y\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n> <A>\n1\n\n$$$$\n";
+    const std::string path = dir.Write("two.sdf", good + broken);
+    char err[256];
+    uintptr_t file = 0;
+    ASSERT_TRUE(OK(OpenSDFileRA3(&file, path.c_str(), nullptr, nullptr, err, 256)));
+    struct TUnpacked {
+        std::string text, packed;
+        std::size_t at = 0;
+        int32_t Int() {
+            int32_t v = 0;
+            std::memcpy(&v, packed.data() + at, sizeof v);
+            at += sizeof v;
+            return v;
+        }
+        std::string Text() {
+            const int32_t n = Int();
+            std::string t = packed.substr(at, static_cast<std::size_t>(n));
+            at += static_cast<std::size_t>(n);
+            return t;
+        }
+        double Double() {
+            double v = 0;
+            std::memcpy(&v, packed.data() + at, sizeof v);
+            at += sizeof v;
+            return v;
+        }
+    };
+    auto read = [&](int32_t index, int32_t flags) {
+        TUnpacked r;
+        char *text = nullptr, *packed = nullptr;
+        int32_t textLength = 0, packedLength = 0;
+        EXPECT_TRUE(OK(ReadSDFileEntryRA(file, index, flags, &text, &textLength, &packed,
+                                         &packedLength, err, 256)))
+            << err;
+        r.text.assign(text, static_cast<std::size_t>(textLength));
+        r.packed.assign(packed, static_cast<std::size_t>(packedLength));
+        free(text);
+        free(packed);
+        return r;
+    };
+    TUnpacked first = read(0, VESK_READ_FORMULA);
+    EXPECT_EQ(first.text, good);
+    EXPECT_EQ(first.Int(), 1);
+    EXPECT_EQ(first.Text(), kEthanol);
+    EXPECT_EQ(first.Int(), 1);
+    EXPECT_EQ(first.Text(), "C2H6O");
+    EXPECT_NEAR(first.Double(), 46.069, 0.01);
+    ASSERT_EQ(first.Int(), 2);
+    EXPECT_EQ(first.Text(), "A");
+    ASSERT_EQ(first.Int(), 2);
+    EXPECT_EQ(first.Text(), "1");
+    EXPECT_EQ(first.Text(), "2");
+    EXPECT_EQ(first.Text(), "B");
+    EXPECT_EQ(first.Int(), 0);
+    EXPECT_EQ(first.at, first.packed.size());
+
+    TUnpacked plain = read(0, 0);
+    plain.Int();
+    plain.Text();
+    EXPECT_EQ(plain.Int(), -1) << "formula not asked for";
+
+    TUnpacked second = read(1, VESK_READ_FORMULA);
+    EXPECT_EQ(second.text, broken);
+    EXPECT_EQ(second.Int(), 0);
+    EXPECT_NE(second.Text().find("M  END"), std::string::npos);
+    EXPECT_EQ(second.at, second.packed.size());
+    DestroySDFile(file, err, 256);
 }
