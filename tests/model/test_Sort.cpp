@@ -215,14 +215,14 @@ TEST(Sort, ComparisonsAreTotalOrdersAndEqualWeightsStayTogether) {
     TZelmarRecordRefs list;
     for (const char* text : {"1.5", "1.50", "1.5", "2", "0.5", "1.500", "x", "10"})
         list.AddObject(text, nullptr);
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 1), 0);  // equal value, other text
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 1, 0), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 3, 7), -1);  // 2 < 10, unlike texts
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 6, 4), -1);  // "x" counts as 0
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 99), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 1), -1);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 2), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, -1, 2), 0);
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 0, 1), 0);  // equal value, other text
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 1, 0), 0);
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 3, 7), -1);  // 2 < 10, unlike texts
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 6, 4), -1);  // "x" counts as 0
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 0, 99), 0);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, 0, 1), -1);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, 0, 2), 0);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, -1, 2), 0);
 
     // Sorting many equal values written differently must neither crash nor split them.
     std::vector<std::string> keys;
@@ -230,7 +230,7 @@ TEST(Sort, ComparisonsAreTotalOrdersAndEqualWeightsStayTogether) {
     const char* writings[] = {"1.5", "1.50", "1.500", "2", "0.5", "2.0"};
     for (int i = 0; i < 5000; ++i) keys.push_back(writings[random() % 6]);
     std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
-        return TZelmarSDFileDataList::CompareFloatKeys(a, b) < 0;
+        return TZelmarSorter::CompareFloatKeys(a, b) < 0;
     });
     std::vector<double> values;
     for (const auto& key : keys) values.push_back(std::stod(key));
@@ -242,13 +242,13 @@ TEST(Sort, MoveObjectsToPosMovesInTheGivenOrder) {
     for (const char* id : {"0", "1", "2", "3", "4", "5"}) AddRecord(list, kEthanol, id);
     TZelmarStringList<TZelmarSDFileData> refs;
     for (int i = 0; i < list.GetCount(); ++i) refs.AddObject("", list.GetSDFileData(i));
-    ASSERT_TRUE(list.MoveObjectsToPos(refs, {4, 2}, 1));
+    ASSERT_TRUE(TZelmarSorter::MoveObjectsToPos(refs, {4, 2}, 1));
     std::vector<std::string> ids;
     for (const auto& item : refs) ids.push_back(Id(item.Object));
     EXPECT_EQ(ids, (std::vector<std::string>{"0", "4", "2", "1", "3", "5"}));
-    ASSERT_TRUE(list.MoveObjectsToPos(refs, {0}, 5));
+    ASSERT_TRUE(TZelmarSorter::MoveObjectsToPos(refs, {0}, 5));
     EXPECT_EQ(Id(refs.GetObject(5)), "0");
-    EXPECT_FALSE(list.MoveObjectsToPos(refs, {1, 1}, 0));  // a position twice
-    EXPECT_FALSE(list.MoveObjectsToPos(refs, {0, 1}, 5));  // beyond the end
+    EXPECT_FALSE(TZelmarSorter::MoveObjectsToPos(refs, {1, 1}, 0));  // a position twice
+    EXPECT_FALSE(TZelmarSorter::MoveObjectsToPos(refs, {0, 1}, 5));  // beyond the end
     EXPECT_EQ(refs.GetCount(), 6);
 }
