@@ -117,16 +117,17 @@ bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
 
 namespace {
 
-// The order that sorts the texts (order[k]: position of the k-th text).
+// The order that sorts the texts (order[k]: position of the k-th text). Stable in both
+// directions: equal texts keep their order.
 std::vector<int> TextOrder(const std::vector<std::string>& texts, bool descending) {
     std::vector<int> order(texts.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
     const bool byteOrder = CollationIsByteOrder();
-    std::sort(order.begin(), order.end(), [&](int x, int y) {
-        return CompareText(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)],
-                           byteOrder) < 0;
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+        const int compared = CompareText(texts[static_cast<std::size_t>(x)],
+                                         texts[static_cast<std::size_t>(y)], byteOrder);
+        return descending ? compared > 0 : compared < 0;
     });
-    if (descending) std::reverse(order.begin(), order.end());
     return order;
 }
 
@@ -162,12 +163,12 @@ bool TZelmarSorter::SortByNumber(const TZelmarField* field, bool descending) {
             return FRecords.SortProgress(Percent(i, count));
         }))
         return false;
-    std::sort(numbers.begin(), numbers.end(),
-              [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::stable_sort(numbers.begin(), numbers.end(), [descending](const auto& x, const auto& y) {
+        return descending ? x.first > y.first : x.first < y.first;
+    });
     std::vector<int> order;
     order.reserve(numbers.size());
     for (const auto& number : numbers) order.push_back(number.second);
-    if (descending) std::reverse(order.begin(), order.end());
     FRecords.ReorderRecords(order);
     return true;
 }
@@ -181,16 +182,8 @@ bool TZelmarSorter::SortByFormula(bool descending, int progressOffset, int progr
             return true;
         }))
         return false;
-    // Stable: records of one formula keep their order, which the molecule sort's groups follow.
-    std::vector<int> order(texts.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    const bool byteOrder = CollationIsByteOrder();
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-        return CompareText(texts[static_cast<std::size_t>(x)], texts[static_cast<std::size_t>(y)],
-                           byteOrder) < 0;
-    });
-    if (descending) std::reverse(order.begin(), order.end());
-    FRecords.ReorderRecords(order);
+    // Records of one formula keep their order, which the molecule sort's groups follow.
+    FRecords.ReorderRecords(TextOrder(texts, descending));
     return true;
 }
 
