@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <clocale>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -117,73 +119,168 @@ bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
 
 namespace {
 
-// The order that sorts the texts (order[k]: position of the k-th text). Stable in both
-// directions: equal texts keep their order.
-std::vector<int> TextOrder(const std::vector<std::string>& texts, bool descending) {
-    std::vector<int> order(texts.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    const bool byteOrder = CollationIsByteOrder();
-    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
-        const int compared = CompareText(texts[static_cast<std::size_t>(x)],
-                                         texts[static_cast<std::size_t>(y)], byteOrder);
-        return descending ? compared > 0 : compared < 0;
-    });
+// A row's key as it is sorted: what fits in a machine word (a prefix of the text's collation
+// key, or the number itself) and the row's position. Sorting these pairs in one array is
+// stable by construction; only rows whose prefixes tie look at their whole texts.
+struct TPackedKey {
+    std::uint64_t Prefix;
+    std::uint32_t Position;
+};
+
+bool operator<(const TPackedKey& a, const TPackedKey& b) {
+    return a.Prefix != b.Prefix ? a.Prefix < b.Prefix : a.Position < b.Position;
+}
+
+// The first eight bytes, big-endian, so that the words order as the bytes do.
+std::uint64_t BytePrefix(const char* text, std::size_t size) {
+    unsigned char bytes[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    std::memcpy(bytes, text, std::min<std::size_t>(size, 8));
+    std::uint64_t prefix = 0;
+    for (const unsigned char byte : bytes) prefix = (prefix << 8) | byte;
+    return prefix;
+}
+
+// strxfrm's bytes order as strcoll orders the texts, so their prefix may decide alone.
+std::uint64_t CollationPrefix(const std::string& text) {
+    char small[64];
+    const std::size_t size = std::strxfrm(small, text.c_str(), sizeof small);
+    if (size < sizeof small) return BytePrefix(small, size);
+    std::string large(size + 1, '\0');
+    std::strxfrm(&large[0], text.c_str(), large.size());
+    return BytePrefix(large.data(), size);
+}
+
+std::uint64_t TextPrefix(const std::string& text, bool byteOrder) {
+    return byteOrder ? BytePrefix(text.data(), text.size()) : CollationPrefix(text);
+}
+
+// Doubles as words that order as the numbers do; -0 is 0, and what is no number counts as 0.
+std::uint64_t NumberPrefix(double value) {
+    if (std::isnan(value) || value == 0.0) value = 0.0;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits & (std::uint64_t{1} << 63)) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+}
+
+std::vector<int> Positions(const std::vector<TPackedKey>& keys) {
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const TPackedKey& key : keys) order.push_back(static_cast<int>(key.Position));
     return order;
 }
+
+// The order that sorts the texts (order[k]: position of the k-th text), equal texts in their
+// order in both directions. prefixes[i] is TextPrefix(texts[i]).
+std::vector<int> TextOrder(const std::vector<std::string>& texts,
+                           const std::vector<std::uint64_t>& prefixes, bool descending) {
+    const bool byteOrder = CollationIsByteOrder();
+    std::vector<TPackedKey> keys(texts.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {descending ? ~prefixes[i] : prefixes[i], static_cast<std::uint32_t>(i)};
+    std::sort(keys.begin(), keys.end());
+    // Runs of one prefix, still in position order: settled by the whole texts where they
+    // differ.
+    const auto text = [&texts](const TPackedKey& key) -> const std::string& {
+        return texts[key.Position];
+    };
+    for (std::size_t first = 0; first < keys.size();) {
+        std::size_t end = first + 1;
+        bool allEqual = true;
+        while (end < keys.size() && keys[end].Prefix == keys[first].Prefix) {
+            allEqual = allEqual && text(keys[end]) == text(keys[first]);
+            ++end;
+        }
+        if (!allEqual)
+            std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
+                             keys.begin() + static_cast<std::ptrdiff_t>(end),
+                             [&](const TPackedKey& x, const TPackedKey& y) {
+                                 const int compared = CompareText(text(x), text(y), byteOrder);
+                                 return descending ? compared > 0 : compared < 0;
+                             });
+        first = end;
+    }
+    return Positions(keys);
+}
+
+// Asks for progress only when the percentage changes: a handler is called about a hundred
+// times, not once per row.
+class TThrottledProgress {
+public:
+    TThrottledProgress(IZelmarRecordAccess& records, int offset, int total)
+        : FRecords(records), FOffset(offset), FTotal(total) {}
+    bool operator()(int position) {
+        const int percent = Percent(position + FOffset, FTotal);
+        if (percent == FLast) return true;
+        FLast = percent;
+        return FRecords.SortProgress(percent);
+    }
+
+private:
+    IZelmarRecordAccess& FRecords;
+    int FOffset;
+    int FTotal;
+    int FLast = -1;
+};
 
 }  // namespace
 
 bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
     const int count = FRecords.RecordCount();
+    const bool byteOrder = CollationIsByteOrder();
     std::vector<std::string> texts(static_cast<std::size_t>(count));
+    std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
+    TThrottledProgress progress(FRecords, 0, count);
     TZelmarDataCarrier value;
     if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
-            if (record != nullptr) {
-                value.Clear();
-                if (record->GetDataForField(field, &value))
-                    texts[static_cast<std::size_t>(i)] = value.Text();
+            const auto at = static_cast<std::size_t>(i);
+            value.Clear();
+            if (record != nullptr && record->GetDataForField(field, &value)) {
+                texts[at] = value.Text();
+                prefixes[at] = TextPrefix(texts[at], byteOrder);
             }
-            return FRecords.SortProgress(Percent(i, count));
+            return progress(i);
         }))
         return false;
-    FRecords.ReorderRecords(TextOrder(texts, descending));
+    FRecords.ReorderRecords(TextOrder(texts, prefixes, descending));
     return true;
 }
 
 bool TZelmarSorter::SortByNumber(const TZelmarField* field, bool descending) {
     const int count = FRecords.RecordCount();
-    // Numbers are compared as numbers: no text key is written and read back.
-    std::vector<std::pair<double, int>> numbers;
-    numbers.reserve(static_cast<std::size_t>(count));
+    // The number is the whole key: no text is written and read back, no tie needs a look.
+    std::vector<TPackedKey> keys(static_cast<std::size_t>(count));
+    TThrottledProgress progress(FRecords, 0, count);
     TZelmarDataCarrier value;
     if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
             value.Clear();
             const bool present = record != nullptr && record->GetDataForField(field, &value);
-            numbers.emplace_back(present ? value.Value() : 0.0, i);
-            return FRecords.SortProgress(Percent(i, count));
+            const std::uint64_t prefix = NumberPrefix(present ? value.Value() : 0.0);
+            keys[static_cast<std::size_t>(i)] = {descending ? ~prefix : prefix,
+                                                 static_cast<std::uint32_t>(i)};
+            return progress(i);
         }))
         return false;
-    std::stable_sort(numbers.begin(), numbers.end(), [descending](const auto& x, const auto& y) {
-        return descending ? x.first > y.first : x.first < y.first;
-    });
-    std::vector<int> order;
-    order.reserve(numbers.size());
-    for (const auto& number : numbers) order.push_back(number.second);
-    FRecords.ReorderRecords(order);
+    std::sort(keys.begin(), keys.end());
+    FRecords.ReorderRecords(Positions(keys));
     return true;
 }
 
 bool TZelmarSorter::SortByFormula(bool descending, int progressOffset, int progressTotal) {
     const int count = FRecords.RecordCount();
+    const bool byteOrder = CollationIsByteOrder();
     std::vector<std::string> texts(static_cast<std::size_t>(count));
+    std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
+    TThrottledProgress progress(FRecords, progressOffset, progressTotal);
     if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
-            if (!FRecords.SortProgress(Percent(i + progressOffset, progressTotal))) return false;
-            if (record != nullptr) texts[static_cast<std::size_t>(i)] = record->GetFormulaSortKey();
+            if (!progress(i)) return false;
+            const auto at = static_cast<std::size_t>(i);
+            if (record != nullptr) texts[at] = record->GetFormulaSortKey();
+            prefixes[at] = TextPrefix(texts[at], byteOrder);
             return true;
         }))
         return false;
     // Records of one formula keep their order, which the molecule sort's groups follow.
-    FRecords.ReorderRecords(TextOrder(texts, descending));
+    FRecords.ReorderRecords(TextOrder(texts, prefixes, descending));
     return true;
 }
 

@@ -114,3 +114,23 @@ TEST(DuplicateFinder, GroupsEqualValuesOfCheckedRecordsOnItsOwn) {
     EXPECT_FALSE(finder.Find(&cas, false, false, 0, records.RecordCount(), &stopped));
     EXPECT_FALSE(finder.Find(nullptr, false, false, 0, 1, &stopped));
 }
+
+TEST(Sorter, TextsThatShareTheirFirstBytesAreOrderedByTheWholeText) {
+    TFakeRecords records;
+    // Rows of one leading eight bytes (and a value of exactly eight) are told apart only by
+    // their tails; equal texts keep their row order.
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"1", "compound-17"}, {"2", "compound"},    {"3", "compound-2"}, {"4", "compound-17"},
+        {"5", "compoun"},     {"6", "compound-17"}, {"7", ""},           {"8", "compound-2"},
+        {"9", "compound-1"},  {"10", "zz"},         {"11", "compound"}};
+    for (const auto& [id, name] : rows) records.Add(id, {{"name", name}});
+    TZelmarStructureKeyMaker keys;
+    TZelmarSorter sorter(records, keys);
+    const TZelmarField name = Field(ecsdtDataText, "name");
+    ASSERT_TRUE(sorter.Sort(&name, false));
+    EXPECT_EQ(records.Ids(),
+              (std::vector<std::string>{"7", "5", "2", "11", "9", "1", "4", "6", "3", "8", "10"}));
+    ASSERT_TRUE(sorter.Sort(&name, true));
+    EXPECT_EQ(records.Ids(),
+              (std::vector<std::string>{"10", "3", "8", "1", "4", "6", "9", "2", "11", "5", "7"}));
+}
