@@ -10,7 +10,7 @@
 
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
-#include "Zelmar_WindowHelper.h"
+#include "Zelmar_SetOperations.h"
 #include "vesk_Dispatcher.h"
 
 namespace {

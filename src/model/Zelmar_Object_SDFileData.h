@@ -19,8 +19,11 @@
 #include <vector>
 
 #include "Zelmar_Object_DataCarrier.h"
+#include "Zelmar_Object_DuplicateFinder.h"
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_Object_SearchEngine.h"
+#include "Zelmar_Object_Sorter.h"
+#include "Zelmar_Object_StructureKeys.h"
 #include "Zelmar_Object_StringList.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
@@ -79,7 +82,7 @@ public:
     static std::string FormulaToSortKey(const std::string& formula);
     bool IsLoaded() const;
     // What is kept for the molecule text of this size and hash: null when nothing is; Keep
-    // starts anew when the text is another (Zelmar_Object_SDFileData_Duplicates.cpp).
+    // starts anew when the text is another (Zelmar_Object_StructureKeys.cpp).
     TZelmarKeptStructureKeys* KeptStructureKeys(std::size_t molSize, std::uint64_t molHash) const;
     TZelmarKeptStructureKeys& KeepStructureKeys(std::size_t molSize, std::uint64_t molHash);
 
@@ -95,13 +98,6 @@ private:
     int FEntryNo = -1;
     std::unique_ptr<TZelmarKeptStructureKeys> FStructureKeys;
 };
-
-// Positions first..end-1 of keys grouped by identical structure: each group in position order,
-// the groups in the order of their first position. Empty molecules are one structure; a
-// position without a key (unreadable molecule, or none made) is a group of its own, as exact
-// comparison never matches it.
-std::vector<std::vector<int>> ZelmarIdenticalGroups(
-    const std::vector<const TZelmarStructureKey*>& keys, int first, int end);
 
 // (text, record) lists that do not own their records: load errors, search results,
 // precheck lists.
@@ -196,65 +192,23 @@ public:
                             bool onlySelected, TZelmarRecordRefs* results, bool considerStereo,
                             int options);
 
-    // ---- sorting (Zelmar_Object_SDFileData_Sort.cpp) ----
-    // Asks (data, list, percent) before each record; false stops.
-    using TPrecheckProgress =
-        std::function<bool(void* data, TZelmarSDFileDataList* list, int percent)>;
-    // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Keys go
-    // into the records' texts; order, SortDirection and SortField change only on success.
-    // OnStartSort, then always OnEndSort (for a sortable field).
+    // ---- sorting (TZelmarSorter; Zelmar_Object_SDFileData_Sort.cpp) ----
+    // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Order,
+    // SortDirection and SortField change only on success. OnStartSort, then always OnEndSort
+    // (for a sortable field); OnSortProgress while keys are gathered (a molecule sort reports
+    // its second half through OnSearchProgress).
     bool SortForField(TZelmarField* field, std::uint8_t direction);
-    bool DoStringSort(const TZelmarField* field);
-    bool DoFloatSort(const TZelmarField* field);
-    bool DoFormulaSort();
-    bool DoFormulaSortForChemistry(int progressOffset, int progressTotal);
-    bool BuildChemistryPrecheckForSort(int progressOffset, int progressTotal,
-                                       const TPrecheckProgress& progress, void* data);
-    bool DoChemistrySort(const TZelmarField* field);
-    void ResortStringList();
-    // Moves the items at the given positions, in that order, to start, start + 1, ...
-    bool MoveObjectsToPos(TZelmarStringList<TZelmarSDFileData>& target,
-                          const std::vector<int>& positions, int start);
-    // -1, 0, 1; 0 also outside the list. Total orders (equal numbers compare equal).
-    static int StringSortProc(const TZelmarRecordRefs& list, int a, int b);
-    static int FloatSortProc(const TZelmarRecordRefs& list, int a, int b);
-    static int CompareStringKeys(const std::string& a, const std::string& b);
-    static int CompareFloatKeys(const std::string& a, const std::string& b);
 
-    // ---- duplicate search and mixing (Zelmar_Object_SDFileData_Duplicates.cpp) ----
+    // ---- duplicate search and mixing (TZelmarDuplicateFinder, TZelmarSetOperations;
+    // Zelmar_Object_SDFileData_Duplicates.cpp) ----
     // (data, list, position, total) -> go on.
     using TEnumProgress =
         std::function<bool(void* data, TZelmarSDFileDataList* list, int position, int total)>;
     // (precheck key, record) of every checked record, sorted by key. total -1: the count.
     bool DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* target, const TZelmarField* field,
                                         int total, const TEnumProgress& progress, void* data);
-    // numericKeys: weight keys, equal when their numbers are (as FloatSortProc orders them).
-    static bool BuildBlockListForSearch(const TZelmarRecordRefs& precheck,
-                                        TZelmarRecordRefs& target, int start,
-                                        bool numericKeys = false);
-    // Moves the block's records matching the record into hits; drops unreadable ones.
-    static bool DoSearchInBlockList(TZelmarSDFileData* record, const TZelmarField* field,
-                                    TZelmarSearchEngine* engine, TZelmarRecordRefs* hits,
-                                    TZelmarRecordRefs* block);
-    static bool DeleteBlocksFromListTilPrecheck(TZelmarRecordRefs& precheck, const std::string& key,
-                                                TZelmarRecordRefs* removed = nullptr,
-                                                bool numericKeys = false);
-    static bool DeleteObjectFromStringList(TZelmarRecordRefs& list,
-                                           const TZelmarSDFileData* record);
-    bool SearchForDuplicatesProgress(int position, int total);
-    // keys[k]: the exact-structure key of records[k]'s molecule, for records whose molecule
-    // may be identical to another's of their block (blocks: [first, end) in records); null for
-    // the others, whose constitution alone sets them apart, and for null records. What is
-    // learnt stays with the records; only what is missing is made, on up to two threads. The
-    // records must be loaded and stay unchanged meanwhile. progress(done, total) between parts;
-    // false stops (answer false). The keys stay valid until keys are made again.
-    using TKeyProgress = std::function<bool(std::size_t done, std::size_t total)>;
-    bool MakeStructureKeys(const std::vector<TZelmarSDFileData*>& records,
-                           const std::vector<std::pair<int, int>>& blocks, bool considerStereo,
-                           std::vector<const TZelmarStructureKey*>& keys,
-                           const TKeyProgress& progress);
     // How many keys this list has had the search library make so far.
-    std::int64_t StructureKeysMade() const { return FStructureKeysMade; }
+    std::int64_t StructureKeysMade() const { return FStructureKeys.Made(); }
     // Groups of equal values (molecules: identical structures) of the checked records, in
     // key order. Pauses a running loader meanwhile. False only when stopped or failed.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
@@ -352,10 +306,6 @@ private:
     bool WriteRecord(TveskSDFileWriter& writer, int index, bool crlf, std::string& error,
                      bool& readError);
     bool WriteRecords(const std::string& fileName);
-    // The molecule part of SearchForDuplicates: groups of identical structures within the
-    // precheck's blocks of equal formula, reporting progress from offset to total.
-    bool FindIdenticalStructures(const TZelmarRecordRefs& precheck, bool considerStereo, int offset,
-                                 int total, TZelmarRecordRefs* results);
 
     platform::TUiDispatcher* const FDispatcher;
     // Guards the threads' end notifications: none runs once destruction has begun.
@@ -377,7 +327,6 @@ private:
     bool FIndexingStarted = false;
     bool FLoaderStarted = false;
     bool FLoaderPaused = false;
-    std::int64_t FStructureKeysMade = 0;
     bool FFieldsChanged = false;  // under CriticalSection, see AnnounceFieldListChanges
     std::atomic<int> FLoaderCount{0};
     std::atomic<int> FPostedLoadPercent{-1};
@@ -385,4 +334,22 @@ private:
     std::atomic<bool> FStopLoading{false};
     mutable std::mutex FErrorMutex;
     std::string FLastError;
+
+    // What the sorter and the duplicate finder see of the list (Zelmar_Object_SDFileData_Sort.cpp).
+    class TRecordAccess final : public IZelmarRecordAccess {
+    public:
+        explicit TRecordAccess(TZelmarSDFileDataList& list) : FList(list) {}
+        int RecordCount() override;
+        void RecordsAt(int first, int count, std::vector<TZelmarSDFileData*>& out) override;
+        void ReorderRecords(const std::vector<int>& order) override;
+        bool SortProgress(int percent) override;
+        bool SearchProgress(int percent) override;
+
+    private:
+        TZelmarSDFileDataList& FList;
+    };
+    TRecordAccess FRecordAccess{*this};
+    TZelmarStructureKeyMaker FStructureKeys;
+    TZelmarSorter FSorter{FRecordAccess, FStructureKeys};
+    TZelmarDuplicateFinder FDuplicateFinder{FRecordAccess, FStructureKeys};
 };

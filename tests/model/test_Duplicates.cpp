@@ -9,7 +9,7 @@
 
 #include "SheetTestSupport.h"
 #include "Zelmar_Object_SearchEngine.h"
-#include "Zelmar_WindowHelper.h"
+#include "Zelmar_SetOperations.h"
 
 using namespace sheet_support;
 using namespace testing_support;
@@ -24,8 +24,9 @@ std::string Carbons(int count, const TBonds& bonds) {
                   static_cast<int>(bonds.size()));
     std::string block = std::string("m\n  test\n\n") + line;
     for (int i = 0; i < count; ++i) {
-        std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f C   0  0  0  0  0  0  0  0  0  0  0  0\n",
-                      1.5 * i, 0.3 * (i % 2), 0.0);
+        std::snprintf(line, sizeof line,
+                      "%10.4f%10.4f%10.4f C   0  0  0  0  0  0  0  0  0  0  0  0\n", 1.5 * i,
+                      0.3 * (i % 2), 0.0);
         block += line;
     }
     for (const auto& b : bonds) {
@@ -35,10 +36,13 @@ std::string Carbons(int count, const TBonds& bonds) {
     return block + "M  END\n";
 }
 
-const std::string kBenzene = Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 6, 2}, {6, 1, 1}});
+const std::string kBenzene =
+    Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 6, 2}, {6, 1, 1}});
 // The same ring written from another atom and with the other Kekulé form.
-const std::string kBenzene2 = Carbons(6, {{1, 2, 1}, {2, 3, 2}, {3, 4, 1}, {4, 5, 2}, {5, 6, 1}, {6, 1, 2}});
-const std::string kFulvene = Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 1, 1}, {5, 6, 2}});
+const std::string kBenzene2 =
+    Carbons(6, {{1, 2, 1}, {2, 3, 2}, {3, 4, 1}, {4, 5, 2}, {5, 6, 1}, {6, 1, 2}});
+const std::string kFulvene =
+    Carbons(6, {{1, 2, 2}, {2, 3, 1}, {3, 4, 2}, {4, 5, 1}, {5, 1, 1}, {5, 6, 2}});
 
 std::vector<std::string> Duplicates(TZelmarSDFileDataList& list, const TZelmarField& field,
                                     bool stereo = false) {
@@ -81,13 +85,13 @@ std::vector<std::string> PairwiseDuplicates(TZelmarSDFileDataList& list, bool st
     engine.SetConsiderStereo(stereo);
     TZelmarRecordRefs results, block, hits;
     for (int i = 0; i < precheck.GetCount();) {
-        EXPECT_TRUE(TZelmarSDFileDataList::BuildBlockListForSearch(precheck, block, i));
+        EXPECT_TRUE(TZelmarDuplicateFinder::BuildBlockListForSearch(precheck, block, i));
         i += std::max(block.GetCount(), 1);
         while (block.GetCount() > 1) {
             TZelmarSDFileData* record = block.GetObject(0);
             block.Delete(0);
-            if (!TZelmarSDFileDataList::DoSearchInBlockList(record, &chem, &engine, &hits,
-                                                            &block) ||
+            if (!TZelmarDuplicateFinder::DoSearchInBlockList(record, &chem, &engine, &hits,
+                                                             &block) ||
                 hits.IsEmpty())
                 continue;
             results.AddObject(std::string(), record);
@@ -278,15 +282,15 @@ TEST(Duplicates, BlockHelpersAndNumericKeysAgreeWithTheSortOrder) {
     TZelmarRecordRefs list;
     for (const char* key : {"1.5", "1.50", "2", "10"}) list.AddObject(key, nullptr);
     TZelmarRecordRefs block;
-    ASSERT_TRUE(TZelmarSDFileDataList::BuildBlockListForSearch(list, block, 0, true));
+    ASSERT_TRUE(TZelmarDuplicateFinder::BuildBlockListForSearch(list, block, 0, true));
     EXPECT_EQ(block.GetCount(), 2);  // equal weights written differently form one block
-    ASSERT_TRUE(TZelmarSDFileDataList::BuildBlockListForSearch(list, block, 0));
+    ASSERT_TRUE(TZelmarDuplicateFinder::BuildBlockListForSearch(list, block, 0));
     EXPECT_EQ(block.GetCount(), 1);
-    EXPECT_FALSE(TZelmarSDFileDataList::BuildBlockListForSearch(list, block, 4));
-    EXPECT_FALSE(TZelmarSDFileDataList::BuildBlockListForSearch(list, block, -1));
+    EXPECT_FALSE(TZelmarDuplicateFinder::BuildBlockListForSearch(list, block, 4));
+    EXPECT_FALSE(TZelmarDuplicateFinder::BuildBlockListForSearch(list, block, -1));
 
     TZelmarRecordRefs removed;
-    ASSERT_TRUE(TZelmarSDFileDataList::DeleteBlocksFromListTilPrecheck(list, "9", &removed, true));
+    ASSERT_TRUE(TZelmarDuplicateFinder::DeleteBlocksFromListTilPrecheck(list, "9", &removed, true));
     EXPECT_EQ(removed.GetCount(), 3);  // 1.5, 1.50, 2 < 9 as numbers (not as texts)
     EXPECT_EQ(list.GetText(0), "10");
 }
@@ -318,9 +322,9 @@ TEST(Mixing, SetOperationsOverTwoSheets) {
     EXPECT_EQ(ids, (std::vector<std::string>{"R ether", "R methane"}));  // unchecked L methane
 
     ASSERT_TRUE(helper.MergeData(&left, &right, &target));
-    EXPECT_EQ(Ids(target), (std::vector<std::string>{"L benzene", "L benzene 2", "L fulvene",
-                                                     "L ethanol", "R benzene", "R methane",
-                                                     "R ether"}));
+    EXPECT_EQ(Ids(target),
+              (std::vector<std::string>{"L benzene", "L benzene 2", "L fulvene", "L ethanol",
+                                        "R benzene", "R methane", "R ether"}));
 
     ASSERT_TRUE(helper.IntersectData(&left, &left, &chem, &target));
     // Each record from P and from Q; both benzenes of P also as the first one's P partner.
@@ -331,7 +335,7 @@ TEST(Mixing, SetOperationsOverTwoSheets) {
     ASSERT_TRUE(helper.SubtractData(&left, &left, &chem, &target));
     EXPECT_EQ(target.GetCount(), 0);
     ASSERT_TRUE(helper.SubtractData(&left, &empty, &chem, &target));
-    EXPECT_EQ(target.GetCount(), 4);  // every checked record, in key order
+    EXPECT_EQ(target.GetCount(), 4);              // every checked record, in key order
     EXPECT_EQ(Ids(target).front(), "L ethanol");  // C2H6O before C6H6 by plain formula
 
     // Stopped through OnMixProgress: the target keeps what it held.

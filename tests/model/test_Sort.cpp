@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -204,7 +205,7 @@ TEST(Sort, MoleculeSortMakesIdenticalStructuresNeighbours) {
     ASSERT_EQ(ids.size(), 6u);
     EXPECT_EQ(ids[0], "methane");  // CH4 before C2H6O by formula key
     EXPECT_TRUE(GroupsAdjacent(ids)) << ::testing::PrintToString(ids);
-    // Descending: the reverse of an ascending order, so methane last and groups kept.
+    // Descending: methane last and the groups kept.
     ASSERT_TRUE(sheet.List.SortForField(&chem, 0));
     const std::vector<std::string> descending = Ids(sheet.List);
     EXPECT_EQ(descending.back(), "methane");
@@ -215,14 +216,14 @@ TEST(Sort, ComparisonsAreTotalOrdersAndEqualWeightsStayTogether) {
     TZelmarRecordRefs list;
     for (const char* text : {"1.5", "1.50", "1.5", "2", "0.5", "1.500", "x", "10"})
         list.AddObject(text, nullptr);
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 1), 0);  // equal value, other text
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 1, 0), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 3, 7), -1);  // 2 < 10, unlike texts
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 6, 4), -1);  // "x" counts as 0
-    EXPECT_EQ(TZelmarSDFileDataList::FloatSortProc(list, 0, 99), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 1), -1);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, 0, 2), 0);
-    EXPECT_EQ(TZelmarSDFileDataList::StringSortProc(list, -1, 2), 0);
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 0, 1), 0);  // equal value, other text
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 1, 0), 0);
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 3, 7), -1);  // 2 < 10, unlike texts
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 6, 4), -1);  // "x" counts as 0
+    EXPECT_EQ(TZelmarSorter::FloatSortProc(list, 0, 99), 0);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, 0, 1), -1);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, 0, 2), 0);
+    EXPECT_EQ(TZelmarSorter::StringSortProc(list, -1, 2), 0);
 
     // Sorting many equal values written differently must neither crash nor split them.
     std::vector<std::string> keys;
@@ -230,7 +231,7 @@ TEST(Sort, ComparisonsAreTotalOrdersAndEqualWeightsStayTogether) {
     const char* writings[] = {"1.5", "1.50", "1.500", "2", "0.5", "2.0"};
     for (int i = 0; i < 5000; ++i) keys.push_back(writings[random() % 6]);
     std::sort(keys.begin(), keys.end(), [](const std::string& a, const std::string& b) {
-        return TZelmarSDFileDataList::CompareFloatKeys(a, b) < 0;
+        return TZelmarSorter::CompareFloatKeys(a, b) < 0;
     });
     std::vector<double> values;
     for (const auto& key : keys) values.push_back(std::stod(key));
@@ -242,13 +243,102 @@ TEST(Sort, MoveObjectsToPosMovesInTheGivenOrder) {
     for (const char* id : {"0", "1", "2", "3", "4", "5"}) AddRecord(list, kEthanol, id);
     TZelmarStringList<TZelmarSDFileData> refs;
     for (int i = 0; i < list.GetCount(); ++i) refs.AddObject("", list.GetSDFileData(i));
-    ASSERT_TRUE(list.MoveObjectsToPos(refs, {4, 2}, 1));
+    ASSERT_TRUE(TZelmarSorter::MoveObjectsToPos(refs, {4, 2}, 1));
     std::vector<std::string> ids;
     for (const auto& item : refs) ids.push_back(Id(item.Object));
     EXPECT_EQ(ids, (std::vector<std::string>{"0", "4", "2", "1", "3", "5"}));
-    ASSERT_TRUE(list.MoveObjectsToPos(refs, {0}, 5));
+    ASSERT_TRUE(TZelmarSorter::MoveObjectsToPos(refs, {0}, 5));
     EXPECT_EQ(Id(refs.GetObject(5)), "0");
-    EXPECT_FALSE(list.MoveObjectsToPos(refs, {1, 1}, 0));  // a position twice
-    EXPECT_FALSE(list.MoveObjectsToPos(refs, {0, 1}, 5));  // beyond the end
+    EXPECT_FALSE(TZelmarSorter::MoveObjectsToPos(refs, {1, 1}, 0));  // a position twice
+    EXPECT_FALSE(TZelmarSorter::MoveObjectsToPos(refs, {0, 1}, 5));  // beyond the end
     EXPECT_EQ(refs.GetCount(), 6);
+}
+
+namespace {
+
+// The ids in the order a stable sort of the sheet's current rows by the field must give:
+// keys read from the records themselves, equal keys in their current order.
+std::vector<std::string> StablyExpected(TZelmarSDFileDataList& list, const TZelmarField& field,
+                                        bool descending) {
+    struct TRow {
+        std::string Id, Text;
+        double Number = 0.0;
+    };
+    std::vector<TRow> rows;
+    for (int i = 0; i < list.GetCount(); ++i) {
+        TZelmarSDFileData* record = list.GetSDFileData(i);
+        TZelmarDataCarrier value;
+        const bool present = record->GetDataForField(&field, &value);
+        // Formulas sort by their element-wise key, not as written.
+        std::string text = field.Kind == ecsdtFormula ? record->GetFormulaSortKey()
+                           : present                  ? value.Text()
+                                                      : std::string();
+        rows.push_back({Id(record), std::move(text), present ? value.Value() : 0.0});
+    }
+    const bool numeric = field.Kind == ecsdtMolweight;
+    std::stable_sort(rows.begin(), rows.end(), [&](const TRow& a, const TRow& b) {
+        if (numeric) return descending ? a.Number > b.Number : a.Number < b.Number;
+        return descending ? a.Text > b.Text : a.Text < b.Text;
+    });
+    std::vector<std::string> ids;
+    for (const auto& row : rows) ids.push_back(row.Id);
+    return ids;
+}
+
+}  // namespace
+
+TEST(Sort, EqualKeysKeepTheEarlierOrderColumnAfterColumnInBothDirections) {
+    TSortedSheet sheet;
+    // Few distinct values over many rows, so that every key has long runs of equals; ethanol
+    // and its ether isomer weigh the same.
+    const std::string molecules[] = {kEthanol, kEther, MolBlock("m", {"C"}),
+                                     StarBlock("C", {"Cl", "Cl", "Cl", "Cl"})};
+    std::mt19937 random(11);
+    for (int i = 0; i < 400; ++i)
+        AddRecord(sheet.List, molecules[random() % 4], std::to_string(i),
+                  {{"shelf", std::string(1, static_cast<char>('a' + random() % 3))},
+                   {"box", std::to_string(random() % 5)}});
+    const TZelmarField shelf = Field(ecsdtDataText, "shelf");
+    const TZelmarField box = Field(ecsdtDataText, "box");
+    const TZelmarField weight = Field(ecsdtMolweight, "ecsdtMolweight");
+    const TZelmarField formula = Field(ecsdtFormula, "ecsdtFormula");
+    struct TStep {
+        const TZelmarField* Field;
+        bool Descending;
+    };
+    const TStep steps[] = {{&box, false},  {&shelf, false}, {&box, true},      {&weight, false},
+                           {&shelf, true}, {&weight, true}, {&formula, false}, {&formula, true}};
+    for (const TStep& step : steps) {
+        const std::vector<std::string> expected =
+            StablyExpected(sheet.List, *step.Field, step.Descending);
+        ASSERT_TRUE(sheet.List.SortForField(const_cast<TZelmarField*>(step.Field),
+                                            step.Descending ? 2 : 1));
+        EXPECT_EQ(Ids(sheet.List), expected)
+            << step.Field->Name << (step.Descending ? " descending" : " ascending");
+    }
+
+    // The molecule sort still makes identical structures neighbours, in their earlier order.
+    const std::vector<std::string> before = Ids(sheet.List);
+    TZelmarField chem = Field(ecsdtChemistry, "ecsdtChemistry");
+    ASSERT_TRUE(sheet.List.SortForField(&chem, 1));
+    std::vector<std::string> after = Ids(sheet.List);
+    std::vector<std::string> previous;
+    for (int i = 0; i < sheet.List.GetCount(); ++i) {
+        TZelmarDataCarrier value;
+        sheet.List.GetSDFileData(i)->GetDataForField(&chem, &value);
+        previous.push_back(value.Text());
+    }
+    for (std::size_t k = 1; k < after.size(); ++k) {
+        if (previous[k] != previous[k - 1]) continue;
+        const auto at = [&before](const std::string& id) {
+            return std::find(before.begin(), before.end(), id) - before.begin();
+        };
+        EXPECT_LT(at(after[k - 1]), at(after[k])) << after[k - 1] << " " << after[k];
+    }
+    std::set<std::string> seen;
+    for (std::size_t k = 0; k < previous.size(); ++k) {
+        if (k == 0 || previous[k] != previous[k - 1]) {
+            EXPECT_TRUE(seen.insert(previous[k]).second) << "structure split at row " << k;
+        }
+    }
 }

@@ -1,0 +1,377 @@
+// Keys are gathered into arrays of their own, sorted there, and the records reordered once
+// under the record lock, so that the loader never sees the list half sorted.
+#include "Zelmar_Object_Sorter.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+#include "Zelmar_Object_SDFileData.h"
+#include "vesk_Guard.h"
+#include "vesk_MulDiv.h"
+
+namespace {
+
+using TRecordItem = TZelmarStringList<TZelmarSDFileData>::TItem;
+
+// Records are fetched in batches: one lock per batch, not per record.
+constexpr int kBatch = 4096;
+
+int Percent(int position, int total) {
+    const int percent = platform::MulDiv(position, 100, total);
+    return percent < 0 ? 0 : percent;
+}
+
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// strcoll in the C locale is byte order anyway; skipping it keeps big sorts fast.
+bool CollationIsByteOrder() {
+    const char* name = std::setlocale(LC_COLLATE, nullptr);
+    return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
+}
+
+// Locale order first, bytes for what the locale calls equal: a total order, as sorting needs.
+int CompareText(const std::string& a, const std::string& b, bool byteOrder) {
+    if (a == b) return 0;
+    if (!byteOrder) {
+        const int collated = std::strcoll(a.c_str(), b.c_str());
+        if (collated != 0) return Sign(collated);
+    }
+    return Sign(a.compare(b));
+}
+
+// strtod follows the locale's decimal separator, as the keys were written with it.
+double KeyToNumber(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double value = std::strtod(begin, &end);
+    if (end == begin || std::isnan(value)) return 0.0;
+    return value;
+}
+
+int CompareNumbers(double a, double b) {
+    return (a > b) - (a < b);
+}
+
+// Calls visit(position, record) for records 0..count-1 in batches; stops when visit answers
+// false.
+template <typename Visit>
+bool ForEachRecord(IZelmarRecordAccess& records, int count, Visit&& visit) {
+    std::vector<TZelmarSDFileData*> batch;
+    for (int first = 0; first < count; first += kBatch) {
+        const int size = std::min(kBatch, count - first);
+        records.RecordsAt(first, size, batch);
+        for (int k = 0; k < size; ++k)
+            if (!visit(first + k, batch[static_cast<std::size_t>(k)])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int TZelmarSorter::CompareStringKeys(const std::string& a, const std::string& b) {
+    return CompareText(a, b, CollationIsByteOrder());
+}
+
+int TZelmarSorter::CompareFloatKeys(const std::string& a, const std::string& b) {
+    if (a == b) return 0;
+    return CompareNumbers(KeyToNumber(a), KeyToNumber(b));
+}
+
+int TZelmarSorter::StringSortProc(const TZelmarStringList<TZelmarSDFileData>& list, int a, int b) {
+    return Guarded("TZelmarSorter.StringSortProc", 0, [&] {
+        if (!list.IsValidIndex(a) || !list.IsValidIndex(b)) return 0;
+        return CompareStringKeys(list.GetText(a), list.GetText(b));
+    });
+}
+
+int TZelmarSorter::FloatSortProc(const TZelmarStringList<TZelmarSDFileData>& list, int a, int b) {
+    return Guarded("TZelmarSorter.FloatSortProc", 0, [&] {
+        if (!list.IsValidIndex(a) || !list.IsValidIndex(b)) return 0;
+        return CompareFloatKeys(list.GetText(a), list.GetText(b));
+    });
+}
+
+bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
+    return Guarded("TZelmarSorter.Sort", false, [&] {
+        if (field == nullptr) return false;
+        switch (field->Kind) {
+            case ecsdtDataText:
+                return SortByText(field, descending);
+            case ecsdtFormula:
+                return SortByFormula(descending, 0, FRecords.RecordCount());
+            case ecsdtMolweight:
+                return SortByNumber(field, descending);
+            case ecsdtChemistry:
+                return SortByStructure(descending);
+            default:
+                return false;
+        }
+    });
+}
+
+namespace {
+
+// A row's key as it is sorted: what fits in a machine word (a prefix of the text's collation
+// key, or the number itself) and the row's position. Sorting these pairs in one array is
+// stable by construction; only rows whose prefixes tie look at their whole texts.
+struct TPackedKey {
+    std::uint64_t Prefix;
+    std::uint32_t Position;
+};
+
+bool operator<(const TPackedKey& a, const TPackedKey& b) {
+    return a.Prefix != b.Prefix ? a.Prefix < b.Prefix : a.Position < b.Position;
+}
+
+// The first eight bytes, big-endian, so that the words order as the bytes do.
+std::uint64_t BytePrefix(const char* text, std::size_t size) {
+    unsigned char bytes[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    std::memcpy(bytes, text, std::min<std::size_t>(size, 8));
+    std::uint64_t prefix = 0;
+    for (const unsigned char byte : bytes) prefix = (prefix << 8) | byte;
+    return prefix;
+}
+
+// strxfrm's bytes order as strcoll orders the texts, so their prefix may decide alone.
+std::uint64_t CollationPrefix(const std::string& text) {
+    char small[64];
+    const std::size_t size = std::strxfrm(small, text.c_str(), sizeof small);
+    if (size < sizeof small) return BytePrefix(small, size);
+    std::string large(size + 1, '\0');
+    std::strxfrm(&large[0], text.c_str(), large.size());
+    return BytePrefix(large.data(), size);
+}
+
+std::uint64_t TextPrefix(const std::string& text, bool byteOrder) {
+    return byteOrder ? BytePrefix(text.data(), text.size()) : CollationPrefix(text);
+}
+
+// Doubles as words that order as the numbers do; -0 is 0, and what is no number counts as 0.
+std::uint64_t NumberPrefix(double value) {
+    if (std::isnan(value) || value == 0.0) value = 0.0;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits & (std::uint64_t{1} << 63)) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+}
+
+std::vector<int> Positions(const std::vector<TPackedKey>& keys) {
+    std::vector<int> order;
+    order.reserve(keys.size());
+    for (const TPackedKey& key : keys) order.push_back(static_cast<int>(key.Position));
+    return order;
+}
+
+// The order that sorts the texts (order[k]: position of the k-th text), equal texts in their
+// order in both directions. prefixes[i] is TextPrefix(texts[i]).
+std::vector<int> TextOrder(const std::vector<std::string>& texts,
+                           const std::vector<std::uint64_t>& prefixes, bool descending) {
+    const bool byteOrder = CollationIsByteOrder();
+    std::vector<TPackedKey> keys(texts.size());
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {descending ? ~prefixes[i] : prefixes[i], static_cast<std::uint32_t>(i)};
+    std::sort(keys.begin(), keys.end());
+    // Runs of one prefix, still in position order: settled by the whole texts where they
+    // differ.
+    const auto text = [&texts](const TPackedKey& key) -> const std::string& {
+        return texts[key.Position];
+    };
+    for (std::size_t first = 0; first < keys.size();) {
+        std::size_t end = first + 1;
+        bool allEqual = true;
+        while (end < keys.size() && keys[end].Prefix == keys[first].Prefix) {
+            allEqual = allEqual && text(keys[end]) == text(keys[first]);
+            ++end;
+        }
+        if (!allEqual)
+            std::stable_sort(keys.begin() + static_cast<std::ptrdiff_t>(first),
+                             keys.begin() + static_cast<std::ptrdiff_t>(end),
+                             [&](const TPackedKey& x, const TPackedKey& y) {
+                                 const int compared = CompareText(text(x), text(y), byteOrder);
+                                 return descending ? compared > 0 : compared < 0;
+                             });
+        first = end;
+    }
+    return Positions(keys);
+}
+
+// Asks for progress only when the percentage changes: a handler is called about a hundred
+// times, not once per row.
+class TThrottledProgress {
+public:
+    TThrottledProgress(IZelmarRecordAccess& records, int offset, int total)
+        : FRecords(records), FOffset(offset), FTotal(total) {}
+    bool operator()(int position) {
+        const int percent = Percent(position + FOffset, FTotal);
+        if (percent == FLast) return true;
+        FLast = percent;
+        return FRecords.SortProgress(percent);
+    }
+
+private:
+    IZelmarRecordAccess& FRecords;
+    int FOffset;
+    int FTotal;
+    int FLast = -1;
+};
+
+}  // namespace
+
+bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
+    const int count = FRecords.RecordCount();
+    const bool byteOrder = CollationIsByteOrder();
+    std::vector<std::string> texts(static_cast<std::size_t>(count));
+    std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
+    TThrottledProgress progress(FRecords, 0, count);
+    TZelmarDataCarrier value;
+    if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
+            const auto at = static_cast<std::size_t>(i);
+            value.Clear();
+            if (record != nullptr && record->GetDataForField(field, &value)) {
+                texts[at] = value.Text();
+                prefixes[at] = TextPrefix(texts[at], byteOrder);
+            }
+            return progress(i);
+        }))
+        return false;
+    FRecords.ReorderRecords(TextOrder(texts, prefixes, descending));
+    return true;
+}
+
+bool TZelmarSorter::SortByNumber(const TZelmarField* field, bool descending) {
+    const int count = FRecords.RecordCount();
+    // The number is the whole key: no text is written and read back, no tie needs a look.
+    std::vector<TPackedKey> keys(static_cast<std::size_t>(count));
+    TThrottledProgress progress(FRecords, 0, count);
+    TZelmarDataCarrier value;
+    if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
+            value.Clear();
+            const bool present = record != nullptr && record->GetDataForField(field, &value);
+            const std::uint64_t prefix = NumberPrefix(present ? value.Value() : 0.0);
+            keys[static_cast<std::size_t>(i)] = {descending ? ~prefix : prefix,
+                                                 static_cast<std::uint32_t>(i)};
+            return progress(i);
+        }))
+        return false;
+    std::sort(keys.begin(), keys.end());
+    FRecords.ReorderRecords(Positions(keys));
+    return true;
+}
+
+bool TZelmarSorter::SortByFormula(bool descending, int progressOffset, int progressTotal) {
+    const int count = FRecords.RecordCount();
+    const bool byteOrder = CollationIsByteOrder();
+    std::vector<std::string> texts(static_cast<std::size_t>(count));
+    std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
+    TThrottledProgress progress(FRecords, progressOffset, progressTotal);
+    if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
+            if (!progress(i)) return false;
+            const auto at = static_cast<std::size_t>(i);
+            if (record != nullptr) texts[at] = record->GetFormulaSortKey();
+            prefixes[at] = TextPrefix(texts[at], byteOrder);
+            return true;
+        }))
+        return false;
+    // Records of one formula keep their order, which the molecule sort's groups follow.
+    FRecords.ReorderRecords(TextOrder(texts, prefixes, descending));
+    return true;
+}
+
+bool TZelmarSorter::SortByStructure(bool descending) {
+    const int count = FRecords.RecordCount();
+    const int total = 2 * count;
+    if (!SortByFormula(descending, 0, total)) return false;
+    std::vector<TZelmarSDFileData*> all;
+    all.reserve(static_cast<std::size_t>(count));
+    std::vector<std::string> formulas;
+    formulas.reserve(static_cast<std::size_t>(count));
+    ForEachRecord(FRecords, count, [&](int, TZelmarSDFileData* record) {
+        all.push_back(record);
+        formulas.push_back(record != nullptr ? record->GetFormula() : std::string());
+        return true;
+    });
+    if (!FRecords.SearchProgress(Percent(count, total))) return false;
+
+    // Runs of equal formula; only their records need a structure key.
+    struct TRun {
+        int Position;  // in the list
+        int First;     // in records
+        int End;
+    };
+    std::vector<TRun> runs;
+    std::vector<std::pair<int, int>> blocks;
+    std::vector<TZelmarSDFileData*> records;
+    for (int first = 0; first < count;) {
+        int end = first + 1;
+        while (end < count &&
+               formulas[static_cast<std::size_t>(end)] == formulas[static_cast<std::size_t>(first)])
+            ++end;
+        if (end - first > 1) {
+            const int base = static_cast<int>(records.size());
+            runs.push_back({first, base, base + end - first});
+            blocks.emplace_back(base, base + end - first);
+            for (int i = first; i < end; ++i) records.push_back(all[static_cast<std::size_t>(i)]);
+        }
+        first = end;
+    }
+    // The sort compares structures as exact search does by default: without stereo.
+    std::vector<const TZelmarStructureKey*> keys;
+    if (!FStructureKeys.Make(records, blocks, false, keys, [&](std::size_t done, std::size_t all) {
+            const auto position =
+                static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * count / all);
+            return FRecords.SearchProgress(Percent(count + position, total));
+        }))
+        return false;
+
+    // Each run becomes its groups of identical structures, one after the other, in the order
+    // of their first records.
+    std::vector<int> order(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) order[static_cast<std::size_t>(i)] = i;
+    for (const TRun& run : runs) {
+        int to = run.Position;
+        for (const std::vector<int>& group : ZelmarIdenticalGroups(keys, run.First, run.End))
+            for (const int k : group)
+                order[static_cast<std::size_t>(to++)] = run.Position + k - run.First;
+    }
+    FRecords.ReorderRecords(order);
+    return true;
+}
+
+bool TZelmarSorter::MoveObjectsToPos(TZelmarStringList<TZelmarSDFileData>& target,
+                                     const std::vector<int>& positions, int start) {
+    return Guarded("TZelmarSorter.MoveObjectsToPos", false, [&] {
+        const int moved = static_cast<int>(positions.size());
+        if (moved == 0) return true;
+        if (start < 0 || start + moved > target.GetCount()) return false;
+        std::vector<bool> chosen(static_cast<std::size_t>(target.GetCount()), false);
+        int low = start;
+        int high = start + moved - 1;
+        for (const int position : positions) {
+            if (!target.IsValidIndex(position) || chosen[position]) return false;
+            chosen[position] = true;
+            low = std::min(low, position);
+            high = std::max(high, position);
+        }
+        // Only the window between the first and last position touched is rebuilt.
+        auto first = target.begin();
+        std::vector<TRecordItem> picked;
+        std::vector<TRecordItem> rest;
+        picked.reserve(positions.size());
+        for (const int position : positions) picked.push_back(std::move(first[position]));
+        for (int k = low; k <= high; ++k)
+            if (!chosen[k]) rest.push_back(std::move(first[k]));
+        const auto split = rest.begin() + (start - low);
+        auto out = first + low;
+        out = std::move(rest.begin(), split, out);
+        out = std::move(picked.begin(), picked.end(), out);
+        std::move(split, rest.end(), out);
+        return true;
+    });
+}

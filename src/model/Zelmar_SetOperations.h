@@ -1,0 +1,41 @@
+#pragma once
+// The data side of mixing two sheets into a third: the set operations over the two record
+// lists. The target list carries OnMixProgress; its content is replaced only on success.
+// Window-side operations (choosing sheets, captions, painting) live with the dialog.
+
+#include <functional>
+
+#include "Zelmar_Object_StringList.h"
+
+class TZelmarSDFileData;
+class TZelmarSDFileDataList;
+class TZelmarField;
+
+class TZelmarSetOperations {
+public:
+    using TRefs = TZelmarStringList<TZelmarSDFileData>;
+    // (done, total) -> go on.
+    using TProgress = std::function<bool(int done, int total)>;
+
+    // Records of both lists whose molecules (under the field) occur on both sides.
+    bool IntersectData(TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,
+                       const TZelmarField* field, TZelmarSDFileDataList* target);
+    // Checked records of left, then those of right, in sheet order.
+    bool MergeData(TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,
+                   TZelmarSDFileDataList* target);
+    // Checked records of a without an identical record among the checked records of b.
+    bool SubtractData(TZelmarSDFileDataList* a, TZelmarSDFileDataList* b, const TZelmarField* field,
+                      TZelmarSDFileDataList* target);
+
+    // The walks over two sorted precheck lists (as the record list's precheck makes them):
+    // kept gets the records to keep, in the order found. False when progress stopped them.
+    // Intersect keeps the records of p with an identical record in q, each followed by its
+    // matches in q and in p; Subtract keeps the records of p without one in q.
+    static bool Intersect(TRefs& p, TRefs& q, const TZelmarField* field, const TProgress& progress,
+                          TRefs& kept);
+    static bool Subtract(TRefs& p, TRefs& q, const TZelmarField* field, const TProgress& progress,
+                         TRefs& kept);
+};
+
+// The name the mixing dialog knows these operations by.
+using TZelmarWindowHelper = TZelmarSetOperations;
