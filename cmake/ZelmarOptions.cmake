@@ -34,6 +34,11 @@ function(zelmar_add_qtest name)
   target_link_libraries(${name} PRIVATE Qt6::Test)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${ZELMAR_BIN_DIR})
   # A QtTest program that skips still ends with success; ctest should show it as skipped.
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+  # Each program's main windows listen on a name of their own, so that programs running at
+  # the same time never take each other's open requests.
+  string(MD5 scope "${CMAKE_BINARY_DIR}/${name}")
+  string(SUBSTRING "${scope}" 0 12 scope)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope}"
     SKIP_REGULAR_EXPRESSION "SKIP   : ")
 endfunction()

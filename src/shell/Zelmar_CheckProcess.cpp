@@ -65,7 +65,12 @@ bool ConnectToRunningInstance(QLocalSocket& socket) {
 
 }  // namespace
 
-QString MainWindowServerName() { return QStringLiteral("Zelmar$MainWindow-") + UserName(); }
+// ZELMAR_INSTANCE_SCOPE keeps test programs that run at the same time from handing files to
+// each other's windows.
+QString MainWindowServerName() {
+    return QStringLiteral("Zelmar$MainWindow-") + UserName() +
+           qEnvironmentVariable("ZELMAR_INSTANCE_SCOPE");
+}
 
 bool HandOverToRunningInstance(const TCommandLine& args) {
     bool handedOver = false;
