@@ -1,0 +1,117 @@
+// Saving a sheet: records the user did not change go back byte for byte, unread ones straight
+// from the file, and the new file takes the old one's place only when it is complete.
+#include <memory>
+#include <string>
+
+#include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_Object_SDFileData_Internal.h"
+#include "vesk_Guard.h"
+
+// ---- saving -------------------------------------------------------------------------------
+
+bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
+    return Guarded("TZelmarSDFileDataList.SaveFile", false, [&] {
+        bool saved = false;
+        if (!OnStartSaveData || OnStartSaveData(this, fileName, FFileName))
+            saved = Guarded("TZelmarSDFileDataList.SaveFile", false,
+                            [&] { return WriteRecords(fileName); });
+        GuardedVoid("TZelmarSDFileDataList.SaveFile", [&] {
+            if (OnEndSaveData) OnEndSaveData(this, saved);
+        });
+        return saved;
+    });
+}
+
+bool TZelmarSDFileDataList::UsesCrLf() {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    for (const auto& item : FRecords) {
+        const std::string& text = item.Object->Entry()->OrgText();
+        if (text.empty()) continue;
+        const std::size_t lf = text.find('\n');
+        return lf != std::string::npos && lf > 0 && text[lf - 1] == '\r';
+    }
+    return false;
+}
+
+bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bool crlf,
+                                        std::string& error, bool& readError) {
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    TZelmarSDFileData* record = FRecords.GetObject(index);
+    if (record == nullptr) {
+        error = "record " + std::to_string(index + 1) + " is missing";
+        readError = true;
+        return false;
+    }
+    TveskSDFileEntry* entry = record->Entry();
+    if (record->IsLoaded() || !entry->OrgText().empty()) {
+        // Only this write's error counts, not one left from reading or computing.
+        entry->LastError.clear();
+        if (writer.WriteEntry(entry, crlf)) return true;
+        error = !entry->LastError.empty()   ? entry->LastError
+                : !writer.LastError.empty() ? writer.LastError
+                                            : "the record could not be written";
+        return false;
+    }
+    // Not read yet, or its reading failed without bytes to keep: its bytes come from the file
+    // now, unchanged; a record that cannot be had fails the save rather than going missing.
+    std::string text;
+    const bool fromFile = record->EntryNo() >= 0 && FManager->FileHandle() != 0;
+    if (!fromFile || !FManager->ReadEntryText(record->EntryNo(), text)) {
+        std::string reason = fromFile ? FManager->LastError : record->LoadError;
+        if (reason.empty()) reason = "it is no longer in its file";
+        error = "record " + std::to_string(index + 1) + " cannot be read: " + reason;
+        readError = true;
+        return false;
+    }
+    if (writer.WriteEntryText(text)) return true;
+    error = writer.LastError.empty() ? "the record could not be written" : writer.LastError;
+    return false;
+}
+
+bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
+    DeleteUnselected();
+    // The new file takes the old one's place only when it is complete, so the records not
+    // read yet can still come from the old one while it is written.
+    auto writer = std::make_unique<TveskSDFileWriter>(fileName);
+    if (!writer->LastError.empty() || !writer->IsOpen()) {
+        const std::string error =
+            writer->LastError.empty() ? "the file could not be created" : writer->LastError;
+        writer.reset();
+        SetLastError(error);
+        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        return false;
+    }
+
+    const bool crlf = UsesCrLf();
+    const int count = GetCount();
+    for (int index = 0; index < count; ++index) {
+        std::string error;
+        bool readError = false;
+        if (!WriteRecord(*writer, index, crlf, error, readError)) {
+            SetLastError(error);
+            // A record that cannot be read is never left out; one that cannot be written is
+            // left out only when the handler says so.
+            const bool goOn =
+                OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
+            if (readError || !goOn) return false;
+        }
+        if (OnSaveDataProgress &&
+            !OnSaveDataProgress(this, sdfiledata_internal::Percent(index, count))) {
+            SetLastError("saving " + fileName + " was stopped");
+            return false;
+        }
+    }
+
+    // Completing flushes to disk: a full disk shows here, and then the file is not saved.
+    if (!writer->CloseFile()) {
+        const std::string error =
+            writer->LastError.empty() ? "the file could not be completed" : writer->LastError;
+        writer.reset();
+        SetLastError(error);
+        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        return false;
+    }
+    writer.reset();
+    FFileName = fileName;
+    return true;
+}
