@@ -20,12 +20,19 @@ elseif(NOT ZELMAR_SANITIZE STREQUAL "")
   message(FATAL_ERROR "ZELMAR_SANITIZE must be empty, 'address' or 'thread'")
 endif()
 
+# Sanitizer test runs: what every test program gets in its environment.
+set(ZELMAR_TEST_SANITIZER_ENV "")
+if(ZELMAR_SANITIZE STREQUAL "thread")
+  set(ZELMAR_TEST_SANITIZER_ENV "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+endif()
+
 # Test helper: one GoogleTest program, discovered test by test.
 function(zelmar_add_gtest name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${ZELMAR_BIN_DIR})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST WORKING_DIRECTORY ${ZELMAR_BIN_DIR}
+    PROPERTIES ENVIRONMENT "${ZELMAR_TEST_SANITIZER_ENV}")
 endfunction()
 
 # Test helper: one QtTest program, run offscreen.
@@ -39,6 +46,6 @@ function(zelmar_add_qtest name)
   string(MD5 scope "${CMAKE_BINARY_DIR}/${name}")
   string(SUBSTRING "${scope}" 0 12 scope)
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope};${ZELMAR_TEST_SANITIZER_ENV}"
     SKIP_REGULAR_EXPRESSION "SKIP   : ")
 endfunction()

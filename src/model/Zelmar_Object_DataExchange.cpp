@@ -103,7 +103,7 @@ void TZelmarDataExchange::EditChemistry() {
     });
 }
 
-void TZelmarDataExchange::HandleOnUpdateDataExchange(TZelmarWindow* /*sender*/,
+void TZelmarDataExchange::HandleOnUpdateDataExchange(const void* /*sender*/,
                                                      TZelmarSDFileData* record,
                                                      TZelmarField* field) {
     GuardedVoid("TZelmarDataExchange.HandleOnUpdateDataExchange", [&] {
@@ -117,7 +117,7 @@ void TZelmarDataExchange::HandleOnUpdateDataExchange(TZelmarWindow* /*sender*/,
     });
 }
 
-void TZelmarDataExchange::HandleOnChangeExternalData(TZelmarWindow* /*sender*/,
+void TZelmarDataExchange::HandleOnChangeExternalData(const void* /*sender*/,
                                                      const std::string& text, bool editMolecule,
                                                      bool abort, bool finish, bool start) {
     GuardedVoid("TZelmarDataExchange.HandleOnChangeExternalData", [&] {

@@ -12,7 +12,6 @@
 
 class TZelmarSDFileData;
 class TZelmarField;
-class TZelmarWindow;  // only passed through as the reporting window
 
 class TZelmarDataExchange {
 public:
@@ -35,12 +34,12 @@ public:
     void Abort();
     void EditChemistry();
     // The window's current cell changed (null record and field when it closes); ignored
-    // while an edit is in progress.
-    void HandleOnUpdateDataExchange(TZelmarWindow* sender, TZelmarSDFileData* record,
+    // while an edit is in progress. The sender, whichever window reports, is not looked at.
+    void HandleOnUpdateDataExchange(const void* sender, TZelmarSDFileData* record,
                                     TZelmarField* field);
     // The window's cell editor reports; the first set flag among editMolecule, finish,
     // (not abort), abort decides.
-    void HandleOnChangeExternalData(TZelmarWindow* sender, const std::string& text,
+    void HandleOnChangeExternalData(const void* sender, const std::string& text,
                                     bool editMolecule, bool abort, bool finish, bool start);
 
     TZelmarSDFileData* Record = nullptr;
