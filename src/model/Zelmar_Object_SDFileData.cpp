@@ -532,9 +532,10 @@ bool TZelmarSDFileDataList::GetCopyAsStringList(TZelmarStringList<TZelmarSDFileD
 }
 
 void TZelmarSDFileDataList::Assign(TZelmarSDFileDataList* other) {
-    GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+    constexpr const char* kSource = "TZelmarSDFileDataList.Assign";
+    GuardedVoid(kSource, [&] {
         if (other == this) return;
-        GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+        GuardedVoid(kSource, [&] {
             Clear();
             if (other == nullptr) return;
             for (int index = 0;; ++index)
@@ -545,8 +546,9 @@ void TZelmarSDFileDataList::Assign(TZelmarSDFileDataList* other) {
 }
 
 void TZelmarSDFileDataList::Assign(const TZelmarRecordRefs& records) {
-    GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
-        GuardedVoid("TZelmarSDFileDataList.Assign", [&] {
+    constexpr const char* kSource = "TZelmarSDFileDataList.Assign";
+    GuardedVoid(kSource, [&] {
+        GuardedVoid(kSource, [&] {
             Clear();
             for (const auto& item : records) AppendCopy(item.Object);
         });

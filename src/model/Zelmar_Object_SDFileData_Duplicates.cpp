@@ -66,12 +66,13 @@ bool TZelmarSDFileDataList::DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* ta
 bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
                                                 TZelmarRecordRefs* results) {
     if (field == nullptr || results == nullptr) return true;
-    return Guarded("TZelmarSDFileDataList.SearchForDuplicates", false, [&] {
+    constexpr const char* kSource = "TZelmarSDFileDataList.SearchForDuplicates";
+    return Guarded(kSource, false, [&] {
         TLoaderPause pause(this);
         // The loader parks between two records, so it holds no record access meanwhile.
         if (!GetAllLoaded()) pause.Paused = PauseLoaderThread();
         bool started = false;
-        const bool result = Guarded("TZelmarSDFileDataList.SearchForDuplicates", false, [&] {
+        const bool result = Guarded(kSource, false, [&] {
             started = true;
             if (OnStartSearch) OnStartSearch(this);
             // Nothing to compare in a field without keys; that is no failure.

@@ -17,18 +17,19 @@
 
 bool TZelmarSDFileDataList::LoadFile(const std::string& fileName) {
     bool started = false;
-    GuardedVoid("TZelmarSDFileDataList.LoadFile", [&] {
+    constexpr const char* kSource = "TZelmarSDFileDataList.LoadFile";
+    GuardedVoid(kSource, [&] {
         if (!FIndexingThread) return;
         // The threads run once: a second file would silently never load, and the records
         // of the first would be gone.
         if (FIndexingStarted) {
             SetLastError("the sheet has read a file already, " + fileName + " is not read");
-            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError, "%s", GetLastError().c_str());
+            TraceMessage(kSource, tlError, "%s", GetLastError().c_str());
             return;
         }
         if (FDispatcher == nullptr) {
             SetLastError("no dispatcher for the end of indexing, " + fileName + " is not read");
-            TraceMessage("TZelmarSDFileDataList.LoadFile", tlError, "%s", GetLastError().c_str());
+            TraceMessage(kSource, tlError, "%s", GetLastError().c_str());
             return;
         }
         FFileName = fileName;

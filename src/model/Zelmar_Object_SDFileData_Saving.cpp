@@ -10,12 +10,12 @@
 // ---- saving -------------------------------------------------------------------------------
 
 bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
-    return Guarded("TZelmarSDFileDataList.SaveFile", false, [&] {
+    constexpr const char* kSource = "TZelmarSDFileDataList.SaveFile";
+    return Guarded(kSource, false, [&] {
         bool saved = false;
         if (!OnStartSaveData || OnStartSaveData(this, fileName, FFileName))
-            saved = Guarded("TZelmarSDFileDataList.SaveFile", false,
-                            [&] { return WriteRecords(fileName); });
-        GuardedVoid("TZelmarSDFileDataList.SaveFile", [&] {
+            saved = Guarded(kSource, false, [&] { return WriteRecords(fileName); });
+        GuardedVoid(kSource, [&] {
             if (OnEndSaveData) OnEndSaveData(this, saved);
         });
         return saved;
