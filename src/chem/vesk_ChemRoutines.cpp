@@ -228,12 +228,7 @@ bool TveskMolManager::GetMolStringFromHandle(std::uintptr_t molHandle, std::stri
 
 // ==== TveskSDFileEntryData ===================================================================
 
-TveskSDFileEntryData::TveskSDFileEntryData() : FLib(LoadRoutines(LastError)) {}
-
-TveskSDFileEntryData::~TveskSDFileEntryData() = default;
-
 void TveskSDFileEntryData::Clear() {
-    LastError.clear();
     Name.clear();
     Lines.clear();
 }
@@ -241,39 +236,38 @@ void TveskSDFileEntryData::Clear() {
 void TveskSDFileEntryData::Assign(const TveskSDFileEntryData& source) {
     GuardedVoid("TveskSDFileEntryData.Assign", [&] {
         if (&source == this) return;
-        Clear();
-        LastError = source.LastError;
         Name = source.Name;
         Lines = source.Lines;
     });
 }
 
-bool TveskSDFileEntryData::GetData(std::uintptr_t dataEntry) {
+bool TveskSDFileEntryData::GetData(const TRoutinesLibraryRef& lib, std::uintptr_t dataEntry,
+                                   std::string& lastError) {
     return Guarded("TveskSDFileEntryData.GetData", false, [&] {
         Clear();
         if (dataEntry == 0) return false;
-        const auto getName = Proc(xGetSDFileDataEntryName, kEntryData, FLib, LastError);
+        const auto getName = Proc(xGetSDFileDataEntryName, kEntryData, lib, lastError);
         if (getName == nullptr || !ReadDataText(
                                       [&](char* buffer, TInt size, char* errBuf) {
                                           return getName(dataEntry, buffer, size, errBuf,
                                                          kErrBufSize);
                                       },
-                                      xGetSDFileDataEntryName.Name, Name, LastError)) {
+                                      xGetSDFileDataEntryName.Name, Name, lastError)) {
             return false;
         }
         TInt count = 0;
-        if (!Call(xGetSDFileDataLineCount, kEntryData, FLib, LastError, dataEntry, &count))
+        if (!Call(xGetSDFileDataLineCount, kEntryData, lib, lastError, dataEntry, &count))
             return false;
         Lines.reserve(static_cast<std::size_t>(std::max(count, 0)));
         for (TInt i = 0; i < count; ++i) {
-            const auto getLine = Proc(xGetSDFileDataLineNo, kEntryData, FLib, LastError);
+            const auto getLine = Proc(xGetSDFileDataLineNo, kEntryData, lib, lastError);
             std::string line;
             if (getLine == nullptr || !ReadDataText(
                                           [&](char* buffer, TInt size, char* errBuf) {
                                               return getLine(dataEntry, i, buffer, size, errBuf,
                                                              kErrBufSize);
                                           },
-                                          xGetSDFileDataLineNo.Name, line, LastError)) {
+                                          xGetSDFileDataLineNo.Name, line, lastError)) {
                 return false;
             }
             if (line.size() >= static_cast<std::size_t>(kDataBufSize - 1)) {
@@ -286,27 +280,34 @@ bool TveskSDFileEntryData::GetData(std::uintptr_t dataEntry) {
     });
 }
 
-bool TveskSDFileEntryData::AddToDataEntryList(std::uintptr_t dataEntryList) {
+bool TveskSDFileEntryData::AddToDataEntryList(const TRoutinesLibraryRef& lib,
+                                              std::uintptr_t dataEntryList,
+                                              std::string& lastError) const {
     return Guarded("TveskSDFileEntryData.AddToDataEntryList", false, [&] {
         THandle item = 0;
         TFinally release([&] {
             std::string ignored;
-            if (item != 0) Call(xDestroySDFileDataEntry, kEntryData, FLib, ignored, item);
+            if (item != 0) Call(xDestroySDFileDataEntry, kEntryData, lib, ignored, item);
         });
-        if (!Call(xCreateSDFileDataEntry, kEntryData, FLib, LastError, &item, Name.c_str(), -1))
+        if (!Call(xCreateSDFileDataEntry, kEntryData, lib, lastError, &item, Name.c_str(), -1))
             return false;
         for (const std::string& line : Lines) {
-            if (!Call(xAddSDFileDataLine, kEntryData, FLib, LastError, item, line.c_str()))
+            if (!Call(xAddSDFileDataLine, kEntryData, lib, lastError, item, line.c_str()))
                 return false;
         }
-        return Call(xAddSDFileDataEntry, kEntryData, FLib, LastError, dataEntryList, item);
+        return Call(xAddSDFileDataEntry, kEntryData, lib, lastError, dataEntryList, item);
     });
 }
 
 // ==== TveskSDFileEntry =======================================================================
 
-TveskSDFileEntry::TveskSDFileEntry()
-    : FLib(LoadRoutines(LastError)), FMolManager(std::make_unique<TveskMolManager>()) {}
+TveskSDFileEntry::TveskSDFileEntry() : FLib(LoadRoutines(LastError)) {}
+
+TveskMolManager& TveskSDFileEntry::MolManager() {
+    // Made when first needed: most records never write or check their molecule themselves.
+    if (!FMolManager) FMolManager = std::make_unique<TveskMolManager>();
+    return *FMolManager;
+}
 
 TveskSDFileEntry::~TveskSDFileEntry() {
     ClearEntry();
@@ -358,9 +359,11 @@ bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
             if (!Call(xGetSDFileDataEntryNo, kEntry, FLib, LastError, dataEntryList, &item, index))
                 break;
             FDataItems.push_back(std::make_unique<TveskSDFileEntryData>());
-            TveskSDFileEntryData& data = *FDataItems.back();
-            data.GetData(item);
-            if (!data.LastError.empty()) LastError = data.LastError;
+            std::string error;
+            if (!FDataItems.back()->GetData(FLib, item, error))
+                LastError = error.empty()
+                                ? "data item " + std::to_string(index + 1) + " could not be read"
+                                : error;
         }
         if (!titleField.empty() && LastError.empty()) {
             if (const TveskSDFileEntryData* title = FindData(titleField)) {
@@ -519,19 +522,19 @@ bool TveskSDFileEntry::WriteToProducer(std::uintptr_t producer, bool crlf) {
         });
         for (const auto& item : FDataItems) {
             // Written without one of its items, the record would pass for complete.
-            if (!item->AddToDataEntryList(list)) {
-                LastError = item->LastError.empty()
-                                ? "data item \"" + item->Name + "\" could not be added"
-                                : item->LastError;
+            std::string error;
+            if (!item->AddToDataEntryList(FLib, list, error)) {
+                LastError =
+                    error.empty() ? "data item \"" + item->Name + "\" could not be added" : error;
                 return false;
             }
         }
         // An empty or unreadable molecule text leaves the handle 0: the empty block is written.
         std::uintptr_t mol = 0;
         const bool keepMolecule = !FOrgText.empty() && !FMolChanged;
-        if (!keepMolecule) FMolManager->OpenMolString(FMolString, mol);
+        if (!keepMolecule) MolManager().OpenMolString(FMolString, mol);
         TFinally releaseMol([&] {
-            if (mol != 0) FMolManager->DestroyMolFile(mol);
+            if (mol != 0) MolManager().DestroyMolFile(mol);
         });
         return Call(xAddSDFileEntryEx, kEntry, FLib, LastError, producer, mol,
                     keepMolecule ? kWriteOriginalMolecule : kWriteMolecule, list, FOrgText.data(),

@@ -70,29 +70,20 @@ private:
 };
 
 // One named data item of an SD record: its name and value lines (bytes, without line ends).
+// A plain value: sheets hold millions of them, so it keeps no library reference and no error
+// text of its own; the entry that owns it lends both for the two calls that need the library.
 class TveskSDFileEntryData {
 public:
-    TveskSDFileEntryData();
-    ~TveskSDFileEntryData();
-    TveskSDFileEntryData(const TveskSDFileEntryData&) = delete;
-    TveskSDFileEntryData& operator=(const TveskSDFileEntryData&) = delete;
-
-    platform::TLibraryHandle LibHandle() const { return FLib->Handle(); }
-    bool IsLibLoaded() const { return static_cast<bool>(*FLib); }
-
     void Clear();
     void Assign(const TveskSDFileEntryData& source);
     // Reads the library's data item. Lines read before a failure stay.
-    bool GetData(std::uintptr_t dataEntry);
+    bool GetData(const TRoutinesLibraryRef& lib, std::uintptr_t dataEntry, std::string& lastError);
     // Appends a copy of this item to the library's list.
-    bool AddToDataEntryList(std::uintptr_t dataEntryList);
+    bool AddToDataEntryList(const TRoutinesLibraryRef& lib, std::uintptr_t dataEntryList,
+                            std::string& lastError) const;
 
-    std::string LastError;
     std::string Name;
     std::vector<std::string> Lines;
-
-private:
-    TRoutinesLibraryRef FLib;
 };
 
 // One SD record: the molecule block and the data items in file order.
@@ -151,7 +142,7 @@ public:
 
     bool Loaded() const { return FLoaded; }
     const std::string& MolString() const { return FMolString; }
-    TveskMolManager& MolManager() { return *FMolManager; }
+    TveskMolManager& MolManager();
 
     std::string LastError;
     std::string Title;
@@ -201,7 +192,7 @@ public:
     int TotalCount() const { return FTotalCount; }
     const std::vector<std::unique_ptr<TveskSDFileEntry>>& Entries() const { return FEntries; }
     const std::string& TitleField() const { return FTitleField; }
-    TveskMolManager& MolManager() { return *FMolManager; }
+    TveskMolManager& MolManager();
 
     std::string LastError;
     TveskProgressEvent OnProgress;
