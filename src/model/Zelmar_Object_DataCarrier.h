@@ -4,6 +4,7 @@
 // writing an empty carrier into a record deletes the value, writing an empty text keeps it.
 
 #include <string>
+#include <utility>
 
 #include "Zelmar_Object_Fields.h"
 
@@ -26,6 +27,8 @@ public:
 
     TZelmarFieldKind Kind() const { return FKind; }
     const std::string& Text() const { return FText; }
+    // Hands the text over, leaving it empty: for readers that keep it anyway.
+    std::string TakeText() { return std::move(FText); }
     double Value() const { return FValue; }
     // The number a query compares with (its lower bound for ranges); a record's weight too.
     double ValueFrom() const { return FValueFrom; }

@@ -59,6 +59,8 @@ std::string Trimmed(const std::string& text) {
 
 // A data item's value as the grid shows it: lines joined with CR LF, trimmed.
 std::string JoinedValue(const std::vector<std::string>& lines) {
+    // Most values are one line: trimmed straight from it, without a joined copy first.
+    if (lines.size() == 1) return Trimmed(lines[0]);
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) text += "\r\n";

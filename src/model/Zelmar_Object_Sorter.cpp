@@ -235,7 +235,7 @@ bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
             const auto at = static_cast<std::size_t>(i);
             value.Clear();
             if (record != nullptr && record->GetDataForField(field, &value)) {
-                texts[at] = value.Text();
+                texts[at] = value.TakeText();
                 prefixes[at] = TextPrefix(texts[at], byteOrder);
             }
             return progress(i);
