@@ -482,6 +482,16 @@ void TZelmarSheetGrid::mousePressEvent(QMouseEvent* event) {
     QTableView::mousePressEvent(event);
 }
 
+void TZelmarSheetGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A check box clicked twice quickly toggles twice, as two single clicks would.
+    if (event->button() == Qt::LeftButton && OnCellPressed) {
+        int column = -1, row = -1;
+        const QPoint at = viewport()->mapTo(this, event->position().toPoint());
+        if (CellAt(at, column, row)) OnCellPressed(column, row);
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
 void TZelmarSheetGrid::mouseReleaseEvent(QMouseEvent* event) {
     QTableView::mouseReleaseEvent(event);
     if (OnMouseUp) OnMouseUp();
@@ -510,7 +520,8 @@ bool TZelmarSheetGrid::eventFilter(QObject* watched, QEvent* event) {
             PaintCorner(Corner);
             return true;
         }
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             const int column = FixedColumnAt(mouse->position().toPoint().x());
             if (mouse->button() == Qt::LeftButton && column >= 0 && OnCaptionPressed)

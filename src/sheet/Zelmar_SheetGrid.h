@@ -45,6 +45,8 @@ public:
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is a press too: two quick clicks sort twice.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -106,6 +108,7 @@ public:
     int CurrentCol() const;
     int CurrentRow() const;
     bool IsEditorOpen() const;
+    QWidget* OpenEditor() const { return Editor; }
     QString EditorText() const;
     void CloseEditor();
     QWidget* RowHeaderWidget() const;
@@ -130,6 +133,7 @@ protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;

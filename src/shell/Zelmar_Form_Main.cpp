@@ -347,9 +347,13 @@ void TZelmar_FormMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TZelmar_FormMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    DropFiles(urls);
+}
+
+void TZelmar_FormMain::DropFiles(const QList<QUrl>& urls) {
     GuardedVoid("TZelmar_FormMain.WMDROPFILES", [&] {
-        const QList<QUrl> urls = event->mimeData()->urls();
-        event->acceptProposedAction();
         // Files before a rejected one are opened; the rejected one and all after it are not.
         for (const QUrl& url : urls) {
             const QString path =

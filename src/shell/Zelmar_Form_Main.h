@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QUrl>
 
 #include <memory>
 #include <string>
@@ -36,6 +37,8 @@ public:
     void SetNewLanguage(const std::string& language);
     // Opens a file in a new sheet window.
     void DoOpenNewFile(const std::string& path);
+    // Files dropped onto the frame, in the order of the drop.
+    void DropFiles(const QList<QUrl>& urls);
     // Handles an open-file request of a second start; an empty path is an invalid request.
     void HandleOpenFileRequest(const std::string& path);
     // Writes the program's file version into the status bar.
