@@ -6,10 +6,10 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
+#include "ZelmarDialogWatcher.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
-#include "ZelmarDialogWatcher.h"
 
 namespace sheetTest {
 
@@ -79,7 +79,7 @@ inline std::string Value(TZelmarWindow* sheet, int row, const std::string& field
 
 // A form shown offscreen.
 struct TShownForm {
-    TZelmar_FormMain Form{TCommandLine{}};
+    TZelmar_FormMain Form{TCommandLine{"/LNG=DE"}};
     TShownForm() {
         Form.show();
         (void)QTest::qWaitForWindowExposed(&Form);

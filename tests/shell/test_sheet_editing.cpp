@@ -22,7 +22,8 @@ private:
     static void DragBorder(QHeaderView* header, int section, int distance) {
         QWidget* target = header->viewport();
         const bool vertical = header->orientation() == Qt::Vertical;
-        const int edge = header->sectionViewportPosition(section) + header->sectionSize(section) - 1;
+        const int edge =
+            header->sectionViewportPosition(section) + header->sectionSize(section) - 1;
         const QPoint from = vertical ? QPoint(5, edge) : QPoint(edge, 5);
         const QPoint to = vertical ? from + QPoint(0, distance) : from + QPoint(distance, 0);
         QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, from);
@@ -32,9 +33,7 @@ private:
         QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, to);
     }
 
-    QLineEdit* Editor() const {
-        return qobject_cast<QLineEdit*>(Sheet->Grid()->OpenEditor());
-    }
+    QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(Sheet->Grid()->OpenEditor()); }
 
 private slots:
     void init() {

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -110,7 +110,8 @@ private slots:
             shown.Form.DoOpenNewFile(name);
             QTRY_VERIFY(watcher.AllAnswered());
             QTRY_VERIFY(shown.Form.SheetWindows().isEmpty());
-            QVERIFY2(watcher.Texts.value(0).startsWith(QStringLiteral("Ungültiger Filename")), name);
+            QVERIFY2(watcher.Texts.value(0).startsWith(QStringLiteral("Ungültiger Filename")),
+                     name);
         }
         // The extension in any letter case is accepted.
         QTemporaryDir dir;
@@ -144,7 +145,9 @@ private slots:
                               QUrl::fromLocalFile(DataFile("NOTES.md")),
                               QUrl::fromLocalFile(DataFile("pubchem_single.sdf"))});
         QTRY_VERIFY(watcher.AllAnswered());
-        QCOMPARE(watcher.Texts, QStringList{"Invalid file selected. Please select a SD file"});
+        QCOMPARE(watcher.Texts,
+                 QStringList{QString::fromStdString(LoadTranslatedText(
+                     "Zelmar_FormMain##  Invalid file selected. Please select a SD file"))});
         QCOMPARE(shown.Form.SheetWindows().size(), 1);
         QVERIFY(WaitLoaded(shown.Form.SheetWindows().first()));
         QCOMPARE(shown.Form.SheetWindows().first()->List()->GetCount(), 6);

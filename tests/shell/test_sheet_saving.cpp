@@ -1,11 +1,11 @@
 // Saving sheets: the backup of the replaced file, load errors, unticked records, a save that
 // fails while writing, and the close query.
+#include <sys/resource.h>
 #include <QAction>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
-#include <sys/resource.h>
 
 #include "SheetWindowTestSupport.h"
 
