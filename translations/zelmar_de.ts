@@ -4,6 +4,90 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>&amp;Alle verkleinern</source>
+        <translation>&amp;Alle verkleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Vertikal anordnen</source>
+        <translation>&amp;Vertikal anordnen</translation>
+    </message>
+    <message>
+        <source>Alle &amp;wiederherstellen</source>
+        <translation>Alle &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Alle an&amp;ordnen</source>
+        <translation>Alle an&amp;ordnen</translation>
+    </message>
+    <message>
+        <source>Beenden|Anwendung beenden</source>
+        <translation>Beenden|Anwendung beenden</translation>
+    </message>
+    <message>
+        <source>Hori&amp;zontal anordnen</source>
+        <translation>Hori&amp;zontal anordnen</translation>
+    </message>
+    <message>
+        <source>Neu|Neue Datei erstellen</source>
+        <translation>Neu|Neue Datei erstellen</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>Schließen|Aktuelle Datei schließen</source>
+        <translation>Schließen|Aktuelle Datei schließen</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Speichern unter|Eine Datei unter einem anderen Namen speichern</source>
+        <translation>Speichern unter|Eine Datei unter einem anderen Namen speichern</translation>
+    </message>
+    <message>
+        <source>Speichern|Aktuelle Datei speichern</source>
+        <translation>Speichern|Aktuelle Datei speichern</translation>
+    </message>
+    <message>
+        <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
+        <translation>Zelmar was unable to retrive the dropped files&apos; full path names</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Öffnen|Vorhandene Datei öffnen</source>
+        <translation>Öffnen|Vorhandene Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Ü&amp;berlappend</source>
+        <translation>Ü&amp;berlappend</translation>
+    </message>
+    <message>
         <source>Zelmar</source>
         <translation>Zelmar</translation>
     </message>
@@ -77,6 +161,113 @@
     <message>
         <source>Molekulargewicht</source>
         <translation>Molekulargewicht</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d Einträge</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d von %d Einträgen geladen</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 Eintrag</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Bitte Warten.</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>Das aktuelle Datenblatt wurde noch nicht verändert</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>Das aktuelle Datenblatt wurde verändert</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Fehlermeldung</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indiziere SD Datei: %s</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Lade SD Datei: %s</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD-Dateien (*.sdf)</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Sortiere Daten. Drücken Sie ESC um abzubrechen</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Speichere Datei: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,90 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>&amp;Alle verkleinern</source>
+        <translation>&amp;Minimize all</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Exit</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>&amp;Window</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Vertikal anordnen</source>
+        <translation>&amp;Arrange vertically</translation>
+    </message>
+    <message>
+        <source>Alle &amp;wiederherstellen</source>
+        <translation>&amp;Restore all</translation>
+    </message>
+    <message>
+        <source>Alle an&amp;ordnen</source>
+        <translation>Arran&amp;ge all</translation>
+    </message>
+    <message>
+        <source>Beenden|Anwendung beenden</source>
+        <translation>Exit|Quit the application</translation>
+    </message>
+    <message>
+        <source>Hori&amp;zontal anordnen</source>
+        <translation>Align hori&amp;zontally</translation>
+    </message>
+    <message>
+        <source>Neu|Neue Datei erstellen</source>
+        <translation>New|Create new file</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Schließen|Aktuelle Datei schließen</source>
+        <translation>Close|Close the current file</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Save &amp;as...</translation>
+    </message>
+    <message>
+        <source>Speichern unter|Eine Datei unter einem anderen Namen speichern</source>
+        <translation>Save as|Saves the current file under a new name</translation>
+    </message>
+    <message>
+        <source>Speichern|Aktuelle Datei speichern</source>
+        <translation>Save|Save the current file</translation>
+    </message>
+    <message>
+        <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
+        <translation>Zelmar was unable to retrive the dropped files&apos; full path names</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>O&amp;pen</translation>
+    </message>
+    <message>
+        <source>Öffnen|Vorhandene Datei öffnen</source>
+        <translation>Open|Open an existing file</translation>
+    </message>
+    <message>
+        <source>Ü&amp;berlappend</source>
+        <translation>Over&amp;lapping</translation>
+    </message>
+    <message>
         <source>Zelmar</source>
         <translation>Zelmar</translation>
     </message>
@@ -77,6 +161,113 @@
     <message>
         <source>Molekulargewicht</source>
         <translation>Molecular weight</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d entries</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d of %d entries loaded</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 entry</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>There is currently no data that could be displayed</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>The data sheet &apos;%s&apos; has been changed.&lt;BR&gt;Do you want to save it before closing it?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>The data sheet &quot;%s&quot; could not be saved. Do you want to close it anyway?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>The current data sheet has not been modified yet</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>The current data sheet has been modified</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Unable to load all data correctly. Please click here to review the errors.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>The file &quot;%s&quot; still has erroneous entries that will not be saved.&lt;BR&gt;Do you want to save the file anyway?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>The record number &quot;%d&quot; is out of the data range.&lt;BR&gt;Please enter a valid record number.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Unable to the requested field changes.</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Error renaming file.&lt;BR&gt;Error message: %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Unable to read a record from the current data file &quot;%s&quot;.&lt;BR&gt;The file may be corrupt.&lt;BR&gt;The current window will be closed.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Unable to create a backup copy of the original file.&lt;BR&gt;Do you want to save anyway?</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Error message</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indexing SD File: %s</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Loading SD file: %s</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD-Files (*.sdf)</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Sorting data. Press ESC to cancel</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Saving file: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Searching. Press ESC to cancel</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Invalid file name: %s&lt;BR&gt;The current window will be closed.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Error saving the file &quot;%s&quot;.&lt;BR&gt;The error happened when saving record %d. The error message is &quot;%s&quot;. Do you want to continue and try to save the other records?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Error saving the file &quot;%s&quot; due to error &quot;%s&quot;.&lt;BR&gt;Cannot continue saving the file.</translation>
     </message>
 </context>
 </TS>

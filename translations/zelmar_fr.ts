@@ -4,6 +4,90 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>&amp;Alle verkleinern</source>
+        <translation>&amp;Réduire tout</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Datei</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Fenster</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message>
+        <source>&amp;Neu</source>
+        <translation>&amp;Nouveau</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Vertikal anordnen</source>
+        <translation>Disposer &amp;verticalement</translation>
+    </message>
+    <message>
+        <source>Alle &amp;wiederherstellen</source>
+        <translation>&amp;Restaurer tout</translation>
+    </message>
+    <message>
+        <source>Alle an&amp;ordnen</source>
+        <translation>&amp;Organiser tout</translation>
+    </message>
+    <message>
+        <source>Beenden|Anwendung beenden</source>
+        <translation>Quitter|Quitter l&apos;application</translation>
+    </message>
+    <message>
+        <source>Hori&amp;zontal anordnen</source>
+        <translation>Disposer hori&amp;zontalement</translation>
+    </message>
+    <message>
+        <source>Neu|Neue Datei erstellen</source>
+        <translation>Nouveau|Créer un nouveau fichier</translation>
+    </message>
+    <message>
+        <source>S&amp;chließen</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Schließen|Aktuelle Datei schließen</source>
+        <translation>Fermer|Fermer le fichier actuel</translation>
+    </message>
+    <message>
+        <source>Speichern &amp;unter...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>Speichern unter|Eine Datei unter einem anderen Namen speichern</source>
+        <translation>Enregistrer sous|Enregistre le fichier actuel sous un nouveau nom</translation>
+    </message>
+    <message>
+        <source>Speichern|Aktuelle Datei speichern</source>
+        <translation>Enregistrer|Enregistrer le fichier actuel</translation>
+    </message>
+    <message>
+        <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
+        <translation>Zelmar n&apos;a pas pu obtenir les chemins complets des fichiers déposés</translation>
+    </message>
+    <message>
+        <source>Ö&amp;ffnen</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>Öffnen|Vorhandene Datei öffnen</source>
+        <translation>Ouvrir|Ouvrir un fichier existant</translation>
+    </message>
+    <message>
+        <source>Ü&amp;berlappend</source>
+        <translation>En &amp;cascade</translation>
+    </message>
+    <message>
         <source>Zelmar</source>
         <translation>Zelmar</translation>
     </message>
@@ -77,6 +161,113 @@
     <message>
         <source>Molekulargewicht</source>
         <translation>Masse moléculaire</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d entrées</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d entrées sur %d chargées</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 entrée</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>Aucune donnée à afficher pour le moment</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>La feuille de données &apos;%s&apos; a été modifiée.&lt;BR&gt;Voulez-vous l&apos;enregistrer avant de la fermer ?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>La feuille de données &quot;%s&quot; n&apos;a pas pu être enregistrée. Voulez-vous quand même la fermer ?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>La feuille de données actuelle n&apos;a pas encore été modifiée</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>La feuille de données actuelle a été modifiée</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Toutes les données n&apos;ont pas pu être chargées. Cliquez ici pour voir les erreurs.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>Le fichier &quot;%s&quot; contient encore des entrées erronées qui ne seront pas enregistrées.&lt;BR&gt;Voulez-vous quand même enregistrer le fichier ?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>Le numéro d&apos;enregistrement &quot;%d&quot; est hors de la plage de données.&lt;BR&gt;Veuillez saisir un numéro valide.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Impossible d&apos;appliquer les modifications des champs.</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Erreur lors du renommage du fichier.&lt;BR&gt;Message d&apos;erreur : %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Aucun enregistrement n&apos;a pu être lu dans le fichier &quot;%s&quot;.&lt;BR&gt;Le fichier est peut-être endommagé.&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Impossible de créer une copie de sauvegarde du fichier original.&lt;BR&gt;Voulez-vous quand même enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Message d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indexation du fichier SD : %s</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Chargement du fichier SD : %s</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>Fichiers SD (*.sdf)</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Tri des données. Appuyez sur Échap pour annuler</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Enregistrement du fichier : &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Recherche en cours. Appuyez sur Échap pour annuler</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Nom de fichier non valide : %s&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot;.&lt;BR&gt;L&apos;erreur s&apos;est produite à l&apos;enregistrement %d. Le message d&apos;erreur est &quot;%s&quot;. Voulez-vous continuer et enregistrer les autres enregistrements ?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot; : &quot;%s&quot;.&lt;BR&gt;L&apos;enregistrement ne peut pas continuer.</translation>
     </message>
 </context>
 </TS>

@@ -1,15 +1,28 @@
 #include "Zelmar_Form_Main.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QTranslator>
 
 #include "Zelmar_CheckProcess.h"
+#include "Zelmar_FileCommands.h"
 #include "Zelmar_MessageBoxes.h"
+#include "Zelmar_Object_DataExchange.h"
+#include "Zelmar_Object_HintManager.h"
 #include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
+#include "Zelmar_WindowCommands.h"
+#include "vesk_ChemView2.h"
 #include "vesk_Folders.h"
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
@@ -36,23 +49,82 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
       Dictionary(std::make_unique<QTranslator>()) {
     setObjectName(QStringLiteral("Zelmar_FormMain"));
     Mdi = new QMdiArea(this);
+    Mdi->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(Mdi);
     HintPanel = new QLabel(this);
+    HintPanel->setObjectName(QStringLiteral("HintPanel"));
     VersionPanel = new QLabel(this);
     statusBar()->addWidget(HintPanel, 1);
     statusBar()->addPermanentWidget(VersionPanel);
     resize(1000, 700);
+    setAcceptDrops(true);
+    Files = new TZelmarFileCommands(this);
+    Windows = new TZelmarWindowCommands(this);
+    CreateMenus();
+    connect(Mdi, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* child) { HandleSubWindowActivated(child); });
     FormCreate();
+    // Commands are enabled from the sheets' states, which their workers change at any time.
+    IdleUpdate = new QTimer(this);
+    connect(IdleUpdate, &QTimer::timeout, this, [this] { UpdateActions(); });
+    IdleUpdate->start(200);
+    UpdateActions();
 }
 
 TZelmar_FormMain::~TZelmar_FormMain() {
+    // Sheets go first: they hand their cells back to the exchange and their viewers to the pool.
+    for (QMdiSubWindow* child : Mdi->subWindowList()) delete child;
     // Texts must not be looked up in a dictionary that is gone.
     SetTranslationLookup({});
+}
+
+void TZelmar_FormMain::CreateMenus() {
+    FileMenu = menuBar()->addMenu(QString());
+    FileMenu->setObjectName(QStringLiteral("MenuFile"));
+    Files->FillMenu(FileMenu);
+    WindowMenu = menuBar()->addMenu(QString());
+    WindowMenu->setObjectName(QStringLiteral("MenuWindow"));
+    Windows->FillMenu(WindowMenu);
+    RetranslateMenus();
+}
+
+void TZelmar_FormMain::RetranslateMenus() {
+    if (FileMenu == nullptr) return;
+    FileMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Datei")));
+    WindowMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Fenster")));
+    Files->Retranslate();
+    Windows->Retranslate();
+}
+
+void TZelmar_FormMain::InitMolViewers() {
+    GuardedVoid("TZelmar_FormMain.InitMolViewers", [&] {
+        Viewers = std::make_unique<TveskChemView2Pool>();
+        Viewers->Margins->Mode = TveskChemView2Margins::mmPercent;
+        Viewers->Margins->Left = Viewers->Margins->Top = Viewers->Margins->Right =
+            Viewers->Margins->Bottom = 5;
+        if (Viewers->PoolValid()) Viewers->WriteDefaults();
+    });
+}
+
+void TZelmar_FormMain::ConnectDataExchange() {
+    Exchange = std::make_unique<TZelmarDataExchange>();
+    Exchange->OnDataChanged = [this](TZelmarDataExchange*) { HandleOnDataChanged(); };
+    Exchange->OnFinishEditData = [this](TZelmarDataExchange*) { HandleOnFinishEditData(); };
+    Exchange->OnAbortEditData = [this](TZelmarDataExchange*) { HandleOnAbortEditData(); };
+    Exchange->OnEditChemistry = [this](TZelmarDataExchange*, std::string& molFile) {
+        return HandleOnEditChemistry(molFile);
+    };
 }
 
 void TZelmar_FormMain::FormCreate() {
     GuardedVoid("TZelmar_FormMain.FormCreate", [&] {
         ExpandSearchPath();
+        ConnectDataExchange();
+        InitMolViewers();
+        // Made here rather than on first showing: a sheet cannot exist without it, and files
+        // may be opened before the window is shown.
+        Hints = std::make_unique<TZelmarHintManager>();
+        Hints->OnGetMolViewerPool = [this] { return Viewers.get(); };
         HandDictionaryToTranslater();
         SetNewLanguage(GetLanguage(CommandLine, true));
         TraceMessage("TZelmar_FormMain.FormCreate", tlInformation, "Language set.");
@@ -65,10 +137,10 @@ void TZelmar_FormMain::FormCreate() {
 }
 
 void TZelmar_FormMain::HandDictionaryToTranslater() {
-    SetTranslationLookup([dictionary = Dictionary.get()](const std::string& scope,
-                                                         const std::string& native) {
-        return dictionary->translate(scope.c_str(), native.c_str()).toStdString();
-    });
+    SetTranslationLookup(
+        [dictionary = Dictionary.get()](const std::string& scope, const std::string& native) {
+            return dictionary->translate(scope.c_str(), native.c_str()).toStdString();
+        });
 }
 
 void TZelmar_FormMain::SetNewLanguage(const std::string& language) {
@@ -81,9 +153,11 @@ void TZelmar_FormMain::SetNewLanguage(const std::string& language) {
         if (!known) return;
         QCoreApplication::removeTranslator(Dictionary.get());
         Dictionary = std::make_unique<QTranslator>();
-        if (!file.isEmpty() && Dictionary->load(file)) QCoreApplication::installTranslator(Dictionary.get());
+        if (!file.isEmpty() && Dictionary->load(file))
+            QCoreApplication::installTranslator(Dictionary.get());
         HandDictionaryToTranslater();
         UpdateStatusBar();
+        RetranslateMenus();
     });
 }
 
@@ -101,9 +175,11 @@ void TZelmar_FormMain::FormShow() {
         QApplication::setApplicationDisplayName(
             QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Zelmar")));
         setWindowTitle(QApplication::applicationDisplayName());
-        TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Processing command line parameters...");
+        TraceMessage("TZelmar_FormMain.FormShow", tlInformation,
+                     "Processing command line parameters...");
         ProcessCommandLine();
-        TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Checking necessary DLL versions...");
+        TraceMessage("TZelmar_FormMain.FormShow", tlInformation,
+                     "Checking necessary DLL versions...");
         CheckLibraryVersions();
     });
 }
@@ -125,13 +201,184 @@ void TZelmar_FormMain::DoOpenNewFile(const std::string& path) {
     GuardedVoid("TZelmar_FormMain.DoOpenNewFile", [&] {
         TraceMessage("TZelmar_FormMain.DoOpenNewFile", tlInformation, "opening %s", path.c_str());
         emit FileOpenRequested(QString::fromStdString(path));
+        if (TZelmarWindow* sheet = CreateSheetWindow(path)) sheet->LoadFile(path);
+    });
+}
+
+TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
+    return Guarded<TZelmarWindow*>("TZelmar_FormMain.CreateSheetWindow", nullptr, [&] {
+        auto sheet = std::make_unique<TZelmarWindow>(nullptr, Hints.get());
+        sheet->OnUpdateDataExchange = [this](TZelmarWindow* sender, TZelmarSDFileData* record,
+                                             TZelmarField* field) {
+            if (Exchange) Exchange->HandleOnUpdateDataExchange(sender, record, field);
+        };
+        sheet->OnChangeExternalData = [this](TZelmarWindow* sender, const std::string& text,
+                                             bool chemistry, bool abort, bool finish, bool start) {
+            ReportingSheet = sender;
+            if (Exchange)
+                Exchange->HandleOnChangeExternalData(sender, text, chemistry, abort, finish, start);
+        };
+        sheet->SetOnGetMolViewer([this](TZelmarDataPainter*, const std::string& molText, int) {
+            return Guarded<std::unique_ptr<TveskMolView2>>(
+                "TZelmar_FormMain.HandleOnGetMolViewer", nullptr,
+                [&] { return Viewers ? Viewers->CreateMolViewFromString(molText) : nullptr; });
+        });
+        sheet->SetOnReleaseMolViewer(
+            [this](TZelmarDataPainter*, std::unique_ptr<TveskMolView2> view) {
+                GuardedVoid("TZelmar_FormMain.HandleOnReleaseMolViewer", [&] {
+                    if (Viewers) Viewers->ReleaseMolView(std::move(view));
+                });
+            });
+        sheet->SetOnGetMolViewerSettings([this](TZelmarDataPainter*) {
+            return Viewers ? Viewers->SettingsKey() : std::string();
+        });
+        sheet->SetCaption(caption);
+        TZelmarWindow* window = sheet.release();
+        QMdiSubWindow* child = Mdi->addSubWindow(window);
+        child->setAttribute(Qt::WA_DeleteOnClose);
+        child->show();
+        UpdateActions();
+        return window;
+    });
+}
+
+TZelmarWindow* TZelmar_FormMain::GetCurrentChildWindow() const {
+    return Guarded<TZelmarWindow*>("TZelmar_FormMain.GetCurrentChildWindow", nullptr, [&] {
+        QMdiSubWindow* child = Mdi->currentSubWindow();
+        return child != nullptr ? qobject_cast<TZelmarWindow*>(child->widget()) : nullptr;
+    });
+}
+
+QList<TZelmarWindow*> TZelmar_FormMain::SheetWindows() const {
+    QList<TZelmarWindow*> sheets;
+    for (QMdiSubWindow* child : Mdi->subWindowList())
+        if (auto* sheet = qobject_cast<TZelmarWindow*>(child->widget())) sheets << sheet;
+    return sheets;
+}
+
+bool TZelmar_FormMain::HasChildWindows() const {
+    return !Mdi->subWindowList().isEmpty();
+}
+
+void TZelmar_FormMain::RefreshAllSheets() {
+    for (TZelmarWindow* sheet : SheetWindows()) sheet->Refresh();
+}
+
+void TZelmar_FormMain::UpdateActions() {
+    Files->UpdateActions();
+    Windows->UpdateActions();
+}
+
+void TZelmar_FormMain::HandleSubWindowActivated(QMdiSubWindow* child) {
+    TZelmarWindow* sheet =
+        child != nullptr ? qobject_cast<TZelmarWindow*>(child->widget()) : nullptr;
+    if (sheet == ActiveSheet) return;
+    if (ActiveSheet) ActiveSheet->Deactivated();
+    ActiveSheet = sheet;
+    if (sheet != nullptr) sheet->Activated();
+    UpdateActions();
+}
+
+TZelmarWindow* TZelmar_FormMain::EditSheet() const {
+    if (ReportingSheet) return ReportingSheet.data();
+    return GetCurrentChildWindow();
+}
+
+void TZelmar_FormMain::HandleOnDataChanged() {
+    GuardedVoid("TZelmar_FormMain.HandleOnDataChanged", [&] {
+        if (TZelmarWindow* sheet = EditSheet()) sheet->RefreshSelection();
+    });
+}
+
+void TZelmar_FormMain::HandleOnFinishEditData() {
+    GuardedVoid("TZelmar_FormMain.HandleOnFinishEditData", [&] {
+        TZelmarWindow* sheet = EditSheet();
+        if (sheet == nullptr) return;
+        sheet->setFocus();
+        sheet->SetModified();
+        sheet->Refresh();
+    });
+}
+
+void TZelmar_FormMain::HandleOnAbortEditData() {
+    GuardedVoid("TZelmar_FormMain.HandleOnAbortEditData", [&] {
+        TZelmarWindow* sheet = EditSheet();
+        if (sheet == nullptr) return;
+        sheet->setFocus();
+        sheet->AbortEdit();
+    });
+}
+
+bool TZelmar_FormMain::HandleOnEditChemistry(std::string&) {
+    // The structure editor is not part of the program yet: the edit is refused, which aborts it.
+    return false;
+}
+
+bool TZelmar_FormMain::event(QEvent* event) {
+    // Action hints go to panel 0, not over the whole status bar.
+    if (event->type() == QEvent::StatusTip) {
+        HintPanel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+QString TZelmar_FormMain::HintText() const {
+    return HintPanel->text();
+}
+
+void TZelmar_FormMain::closeEvent(QCloseEvent* event) {
+    // Each sheet may ask about its changes or refuse while busy.
+    Mdi->closeAllSubWindows();
+    if (!Mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TZelmar_FormMain::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (VersionPanel != nullptr) UpdateStatusBar();
+}
+
+void TZelmar_FormMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TZelmar_FormMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    DropFiles(urls);
+}
+
+void TZelmar_FormMain::DropFiles(const QList<QUrl>& urls) {
+    GuardedVoid("TZelmar_FormMain.WMDROPFILES", [&] {
+        // Files before a rejected one are opened; the rejected one and all after it are not.
+        for (const QUrl& url : urls) {
+            const QString path =
+                url.isLocalFile() ? QFileInfo(url.toLocalFile()).absoluteFilePath() : QString();
+            if (path.isEmpty()) {
+                MessageBoxes().ShowError(
+                    "Zelmar_FormMain##  Zelmar was unable to retrive the dropped files' full path "
+                    "names");
+                return;
+            }
+            if (!path.toUpper().endsWith(QLatin1String(".SDF"))) {
+                MessageBoxes().ShowError(
+                    "Zelmar_FormMain##  Invalid file selected. Please select a SD file");
+                return;
+            }
+            DoOpenNewFile(path.toStdString());
+        }
     });
 }
 
 void TZelmar_FormMain::HandleOpenFileRequest(const std::string& path) {
     if (path.empty()) {
         MessageBoxes().ShowError(
-            "Zelmar_FormMain##  Zelmar has received an invalid \"file open\" command (zero atom ID)");
+            "Zelmar_FormMain##  Zelmar has received an invalid \"file open\" command (zero atom "
+            "ID)");
         return;
     }
     DoOpenNewFile(path);
@@ -152,7 +399,9 @@ void TZelmar_FormMain::UpdateStatusBar() {
     });
 }
 
-QString TZelmar_FormMain::StatusText() const { return VersionPanel->text(); }
+QString TZelmar_FormMain::StatusText() const {
+    return VersionPanel->text();
+}
 
 bool TZelmar_FormMain::AcceptsOpenRequests() const {
     return OpenFileServer != nullptr && OpenFileServer->IsListening();

@@ -53,6 +53,7 @@ private slots:
     void handsARelativePathOverAsAnAbsoluteOne() {
         TZelmar_FormMain form({});
         QVERIFY(form.AcceptsOpenRequests());
+        TMessageBoxWatcher watcher;  // the named file does not exist
         QTemporaryDir folder;
         QStringList opened;
         connect(&form, &TZelmar_FormMain::FileOpenRequested, this,
@@ -64,6 +65,7 @@ private slots:
 
     void secondStartWaitsUntilTheRequestIsHandled() {
         TZelmar_FormMain form({});
+        TMessageBoxWatcher watcher;  // the named file does not exist
         QProcess* sender = nullptr;
         QProcess::ProcessState stateWhileHandling = QProcess::NotRunning;
         connect(&form, &TZelmar_FormMain::FileOpenRequested, this, [&] {

@@ -1,0 +1,93 @@
+#include "Zelmar_SheetCells.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "Zelmar_Object_SDFileData.h"
+#include "vesk_Guard.h"
+
+void TZelmarSheetCells::Wire(TZelmarDataPainter& painter) {
+    painter.OnGetData = [this](TZelmarDataPainter*, int row, int column, TZelmarDataCarrier& data) {
+        return HandleOnGetData(row, column, data);
+    };
+    painter.OnGetBgColor = [this](TZelmarDataPainter*, int row, int column, QColor& color,
+                                  TZelmarGridDrawState state) {
+        return HandleOnGetBgColor(row, column, color, state);
+    };
+    painter.OnPaintSpecialBackground = [this](TZelmarDataPainter* sender, QPainter& canvas,
+                                              const QRect& rect, const QColor& color, int column,
+                                              int row) {
+        return HandleOnPaintSpecialBackground(sender, canvas, rect, color, column, row);
+    };
+}
+
+TZelmarField* TZelmarSheetCells::GetFieldForGridColumn(int column) const {
+    return Guarded<TZelmarField*>("TZelmarWindow.GetFieldForGridColumn", nullptr, [&] {
+        if (List == nullptr || column < 1) return static_cast<TZelmarField*>(nullptr);
+        return List->GetVisibleField(column - 1);
+    });
+}
+
+TZelmarSDFileData* TZelmarSheetCells::GetRecordForGridRow(int row) const {
+    return Guarded<TZelmarSDFileData*>("TZelmarWindow.GetSelectedData", nullptr, [&] {
+        if (List == nullptr || row < 1 || row - 1 >= List->GetCount())
+            return static_cast<TZelmarSDFileData*>(nullptr);
+        return List->GetSDFileData(row - 1);
+    });
+}
+
+std::string TZelmarSheetCells::GetFieldName(int column) const {
+    return Guarded<std::string>("TZelmarWindow.GetFieldName", std::string(), [&] {
+        const TZelmarField* field = GetFieldForGridColumn(column);
+        if (field == nullptr || field->Fixed) return std::string();
+        return field->GetDisplayName();
+    });
+}
+
+bool TZelmarSheetCells::HandleOnGetData(int row, int column, TZelmarDataCarrier& data) const {
+    return Guarded("TZelmarWindow.HandleOnGetData", false, [&] {
+        if (row == 0 && column == 0) return false;
+        if (column == 0) {
+            data.SetKind(ecsdtDataText);
+            data.SetText(std::to_string(row));
+            return true;
+        }
+        if (row == 0) {
+            data.SetKind(ecsdtDataText);
+            data.SetText(GetFieldName(column));
+            return true;
+        }
+        TZelmarField* field = GetFieldForGridColumn(column);
+        TZelmarSDFileData* record = field != nullptr ? GetRecordForGridRow(row) : nullptr;
+        if (record == nullptr) return false;
+        return record->GetDataForField(field, &data);
+    });
+}
+
+bool TZelmarSheetCells::HandleOnGetBgColor(int row, int column, QColor& color,
+                                           TZelmarGridDrawState state) const {
+    return Guarded("TZelmarWindow.HandleOnGetBgColor", true, [&] {
+        const QPalette palette = QGuiApplication::palette();
+        color = (row != 0 && column != 0) ? QColor(245, 245, 245) : palette.color(QPalette::Button);
+        if ((state & gdSelected) != 0) color = palette.color(QPalette::Highlight);
+        return true;
+    });
+}
+
+bool TZelmarSheetCells::HandleOnPaintSpecialBackground(TZelmarDataPainter* painter,
+                                                       QPainter& canvas, const QRect& rect,
+                                                       const QColor& color, int column,
+                                                       int row) const {
+    return Guarded("TZelmarWindow.HandleOnPaintSpecialBackground", false, [&] {
+        if (row != 0 || painter == nullptr) return false;
+        if (column == 0) {
+            painter->PaintLeftEcke(&canvas, rect, color);
+            return true;
+        }
+        if (column == ColumnCount - 1) {
+            painter->PaintRightEcke(&canvas, rect.adjusted(0, 0, 1, 0), color);
+            return true;
+        }
+        return false;
+    });
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What a sheet's grid cell shows, answered from the record list: grid row r > 0 is the record
+// at r - 1, grid column k > 0 the visible field at k - 1; row 0 holds the captions and column 0
+// the row numbers. Written once and shared by the sheet window, the benchmark and the tests.
+
+#include <QColor>
+#include <QRect>
+#include <string>
+
+#include "Zelmar_Object_DataPainter.h"
+
+class QPainter;
+class TZelmarSDFileDataList;
+class TZelmarSDFileData;
+class TZelmarField;
+
+class TZelmarSheetCells {
+public:
+    explicit TZelmarSheetCells(TZelmarSDFileDataList* list) : List(list) {}
+
+    // Connects the painter's data and background events to this sheet.
+    void Wire(TZelmarDataPainter& painter);
+
+    // The visible field shown in a grid column; none for column 0 and past the last.
+    TZelmarField* GetFieldForGridColumn(int column) const;
+    // The record shown in a grid row; none for row 0 and the new-record row.
+    TZelmarSDFileData* GetRecordForGridRow(int row) const;
+    // Empty for a fixed field, otherwise the field's display name.
+    std::string GetFieldName(int column) const;
+
+    bool HandleOnGetData(int row, int column, TZelmarDataCarrier& data) const;
+    bool HandleOnGetBgColor(int row, int column, QColor& color, TZelmarGridDrawState state) const;
+    bool HandleOnPaintSpecialBackground(TZelmarDataPainter* painter, QPainter& canvas,
+                                        const QRect& rect, const QColor& color, int column,
+                                        int row) const;
+
+    TZelmarSDFileDataList* const List;
+    // The grid's column count, for the rounded right corner of the caption row.
+    int ColumnCount = 0;
+};

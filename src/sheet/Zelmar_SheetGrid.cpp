@@ -1,0 +1,547 @@
+#include "Zelmar_SheetGrid.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+#include "Zelmar_Object_DataPainter.h"
+#include "vesk_Guard.h"
+
+// ---- model ----
+
+void TZelmarSheetModel::SetShape(int rows, int scrollableColumns, bool reset) {
+    const int newRows = std::max(0, rows - 1);
+    const int newColumns = std::max(0, scrollableColumns);
+    if (reset) {
+        beginResetModel();
+        FRows = newRows;
+        FColumns = newColumns;
+        endResetModel();
+        return;
+    }
+    if (newRows > FRows) {
+        beginInsertRows(QModelIndex(), FRows, newRows - 1);
+        FRows = newRows;
+        endInsertRows();
+    } else if (newRows < FRows) {
+        beginRemoveRows(QModelIndex(), newRows, FRows - 1);
+        FRows = newRows;
+        endRemoveRows();
+    }
+    if (newColumns > FColumns) {
+        beginInsertColumns(QModelIndex(), FColumns, newColumns - 1);
+        FColumns = newColumns;
+        endInsertColumns();
+    } else if (newColumns < FColumns) {
+        beginRemoveColumns(QModelIndex(), newColumns, FColumns - 1);
+        FColumns = newColumns;
+        endRemoveColumns();
+    }
+}
+
+int TZelmarSheetModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FRows;
+}
+
+int TZelmarSheetModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : FColumns;
+}
+
+QVariant TZelmarSheetModel::data(const QModelIndex&, int) const {
+    // Cells are painted from the record list; the model holds no text.
+    return QVariant();
+}
+
+Qt::ItemFlags TZelmarSheetModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void TZelmarSheetModel::RepaintAll() {
+    if (FRows > 0 && FColumns > 0) emit dataChanged(index(0, 0), index(FRows - 1, FColumns - 1));
+}
+
+// ---- headers ----
+
+TZelmarGridHeader::TZelmarGridHeader(Qt::Orientation orientation, TZelmarSheetGrid* grid)
+    : QHeaderView(orientation, grid), Grid(grid) {
+    setSectionResizeMode(QHeaderView::Interactive);
+    setMinimumSectionSize(1);
+    setHighlightSections(false);
+    setMouseTracking(true);
+}
+
+QSize TZelmarGridHeader::sizeHint() const {
+    QSize size = QHeaderView::sizeHint();
+    if (orientation() == Qt::Horizontal) {
+        size.setHeight(Grid->FRow0Height);
+    } else {
+        int width = 0;
+        for (int w : Grid->FFixedWidths) width += w;
+        size.setWidth(width);
+    }
+    return size;
+}
+
+bool TZelmarGridHeader::OnSectionBorder(const QPoint& pos) const {
+    const int at = orientation() == Qt::Horizontal ? pos.x() : pos.y();
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+    const int before = logicalIndexAt(at - grip);
+    const int after = logicalIndexAt(at + grip);
+    return before != after && (before != -1 || after != -1) ? true : false;
+}
+
+void TZelmarGridHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const {
+    GuardedVoid("TZelmarWindow.StringGrid1DrawCell", [&] {
+        const QColor line = palette().color(QPalette::Mid);
+        if (orientation() == Qt::Horizontal) {
+            const QRect cell = rect.adjusted(0, 0, -1, -1);
+            painter->fillRect(rect, line);
+            Grid->Painter->PaintTo(painter, cell, logicalIndex + Grid->FFixedCols, 0, gdFixed);
+            return;
+        }
+        painter->fillRect(rect, line);
+        for (int column = 0; column < Grid->FFixedCols; ++column) {
+            const QRect cell(rect.left() + Grid->FixedColumnLeft(column), rect.top(),
+                             Grid->FFixedWidths[static_cast<std::size_t>(column)] - 1,
+                             rect.height() - 1);
+            Grid->Painter->PaintTo(painter, cell, column, logicalIndex + 1, gdFixed);
+        }
+    });
+}
+
+void TZelmarGridHeader::mousePressEvent(QMouseEvent* event) {
+    // Borders resize; anywhere else a press is the sheet's own (sorting, check boxes).
+    if (event->button() != Qt::LeftButton || OnSectionBorder(event->position().toPoint())) {
+        QHeaderView::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    if (orientation() == Qt::Horizontal) {
+        const int section = logicalIndexAt(pos.x());
+        if (section >= 0 && Grid->OnCaptionPressed)
+            Grid->OnCaptionPressed(section + Grid->FFixedCols);
+    } else {
+        const int section = logicalIndexAt(pos.y());
+        const int column = Grid->FixedColumnAt(pos.x());
+        if (section >= 0 && column >= 0 && Grid->OnCellPressed)
+            Grid->OnCellPressed(column, section + 1);
+    }
+    event->accept();
+}
+
+void TZelmarGridHeader::mouseReleaseEvent(QMouseEvent* event) {
+    QHeaderView::mouseReleaseEvent(event);
+    if (Grid->OnMouseUp) Grid->OnMouseUp();
+}
+
+void TZelmarGridHeader::mouseMoveEvent(QMouseEvent* event) {
+    QHeaderView::mouseMoveEvent(event);
+    if (!Grid->OnMouseOver || event->buttons() != Qt::NoButton) return;
+    const QPoint pos = event->position().toPoint();
+    if (orientation() == Qt::Vertical) {
+        const int section = logicalIndexAt(pos.y());
+        const int column = Grid->FixedColumnAt(pos.x());
+        if (section >= 0 && column >= 0) {
+            Grid->OnMouseOver(column, section + 1);
+            return;
+        }
+    }
+    Grid->OnMouseOver(-1, -1);
+}
+
+// ---- delegate ----
+
+TZelmarGridDelegate::TZelmarGridDelegate(TZelmarSheetGrid* grid)
+    : QStyledItemDelegate(grid), Grid(grid) {}
+
+void TZelmarGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    GuardedVoid("TZelmarWindow.StringGrid1DrawCell", [&] {
+        TZelmarGridDrawState state = 0;
+        if ((option.state & QStyle::State_Selected) != 0) state |= gdSelected;
+        if ((option.state & QStyle::State_HasFocus) != 0) state |= gdFocused;
+        Grid->Painter->PaintTo(painter, option.rect, index.column() + Grid->FFixedCols,
+                               index.row() + 1, state);
+        if ((state & gdFocused) != 0) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::HighlightedText), 1, Qt::DotLine));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->restore();
+        }
+    });
+}
+
+QWidget* TZelmarGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                           const QModelIndex& index) const {
+    QString text;
+    const int column = index.column() + Grid->FFixedCols;
+    const int row = index.row() + 1;
+    if (!Grid->OnGetEditText || !Grid->OnGetEditText(column, row, text)) return nullptr;
+    auto* editor = new QLineEdit(parent);
+    editor->setObjectName(QStringLiteral("InplaceEditor"));
+    editor->setFrame(false);
+    editor->setText(text);
+    connect(editor, &QLineEdit::textEdited, Grid, [grid = Grid](const QString& changed) {
+        if (grid->OnEditTextChanged) grid->OnEditTextChanged(changed);
+    });
+    Grid->Editor = editor;
+    return editor;
+}
+
+void TZelmarGridDelegate::setEditorData(QWidget*, const QModelIndex&) const {
+    // The starting text is set once; repaints of the cell must not overwrite what is typed.
+}
+
+void TZelmarGridDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
+                                       const QModelIndex&) const {
+    // The edit transaction has written every change through already; this ends it.
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && Grid->OnEndEdit)
+        Grid->OnEndEdit(line->text(), false);
+}
+
+// ---- view ----
+
+TZelmarSheetGrid::TZelmarSheetGrid(TZelmarDataPainter* painter, QWidget* parent)
+    : QTableView(parent), Painter(painter) {
+    setObjectName(QStringLiteral("StringGrid1"));
+    Model = new TZelmarSheetModel(this);
+    ColumnHeader = new TZelmarGridHeader(Qt::Horizontal, this);
+    RowHeader = new TZelmarGridHeader(Qt::Vertical, this);
+    ColumnHeader->setObjectName(QStringLiteral("CaptionRow"));
+    RowHeader->setObjectName(QStringLiteral("FixedColumns"));
+    setHorizontalHeader(ColumnHeader);
+    setVerticalHeader(RowHeader);
+    setModel(Model);
+    setItemDelegate(new TZelmarGridDelegate(this));
+    ColumnHeader->setDefaultSectionSize(DefaultColWidth);
+    RowHeader->setDefaultSectionSize(DefaultRowHeight);
+    setFrameShape(QFrame::NoFrame);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setTabKeyNavigation(true);
+    setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+    FFixedWidths = {32};
+    connect(RowHeader, &QHeaderView::sectionResized, this,
+            [this](int logical, int, int) { FLastResizedRow = logical; });
+    if ((Corner = findChild<QAbstractButton*>()) != nullptr) Corner->installEventFilter(this);
+    SetShape(2, 2, 1);
+}
+
+void TZelmarSheetGrid::SetShape(int rowCount, int colCount, int fixedColumns) {
+    fixedColumns = std::max(1, fixedColumns);
+    colCount = std::max(colCount, fixedColumns + 1);
+    rowCount = std::max(rowCount, 2);
+    const bool reset = fixedColumns != FFixedCols;
+    if (reset) {
+        std::vector<int> widths(static_cast<std::size_t>(fixedColumns), 32);
+        widths[0] = FFixedWidths.empty() ? 32 : FFixedWidths[0];
+        FFixedWidths = widths;
+    }
+    FFixedCols = fixedColumns;
+    FRowCount = rowCount;
+    FColCount = colCount;
+    Model->SetShape(rowCount, colCount - fixedColumns, reset);
+    updateGeometries();
+    RepaintAll();
+}
+
+int TZelmarSheetGrid::ColWidth(int column) const {
+    if (column < 0 || column >= FColCount) return 0;
+    if (column < FFixedCols) return FFixedWidths[static_cast<std::size_t>(column)];
+    return ColumnHeader->sectionSize(column - FFixedCols);
+}
+
+void TZelmarSheetGrid::SetColWidth(int column, int width) {
+    if (column < 0 || column >= FColCount || width < 0) return;
+    if (column < FFixedCols) {
+        if (FFixedWidths[static_cast<std::size_t>(column)] == width) return;
+        FFixedWidths[static_cast<std::size_t>(column)] = width;
+        updateGeometries();
+        RowHeader->viewport()->update();
+        if (Corner != nullptr) Corner->update();
+        return;
+    }
+    ColumnHeader->resizeSection(column - FFixedCols, width);
+}
+
+int TZelmarSheetGrid::RowHeight(int row) const {
+    if (row < 0 || row >= FRowCount) return 0;
+    if (row == 0) return FRow0Height;
+    return RowHeader->sectionSize(row - 1);
+}
+
+void TZelmarSheetGrid::SetRowHeight(int row, int height) {
+    if (row < 0 || row >= FRowCount || height < 0) return;
+    if (row == 0) {
+        FRow0Height = height;
+        updateGeometries();
+        return;
+    }
+    RowHeader->resizeSection(row - 1, height);
+}
+
+int TZelmarSheetGrid::DefaultDataRowHeight() const {
+    return RowHeader->defaultSectionSize();
+}
+
+void TZelmarSheetGrid::SetDefaultDataRowHeight(int height) {
+    const int resized = FLastResizedRow;
+    RowHeader->setDefaultSectionSize(height);
+    // Rows the user sized keep their size through a new default: give it to them too.
+    if (resized >= 0 && resized < Model->rowCount() && RowHeader->sectionSize(resized) != height)
+        RowHeader->resizeSection(resized, height);
+    FLastResizedRow = -1;
+}
+
+int TZelmarSheetGrid::FirstRowOffDefaultHeight() const {
+    if (FLastResizedRow < 0 || FLastResizedRow >= Model->rowCount()) return -1;
+    if (RowHeader->sectionSize(FLastResizedRow) == RowHeader->defaultSectionSize()) return -1;
+    return FLastResizedRow + 1;
+}
+
+int TZelmarSheetGrid::TopRow() const {
+    const int logical = RowHeader->logicalIndexAt(0);
+    return logical < 0 ? 1 : logical + 1;
+}
+
+void TZelmarSheetGrid::SetTopRow(int row) {
+    if (row < 0 || row >= FRowCount) return;
+    verticalScrollBar()->setValue(std::max(0, row - 1));
+}
+
+int TZelmarSheetGrid::FixedColumnLeft(int column) const {
+    int left = 0;
+    for (int c = 0; c < column && c < FFixedCols; ++c)
+        left += FFixedWidths[static_cast<std::size_t>(c)];
+    return left;
+}
+
+int TZelmarSheetGrid::FixedColumnAt(int x) const {
+    int left = 0;
+    for (int c = 0; c < FFixedCols; ++c) {
+        const int width = FFixedWidths[static_cast<std::size_t>(c)];
+        if (x >= left && x < left + width) return c;
+        left += width;
+    }
+    return -1;
+}
+
+bool TZelmarSheetGrid::CellAt(const QPoint& gridPos, int& column, int& row) const {
+    column = row = -1;
+    const QRect view = viewport()->geometry();
+    const QRect rows = RowHeader->geometry();
+    const QRect captions = ColumnHeader->geometry();
+    if (view.contains(gridPos)) {
+        const QPoint p = gridPos - view.topLeft();
+        const int r = rowAt(p.y()), c = columnAt(p.x());
+        if (r < 0 || c < 0) return false;
+        column = c + FFixedCols;
+        row = r + 1;
+        return true;
+    }
+    if (rows.contains(gridPos)) {
+        const QPoint p = gridPos - rows.topLeft();
+        const int r = RowHeader->logicalIndexAt(p.y()), c = FixedColumnAt(p.x());
+        if (r < 0 || c < 0) return false;
+        column = c;
+        row = r + 1;
+        return true;
+    }
+    if (captions.contains(gridPos)) {
+        const int c = ColumnHeader->logicalIndexAt(gridPos.x() - captions.left());
+        if (c < 0) return false;
+        column = c + FFixedCols;
+        row = 0;
+        return true;
+    }
+    if (gridPos.x() < rows.right() && gridPos.y() < captions.bottom() && gridPos.x() >= 0 &&
+        gridPos.y() >= 0) {
+        column = FixedColumnAt(gridPos.x() - rows.left());
+        row = 0;
+        return column >= 0;
+    }
+    return false;
+}
+
+QRect TZelmarSheetGrid::CellRect(int column, int row) const {
+    if (column < 0 || row < 0 || column >= FColCount || row >= FRowCount) return QRect();
+    const QRect rows = RowHeader->geometry();
+    const QRect captions = ColumnHeader->geometry();
+    const QRect view = viewport()->geometry();
+    int x = 0, width = 0, y = 0, height = 0;
+    if (column < FFixedCols) {
+        x = rows.left() + FixedColumnLeft(column);
+        width = FFixedWidths[static_cast<std::size_t>(column)];
+    } else {
+        x = view.left() + columnViewportPosition(column - FFixedCols);
+        width = ColumnHeader->sectionSize(column - FFixedCols);
+    }
+    if (row == 0) {
+        y = captions.top();
+        height = captions.height();
+    } else {
+        y = view.top() + rowViewportPosition(row - 1);
+        height = RowHeader->sectionSize(row - 1);
+    }
+    return QRect(x, y, width, height);
+}
+
+void TZelmarSheetGrid::RepaintCell(int column, int row) {
+    if (column < 0 || row < 0 || column >= FColCount || row >= FRowCount) return;
+    if (row == 0) {
+        ColumnHeader->viewport()->update();
+        if (Corner != nullptr) Corner->update();
+    } else if (column < FFixedCols) {
+        RowHeader->viewport()->update();
+    } else {
+        viewport()->update(visualRect(Model->index(row - 1, column - FFixedCols)));
+    }
+}
+
+void TZelmarSheetGrid::RepaintAll() {
+    viewport()->update();
+    RowHeader->viewport()->update();
+    ColumnHeader->viewport()->update();
+    if (Corner != nullptr) Corner->update();
+}
+
+bool TZelmarSheetGrid::SelectCell(int column, int row) {
+    if (column < FFixedCols || row < 1 || column >= FColCount || row >= FRowCount) return false;
+    setCurrentIndex(Model->index(row - 1, column - FFixedCols));
+    return true;
+}
+
+int TZelmarSheetGrid::CurrentCol() const {
+    return currentIndex().isValid() ? currentIndex().column() + FFixedCols : -1;
+}
+
+int TZelmarSheetGrid::CurrentRow() const {
+    return currentIndex().isValid() ? currentIndex().row() + 1 : -1;
+}
+
+bool TZelmarSheetGrid::IsEditorOpen() const {
+    return Editor != nullptr;
+}
+
+QString TZelmarSheetGrid::EditorText() const {
+    auto* line = qobject_cast<QLineEdit*>(Editor);
+    return line != nullptr ? line->text() : QString();
+}
+
+void TZelmarSheetGrid::CloseEditor() {
+    if (Editor != nullptr) closeEditor(Editor, QAbstractItemDelegate::NoHint);
+}
+
+QWidget* TZelmarSheetGrid::RowHeaderWidget() const {
+    return RowHeader->viewport();
+}
+
+QWidget* TZelmarSheetGrid::ColumnHeaderWidget() const {
+    return ColumnHeader->viewport();
+}
+
+void TZelmarSheetGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (current.isValid() && OnSelectCell)
+        OnSelectCell(current.column() + FFixedCols, current.row() + 1);
+}
+
+void TZelmarSheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool ours = editor != nullptr && editor == Editor;
+    const QString text = ours ? EditorText() : QString();
+    if (ours) Editor = nullptr;
+    QTableView::closeEditor(editor, hint);
+    // After the editor is gone: ending an edit may change the grid's shape.
+    if (ours && OnEndEdit) OnEndEdit(text, hint == QAbstractItemDelegate::RevertModelCache);
+}
+
+void TZelmarSheetGrid::keyPressEvent(QKeyEvent* event) {
+    if (OnKeyPress) OnKeyPress(event->key());
+    QTableView::keyPressEvent(event);
+}
+
+void TZelmarSheetGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OnCellPressed) {
+        int column = -1, row = -1;
+        const QPoint at = viewport()->mapTo(this, event->position().toPoint());
+        if (CellAt(at, column, row)) OnCellPressed(column, row);
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void TZelmarSheetGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A check box clicked twice quickly toggles twice, as two single clicks would.
+    if (event->button() == Qt::LeftButton && OnCellPressed) {
+        int column = -1, row = -1;
+        const QPoint at = viewport()->mapTo(this, event->position().toPoint());
+        if (CellAt(at, column, row)) OnCellPressed(column, row);
+    }
+    QTableView::mouseDoubleClickEvent(event);
+}
+
+void TZelmarSheetGrid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableView::mouseReleaseEvent(event);
+    if (OnMouseUp) OnMouseUp();
+}
+
+void TZelmarSheetGrid::mouseMoveEvent(QMouseEvent* event) {
+    QTableView::mouseMoveEvent(event);
+    if (!OnMouseOver) return;
+    int column = -1, row = -1;
+    const QPoint at = viewport()->mapTo(this, event->position().toPoint());
+    if (CellAt(at, column, row) && row > 0) {
+        OnMouseOver(column, row);
+    } else {
+        OnMouseOver(-1, -1);
+    }
+}
+
+void TZelmarSheetGrid::leaveEvent(QEvent* event) {
+    QTableView::leaveEvent(event);
+    if (OnMouseOver) OnMouseOver(-1, -1);
+}
+
+bool TZelmarSheetGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Corner && Corner != nullptr) {
+        if (event->type() == QEvent::Paint) {
+            PaintCorner(Corner);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            const int column = FixedColumnAt(mouse->position().toPoint().x());
+            if (mouse->button() == Qt::LeftButton && column >= 0 && OnCaptionPressed)
+                OnCaptionPressed(column);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) return true;
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void TZelmarSheetGrid::PaintCorner(QWidget* corner) {
+    GuardedVoid("TZelmarWindow.StringGrid1DrawCell", [&] {
+        QPainter painter(corner);
+        painter.fillRect(corner->rect(), palette().color(QPalette::Mid));
+        for (int column = 0; column < FFixedCols; ++column) {
+            const QRect cell(FixedColumnLeft(column), 0,
+                             FFixedWidths[static_cast<std::size_t>(column)] - 1,
+                             corner->height() - 1);
+            Painter->PaintTo(&painter, cell, column, 0, gdFixed);
+        }
+    });
+}

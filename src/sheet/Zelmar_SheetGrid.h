@@ -1,0 +1,161 @@
+#pragma once
+// The sheet's grid: a table model that holds no cell text, a table view that keeps the
+// sheet's geometry, and headers and a delegate that paint every cell through the data
+// painter. Everything outside speaks grid coordinates: row 0 is the caption row, column 0 the
+// row numbers, columns 1..fixed the fixed field columns, the last row the new-record row.
+// Inside, the caption row is the horizontal header and the fixed columns are drawn in the
+// vertical header, so that they stay in place while the cells scroll.
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+class TZelmarDataPainter;
+class TZelmarSheetGrid;
+
+class TZelmarSheetModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Grid rows (captions included) and the scrollable grid columns.
+    void SetShape(int rows, int scrollableColumns, bool reset);
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    void RepaintAll();
+
+private:
+    int FRows = 0;     // model rows: grid rows - 1
+    int FColumns = 0;  // model columns: the scrollable grid columns
+};
+
+class TZelmarGridHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    TZelmarGridHeader(Qt::Orientation orientation, TZelmarSheetGrid* grid);
+    QSize sizeHint() const override;
+    // The logical section whose border lies under the point, or -1 (resizing, not clicking).
+    bool OnSectionBorder(const QPoint& pos) const;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+    // The second press of a double click is a press too: two quick clicks sort twice.
+    void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    TZelmarSheetGrid* Grid;
+};
+
+class TZelmarGridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit TZelmarGridDelegate(TZelmarSheetGrid* grid);
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+private:
+    TZelmarSheetGrid* Grid;
+};
+
+class TZelmarSheetGrid : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int DefaultColWidth = 128;
+    static constexpr int DefaultRowHeight = 50;
+
+    explicit TZelmarSheetGrid(TZelmarDataPainter* painter, QWidget* parent = nullptr);
+
+    // ---- shape, in grid coordinates ----
+    // Rows and columns with the caption row and the fixed columns; fixedColumns counts
+    // column 0 too. Keeps the current cell and scroll position where the shape allows.
+    void SetShape(int rowCount, int colCount, int fixedColumns);
+    int RowCount() const { return FRowCount; }
+    int ColCount() const { return FColCount; }
+    int FixedCols() const { return FFixedCols; }
+    int ColWidth(int column) const;
+    void SetColWidth(int column, int width);
+    int RowHeight(int row) const;
+    void SetRowHeight(int row, int height);
+    int DefaultDataRowHeight() const;
+    // All data rows take the height; row 0 keeps its own.
+    void SetDefaultDataRowHeight(int height);
+    // The data row last resized by the user if it differs from the others, else -1.
+    int FirstRowOffDefaultHeight() const;
+    int Row0Height() const { return FRow0Height; }
+    int TopRow() const;
+    void SetTopRow(int row);
+    // Grid cell under a point of the grid widget; false outside the cells.
+    bool CellAt(const QPoint& gridPos, int& column, int& row) const;
+    // The cell's rectangle in grid widget coordinates (empty when not shown).
+    QRect CellRect(int column, int row) const;
+    void RepaintCell(int column, int row);
+    void RepaintAll();
+    // Makes the cell current (a scrollable cell); false for fixed cells and outside.
+    bool SelectCell(int column, int row);
+    int CurrentCol() const;
+    int CurrentRow() const;
+    bool IsEditorOpen() const;
+    QWidget* OpenEditor() const { return Editor; }
+    QString EditorText() const;
+    void CloseEditor();
+    QWidget* RowHeaderWidget() const;
+    QWidget* ColumnHeaderWidget() const;
+
+    // ---- the window's handlers ----
+    std::function<void(int column)> OnCaptionPressed;
+    std::function<void(int column, int row)> OnCellPressed;
+    std::function<void(int column, int row)> OnMouseOver;  // (-1, -1): not over a data cell
+    std::function<void()> OnMouseUp;
+    std::function<void(int column, int row)> OnSelectCell;
+    // The editor's starting text; false keeps the editor closed.
+    std::function<bool(int column, int row, QString& text)> OnGetEditText;
+    std::function<void(const QString& text)> OnEditTextChanged;
+    std::function<void(const QString& text, bool abort)> OnEndEdit;
+    std::function<void(int key)> OnKeyPress;
+
+    TZelmarDataPainter* const Painter;
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    friend class TZelmarGridHeader;
+    friend class TZelmarGridDelegate;
+    // The fixed grid column at an x position of the row header, or -1.
+    int FixedColumnAt(int x) const;
+    int FixedColumnLeft(int column) const;
+    void PaintCorner(QWidget* corner);
+
+    TZelmarSheetModel* Model;
+    TZelmarGridHeader* ColumnHeader;
+    TZelmarGridHeader* RowHeader;
+    QWidget* Corner = nullptr;
+    QWidget* Editor = nullptr;
+    int FRowCount = 0;
+    int FColCount = 0;
+    int FFixedCols = 1;
+    std::vector<int> FFixedWidths;  // columns 0..fixed
+    int FRow0Height = 24;
+    int FLastResizedRow = -1;
+};

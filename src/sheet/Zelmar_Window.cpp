@@ -1,0 +1,600 @@
+#include "Zelmar_Window.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProgressBar>
+#include <QStyleOptionButton>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "Zelmar_MessageBoxes.h"
+#include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SheetCells.h"
+#include "Zelmar_SheetGrid.h"
+#include "Zelmar_SheetStatusBar.h"
+#include "Zelmar_TextFormat.h"
+#include "Zelmar_Translater.h"
+#include "vesk_Guard.h"
+
+namespace {
+
+QString Shown(const std::string& stored) {
+    return QString::fromStdString(LoadTranslatedText(stored));
+}
+
+// Images 0 (a cleared box) and 1 (a ticked one), drawn by the style.
+std::unique_ptr<TZelmarImageList> MakeCheckboxImages(QWidget* widget) {
+    auto images = std::make_unique<TZelmarImageList>(16, 16);
+    for (bool ticked : {false, true}) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        QStyleOptionButton option;
+        option.initFrom(widget);
+        option.rect = QRect(1, 1, 14, 14);
+        option.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
+        widget->style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, widget);
+        painter.end();
+        images->Add(pixmap);
+    }
+    return images;
+}
+
+QLabel* MakeInfoLabel(const QString& text, const char* name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setMargin(10);
+    QFont font = label->font();
+    font.setBold(true);
+    font.setPixelSize(16);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    label->setPalette(palette);
+    return label;
+}
+
+}  // namespace
+
+TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
+    : QWidget(owner), FHintManager(hintManager) {
+    if (hintManager == nullptr) throw std::invalid_argument("No Hint Manager defined");
+    setObjectName(QStringLiteral("ZelmarWindow"));
+    resize(604, 392);
+    CreateRecordList();
+    FCells = std::make_unique<TZelmarSheetCells>(FList.get());
+    FPainter = std::make_unique<TZelmarDataPainter>();
+    FCheckboxImages = MakeCheckboxImages(this);
+    FPainter->CheckboxImages = FCheckboxImages.get();
+    FCells->Wire(*FPainter);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    FMainPanel = new QWidget(this);
+    FMainPanel->setObjectName(QStringLiteral("MainPanel"));
+    FMainPanel->setAutoFillBackground(true);
+    FMainPanel->setBackgroundRole(QPalette::Base);
+    auto* panelLayout = new QGridLayout(FMainPanel);
+    panelLayout->setContentsMargins(2, 2, 2, 2);
+    FGrid = new TZelmarSheetGrid(FPainter.get(), FMainPanel);
+    FLabelNoData = MakeInfoLabel(
+        Shown("ZelmarWindow##  Es sind derzeitig keine Daten verfügbar, die angezeigt werden "
+              "könnten. "),
+        "LabelNoData", FMainPanel);
+    FLabelIndexing =
+        MakeInfoLabel(Shown("ZelmarWindow##  Bitte Warten."), "LabelIndexing", FMainPanel);
+    // One cell for all three: whichever is visible fills the panel.
+    panelLayout->addWidget(FGrid, 0, 0);
+    panelLayout->addWidget(FLabelNoData, 0, 0);
+    panelLayout->addWidget(FLabelIndexing, 0, 0);
+    layout->addWidget(FMainPanel, 1);
+    FStatusBar = new TZelmarSheetStatusBar(this);
+    layout->addWidget(FStatusBar);
+    FLabelIndexing->hide();
+    WireGrid();
+    WireStatusBar();
+    InitStringGrid(-1);
+}
+
+TZelmarWindow::~TZelmarWindow() {
+    // The record list stops its threads first; nothing they post may reach a half-gone window.
+    FList.reset();
+    FPainter.reset();
+}
+
+void TZelmarWindow::CreateRecordList() {
+    FList = std::make_unique<TZelmarSDFileDataList>(
+        &FDispatcher, [this](TZelmarSDFileDataList*) { HandleOnStartLoadData(); },
+        [this](TZelmarSDFileDataList*) { HandleOnEndLoadData(); },
+        [this](TZelmarSDFileDataList*, int percent) {
+            HandleOnLoadDataProgress(percent);
+            return true;
+        },
+        [this](TZelmarSDFileDataList*) { HandleOnStartIndexing(); },
+        [this](TZelmarSDFileDataList*) { HandleOnEndIndexing(); },
+        [this](TZelmarSDFileDataList*, int percent) {
+            HandleOnIndexingProgress(percent);
+            return true;
+        });
+    FList->OnFieldListChanged = [this](TZelmarSDFileDataList*) { HandleOnFieldListChanged(); };
+    FList->OnStartSaveData = [this](TZelmarSDFileDataList*, const std::string& newName,
+                                    const std::string& oldName) {
+        return HandleOnStartSaveData(newName, oldName);
+    };
+    FList->OnSaveDataProgress = [this](TZelmarSDFileDataList*, int percent) {
+        return StatusProgress(percent);
+    };
+    FList->OnSaveDataError = [this](TZelmarSDFileDataList*, const std::string& fileName,
+                                    bool isRecordError, const std::string& error, int index) {
+        return HandleOnSaveDataError(fileName, isRecordError, error, index);
+    };
+    FList->OnEndSaveData = [this](TZelmarSDFileDataList*, bool success) {
+        HandleOnEndSaveData(success);
+    };
+    FList->OnStartSort = [this](TZelmarSDFileDataList*) { HandleOnStartSort(); };
+    FList->OnSortProgress = [this](TZelmarSDFileDataList*, int percent) {
+        return HandleOnSortProgress(percent);
+    };
+    FList->OnEndSort = [this](TZelmarSDFileDataList*) { HandleOnEndSort(); };
+    FList->OnStartSearch = [this](TZelmarSDFileDataList*) { HandleOnStartSearch(); };
+    FList->OnSearchProgress = [this](TZelmarSDFileDataList*, int percent) {
+        return HandleOnSearchProgress(percent);
+    };
+    FList->OnEndSearch = [this](TZelmarSDFileDataList*) { HandleOnEndSearch(); };
+}
+
+void TZelmarWindow::SetOnGetMolViewer(TZelmarDataPainter::TGetMolViewerEvent event) {
+    FPainter->OnGetMolViewer = std::move(event);
+}
+
+void TZelmarWindow::SetOnReleaseMolViewer(TZelmarDataPainter::TReleaseMolViewerEvent event) {
+    FPainter->OnReleaseMolViewer = std::move(event);
+}
+
+void TZelmarWindow::SetOnGetMolViewerSettings(
+    TZelmarDataPainter::TGetMolViewerSettingsEvent event) {
+    FPainter->OnGetMolViewerSettings = std::move(event);
+}
+
+// ---- opening ----
+
+bool TZelmarWindow::LoadFile(const std::string& fileName) {
+    return Guarded("TZelmarWindow.LoadFile", false, [&] {
+        ShowStringGrid();
+        if (!CheckValidInputFile(fileName)) return false;
+        return FList->LoadFile(fileName);
+    });
+}
+
+bool TZelmarWindow::CheckValidInputFile(const std::string& fileName) {
+    const QString name = QString::fromStdString(fileName).trimmed();
+    if (!name.isEmpty() && name.size() >= 4 && name.right(4).toUpper() == QLatin1String(".SDF"))
+        return true;
+    MessageBoxes().ShowError(FillPlaceholders(
+        LoadTranslatedText("ZelmarWindow##  Ungültiger Filename: %s<BR>Aktuelles Fenster wird "
+                           "geschlossen."),
+        {fileName}));
+    CloseSheet();
+    return false;
+}
+
+void TZelmarWindow::CloseSheet() {
+    // Inside the frame the child window closes; it asks this window first.
+    if (QWidget* frame = parentWidget(); frame != nullptr && frame->inherits("QMdiSubWindow")) {
+        frame->close();
+    } else {
+        close();
+    }
+}
+
+void TZelmarWindow::ShowStringGrid() {
+    FMainPanel->show();
+    FGrid->show();
+    FLabelNoData->hide();
+}
+
+std::string TZelmarWindow::Caption() const {
+    return windowTitle().toStdString();
+}
+
+void TZelmarWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void TZelmarWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FShownOnce) return;
+    FShownOnce = true;
+    FStatusBar->PlaceProgressBar();
+    if (!FLoading && FList->GetCount() == 0 && FList->GetFileName().empty() &&
+        !FGrid->isVisible()) {
+        FLabelNoData->show();
+    }
+}
+
+void TZelmarWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) FEscapePressed = true;
+    QWidget::keyPressEvent(event);
+}
+
+// ---- status bar ----
+
+void TZelmarWindow::StatusText(const std::string& text) {
+    FStatusBar->SetStatusText(QString::fromStdString(text));
+}
+
+void TZelmarWindow::ShowProgress(int value) {
+    FStatusBar->ProgressBar()->setValue(value);
+}
+
+bool TZelmarWindow::StatusProgress(int value) {
+    return Guarded("TZelmarWindow.StatusProgress", false, [&] {
+        ShowProgress(value);
+        // Keeps the window responsive and lets ESC reach the flags while the list works.
+        QCoreApplication::processEvents();
+        return true;
+    });
+}
+
+void TZelmarWindow::ShowProgressBar(bool show) {
+    FStatusBar->ProgressBar()->setVisible(show);
+}
+
+void TZelmarWindow::ShowRecordInfo(int loaded, int total) {
+    std::string text;
+    if (loaded != total) {
+        text = FillPlaceholders(LoadTranslatedText("ZelmarWindow##  %d von %d Einträgen geladen"),
+                                {std::to_string(loaded), std::to_string(total)});
+    } else if (total == 1) {
+        text = LoadTranslatedText("ZelmarWindow##  1 Eintrag");
+    } else {
+        text = FillPlaceholders(LoadTranslatedText("ZelmarWindow##  %d Einträge"),
+                                {std::to_string(total)});
+    }
+    FStatusBar->SetRecordInfo(QString::fromStdString(text));
+}
+
+void TZelmarWindow::UpdateStatusIcons() {
+    FStatusBar->SetModified(FModified);
+    FStatusBar->SetLoadErrors(FList->HasLoadErrors());
+    FStatusBar->update();
+}
+
+void TZelmarWindow::SetModified() {
+    if (!FModified) FModified = true;
+    UpdateStatusIcons();
+}
+
+void TZelmarWindow::SetBusyCursor(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        while (QApplication::overrideCursor() != nullptr) QApplication::restoreOverrideCursor();
+    }
+}
+
+void TZelmarWindow::Refresh() {
+    if (FGrid->isVisible()) FGrid->RepaintAll();
+}
+
+void TZelmarWindow::RefreshSelection() {
+    FGrid->RepaintCell(FSelectedCol, FSelectedRow);
+}
+
+// ---- record-list events ----
+
+void TZelmarWindow::HandleOnStartIndexing() {
+    GuardedVoid("TZelmarWindow.HandleOnStartIndexing", [&] {
+        FEscapeInGrid = false;
+        FGrid->hide();
+        FLabelIndexing->show();
+        FLabelNoData->hide();
+        FLoading = FIndexing = true;
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Indiziere SD Datei: %s"),
+                                    {FList->GetFileName()}));
+        ShowProgressBar(true);
+    });
+}
+
+void TZelmarWindow::HandleOnIndexingProgress(int percent) {
+    // Worker thread: only the value travels, and only when it changed.
+    if (FLastIndexingProgress.exchange(percent) == percent) return;
+    QMetaObject::invokeMethod(
+        this, [this, percent] { ShowProgress(percent); }, Qt::QueuedConnection);
+}
+
+void TZelmarWindow::HandleOnEndIndexing() {
+    GuardedVoid("TZelmarWindow.HandleOnEndIndexing", [&] {
+        if (FSelectedCol == -1 || FSelectedRow == -1) FSelectedCol = FSelectedRow = 1;
+        NewSelected(FSelectedCol, FSelectedRow);
+        SetFirstExistingDataForDataExchange();
+        SynchronizeStringGridHeights();
+        RestrictStringGridWidths();
+        StatusText("");
+        ShowProgressBar(false);
+    });
+    FEscapeInGrid = FEscapePressed = false;
+    FLabelIndexing->hide();
+    FLabelNoData->hide();
+    FIndexing = false;
+}
+
+void TZelmarWindow::HandleOnStartLoadData() {
+    GuardedVoid("TZelmarWindow.HandleOnStartLoadData", [&] {
+        FEscapeInGrid = false;
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD Datei: %s"),
+                                    {FList->GetFileName()}));
+        FLastProgress = 0;
+        ShowProgress(0);
+        ShowProgressBar(true);
+        InitStringGrid(FList->GetCount() + 1);
+        ShowRecordInfo(0, FList->GetCount());
+        if (FGrid->CurrentRow() < 0) FGrid->SelectCell(FGrid->FixedCols(), 1);
+    });
+}
+
+void TZelmarWindow::HandleOnLoadDataProgress(int percent) {
+    if (FLastProgress.exchange(percent) == percent) return;
+    QMetaObject::invokeMethod(
+        this, [this, percent] { ShowProgress(percent); }, Qt::QueuedConnection);
+}
+
+void TZelmarWindow::HandleOnEndLoadData() {
+    GuardedVoid("TZelmarWindow.HandleOnEndLoadData", [&] {
+        SetBusyCursor(true);
+        FLoading = false;
+        Refresh();
+        const int loaded = FList->GetLoadedCount();
+        ShowRecordInfo(loaded, FList->GetCount());
+        StatusText("");
+        ShowProgressBar(false);
+        UpdateStatusIcons();
+        FEscapeInGrid = FEscapePressed = false;
+        InitStringGrid(-1);
+        if (loaded == 0) {
+            SetBusyCursor(false);
+            QMessageBox box(
+                QMessageBox::Critical, Shown("ZelmarWindow##  Fehlermeldung"),
+                QString::fromStdString(FillPlaceholders(
+                    LoadTranslatedText(
+                        "ZelmarWindow##  Es konnte kein Record aus der Datei: \"%s\" geladen "
+                        "werden.<BR>Möglicherweise ist die Datei beschädigt. <BR>Das aktuelle "
+                        "Fenster wird geschlossen."),
+                    {Caption()})),
+                QMessageBox::Ok, window());
+            box.setObjectName(QStringLiteral("NoRecordMessage"));
+            box.exec();
+            QMetaObject::invokeMethod(
+                this, [this] { CloseSheet(); }, Qt::QueuedConnection);
+        }
+    });
+    SetBusyCursor(false);
+}
+
+void TZelmarWindow::HandleOnFieldListChanged() {
+    // Any thread: the grid is rebuilt later, on the UI thread.
+    QMetaObject::invokeMethod(
+        this, [this] { InitStringGrid(-1); }, Qt::QueuedConnection);
+}
+
+void TZelmarWindow::HandleOnStartSort() {
+    FEscapeInGrid = false;
+    StatusText(
+        LoadTranslatedText("ZelmarWindow##  Sortiere Daten. Drücken Sie ESC um abzubrechen"));
+    ShowProgress(0);
+    ShowProgressBar(true);
+    FSorting = true;
+    SetBusyCursor(true);
+}
+
+bool TZelmarWindow::HandleOnSortProgress(int percent) {
+    StatusProgress(percent);
+    const bool go = !FEscapeInGrid;
+    FEscapeInGrid = false;
+    return go;
+}
+
+void TZelmarWindow::HandleOnEndSort() {
+    StatusText("");
+    ShowProgressBar(false);
+    FSorting = false;
+    SetBusyCursor(false);
+    FEscapeInGrid = FEscapePressed = false;
+}
+
+void TZelmarWindow::HandleOnStartSearch() {
+    FEscapeInGrid = false;
+    StatusText(LoadTranslatedText(
+        "ZelmarWindow##  Suche läuft. Drücken Sie ESC um die Suche abzubrechen."));
+    ShowProgress(0);
+    ShowProgressBar(true);
+    FSearching = true;
+    SetBusyCursor(true);
+}
+
+bool TZelmarWindow::HandleOnSearchProgress(int percent) {
+    StatusProgress(percent);
+    return !FEscapePressed;
+}
+
+void TZelmarWindow::HandleOnEndSearch() {
+    SetBusyCursor(false);
+    FSearching = false;
+    if (FLoading) {
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD Datei: %s"),
+                                    {FList->GetFileName()}));
+    } else {
+        StatusText("");
+        ShowProgressBar(false);
+    }
+    FEscapeInGrid = FEscapePressed = false;
+}
+
+// ---- queries ----
+
+bool TZelmarWindow::CanCloseNow() const {
+    return !FSearching && !FIndexing && !FSorting && !FSaving;
+}
+
+bool TZelmarWindow::IsIdle() const {
+    return !FSearching && !FSorting && !FSaving && !FIndexing;
+}
+
+bool TZelmarWindow::CanSave() const {
+    return CanSaveAs() && FModified;
+}
+
+bool TZelmarWindow::CanSaveAs() const {
+    return !FSorting && !FSaving && !FIndexing && !FLoading;
+}
+
+bool TZelmarWindow::CanDeleteLoadErrors() const {
+    return Guarded("TZelmarWindow.CanDeleteLoadErrors", false,
+                   [&] { return IsIdle() && FList->HasLoadErrors(); });
+}
+
+bool TZelmarWindow::CanGotoRecord() const {
+    return FList != nullptr && !FIndexing && FList->GetCount() > 1;
+}
+
+// ---- data handed in and out ----
+
+void TZelmarWindow::SetFirstExistingDataForDataExchange() {
+    GuardedVoid("TZelmarWindow.SetFirstExistingDataForDataExchange", [&] {
+        if (!OnUpdateDataExchange || FList->GetCount() == 0) return;
+        TZelmarField* field = FList->GetVisibleField(FList->GetFixedFieldCount());
+        TZelmarSDFileData* record = FList->GetSDFileData(0);
+        if (field != nullptr && record != nullptr) OnUpdateDataExchange(this, record, field);
+    });
+}
+
+void TZelmarWindow::AssignSDFileData(const TZelmarRecordRefs& records) {
+    GuardedVoid("TZelmarWindow.AssignSDFileData", [&] {
+        FList->Assign(records);
+        InitStringGrid(-1);
+        SynchronizeStringGridHeights();
+        RestrictStringGridWidths();
+    });
+    ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
+    SetModified();
+    SetFirstExistingDataForDataExchange();
+}
+
+void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
+    GuardedVoid("TZelmarWindow.SetNewFields", [&] {
+        if (FList->SetNewFields(fields)) {
+            SetModified();
+            RestoreColWidths();
+        } else {
+            MessageBoxes().ShowError(
+                "ZelmarWindow##  Die Änderungen an den Feldern konnte nicht vorgenommen werden.");
+        }
+    });
+    InitStringGrid(-1);
+}
+
+bool TZelmarWindow::FillCopyOfFieldList(TZelmarFieldList& target) {
+    return Guarded("TZelmarWindow.FillCopyOfFieldList", false, [&] {
+        SaveColWidths();
+        return FList->FillCopyOfFieldList(target);
+    });
+}
+
+void TZelmarWindow::EnumSearchableFields(TZelmarFieldRefs& out) {
+    FList->EnumSearchableFields(out);
+}
+
+void TZelmarWindow::EnumSelectableFields(TZelmarFieldRefs& out) {
+    FList->EnumSelectableFields(out);
+}
+
+bool TZelmarWindow::SearchFor(const TZelmarField* field, const TZelmarDataCarrier* query,
+                              TZelmarRecordRefs* results, bool considerStereo, int options) {
+    return Guarded("TZelmarWindow.SearchFor", false, [&] {
+        if (!IsIdle()) return false;
+        return FList->SearchDataForField(field, query, true, results, considerStereo, options);
+    });
+}
+
+bool TZelmarWindow::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                                        TZelmarRecordRefs* results) {
+    return Guarded("TZelmarWindow.SearchForDuplicates", false, [&] {
+        if (!IsIdle()) return false;
+        const TZelmarField* target = field != nullptr ? field : FList->GetChemistryField();
+        return FList->SearchForDuplicates(target, considerStereo, results);
+    });
+}
+
+bool TZelmarWindow::SearchForChemistry(const std::string& molFile, int options,
+                                       TZelmarRecordRefs* results, bool considerStereo) {
+    return Guarded("TZelmarWindow.SearchForChemistry", false, [&] {
+        TZelmarField* field = FList->GetChemistryField();
+        if (field == nullptr) return false;
+        TZelmarDataCarrier query;
+        query.SetKind(field->Kind);
+        query.SetText(molFile);
+        return SearchFor(field, &query, results, considerStereo, options);
+    });
+}
+
+int TZelmarWindow::HandleOnGetSDFileDataIndex(const TZelmarSDFileData* record) const {
+    return Guarded("TZelmarWindow.HandleOnGetSDFileDataIndex", -1,
+                   [&] { return FList != nullptr ? FList->GetIndexOfSDFileData(record) : -1; });
+}
+
+void TZelmarWindow::UpdateAfterNewOrDeleteRecord() {
+    GuardedVoid("TZelmarWindow.UpdateAfterNewOrDeleteRecord", [&] {
+        InitStringGrid(-1);
+        Refresh();
+        if (!FLoading && !FIndexing) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
+        SetModified();
+    });
+}
+
+void TZelmarWindow::InitNewSDFileData(TZelmarSDFileData* record) {
+    GuardedVoid("TZelmarWindow.InitNewSDFileData", [&] {
+        TZelmarField* molecule = FList->GetChemistryField();
+        if (molecule == nullptr || record == nullptr) return;
+        TZelmarDataCarrier empty;
+        empty.SetKind(molecule->Kind);
+        empty.SetText("");
+        record->SetDataForField(molecule, &empty);
+    });
+}
+
+void TZelmarWindow::DoDeleteLoadErrors() {
+    GuardedVoid("TZelmarWindow.DoDeleteLoadErrors", [&] {
+        if (!CanDeleteLoadErrors()) return;
+        FList->DeleteLoadErrors();
+        UpdateAfterNewOrDeleteRecord();
+    });
+}
+
+void TZelmarWindow::AbortEdit() {
+    GuardedVoid("TZelmarWindow.AbortEdit", [&] {
+        if (!FEditCreatedRecord) return;
+        FEditCreatedRecord = false;
+        const int count = FList->GetCount();
+        FList->DeleteSDFileData(count > 0 ? FList->GetSDFileData(count - 1) : nullptr);
+        UpdateAfterNewOrDeleteRecord();
+        // The edit transaction may still point at the deleted record: once it has ended,
+        // point it at what the current cell shows now.
+        QMetaObject::invokeMethod(
+            this, [this] { NewSelected(FSelectedCol, FSelectedRow); }, Qt::QueuedConnection);
+    });
+}
+
+void TZelmarWindow::Activated() {
+    NewSelected(FSelectedCol, FSelectedRow);
+}
+
+void TZelmarWindow::Deactivated() {
+    FGrid->CloseEditor();
+}

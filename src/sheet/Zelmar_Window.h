@@ -1,0 +1,214 @@
+#pragma once
+// One open sheet: the content of a child window of the main window's frame. It owns the
+// sheet's record list, its data painter and its grid, shows loading progress in its status
+// bar, saves with a backup of the previous file and asks before it closes with changes.
+// The main window and the dialogs reach the sheet's data only through these operations.
+// UI thread only; the record list's worker-thread events are handed over to it.
+
+#include <QWidget>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Zelmar_Object_DataPainter.h"
+#include "Zelmar_Object_SDFileData.h"
+#include "vesk_QtDispatcher.h"
+
+class QLabel;
+class TZelmarHintManager;
+class TZelmarSheetCells;
+class TZelmarSheetGrid;
+class TZelmarSheetStatusBar;
+
+class TZelmarWindow : public QWidget {
+    Q_OBJECT
+public:
+    using TUpdateDataExchangeEvent =
+        std::function<void(TZelmarWindow* sender, TZelmarSDFileData* record, TZelmarField* field)>;
+    using TChangeExternalDataEvent =
+        std::function<void(TZelmarWindow* sender, const std::string& text, bool editChemistry,
+                           bool abort, bool finish, bool start)>;
+
+    // Throws std::invalid_argument "No Hint Manager defined" without a hint manager.
+    TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager);
+    ~TZelmarWindow() override;
+
+    void SetOnGetMolViewer(TZelmarDataPainter::TGetMolViewerEvent event);
+    void SetOnReleaseMolViewer(TZelmarDataPainter::TReleaseMolViewerEvent event);
+    void SetOnGetMolViewerSettings(TZelmarDataPainter::TGetMolViewerSettingsEvent event);
+
+    // ---- the sheet as a document ----
+    bool LoadFile(const std::string& fileName);
+    void ShowStringGrid();
+    bool Save(bool askForName);
+    bool SaveAs();
+    void Refresh();
+    void RefreshSelection();
+    void SetModified();
+    bool IsModified() const { return FModified; }
+    void AbortEdit();
+    void AssignSDFileData(const TZelmarRecordRefs& records);
+    void SetNewFields(const TZelmarFieldList* fields);
+    bool FillCopyOfFieldList(TZelmarFieldList& target);
+    void EnumSearchableFields(TZelmarFieldRefs& out);
+    void EnumSelectableFields(TZelmarFieldRefs& out);
+    bool SearchFor(const TZelmarField* field, const TZelmarDataCarrier* query,
+                   TZelmarRecordRefs* results, bool considerStereo, int options);
+    // field none: the molecule field.
+    bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                             TZelmarRecordRefs* results);
+    bool SearchForChemistry(const std::string& molFile, int options, TZelmarRecordRefs* results,
+                            bool considerStereo);
+    void ShowLoadErrors();
+    void DoGotoRecord();
+    // Makes grid row n (= record number n) the top row.
+    void GotoIndex(int n);
+    int HandleOnGetSDFileDataIndex(const TZelmarSDFileData* record) const;
+    // Whether the window's caption, the sheet's name.
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+    // The main window's frame tells a sheet when it becomes the active one or stops being it.
+    void Activated();
+    void Deactivated();
+
+    // ---- busy states and the enabling queries ----
+    bool Loading() const { return FLoading; }
+    bool Indexing() const { return FIndexing; }
+    bool Sorting() const { return FSorting; }
+    bool Searching() const { return FSearching; }
+    bool Saving() const { return FSaving; }
+    bool Editing() const { return FEditing; }
+    bool CanCloseNow() const;
+    bool IsIdle() const;
+    bool CanSearch() const { return IsIdle(); }
+    bool CanNewRecord() const { return IsIdle(); }
+    bool CanEditFields() const { return IsIdle() && !FLoading; }
+    bool CanSelectAll() const { return IsIdle() && !FLoading; }
+    bool CanSave() const;
+    bool CanSaveAs() const;
+    bool CanDeleteLoadErrors() const;
+    bool CanGotoRecord() const;
+
+    // ---- the grid's operations ----
+    void InitStringGrid(int rows);
+    void SynchronizeStringGridHeights();
+    void RestrictStringGridWidths();
+    void SaveColWidths();
+    void RestoreColWidths();
+    void NewSelected(int column, int row);
+    int SelectedCol() const { return FSelectedCol; }
+    int SelectedRow() const { return FSelectedRow; }
+
+    TZelmarSDFileDataList* List() const { return FList.get(); }
+    TZelmarSheetGrid* Grid() const { return FGrid; }
+    TZelmarSheetStatusBar* StatusBar() const { return FStatusBar; }
+    TZelmarSheetCells* Cells() const { return FCells.get(); }
+
+    TUpdateDataExchangeEvent OnUpdateDataExchange;
+    TChangeExternalDataEvent OnChangeExternalData;
+
+    // The go-to-record and load-error dialogs belong to a layer above the sheet; the main
+    // window plugs them in. OnAskRecordNo: false when cancelled.
+    using TAskRecordNoEvent = std::function<bool(QWidget* owner, int recordCount, int& recordNo)>;
+    using TShowLoadErrorsEvent = std::function<void(
+        QWidget* owner, const TZelmarRecordRefs& errors,
+        std::function<int(const TZelmarSDFileData*)> getIndex, std::function<void(int)> gotoIndex)>;
+    TAskRecordNoEvent OnAskRecordNo;
+    TShowLoadErrorsEvent OnShowLoadErrorsDialog;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateRecordList();
+    void WireGrid();
+    void WireStatusBar();
+    bool CheckValidInputFile(const std::string& fileName);
+    void CloseSheet();
+    void StatusText(const std::string& text);
+    // Shows the value; StatusProgress also lets pending events run.
+    void ShowProgress(int value);
+    bool StatusProgress(int value);
+    void ShowProgressBar(bool show);
+    void ShowRecordInfo(int loaded, int total);
+    void UpdateStatusIcons();
+    void SetFirstExistingDataForDataExchange();
+    void UpdateAfterNewOrDeleteRecord();
+    void InitNewSDFileData(TZelmarSDFileData* record);
+    void DoDeleteLoadErrors();
+    void SetBusyCursor(bool busy);
+
+    // record-list events
+    void HandleOnStartIndexing();
+    void HandleOnIndexingProgress(int percent);
+    void HandleOnEndIndexing();
+    void HandleOnStartLoadData();
+    void HandleOnLoadDataProgress(int percent);
+    void HandleOnEndLoadData();
+    void HandleOnFieldListChanged();
+    bool HandleOnStartSaveData(const std::string& newName, const std::string& oldName);
+    bool HandleOnSaveDataError(const std::string& fileName, bool isRecordError,
+                               const std::string& error, int index);
+    void HandleOnEndSaveData(bool success);
+    void HandleOnStartSort();
+    bool HandleOnSortProgress(int percent);
+    void HandleOnEndSort();
+    void HandleOnStartSearch();
+    bool HandleOnSearchProgress(int percent);
+    void HandleOnEndSearch();
+
+    // saving and closing
+    bool DoSave(const std::string& fileName);
+    std::string ExecSaveDialog();
+    bool MakeBackup(const std::string& fileName);
+    void RestoreBackup();
+    bool ShowLoadErrorWarningBeforeSave();
+    bool FormCloseQuery();
+    bool AskSaveChanges();
+
+    // grid events
+    void DoSortColumn(int column);
+    void DoToggleCheckbox(int column, int row);
+    void MouseOverData(int column, int row);
+    void StatusBarHover(int panel);
+    void StringGridSelectCell(int column, int row);
+    bool StringGridGetEditText(int column, int row, QString& text);
+    void NewEditString(const QString& text);
+    void EndEditString(const QString& text, bool abort);
+    void ChemistryEditStarted();
+    void GridKeyPress(int key);
+
+    TZelmarHintManager* const FHintManager;
+    TQtUiDispatcher FDispatcher;
+    std::unique_ptr<TZelmarSDFileDataList> FList;
+    std::unique_ptr<TZelmarSheetCells> FCells;
+    std::unique_ptr<TZelmarDataPainter> FPainter;
+    std::unique_ptr<TZelmarImageList> FCheckboxImages;
+    QWidget* FMainPanel = nullptr;
+    QLabel* FLabelNoData = nullptr;
+    QLabel* FLabelIndexing = nullptr;
+    TZelmarSheetGrid* FGrid = nullptr;
+    TZelmarSheetStatusBar* FStatusBar = nullptr;
+
+    int FSelectedCol = -1;
+    int FSelectedRow = -1;
+    bool FEditing = false;
+    bool FEditCreatedRecord = false;
+    bool FEscapeInGrid = false;
+    bool FEscapePressed = false;
+    bool FLoading = false;
+    bool FIndexing = false;
+    bool FSorting = false;
+    bool FSearching = false;
+    bool FSaving = false;
+    bool FModified = false;
+    bool FShownOnce = false;
+    std::atomic<int> FLastProgress{0};
+    std::atomic<int> FLastIndexingProgress{-1};
+    // Where MakeBackup moved the file being saved over; empty when it moved nothing.
+    std::string FBackupOf;
+    std::string FBackupName;
+};

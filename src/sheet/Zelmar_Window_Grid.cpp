@@ -1,0 +1,234 @@
+// The sheet window's grid: its shape and sizing rules, and what mouse, keyboard and the
+// in-place editor do to the sheet.
+#include <QFontMetrics>
+#include <algorithm>
+
+#include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SheetCells.h"
+#include "Zelmar_SheetGrid.h"
+#include "Zelmar_SheetStatusBar.h"
+#include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
+#include "vesk_Guard.h"
+#include "vesk_TextPainter.h"
+
+namespace {
+constexpr int kRow0Height = 24;
+constexpr int kFixedFieldWidth = 32;
+constexpr int kMinColWidth = 64;
+constexpr int kMinRowHeight = 24;
+}  // namespace
+
+void TZelmarWindow::WireGrid() {
+    FGrid->OnCaptionPressed = [this](int column) {
+        if (!FLoading && !FSearching && !FIndexing) DoSortColumn(column);
+    };
+    FGrid->OnCellPressed = [this](int column, int row) {
+        if (row > 0) DoToggleCheckbox(column, row);
+    };
+    FGrid->OnMouseOver = [this](int column, int row) { MouseOverData(column, row); };
+    FGrid->OnMouseUp = [this] {
+        SynchronizeStringGridHeights();
+        RestrictStringGridWidths();
+    };
+    FGrid->OnSelectCell = [this](int column, int row) { StringGridSelectCell(column, row); };
+    FGrid->OnGetEditText = [this](int column, int row, QString& text) {
+        return StringGridGetEditText(column, row, text);
+    };
+    FGrid->OnEditTextChanged = [this](const QString& text) { NewEditString(text); };
+    FGrid->OnEndEdit = [this](const QString& text, bool abort) {
+        if (abort) FEscapeInGrid = FEscapePressed = true;
+        EndEditString(text, abort);
+    };
+    FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
+}
+
+void TZelmarWindow::InitStringGrid(int rows) {
+    GuardedVoid("TZelmarWindow.InitStringGrid", [&] {
+        if (FGrid == nullptr || FList == nullptr) return;
+        const int rowCount = std::max(2, rows == -1 ? FList->GetCount() + 2 : rows + 1);
+        const int visible = FList->GetVisibleFieldCount();
+        const int fixed = FList->GetFixedFieldCount() - (FList->IsCheckboxVisible() ? 0 : 1);
+        const int colCount = std::max(visible + 1, fixed + 2);
+        FCells->ColumnCount = colCount;
+        FGrid->SetShape(rowCount, colCount, fixed + 1);
+        FGrid->SetRowHeight(0, kRow0Height);
+        for (int column = 1; column <= fixed; ++column)
+            FGrid->SetColWidth(column, kFixedFieldWidth);
+        const int numberWidth =
+            QFontMetrics(FGrid->font()).horizontalAdvance(QString::number(rowCount) + "  ");
+        if (FGrid->ColWidth(0) != numberWidth) FGrid->SetColWidth(0, numberWidth);
+        if (FGrid->isHidden()) FGrid->show();
+    });
+}
+
+void TZelmarWindow::SynchronizeStringGridHeights() {
+    GuardedVoid("TZelmarWindow.SynchronizeStringGridHeights", [&] {
+        const int row0 = FGrid->RowHeight(0);
+        const int off = FGrid->FirstRowOffDefaultHeight();
+        if (off > 0) FGrid->SetDefaultDataRowHeight(std::max(kMinRowHeight, FGrid->RowHeight(off)));
+        FGrid->SetRowHeight(0, row0);
+    });
+}
+
+void TZelmarWindow::RestrictStringGridWidths() {
+    GuardedVoid("TZelmarWindow.RestrictStringGridWidths", [&] {
+        for (int column = FGrid->FixedCols(); column < FGrid->ColCount(); ++column)
+            if (FGrid->ColWidth(column) < kMinColWidth) FGrid->SetColWidth(column, kMinColWidth);
+    });
+}
+
+void TZelmarWindow::SaveColWidths() {
+    GuardedVoid("TZelmarWindow.SaveColWidths", [&] {
+        for (int column = 1; column < FGrid->ColCount(); ++column)
+            if (TZelmarField* field = FList->GetVisibleField(column - 1))
+                field->ColWidth = FGrid->ColWidth(column);
+    });
+}
+
+void TZelmarWindow::RestoreColWidths() {
+    GuardedVoid("TZelmarWindow.RestoreColWidths", [&] {
+        for (int column = 1; column < FGrid->ColCount(); ++column)
+            if (const TZelmarField* field = FList->GetVisibleField(column - 1))
+                if (field->ColWidth > 0) FGrid->SetColWidth(column, field->ColWidth);
+    });
+}
+
+void TZelmarWindow::GotoIndex(int n) {
+    GuardedVoid("TZelmarWindow.GotoIndex", [&] {
+        if (n >= 0 && n <= FGrid->RowCount() - 1) FGrid->SetTopRow(n);
+    });
+}
+
+void TZelmarWindow::NewSelected(int column, int row) {
+    GuardedVoid("TZelmarWindow.NewSelected", [&] {
+        if (!OnUpdateDataExchange) return;
+        TZelmarField* field = FCells->GetFieldForGridColumn(column);
+        TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
+        OnUpdateDataExchange(this, record, field);
+    });
+}
+
+void TZelmarWindow::DoSortColumn(int column) {
+    GuardedVoid("TZelmarWindow.DoSortColumn", [&] {
+        if (FSorting || FSaving) return;
+        TZelmarField* field = FCells->GetFieldForGridColumn(column);
+        if (field == nullptr) return;
+        FGrid->CloseEditor();
+        if (FList->SortForField(field, 0)) {
+            Refresh();
+            NewSelected(FSelectedCol, FSelectedRow);
+        }
+    });
+}
+
+void TZelmarWindow::DoToggleCheckbox(int column, int row) {
+    GuardedVoid("TZelmarWindow.DoToggleCheckbox", [&] {
+        TZelmarField* field = FCells->GetFieldForGridColumn(column);
+        if (field == nullptr || field->Kind != ecsdtCheckbox) return;
+        TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
+        if (record == nullptr) return;
+        record->Selected = !record->Selected;
+        FGrid->RepaintCell(column, row);
+        SetModified();
+    });
+}
+
+void TZelmarWindow::MouseOverData(int column, int row) {
+    GuardedVoid("TZelmarWindow.MouseOverData", [&] {
+        if (column > 0 && row > 0) {
+            TZelmarField* field = FCells->GetFieldForGridColumn(column);
+            TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
+            TZelmarDataCarrier data;
+            if (field != nullptr && record != nullptr && field->Kind == ecsdtChemistry &&
+                record->GetDataForField(field, &data)) {
+                FHintManager->SetMoleculeHint(FGrid, width(),
+                                              QString::fromStdString(field->GetDisplayName()),
+                                              data.Text(), height());
+                return;
+            }
+        }
+        FHintManager->SetNoHint(FGrid);
+    });
+}
+
+void TZelmarWindow::StringGridSelectCell(int column, int row) {
+    GuardedVoid("TZelmarWindow.StringGridSelectCell", [&] {
+        if (FEditing) EndEditString(FGrid->EditorText(), false);
+        FSelectedCol = column;
+        FSelectedRow = row;
+        NewSelected(column, row);
+    });
+}
+
+bool TZelmarWindow::StringGridGetEditText(int column, int row, QString& text) {
+    return Guarded("TZelmarWindow.StringGridGetEditText", false, [&] {
+        if (FSaving) return false;
+        TZelmarField* field = nullptr;
+        TZelmarSDFileData* record = nullptr;
+        if (row == FGrid->RowCount() - 1) {
+            if (!IsIdle()) return false;
+            if (FList->CreateSDFileData(false) == nullptr) return false;
+            field = FCells->GetFieldForGridColumn(column);
+            record = FList->GetSDFileData(FList->GetCount() - 1);
+            if (field == nullptr || !field->IsEditable()) {
+                UpdateAfterNewOrDeleteRecord();
+                return false;
+            }
+            FEditCreatedRecord = true;
+            InitNewSDFileData(record);
+            UpdateAfterNewOrDeleteRecord();
+            FSelectedCol = column;
+            FSelectedRow = row;
+            NewSelected(column, row);
+        } else {
+            FEditCreatedRecord = false;
+            field = FCells->GetFieldForGridColumn(column);
+            record = FCells->GetRecordForGridRow(row);
+            if (field == nullptr || record == nullptr) return false;
+        }
+        if (!IsIdle() || !field->IsEditable()) return false;
+        if (field->Kind == ecsdtChemistry) {
+            ChemistryEditStarted();
+            return false;
+        }
+        FEditing = true;
+        TZelmarDataCarrier data;
+        record->GetDataForField(field, &data);
+        text = TextFromBytes(data.Text());
+        if (OnChangeExternalData)
+            OnChangeExternalData(this, data.Text(), false, false, false, true);
+        return true;
+    });
+}
+
+void TZelmarWindow::NewEditString(const QString& text) {
+    GuardedVoid("TZelmarWindow.NewEditString", [&] {
+        if (FEditing && OnChangeExternalData)
+            OnChangeExternalData(this, text.toStdString(), false, false, false, false);
+    });
+}
+
+void TZelmarWindow::EndEditString(const QString& text, bool abort) {
+    GuardedVoid("TZelmarWindow.EndEditString", [&] {
+        if (!FEditing) return;
+        FEditing = false;
+        if (!OnChangeExternalData) return;
+        if (abort || FEscapeInGrid) {
+            OnChangeExternalData(this, text.toStdString(), false, true, false, false);
+        } else {
+            OnChangeExternalData(this, text.toStdString(), false, false, true, false);
+        }
+    });
+}
+
+void TZelmarWindow::ChemistryEditStarted() {
+    GuardedVoid("TZelmarWindow.ChemistryEditStarted", [&] {
+        if (OnChangeExternalData) OnChangeExternalData(this, "", true, false, false, false);
+    });
+}
+
+void TZelmarWindow::GridKeyPress(int key) {
+    const bool escape = key == Qt::Key_Escape;
+    FEscapeInGrid = FEscapePressed = escape;
+}

@@ -1,0 +1,125 @@
+#include "Zelmar_FileCommands.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include "Zelmar_Form_Main.h"
+#include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
+#include "vesk_Guard.h"
+
+namespace {
+
+QString Shown(const char* stored) {
+    return QString::fromStdString(LoadTranslatedText(stored));
+}
+
+QAction* MakeAction(QObject* owner, const char* name, const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(owner);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    return action;
+}
+
+// Caption, and the two-part hint of which the status bar shows the long part.
+void Caption(QAction* action, const char* caption, const char* hint) {
+    action->setText(Shown(caption));
+    const QString both = Shown(hint);
+    action->setStatusTip(both.section(QLatin1Char('|'), 1));
+    action->setToolTip(both.section(QLatin1Char('|'), 0, 0));
+}
+
+}  // namespace
+
+TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
+    FileNew = MakeAction(form, "FileNew", QKeySequence(Qt::CTRL | Qt::Key_N));
+    FileOpen = MakeAction(form, "FileOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileClose = MakeAction(form, "FileClose");
+    FileSave = MakeAction(form, "FileSave", QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSaveAs = MakeAction(form, "FileSaveAs");
+    FileExit = MakeAction(form, "FileExit");
+    connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
+    connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
+    connect(FileClose, &QAction::triggered, this, [this] { FileCloseExecute(); });
+    connect(FileSave, &QAction::triggered, this, [this] { FileSaveExecute(); });
+    connect(FileSaveAs, &QAction::triggered, this, [this] { FileSaveAsExecute(); });
+    connect(FileExit, &QAction::triggered, this, [this] { FileExitExecute(); });
+    for (QAction* action : {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, FileExit})
+        form->addAction(action);
+    Retranslate();
+}
+
+void TZelmarFileCommands::Retranslate() {
+    Caption(FileNew, "Zelmar_FormMain##  &Neu", "Zelmar_FormMain##  Neu|Neue Datei erstellen");
+    Caption(FileOpen, "Zelmar_FormMain##  Ö&ffnen",
+            "Zelmar_FormMain##  Öffnen|Vorhandene Datei öffnen");
+    Caption(FileClose, "Zelmar_FormMain##  S&chließen",
+            "Zelmar_FormMain##  Schließen|Aktuelle Datei schließen");
+    Caption(FileSave, "Zelmar_FormMain##  &Speichern",
+            "Zelmar_FormMain##  Speichern|Aktuelle Datei speichern");
+    Caption(FileSaveAs, "Zelmar_FormMain##  Speichern &unter...",
+            "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
+    Caption(FileExit, "Zelmar_FormMain##  &Beenden",
+            "Zelmar_FormMain##  Beenden|Anwendung beenden");
+}
+
+void TZelmarFileCommands::FillMenu(QMenu* menu) const {
+    menu->addActions({FileNew, FileOpen, FileClose, FileSave, FileSaveAs});
+    menu->addSeparator();
+    menu->addAction(FileExit);
+}
+
+void TZelmarFileCommands::UpdateActions() {
+    const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+    FileClose->setEnabled(Form->MdiArea()->currentSubWindow() != nullptr);
+    FileSave->setEnabled(sheet != nullptr && sheet->CanSave());
+    FileSaveAs->setEnabled(sheet != nullptr && sheet->CanSaveAs());
+}
+
+void TZelmarFileCommands::FileNewExecute() {
+    GuardedVoid("TZelmar_FormMain.FileNew1Execute", [&] {
+        const std::string caption = LoadTranslatedText("Zelmar_FormMain##  Zelmar") +
+                                    std::to_string(Form->MdiArea()->subWindowList().size() + 1);
+        if (TZelmarWindow* sheet = Form->CreateSheetWindow(caption)) sheet->ShowStringGrid();
+    });
+}
+
+void TZelmarFileCommands::FileOpenExecute() {
+    GuardedVoid("TZelmar_FormMain.FileOpen1Execute", [&] {
+        QFileDialog dialog(Form);
+        dialog.setObjectName(QStringLiteral("OpenDialog"));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setNameFilter(Shown("Zelmar_FormMain##  SD-Dateien (*.sdf)"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+        Form->DoOpenNewFile(dialog.selectedFiles().first().toStdString());
+    });
+}
+
+void TZelmarFileCommands::FileCloseExecute() {
+    GuardedVoid("TZelmar_FormMain.FileClose1Execute", [&] {
+        if (QMdiSubWindow* child = Form->MdiArea()->currentSubWindow()) child->close();
+    });
+}
+
+void TZelmarFileCommands::FileSaveExecute() {
+    GuardedVoid("TZelmar_FormMain.FileSave1Execute", [&] {
+        // The enabling is recomputed only now and then: ask the sheet again.
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet != nullptr && sheet->CanSave()) sheet->Save(false);
+    });
+}
+
+void TZelmarFileCommands::FileSaveAsExecute() {
+    GuardedVoid("TZelmar_FormMain.FileSaveAs1Execute", [&] {
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet != nullptr && sheet->CanSaveAs()) sheet->SaveAs();
+    });
+}
+
+void TZelmarFileCommands::FileExitExecute() {
+    GuardedVoid("TZelmar_FormMain.FileExitExecute", [&] { Form->close(); });
+}
