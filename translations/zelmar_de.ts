@@ -4,6 +4,10 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD-Dateien (*.sdf)</translation>
+    </message>
+    <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Alle verkleinern</translation>
     </message>

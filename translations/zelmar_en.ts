@@ -4,6 +4,10 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD files (*.sdf)</translation>
+    </message>
+    <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Minimize all</translation>
     </message>
@@ -243,7 +247,7 @@
     </message>
     <message>
         <source>SD-Dateien (*.sdf)</source>
-        <translation>SD-Files (*.sdf)</translation>
+        <translation>SD files (*.sdf)</translation>
     </message>
     <message>
         <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
