@@ -1,5 +1,7 @@
 #include "Zelmar_Form_Main.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -205,6 +207,15 @@ void TZelmar_FormMain::DoOpenNewFile(const std::string& path) {
     });
 }
 
+void TZelmar_FormMain::PlaceNewSheet(QMdiSubWindow* child) const {
+    // A sheet opens large enough to show its rows and columns, each next one a little lower
+    // and further right, as the platform's document windows do.
+    const QSize area = Mdi->viewport()->size();
+    const int step = 24 * (Mdi->subWindowList().size() - 1) % std::max(1, area.height() / 4);
+    child->resize(std::max(area.width() * 3 / 4, 400), std::max(area.height() * 3 / 4, 300));
+    child->move(step, step);
+}
+
 TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
     return Guarded<TZelmarWindow*>("TZelmar_FormMain.CreateSheetWindow", nullptr, [&] {
         auto sheet = std::make_unique<TZelmarWindow>(nullptr, Hints.get());
@@ -236,6 +247,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
         TZelmarWindow* window = sheet.release();
         QMdiSubWindow* child = Mdi->addSubWindow(window);
         child->setAttribute(Qt::WA_DeleteOnClose);
+        PlaceNewSheet(child);
         child->show();
         UpdateActions();
         return window;

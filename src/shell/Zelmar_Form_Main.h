@@ -76,6 +76,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void PlaceNewSheet(QMdiSubWindow* child) const;
     void FormCreate();
     void CreateMenus();
     void RetranslateMenus();
