@@ -30,9 +30,10 @@ public:
     TLoadErrorDelegate(QHeaderView* header, QObject* parent)
         : QStyledItemDelegate(parent), FHeader(header) {}
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(),
-                TZelmar_DialogLoadErrors::EntryHeight};
+    // No width of its own: an entry is as wide as the list, and a long text is shortened
+    // rather than drawn past the visible part.
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {1, TZelmar_DialogLoadErrors::EntryHeight};
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -94,9 +95,9 @@ TZelmar_DialogLoadErrors::TZelmar_DialogLoadErrors(QWidget* owner) : QDialog(own
     ListBox->setItemDelegate(new TLoadErrorDelegate(HeaderControl, ListBox));
     ListBox->setUniformItemSizes(true);
     ListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Clicks only: the list takes a current entry of its own when it gets the focus, and
+    // opening the dialog must not move the sheet.
     connect(ListBox, &QListWidget::itemClicked, this, [this] { ListBoxClick(); });
-    // Moving through the list with the keyboard scrolls the sheet as a click does.
-    connect(ListBox, &QListWidget::currentRowChanged, this, [this] { ListBoxClick(); });
     connect(HeaderControl, &QHeaderView::sectionResized, ListBox->viewport(),
             [this] { ListBox->viewport()->update(); });
 
