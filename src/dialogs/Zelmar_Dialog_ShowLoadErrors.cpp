@@ -89,6 +89,9 @@ TZelmar_DialogLoadErrors::TZelmar_DialogLoadErrors(QWidget* owner) : QDialog(own
     HeaderControl->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     HeaderControl->resizeSection(0, 75);
     HeaderControl->resizeSection(1, 5000);
+    // Alone, without a view under it, a header would take any height it is given.
+    HeaderControl->setFixedHeight(HeaderControl->fontMetrics().height() +
+                                  2 * HeaderControl->style()->pixelMetric(QStyle::PM_HeaderMargin) + 4);
 
     ListBox = new QListWidget(this);
     ListBox->setObjectName(QStringLiteral("ListBox"));
