@@ -151,6 +151,18 @@
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
     </message>
+    <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Aktuelles Datenblatt</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Gehe zu...</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarField</name>
@@ -272,6 +284,60 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Gehe zu Datensatz</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Datensatznummer:</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Anzahl der Datensätze:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Lade Fehler</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Ladefehler anzeigen</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Hier sind die details zu den Ladefehlern einzusehen.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Error Text</source>
+        <translation>Fehlertext</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

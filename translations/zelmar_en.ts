@@ -151,6 +151,18 @@
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Invalid file selected. Please select a SD file</translation>
     </message>
+    <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Current data sheet</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Go to...</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Go to record|Goes to the given record of the current data sheet</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarField</name>
@@ -272,6 +284,60 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Error saving the file &quot;%s&quot; due to error &quot;%s&quot;.&lt;BR&gt;Cannot continue saving the file.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Go to record</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Record number:</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Record count:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>The value you have entered (&apos;%s&apos;) is not a valid number. Please enter an integer position.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Error loading records</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Show loading errors</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Here you can see the details for your loading errors.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Error Text</source>
+        <translation>Error Text</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -151,6 +151,18 @@
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
     </message>
+    <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Aller à...</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarField</name>
@@ -272,6 +284,60 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot; : &quot;%s&quot;.&lt;BR&gt;L&apos;enregistrement ne peut pas continuer.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Aller à l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Numéro d&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Nombre d&apos;enregistrements :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>La valeur saisie (&apos;%s&apos;) n&apos;est pas un nombre valide. Veuillez indiquer une position entière.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Erreurs de chargement</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Afficher les erreurs de chargement</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Vous trouverez ici le détail des erreurs de chargement.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Error Text</source>
+        <translation>Texte d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -21,6 +21,7 @@
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SheetCommands.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "Zelmar_WindowCommands.h"
@@ -61,6 +62,7 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
     resize(1000, 700);
     setAcceptDrops(true);
     Files = new TZelmarFileCommands(this);
+    Sheets = new TZelmarSheetCommands(this);
     Windows = new TZelmarWindowCommands(this);
     CreateMenus();
     connect(Mdi, &QMdiArea::subWindowActivated, this,
@@ -84,6 +86,9 @@ void TZelmar_FormMain::CreateMenus() {
     FileMenu = menuBar()->addMenu(QString());
     FileMenu->setObjectName(QStringLiteral("MenuFile"));
     Files->FillMenu(FileMenu);
+    SheetMenu = menuBar()->addMenu(QString());
+    SheetMenu->setObjectName(QStringLiteral("MenuCurrentSheet"));
+    Sheets->FillMenu(SheetMenu);
     WindowMenu = menuBar()->addMenu(QString());
     WindowMenu->setObjectName(QStringLiteral("MenuWindow"));
     Windows->FillMenu(WindowMenu);
@@ -93,8 +98,11 @@ void TZelmar_FormMain::CreateMenus() {
 void TZelmar_FormMain::RetranslateMenus() {
     if (FileMenu == nullptr) return;
     FileMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Datei")));
+    SheetMenu->setTitle(
+        QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Aktuelles Datenblatt")));
     WindowMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Fenster")));
     Files->Retranslate();
+    Sheets->Retranslate();
     Windows->Retranslate();
 }
 
@@ -243,6 +251,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
         sheet->SetOnGetMolViewerSettings([this](TZelmarDataPainter*) {
             return Viewers ? Viewers->SettingsKey() : std::string();
         });
+        TZelmarSheetCommands::PlugDialogs(sheet.get());
         sheet->SetCaption(caption);
         TZelmarWindow* window = sheet.release();
         QMdiSubWindow* child = Mdi->addSubWindow(window);
@@ -278,6 +287,7 @@ void TZelmar_FormMain::RefreshAllSheets() {
 
 void TZelmar_FormMain::UpdateActions() {
     Files->UpdateActions();
+    Sheets->UpdateActions();
     Windows->UpdateActions();
 }
 

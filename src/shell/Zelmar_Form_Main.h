@@ -62,6 +62,7 @@ public:
     TveskChemView2Pool* ViewerPool() const { return Viewers.get(); }
     TZelmarFileCommands* FileCommands() const { return Files; }
     TZelmarWindowCommands* WindowCommands() const { return Windows; }
+    TZelmarSheetCommands* SheetCommands() const { return Sheets; }
 
 signals:
     // A file is about to be opened in a new sheet window.
@@ -101,6 +102,7 @@ private:
     QLabel* HintPanel = nullptr;     // status bar panel 0
     QLabel* VersionPanel = nullptr;  // status bar panel 1
     QMenu* FileMenu = nullptr;
+    QMenu* SheetMenu = nullptr;
     QMenu* WindowMenu = nullptr;
     QTimer* IdleUpdate = nullptr;
     std::unique_ptr<QTranslator> Dictionary;
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<TveskChemView2Pool> Viewers;
     std::unique_ptr<TZelmarHintManager> Hints;
     TZelmarFileCommands* Files = nullptr;
+    TZelmarSheetCommands* Sheets = nullptr;
     TZelmarWindowCommands* Windows = nullptr;
     QPointer<TZelmarWindow> ReportingSheet;
     QPointer<TZelmarWindow> ActiveSheet;

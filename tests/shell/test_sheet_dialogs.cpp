@@ -1,0 +1,152 @@
+// The go-to-record and load-error dialogs as the main window plugs them into its sheets:
+// the command in the menu, the range check after OK, and the load-error icon of a real file
+// with a record that fails to load.
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include "SheetWindowTestSupport.h"
+#include "Zelmar_Dialog_GotoRecord.h"
+#include "Zelmar_Dialog_ShowLoadErrors.h"
+#include "Zelmar_SheetStatusBar.h"
+
+using namespace sheetTest;
+
+namespace {
+
+QAction* GotoAction(TZelmar_FormMain& form) {
+    return form.findChild<QAction*>(QStringLiteral("ActGotoRecord"));
+}
+
+// Answers the go-to dialog with the text and OK, or with Cancel; remembers the count it showed.
+void ExpectGoto(TDialogWatcher& watcher, const QString& text, bool ok, int* shownCount = nullptr) {
+    watcher.Expect([=](QDialog* shown) {
+        auto* dialog = qobject_cast<TZelmar_DialogGotoRecord*>(shown);
+        if (dialog == nullptr) return shown->reject();
+        if (shownCount != nullptr) *shownCount = dialog->RecordCount();
+        dialog->EdRecordNo->setText(text);
+        (ok ? dialog->BtnOK : dialog->BtnCancel)->click();
+    });
+}
+
+}  // namespace
+
+class TestSheetDialogs : public QObject {
+    Q_OBJECT
+
+private slots:
+    void goToRecordScrollsOrSaysTheNumberIsOutOfRange() {
+        TShownForm shown;
+        QAction* action = GotoAction(shown.Form);
+        QVERIFY(action != nullptr);
+        bool inMenu = false;
+        for (QAction* menu : shown.Form.menuBar()->actions())
+            if (menu->menu() != nullptr && menu->menu()->actions().contains(action)) inMenu = true;
+        QVERIFY(inMenu);
+        shown.Form.UpdateActions();
+        QVERIFY(!action->isEnabled());  // no sheet
+
+        TZelmarWindow* sheet = Open(shown.Form, DataFile("nci_aids_props.sdf"));
+        QVERIFY(sheet != nullptr);
+        const int count = sheet->List()->GetCount();
+        shown.Form.UpdateActions();
+        QVERIFY(action->isEnabled());
+
+        TDialogWatcher watcher;
+        int shownCount = -1;
+        ExpectGoto(watcher, QStringLiteral("150"), true, &shownCount);
+        action->trigger();
+        QVERIFY(watcher.AllAnswered());
+        QCOMPARE(shownCount, count);
+        QCOMPARE(sheet->Grid()->TopRow(), 150);
+
+        // 0 counts as 1.
+        ExpectGoto(watcher, QStringLiteral("0"), true);
+        action->trigger();
+        QCOMPARE(sheet->Grid()->TopRow(), 1);
+
+        // Near the end.
+        ExpectGoto(watcher, QString::number(count - 20), true);
+        action->trigger();
+        QCOMPARE(sheet->Grid()->TopRow(), count - 20);
+
+        // Cancel leaves the sheet where it is, whatever was typed.
+        ExpectGoto(watcher, QStringLiteral("3"), false);
+        action->trigger();
+        QCOMPARE(sheet->Grid()->TopRow(), count - 20);
+
+        // Beyond the new-record row, and below 0: the range message, and no scrolling.
+        for (const QString& outside : {QString::number(count + 2), QStringLiteral("-1")}) {
+            ExpectGoto(watcher, outside, true);
+            watcher.ExpectOk();
+            action->trigger();
+            QVERIFY(watcher.AllAnswered());
+            QVERIFY2(watcher.Texts.last().contains(QStringLiteral("\"%1\"").arg(outside)),
+                     qPrintable(watcher.Texts.last()));
+            QVERIFY(watcher.Texts.last().contains(QStringLiteral("auserhalb des Datenbereichs")));
+            QCOMPARE(sheet->Grid()->TopRow(), count - 20);
+        }
+        QCOMPARE(watcher.Texts.size(), 2);
+        QVERIFY(watcher.Unexpected.isEmpty());
+    }
+
+    void theLoadErrorIconListsTheFailedRecordAndAClickScrollsToIt() {
+        TShownForm shown;
+        TZelmarWindow* sheet = Open(shown.Form, DataFile("malformed/missing_m_end.sdf"));
+        QVERIFY(sheet != nullptr);
+        QVERIFY(sheet->List()->HasLoadErrors());
+        const TZelmarRecordRefs* errors = sheet->List()->GetLoadErrors();
+        QCOMPARE(errors->GetCount(), 1);
+        const int failed = sheet->List()->GetIndexOfSDFileData(errors->GetObject(0)) + 1;
+        QCOMPARE(failed, 16);  // the record without "M  END"
+        // Small enough that the failed record can become the top row.
+        auto* child = qobject_cast<QMdiSubWindow*>(sheet->parentWidget());
+        child->showNormal();
+        child->resize(640, 260);
+        QApplication::processEvents();
+        QCOMPARE(sheet->Grid()->TopRow(), 1);
+
+        TDialogWatcher watcher;
+        std::vector<TZelmar_DialogLoadErrors::TEntry> listed;
+        int topRowBeforeClick = -1;
+        int topRowWhileOpen = -1;
+        bool openAfterClick = false;
+        watcher.Expect([&](QDialog* shownDialog) {
+            auto* dialog = qobject_cast<TZelmar_DialogLoadErrors*>(shownDialog);
+            if (dialog == nullptr) return shownDialog->reject();
+            listed = dialog->Entries();
+            topRowBeforeClick = sheet->Grid()->TopRow();
+            if (dialog->ListBox->count() > 0) {
+                const QRect first = dialog->ListBox->visualItemRect(dialog->ListBox->item(0));
+                QTest::mouseClick(dialog->ListBox->viewport(), Qt::LeftButton, {}, first.center());
+            }
+            topRowWhileOpen = sheet->Grid()->TopRow();
+            openAfterClick = dialog->isVisible();
+            dialog->BtnOK->click();
+        });
+        TZelmarSheetStatusBar* bar = sheet->StatusBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->PanelRect(1).center());
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(watcher.Unexpected.isEmpty());
+        QCOMPARE(listed.size(), std::size_t(1));
+        QCOMPARE(listed[0].RecordNo, failed);
+        QCOMPARE(listed[0].Text, errors->GetText(0));
+        QVERIFY(!listed[0].Text.empty());
+        QCOMPARE(topRowBeforeClick, 1);  // opening the list moves nothing
+        QVERIFY(openAfterClick);
+        QCOMPARE(topRowWhileOpen, failed);
+        QCOMPARE(sheet->Grid()->TopRow(), failed);
+
+        // The other panels open nothing.
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->PanelRect(0).center());
+        QTest::qWait(100);
+        QVERIFY(watcher.Unexpected.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSheetDialogs)
+#include "test_sheet_dialogs.moc"
