@@ -191,6 +191,15 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const ch
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo,
                                                                 char** key);
 
+/* Switches the quick screens on (flag low byte non-zero, the default) or off, for the
+ * whole process. Before reading and matching a target, CompareMolecules and ExactMatch
+ * check conditions that a hit needs and that the molecule text shows without being read:
+ * elements, and for substructure the query's atoms and bonds laid over the target's
+ * connection table. A screen only ever answers "no" where the full comparison would, so
+ * answers never depend on this setting, only their speed does; switching them off is for
+ * checking exactly that. Safe on any thread. Returns the previous setting (1 on, 0 off). */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL UseQuickScreens(int32_t flag);
+
 #ifdef __cplusplus
 }
 #endif

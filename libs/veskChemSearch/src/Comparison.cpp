@@ -3,9 +3,22 @@
 #include "Chemistry.h"
 #include "Screens.h"
 
+#include <atomic>
 #include <utility>
 
 namespace veskSearch {
+
+namespace {
+std::atomic<bool> screens{true};
+}  // namespace
+
+bool screensOn() {
+    return screens.load(std::memory_order_relaxed);
+}
+
+void setScreens(bool on) {
+    screens.store(on, std::memory_order_relaxed);
+}
 
 MolText::MolText(std::string text) : text_(std::move(text)), key_(textKey(text_)) {}
 
@@ -14,8 +27,11 @@ std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen) 
     if (target_) return target_;
     TargetCache& cache = TargetCache::shared();
     if (auto cached = cache.find(key_)) return target_ = cached;
-    if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_)) return nullptr;
-    if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
+    if (screensOn()) {
+        if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_))
+            return nullptr;
+        if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
+    }
     std::shared_ptr<const RDKit::ROMol> live;
     target_ = prepareTarget(text_, &live);
     targetMol_ = std::move(live);
@@ -70,10 +86,13 @@ int32_t Comparison::substructure() {
     if (!query || !target) return -1;
     std::shared_ptr<const PreparedQuery> q = query->query();
     if (!q->readable || q->atoms == 0) return 0;
+    // Before the cache too: a screened-out text is cheaper to reject than to restore.
+    const bool screened = screensOn();
+    if (screened && !textAdmitsGraph(q->graph, target->text())) return 0;
     TextScreen screen;
     screen.substructure = q.get();
     std::shared_ptr<const PreparedTarget> t = target->target(screen);
-    if (!t || !t->readable || !summaryAdmits(*q, t->summary)) return 0;
+    if (!t || !t->readable || (screened && !summaryAdmits(*q, t->summary))) return 0;
     std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
     return mol && isSubstructure(*q, *mol, stereo) ? 1 : 0;
 }

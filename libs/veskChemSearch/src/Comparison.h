@@ -19,6 +19,11 @@ struct TextScreen {
     const MolSummary* exact = nullptr;
 };
 
+// Whether the quick screens may answer "no" before a molecule is read and matched.
+// Process-wide; on unless switched off to check them.
+bool screensOn();
+void setScreens(bool on);
+
 // One text opened on a molecule handle. Immutable text; what is read from it is
 // filled in on first use and kept, so the query is read once per opened text.
 // Shared between handles, hence the lock.

@@ -39,6 +39,17 @@ struct PreparedTarget {
     std::size_t bytes() const;
 };
 
+// The query's graph as the text screen sees it: what each atom requires of the target
+// atom it maps to, and what each bond requires of its target bond.
+struct QueryGraph {
+    struct Edge {
+        uint32_t a, b;
+        uint8_t kind;  // BondKind; bkOther: any bond
+    };
+    std::vector<uint8_t> element;  // atomic number; 0: any atom
+    std::vector<Edge> edges;
+};
+
 // A molecule read as a query: explicit hydrogens merged into their neighbours.
 struct PreparedQuery {
     bool readable = false;
@@ -49,6 +60,7 @@ struct PreparedQuery {
     // features (atomic number >= 2) and kinds of bonds without query features.
     std::vector<ElementCount> plainElements;
     uint32_t plainBondKinds[bkOther] = {};
+    QueryGraph graph;
 };
 
 }  // namespace veskSearch

@@ -1,0 +1,193 @@
+// The quick screens may only save time: every answer with them must be the answer the full
+// comparison gives without them, on real files and on drawings made to trip them.
+#include "SearchTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace searchtest;
+
+namespace {
+
+// Switches the screens for one scope and back on afterwards.
+struct Screens {
+    explicit Screens(bool on) { UseQuickScreens(on ? 1 : 0); }
+    ~Screens() { UseQuickScreens(1); }
+};
+
+// Answers of every query against every target, substructure or exact.
+std::vector<char> answers(const std::vector<std::string>& queries,
+                          const std::vector<std::string>& targets, bool exact, bool stereo,
+                          bool screened) {
+    Screens screens(screened);
+    Session s;
+    s.stereo(stereo);
+    std::vector<char> out;
+    out.reserve(queries.size() * targets.size());
+    for (const std::string& q : queries) {
+        s.setQuery(q);
+        for (const std::string& t : targets) {
+            s.setTarget(t);
+            out.push_back(exact ? (ExactMatch(s.compare) & 0xFF) != 0
+                                : CompareMolecules(s.compare) > 0);
+        }
+    }
+    return out;
+}
+
+void expectSameAnswers(const std::vector<std::string>& queries,
+                       const std::vector<std::string>& targets, bool exact) {
+    for (int stereo = 0; stereo < 2; ++stereo) {
+        // Unscreened first, so that the screened pass meets the targets both cold and cached.
+        const std::vector<char> full = answers(queries, targets, exact, stereo != 0, false);
+        const std::vector<char> quick = answers(queries, targets, exact, stereo != 0, true);
+        ASSERT_EQ(full.size(), quick.size());
+        int hits = 0;
+        for (std::size_t k = 0; k < full.size(); ++k) {
+            hits += full[k];
+            EXPECT_EQ(quick[k], full[k])
+                << (exact ? "exact" : "substructure") << " stereo " << stereo << ", query\n"
+                << queries[k / targets.size()] << "target\n"
+                << targets[k % targets.size()];
+        }
+        EXPECT_GT(hits, 0) << "the comparison found nothing to compare";
+    }
+}
+
+bool loadTargets(std::initializer_list<const char*> files, std::vector<std::string>* targets) {
+    for (const char* name : files) {
+        std::string sd;
+        if (!readData(name, &sd)) return false;
+        for (std::string& m : sdMolecules(sd)) targets->push_back(std::move(m));
+    }
+    return true;
+}
+
+const std::string amide =
+    chain({"N", "C", "O"}).atom("C", 1.3, -1.5).bond(2, 4, 1).text();  // N-C(-C)-O, O below
+std::string amideDouble() {
+    return Molfile()
+        .add({{"N", 0, 0}, {"C", 1.3, 0.75}, {"O", 1.3, 2.25}, {"C", 2.6, 0}},
+             {{1, 2, 1}, {2, 3, 2}, {2, 4, 1}})
+        .text();
+}
+std::string quinoline() {
+    Molfile m = ring(false, "N");
+    m.atom("C", 2.42, 1.4).atom("C", 3.63, 0.7).atom("C", 3.63, -0.7).atom("C", 2.42, -1.4);
+    return m.bond(2, 7, 1).bond(7, 8, 2).bond(8, 9, 1).bond(9, 10, 2).bond(10, 3, 1).text();
+}
+
+TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
+    std::vector<std::string> targets;
+    if (!loadTargets({"pubchem_sample.sdf", "pubchem_hard_subset.sdf", "nci_aids_props.sdf",
+                      "isis_sugars.sdf", "inchi_techman_samples.sdf", "cdk2_3d_explicit_h.sdf",
+                      "v2000_v3000_mixed.sdf", "chiral_flag_examples.sdf", "crlf.sdf",
+                      "substructure_targets.sdf", "no_data_items.sdf"},
+                     &targets))
+        GTEST_SKIP() << "shared test files not available";
+    std::vector<std::string> queries = {ring().text(),       ring(true).text(),
+                                        quinoline(),         amideDouble(),
+                                        amide,               substituted("Cl", true).text(),
+                                        substituted("O").text(),
+                                        chain({"C", "C", "C", "C", "N"}).text()};
+    std::string sd;
+    if (readData("substructure_queries.sdf", &sd))
+        for (std::string& m : sdMolecules(sd)) queries.push_back(std::move(m));
+    for (const char* name : {"mol/query_A.mol", "mol/query_Q.mol", "mol/atom_list.mol",
+                             "mol/not_atom_list.mol", "mol/chiral_crlf.mol"})
+        if (std::string q; readData(name, &q)) queries.push_back(q);
+    // Real molecules as queries: stereo centres, charges, salts and explicit hydrogens.
+    for (std::size_t k = 0; k < targets.size(); k += 211) queries.push_back(targets[k]);
+    expectSameAnswers(queries, targets, false);
+}
+
+TEST(ScreenTest, ExactHitsUnchangedOnRealFiles) {
+    std::vector<std::string> targets;
+    if (!loadTargets({"pubchem_3d_conformers.sdf", "nci_3d.sdf", "chiral_flag_examples.sdf",
+                      "v2000_v3000_mixed.sdf", "inchi_techman_samples.sdf",
+                      "cdk2_3d_explicit_h.sdf", "pubchem_hard_subset.sdf"},
+                     &targets))
+        GTEST_SKIP() << "shared test files not available";
+    std::vector<std::string> queries;
+    for (std::size_t k = 0; k < targets.size(); k += 23) queries.push_back(targets[k]);
+    expectSameAnswers(queries, targets, true);
+}
+
+// Drawings where a text-level reading could go wrong: bonds and charges that reading the
+// molecule changes, charge written in the atom block or the property block, hydrogens
+// drawn on either side. Each must be found, with and without screens.
+TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
+    const std::string aromaticFive = [] {
+        Molfile m;
+        for (int i = 0; i < 5; ++i) m.atom("C", i, i % 2);
+        for (int i = 0; i < 5; ++i) m.bond(i + 1, (i + 1) % 5 + 1, 4);
+        return m.text();
+    }();
+    // Cyclopentadienide: its saturated-looking carbon carries the charge.
+    auto cyclopentadienide = [](bool chargeInAtomBlock) {
+        Molfile m;
+        for (int i = 0; i < 5; ++i) m.atom("C", i, i % 2);
+        m.bond(1, 2, 2).bond(2, 3, 1).bond(3, 4, 2).bond(4, 5, 1).bond(5, 1, 1);
+        if (!chargeInAtomBlock) return m.line("M  CHG  1   5  -1").text();
+        std::string text = m.text();
+        // Charge column 5 means -1; it is the fifth atom line's first field after the symbol.
+        std::size_t line = 0;
+        for (int k = 0; k < 8; ++k) line = text.find('\n', line) + 1;
+        text[line + 36 + 2] = '5';
+        return text;
+    };
+    const std::string azide = Molfile()
+                                  .add({{"C", 0, 0}, {"N", 1, 0}, {"N", 2, 0}, {"N", 3, 0}},
+                                       {{1, 2, 1}, {2, 3, 2}, {3, 4, 2}})
+                                  .text();
+    std::string azideTriple = Molfile()
+                                  .add({{"C", 0, 0}, {"N", 1, 0}, {"N", 2, 0}, {"N", 3, 0}},
+                                       {{1, 2, 1}, {2, 3, 2}, {3, 4, 3}})
+                                  .text();
+    const std::string nnDouble =
+        Molfile().add({{"N", 0, 0}, {"N", 1, 0}, {"N", 2, 0}}, {{1, 2, 2}, {2, 3, 2}}).text();
+    const std::string nitroDrawnDouble =
+        Molfile()
+            .add({{"C", 0, 0}, {"N", 1, 0}, {"O", 2, 0.7}, {"O", 2, -0.7}},
+                 {{1, 2, 1}, {2, 3, 2}, {2, 4, 2}})
+            .text();
+    const std::string nitrogenOxygenSingle = chain({"C", "N", "O"}).text();
+    const std::string benzeneWithExplicitH = [] {
+        Molfile m = ring();
+        for (int i = 0; i < 6; ++i) m.atom("H", i, 3).bond(i + 1, 7 + i, 1);
+        return m.text();
+    }();
+    const std::string phenolDrawnH = substituted("O").atom("H", 0, 4).bond(7, 8, 1).text();
+
+    struct Pair {
+        const char* name;
+        std::string query, target;
+    };
+    const std::vector<Pair> pairs = {
+        {"charged ring carbon, property block", aromaticFive, cyclopentadienide(false)},
+        {"charged ring carbon, atom block", aromaticFive, cyclopentadienide(true)},
+        {"azide triple bond read as double", nnDouble, azideTriple},
+        {"azide chain", azide, azideTriple},
+        {"nitro double bond read as single", nitrogenOxygenSingle, nitroDrawnDouble},
+        {"explicit hydrogens in the target", ring(true).text(), benzeneWithExplicitH},
+        {"drawn hydrogen in the query", phenolDrawnH, substituted("O", true).text()},
+        {"aromatic bonds drawn in the target", ring().text(), ring(true).text()},
+    };
+    for (const bool screened : {false, true}) {
+        Screens screens(screened);
+        Session s;
+        for (const Pair& p : pairs)
+            EXPECT_TRUE(s.found(p.query, p.target)) << p.name << (screened ? ", screened" : "");
+    }
+}
+
+TEST(ScreenTest, SwitchReportsThePreviousSetting) {
+    EXPECT_EQ(UseQuickScreens(0), 1);
+    EXPECT_EQ(UseQuickScreens(0x100), 0);  // only the low byte counts: still off
+    EXPECT_EQ(UseQuickScreens(1), 0);
+    EXPECT_EQ(UseQuickScreens(1), 1);
+}
+
+}  // namespace
