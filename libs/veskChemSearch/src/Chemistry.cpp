@@ -1,5 +1,7 @@
 #include "Chemistry.h"
 
+#include "Screens.h"
+
 #include <GraphMol/FileParsers/FileParsers.h>
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
@@ -281,6 +283,7 @@ std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
         mergeDrawnHydrogens(*mol, &plainElement);
         if (!mol->getRingInfo()->isInitialized()) findRings(*mol);
         out->graph = queryGraph(*mol, plainElement);
+        planQueryGraph(&out->graph);
 
         out->atoms = mol->getNumAtoms();
         out->bonds = mol->getNumBonds();

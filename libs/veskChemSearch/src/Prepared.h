@@ -48,6 +48,16 @@ struct QueryGraph {
     };
     std::vector<uint8_t> element;  // atomic number; 0: any atom
     std::vector<Edge> edges;
+
+    // The order atoms are mapped in, made once per query (planQueryGraph).
+    struct Back {
+        uint32_t earlier;  // position in order
+        uint8_t kind;
+    };
+    std::vector<uint32_t> order;      // query atoms by position
+    std::vector<uint32_t> degree;     // by query atom
+    std::vector<uint32_t> backFirst;  // bonds of position p to earlier ones: back[backFirst[p]..]
+    std::vector<Back> back;
 };
 
 // A molecule read as a query: explicit hydrogens merged into their neighbours.

@@ -21,10 +21,14 @@ bool summaryAdmits(const PreparedQuery& query, const MolSummary& target);
 bool textAdmitsSubstructure(const PreparedQuery& query, std::string_view targetText);
 bool textAdmitsExact(const MolSummary& query, std::string_view targetText);
 
-// Whether the query's graph could map into the graph a V2000 target text draws: elements as
-// the query asks, every query bond on a target bond that reading and aromaticity perception
-// could give the asked kind. True whenever the text cannot be trusted for this (V3000, atom
-// lists, zero-order bond lines, lines that do not read) or the search would take too long.
+// Fills in the query graph's mapping order; call once when the query is prepared.
+void planQueryGraph(QueryGraph* query);
+
+// Whether the query's graph could map into the graph a V2000 or V3000 target text draws:
+// elements as the query asks, every query bond on a target bond that reading and
+// aromaticity perception could give the asked kind. True whenever the text cannot be
+// trusted for this (atom lists, zero-order bonds, templates, lines that do not read) or the
+// search would take too long.
 bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText);
 
 }  // namespace veskSearch

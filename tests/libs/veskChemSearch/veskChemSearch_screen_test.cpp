@@ -84,7 +84,9 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
     if (!loadTargets({"pubchem_sample.sdf", "pubchem_hard_subset.sdf", "nci_aids_props.sdf",
                       "isis_sugars.sdf", "inchi_techman_samples.sdf", "cdk2_3d_explicit_h.sdf",
                       "v2000_v3000_mixed.sdf", "chiral_flag_examples.sdf", "crlf.sdf",
-                      "substructure_targets.sdf", "no_data_items.sdf"},
+                      "substructure_targets.sdf", "no_data_items.sdf",
+                      "v3000_mostly_queries.sdf", "v3000_enhanced_stereo.sdf",
+                      "v3000_utf8_values.sdf", "empty_molecules.sdf"},
                      &targets))
         GTEST_SKIP() << "shared test files not available";
     std::vector<std::string> queries = {ring().text(),       ring(true).text(),
@@ -138,6 +140,14 @@ TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
         text[line + 36 + 2] = '5';
         return text;
     };
+    // The same in V3000, charge among the atom's keywords.
+    const std::string cyclopentadienideV3000 =
+        "\n  Zelmar\n\n  0  0  0     0  0            999 V3000\n"
+        "M  V30 BEGIN CTAB\nM  V30 COUNTS 5 5 0 0 0\nM  V30 BEGIN ATOM\n"
+        "M  V30 1 C 0 0 0 0\nM  V30 2 C 1 1 0 0\nM  V30 3 C 2 0 0 0\nM  V30 4 C 3 1 0 0\n"
+        "M  V30 5 C 4 0 0 0 -\nM  V30 CHG=-1\nM  V30 END ATOM\nM  V30 BEGIN BOND\n"
+        "M  V30 1 2 1 2\nM  V30 2 1 2 3\nM  V30 3 2 3 4\nM  V30 4 1 4 5\nM  V30 5 1 5 1\n"
+        "M  V30 END BOND\nM  V30 END CTAB\nM  END\n";
     const std::string azide = Molfile()
                                   .add({{"C", 0, 0}, {"N", 1, 0}, {"N", 2, 0}, {"N", 3, 0}},
                                        {{1, 2, 1}, {2, 3, 2}, {3, 4, 2}})
@@ -168,6 +178,8 @@ TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
     const std::vector<Pair> pairs = {
         {"charged ring carbon, property block", aromaticFive, cyclopentadienide(false)},
         {"charged ring carbon, atom block", aromaticFive, cyclopentadienide(true)},
+        {"charged ring carbon, V3000 keyword on a continued line", aromaticFive,
+         cyclopentadienideV3000},
         {"azide triple bond read as double", nnDouble, azideTriple},
         {"azide chain", azide, azideTriple},
         {"nitro double bond read as single", nitrogenOxygenSingle, nitroDrawnDouble},
