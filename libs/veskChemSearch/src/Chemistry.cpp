@@ -1,5 +1,7 @@
 #include "Chemistry.h"
 
+#include "Comparison.h"
+#include "QuickRead.h"
 #include "Screens.h"
 
 #include <GraphMol/FileParsers/FileParsers.h>
@@ -231,10 +233,14 @@ RDKit::SubstructMatchParameters matchParameters(bool stereo) {
 }  // namespace
 
 std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
-                                                    std::shared_ptr<const ROMol>* live) {
+                                                    std::shared_ptr<const ROMol>* live,
+                                                    bool stereo) {
     try {
         auto out = std::make_shared<PreparedTarget>();
-        std::unique_ptr<RWMol> mol = parseMolfile(text, true, true);
+        std::unique_ptr<RWMol> mol;
+        if (!stereo && screensOn()) mol = readPlainTarget(text);
+        out->stereo = !mol;
+        if (!mol) mol = parseMolfile(text, true, true);
         if (!mol) {
             mol = parseMolfile(text, false, false);
             if (mol && !perceivePartially(*mol, true)) mol.reset();

@@ -22,20 +22,25 @@ void setScreens(bool on) {
 
 MolText::MolText(std::string text) : text_(std::move(text)), key_(textKey(text_)) {}
 
-std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen) {
+std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, bool stereo) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (target_) return target_;
+    if (target_ && (target_->stereo || !stereo)) return target_;
     TargetCache& cache = TargetCache::shared();
-    if (auto cached = cache.find(key_)) return target_ = cached;
+    auto cached = cache.find(key_);
+    if (cached && (cached->stereo || !stereo)) {
+        targetMol_.reset();
+        return target_ = cached;
+    }
     if (screensOn()) {
         if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_))
             return nullptr;
         if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
     }
     std::shared_ptr<const RDKit::ROMol> live;
-    target_ = prepareTarget(text_, &live);
+    target_ = prepareTarget(text_, &live, stereo);
     targetMol_ = std::move(live);
-    cache.insert(key_, target_);
+    // A reading with stereo replaces one without.
+    cache.insert(key_, target_, cached != nullptr);
     return target_;
 }
 
@@ -91,7 +96,7 @@ int32_t Comparison::substructure() {
     if (screened && !textAdmitsGraph(q->graph, target->text())) return 0;
     TextScreen screen;
     screen.substructure = q.get();
-    std::shared_ptr<const PreparedTarget> t = target->target(screen);
+    std::shared_ptr<const PreparedTarget> t = target->target(screen, stereo);
     if (!t || !t->readable || (screened && !summaryAdmits(*q, t->summary))) return 0;
     std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
     return mol && isSubstructure(*q, *mol, stereo) ? 1 : 0;

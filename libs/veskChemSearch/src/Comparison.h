@@ -34,8 +34,9 @@ public:
     const std::string& text() const { return text_; }
 
     // The text read as a target (from the shared cache when it was read before);
-    // null when the screen refuses the text before reading it.
-    std::shared_ptr<const PreparedTarget> target(const TextScreen& screen);
+    // null when the screen refuses the text before reading it. Without stereo a reading
+    // without stereo perception will do.
+    std::shared_ptr<const PreparedTarget> target(const TextScreen& screen, bool stereo = true);
     // The target molecule itself; call after target() gave a readable result.
     std::shared_ptr<const RDKit::ROMol> targetMolecule();
     // Canonical SMILES of the target form; empty for empty or unreadable molecules.

@@ -32,6 +32,8 @@ struct MolSummary {
 // Immutable once built, so the cache and any number of handles share it.
 struct PreparedTarget {
     bool readable = false;
+    // False when read without stereo perception: good only for comparisons ignoring stereo.
+    bool stereo = true;
     MolSummary summary;
     std::string pickle;                        // compact form; empty when `kept` is used
     std::shared_ptr<const RDKit::ROMol> kept;  // molecules a pickle would not restore exactly

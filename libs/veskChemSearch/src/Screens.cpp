@@ -386,6 +386,10 @@ private:
 
 }  // namespace
 
+int elementNumber(std::string_view symbol) {
+    return atomicNumber(symbol);
+}
+
 bool looksLikeMolfile(std::string_view text) {
     std::size_t pos = 0;
     std::string_view line;

@@ -9,6 +9,9 @@
 
 namespace veskSearch {
 
+// Atomic number of a molfile atom symbol as written (D and T are 1); -1 for anything else.
+int elementNumber(std::string_view symbol);
+
 // The text has the shape of a molfile: a counts line and an "M  END" line.
 bool looksLikeMolfile(std::string_view text);
 

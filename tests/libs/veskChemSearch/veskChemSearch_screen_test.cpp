@@ -13,9 +13,17 @@ namespace {
 
 // Switches the screens for one scope and back on afterwards.
 struct Screens {
-    explicit Screens(bool on) { UseQuickScreens(on ? 1 : 0); }
-    ~Screens() { UseQuickScreens(1); }
+    explicit Screens(bool on) { UseQuickPaths(on ? 1 : 0); }
+    ~Screens() { UseQuickPaths(1); }
 };
+
+// The targets under another title line: texts the library has not read yet.
+std::vector<std::string> retitled(const std::vector<std::string>& targets,
+                                  const std::string& title) {
+    std::vector<std::string> out;
+    for (const std::string& t : targets) out.push_back(title + t.substr(t.find('\n')));
+    return out;
+}
 
 // Answers of every query against every target, substructure or exact.
 std::vector<char> answers(const std::vector<std::string>& queries,
@@ -39,10 +47,13 @@ std::vector<char> answers(const std::vector<std::string>& queries,
 
 void expectSameAnswers(const std::vector<std::string>& queries,
                        const std::vector<std::string>& targets, bool exact) {
+    // Texts of their own for each way: the quick pass must read them itself, without stereo
+    // first, then with stereo, which a reading without it cannot serve.
+    const std::vector<std::string> fullTargets = retitled(targets, "full");
+    const std::vector<std::string> quickTargets = retitled(targets, "quick");
     for (int stereo = 0; stereo < 2; ++stereo) {
-        // Unscreened first, so that the screened pass meets the targets both cold and cached.
-        const std::vector<char> full = answers(queries, targets, exact, stereo != 0, false);
-        const std::vector<char> quick = answers(queries, targets, exact, stereo != 0, true);
+        const std::vector<char> full = answers(queries, fullTargets, exact, stereo != 0, false);
+        const std::vector<char> quick = answers(queries, quickTargets, exact, stereo != 0, true);
         ASSERT_EQ(full.size(), quick.size());
         int hits = 0;
         for (std::size_t k = 0; k < full.size(); ++k) {
@@ -89,7 +100,12 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
                       "v3000_utf8_values.sdf", "empty_molecules.sdf"},
                      &targets))
         GTEST_SKIP() << "shared test files not available";
-    std::vector<std::string> queries = {ring().text(),       ring(true).text(),
+    // Charges and isotopes, which the quick reader reads itself.
+    const std::string methylammonium = chain({"C", "N"}).line("M  CHG  1   2   1").text();
+    const std::string carboxylate = chain({"C", "C", "O"}).line("M  CHG  1   3  -1").text();
+    const std::string carbon13 = chain({"C", "C"}).line("M  ISO  1   1  13").text();
+    std::vector<std::string> queries = {methylammonium, carboxylate, carbon13,
+                                        ring().text(),       ring(true).text(),
                                         quinoline(),         amideDouble(),
                                         amide,               substituted("Cl", true).text(),
                                         substituted("O").text(),
@@ -195,11 +211,56 @@ TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
     }
 }
 
+// What the quick reader reads itself must be what the full reading gives: charges from either
+// block, isotopes, and what clean-up makes of a nitro group.
+TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
+    const std::string c13 = chain({"C", "C"}).line("M  ISO  1   1  13").text();
+    const std::string ethanol13 = chain({"C", "C", "O"}).line("M  ISO  1   1  13").text();
+    const std::string ethanol = chain({"C", "C", "O"}).text();
+    const std::string ammonium = chain({"C", "N"}).line("M  CHG  1   2   1").text();
+    std::string ammoniumInBlock = chain({"C", "N"}).text();
+    // Second atom line, charge column: code 3 is +1.
+    std::size_t line = 0;
+    for (int k = 0; k < 5; ++k) line = ammoniumInBlock.find('\n', line) + 1;
+    ammoniumInBlock[line + 38] = '3';
+    const std::string amine = chain({"C", "N"}).text();
+    const std::string nitroCharged =
+        Molfile()
+            .add({{"C", 0, 0}, {"N", 1, 0}, {"O", 2, 0.7}, {"O", 2, -0.7}},
+                 {{1, 2, 1}, {2, 3, 2}, {2, 4, 1}})
+            .line("M  CHG  2   2   1   4  -1")
+            .text();
+    const std::string nitroDrawnDouble =
+        Molfile()
+            .add({{"C", 0, 0}, {"N", 1, 0}, {"O", 2, 0.7}, {"O", 2, -0.7}},
+                 {{1, 2, 1}, {2, 3, 2}, {2, 4, 2}})
+            .text();
+    struct Expect {
+        std::string query, target;
+        bool hit;
+    };
+    const std::vector<Expect> cases = {
+        {c13, ethanol13, true},          {c13, ethanol, false},
+        {ammonium, ammonium, true},      {ammonium, ammoniumInBlock, true},
+        {ammonium, amine, false},        {nitroCharged, nitroDrawnDouble, true},
+    };
+    for (const bool quick : {false, true}) {
+        Screens screens(quick);
+        Session s;
+        for (std::size_t n = 0; n < cases.size(); ++n) {
+            // A fresh title per way, so that each reads the target itself.
+            const std::string target = (quick ? "quick" : "full") + cases[n].target.substr(4);
+            EXPECT_EQ(s.found(cases[n].query, target), cases[n].hit)
+                << "case " << n << (quick ? " quick" : "");
+        }
+    }
+}
+
 TEST(ScreenTest, SwitchReportsThePreviousSetting) {
-    EXPECT_EQ(UseQuickScreens(0), 1);
-    EXPECT_EQ(UseQuickScreens(0x100), 0);  // only the low byte counts: still off
-    EXPECT_EQ(UseQuickScreens(1), 0);
-    EXPECT_EQ(UseQuickScreens(1), 1);
+    EXPECT_EQ(UseQuickPaths(0), 1);
+    EXPECT_EQ(UseQuickPaths(0x100), 0);  // only the low byte counts: still off
+    EXPECT_EQ(UseQuickPaths(1), 0);
+    EXPECT_EQ(UseQuickPaths(1), 1);
 }
 
 }  // namespace
