@@ -20,13 +20,21 @@ void setScreens(bool on) {
     screens.store(on, std::memory_order_relaxed);
 }
 
-MolText::MolText(std::string text) : text_(std::move(text)), key_(textKey(text_)) {}
+MolText::MolText(std::string text) : text_(std::move(text)) {}
+
+const TextKey& MolText::keyLocked() {
+    if (!hasKey_) {
+        key_ = textKey(text_);
+        hasKey_ = true;
+    }
+    return key_;
+}
 
 std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, bool stereo) {
     std::lock_guard<std::mutex> lock(mutex_);
     if (target_ && (target_->stereo || !stereo)) return target_;
     TargetCache& cache = TargetCache::shared();
-    auto cached = cache.find(key_);
+    auto cached = cache.find(keyLocked());
     if (cached && (cached->stereo || !stereo)) {
         targetMol_.reset();
         return target_ = cached;
@@ -40,7 +48,7 @@ std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, 
     target_ = prepareTarget(text_, &live, stereo);
     targetMol_ = std::move(live);
     // A reading with stereo replaces one without.
-    cache.insert(key_, target_, cached != nullptr);
+    cache.insert(keyLocked(), target_, cached != nullptr);
     return target_;
 }
 
@@ -56,9 +64,9 @@ std::string MolText::smiles(bool stereo) {
     if (!target_ || !target_->readable) return {};
     TargetCache& cache = TargetCache::shared();
     std::string s;
-    if (!cache.smiles(key_, stereo, &s)) {
+    if (!cache.smiles(keyLocked(), stereo, &s)) {
         s = canonicalSmiles(*target_, stereo);
-        cache.setSmiles(key_, stereo, s);
+        cache.setSmiles(keyLocked(), stereo, s);
     }
     smiles_[stereo] = s;
     hasSmiles_[stereo] = true;

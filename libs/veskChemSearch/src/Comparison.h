@@ -47,7 +47,10 @@ public:
 
 private:
     const std::string text_;
-    const TextKey key_;
+    // Made on first use: a text the screens reject is never looked up.
+    const TextKey& keyLocked();
+    TextKey key_;
+    bool hasKey_ = false;
     std::mutex mutex_;
     std::shared_ptr<const PreparedTarget> target_;
     std::shared_ptr<const RDKit::ROMol> targetMol_;
