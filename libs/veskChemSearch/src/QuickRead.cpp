@@ -105,7 +105,6 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             return nullptr;
 
         std::vector<PlainAtom> plain(static_cast<std::size_t>(atoms));
-        bool blockCharges = false;
         for (PlainAtom& a : plain) {
             if (!nextLine(text, &pos, &line) || line.size() < 34) return nullptr;
             if (!numberField(line.substr(0, 10)) || !numberField(line.substr(10, 10)) ||
@@ -124,7 +123,6 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             if (!intField(line, 34, 2, &field) || field != 0) return nullptr;
             int code = 0;
             if (!intField(line, 36, 3, &code) || !chargeCode(code, &a.charge)) return nullptr;
-            blockCharges = blockCharges || a.charge != 0;
             if (!intField(line, 39, 3, &field)) return nullptr;
             for (std::size_t from = 42; from < 69; from += 3)
                 if (!intField(line, from, 3, &field) || field != 0) return nullptr;
@@ -157,9 +155,9 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             std::vector<std::pair<int, int>> pairs;
             if (line.compare(0, 6, "M  CHG") == 0) {
                 if (!propertyPairs(line, atoms, &pairs)) return nullptr;
-                // Property block charges replace the atom block's; both at once is left
-                // to the full reader.
-                if (blockCharges) return nullptr;
+                // The first charge line replaces every charge of the atom block.
+                if (!propertyCharges)
+                    for (PlainAtom& a : plain) a.charge = 0;
                 for (const auto& p : pairs) plain[p.first].charge = p.second;
                 propertyCharges = true;
             } else if (line.compare(0, 6, "M  ISO") == 0) {
@@ -172,7 +170,6 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
                 return nullptr;
             }
         }
-        (void)propertyCharges;
 
         auto mol = std::make_unique<RDKit::RWMol>();
         for (const PlainAtom& a : plain) {

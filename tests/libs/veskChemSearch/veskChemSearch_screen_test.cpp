@@ -224,6 +224,12 @@ TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
     for (int k = 0; k < 5; ++k) line = ammoniumInBlock.find('\n', line) + 1;
     ammoniumInBlock[line + 38] = '3';
     const std::string amine = chain({"C", "N"}).text();
+    // A charge line replaces the atom block's charges, also those on atoms it does not name.
+    const std::string carbonCharged = chain({"C", "N"}).line("M  CHG  1   1   1").text();
+    std::string bothBlocks = carbonCharged;
+    line = 0;
+    for (int k = 0; k < 5; ++k) line = bothBlocks.find('\n', line) + 1;
+    bothBlocks[line + 38] = '3';
     const std::string nitroCharged =
         Molfile()
             .add({{"C", 0, 0}, {"N", 1, 0}, {"O", 2, 0.7}, {"O", 2, -0.7}},
@@ -243,6 +249,7 @@ TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
         {c13, ethanol13, true},          {c13, ethanol, false},
         {ammonium, ammonium, true},      {ammonium, ammoniumInBlock, true},
         {ammonium, amine, false},        {nitroCharged, nitroDrawnDouble, true},
+        {ammonium, bothBlocks, false},   {carbonCharged, bothBlocks, true},
     };
     for (const bool quick : {false, true}) {
         Screens screens(quick);
