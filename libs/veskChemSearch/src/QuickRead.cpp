@@ -90,6 +90,35 @@ bool propertyPairs(std::string_view line, int atoms, std::vector<std::pair<int, 
     return true;
 }
 
+// Removing hydrogens depends on stereo in one case: a hydrogen is kept when it is the only
+// neighbour that can carry the geometry of a double bond at its end (an imine N-H). Texts
+// with such a hydrogen, and with hydrogens that are kept anyway (charged, bonded to another
+// hydrogen or to more than one atom, or to none), are left to the full reader; every other
+// hydrogen goes, as it does there.
+bool hydrogensGoAsTheFullReadingDoes(const std::vector<PlainAtom>& atoms,
+                                     const std::vector<std::pair<int, int>>& ends,
+                                     const std::vector<int>& types) {
+    std::vector<int> degree(atoms.size(), 0);
+    std::vector<char> doubleBonded(atoms.size(), 0);
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        ++degree[ends[i].first], ++degree[ends[i].second];
+        // Clean-up may turn a triple bond into a double one.
+        if (types[i] >= 2) doubleBonded[ends[i].first] = doubleBonded[ends[i].second] = 1;
+    }
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        const int a = ends[i].first, b = ends[i].second;
+        if (atoms[a].z != 1 && atoms[b].z != 1) continue;
+        if (atoms[a].z == 1 && atoms[b].z == 1) return false;
+        const int h = atoms[a].z == 1 ? a : b;
+        const int heavy = h == a ? b : a;
+        if (degree[h] != 1 || types[i] != 1) return false;
+        if (degree[heavy] == 2 && doubleBonded[heavy]) return false;
+    }
+    for (std::size_t i = 0; i < atoms.size(); ++i)
+        if (atoms[i].z == 1 && (degree[i] != 1 || atoms[i].charge != 0)) return false;
+    return true;
+}
+
 }  // namespace
 
 std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
@@ -113,9 +142,10 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             std::string_view symbol = line.substr(31, 3);
             while (!symbol.empty() && symbol.back() == ' ') symbol.remove_suffix(1);
             if (symbol.empty() || symbol.front() == ' ') return nullptr;
+            // Deuterium and tritium are isotopes, which the reading keeps as atoms.
+            if (symbol == "D" || symbol == "T") return nullptr;
             a.z = elementNumber(symbol);
-            // Hydrogens are left to the full reader: which of them it keeps depends on stereo.
-            if (a.z < 2) return nullptr;
+            if (a.z < 1) return nullptr;
             // Mass difference, charge, parity, hydrogen count, stereo care, valence, H0,
             // reaction fields, mapping, inversion, exact change: only charge is read here,
             // parity does not matter without stereo, anything else set is declined.
@@ -148,6 +178,8 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             types.push_back(type);
         }
 
+        if (!hydrogensGoAsTheFullReadingDoes(plain, ends, types)) return nullptr;
+
         bool propertyCharges = false;
         for (;;) {
             if (!nextLine(text, &pos, &line)) return nullptr;
@@ -158,12 +190,15 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
                 // The first charge line replaces every charge of the atom block.
                 if (!propertyCharges)
                     for (PlainAtom& a : plain) a.charge = 0;
-                for (const auto& p : pairs) plain[p.first].charge = p.second;
+                for (const auto& p : pairs) {
+                    if (plain[p.first].z == 1 && p.second != 0) return nullptr;
+                    plain[p.first].charge = p.second;
+                }
                 propertyCharges = true;
             } else if (line.compare(0, 6, "M  ISO") == 0) {
                 if (!propertyPairs(line, atoms, &pairs)) return nullptr;
                 for (const auto& p : pairs) {
-                    if (p.second < 1) return nullptr;
+                    if (p.second < 1 || plain[p.first].z == 1) return nullptr;
                     plain[p.first].isotope = p.second;
                 }
             } else {
@@ -171,6 +206,8 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             }
         }
 
+        bool hasHydrogens = false;
+        for (const PlainAtom& a : plain) hasHydrogens = hasHydrogens || a.z == 1;
         auto mol = std::make_unique<RDKit::RWMol>();
         for (const PlainAtom& a : plain) {
             auto* atom = new RDKit::Atom(a.z);
@@ -184,6 +221,14 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
         for (std::size_t i = 0; i < ends.size(); ++i)
             mol->addBond(static_cast<unsigned>(ends[i].first),
                          static_cast<unsigned>(ends[i].second), kTypes[types[i]]);
+        // As the full reading: clean-up, hydrogens removed, then everything perceived.
+        if (hasHydrogens) {
+            unsigned failed = 0;
+            RDKit::MolOps::sanitizeMol(*mol, failed, RDKit::MolOps::SANITIZE_CLEANUP);
+            RDKit::MolOps::RemoveHsParameters ps;
+            ps.showWarnings = false;
+            RDKit::MolOps::removeHs(*mol, ps, false);
+        }
         RDKit::MolOps::sanitizeMol(*mol);
         return mol;
     } catch (...) {

@@ -10,10 +10,10 @@ class RWMol;
 
 namespace veskSearch {
 
-// The molecule of a plain V2000 text (element atoms other than hydrogen, charges and
-// isotopes, single, double and triple bonds, "M  CHG" and "M  ISO") built directly and
-// cleaned up as RDKit's reader cleans it, without the stereo perception and string streams
-// that make that reader slow. Atoms, bonds, charges, hydrogen counts, rings and aromaticity
+// The molecule of a plain V2000 text (element atoms, charges and isotopes, single, double
+// and triple bonds, "M  CHG" and "M  ISO") built directly and cleaned up as RDKit's reader
+// cleans it, hydrogens removed as it removes them, without the stereo perception and string
+// streams that make that reader slow. Atoms, bonds, charges, hydrogen counts, rings and aromaticity
 // are those of the full reading; chiral tags and double bond geometry are not perceived.
 // Null for anything beyond that subset, or when the clean-up fails: the full reader
 // decides then.

@@ -104,7 +104,15 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
     const std::string methylammonium = chain({"C", "N"}).line("M  CHG  1   2   1").text();
     const std::string carboxylate = chain({"C", "C", "O"}).line("M  CHG  1   3  -1").text();
     const std::string carbon13 = chain({"C", "C"}).line("M  ISO  1   1  13").text();
+    // Drawn hydrogens ask for hydrogen counts, which depend on how the target's went.
+    const std::string hydroxyl = chain({"C", "O", "H"}).text();
+    const std::string primaryAmine = chain({"C", "N", "H"}).atom("H", 1, -1).bond(2, 4, 1).text();
+    const std::string imineH = Molfile()
+                                   .add({{"C", 0, 0}, {"N", 1, 0}, {"H", 2, 0.5}},
+                                        {{1, 2, 2}, {2, 3, 1}})
+                                   .text();
     std::vector<std::string> queries = {methylammonium, carboxylate, carbon13,
+                                        hydroxyl,       primaryAmine, imineH,
                                         ring().text(),       ring(true).text(),
                                         quinoline(),         amideDouble(),
                                         amide,               substituted("Cl", true).text(),
