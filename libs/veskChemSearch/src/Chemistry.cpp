@@ -208,9 +208,9 @@ QueryGraph queryGraph(const ROMol& mol, const std::vector<uint8_t>& plainElement
             g.element[idx] = plainElement[idx];
     }
     for (const Bond* bond : mol.bonds())
-        g.edges.push_back({bond->getBeginAtomIdx(), bond->getEndAtomIdx(),
-                           static_cast<uint8_t>(bond->hasQuery() ? bkOther
-                                                                 : kindOf(bond->getBondType()))});
+        g.edges.push_back(
+            {bond->getBeginAtomIdx(), bond->getEndAtomIdx(),
+             static_cast<uint8_t>(bond->hasQuery() ? bkOther : kindOf(bond->getBondType()))});
     return g;
 }
 

@@ -35,7 +35,8 @@ bool intField(std::string_view line, std::size_t from, std::size_t width, int* v
     if (i < f.size() && (f[i] == '-' || f[i] == '+')) negative = f[i++] == '-';
     bool digits = false;
     int v = 0;
-    for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i, digits = true) v = v * 10 + (f[i] - '0');
+    for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i, digits = true)
+        v = v * 10 + (f[i] - '0');
     while (i < f.size() && f[i] == ' ') ++i;
     if (i != f.size() || (!digits && negative)) return false;
     *value = negative ? -v : v;
@@ -215,9 +216,9 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             if (a.isotope) atom->setIsotope(static_cast<unsigned>(a.isotope));
             mol->addAtom(atom, false, true);
         }
-        static const RDKit::Bond::BondType kTypes[4] = {
-            RDKit::Bond::UNSPECIFIED, RDKit::Bond::SINGLE, RDKit::Bond::DOUBLE,
-            RDKit::Bond::TRIPLE};
+        static const RDKit::Bond::BondType kTypes[4] = {RDKit::Bond::UNSPECIFIED,
+                                                        RDKit::Bond::SINGLE, RDKit::Bond::DOUBLE,
+                                                        RDKit::Bond::TRIPLE};
         for (std::size_t i = 0; i < ends.size(); ++i)
             mol->addBond(static_cast<unsigned>(ends[i].first),
                          static_cast<unsigned>(ends[i].second), kTypes[types[i]]);

@@ -152,8 +152,7 @@ int fieldValue(std::string_view line, std::size_t from, std::size_t width) {
     return parseCount(line.substr(from, width), &value) ? value : -1;
 }
 
-bool readV2000Graph(std::string_view text, std::size_t pos, std::string_view counts,
-                    TextGraph* g) {
+bool readV2000Graph(std::string_view text, std::size_t pos, std::string_view counts, TextGraph* g) {
     int atoms = 0;
     int bonds = 0;
     if (counts.size() < 6 || !parseCount(counts.substr(0, 3), &atoms) ||
@@ -298,9 +297,8 @@ bool readV3000Graph(std::string_view text, std::size_t pos, TextGraph* g) {
         } else {
             // index type atom1 atom2 [KEY=value ...]
             uint32_t index = 0, type = 0, a = 0, b = 0;
-            if (words.size() < 4 || !parseIndex(words[0], &index) ||
-                !parseIndex(words[1], &type) || !parseIndex(words[2], &a) ||
-                !parseIndex(words[3], &b))
+            if (words.size() < 4 || !parseIndex(words[0], &index) || !parseIndex(words[1], &type) ||
+                !parseIndex(words[2], &a) || !parseIndex(words[3], &b))
                 return false;
             if (a >= position.size() || b >= position.size() || !position[a] || !position[b] ||
                 a == b)

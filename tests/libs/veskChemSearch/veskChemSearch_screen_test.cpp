@@ -95,9 +95,8 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
     if (!loadTargets({"pubchem_sample.sdf", "pubchem_hard_subset.sdf", "nci_aids_props.sdf",
                       "isis_sugars.sdf", "inchi_techman_samples.sdf", "cdk2_3d_explicit_h.sdf",
                       "v2000_v3000_mixed.sdf", "chiral_flag_examples.sdf", "crlf.sdf",
-                      "substructure_targets.sdf", "no_data_items.sdf",
-                      "v3000_mostly_queries.sdf", "v3000_enhanced_stereo.sdf",
-                      "v3000_utf8_values.sdf", "empty_molecules.sdf"},
+                      "substructure_targets.sdf", "no_data_items.sdf", "v3000_mostly_queries.sdf",
+                      "v3000_enhanced_stereo.sdf", "v3000_utf8_values.sdf", "empty_molecules.sdf"},
                      &targets))
         GTEST_SKIP() << "shared test files not available";
     // Charges and isotopes, which the quick reader reads itself.
@@ -107,15 +106,20 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
     // Drawn hydrogens ask for hydrogen counts, which depend on how the target's went.
     const std::string hydroxyl = chain({"C", "O", "H"}).text();
     const std::string primaryAmine = chain({"C", "N", "H"}).atom("H", 1, -1).bond(2, 4, 1).text();
-    const std::string imineH = Molfile()
-                                   .add({{"C", 0, 0}, {"N", 1, 0}, {"H", 2, 0.5}},
-                                        {{1, 2, 2}, {2, 3, 1}})
-                                   .text();
-    std::vector<std::string> queries = {methylammonium, carboxylate, carbon13,
-                                        hydroxyl,       primaryAmine, imineH,
-                                        ring().text(),       ring(true).text(),
-                                        quinoline(),         amideDouble(),
-                                        amide,               substituted("Cl", true).text(),
+    const std::string imineH =
+        Molfile().add({{"C", 0, 0}, {"N", 1, 0}, {"H", 2, 0.5}}, {{1, 2, 2}, {2, 3, 1}}).text();
+    std::vector<std::string> queries = {methylammonium,
+                                        carboxylate,
+                                        carbon13,
+                                        hydroxyl,
+                                        primaryAmine,
+                                        imineH,
+                                        ring().text(),
+                                        ring(true).text(),
+                                        quinoline(),
+                                        amideDouble(),
+                                        amide,
+                                        substituted("Cl", true).text(),
                                         substituted("O").text(),
                                         chain({"C", "C", "C", "C", "N"}).text()};
     std::string sd;
@@ -254,10 +258,10 @@ TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
         bool hit;
     };
     const std::vector<Expect> cases = {
-        {c13, ethanol13, true},          {c13, ethanol, false},
-        {ammonium, ammonium, true},      {ammonium, ammoniumInBlock, true},
-        {ammonium, amine, false},        {nitroCharged, nitroDrawnDouble, true},
-        {ammonium, bothBlocks, false},   {carbonCharged, bothBlocks, true},
+        {c13, ethanol13, true},        {c13, ethanol, false},
+        {ammonium, ammonium, true},    {ammonium, ammoniumInBlock, true},
+        {ammonium, amine, false},      {nitroCharged, nitroDrawnDouble, true},
+        {ammonium, bothBlocks, false}, {carbonCharged, bothBlocks, true},
     };
     for (const bool quick : {false, true}) {
         Screens screens(quick);
