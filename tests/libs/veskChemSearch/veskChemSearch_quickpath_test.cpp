@@ -1,5 +1,6 @@
-// The quick screens may only save time: every answer with them must be the answer the full
-// comparison gives without them, on real files and on drawings made to trip them.
+// The quick paths (screens, quick reading of plain targets) may only save time: every answer
+// with them must be the answer the full comparison gives without them, on real files and on
+// drawings made to trip them.
 #include "SearchTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ using namespace searchtest;
 
 namespace {
 
-// Switches the screens for one scope and back on afterwards.
+// Switches the quick paths for one scope and back on afterwards.
 struct Screens {
     explicit Screens(bool on) { UseQuickPaths(on ? 1 : 0); }
     ~Screens() { UseQuickPaths(1); }
@@ -90,7 +91,7 @@ std::string quinoline() {
     return m.bond(2, 7, 1).bond(7, 8, 2).bond(8, 9, 1).bond(9, 10, 2).bond(10, 3, 1).text();
 }
 
-TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
+TEST(QuickPathTest, SubstructureHitsUnchangedOnRealFiles) {
     std::vector<std::string> targets;
     if (!loadTargets({"pubchem_sample.sdf", "pubchem_hard_subset.sdf", "nci_aids_props.sdf",
                       "isis_sugars.sdf", "inchi_techman_samples.sdf", "cdk2_3d_explicit_h.sdf",
@@ -133,7 +134,7 @@ TEST(ScreenTest, SubstructureHitsUnchangedOnRealFiles) {
     expectSameAnswers(queries, targets, false);
 }
 
-TEST(ScreenTest, ExactHitsUnchangedOnRealFiles) {
+TEST(QuickPathTest, ExactHitsUnchangedOnRealFiles) {
     std::vector<std::string> targets;
     if (!loadTargets({"pubchem_3d_conformers.sdf", "nci_3d.sdf", "chiral_flag_examples.sdf",
                       "v2000_v3000_mixed.sdf", "inchi_techman_samples.sdf",
@@ -148,7 +149,7 @@ TEST(ScreenTest, ExactHitsUnchangedOnRealFiles) {
 // Drawings where a text-level reading could go wrong: bonds and charges that reading the
 // molecule changes, charge written in the atom block or the property block, hydrogens
 // drawn on either side. Each must be found, with and without screens.
-TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
+TEST(QuickPathTest, FoundWhereReadingChangesWhatTheTextDraws) {
     const std::string aromaticFive = [] {
         Molfile m;
         for (int i = 0; i < 5; ++i) m.atom("C", i, i % 2);
@@ -225,7 +226,7 @@ TEST(ScreenTest, FoundWhereReadingChangesWhatTheTextDraws) {
 
 // What the quick reader reads itself must be what the full reading gives: charges from either
 // block, isotopes, and what clean-up makes of a nitro group.
-TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
+TEST(QuickPathTest, QuickReadingKeepsChargesAndIsotopes) {
     const std::string c13 = chain({"C", "C"}).line("M  ISO  1   1  13").text();
     const std::string ethanol13 = chain({"C", "C", "O"}).line("M  ISO  1   1  13").text();
     const std::string ethanol = chain({"C", "C", "O"}).text();
@@ -275,7 +276,7 @@ TEST(ScreenTest, QuickReadingKeepsChargesAndIsotopes) {
     }
 }
 
-TEST(ScreenTest, SwitchReportsThePreviousSetting) {
+TEST(QuickPathTest, SwitchReportsThePreviousSetting) {
     EXPECT_EQ(UseQuickPaths(0), 1);
     EXPECT_EQ(UseQuickPaths(0x100), 0);  // only the low byte counts: still off
     EXPECT_EQ(UseQuickPaths(1), 0);
