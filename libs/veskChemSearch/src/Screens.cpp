@@ -152,6 +152,13 @@ int fieldValue(std::string_view line, std::size_t from, std::size_t width) {
     return parseCount(line.substr(from, width), &value) ? value : -1;
 }
 
+// Charge, hydrogen count or valence set in an atom line: anything but blanks and zeros.
+bool marked(std::string_view line, std::size_t from) {
+    for (std::size_t k = from; k < from + 3 && k < line.size(); ++k)
+        if (line[k] != ' ' && line[k] != '0') return true;
+    return false;
+}
+
 bool readV2000Graph(std::string_view text, std::size_t pos, std::string_view counts, TextGraph* g) {
     int atoms = 0;
     int bonds = 0;
@@ -165,8 +172,7 @@ bool readV2000Graph(std::string_view text, std::size_t pos, std::string_view cou
     for (int i = 0; i < atoms; ++i) {
         if (!nextLine(text, &pos, &line) || line.size() < 32) return false;
         g->setAtom(i, atomicNumber(trim(line.substr(31, 3))),
-                   fieldValue(line, 36, 3) != 0 || fieldValue(line, 42, 3) != 0 ||
-                       fieldValue(line, 48, 3) != 0);
+                   marked(line, 36) || marked(line, 42) || marked(line, 48));
     }
     for (int i = 0; i < bonds; ++i) {
         int a = 0, b = 0, type = 0;
@@ -377,10 +383,14 @@ private:
 
     const QueryGraph& q_;
     const TextGraph& t_;
-    std::vector<uint32_t> map_;  // by position: target atom
-    std::vector<uint8_t> used_;
     long steps_ = 0;
+    // Kept between targets of one thread, so that a screen allocates nothing.
+    static thread_local std::vector<uint32_t> map_;  // by position: target atom
+    static thread_local std::vector<uint8_t> used_;
 };
+
+thread_local std::vector<uint32_t> GraphSearch::map_;
+thread_local std::vector<uint8_t> GraphSearch::used_;
 
 }  // namespace
 
