@@ -35,6 +35,17 @@ double SecondsSince(TClock::time_point start) {
     return std::chrono::duration<double>(TClock::now() - start).count();
 }
 
+// Processor time of the whole process, all threads: beside the wall time it shows how well
+// the work spread over the cores, also on a machine that others keep busy.
+double CpuSeconds() {
+    rusage usage{};
+    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
+    auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 double PeakRssMb() {
     rusage usage{};
     if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
@@ -307,20 +318,27 @@ int RunSearch(const std::string& file, const std::vector<std::string>& args) {
     }
 
     double seconds[2] = {-1.0, -1.0};
+    double cpu[2] = {-1.0, -1.0};
     int hits = 0;
     for (int run = 0; run < (twice ? 2 : 1); ++run) {
         TZelmarRecordRefs results;
+        const double cpuStart = CpuSeconds();
         const auto start = TClock::now();
         if (!sheet.List->SearchDataForField(field, &query, false, &results, stereo, options)) {
             std::fprintf(stderr, "search failed\n");
             return 1;
         }
         seconds[run] = SecondsSince(start);
+        cpu[run] = CpuSeconds() - cpuStart;
         hits = results.GetCount();
     }
-    std::printf("{\"records\":%d,\"hits\":%d,\"seconds\":%.6f", sheet.List->GetCount(), hits,
-                seconds[0]);
-    if (twice) std::printf(R"(,"second_seconds":%.6f)", seconds[1]);
+    const int records = sheet.List->GetCount();
+    std::printf("{\"records\":%d,\"hits\":%d,\"seconds\":%.6f,\"records_per_s\":%.0f,"
+                "\"cpu_seconds\":%.6f",
+                records, hits, seconds[0], records / seconds[0], cpu[0]);
+    if (twice)
+        std::printf(R"(,"second_seconds":%.6f,"second_records_per_s":%.0f,"second_cpu_seconds":%.6f)",
+                    seconds[1], records / seconds[1], cpu[1]);
     std::printf("}\n");
     return 0;
 }
@@ -355,7 +373,7 @@ const TCommand kCommands[] = {
     {"search", nullptr,
      "FILE --query Q.mol [--exact] [--stereo] | --field NAME --text T [--contains|--begins] "
      "[--case], each [--twice]: a sheet reads FILE, then one timed search: records, hits, "
-     "seconds[, second_seconds]",
+     "seconds, records_per_s, cpu_seconds[, the same for the second]",
      nullptr, RunSearch},
     {"sort", nullptr,
      "FILE --field NAME|formula|weight|molecule [--desc] [--twice]: a sheet reads FILE, then "

@@ -294,11 +294,18 @@ struct TSearchItem {
 constexpr std::size_t kItemsPerEngineAndBlock = 64;
 constexpr unsigned kMostEngines = 4;
 
-// The engines take turns item by item, so that large and small molecules spread evenly.
-void CheckShare(TZelmarSearchEngine& engine, std::vector<TSearchItem>& block, std::size_t first,
-                std::size_t stride, int options) {
-    for (std::size_t k = first; k < block.size(); k += stride)
-        block[k].Hit = engine.CheckForHit(&block[k].Value, options);
+// One block being checked: every engine takes the next unchecked item until none is left, so
+// that a few large molecules do not keep one engine busy while the others wait.
+struct TBlockWork {
+    std::vector<TSearchItem>* Block = nullptr;
+    std::atomic<std::size_t> Next{0};
+    int Options = 0;
+};
+
+void CheckClaimed(TZelmarSearchEngine& engine, TBlockWork& work) {
+    std::vector<TSearchItem>& block = *work.Block;
+    for (std::size_t k = work.Next.fetch_add(1); k < block.size(); k = work.Next.fetch_add(1))
+        block[k].Hit = engine.CheckForHit(&block[k].Value, work.Options);
 }
 
 class TSearchHelper {
@@ -318,11 +325,10 @@ public:
     TSearchHelper(const TSearchHelper&) = delete;
     TSearchHelper& operator=(const TSearchHelper&) = delete;
 
-    void Start(std::vector<TSearchItem>* block, std::size_t first, std::size_t stride,
-               int options) {
+    void Start(TBlockWork* work) {
         {
             std::lock_guard<std::mutex> lock(FMutex);
-            FBlock = block, FFirst = first, FStride = stride, FOptions = options;
+            FWork = work;
             FBusy = true;
         }
         FChanged.notify_all();
@@ -340,7 +346,7 @@ private:
             if (!FBusy) return;
             lock.unlock();
             // CheckForHit traps its own failures, so the share always ends.
-            CheckShare(FEngine, *FBlock, FFirst, FStride, FOptions);
+            CheckClaimed(FEngine, *FWork);
             lock.lock();
             FBusy = false;
             FChanged.notify_all();
@@ -350,10 +356,7 @@ private:
     TZelmarSearchEngine FEngine;
     std::mutex FMutex;
     std::condition_variable FChanged;
-    std::vector<TSearchItem>* FBlock = nullptr;
-    std::size_t FFirst = 0;
-    std::size_t FStride = 1;
-    int FOptions = 0;
+    TBlockWork* FWork = nullptr;
     bool FBusy = false;
     bool FQuit = false;
     std::thread FThread;
@@ -375,16 +378,6 @@ std::vector<std::unique_ptr<TSearchHelper>> CreateHelpers(const TZelmarField* fi
     return helpers;
 }
 
-void CheckBlock(TZelmarSearchEngine& engine,
-                const std::vector<std::unique_ptr<TSearchHelper>>& helpers,
-                std::vector<TSearchItem>& block, int options) {
-    const std::size_t stride = helpers.size() + 1;
-    for (std::size_t h = 0; h < helpers.size(); ++h)
-        helpers[h]->Start(&block, h + 1, stride, options);
-    CheckShare(engine, block, 0, stride, options);
-    for (const std::unique_ptr<TSearchHelper>& helper : helpers) helper->Wait();
-}
-
 }  // namespace
 
 bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
@@ -396,24 +389,28 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
     const bool completed = Guarded("TZelmarSDFileDataList.SearchDataForField", false, [&] {
         TZelmarSearchEngine engine(query);
         engine.SetConsiderStereo(considerStereo);
-        // Before the helpers: they finish their share of it before they go.
-        std::vector<TSearchItem> block;
+        // Before the helpers: they finish their share of them before they go.
+        std::vector<TSearchItem> blocks[2];
+        TBlockWork work;
+        work.Options = options;
         const std::vector<std::unique_ptr<TSearchHelper>> helpers =
             CreateHelpers(field, query, considerStereo);
         // Without helpers every record is checked before the next progress call.
         const std::size_t blockSize =
             helpers.empty() ? 1 : kItemsPerEngineAndBlock * (helpers.size() + 1);
-        block.reserve(blockSize);
+        blocks[0].reserve(blockSize);
+        blocks[1].reserve(blockSize);
 
         started = true;
         if (OnStartSearch) OnStartSearch(this);
         const int count = GetCount();
         bool goOn = true;
-        for (int i = 0; i < count && goOn;) {
+        int i = 0;
+        auto fill = [&](std::vector<TSearchItem>& block) {
             block.clear();
-            for (; i < count && block.size() < blockSize; ++i) {
+            for (; i < count && goOn && block.size() < blockSize; ++i) {
                 if (OnSearchProgress && !OnSearchProgress(this, platform::MulDiv(i, 100, count))) {
-                    goOn = false;  // the records before this one are still checked below
+                    goOn = false;  // the records before this one are still checked
                     break;
                 }
                 TZelmarSDFileData* record = GetSDFileData(i);
@@ -422,9 +419,22 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
                 block.back().Record = record;
                 if (!record->GetDataForField(field, &block.back().Value)) block.pop_back();
             }
-            CheckBlock(engine, helpers, block, options);
-            for (const TSearchItem& item : block)
+        };
+        fill(blocks[0]);
+        for (int current = 0; !blocks[current].empty(); current = 1 - current) {
+            work.Block = &blocks[current];
+            work.Next = 0;
+            for (const std::unique_ptr<TSearchHelper>& helper : helpers) helper->Start(&work);
+            // The next block is fetched while the helpers check this one.
+            if (helpers.empty())
+                blocks[1 - current].clear();
+            else
+                fill(blocks[1 - current]);
+            CheckClaimed(engine, work);
+            for (const std::unique_ptr<TSearchHelper>& helper : helpers) helper->Wait();
+            for (const TSearchItem& item : blocks[current])
                 if (item.Hit) results->AddObject(std::string(), item.Record);
+            if (helpers.empty()) fill(blocks[1 - current]);
         }
         return goOn;
     });

@@ -191,6 +191,18 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const ch
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo,
                                                                 char** key);
 
+/* Switches the quick paths on (flag low byte non-zero, the default) or off, for the whole
+ * process. There are two. Screens: before reading and matching a target, CompareMolecules
+ * and ExactMatch check conditions that a hit needs and that the molecule text shows without
+ * being read (elements, and for substructure the query's atoms and bonds laid over the
+ * target's connection table). Quick reading: a substructure test without stereo chemistry
+ * reads a plain V2000 target (element atoms other than hydrogen, charges, isotopes, single,
+ * double and triple bonds) straight into the molecule the full reading would give, less its
+ * stereo perception. Answers never depend on this setting, only their speed does; switching
+ * the quick paths off is for checking exactly that. Safe on any thread. Returns the previous
+ * setting (1 on, 0 off). */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL UseQuickPaths(int32_t flag);
+
 #ifdef __cplusplus
 }
 #endif

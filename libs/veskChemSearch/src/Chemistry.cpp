@@ -1,5 +1,9 @@
 #include "Chemistry.h"
 
+#include "Comparison.h"
+#include "QuickRead.h"
+#include "Screens.h"
+
 #include <GraphMol/FileParsers/FileParsers.h>
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
@@ -155,7 +159,8 @@ unsigned hydrogenNeighbours(const ROMol& mol, const Atom* atom) {
 // be there": targets carry their hydrogens implicitly. RDKit's removeHs keeps a
 // centre's configuration right when one of its H goes, which mergeQueryHs does
 // not, so the H are removed that way and put back as H-count conditions.
-void mergeDrawnHydrogens(RWMol& mol) {
+// plainElement[i] receives the element an atom made into such a query still requires.
+void mergeDrawnHydrogens(RWMol& mol, std::vector<uint8_t>* plainElement) {
     bool any = false;
     for (Atom* atom : mol.atoms()) {
         atom->setProp<unsigned>(kDrawnHs, hydrogenNeighbours(mol, atom));
@@ -167,6 +172,7 @@ void mergeDrawnHydrogens(RWMol& mol) {
         RDKit::MolOps::removeHs(mol, ps, false);
         mol.updatePropertyCache(false);
     }
+    plainElement->assign(mol.getNumAtoms(), 0);
     for (unsigned idx = 0; idx < mol.getNumAtoms(); ++idx) {
         Atom* atom = mol.getAtomWithIdx(idx);
         auto drawn = atom->getProp<unsigned>(kDrawnHs);
@@ -174,6 +180,8 @@ void mergeDrawnHydrogens(RWMol& mol) {
         unsigned merged = drawn - std::min(drawn, hydrogenNeighbours(mol, atom));
         if (!merged) continue;
         if (!atom->hasQuery()) {
+            if (atom->getAtomicNum() > 0 && atom->getAtomicNum() < 256)
+                (*plainElement)[idx] = static_cast<uint8_t>(atom->getAtomicNum());
             RDKit::QueryAtom query(*atom);  // keeps element, charge, isotope, radicals
             mol.replaceAtom(idx, &query);
             atom = mol.getAtomWithIdx(idx);
@@ -184,6 +192,26 @@ void mergeDrawnHydrogens(RWMol& mol) {
             atom->expandQuery(notThisMany, Queries::COMPOSITE_AND);
         }
     }
+}
+
+// An atom without query features asks for its element and nothing looser; an atom with
+// them may ask for anything, so the screen lets it match any atom unless it was made a
+// query only to carry drawn hydrogens. Bonds alike.
+QueryGraph queryGraph(const ROMol& mol, const std::vector<uint8_t>& plainElement) {
+    QueryGraph g;
+    g.element.assign(mol.getNumAtoms(), 0);
+    for (const Atom* atom : mol.atoms()) {
+        const unsigned idx = atom->getIdx();
+        if (!atom->hasQuery() && atom->getAtomicNum() > 0 && atom->getAtomicNum() < 256)
+            g.element[idx] = static_cast<uint8_t>(atom->getAtomicNum());
+        else if (idx < plainElement.size())
+            g.element[idx] = plainElement[idx];
+    }
+    for (const Bond* bond : mol.bonds())
+        g.edges.push_back(
+            {bond->getBeginAtomIdx(), bond->getEndAtomIdx(),
+             static_cast<uint8_t>(bond->hasQuery() ? bkOther : kindOf(bond->getBondType()))});
+    return g;
 }
 
 std::unique_ptr<RWMol> restoreCopy(const PreparedTarget& target) {
@@ -205,10 +233,14 @@ RDKit::SubstructMatchParameters matchParameters(bool stereo) {
 }  // namespace
 
 std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
-                                                    std::shared_ptr<const ROMol>* live) {
+                                                    std::shared_ptr<const ROMol>* live,
+                                                    bool stereo) {
     try {
         auto out = std::make_shared<PreparedTarget>();
-        std::unique_ptr<RWMol> mol = parseMolfile(text, true, true);
+        std::unique_ptr<RWMol> mol;
+        if (!stereo && screensOn()) mol = readPlainTarget(text);
+        out->stereo = !mol;
+        if (!mol) mol = parseMolfile(text, true, true);
         if (!mol) {
             mol = parseMolfile(text, false, false);
             if (mol && !perceivePartially(*mol, true)) mol.reset();
@@ -253,8 +285,11 @@ std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
             if (mol && !perceivePartially(*mol, false)) mol.reset();
         }
         if (!mol) return out;
-        mergeDrawnHydrogens(*mol);
+        std::vector<uint8_t> plainElement;
+        mergeDrawnHydrogens(*mol, &plainElement);
         if (!mol->getRingInfo()->isInitialized()) findRings(*mol);
+        out->graph = queryGraph(*mol, plainElement);
+        planQueryGraph(&out->graph);
 
         out->atoms = mol->getNumAtoms();
         out->bonds = mol->getNumBonds();

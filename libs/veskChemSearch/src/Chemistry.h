@@ -1,5 +1,5 @@
 // The RDKit side of the library; the only place that includes RDKit headers
-// (with Reactions.cpp), so that the rest builds quickly.
+// (with Reactions.cpp and QuickRead.cpp), so that the rest builds quickly.
 #pragma once
 
 #include "Prepared.h"
@@ -11,9 +11,11 @@
 namespace veskSearch {
 
 // Reads a molfile as a target. Never null; `readable` is false for texts that
-// cannot be read. When live is given it receives the molecule just built.
+// cannot be read. When live is given it receives the molecule just built. Unless stereo
+// is wanted, plain texts take the quick reader (the result's `stereo` is then false).
 std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
-                                                    std::shared_ptr<const RDKit::ROMol>* live);
+                                                    std::shared_ptr<const RDKit::ROMol>* live,
+                                                    bool stereo = true);
 
 // The target molecule back from its prepared form; null if it cannot be restored.
 std::shared_ptr<const RDKit::ROMol> restoreTarget(const PreparedTarget& target);

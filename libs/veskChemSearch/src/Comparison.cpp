@@ -3,23 +3,52 @@
 #include "Chemistry.h"
 #include "Screens.h"
 
+#include <atomic>
 #include <utility>
 
 namespace veskSearch {
 
-MolText::MolText(std::string text) : text_(std::move(text)), key_(textKey(text_)) {}
+namespace {
+std::atomic<bool> screens{true};
+}  // namespace
 
-std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen) {
+bool screensOn() {
+    return screens.load(std::memory_order_relaxed);
+}
+
+void setScreens(bool on) {
+    screens.store(on, std::memory_order_relaxed);
+}
+
+MolText::MolText(std::string text) : text_(std::move(text)) {}
+
+const TextKey& MolText::keyLocked() {
+    if (!hasKey_) {
+        key_ = textKey(text_);
+        hasKey_ = true;
+    }
+    return key_;
+}
+
+std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, bool stereo) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (target_) return target_;
+    if (target_ && (target_->stereo || !stereo)) return target_;
     TargetCache& cache = TargetCache::shared();
-    if (auto cached = cache.find(key_)) return target_ = cached;
-    if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_)) return nullptr;
-    if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
+    auto cached = cache.find(keyLocked());
+    if (cached && (cached->stereo || !stereo)) {
+        targetMol_.reset();
+        return target_ = cached;
+    }
+    if (screensOn()) {
+        if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_))
+            return nullptr;
+        if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
+    }
     std::shared_ptr<const RDKit::ROMol> live;
-    target_ = prepareTarget(text_, &live);
+    target_ = prepareTarget(text_, &live, stereo);
     targetMol_ = std::move(live);
-    cache.insert(key_, target_);
+    // A reading with stereo replaces one without.
+    cache.insert(keyLocked(), target_, cached != nullptr);
     return target_;
 }
 
@@ -35,9 +64,9 @@ std::string MolText::smiles(bool stereo) {
     if (!target_ || !target_->readable) return {};
     TargetCache& cache = TargetCache::shared();
     std::string s;
-    if (!cache.smiles(key_, stereo, &s)) {
+    if (!cache.smiles(keyLocked(), stereo, &s)) {
         s = canonicalSmiles(*target_, stereo);
-        cache.setSmiles(key_, stereo, s);
+        cache.setSmiles(keyLocked(), stereo, s);
     }
     smiles_[stereo] = s;
     hasSmiles_[stereo] = true;
@@ -70,10 +99,13 @@ int32_t Comparison::substructure() {
     if (!query || !target) return -1;
     std::shared_ptr<const PreparedQuery> q = query->query();
     if (!q->readable || q->atoms == 0) return 0;
+    // Before the cache too: a screened-out text is cheaper to reject than to restore.
+    const bool screened = screensOn();
+    if (screened && !textAdmitsGraph(q->graph, target->text())) return 0;
     TextScreen screen;
     screen.substructure = q.get();
-    std::shared_ptr<const PreparedTarget> t = target->target(screen);
-    if (!t || !t->readable || !summaryAdmits(*q, t->summary)) return 0;
+    std::shared_ptr<const PreparedTarget> t = target->target(screen, stereo);
+    if (!t || !t->readable || (screened && !summaryAdmits(*q, t->summary))) return 0;
     std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
     return mol && isSubstructure(*q, *mol, stereo) ? 1 : 0;
 }

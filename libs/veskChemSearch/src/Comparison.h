@@ -19,6 +19,11 @@ struct TextScreen {
     const MolSummary* exact = nullptr;
 };
 
+// Whether the quick screens may answer "no" before a molecule is read and matched.
+// Process-wide; on unless switched off to check them.
+bool screensOn();
+void setScreens(bool on);
+
 // One text opened on a molecule handle. Immutable text; what is read from it is
 // filled in on first use and kept, so the query is read once per opened text.
 // Shared between handles, hence the lock.
@@ -29,8 +34,9 @@ public:
     const std::string& text() const { return text_; }
 
     // The text read as a target (from the shared cache when it was read before);
-    // null when the screen refuses the text before reading it.
-    std::shared_ptr<const PreparedTarget> target(const TextScreen& screen);
+    // null when the screen refuses the text before reading it. Without stereo a reading
+    // without stereo perception will do.
+    std::shared_ptr<const PreparedTarget> target(const TextScreen& screen, bool stereo = true);
     // The target molecule itself; call after target() gave a readable result.
     std::shared_ptr<const RDKit::ROMol> targetMolecule();
     // Canonical SMILES of the target form; empty for empty or unreadable molecules.
@@ -41,7 +47,10 @@ public:
 
 private:
     const std::string text_;
-    const TextKey key_;
+    // Made on first use: a text the screens reject is never looked up.
+    const TextKey& keyLocked();
+    TextKey key_;
+    bool hasKey_ = false;
     std::mutex mutex_;
     std::shared_ptr<const PreparedTarget> target_;
     std::shared_ptr<const RDKit::ROMol> targetMol_;

@@ -32,11 +32,34 @@ struct MolSummary {
 // Immutable once built, so the cache and any number of handles share it.
 struct PreparedTarget {
     bool readable = false;
+    // False when read without stereo perception: good only for comparisons ignoring stereo.
+    bool stereo = true;
     MolSummary summary;
     std::string pickle;                        // compact form; empty when `kept` is used
     std::shared_ptr<const RDKit::ROMol> kept;  // molecules a pickle would not restore exactly
 
     std::size_t bytes() const;
+};
+
+// The query's graph as the text screen sees it: what each atom requires of the target
+// atom it maps to, and what each bond requires of its target bond.
+struct QueryGraph {
+    struct Edge {
+        uint32_t a, b;
+        uint8_t kind;  // BondKind; bkOther: any bond
+    };
+    std::vector<uint8_t> element;  // atomic number; 0: any atom
+    std::vector<Edge> edges;
+
+    // The order atoms are mapped in, made once per query (planQueryGraph).
+    struct Back {
+        uint32_t earlier;  // position in order
+        uint8_t kind;
+    };
+    std::vector<uint32_t> order;      // query atoms by position
+    std::vector<uint32_t> degree;     // by query atom
+    std::vector<uint32_t> backFirst;  // bonds of position p to earlier ones: back[backFirst[p]..]
+    std::vector<Back> back;
 };
 
 // A molecule read as a query: explicit hydrogens merged into their neighbours.
@@ -49,6 +72,7 @@ struct PreparedQuery {
     // features (atomic number >= 2) and kinds of bonds without query features.
     std::vector<ElementCount> plainElements;
     uint32_t plainBondKinds[bkOther] = {};
+    QueryGraph graph;
 };
 
 }  // namespace veskSearch

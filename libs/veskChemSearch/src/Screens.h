@@ -9,6 +9,9 @@
 
 namespace veskSearch {
 
+// Atomic number of a molfile atom symbol as written (D and T are 1); -1 for anything else.
+int elementNumber(std::string_view symbol);
+
 // The text has the shape of a molfile: a counts line and an "M  END" line.
 bool looksLikeMolfile(std::string_view text);
 
@@ -20,5 +23,15 @@ bool scanElementCounts(std::string_view text, std::vector<ElementCount>* counts)
 bool summaryAdmits(const PreparedQuery& query, const MolSummary& target);
 bool textAdmitsSubstructure(const PreparedQuery& query, std::string_view targetText);
 bool textAdmitsExact(const MolSummary& query, std::string_view targetText);
+
+// Fills in the query graph's mapping order; call once when the query is prepared.
+void planQueryGraph(QueryGraph* query);
+
+// Whether the query's graph could map into the graph a V2000 or V3000 target text draws:
+// elements as the query asks, every query bond on a target bond that reading and
+// aromaticity perception could give the asked kind. True whenever the text cannot be
+// trusted for this (atom lists, zero-order bonds, templates, lines that do not read) or the
+// search would take too long.
+bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText);
 
 }  // namespace veskSearch

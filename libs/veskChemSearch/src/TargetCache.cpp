@@ -84,13 +84,22 @@ std::shared_ptr<const PreparedTarget> TargetCache::find(const TextKey& key) {
     return it->second->target;
 }
 
-void TargetCache::insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target) {
+void TargetCache::insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target,
+                         bool replace) {
     if (!target) return;
+    std::shared_ptr<const PreparedTarget> gone;  // released outside the lock
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = index_.find(key);
     if (it != index_.end()) {
-        // Another thread prepared the same text meanwhile; keep the first.
+        Node& node = *it->second;
         lru_.splice(lru_.begin(), lru_, it->second);
+        if (!replace) return;
+        const std::size_t bytes = kNodeOverhead + target->bytes();
+        bytes_ = bytes_ - node.bytes + bytes;
+        node.bytes = bytes;
+        gone = std::move(node.target);
+        node.target = std::move(target);
+        evictLocked();
         return;
     }
     Node node;

@@ -39,7 +39,10 @@ public:
     static TargetCache& shared();
 
     std::shared_ptr<const PreparedTarget> find(const TextKey& key);
-    void insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target);
+    // Keeps an entry already there (another thread read the same text meanwhile) unless
+    // replace is set (a fuller reading of it).
+    void insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target,
+                bool replace = false);
     // Canonical SMILES remembered for an entry (index 1 = with stereo).
     bool smiles(const TextKey& key, bool stereo, std::string* out);
     void setSmiles(const TextKey& key, bool stereo, const std::string& smiles);

@@ -273,4 +273,12 @@ int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo
     });
 }
 
+int32_t VESKCHEMSEARCH_CALL UseQuickPaths(int32_t flag) {
+    return guarded<int32_t>(0, [&] {
+        const bool was = veskSearch::screensOn();
+        veskSearch::setScreens(lowByte(flag));
+        return was ? 1 : 0;
+    });
+}
+
 }  // extern "C"
