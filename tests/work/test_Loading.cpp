@@ -376,3 +376,27 @@ TEST(Loading, PostedWorkerEventsRunOnTheUiThread) {
     EXPECT_GE(percents.back(), 50);
     EXPECT_LT(percents.back(), 99) << "stopped soon after the first answer false";
 }
+
+// The list keeps the text of its last failure for the window to show.
+TEST(Loading, FailureTextsReachTheCaller) {
+    TTempDir dir;
+    {
+        TSheet sheet;
+        ASSERT_TRUE(sheet.List->LoadFile(dir.File("missing.sdf")));
+        ASSERT_TRUE(PumpUntil(sheet.Ui, [&] { return sheet.List->GetLoadFinished(); }));
+        EXPECT_NE(sheet.List->GetLastError().find("cannot open"), std::string::npos)
+            << sheet.List->GetLastError();
+    }
+    {
+        const std::string file = dir.File("broken.sdf");
+        WriteText(file, SDRecord(MolBlock("a", {"C"}), {}) +
+                            "b\n  x\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n$$$$\n");
+        TSheet sheet;
+        ASSERT_TRUE(sheet.Load(file));
+        EXPECT_NE(sheet.List->GetLastError().find("record 2: "), std::string::npos)
+            << sheet.List->GetLastError();
+        EXPECT_FALSE(sheet.List->SaveFile(dir.File("no/such/folder/out.sdf")));
+        EXPECT_NE(sheet.List->GetLastError().find("cannot create"), std::string::npos)
+            << sheet.List->GetLastError();
+    }
+}

@@ -264,6 +264,7 @@ TEST(Saving, FailedWriteLeavesTheFileAsItWasAndNamesTheRecord) {
     EXPECT_EQ(ReadText(file), original);
     EXPECT_EQ(FolderEntries(dir), std::vector<std::string>{"sheet.sdf"});
     EXPECT_EQ(list.GetFileName(), file);
+    EXPECT_EQ(list.GetLastError(), errors[1]) << "the window can show why";
 }
 
 TEST(Saving, KilledSaveLeavesTheFileAsItWas) {
