@@ -1,5 +1,7 @@
 #include "Zelmar_SheetStatusBar.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
@@ -35,8 +37,27 @@ void TZelmarSheetStatusBar::SetLoadErrors(bool loadErrors) {
 }
 
 void TZelmarSheetStatusBar::SetRecordInfo(const QString& text) {
+    const int before = PanelWidth(2);
     FRecordInfo = text;
-    repaint(PanelRect(2));
+    if (PanelWidth(2) == before) {
+        repaint(PanelRect(2));
+        return;
+    }
+    // The panels to its right move.
+    PlaceProgressBar();
+    repaint();
+}
+
+int TZelmarSheetStatusBar::PanelWidth(int panel) const {
+    if (panel < 0 || panel >= kPanels) return 0;
+    // The widths suit a small Windows font; a larger one widens the text panels with it, and
+    // the record information is never cut.
+    const int width = panel < 2
+                          ? kPanelWidths[panel]
+                          : kPanelWidths[panel] * std::max(6, fontMetrics().averageCharWidth()) / 6;
+    if (panel != 2) return width;
+    return std::max(width,
+                    fontMetrics().horizontalAdvance(QStringLiteral("   ") + FRecordInfo) + 12);
 }
 
 void TZelmarSheetStatusBar::SetStatusText(const QString& text) {
@@ -46,7 +67,7 @@ void TZelmarSheetStatusBar::SetStatusText(const QString& text) {
 
 int TZelmarSheetStatusBar::GetLeftOfStatusPanel(int panel) const {
     int left = 0;
-    for (int i = 0; i < panel && i < kPanels; ++i) left += kPanelWidths[i];
+    for (int i = 0; i < panel && i < kPanels; ++i) left += PanelWidth(i);
     return left;
 }
 
@@ -54,8 +75,8 @@ QRect TZelmarSheetStatusBar::PanelRect(int panel) const {
     if (panel < 0 || panel >= kPanels) return QRect();
     const int left = GetLeftOfStatusPanel(panel);
     // The last panel takes the rest of the bar.
-    const int width = panel == kPanels - 1 ? std::max(kPanelWidths[panel], this->width() - left)
-                                           : kPanelWidths[panel];
+    const int width = panel == kPanels - 1 ? std::max(PanelWidth(panel), this->width() - left)
+                                           : PanelWidth(panel);
     return QRect(left, 0, width, height());
 }
 
@@ -66,7 +87,7 @@ int TZelmarSheetStatusBar::PanelAt(const QPoint& pos) const {
 }
 
 void TZelmarSheetStatusBar::PlaceProgressBar() {
-    FProgress->setGeometry(GetLeftOfStatusPanel(3) + 2, 2, kPanelWidths[3] - 2, height() - 2);
+    FProgress->setGeometry(GetLeftOfStatusPanel(3) + 2, 2, PanelWidth(3) - 2, height() - 2);
 }
 
 void TZelmarSheetStatusBar::paintEvent(QPaintEvent*) {

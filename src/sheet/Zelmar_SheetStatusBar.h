@@ -40,6 +40,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    int PanelWidth(int panel) const;
+
     QProgressBar* FProgress;
     QString FRecordInfo;
     QString FStatusText;
