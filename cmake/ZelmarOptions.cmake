@@ -24,6 +24,8 @@ endif()
 set(ZELMAR_TEST_SANITIZER_ENV "")
 if(ZELMAR_SANITIZE STREQUAL "thread")
   set(ZELMAR_TEST_SANITIZER_ENV "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+elseif(ZELMAR_SANITIZE STREQUAL "address")
+  set(ZELMAR_TEST_SANITIZER_ENV "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endif()
 
 # Test helper: one GoogleTest program, discovered test by test.
