@@ -306,8 +306,7 @@ void TZelmarWindow::HandleOnStartIndexing() {
 void TZelmarWindow::HandleOnIndexingProgress(int percent) {
     // Worker thread: only the value travels, and only when it changed.
     if (FLastIndexingProgress.exchange(percent) == percent) return;
-    QMetaObject::invokeMethod(
-        this, [this, percent] { ShowProgress(percent); }, Qt::QueuedConnection);
+    FDispatcher.Post([this, percent] { ShowProgress(percent); });
 }
 
 void TZelmarWindow::HandleOnEndIndexing() {
@@ -342,8 +341,7 @@ void TZelmarWindow::HandleOnStartLoadData() {
 
 void TZelmarWindow::HandleOnLoadDataProgress(int percent) {
     if (FLastProgress.exchange(percent) == percent) return;
-    QMetaObject::invokeMethod(
-        this, [this, percent] { ShowProgress(percent); }, Qt::QueuedConnection);
+    FDispatcher.Post([this, percent] { ShowProgress(percent); });
 }
 
 void TZelmarWindow::HandleOnEndLoadData() {

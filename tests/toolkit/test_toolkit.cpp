@@ -7,7 +7,9 @@
 #include <QtTest>
 
 #include <atomic>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Translater.h"
@@ -28,6 +30,24 @@ private slots:
         worker.join();
         QCOMPARE(inMain.load(), 0);  // nothing runs before the event loop does
         QTRY_COMPARE(inMain.load(), 100);
+    }
+
+    void postedCallsRunInOrderAndNotAfterTheDispatcherWent() {
+        std::vector<int> order;
+        auto dispatcher = std::make_unique<TQtUiDispatcher>();
+        std::thread worker([&] {
+            for (int i = 0; i < 50; ++i) dispatcher->Post([&order, i] { order.push_back(i); });
+        });
+        worker.join();
+        std::vector<int> expected(50);
+        for (int i = 0; i < 50; ++i) expected[static_cast<std::size_t>(i)] = i;
+        QTRY_COMPARE(order.size(), expected.size());
+        QCOMPARE(order, expected);
+        bool ran = false;
+        dispatcher->Post([&ran] { ran = true; });
+        dispatcher.reset();
+        QTest::qWait(50);
+        QVERIFY(!ran);
     }
 
     void boxesShowTranslatedTextAndAnswerQuestions() {
