@@ -23,7 +23,9 @@ endif()
 # Sanitizer test runs: what every test program gets in its environment.
 set(ZELMAR_TEST_SANITIZER_ENV "")
 if(ZELMAR_SANITIZE STREQUAL "thread")
-  set(ZELMAR_TEST_SANITIZER_ENV "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+  # die_after_fork=0: the hand-over tests start a second program.
+  set(ZELMAR_TEST_SANITIZER_ENV
+      "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp:die_after_fork=0")
 elseif(ZELMAR_SANITIZE STREQUAL "address")
   set(ZELMAR_TEST_SANITIZER_ENV "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp")
 endif()

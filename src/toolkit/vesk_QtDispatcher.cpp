@@ -45,8 +45,9 @@ public:
 class TCallReceiver : public QObject {
 public:
     bool event(QEvent* event) override {
-        if (event->type() != kCallEvent) return QObject::event(event);
+        // Before the event is looked at: it may come from another thread.
         TakenOver(event);
+        if (event->type() != kCallEvent) return QObject::event(event);
         GuardedVoid("TQtUiDispatcher.Run", [event] { static_cast<TCallEvent*>(event)->Call(); });
         return true;
     }
