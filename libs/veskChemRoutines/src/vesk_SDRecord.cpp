@@ -365,6 +365,11 @@ bool AppendSDRecord(std::string& out, std::string_view molBlock,
     }
     OriginalLayout original;
     const bool haveOriginal = !style.original.empty() && ScanOriginal(style.original, original);
+    if (style.keepOriginalMolecule && !haveOriginal) {
+        // Never an empty molecule in place of one that could not be found.
+        error = "the molecule of the original record text could not be found";
+        return false;
+    }
     const bool crlf = style.original.empty() ? style.crlf : UsesCrLf(style.original);
     const std::string_view lineEnd = crlf ? "\r\n" : "\n";
 

@@ -255,6 +255,15 @@ TEST(RoutinesSaving, EditedRecordsKeepWhatWasNotChanged) {
                    "> <MP>\n 12 \n  \n\n> <ID>\nA-2\n \n\n> <NEW>\nn\nm\n\n$$$$\n"));
     EXPECT_FALSE(
         OK(AddSDFileEntryEx(0, mol, VESK_WRITE_ORIGINAL_MOLECULE, list, nullptr, 0, 0, err, 256)));
+    // An original without a molecule to copy is refused, never written with an empty one.
+    const std::string noBlock =
+        "x\n  y\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n> <A>\n1\n\n$$$$\n";
+    ASSERT_TRUE(OK(CreateNewSDFile(&producer, dir.Path("o.sdf").c_str(), err, 256)));
+    EXPECT_FALSE(
+        OK(AddSDFileEntryEx(producer, 0, VESK_WRITE_ORIGINAL_MOLECULE, list, noBlock.data(),
+                            static_cast<int32_t>(noBlock.size()), VESK_LINE_ENDS_LF, err, 256)));
+    EXPECT_NE(std::string(err).find("could not be found"), std::string::npos) << err;
+    AbortSDFileProducer(producer, err, 256);
     DestroyMolFile(mol, err, 256);
     DestroySDFileDataEntryList(list, err, 256);
 }
