@@ -154,7 +154,8 @@ struct TLoadedSheet {
         List->OnEndIndexing = [&](TZelmarSDFileDataList*) {
             IndexedSeconds = SecondsSince(start);
             // What a sheet window does first: paint its top row, reading it on demand.
-            const TZelmarSDFileData* first = List->GetCount() > 0 ? List->GetSDFileData(0) : nullptr;
+            const TZelmarSDFileData* first =
+                List->GetCount() > 0 ? List->GetSDFileData(0) : nullptr;
             if (first != nullptr && first->IsLoaded()) FirstRecordSeconds = SecondsSince(start);
         };
         if (!List->LoadFile(file)) {
@@ -183,10 +184,11 @@ int RunLoad(const std::string& file) {
     if (!sheet.Load(file)) return 1;
     const int records = sheet.List->GetCount();
     const int errors = sheet.LoadErrorCount();
-    std::printf("{\"records\":%d,\"loaded\":%d,\"errors\":%d,\"fields\":%d,\"index_s\":%.6f,"
-                "\"first_record_s\":%.6f,\"load_s\":%.6f,\"peak_rss_mb\":%.1f}\n",
-                records, records - errors, errors, sheet.List->GetFieldCount(),
-                sheet.IndexedSeconds, sheet.FirstRecordSeconds, sheet.Seconds, PeakRssMb());
+    std::printf(
+        "{\"records\":%d,\"loaded\":%d,\"errors\":%d,\"fields\":%d,\"index_s\":%.6f,"
+        "\"first_record_s\":%.6f,\"load_s\":%.6f,\"peak_rss_mb\":%.1f}\n",
+        records, records - errors, errors, sheet.List->GetFieldCount(), sheet.IndexedSeconds,
+        sheet.FirstRecordSeconds, sheet.Seconds, PeakRssMb());
     return 0;
 }
 
@@ -238,10 +240,11 @@ int RunSave(const std::string& file, const std::vector<std::string>& args) {
     const bool saved = sheet.List->SaveFile(out);
     const double seconds = SecondsSince(start);
     if (!saved) return 1;
-    std::printf("{\"records\":%d,\"save_errors\":%d,\"load_seconds\":%.6f,\"seconds\":%.6f,"
-                "\"records_per_s\":%.0f,\"identical\":%s,\"peak_rss_mb\":%.1f}\n",
-                records, saveErrors, sheet.Seconds, seconds, records / seconds,
-                SameBytes(file, out) ? "true" : "false", PeakRssMb());
+    std::printf(
+        "{\"records\":%d,\"save_errors\":%d,\"load_seconds\":%.6f,\"seconds\":%.6f,"
+        "\"records_per_s\":%.0f,\"identical\":%s,\"peak_rss_mb\":%.1f}\n",
+        records, saveErrors, sheet.Seconds, seconds, records / seconds,
+        SameBytes(file, out) ? "true" : "false", PeakRssMb());
     return 0;
 }
 
@@ -333,12 +336,14 @@ int RunSearch(const std::string& file, const std::vector<std::string>& args) {
         hits = results.GetCount();
     }
     const int records = sheet.List->GetCount();
-    std::printf("{\"records\":%d,\"hits\":%d,\"seconds\":%.6f,\"records_per_s\":%.0f,"
-                "\"cpu_seconds\":%.6f",
-                records, hits, seconds[0], records / seconds[0], cpu[0]);
+    std::printf(
+        "{\"records\":%d,\"hits\":%d,\"seconds\":%.6f,\"records_per_s\":%.0f,"
+        "\"cpu_seconds\":%.6f",
+        records, hits, seconds[0], records / seconds[0], cpu[0]);
     if (twice)
-        std::printf(R"(,"second_seconds":%.6f,"second_records_per_s":%.0f,"second_cpu_seconds":%.6f)",
-                    seconds[1], records / seconds[1], cpu[1]);
+        std::printf(
+            R"(,"second_seconds":%.6f,"second_records_per_s":%.0f,"second_cpu_seconds":%.6f)",
+            seconds[1], records / seconds[1], cpu[1]);
     std::printf("}\n");
     return 0;
 }

@@ -113,8 +113,8 @@ int TZelmar_DialogGotoRecord::GetRecordNo() const {
     return Guarded("TZelmar_DialogGotoRecord.GetRecordNo", -1, [&] {
         int number = -1;
         if (ParseRecordNo(EdRecordNo->text(), number)) return number;
-        TraceMessage("TZelmar_DialogGotoRecord.GetRecordNo", tlError,
-                     "'%s' is not an integer", EdRecordNo->text().toStdString().c_str());
+        TraceMessage("TZelmar_DialogGotoRecord.GetRecordNo", tlError, "'%s' is not an integer",
+                     EdRecordNo->text().toStdString().c_str());
         return -1;
     });
 }

@@ -12,8 +12,8 @@
 
 #include "Zelmar_HelpHeader.h"
 #include "Zelmar_Translater.h"
-#include "vesk_TextPainter.h"
 #include "vesk_Guard.h"
+#include "vesk_TextPainter.h"
 
 namespace {
 
@@ -79,8 +79,8 @@ TZelmar_DialogLoadErrors::TZelmar_DialogLoadErrors(QWidget* owner) : QDialog(own
     HeaderControl = new QHeaderView(Qt::Horizontal, this);
     HeaderControl->setObjectName(QStringLiteral("HeaderControl"));
     auto* columns = new QStandardItemModel(0, 2, HeaderControl);
-    columns->setHorizontalHeaderLabels({Shown("Zelmar_DialogLoadErros##  Index"),
-                                        Shown("Zelmar_DialogLoadErros##  Error Text")});
+    columns->setHorizontalHeaderLabels(
+        {Shown("Zelmar_DialogLoadErros##  Index"), Shown("Zelmar_DialogLoadErros##  Error Text")});
     HeaderControl->setModel(columns);
     HeaderControl->setSectionsClickable(false);
     HeaderControl->setHighlightSections(false);
@@ -91,7 +91,8 @@ TZelmar_DialogLoadErrors::TZelmar_DialogLoadErrors(QWidget* owner) : QDialog(own
     HeaderControl->resizeSection(1, 5000);
     // Alone, without a view under it, a header would take any height it is given.
     HeaderControl->setFixedHeight(HeaderControl->fontMetrics().height() +
-                                  2 * HeaderControl->style()->pixelMetric(QStyle::PM_HeaderMargin) + 4);
+                                  2 * HeaderControl->style()->pixelMetric(QStyle::PM_HeaderMargin) +
+                                  4);
 
     ListBox = new QListWidget(this);
     ListBox->setObjectName(QStringLiteral("ListBox"));

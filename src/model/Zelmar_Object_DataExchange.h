@@ -17,7 +17,8 @@ class TZelmarDataExchange {
 public:
     using TNotifyEvent = std::function<void(TZelmarDataExchange* sender)>;
     // Gets the molfile to edit; true with the edited molfile in it means accepted.
-    using TEditChemistryEvent = std::function<bool(TZelmarDataExchange* sender, std::string& molFile)>;
+    using TEditChemistryEvent =
+        std::function<bool(TZelmarDataExchange* sender, std::string& molFile)>;
 
     TZelmarDataExchange();
     ~TZelmarDataExchange();
@@ -39,8 +40,8 @@ public:
                                     TZelmarField* field);
     // The window's cell editor reports; the first set flag among editMolecule, finish,
     // (not abort), abort decides.
-    void HandleOnChangeExternalData(const void* sender, const std::string& text,
-                                    bool editMolecule, bool abort, bool finish, bool start);
+    void HandleOnChangeExternalData(const void* sender, const std::string& text, bool editMolecule,
+                                    bool abort, bool finish, bool start);
 
     TZelmarSDFileData* Record = nullptr;
     TZelmarField* Field = nullptr;

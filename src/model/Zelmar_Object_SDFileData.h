@@ -23,8 +23,8 @@
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_Sorter.h"
-#include "Zelmar_Object_StructureKeys.h"
 #include "Zelmar_Object_StringList.h"
+#include "Zelmar_Object_StructureKeys.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
 class TZelmarIndexingThread;

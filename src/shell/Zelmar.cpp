@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "Zelmar_CheckProcess.h"
 #include "Zelmar_Form_Main.h"

@@ -5,10 +5,10 @@
 #include <QPointer>
 #include <QThread>
 
+#include <pwd.h>
+#include <unistd.h>
 #include <cctype>
 #include <filesystem>
-#include <unistd.h>
-#include <pwd.h>
 
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
@@ -86,7 +86,8 @@ bool HandOverToRunningInstance(const TCommandLine& args) {
         handedOver = true;
         // Wait until the running window has handled the request, message boxes included.
         QByteArray answer;
-        while (!answer.endsWith(Acknowledgement) && socket.state() == QLocalSocket::ConnectedState) {
+        while (!answer.endsWith(Acknowledgement) &&
+               socket.state() == QLocalSocket::ConnectedState) {
             if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(-1)) break;
             answer += socket.readAll();
         }
@@ -97,7 +98,9 @@ bool HandOverToRunningInstance(const TCommandLine& args) {
 }
 
 TZelmarOpenFileServer::TZelmarOpenFileServer(THandler handler, QObject* parent)
-    : QObject(parent), OnOpenFileRequest(std::move(handler)), Server(std::make_unique<QLocalServer>()) {
+    : QObject(parent),
+      OnOpenFileRequest(std::move(handler)),
+      Server(std::make_unique<QLocalServer>()) {
     Server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
     connect(Server.get(), &QLocalServer::newConnection, this,
             &TZelmarOpenFileServer::HandleNewConnection);
@@ -108,13 +111,16 @@ TZelmarOpenFileServer::~TZelmarOpenFileServer() = default;
 bool TZelmarOpenFileServer::Listen() {
     return Guarded("TZelmarOpenFileServer.Listen", false, [&] {
         if (Server->listen(MainWindowServerName())) return true;
-        TraceMessage("TZelmarOpenFileServer.Listen", tlWarning, "cannot listen for open requests: %s",
+        TraceMessage("TZelmarOpenFileServer.Listen", tlWarning,
+                     "cannot listen for open requests: %s",
                      Server->errorString().toLocal8Bit().constData());
         return false;
     });
 }
 
-bool TZelmarOpenFileServer::IsListening() const { return Server->isListening(); }
+bool TZelmarOpenFileServer::IsListening() const {
+    return Server->isListening();
+}
 
 void TZelmarOpenFileServer::HandleNewConnection() {
     while (QLocalSocket* socket = Server->nextPendingConnection()) {

@@ -94,7 +94,7 @@ typedef int32_t (*TveskProgressCallback)(int32_t Progress, void* UserData); /* N
 /* AddSDFileEntry, AddSDFileEntryEx: WriteMolecule. */
 #define VESK_WRITE_EMPTY_MOLECULE 0 /* write the empty molecule block, whatever MolHandle is */
 #define VESK_WRITE_MOLECULE 1       /* write MolHandle's block (the empty block for handle 0) */
-#define VESK_WRITE_ORIGINAL_MOLECULE                                                     \
+#define VESK_WRITE_ORIGINAL_MOLECULE                                                 \
     2 /* AddSDFileEntryEx only: copy the original record's molecule part (everything \
          before its first data item) byte for byte */
 
@@ -227,8 +227,7 @@ VESK_ROUTINES_API int32_t GetSDFileEntryRA(uintptr_t FileHandle, int32_t Index,
  * after its *Length bytes (the record itself may hold NUL bytes); the caller frees it. Fails
  * when the file changed on disk in a way that moved or altered the record's bytes. */
 VESK_ROUTINES_API int32_t GetSDFileEntryTextRA(uintptr_t FileHandle, int32_t Index, char** Text,
-                                               int32_t* Length, char* ErrBuf,
-                                               int32_t ErrBufSize);
+                                               int32_t* Length, char* ErrBuf, int32_t ErrBufSize);
 
 /* Splits one record's text (as GetSDFileEntryTextRA hands it out) like GetSDFileEntryRA:
  * *MolHandle receives its molecule block, *DataEntryList its data items; the caller destroys
@@ -309,8 +308,8 @@ VESK_ROUTINES_API int32_t AddSDFileEntry(uintptr_t Producer, uintptr_t MolHandle
  * it, LineEnds (VESK_LINE_ENDS_LF or VESK_LINE_ENDS_CRLF) chooses the line ends. */
 VESK_ROUTINES_API int32_t AddSDFileEntryEx(uintptr_t Producer, uintptr_t MolHandle,
                                            int32_t WriteMolecule, uintptr_t DataEntryList,
-                                           const char* OrgText, int32_t OrgLength,
-                                           int32_t LineEnds, char* ErrBuf, int32_t ErrBufSize);
+                                           const char* OrgText, int32_t OrgLength, int32_t LineEnds,
+                                           char* ErrBuf, int32_t ErrBufSize);
 
 /* Appends a record's text exactly as it was read (Length bytes, NUL bytes allowed), as
  * GetSDFileEntryTextRA hands it out. A text that does not end with a "$$$$" line (the last
@@ -326,8 +325,7 @@ VESK_ROUTINES_API int32_t DestroySDFileProducer(uintptr_t Producer, char* ErrBuf
                                                 int32_t ErrBufSize);
 
 /* Drops the new file and releases the handle; the target stays as it was. */
-VESK_ROUTINES_API int32_t AbortSDFileProducer(uintptr_t Producer, char* ErrBuf,
-                                              int32_t ErrBufSize);
+VESK_ROUTINES_API int32_t AbortSDFileProducer(uintptr_t Producer, char* ErrBuf, int32_t ErrBufSize);
 
 #ifdef __cplusplus
 }
