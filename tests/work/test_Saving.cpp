@@ -18,20 +18,13 @@
 #include <vector>
 
 #include "LoadingTestSupport.h"
+#include "ZelmarFileTestSupport.h"
 
 using namespace loading_support;
 
 namespace {
 
 const std::string kBlock = MolBlock("record", {"C", "C", "O"});
-
-std::vector<std::string> FolderEntries(const TTempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Root()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The saved file equals the original, but for a "$$$$" line closing a last record without one.
 ::testing::AssertionResult SavedAsItWas(const std::string& original, const std::string& saved) {
@@ -61,26 +54,6 @@ std::string CrLf(const std::string& text) {
     for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
     return out;
 }
-
-// Writes go past `bytes` with EFBIG (not SIGXFSZ) while this lives.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &FOld);
-        FOldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = FOld;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &FOld);
-        signal(SIGXFSZ, FOldHandler);
-    }
-
-private:
-    rlimit FOld{};
-    void (*FOldHandler)(int) = nullptr;
-};
 
 // Records of one size, so that a byte position names its record.
 std::string EqualRecords(int count) {

@@ -10,6 +10,8 @@
 
 #include <filesystem>
 
+#include "ZelmarFileTestSupport.h"
+
 #include "vesk_RoutinesTestSupport.h"
 
 using namespace routines_test;
@@ -61,34 +63,6 @@ std::string WriteTexts(const std::string& file, const std::vector<std::string>& 
     EXPECT_TRUE(OK(DestroySDFileProducer(producer, err, 256))) << err;
     return ReadBytes(file);
 }
-
-std::vector<std::string> FolderEntries(const TempDir& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Root()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Writes go past `bytes` with EFBIG (not SIGXFSZ) while this lives.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &FOld);
-        FOldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = FOld;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &FOld);
-        signal(SIGXFSZ, FOldHandler);
-    }
-
-private:
-    rlimit FOld{};
-    void (*FOldHandler)(int) = nullptr;
-};
 
 }  // namespace
 
