@@ -1,0 +1,267 @@
+// One row of a sheet: an SD entry, its check mark and its load error, and its value for
+// each kind of field.
+#include <array>
+#include <cstdio>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Zelmar_Object_SDFileData.h"
+#include "vesk_Guard.h"
+#include "vesk_Trace.h"
+
+const char* const kEmptyMolFile =
+    "\r\n  -ISIS-  07200413512D\r\n\r\n  0  0  0  0  0  0  0  0  0  0999 V2000\r\nM  END";
+
+namespace {
+
+bool IsControlOrBlank(char c) {
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+std::string Trimmed(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsControlOrBlank(text[first])) ++first;
+    while (last > first && IsControlOrBlank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+// A data item's value as the grid shows it: lines joined with CR LF, trimmed.
+std::string JoinedValue(const std::vector<std::string>& lines) {
+    // Most values are one line: trimmed straight from it, without a joined copy first.
+    if (lines.size() == 1) return Trimmed(lines[0]);
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\r\n";
+        text += lines[i];
+    }
+    return Trimmed(text);
+}
+
+// Splits at CR LF, LF or CR; a final line break does not make an empty last line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            ++i;
+            continue;
+        }
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = ++i;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string FormatWeight(double weight) {
+    // %g follows the locale's decimal separator, as the precheck keys of the sheet should.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", weight);
+    return buffer;
+}
+
+}  // namespace
+
+std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
+    constexpr int kSlots = 51;
+    constexpr std::size_t kSlotChars = 4;
+    std::array<std::string, kSlots> symbols;
+    std::array<std::string, kSlots> counts;
+    auto append = [](std::string& slot, char c) {
+        if (slot.size() < kSlotChars) slot += c;
+    };
+    int n = 0;
+    for (const char c : formula) {
+        if (c >= 'A' && c <= 'Z') {
+            if (++n >= kSlots) return std::string();
+            symbols[n].assign(1, c);
+        } else if (c >= '0' && c <= '9') {
+            append(counts[n], c);
+        } else {
+            append(symbols[n], c);
+        }
+    }
+    // "1" and "2" sort before every letter: carbon first, then hydrogen.
+    for (int i = 1; i <= n; ++i) {
+        if (symbols[i] == "C")
+            symbols[i] = "1";
+        else if (symbols[i] == "H")
+            symbols[i] = "2";
+    }
+    for (int i = 1; i < n; ++i)
+        for (int j = n; j > i; --j)
+            if (symbols[i] > symbols[j]) {
+                std::swap(symbols[i], symbols[j]);
+                std::swap(counts[i], counts[j]);
+            }
+    std::string key;
+    for (int i = 1; i <= n; ++i) {
+        if (symbols[i] == "1")
+            symbols[i] = "C";
+        else if (symbols[i] == "2")
+            symbols[i] = "H";
+        key += symbols[i];
+        key += std::string(kSlotChars - counts[i].size(), '0');
+        key += counts[i];
+    }
+    return key;
+}
+
+// ---- TZelmarSDFileData --------------------------------------------------------------------
+
+TZelmarSDFileData::TZelmarSDFileData(bool lazy, int entryNo)
+    : FEntry(std::make_unique<TveskSDFileEntry>()), FEntryNo(lazy ? entryNo : -1) {
+    if (!lazy) FEntry->SetMolString(std::string());
+}
+
+TZelmarSDFileData::~TZelmarSDFileData() = default;
+
+void TZelmarSDFileData::Clear() {
+    GuardedVoid("TZelmarSDFileData.Clear", [&] {
+        if (FEntry) FEntry->ClearEntry();
+    });
+}
+
+void TZelmarSDFileData::Assign(const TZelmarSDFileData* source) {
+    GuardedVoid("TZelmarSDFileData.Assign", [&] {
+        if (source == nullptr || source == this) return;
+        Clear();
+        if (FEntry && source->FEntry) FEntry->Assign(*source->FEntry);
+        Selected = source->Selected;
+        FEntryNo = -1;
+    });
+}
+
+bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCarrier* carrier) {
+    return Guarded("TZelmarSDFileData.GetDataForField", false, [&] {
+        if (field == nullptr || carrier == nullptr || !FEntry) return false;
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                if (item == nullptr) return false;
+                carrier->SetText(JoinedValue(item->Lines));
+                break;
+            }
+            case ecsdtFormula:
+                carrier->SetText(FEntry->GetFormula());
+                break;
+            case ecsdtChemistry:
+                carrier->SetText(FEntry->MolString());
+                break;
+            case ecsdtMolweight: {
+                const double weight = FEntry->GetMolweight();
+                carrier->SetValue(weight);
+                carrier->SetValueFrom(weight);
+                break;
+            }
+            case ecsdtCheckbox:
+                carrier->SetChecked(Selected);
+                break;
+            default:
+                return false;
+        }
+        carrier->SetKind(field->Kind);
+        return true;
+    });
+}
+
+void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
+                                        const TZelmarDataCarrier* carrier) {
+    GuardedVoid("TZelmarSDFileData.SetDataForField", [&] {
+        if (field == nullptr || carrier == nullptr || !FEntry) return;
+        // A record that could not be read is kept as its bytes, and they are what is saved:
+        // content written into it would be lost, so only its check mark can change.
+        if (!LoadError.empty() && field->Kind != ecsdtCheckbox) {
+            TraceMessage("TZelmarSDFileData.SetDataForField", tlWarning,
+                         "a record that could not be read is not changed: %s", LoadError.c_str());
+            return;
+        }
+        if (field->Kind != ecsdtChemistry && carrier->Empty()) {
+            DeleteData(field);
+            return;
+        }
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                if (item == nullptr) item = FEntry->AddData(field->Name);
+                std::vector<std::string> lines = SplitLines(carrier->Text());
+                // Writing a value back unchanged keeps the record as it was read.
+                if (item != nullptr && item->Lines != lines) {
+                    item->Lines = std::move(lines);
+                    FEntry->MarkDataChanged();
+                }
+                break;
+            }
+            case ecsdtChemistry: {
+                const std::string text =
+                    carrier->Text().empty() ? std::string(kEmptyMolFile) : carrier->Text();
+                if (!FEntry->Loaded() || text != FEntry->MolString()) FEntry->SetMolString(text);
+                break;
+            }
+            case ecsdtCheckbox:
+                Selected = carrier->Checked();
+                break;
+            default:
+                break;
+        }
+    });
+}
+
+bool TZelmarSDFileData::DeleteData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.DeleteData", false, [&] {
+        if (field == nullptr || !FEntry) return false;
+        TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+        return item == nullptr || FEntry->FreeData(item);
+    });
+}
+
+bool TZelmarSDFileData::RenameData(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.RenameData", false, [&] {
+        if (field == nullptr || !FEntry) return false;
+        TveskSDFileEntryData* item = FEntry->FindData(field->OrigName);
+        if (item != nullptr && item->Name != field->Name) {
+            item->Name = field->Name;
+            FEntry->MarkDataChanged();
+        }
+        return true;
+    });
+}
+
+std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
+    return Guarded("TZelmarSDFileData.GetPrecheckForSearch", std::string(), [&] {
+        if (field == nullptr || !FEntry) return std::string();
+        switch (field->Kind) {
+            case ecsdtDataText: {
+                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
+                return item == nullptr ? std::string() : JoinedValue(item->Lines);
+            }
+            case ecsdtFormula:
+                return GetFormulaSortKey();
+            case ecsdtChemistry:
+                return GetFormula();
+            case ecsdtMolweight:
+                return FormatWeight(FEntry->GetMolweight());
+            default:
+                return std::string();
+        }
+    });
+}
+
+std::string TZelmarSDFileData::GetFormula() {
+    return Guarded("TZelmarSDFileData.GetFormula", std::string(),
+                   [&] { return FEntry ? FEntry->GetFormula() : std::string(); });
+}
+
+std::string TZelmarSDFileData::GetFormulaSortKey() {
+    return Guarded("TZelmarSDFileData.GetFormulaSortKey", std::string(),
+                   [&] { return FormulaToSortKey(GetFormula()); });
+}
+
+bool TZelmarSDFileData::IsLoaded() const {
+    return FEntry && FEntry->Loaded();
+}
