@@ -1,7 +1,5 @@
 #include "Zelmar_Object_SDFileData.h"
 
-#include <array>
-#include <cstdio>
 #include <unordered_set>
 #include <utility>
 
