@@ -2,11 +2,291 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>Zelmar_FormMain</name>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Molekulargewicht</translation>
+    </message>
+    <message>
+        <source>Molekül</source>
+        <translation>Molekül</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Summenformel</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d Einträge</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d von %d Einträgen geladen</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 Eintrag</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Alle Datensätze deselektieren</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Alle Datensätze selektieren</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Bitte Warten.</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>Das aktuelle Datenblatt wurde noch nicht verändert</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>Das aktuelle Datenblatt wurde verändert</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Deselektierte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Einfügen|Den Inhalt der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exportiert das Molekül als MOL-Datei</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Fehlerhafte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Fehlermeldung</translation>
+    </message>
+    <message>
+        <source>Feld leeren</source>
+        <translation>Feld leeren</translation>
+    </message>
+    <message>
+        <source>Feld leeren|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Feld leeren|Löscht den Inhalt der aktuellen Zelle</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Gehe zu...</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indiziere SD Datei: %s</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Lade SD Datei: %s</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>MOL-Datei exportieren</source>
+        <translation>MOL-Datei exportieren</translation>
+    </message>
+    <message>
+        <source>MOL-Datei importieren</source>
+        <translation>MOL-Datei importieren</translation>
+    </message>
+    <message>
+        <source>MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*</source>
+        <translation>MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Molekül aus MOL-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>Neuer Datensatz</translation>
+    </message>
     <message>
         <source>SD-Dateien (*.sdf)</source>
         <translation>SD-Dateien (*.sdf)</translation>
     </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Sortiere Daten. Drücken Sie ESC um abzubrechen</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Speichere Datei: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Anzahl der Datensätze:</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Datensatznummer:</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</translation>
+    </message>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Gehe zu Datensatz</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Error Text</source>
+        <translation>Fehlertext</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Hier sind die details zu den Ladefehlern einzusehen.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Lade Fehler</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Ladefehler anzeigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_FormMain</name>
     <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Alle verkleinern</translation>
@@ -36,20 +316,140 @@
         <translation>&amp;Vertikal anordnen</translation>
     </message>
     <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Aktuelles Datenblatt</translation>
+    </message>
+    <message>
         <source>Alle &amp;wiederherstellen</source>
         <translation>Alle &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Alle Datensätze deselektieren</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Alle Datensätze selektieren</translation>
     </message>
     <message>
         <source>Alle an&amp;ordnen</source>
         <translation>Alle an&amp;ordnen</translation>
     </message>
     <message>
+        <source>Alle anordnen|Ordnet die Symbole der verkleinerten Fenster an</source>
+        <translation>Alle anordnen|Ordnet die Symbole der verkleinerten Fenster an</translation>
+    </message>
+    <message>
+        <source>Alle verkleinern|Verkleinert alle Fenster zu Symbolen</source>
+        <translation>Alle verkleinern|Verkleinert alle Fenster zu Symbolen</translation>
+    </message>
+    <message>
+        <source>Alle wiederherstellen|Stellt alle Fenster in ihrer normalen Größe wieder her</source>
+        <translation>Alle wiederherstellen|Stellt alle Fenster in ihrer normalen Größe wieder her</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</translation>
+    </message>
+    <message>
+        <source>B&amp;earbeiten</source>
+        <translation>B&amp;earbeiten</translation>
+    </message>
+    <message>
         <source>Beenden|Anwendung beenden</source>
         <translation>Beenden|Anwendung beenden</translation>
     </message>
     <message>
+        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
+        <translation>Der von einem anderen Programm angeforderte Befehl „Öffnen“ kann nicht ausgeführt werden&lt;BR&gt;&lt;BR&gt;Fehlermeldung: &lt;BR&gt;%s</translation>
+    </message>
+    <message>
+        <source>Could not retrieve module base file name</source>
+        <translation>Der Dateiname des Moduls konnte nicht ermittelt werden</translation>
+    </message>
+    <message>
+        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
+        <translation>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Deselektierte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Einfügen|Den Inhalt der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exportiert das Molekül als MOL-Datei</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Fehlerhafte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Gehe zu...</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Hori&amp;zontal anordnen</translation>
+    </message>
+    <message>
+        <source>Horizontal anordnen|Ordnet die Fenster untereinander an</source>
+        <translation>Horizontal anordnen|Ordnet die Fenster untereinander an</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Invalid file selected. Please select a SD file</source>
+        <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Molekül aus MOL-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>Neuer Datensatz</translation>
     </message>
     <message>
         <source>Neu|Neue Datei erstellen</source>
@@ -60,8 +460,16 @@
         <translation>S&amp;chließen</translation>
     </message>
     <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD-Dateien (*.sdf)</translation>
+    </message>
+    <message>
         <source>Schließen|Aktuelle Datei schließen</source>
         <translation>Schließen|Aktuelle Datei schließen</translation>
+    </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
         <source>Speichern &amp;unter...</source>
@@ -76,8 +484,64 @@
         <translation>Speichern|Aktuelle Datei speichern</translation>
     </message>
     <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>Die Dateiversion von libveskChemRoutines.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>Die Dateiversion von libveskChemSearch.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>Die Dateiversion von libveskChemViewer.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
+    </message>
+    <message>
+        <source>The file versions of the necessary runtime libraries could not be verified</source>
+        <translation>Die Dateiversionen der benötigten Laufzeitbibliotheken konnten nicht geprüft werden</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateiversion</source>
+        <translation>Unbekannte Dateiversion</translation>
+    </message>
+    <message>
+        <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
+        <translation>Vertikal anordnen|Ordnet die Fenster nebeneinander an</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Ihre Version von libveskChemRoutines.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Ihre Version von libveskChemSearch.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Ihre Version von libveskChemViewer.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
+    </message>
+    <message>
+        <source>Zelle löschen</source>
+        <translation>Zelle löschen</translation>
+    </message>
+    <message>
+        <source>Zelle löschen|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Zelle löschen|Löscht den Inhalt der aktuellen Zelle</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
+        <translation>Zelmar hat einen ungültigen Befehl „Datei öffnen“ erhalten (leere Anfrage)</translation>
+    </message>
+    <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
-        <translation>Zelmar was unable to retrive the dropped files&apos; full path names</translation>
+        <translation>Zelmar konnte die vollständigen Pfade der abgelegten Dateien nicht ermitteln</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>
@@ -92,252 +556,8 @@
         <translation>Ü&amp;berlappend</translation>
     </message>
     <message>
-        <source>Zelmar</source>
-        <translation>Zelmar</translation>
-    </message>
-    <message>
-        <source>Unbekannte Dateiversion</source>
-        <translation>Unbekannte Dateiversion</translation>
-    </message>
-    <message>
-        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
-        <translation>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</translation>
-    </message>
-    <message>
-        <source>The file versions of the necessary runtime libraries could not be verified</source>
-        <translation>Die Dateiversionen der benötigten Laufzeitbibliotheken konnten nicht geprüft werden</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>Die Dateiversion von libveskChemRoutines.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Ihre Version von libveskChemRoutines.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>Die Dateiversion von libveskChemViewer.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Ihre Version von libveskChemViewer.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>Die Dateiversion von libveskChemSearch.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Ihre Version von libveskChemSearch.so ist veraltet. Zelmar benötigt Version %s oder neuer</translation>
-    </message>
-    <message>
-        <source>Could not retrieve module base file name</source>
-        <translation>Der Dateiname des Moduls konnte nicht ermittelt werden</translation>
-    </message>
-    <message>
-        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
-        <translation>Zelmar hat einen ungültigen Befehl „Datei öffnen“ erhalten (leere Anfrage)</translation>
-    </message>
-    <message>
-        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
-        <translation>Der von einem anderen Programm angeforderte Befehl „Öffnen“ kann nicht ausgeführt werden&lt;BR&gt;&lt;BR&gt;Fehlermeldung: &lt;BR&gt;%s</translation>
-    </message>
-    <message>
-        <source>Zelmar was unable to retrive the dropped files' full path names</source>
-        <translation>Zelmar konnte die vollständigen Pfade der abgelegten Dateien nicht ermitteln</translation>
-    </message>
-    <message>
-        <source>Invalid file selected. Please select a SD file</source>
-        <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
-    </message>
-    <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Aktuelles Datenblatt</translation>
-    </message>
-    <message>
-        <source>Gehe zu...</source>
-        <translation>Gehe zu...</translation>
-    </message>
-    <message>
-        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
-        <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarField</name>
-    <message>
-        <source>Molekül</source>
-        <translation>Molekül</translation>
-    </message>
-    <message>
-        <source>Summenformel</source>
-        <translation>Summenformel</translation>
-    </message>
-    <message>
-        <source>Molekulargewicht</source>
-        <translation>Molekulargewicht</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarWindow</name>
-    <message>
-        <source>%d Einträge</source>
-        <translation>%d Einträge</translation>
-    </message>
-    <message>
-        <source>%d von %d Einträgen geladen</source>
-        <translation>%d von %d Einträgen geladen</translation>
-    </message>
-    <message>
-        <source>1 Eintrag</source>
-        <translation>1 Eintrag</translation>
-    </message>
-    <message>
-        <source>Bitte Warten.</source>
-        <translation>Bitte Warten.</translation>
-    </message>
-    <message>
-        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
-        <translation>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
-        <translation>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
-        <translation>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
-        <translation>Das aktuelle Datenblatt wurde noch nicht verändert</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde verändert</source>
-        <translation>Das aktuelle Datenblatt wurde verändert</translation>
-    </message>
-    <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
-        <translation>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</translation>
-    </message>
-    <message>
-        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
-        <translation>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
-    </message>
-    <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
-        <translation>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</translation>
-    </message>
-    <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
-        <translation>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</translation>
-    </message>
-    <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
-        <translation>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</translation>
-    </message>
-    <message>
-        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
-        <translation>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</translation>
-    </message>
-    <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
-        <translation>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</translation>
-    </message>
-    <message>
-        <source>Fehlermeldung</source>
-        <translation>Fehlermeldung</translation>
-    </message>
-    <message>
-        <source>Indiziere SD Datei: %s</source>
-        <translation>Indiziere SD Datei: %s</translation>
-    </message>
-    <message>
-        <source>Lade SD Datei: %s</source>
-        <translation>Lade SD Datei: %s</translation>
-    </message>
-    <message>
-        <source>SD-Dateien (*.sdf)</source>
-        <translation>SD-Dateien (*.sdf)</translation>
-    </message>
-    <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
-        <translation>Sortiere Daten. Drücken Sie ESC um abzubrechen</translation>
-    </message>
-    <message>
-        <source>Speichere Datei: &quot;%s&quot;</source>
-        <translation>Speichere Datei: &quot;%s&quot;</translation>
-    </message>
-    <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
-        <translation>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</translation>
-    </message>
-    <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
-        <translation>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
-        <translation>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
-        <translation>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogGotoRecord</name>
-    <message>
-        <source>Gehe zu Datensatz</source>
-        <translation>Gehe zu Datensatz</translation>
-    </message>
-    <message>
-        <source>Datensatznummer:</source>
-        <translation>Datensatznummer:</translation>
-    </message>
-    <message>
-        <source>Anzahl der Datensätze:</source>
-        <translation>Anzahl der Datensätze:</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
-        <translation>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogLoadErros</name>
-    <message>
-        <source>Lade Fehler</source>
-        <translation>Lade Fehler</translation>
-    </message>
-    <message>
-        <source>Ladefehler anzeigen</source>
-        <translation>Ladefehler anzeigen</translation>
-    </message>
-    <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
-        <translation>Hier sind die details zu den Ladefehlern einzusehen.</translation>
-    </message>
-    <message>
-        <source>Index</source>
-        <translation>Index</translation>
-    </message>
-    <message>
-        <source>Error Text</source>
-        <translation>Fehlertext</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Überlappend|Ordnet die Fenster überlappend an</source>
+        <translation>Überlappend|Ordnet die Fenster überlappend an</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,291 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
-    <name>Zelmar_FormMain</name>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Molecular weight</translation>
+    </message>
+    <message>
+        <source>Molekül</source>
+        <translation>Molecule</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Formula</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d entries</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d of %d entries loaded</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 entry</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Deselect all records</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Select all records</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Cut|Moves the selected object to the clipboard</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>The data sheet &quot;%s&quot; could not be saved. Do you want to close it anyway?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>The data sheet &apos;%s&apos; has been changed.&lt;BR&gt;Do you want to save it before closing it?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>The current data sheet has not been modified yet</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>The current data sheet has been modified</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Unable to load all data correctly. Please click here to review the errors.</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Deselects all records|Deselects all records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Delete deselected records</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>The file &quot;%s&quot; still has erroneous entries that will not be saved.&lt;BR&gt;Do you want to save the file anyway?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>The record number &quot;%d&quot; is out of the data range.&lt;BR&gt;Please enter a valid record number.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Unable to the requested field changes.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Paste|Inserts the contents of the clipboard</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Creates a new record|Creates a new record in the current data sheet</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Error renaming file.&lt;BR&gt;Error message: %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Unable to read a record from the current data file &quot;%s&quot;.&lt;BR&gt;The file may be corrupt.&lt;BR&gt;The current window will be closed.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Unable to create a backup copy of the original file.&lt;BR&gt;Do you want to save anyway?</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>There is currently no data that could be displayed</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exports the molecule into a MOL file</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Delete erroneous records</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Error message</translation>
+    </message>
+    <message>
+        <source>Feld leeren</source>
+        <translation>Clear field</translation>
+    </message>
+    <message>
+        <source>Feld leeren|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Clear field|Deletes the contents of the current cell</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Go to...</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indexing SD File: %s</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Copy|Copies the selected object to the clipboard</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Loading SD file: %s</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Deletes the deselected records|Deletes all deselected records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Deletes erroneous records|Deletes all erroneous records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>MOL-Datei exportieren</source>
+        <translation>Export MOL file</translation>
+    </message>
+    <message>
+        <source>MOL-Datei importieren</source>
+        <translation>Import MOL file</translation>
+    </message>
+    <message>
+        <source>MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*</source>
+        <translation>MOL files(*.mol)|*.mol|All files (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Import molecule from MOL file</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>New Record</translation>
+    </message>
     <message>
         <source>SD-Dateien (*.sdf)</source>
         <translation>SD files (*.sdf)</translation>
     </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Selects all records|Selects all records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Sorting data. Press ESC to cancel</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Saving file: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Go to record|Goes to the given record of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Searching. Press ESC to cancel</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Invalid file name: %s&lt;BR&gt;The current window will be closed.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Error saving the file &quot;%s&quot;.&lt;BR&gt;The error happened when saving record %d. The error message is &quot;%s&quot;. Do you want to continue and try to save the other records?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Error saving the file &quot;%s&quot; due to error &quot;%s&quot;.&lt;BR&gt;Cannot continue saving the file.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Record count:</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Record number:</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>The value you have entered (&apos;%s&apos;) is not a valid number. Please enter an integer position.</translation>
+    </message>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Go to record</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Error Text</source>
+        <translation>Error Text</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Here you can see the details for your loading errors.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Error loading records</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Show loading errors</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_FormMain</name>
     <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Minimize all</translation>
@@ -36,20 +316,140 @@
         <translation>&amp;Arrange vertically</translation>
     </message>
     <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Current data sheet</translation>
+    </message>
+    <message>
         <source>Alle &amp;wiederherstellen</source>
         <translation>&amp;Restore all</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Deselect all records</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Select all records</translation>
     </message>
     <message>
         <source>Alle an&amp;ordnen</source>
         <translation>Arran&amp;ge all</translation>
     </message>
     <message>
+        <source>Alle anordnen|Ordnet die Symbole der verkleinerten Fenster an</source>
+        <translation>Arrange all|Arranges the icons of the minimized windows</translation>
+    </message>
+    <message>
+        <source>Alle verkleinern|Verkleinert alle Fenster zu Symbolen</source>
+        <translation>Minimize all|Minimizes all windows</translation>
+    </message>
+    <message>
+        <source>Alle wiederherstellen|Stellt alle Fenster in ihrer normalen Größe wieder her</source>
+        <translation>Restore all|Restores all windows to their normal size</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Cut|Moves the selected object to the clipboard</translation>
+    </message>
+    <message>
+        <source>B&amp;earbeiten</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
         <source>Beenden|Anwendung beenden</source>
         <translation>Exit|Quit the application</translation>
     </message>
     <message>
+        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
+        <translation>Cannot perform the open command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</translation>
+    </message>
+    <message>
+        <source>Could not retrieve module base file name</source>
+        <translation>Could not retrieve module base file name</translation>
+    </message>
+    <message>
+        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
+        <translation>File version: %s - Zelmar, a tool for SD files</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Deselects all records|Deselects all records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Delete deselected records</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Paste|Inserts the contents of the clipboard</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Creates a new record|Creates a new record in the current data sheet</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exports the molecule into a MOL file</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Delete erroneous records</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Go to...</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Align hori&amp;zontally</translation>
+    </message>
+    <message>
+        <source>Horizontal anordnen|Ordnet die Fenster untereinander an</source>
+        <translation>Align horizontally|Arranges the windows one above the other</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Invalid file selected. Please select a SD file</source>
+        <translation>Invalid file selected. Please select a SD file</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Copy|Copies the selected object to the clipboard</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Deletes the deselected records|Deletes all deselected records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Deletes erroneous records|Deletes all erroneous records of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Import molecule from MOL file</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>New Record</translation>
     </message>
     <message>
         <source>Neu|Neue Datei erstellen</source>
@@ -60,8 +460,16 @@
         <translation>&amp;Close</translation>
     </message>
     <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD files (*.sdf)</translation>
+    </message>
+    <message>
         <source>Schließen|Aktuelle Datei schließen</source>
         <translation>Close|Close the current file</translation>
+    </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Selects all records|Selects all records of the current data sheet</translation>
     </message>
     <message>
         <source>Speichern &amp;unter...</source>
@@ -76,8 +484,64 @@
         <translation>Save|Save the current file</translation>
     </message>
     <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Go to record|Goes to the given record of the current data sheet</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
+    </message>
+    <message>
+        <source>The file versions of the necessary runtime libraries could not be verified</source>
+        <translation>The file versions of the necessary runtime libraries could not be verified</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateiversion</source>
+        <translation>Unknown file version</translation>
+    </message>
+    <message>
+        <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
+        <translation>Arrange vertically|Arranges the windows side by side</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</translation>
+    </message>
+    <message>
+        <source>Zelle löschen</source>
+        <translation>Delete cell</translation>
+    </message>
+    <message>
+        <source>Zelle löschen|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Delete cell|Deletes the contents of the current cell</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
+        <translation>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</translation>
+    </message>
+    <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
-        <translation>Zelmar was unable to retrive the dropped files&apos; full path names</translation>
+        <translation>Zelmar was unable to retrieve the dropped files&apos; full path names</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>
@@ -92,252 +556,8 @@
         <translation>Over&amp;lapping</translation>
     </message>
     <message>
-        <source>Zelmar</source>
-        <translation>Zelmar</translation>
-    </message>
-    <message>
-        <source>Unbekannte Dateiversion</source>
-        <translation>Unknown file version</translation>
-    </message>
-    <message>
-        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
-        <translation>File version: %s - Zelmar, a tool for SD files</translation>
-    </message>
-    <message>
-        <source>The file versions of the necessary runtime libraries could not be verified</source>
-        <translation>The file versions of the necessary runtime libraries could not be verified</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</translation>
-    </message>
-    <message>
-        <source>Could not retrieve module base file name</source>
-        <translation>Could not retrieve module base file name</translation>
-    </message>
-    <message>
-        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
-        <translation>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</translation>
-    </message>
-    <message>
-        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
-        <translation>Cannot perform the open command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</translation>
-    </message>
-    <message>
-        <source>Zelmar was unable to retrive the dropped files' full path names</source>
-        <translation>Zelmar was unable to retrieve the dropped files' full path names</translation>
-    </message>
-    <message>
-        <source>Invalid file selected. Please select a SD file</source>
-        <translation>Invalid file selected. Please select a SD file</translation>
-    </message>
-    <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Current data sheet</translation>
-    </message>
-    <message>
-        <source>Gehe zu...</source>
-        <translation>Go to...</translation>
-    </message>
-    <message>
-        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
-        <translation>Go to record|Goes to the given record of the current data sheet</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarField</name>
-    <message>
-        <source>Molekül</source>
-        <translation>Molecule</translation>
-    </message>
-    <message>
-        <source>Summenformel</source>
-        <translation>Formula</translation>
-    </message>
-    <message>
-        <source>Molekulargewicht</source>
-        <translation>Molecular weight</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarWindow</name>
-    <message>
-        <source>%d Einträge</source>
-        <translation>%d entries</translation>
-    </message>
-    <message>
-        <source>%d von %d Einträgen geladen</source>
-        <translation>%d of %d entries loaded</translation>
-    </message>
-    <message>
-        <source>1 Eintrag</source>
-        <translation>1 entry</translation>
-    </message>
-    <message>
-        <source>Bitte Warten.</source>
-        <translation>Please wait...</translation>
-    </message>
-    <message>
-        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
-        <translation>There is currently no data that could be displayed</translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
-        <translation>The data sheet &apos;%s&apos; has been changed.&lt;BR&gt;Do you want to save it before closing it?</translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
-        <translation>The data sheet &quot;%s&quot; could not be saved. Do you want to close it anyway?</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
-        <translation>The current data sheet has not been modified yet</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde verändert</source>
-        <translation>The current data sheet has been modified</translation>
-    </message>
-    <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
-        <translation>Unable to load all data correctly. Please click here to review the errors.</translation>
-    </message>
-    <message>
-        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
-        <translation>The file &quot;%s&quot; still has erroneous entries that will not be saved.&lt;BR&gt;Do you want to save the file anyway?</translation>
-    </message>
-    <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
-        <translation>The record number &quot;%d&quot; is out of the data range.&lt;BR&gt;Please enter a valid record number.</translation>
-    </message>
-    <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
-        <translation>Unable to the requested field changes.</translation>
-    </message>
-    <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
-        <translation>Error renaming file.&lt;BR&gt;Error message: %s</translation>
-    </message>
-    <message>
-        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
-        <translation>Unable to read a record from the current data file &quot;%s&quot;.&lt;BR&gt;The file may be corrupt.&lt;BR&gt;The current window will be closed.</translation>
-    </message>
-    <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
-        <translation>Unable to create a backup copy of the original file.&lt;BR&gt;Do you want to save anyway?</translation>
-    </message>
-    <message>
-        <source>Fehlermeldung</source>
-        <translation>Error message</translation>
-    </message>
-    <message>
-        <source>Indiziere SD Datei: %s</source>
-        <translation>Indexing SD File: %s</translation>
-    </message>
-    <message>
-        <source>Lade SD Datei: %s</source>
-        <translation>Loading SD file: %s</translation>
-    </message>
-    <message>
-        <source>SD-Dateien (*.sdf)</source>
-        <translation>SD files (*.sdf)</translation>
-    </message>
-    <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
-        <translation>Sorting data. Press ESC to cancel</translation>
-    </message>
-    <message>
-        <source>Speichere Datei: &quot;%s&quot;</source>
-        <translation>Saving file: &quot;%s&quot;</translation>
-    </message>
-    <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
-        <translation>Searching. Press ESC to cancel</translation>
-    </message>
-    <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
-        <translation>Invalid file name: %s&lt;BR&gt;The current window will be closed.</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
-        <translation>Error saving the file &quot;%s&quot;.&lt;BR&gt;The error happened when saving record %d. The error message is &quot;%s&quot;. Do you want to continue and try to save the other records?</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
-        <translation>Error saving the file &quot;%s&quot; due to error &quot;%s&quot;.&lt;BR&gt;Cannot continue saving the file.</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogGotoRecord</name>
-    <message>
-        <source>Gehe zu Datensatz</source>
-        <translation>Go to record</translation>
-    </message>
-    <message>
-        <source>Datensatznummer:</source>
-        <translation>Record number:</translation>
-    </message>
-    <message>
-        <source>Anzahl der Datensätze:</source>
-        <translation>Record count:</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
-        <translation>The value you have entered (&apos;%s&apos;) is not a valid number. Please enter an integer position.</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogLoadErros</name>
-    <message>
-        <source>Lade Fehler</source>
-        <translation>Error loading records</translation>
-    </message>
-    <message>
-        <source>Ladefehler anzeigen</source>
-        <translation>Show loading errors</translation>
-    </message>
-    <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
-        <translation>Here you can see the details for your loading errors.</translation>
-    </message>
-    <message>
-        <source>Index</source>
-        <translation>Index</translation>
-    </message>
-    <message>
-        <source>Error Text</source>
-        <translation>Error Text</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Überlappend|Ordnet die Fenster überlappend an</source>
+        <translation>Overlapping|Arranges the windows overlapping</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,291 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
-    <name>Zelmar_FormMain</name>
+    <name>ZelmarField</name>
+    <message>
+        <source>Molekulargewicht</source>
+        <translation>Masse moléculaire</translation>
+    </message>
+    <message>
+        <source>Molekül</source>
+        <translation>Molécule</translation>
+    </message>
+    <message>
+        <source>Summenformel</source>
+        <translation>Formule brute</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarWindow</name>
+    <message>
+        <source>%d Einträge</source>
+        <translation>%d entrées</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen geladen</source>
+        <translation>%d entrées sur %d chargées</translation>
+    </message>
+    <message>
+        <source>1 Eintrag</source>
+        <translation>1 entrée</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Désélectionner tous les enregistrements</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Sélectionner tous les enregistrements</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Couper|Déplace l&apos;objet sélectionné dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Bitte Warten.</source>
+        <translation>Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <translation>La feuille de données &quot;%s&quot; n&apos;a pas pu être enregistrée. Voulez-vous quand même la fermer ?</translation>
+    </message>
+    <message>
+        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
+        <translation>La feuille de données &apos;%s&apos; a été modifiée.&lt;BR&gt;Voulez-vous l&apos;enregistrer avant de la fermer ?</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
+        <translation>La feuille de données actuelle n&apos;a pas encore été modifiée</translation>
+    </message>
+    <message>
+        <source>Das aktuelle Datenblatt wurde verändert</source>
+        <translation>La feuille de données actuelle a été modifiée</translation>
+    </message>
+    <message>
+        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <translation>Toutes les données n&apos;ont pas pu être chargées. Cliquez ici pour voir les erreurs.</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Désélectionne tous les enregistrements|Désélectionne tous les enregistrements de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Supprimer les enregistrements désélectionnés</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>Le fichier &quot;%s&quot; contient encore des entrées erronées qui ne seront pas enregistrées.&lt;BR&gt;Voulez-vous quand même enregistrer le fichier ?</translation>
+    </message>
+    <message>
+        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <translation>Le numéro d&apos;enregistrement &quot;%d&quot; est hors de la plage de données.&lt;BR&gt;Veuillez saisir un numéro valide.</translation>
+    </message>
+    <message>
+        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <translation>Impossible d&apos;appliquer les modifications des champs.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Coller|Insère le contenu du presse-papiers</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Crée un nouvel enregistrement|Crée un nouvel enregistrement dans la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Erreur lors du renommage du fichier.&lt;BR&gt;Message d&apos;erreur : %s</translation>
+    </message>
+    <message>
+        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
+        <translation>Aucun enregistrement n&apos;a pu être lu dans le fichier &quot;%s&quot;.&lt;BR&gt;Le fichier est peut-être endommagé.&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
+    </message>
+    <message>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Impossible de créer une copie de sauvegarde du fichier original.&lt;BR&gt;Voulez-vous quand même enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
+        <translation>Aucune donnée à afficher pour le moment</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exporte la molécule dans un fichier MOL</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Supprimer les enregistrements erronés</translation>
+    </message>
+    <message>
+        <source>Fehlermeldung</source>
+        <translation>Message d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>Feld leeren</source>
+        <translation>Vider le champ</translation>
+    </message>
+    <message>
+        <source>Feld leeren|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Vider le champ|Efface le contenu de la cellule actuelle</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Aller à...</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Indiziere SD Datei: %s</source>
+        <translation>Indexation du fichier SD : %s</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Copier|Copie l&apos;objet sélectionné dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Lade SD Datei: %s</source>
+        <translation>Chargement du fichier SD : %s</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Supprime les enregistrements désélectionnés|Supprime tous les enregistrements désélectionnés de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Supprime les enregistrements erronés|Supprime tous les enregistrements erronés de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>MOL-Datei exportieren</source>
+        <translation>Exporter un fichier MOL</translation>
+    </message>
+    <message>
+        <source>MOL-Datei importieren</source>
+        <translation>Importer un fichier MOL</translation>
+    </message>
+    <message>
+        <source>MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*</source>
+        <translation>Fichiers MOL (*.mol)|*.mol|Tous les fichiers (*.*)|*.*</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Importer une molécule depuis un fichier MOL</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>Nouvel enregistrement</translation>
+    </message>
     <message>
         <source>SD-Dateien (*.sdf)</source>
         <translation>Fichiers SD (*.sdf)</translation>
     </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Sélectionne tous les enregistrements|Sélectionne tous les enregistrements de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <translation>Tri des données. Appuyez sur Échap pour annuler</translation>
+    </message>
+    <message>
+        <source>Speichere Datei: &quot;%s&quot;</source>
+        <translation>Enregistrement du fichier : &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <translation>Recherche en cours. Appuyez sur Échap pour annuler</translation>
+    </message>
+    <message>
+        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Nom de fichier non valide : %s&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
+        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot;.&lt;BR&gt;L&apos;erreur s&apos;est produite à l&apos;enregistrement %d. Le message d&apos;erreur est &quot;%s&quot;. Voulez-vous continuer et enregistrer les autres enregistrements ?</translation>
+    </message>
+    <message>
+        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
+        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot; : &quot;%s&quot;.&lt;BR&gt;L&apos;enregistrement ne peut pas continuer.</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogGotoRecord</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Anzahl der Datensätze:</source>
+        <translation>Nombre d&apos;enregistrements :</translation>
+    </message>
+    <message>
+        <source>Datensatznummer:</source>
+        <translation>Numéro d&apos;enregistrement :</translation>
+    </message>
+    <message>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <translation>La valeur saisie (&apos;%s&apos;) n&apos;est pas un nombre valide. Veuillez indiquer une position entière.</translation>
+    </message>
+    <message>
+        <source>Gehe zu Datensatz</source>
+        <translation>Aller à l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_DialogLoadErros</name>
+    <message>
+        <source>Error Text</source>
+        <translation>Texte d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <translation>Vous trouverez ici le détail des erreurs de chargement.</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Lade Fehler</source>
+        <translation>Erreurs de chargement</translation>
+    </message>
+    <message>
+        <source>Ladefehler anzeigen</source>
+        <translation>Afficher les erreurs de chargement</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_FormMain</name>
     <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Réduire tout</translation>
@@ -36,20 +316,140 @@
         <translation>Disposer &amp;verticalement</translation>
     </message>
     <message>
+        <source>Aktuelles Datenblatt</source>
+        <translation>Feuille de données actuelle</translation>
+    </message>
+    <message>
         <source>Alle &amp;wiederherstellen</source>
         <translation>&amp;Restaurer tout</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze deselektieren</source>
+        <translation>Désélectionner tous les enregistrements</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze selektieren</source>
+        <translation>Sélectionner tous les enregistrements</translation>
     </message>
     <message>
         <source>Alle an&amp;ordnen</source>
         <translation>&amp;Organiser tout</translation>
     </message>
     <message>
+        <source>Alle anordnen|Ordnet die Symbole der verkleinerten Fenster an</source>
+        <translation>Organiser tout|Dispose les icônes des fenêtres réduites</translation>
+    </message>
+    <message>
+        <source>Alle verkleinern|Verkleinert alle Fenster zu Symbolen</source>
+        <translation>Réduire tout|Réduit toutes les fenêtres</translation>
+    </message>
+    <message>
+        <source>Alle wiederherstellen|Stellt alle Fenster in ihrer normalen Größe wieder her</source>
+        <translation>Restaurer tout|Rend à toutes les fenêtres leur taille normale</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</source>
+        <translation>Couper|Déplace l&apos;objet sélectionné dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>B&amp;earbeiten</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
         <source>Beenden|Anwendung beenden</source>
         <translation>Quitter|Quitter l&apos;application</translation>
     </message>
     <message>
+        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
+        <translation>Impossible d&apos;exécuter la commande d&apos;ouverture demandée par un autre programme&lt;BR&gt;&lt;BR&gt;Message d&apos;erreur : &lt;BR&gt;%s</translation>
+    </message>
+    <message>
+        <source>Could not retrieve module base file name</source>
+        <translation>Impossible de déterminer le nom de fichier du module</translation>
+    </message>
+    <message>
+        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
+        <translation>Version du fichier : %s - Zelmar, un outil pour les fichiers SD</translation>
+    </message>
+    <message>
+        <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Désélectionne tous les enregistrements|Désélectionne tous les enregistrements de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Deselektierte Datensätze löschen</source>
+        <translation>Supprimer les enregistrements désélectionnés</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Einfügen|Den Inhalt der Zwischenablage einfügen</source>
+        <translation>Coller|Insère le contenu du presse-papiers</translation>
+    </message>
+    <message>
+        <source>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</source>
+        <translation>Crée un nouvel enregistrement|Crée un nouvel enregistrement dans la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Exportiert das Molekül als MOL-Datei</source>
+        <translation>Exporte la molécule dans un fichier MOL</translation>
+    </message>
+    <message>
+        <source>Fehlerhafte Datensätze löschen</source>
+        <translation>Supprimer les enregistrements erronés</translation>
+    </message>
+    <message>
+        <source>Gehe zu...</source>
+        <translation>Aller à...</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Disposer hori&amp;zontalement</translation>
+    </message>
+    <message>
+        <source>Horizontal anordnen|Ordnet die Fenster untereinander an</source>
+        <translation>Disposer horizontalement|Dispose les fenêtres les unes au-dessus des autres</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Invalid file selected. Please select a SD file</source>
+        <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</source>
+        <translation>Copier|Copie l&apos;objet sélectionné dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
+        <translation>Supprime les enregistrements désélectionnés|Supprime tous les enregistrements désélectionnés de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <translation>Supprime les enregistrements erronés|Supprime tous les enregistrements erronés de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Molekül aus MOL-Datei importieren</source>
+        <translation>Importer une molécule depuis un fichier MOL</translation>
+    </message>
+    <message>
+        <source>Neuer Datensatz</source>
+        <translation>Nouvel enregistrement</translation>
     </message>
     <message>
         <source>Neu|Neue Datei erstellen</source>
@@ -60,8 +460,16 @@
         <translation>&amp;Fermer</translation>
     </message>
     <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>Fichiers SD (*.sdf)</translation>
+    </message>
+    <message>
         <source>Schließen|Aktuelle Datei schließen</source>
         <translation>Fermer|Fermer le fichier actuel</translation>
+    </message>
+    <message>
+        <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
+        <translation>Sélectionne tous les enregistrements|Sélectionne tous les enregistrements de la feuille de données actuelle</translation>
     </message>
     <message>
         <source>Speichern &amp;unter...</source>
@@ -76,8 +484,64 @@
         <translation>Enregistrer|Enregistrer le fichier actuel</translation>
     </message>
     <message>
+        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
+        <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>La version du fichier libveskChemRoutines.so n&apos;a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d&apos;y accéder</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>La version du fichier libveskChemSearch.so n&apos;a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d&apos;y accéder</translation>
+    </message>
+    <message>
+        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
+        <translation>La version du fichier libveskChemViewer.so n&apos;a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d&apos;y accéder</translation>
+    </message>
+    <message>
+        <source>The file versions of the necessary runtime libraries could not be verified</source>
+        <translation>Les versions des bibliothèques d&apos;exécution nécessaires n&apos;ont pas pu être vérifiées</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateiversion</source>
+        <translation>Version de fichier inconnue</translation>
+    </message>
+    <message>
+        <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
+        <translation>Disposer verticalement|Dispose les fenêtres côte à côte</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Votre version de libveskChemRoutines.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Votre version de libveskChemSearch.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
+    </message>
+    <message>
+        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
+        <translation>Votre version de libveskChemViewer.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
+    </message>
+    <message>
+        <source>Zelle löschen</source>
+        <translation>Effacer la cellule</translation>
+    </message>
+    <message>
+        <source>Zelle löschen|Löscht den Inhalt der aktuellen Zelle</source>
+        <translation>Effacer la cellule|Efface le contenu de la cellule actuelle</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
+        <translation>Zelmar a reçu une commande « ouvrir un fichier » non valide (requête vide)</translation>
+    </message>
+    <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
-        <translation>Zelmar n&apos;a pas pu obtenir les chemins complets des fichiers déposés</translation>
+        <translation>Zelmar n&apos;a pas pu déterminer les chemins complets des fichiers déposés</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>
@@ -92,252 +556,8 @@
         <translation>En &amp;cascade</translation>
     </message>
     <message>
-        <source>Zelmar</source>
-        <translation>Zelmar</translation>
-    </message>
-    <message>
-        <source>Unbekannte Dateiversion</source>
-        <translation>Version de fichier inconnue</translation>
-    </message>
-    <message>
-        <source>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</source>
-        <translation>Version du fichier : %s - Zelmar, un outil pour les fichiers SD</translation>
-    </message>
-    <message>
-        <source>The file versions of the necessary runtime libraries could not be verified</source>
-        <translation>Les versions des bibliothèques d'exécution nécessaires n'ont pas pu être vérifiées</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>La version du fichier libveskChemRoutines.so n'a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d'y accéder</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Votre version de libveskChemRoutines.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemViewer.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>La version du fichier libveskChemViewer.so n'a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d'y accéder</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemViewer.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Votre version de libveskChemViewer.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
-    </message>
-    <message>
-        <source>The file version of libveskChemSearch.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
-        <translation>La version du fichier libveskChemSearch.so n'a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d'y accéder</translation>
-    </message>
-    <message>
-        <source>Your version of libveskChemSearch.so is outdated. To run Zelmar, you need version %s or later</source>
-        <translation>Votre version de libveskChemSearch.so est obsolète. Zelmar nécessite la version %s ou une version ultérieure</translation>
-    </message>
-    <message>
-        <source>Could not retrieve module base file name</source>
-        <translation>Impossible de déterminer le nom de fichier du module</translation>
-    </message>
-    <message>
-        <source>Zelmar has received an invalid &quot;file open&quot; command (zero atom ID)</source>
-        <translation>Zelmar a reçu une commande « ouvrir un fichier » non valide (requête vide)</translation>
-    </message>
-    <message>
-        <source>Cannot perform open the command indicated by another program&lt;BR&gt;&lt;BR&gt;Error message: &lt;BR&gt;%s</source>
-        <translation>Impossible d'exécuter la commande d'ouverture demandée par un autre programme&lt;BR&gt;&lt;BR&gt;Message d'erreur : &lt;BR&gt;%s</translation>
-    </message>
-    <message>
-        <source>Zelmar was unable to retrive the dropped files' full path names</source>
-        <translation>Zelmar n'a pas pu déterminer les chemins complets des fichiers déposés</translation>
-    </message>
-    <message>
-        <source>Invalid file selected. Please select a SD file</source>
-        <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
-    </message>
-    <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Feuille de données actuelle</translation>
-    </message>
-    <message>
-        <source>Gehe zu...</source>
-        <translation>Aller à...</translation>
-    </message>
-    <message>
-        <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
-        <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarField</name>
-    <message>
-        <source>Molekül</source>
-        <translation>Molécule</translation>
-    </message>
-    <message>
-        <source>Summenformel</source>
-        <translation>Formule brute</translation>
-    </message>
-    <message>
-        <source>Molekulargewicht</source>
-        <translation>Masse moléculaire</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarWindow</name>
-    <message>
-        <source>%d Einträge</source>
-        <translation>%d entrées</translation>
-    </message>
-    <message>
-        <source>%d von %d Einträgen geladen</source>
-        <translation>%d entrées sur %d chargées</translation>
-    </message>
-    <message>
-        <source>1 Eintrag</source>
-        <translation>1 entrée</translation>
-    </message>
-    <message>
-        <source>Bitte Warten.</source>
-        <translation>Veuillez patienter...</translation>
-    </message>
-    <message>
-        <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
-        <translation>Aucune donnée à afficher pour le moment</translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
-        <translation>La feuille de données &apos;%s&apos; a été modifiée.&lt;BR&gt;Voulez-vous l&apos;enregistrer avant de la fermer ?</translation>
-    </message>
-    <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
-        <translation>La feuille de données &quot;%s&quot; n&apos;a pas pu être enregistrée. Voulez-vous quand même la fermer ?</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde noch nicht verändert</source>
-        <translation>La feuille de données actuelle n&apos;a pas encore été modifiée</translation>
-    </message>
-    <message>
-        <source>Das aktuelle Datenblatt wurde verändert</source>
-        <translation>La feuille de données actuelle a été modifiée</translation>
-    </message>
-    <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
-        <translation>Toutes les données n&apos;ont pas pu être chargées. Cliquez ici pour voir les erreurs.</translation>
-    </message>
-    <message>
-        <source>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
-        <translation>Le fichier &quot;%s&quot; contient encore des entrées erronées qui ne seront pas enregistrées.&lt;BR&gt;Voulez-vous quand même enregistrer le fichier ?</translation>
-    </message>
-    <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
-        <translation>Le numéro d&apos;enregistrement &quot;%d&quot; est hors de la plage de données.&lt;BR&gt;Veuillez saisir un numéro valide.</translation>
-    </message>
-    <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
-        <translation>Impossible d&apos;appliquer les modifications des champs.</translation>
-    </message>
-    <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
-        <translation>Erreur lors du renommage du fichier.&lt;BR&gt;Message d&apos;erreur : %s</translation>
-    </message>
-    <message>
-        <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
-        <translation>Aucun enregistrement n&apos;a pu être lu dans le fichier &quot;%s&quot;.&lt;BR&gt;Le fichier est peut-être endommagé.&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
-    </message>
-    <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
-        <translation>Impossible de créer une copie de sauvegarde du fichier original.&lt;BR&gt;Voulez-vous quand même enregistrer ?</translation>
-    </message>
-    <message>
-        <source>Fehlermeldung</source>
-        <translation>Message d&apos;erreur</translation>
-    </message>
-    <message>
-        <source>Indiziere SD Datei: %s</source>
-        <translation>Indexation du fichier SD : %s</translation>
-    </message>
-    <message>
-        <source>Lade SD Datei: %s</source>
-        <translation>Chargement du fichier SD : %s</translation>
-    </message>
-    <message>
-        <source>SD-Dateien (*.sdf)</source>
-        <translation>Fichiers SD (*.sdf)</translation>
-    </message>
-    <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
-        <translation>Tri des données. Appuyez sur Échap pour annuler</translation>
-    </message>
-    <message>
-        <source>Speichere Datei: &quot;%s&quot;</source>
-        <translation>Enregistrement du fichier : &quot;%s&quot;</translation>
-    </message>
-    <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
-        <translation>Recherche en cours. Appuyez sur Échap pour annuler</translation>
-    </message>
-    <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
-        <translation>Nom de fichier non valide : %s&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
-        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot;.&lt;BR&gt;L&apos;erreur s&apos;est produite à l&apos;enregistrement %d. Le message d&apos;erreur est &quot;%s&quot;. Voulez-vous continuer et enregistrer les autres enregistrements ?</translation>
-    </message>
-    <message>
-        <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
-        <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot; : &quot;%s&quot;.&lt;BR&gt;L&apos;enregistrement ne peut pas continuer.</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogGotoRecord</name>
-    <message>
-        <source>Gehe zu Datensatz</source>
-        <translation>Aller à l&apos;enregistrement</translation>
-    </message>
-    <message>
-        <source>Datensatznummer:</source>
-        <translation>Numéro d&apos;enregistrement :</translation>
-    </message>
-    <message>
-        <source>Anzahl der Datensätze:</source>
-        <translation>Nombre d&apos;enregistrements :</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
-        <translation>La valeur saisie (&apos;%s&apos;) n&apos;est pas un nombre valide. Veuillez indiquer une position entière.</translation>
-    </message>
-</context>
-<context>
-    <name>Zelmar_DialogLoadErros</name>
-    <message>
-        <source>Lade Fehler</source>
-        <translation>Erreurs de chargement</translation>
-    </message>
-    <message>
-        <source>Ladefehler anzeigen</source>
-        <translation>Afficher les erreurs de chargement</translation>
-    </message>
-    <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
-        <translation>Vous trouverez ici le détail des erreurs de chargement.</translation>
-    </message>
-    <message>
-        <source>Index</source>
-        <translation>Index</translation>
-    </message>
-    <message>
-        <source>Error Text</source>
-        <translation>Texte d&apos;erreur</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
+        <source>Überlappend|Ordnet die Fenster überlappend an</source>
+        <translation>Cascade|Dispose les fenêtres en cascade</translation>
     </message>
 </context>
 </TS>

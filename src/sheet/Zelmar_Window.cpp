@@ -13,6 +13,7 @@
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_SheetStatusBar.h"
@@ -98,6 +99,7 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     FStatusBar = new TZelmarSheetStatusBar(this);
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
+    FActions = new TZelmarSheetActions(this);
     WireGrid();
     WireStatusBar();
     InitStringGrid(-1);

@@ -17,6 +17,7 @@
 
 class QLabel;
 class TZelmarHintManager;
+class TZelmarSheetActions;
 class TZelmarSheetCells;
 class TZelmarSheetGrid;
 class TZelmarSheetStatusBar;
@@ -72,6 +73,25 @@ public:
     void Activated();
     void Deactivated();
 
+    // ---- record commands: the pop-up menu's and the main window's ----
+    void SelectAll();
+    void UnselectAll();
+    void DeleteUnselected();
+    void DoDeleteLoadErrors();
+    void AddRecord();
+    // The current cell; in the new-record row, clear, paste and import create the record.
+    void ClearCell();
+    void CutToClipboard();
+    void CopyToClipboard();
+    void PasteFromClipboard();
+    // Ask for the file in the MOL file dialogs first.
+    void ImportMolFile();
+    void ExportMolFile();
+    bool ImportMolFileFrom(const std::string& path);
+    bool ExportMolFileTo(const std::string& path);
+    // Whether the current cell shows no value (or is no record's cell).
+    bool IsCellEmpty() const;
+
     // ---- busy states and the enabling queries ----
     bool Loading() const { return FLoading; }
     bool Indexing() const { return FIndexing; }
@@ -89,6 +109,12 @@ public:
     bool CanSaveAs() const;
     bool CanDeleteLoadErrors() const;
     bool CanGotoRecord() const;
+    bool CanClearCell() const;
+    bool CanCut() const;
+    bool CanCopy() const;
+    bool CanPaste() const;
+    bool CanImportMolFile() const;
+    bool CanExportMolFile() const;
 
     // ---- the grid's operations ----
     void InitStringGrid(int rows);
@@ -104,6 +130,7 @@ public:
     TZelmarSheetGrid* Grid() const { return FGrid; }
     TZelmarSheetStatusBar* StatusBar() const { return FStatusBar; }
     TZelmarSheetCells* Cells() const { return FCells.get(); }
+    TZelmarSheetActions* Actions() const { return FActions; }
 
     TUpdateDataExchangeEvent OnUpdateDataExchange;
     TChangeExternalDataEvent OnChangeExternalData;
@@ -138,8 +165,20 @@ private:
     void SetFirstExistingDataForDataExchange();
     void UpdateAfterNewOrDeleteRecord();
     void InitNewSDFileData(TZelmarSDFileData* record);
-    void DoDeleteLoadErrors();
     void SetBusyCursor(bool busy);
+
+    // record commands
+    bool GetSelectedDataAndField(TZelmarSDFileData*& record, TZelmarField*& field) const;
+    TZelmarField* SelectedField() const;
+    bool InNewRecordRow() const;
+    void SetAllSelected(bool selected);
+    // In the new-record row: a new record for a command that writes into it; none elsewhere.
+    TZelmarSDFileData* RecordForCommand(bool withEmptyMolecule);
+    void WriteCell(TZelmarSDFileData* record, TZelmarField* field, const TZelmarDataCarrier& data);
+    std::string GetCellText(bool clear);
+    void CopyTextToClipboard(const std::string& text);
+    std::string GetTextFromClipboard() const;
+    static std::string ReadMolFileLines(const std::string& path);
 
     // record-list events
     void HandleOnStartIndexing();
@@ -180,6 +219,7 @@ private:
     void EndEditString(const QString& text, bool abort);
     void ChemistryEditStarted();
     void GridKeyPress(int key);
+    void ShowPopupMenu(const QPoint& gridPos);
 
     TZelmarHintManager* const FHintManager;
     TQtUiDispatcher FDispatcher;
@@ -192,6 +232,7 @@ private:
     QLabel* FLabelIndexing = nullptr;
     TZelmarSheetGrid* FGrid = nullptr;
     TZelmarSheetStatusBar* FStatusBar = nullptr;
+    TZelmarSheetActions* FActions = nullptr;  // the pop-up menu, owned by the window
 
     int FSelectedCol = -1;
     int FSelectedRow = -1;
@@ -211,4 +252,7 @@ private:
     // Where MakeBackup moved the file being saved over; empty when it moved nothing.
     std::string FBackupOf;
     std::string FBackupName;
+    // The last clipboard text checked for being a molecule, and the answer.
+    mutable std::string FPasteCheckedText;
+    mutable bool FPasteCheckedIsMolecule = false;
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_SheetStatusBar.h"
@@ -41,6 +42,23 @@ void TZelmarWindow::WireGrid() {
         EndEditString(text, abort);
     };
     FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
+    // Right clicks on the data cells and on the fixed columns open the pop-up menu.
+    for (QWidget* area : {FGrid->viewport(), FGrid->RowHeaderWidget()}) {
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(area, &QWidget::customContextMenuRequested, this,
+                [this, area](const QPoint& pos) { ShowPopupMenu(area->mapTo(FGrid, pos)); });
+    }
+}
+
+void TZelmarWindow::ShowPopupMenu(const QPoint& gridPos) {
+    GuardedVoid("TZelmarWindow.ShowPopupMenu", [&] {
+        // As in other tables, the commands act on the cell that was clicked.
+        int column = -1;
+        int row = -1;
+        if (FGrid->CellAt(gridPos, column, row) && row > 0 && !FGrid->IsEditorOpen())
+            FGrid->SelectCell(column, row);
+        FActions->Popup(FGrid->mapToGlobal(gridPos));
+    });
 }
 
 void TZelmarWindow::InitStringGrid(int rows) {

@@ -6,39 +6,18 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include "Zelmar_ActionSupport.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
-namespace {
-
-QString Shown(const char* stored) {
-    return QString::fromStdString(LoadTranslatedText(stored));
-}
-
-QAction* MakeAction(QObject* owner, const char* name, const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(owner);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-    return action;
-}
-
-// Caption, and the two-part hint of which the status bar shows the long part.
-void Caption(QAction* action, const char* caption, const char* hint) {
-    action->setText(Shown(caption));
-    const QString both = Shown(hint);
-    action->setStatusTip(both.section(QLatin1Char('|'), 1));
-    action->setToolTip(both.section(QLatin1Char('|'), 0, 0));
-}
-
-}  // namespace
 
 TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
-    FileNew = MakeAction(form, "FileNew", QKeySequence(Qt::CTRL | Qt::Key_N));
-    FileOpen = MakeAction(form, "FileOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    FileNew = MakeAction(form, "FileNew", QStringLiteral("file-new"), QKeySequence::New);
+    FileOpen = MakeAction(form, "FileOpen", QStringLiteral("file-open"), QKeySequence::Open);
     FileClose = MakeAction(form, "FileClose");
-    FileSave = MakeAction(form, "FileSave", QKeySequence(Qt::CTRL | Qt::Key_S));
+    FileSave = MakeAction(form, "FileSave", QStringLiteral("file-save"), QKeySequence::Save);
     FileSaveAs = MakeAction(form, "FileSaveAs");
     FileExit = MakeAction(form, "FileExit");
     connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
@@ -53,16 +32,16 @@ TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form)
 }
 
 void TZelmarFileCommands::Retranslate() {
-    Caption(FileNew, "Zelmar_FormMain##  &Neu", "Zelmar_FormMain##  Neu|Neue Datei erstellen");
-    Caption(FileOpen, "Zelmar_FormMain##  Ö&ffnen",
+    SetCaptionAndHint(FileNew, "Zelmar_FormMain##  &Neu", "Zelmar_FormMain##  Neu|Neue Datei erstellen");
+    SetCaptionAndHint(FileOpen, "Zelmar_FormMain##  Ö&ffnen",
             "Zelmar_FormMain##  Öffnen|Vorhandene Datei öffnen");
-    Caption(FileClose, "Zelmar_FormMain##  S&chließen",
+    SetCaptionAndHint(FileClose, "Zelmar_FormMain##  S&chließen",
             "Zelmar_FormMain##  Schließen|Aktuelle Datei schließen");
-    Caption(FileSave, "Zelmar_FormMain##  &Speichern",
+    SetCaptionAndHint(FileSave, "Zelmar_FormMain##  &Speichern",
             "Zelmar_FormMain##  Speichern|Aktuelle Datei speichern");
-    Caption(FileSaveAs, "Zelmar_FormMain##  Speichern &unter...",
+    SetCaptionAndHint(FileSaveAs, "Zelmar_FormMain##  Speichern &unter...",
             "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
-    Caption(FileExit, "Zelmar_FormMain##  &Beenden",
+    SetCaptionAndHint(FileExit, "Zelmar_FormMain##  &Beenden",
             "Zelmar_FormMain##  Beenden|Anwendung beenden");
 }
 
@@ -93,7 +72,7 @@ void TZelmarFileCommands::FileOpenExecute() {
         dialog.setObjectName(QStringLiteral("OpenDialog"));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setNameFilter(Shown("Zelmar_FormMain##  SD-Dateien (*.sdf)"));
+        dialog.setNameFilter(ShownText("Zelmar_FormMain##  SD-Dateien (*.sdf)"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         Form->DoOpenNewFile(dialog.selectedFiles().first().toStdString());
     });

@@ -13,10 +13,12 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QToolBar>
 #include <QTimer>
 #include <QTranslator>
 
 #include "Zelmar_CheckProcess.h"
+#include "Zelmar_EditCommands.h"
 #include "Zelmar_FileCommands.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataExchange.h"
@@ -62,9 +64,11 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
     resize(1000, 700);
     setAcceptDrops(true);
     Files = new TZelmarFileCommands(this);
+    Edits = new TZelmarEditCommands(this);
     Sheets = new TZelmarSheetCommands(this);
     Windows = new TZelmarWindowCommands(this);
     CreateMenus();
+    CreateToolBar();
     connect(Mdi, &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* child) { HandleSubWindowActivated(child); });
     FormCreate();
@@ -86,6 +90,9 @@ void TZelmar_FormMain::CreateMenus() {
     FileMenu = menuBar()->addMenu(QString());
     FileMenu->setObjectName(QStringLiteral("MenuFile"));
     Files->FillMenu(FileMenu);
+    EditMenu = menuBar()->addMenu(QString());
+    EditMenu->setObjectName(QStringLiteral("MenuEdit"));
+    Edits->FillMenu(EditMenu);
     SheetMenu = menuBar()->addMenu(QString());
     SheetMenu->setObjectName(QStringLiteral("MenuCurrentSheet"));
     Sheets->FillMenu(SheetMenu);
@@ -95,13 +102,29 @@ void TZelmar_FormMain::CreateMenus() {
     RetranslateMenus();
 }
 
+void TZelmar_FormMain::CreateToolBar() {
+    ToolBar = addToolBar(QString());
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setMovable(false);
+    ToolBar->setIconSize(QSize(24, 24));
+    ToolBar->addActions({Files->FileNew, Files->FileOpen, Files->FileSave});
+    ToolBar->addSeparator();
+    ToolBar->addActions({Edits->ActionCut, Edits->ActionCopy, Edits->ActionPaste});
+    ToolBar->addSeparator();
+    ToolBar->addActions(
+        {Windows->WindowCascade, Windows->WindowTileHorizontal, Windows->WindowTileVertical});
+}
+
 void TZelmar_FormMain::RetranslateMenus() {
     if (FileMenu == nullptr) return;
     FileMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Datei")));
+    EditMenu->setTitle(
+        QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  B&earbeiten")));
     SheetMenu->setTitle(
         QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Aktuelles Datenblatt")));
     WindowMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Fenster")));
     Files->Retranslate();
+    Edits->Retranslate();
     Sheets->Retranslate();
     Windows->Retranslate();
 }
@@ -287,6 +310,7 @@ void TZelmar_FormMain::RefreshAllSheets() {
 
 void TZelmar_FormMain::UpdateActions() {
     Files->UpdateActions();
+    Edits->UpdateActions();
     Sheets->UpdateActions();
     Windows->UpdateActions();
 }

@@ -18,7 +18,9 @@ class QMdiSubWindow;
 class QTimer;
 class QTranslator;
 class TveskChemView2Pool;
+class QToolBar;
 class TZelmarDataExchange;
+class TZelmarEditCommands;
 class TZelmarFileCommands;
 class TZelmarHintManager;
 class TZelmarOpenFileServer;
@@ -61,6 +63,7 @@ public:
     TZelmarHintManager* HintManager() const { return Hints.get(); }
     TveskChemView2Pool* ViewerPool() const { return Viewers.get(); }
     TZelmarFileCommands* FileCommands() const { return Files; }
+    TZelmarEditCommands* EditCommands() const { return Edits; }
     TZelmarWindowCommands* WindowCommands() const { return Windows; }
     TZelmarSheetCommands* SheetCommands() const { return Sheets; }
 
@@ -80,6 +83,7 @@ private:
     void PlaceNewSheet(QMdiSubWindow* child) const;
     void FormCreate();
     void CreateMenus();
+    void CreateToolBar();
     void RetranslateMenus();
     void InitMolViewers();
     void ConnectDataExchange();
@@ -102,8 +106,10 @@ private:
     QLabel* HintPanel = nullptr;     // status bar panel 0
     QLabel* VersionPanel = nullptr;  // status bar panel 1
     QMenu* FileMenu = nullptr;
+    QMenu* EditMenu = nullptr;
     QMenu* SheetMenu = nullptr;
     QMenu* WindowMenu = nullptr;
+    QToolBar* ToolBar = nullptr;
     QTimer* IdleUpdate = nullptr;
     std::unique_ptr<QTranslator> Dictionary;
     std::unique_ptr<TZelmarOpenFileServer> OpenFileServer;
@@ -111,6 +117,7 @@ private:
     std::unique_ptr<TveskChemView2Pool> Viewers;
     std::unique_ptr<TZelmarHintManager> Hints;
     TZelmarFileCommands* Files = nullptr;
+    TZelmarEditCommands* Edits = nullptr;
     TZelmarSheetCommands* Sheets = nullptr;
     TZelmarWindowCommands* Windows = nullptr;
     QPointer<TZelmarWindow> ReportingSheet;

@@ -3,18 +3,14 @@
 #include <QAction>
 #include <QMenu>
 
+#include "Zelmar_ActionSupport.h"
 #include "Zelmar_Dialog_GotoRecord.h"
 #include "Zelmar_Dialog_ShowLoadErrors.h"
 #include "Zelmar_Form_Main.h"
-#include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
 namespace {
-
-QString Shown(const char* stored) {
-    return QString::fromStdString(LoadTranslatedText(stored));
-}
 
 void ShowLoadErrorsDialog(QWidget* owner, const TZelmarRecordRefs& errors,
                           std::function<int(const TZelmarSDFileData*)> getIndex,
@@ -30,38 +26,65 @@ void ShowLoadErrorsDialog(QWidget* owner, const TZelmarRecordRefs& errors,
 
 }  // namespace
 
-TZelmarSheetCommands::TZelmarSheetCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
-    ActGotoRecord = new QAction(form);
-    ActGotoRecord->setObjectName(QStringLiteral("ActGotoRecord"));
-    connect(ActGotoRecord, &QAction::triggered, this, [this] { ActGotoRecordExecute(); });
-    form->addAction(ActGotoRecord);
+TZelmarSheetCommands::TZelmarSheetCommands(TZelmar_FormMain* form)
+    : QObject(form), Actions(form) {
+    ActNewRecord = MakeAction(form, "ActNewRecord", QStringLiteral("record-new"));
+    ActDeleteUnSelected =
+        MakeAction(form, "ActDeleteUnSelected", QStringLiteral("records-delete-unselected"));
+    ActDeleteLoadErrors =
+        MakeAction(form, "ActDeleteLoadErrors", QStringLiteral("records-delete-errors"));
+    ActSelectAll = MakeAction(form, "ActSelectAll", QStringLiteral("records-select-all"));
+    ActUnselectAll = MakeAction(form, "ActUnselectAll", QStringLiteral("records-unselect-all"));
+    ActGotoRecord = MakeAction(form, "ActGotoRecord", QStringLiteral("record-goto"));
+    Actions.Add(ActNewRecord, &TZelmarWindow::CanNewRecord, &TZelmarWindow::AddRecord,
+                "TZelmar_FormMain.ActNewRecordExecute");
+    Actions.Add(ActDeleteUnSelected, &TZelmarWindow::CanSelectAll,
+                &TZelmarWindow::DeleteUnselected, "TZelmar_FormMain.ActDeleteUnSelectedExecute");
+    Actions.Add(ActDeleteLoadErrors, &TZelmarWindow::CanDeleteLoadErrors,
+                &TZelmarWindow::DoDeleteLoadErrors, "TZelmar_FormMain.ActDeleteLoadErrorsExecute");
+    Actions.Add(ActSelectAll, &TZelmarWindow::CanSelectAll, &TZelmarWindow::SelectAll,
+                "TZelmar_FormMain.ActSelectAllExecute");
+    Actions.Add(ActUnselectAll, &TZelmarWindow::CanSelectAll, &TZelmarWindow::UnselectAll,
+                "TZelmar_FormMain.ActUnselectAllExecute");
+    Actions.Add(ActGotoRecord, &TZelmarWindow::CanGotoRecord, &TZelmarWindow::DoGotoRecord,
+                "TZelmar_FormMain.ActGotoRecordExecute");
+    for (QAction* action : {ActNewRecord, ActDeleteUnSelected, ActDeleteLoadErrors, ActSelectAll,
+                            ActUnselectAll, ActGotoRecord})
+        form->addAction(action);
     Retranslate();
 }
 
 void TZelmarSheetCommands::Retranslate() {
-    ActGotoRecord->setText(Shown("Zelmar_FormMain##  Gehe zu..."));
-    const QString hint = Shown(
-        "Zelmar_FormMain##  Springt zum angegebenen Datensatz|Springt zum angegebenen "
-        "Datensatz des aktuellen Datenblattes");
-    ActGotoRecord->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
-    ActGotoRecord->setStatusTip(hint.section(QLatin1Char('|'), 1));
+    SetCaptionAndHint(ActNewRecord, "Zelmar_FormMain##  Neuer Datensatz",
+                      "Zelmar_FormMain##  Erstellt einen neuen Datensatz|Erstellt einen neuen "
+                      "Datensatz im aktuellen Datenblatt");
+    SetCaptionAndHint(ActDeleteUnSelected, "Zelmar_FormMain##  Deselektierte Datensätze löschen",
+                      "Zelmar_FormMain##  Löscht die deselektierten Datensätze|Löscht alle "
+                      "deselektierten Datensätze des aktuellen Datenblattes");
+    SetCaptionAndHint(ActDeleteLoadErrors, "Zelmar_FormMain##  Fehlerhafte Datensätze löschen",
+                      "Zelmar_FormMain##  Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte "
+                      "Datensätze des aktuellen Datenblattes");
+    SetCaptionAndHint(ActSelectAll, "Zelmar_FormMain##  Alle Datensätze selektieren",
+                      "Zelmar_FormMain##  Selektiert alle Datensätze|Selektiert alle "
+                      "vorhandenen Datensätze des aktuellen Datenblattes");
+    SetCaptionAndHint(ActUnselectAll, "Zelmar_FormMain##  Alle Datensätze deselektieren",
+                      "Zelmar_FormMain##  Deselektiert alle Datensätze|Deselektiert alle "
+                      "vorhandenen Datensätze des aktuellen Datenblattes");
+    SetCaptionAndHint(ActGotoRecord, "Zelmar_FormMain##  Gehe zu...",
+                      "Zelmar_FormMain##  Springt zum angegebenen Datensatz|Springt zum "
+                      "angegebenen Datensatz des aktuellen Datenblattes");
 }
 
 void TZelmarSheetCommands::FillMenu(QMenu* menu) const {
+    menu->addActions({ActNewRecord, ActDeleteUnSelected, ActDeleteLoadErrors});
+    menu->addSeparator();
+    menu->addActions({ActSelectAll, ActUnselectAll});
+    menu->addSeparator();
     menu->addAction(ActGotoRecord);
 }
 
 void TZelmarSheetCommands::UpdateActions() {
-    const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
-    ActGotoRecord->setEnabled(sheet != nullptr && sheet->CanGotoRecord());
-}
-
-void TZelmarSheetCommands::ActGotoRecordExecute() {
-    GuardedVoid("TZelmar_FormMain.ActGotoRecordExecute", [&] {
-        // The enabling is recomputed only now and then: ask the sheet again.
-        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
-        if (sheet != nullptr && sheet->CanGotoRecord()) sheet->DoGotoRecord();
-    });
+    Actions.Update();
 }
 
 bool TZelmarSheetCommands::AskRecordNo(QWidget* owner, int recordCount, int& recordNo) {

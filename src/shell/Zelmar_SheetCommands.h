@@ -1,8 +1,11 @@
 #pragma once
-// The "Current data sheet" commands of the main window, and the sheet's small dialogs that
-// the main window plugs into each sheet window: go to record and the load-error list.
+// The "Current data sheet" commands of the main window (new record, deleting records, check
+// marks, go to record), and the sheet's small dialogs that the main window plugs into each
+// sheet window: go to record and the load-error list.
 
 #include <QObject>
+
+#include "Zelmar_SheetActionList.h"
 
 class QAction;
 class QMenu;
@@ -24,10 +27,13 @@ public:
     // The go-to-record dialog over the owner; false when cancelled.
     static bool AskRecordNo(QWidget* owner, int recordCount, int& recordNo);
 
-    void ActGotoRecordExecute();
-
+    QAction* ActNewRecord;
+    QAction* ActDeleteUnSelected;
+    QAction* ActDeleteLoadErrors;
+    QAction* ActSelectAll;
+    QAction* ActUnselectAll;
     QAction* ActGotoRecord;
 
 private:
-    TZelmar_FormMain* Form;
+    TZelmarSheetActionList Actions;
 };

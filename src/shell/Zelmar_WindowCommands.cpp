@@ -5,23 +5,14 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 
+#include "Zelmar_ActionSupport.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Translater.h"
 #include "vesk_Guard.h"
 
 namespace {
 
-QString Shown(const char* stored) {
-    return QString::fromStdString(LoadTranslatedText(stored));
-}
-
-QAction* MakeAction(QObject* owner, const char* name) {
-    auto* action = new QAction(owner);
-    action->setObjectName(QString::fromLatin1(name));
-    return action;
-}
-
-QList<QMdiSubWindow*> Shown(QMdiArea* area) {
+QList<QMdiSubWindow*> VisibleChildren(QMdiArea* area) {
     QList<QMdiSubWindow*> children;
     for (QMdiSubWindow* child : area->subWindowList())
         if (!child->isMinimized() && child->isVisible()) children << child;
@@ -31,9 +22,9 @@ QList<QMdiSubWindow*> Shown(QMdiArea* area) {
 }  // namespace
 
 TZelmarWindowCommands::TZelmarWindowCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
-    WindowCascade = MakeAction(form, "WindowCascade");
-    WindowTileHorizontal = MakeAction(form, "WindowTileHorizontal");
-    WindowTileVertical = MakeAction(form, "WindowTileVertical");
+    WindowCascade = MakeAction(form, "WindowCascade", QStringLiteral("window-cascade"));
+    WindowTileHorizontal = MakeAction(form, "WindowTileHorizontal", QStringLiteral("window-tile-horizontal"));
+    WindowTileVertical = MakeAction(form, "WindowTileVertical", QStringLiteral("window-tile-vertical"));
     WindowMinimizeAll = MakeAction(form, "WindowMinimizeAll");
     ActWindowRestoreAll = MakeAction(form, "ActWindowRestoreAll");
     WindowArrangeAll = MakeAction(form, "WindowArrangeAll");
@@ -53,12 +44,21 @@ TZelmarWindowCommands::TZelmarWindowCommands(TZelmar_FormMain* form) : QObject(f
 }
 
 void TZelmarWindowCommands::Retranslate() {
-    WindowCascade->setText(Shown("Zelmar_FormMain##  Ü&berlappend"));
-    WindowTileHorizontal->setText(Shown("Zelmar_FormMain##  Hori&zontal anordnen"));
-    WindowTileVertical->setText(Shown("Zelmar_FormMain##  &Vertikal anordnen"));
-    WindowMinimizeAll->setText(Shown("Zelmar_FormMain##  &Alle verkleinern"));
-    ActWindowRestoreAll->setText(Shown("Zelmar_FormMain##  Alle &wiederherstellen"));
-    WindowArrangeAll->setText(Shown("Zelmar_FormMain##  Alle an&ordnen"));
+    SetCaptionAndHint(WindowCascade, "Zelmar_FormMain##  Ü&berlappend",
+                      "Zelmar_FormMain##  Überlappend|Ordnet die Fenster überlappend an");
+    SetCaptionAndHint(WindowTileHorizontal, "Zelmar_FormMain##  Hori&zontal anordnen",
+                      "Zelmar_FormMain##  Horizontal anordnen|Ordnet die Fenster "
+                      "untereinander an");
+    SetCaptionAndHint(WindowTileVertical, "Zelmar_FormMain##  &Vertikal anordnen",
+                      "Zelmar_FormMain##  Vertikal anordnen|Ordnet die Fenster nebeneinander an");
+    SetCaptionAndHint(WindowMinimizeAll, "Zelmar_FormMain##  &Alle verkleinern",
+                      "Zelmar_FormMain##  Alle verkleinern|Verkleinert alle Fenster zu Symbolen");
+    SetCaptionAndHint(ActWindowRestoreAll, "Zelmar_FormMain##  Alle &wiederherstellen",
+                      "Zelmar_FormMain##  Alle wiederherstellen|Stellt alle Fenster in ihrer "
+                      "normalen Größe wieder her");
+    SetCaptionAndHint(WindowArrangeAll, "Zelmar_FormMain##  Alle an&ordnen",
+                      "Zelmar_FormMain##  Alle anordnen|Ordnet die Symbole der verkleinerten "
+                      "Fenster an");
 }
 
 void TZelmarWindowCommands::FillMenu(QMenu* menu) {
@@ -95,7 +95,7 @@ void TZelmarWindowCommands::UpdateActions() {
 
 void TZelmarWindowCommands::TileHorizontal() {
     GuardedVoid("TZelmar_FormMain.WindowTileHorizontal1Execute", [&] {
-        const QList<QMdiSubWindow*> children = Shown(Form->MdiArea());
+        const QList<QMdiSubWindow*> children = VisibleChildren(Form->MdiArea());
         if (children.isEmpty()) return;
         const QRect area = Form->MdiArea()->viewport()->rect();
         const int height = area.height() / static_cast<int>(children.size());
@@ -110,7 +110,7 @@ void TZelmarWindowCommands::TileHorizontal() {
 
 void TZelmarWindowCommands::TileVertical() {
     GuardedVoid("TZelmar_FormMain.WindowTileVertical1Execute", [&] {
-        const QList<QMdiSubWindow*> children = Shown(Form->MdiArea());
+        const QList<QMdiSubWindow*> children = VisibleChildren(Form->MdiArea());
         if (children.isEmpty()) return;
         const QRect area = Form->MdiArea()->viewport()->rect();
         const int width = area.width() / static_cast<int>(children.size());

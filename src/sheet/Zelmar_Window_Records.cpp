@@ -1,0 +1,317 @@
+// The sheet's record commands: check marks, adding and deleting records, the current cell's
+// clipboard commands and the MOL file import and export. The pop-up menu and the main
+// window's menus both call these, and both enable them through the Can... queries.
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+
+#include <charconv>
+
+#include "Zelmar_SheetCells.h"
+#include "Zelmar_SheetGrid.h"
+#include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
+#include "vesk_ChemRoutines.h"
+#include "vesk_Guard.h"
+#include "vesk_TextPainter.h"
+
+namespace {
+
+QString Shown(const char* stored) {
+    return QString::fromStdString(LoadTranslatedText(stored));
+}
+
+// "Text|*.ext|Text|*.*" as Qt's file dialogs want it: "Text (*.ext);;Text (*.*)". The
+// caption of each pair already names its pattern.
+QString DialogFilter(const QString& pairs) {
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString caption = parts[i];
+        filters << (caption.contains(QLatin1Char('(')) ? caption
+                                                       : caption + " (" + parts[i + 1] + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+// The import (open) or export (save, asking before it overwrites) dialog for a MOL file;
+// empty when cancelled.
+std::string AskMolFileName(QWidget* owner, bool save) {
+    QFileDialog dialog(owner,
+                       save ? Shown("ZelmarWindow##  MOL-Datei exportieren")
+                            : Shown("ZelmarWindow##  MOL-Datei importieren"),
+                       QString(),
+                       DialogFilter(Shown(
+                           "ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*")));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("mol"));
+    dialog.selectFile(QStringLiteral("*.mol"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::string();
+    return dialog.selectedFiles().constFirst().toStdString();
+}
+
+}  // namespace
+
+bool TZelmarWindow::GetSelectedDataAndField(TZelmarSDFileData*& record,
+                                            TZelmarField*& field) const {
+    record = nullptr;
+    field = nullptr;
+    if (FList == nullptr || FGrid == nullptr) return false;
+    field = FCells->GetFieldForGridColumn(FGrid->CurrentCol());
+    record = FCells->GetRecordForGridRow(FGrid->CurrentRow());
+    return record != nullptr && field != nullptr;
+}
+
+TZelmarField* TZelmarWindow::SelectedField() const {
+    if (FCells == nullptr || FGrid == nullptr) return nullptr;
+    return FCells->GetFieldForGridColumn(FGrid->CurrentCol());
+}
+
+bool TZelmarWindow::InNewRecordRow() const {
+    return FGrid != nullptr && FGrid->CurrentRow() == FGrid->RowCount() - 1;
+}
+
+// ---- check marks and whole records ----
+
+void TZelmarWindow::SetAllSelected(bool selected) {
+    SetBusyCursor(true);
+    GuardedVoid(selected ? "TZelmarWindow.SelectAll" : "TZelmarWindow.UnselectAll", [&] {
+        if (selected) {
+            FList->SelectAll();
+        } else {
+            FList->UnselectAll();
+        }
+    });
+    FGrid->RepaintAll();
+    SetBusyCursor(false);
+    SetModified();
+}
+
+void TZelmarWindow::SelectAll() {
+    if (CanSelectAll()) SetAllSelected(true);
+}
+
+void TZelmarWindow::UnselectAll() {
+    if (CanSelectAll()) SetAllSelected(false);
+}
+
+void TZelmarWindow::DeleteUnselected() {
+    if (!CanSelectAll()) return;
+    SetBusyCursor(true);
+    GuardedVoid("TZelmarWindow.DeleteUnselected", [&] { FList->DeleteUnselected(); });
+    UpdateAfterNewOrDeleteRecord();
+    SetBusyCursor(false);
+}
+
+void TZelmarWindow::AddRecord() {
+    if (!CanNewRecord()) return;
+    GuardedVoid("TZelmarWindow.AddRecord", [&] {
+        FGrid->CloseEditor();
+        if (TZelmarSDFileData* record = FList->CreateSDFileData(false)) InitNewSDFileData(record);
+    });
+    UpdateAfterNewOrDeleteRecord();
+}
+
+TZelmarSDFileData* TZelmarWindow::RecordForCommand(bool withEmptyMolecule) {
+    if (!InNewRecordRow()) return nullptr;
+    TZelmarSDFileData* record = FList->CreateSDFileData(false);
+    if (record != nullptr && withEmptyMolecule) InitNewSDFileData(record);
+    return record;
+}
+
+// ---- the current cell ----
+
+bool TZelmarWindow::IsCellEmpty() const {
+    return Guarded("TZelmarWindow.IsCellEmpty", true, [&] {
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        if (!GetSelectedDataAndField(record, field)) return true;
+        TZelmarDataCarrier data;
+        record->GetDataForField(field, &data);
+        return data.Empty();
+    });
+}
+
+bool TZelmarWindow::CanClearCell() const {
+    const TZelmarField* field = SelectedField();
+    return IsIdle() && field != nullptr && field->IsEditable();
+}
+
+bool TZelmarWindow::CanCut() const {
+    return CanClearCell() && !IsCellEmpty();
+}
+
+bool TZelmarWindow::CanCopy() const {
+    return !IsCellEmpty();
+}
+
+bool TZelmarWindow::CanPaste() const {
+    return Guarded("TZelmarWindow.CanPaste", false, [&] {
+        const TZelmarField* field = SelectedField();
+        if (!IsIdle() || field == nullptr || !field->IsEditable()) return false;
+        const std::string text = GetTextFromClipboard();
+        if (text.empty()) return false;
+        if (field->Kind != ecsdtChemistry) return true;
+        // Asked on every idle update: parse each clipboard text only once.
+        if (text != FPasteCheckedText) {
+            FPasteCheckedText = text;
+            TveskMolManager molecules;
+            FPasteCheckedIsMolecule = molecules.CanOpenMolString(text);
+        }
+        return FPasteCheckedIsMolecule;
+    });
+}
+
+bool TZelmarWindow::CanImportMolFile() const {
+    const TZelmarField* field = SelectedField();
+    return IsIdle() && field != nullptr && field->Kind == ecsdtChemistry;
+}
+
+bool TZelmarWindow::CanExportMolFile() const {
+    TZelmarSDFileData* record = nullptr;
+    TZelmarField* field = nullptr;
+    return GetSelectedDataAndField(record, field) && field->Kind == ecsdtChemistry;
+}
+
+void TZelmarWindow::WriteCell(TZelmarSDFileData* record, TZelmarField* field,
+                              const TZelmarDataCarrier& data) {
+    FGrid->CloseEditor();
+    record->SetDataForField(field, &data);
+    UpdateAfterNewOrDeleteRecord();
+    NewSelected(FGrid->CurrentCol(), FGrid->CurrentRow());
+}
+
+void TZelmarWindow::ClearCell() {
+    GuardedVoid("TZelmarWindow.ClearCell", [&] {
+        if (!CanClearCell()) return;
+        RecordForCommand(false);
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        if (!GetSelectedDataAndField(record, field)) {
+            UpdateAfterNewOrDeleteRecord();
+            return;
+        }
+        TZelmarDataCarrier cleared;
+        WriteCell(record, field, cleared);
+    });
+}
+
+std::string TZelmarWindow::GetCellText(bool clear) {
+    return Guarded<std::string>("TZelmarWindow.GetCellText", std::string(), [&] {
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        TZelmarDataCarrier data;
+        if (!GetSelectedDataAndField(record, field) || !record->GetDataForField(field, &data))
+            return std::string();
+        std::string text;
+        if (field->Kind == ecsdtMolweight) {
+            // Not printf: the user's locale must not turn the decimal point into a comma.
+            char number[64];
+            const auto end = std::to_chars(number, number + sizeof number, data.Value(),
+                                           std::chars_format::general, 15);
+            text.assign(number, end.ptr);
+        } else if (data.IsText()) {
+            text = data.Text();
+        }
+        if (clear) WriteCell(record, field, TZelmarDataCarrier());
+        return text;
+    });
+}
+
+void TZelmarWindow::CutToClipboard() {
+    if (CanCut()) CopyTextToClipboard(GetCellText(true));
+}
+
+void TZelmarWindow::CopyToClipboard() {
+    if (CanCopy()) CopyTextToClipboard(GetCellText(false));
+}
+
+void TZelmarWindow::PasteFromClipboard() {
+    GuardedVoid("TZelmarWindow.PasteFromClipboard", [&] {
+        if (!CanPaste()) return;
+        const std::string text = GetTextFromClipboard();
+        if (InNewRecordRow() && RecordForCommand(true) == nullptr) return;
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        if (!GetSelectedDataAndField(record, field)) return;
+        TZelmarDataCarrier data;
+        data.SetKind(field->Kind);
+        data.SetText(text);
+        WriteCell(record, field, data);
+    });
+}
+
+void TZelmarWindow::CopyTextToClipboard(const std::string& text) {
+    GuardedVoid("TZelmarWindow.CopyTextToClipboard",
+                [&] { QApplication::clipboard()->setText(TextFromBytes(text)); });
+}
+
+std::string TZelmarWindow::GetTextFromClipboard() const {
+    return Guarded<std::string>("TZelmarWindow.GetTextFromClipboard", std::string(), [&] {
+        return QApplication::clipboard()->text().toStdString();
+    });
+}
+
+// ---- MOL files ----
+
+void TZelmarWindow::ImportMolFile() {
+    if (!CanImportMolFile()) return;
+    const std::string path = AskMolFileName(this, false);
+    if (!path.empty()) ImportMolFileFrom(path);
+}
+
+bool TZelmarWindow::ImportMolFileFrom(const std::string& path) {
+    return Guarded("TZelmarWindow.ImportMolFile", false, [&] {
+        if (!CanImportMolFile()) return false;
+        RecordForCommand(false);
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        if (!GetSelectedDataAndField(record, field)) {
+            UpdateAfterNewOrDeleteRecord();
+            return false;
+        }
+        TZelmarDataCarrier data;
+        data.SetKind(field->Kind);
+        data.SetText(ReadMolFileLines(path));
+        WriteCell(record, field, data);
+        return true;
+    });
+}
+
+std::string TZelmarWindow::ReadMolFileLines(const std::string& path) {
+    // Lines joined with CR LF, as molecules are kept; an unreadable file gives an empty text.
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) return std::string();
+    QList<QByteArray> lines = file.readAll().split('\n');
+    if (!lines.isEmpty() && lines.constLast().isEmpty()) lines.removeLast();
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r')) line.chop(1);
+    return lines.join("\r\n").toStdString();
+}
+
+void TZelmarWindow::ExportMolFile() {
+    if (!CanExportMolFile()) return;
+    const std::string path = AskMolFileName(this, true);
+    if (!path.empty()) ExportMolFileTo(path);
+}
+
+bool TZelmarWindow::ExportMolFileTo(const std::string& path) {
+    return Guarded("TZelmarWindow.ExportMolFile", false, [&] {
+        TZelmarSDFileData* record = nullptr;
+        TZelmarField* field = nullptr;
+        TZelmarDataCarrier data;
+        if (!GetSelectedDataAndField(record, field) || field->Kind != ecsdtChemistry ||
+            !record->GetDataForField(field, &data))
+            return false;
+        QFile file(QString::fromStdString(path));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+        // A molfile is lines of text: written with the platform's line ends, ending in one.
+        QByteArray text = QByteArray::fromStdString(data.Text());
+        text.replace("\r\n", "\n");
+        if (!text.endsWith('\n')) text += '\n';
+        return file.write(text) == text.size() && file.flush();
+    });
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The "Edit" menu of the main window: the current cell's clipboard commands, MOL file import
+// and export, and the dialogs that edit a sheet's fields, combine sheets and set up the
+// molecule display.
+
+#include <QObject>
+
+#include "Zelmar_SheetActionList.h"
+
+class QAction;
+class QMenu;
+class TZelmar_FormMain;
+
+class TZelmarEditCommands : public QObject {
+    Q_OBJECT
+public:
+    explicit TZelmarEditCommands(TZelmar_FormMain* form);
+
+    void FillMenu(QMenu* menu) const;
+    void UpdateActions();
+    void Retranslate();
+
+    QAction* ActionCut;
+    QAction* ActionCopy;
+    QAction* ActionPaste;
+    QAction* ActionImportMOLFile;
+    QAction* ActionExportMOLFile;
+    // Reached only by its shortcut (Del): it has no menu entry.
+    QAction* ActionClearCell;
+
+private:
+    TZelmar_FormMain* const Form;
+    TZelmarSheetActionList Actions;
+};
