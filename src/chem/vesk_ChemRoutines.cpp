@@ -190,9 +190,13 @@ bool TveskMolManager::GetFormulaAndMass(const std::string& text, std::string& fo
 bool TveskMolManager::CanOpenMolString(const std::string& text) {
     return Guarded("TveskMolManager.CanOpenMolString", false, [&] {
         if (text.empty() || !IsLibLoaded()) return false;
-        std::uintptr_t handle = 0;
-        const bool ok = OpenMolString(text, handle);
+        // The library reads a molecule's atoms only when asked for them: ask at once, so a
+        // text that is no molecule does not count as one.
+        THandle handle = 0;
+        const bool ok = Call(xOpenMolString, kMolManager, FLib, LastError, &handle, text.c_str(),
+                             kParseMoleculeNow, 0);
         if (handle != 0) DestroyMolFile(handle);
+        if (ok) LastError.clear();
         return ok;
     });
 }

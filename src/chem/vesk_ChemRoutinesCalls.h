@@ -28,6 +28,8 @@ struct TExport {
     const char* Name;
 };
 
+// OpenMolString flag: read the atoms at once (otherwise on the first question about them).
+constexpr TInt kParseMoleculeNow = 1;
 constexpr TExport<TInt (*)(THandle*, const char*, TInt, TInt, char*, TInt)> xOpenMolString{
     "OpenMolString"};
 constexpr TExport<TInt (*)(THandle, char*, TInt)> xDestroyMolFile{"DestroyMolFile"};

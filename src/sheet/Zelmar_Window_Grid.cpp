@@ -1,5 +1,6 @@
 // The sheet window's grid: its shape and sizing rules, and what mouse, keyboard and the
 // in-place editor do to the sheet.
+#include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <algorithm>
 
@@ -10,6 +11,8 @@
 #include "Zelmar_SheetStatusBar.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
+
+#include <QAbstractScrollArea>
 #include "vesk_Guard.h"
 #include "vesk_TextPainter.h"
 
@@ -42,11 +45,15 @@ void TZelmarWindow::WireGrid() {
         EndEditString(text, abort);
     };
     FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
-    // Right clicks on the data cells and on the fixed columns open the pop-up menu.
-    for (QWidget* area : {FGrid->viewport(), FGrid->RowHeaderWidget()}) {
+    // Right clicks on the data cells and on the fixed columns open the pop-up menu. Both are
+    // scroll areas: they ask for it in their viewport's coordinates.
+    auto* rows = qobject_cast<QAbstractScrollArea*>(FGrid->RowHeaderWidget());
+    for (QAbstractScrollArea* area : {static_cast<QAbstractScrollArea*>(FGrid), rows}) {
+        if (area == nullptr) continue;
         area->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(area, &QWidget::customContextMenuRequested, this,
-                [this, area](const QPoint& pos) { ShowPopupMenu(area->mapTo(FGrid, pos)); });
+        connect(area, &QWidget::customContextMenuRequested, this, [this, area](const QPoint& pos) {
+            ShowPopupMenu(area->viewport()->mapTo(FGrid, pos));
+        });
     }
 }
 

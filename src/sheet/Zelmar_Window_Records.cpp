@@ -44,10 +44,15 @@ std::string AskMolFileName(QWidget* owner, bool save) {
                        QString(),
                        DialogFilter(Shown(
                            "ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*")));
+    dialog.setObjectName(save ? QStringLiteral("ExportMolDialog")
+                              : QStringLiteral("ImportMolDialog"));
+    // The same dialog as for SD files, on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // No "*.mol" as the starting name: Qt's dialogs would take it as a file name; the filter
+    // already shows only MOL files.
     dialog.setDefaultSuffix(QStringLiteral("mol"));
-    dialog.selectFile(QStringLiteral("*.mol"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::string();
     return dialog.selectedFiles().constFirst().toStdString();

@@ -102,6 +102,7 @@ TEST(RoutinesBinding, MoleculeChecksFormulaMassAndText) {
     EXPECT_FALSE(mol.IsValidMolString(""));
     EXPECT_FALSE(mol.CanOpenMolString(""));
     EXPECT_TRUE(mol.CanOpenMolString(kNoAtoms));
+    EXPECT_FALSE(mol.CanOpenMolString("no molecule")) << "a text is not a molecule";
     EXPECT_FALSE(mol.IsValidMolString(kNoAtoms)) << "opens, but weighs 0";
     EXPECT_TRUE(mol.IsValidMolString(kEthanol)) << mol.LastError;
 

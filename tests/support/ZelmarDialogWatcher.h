@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -41,6 +42,10 @@ public:
         Expect([path](QDialog* dialog) {
             if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
                 files->selectFile(path);
+                // A visible dialog whose name field has the focus keeps its typed text, as
+                // it should for a user: type the name as a user would.
+                if (auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                    name->setText(path);
                 QMetaObject::invokeMethod(files, "accept");
                 return;
             }
