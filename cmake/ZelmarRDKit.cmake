@@ -15,3 +15,11 @@ foreach(lib MolDraw2D Depictor FileParsers SmilesParse SubstructMatch Descriptor
   target_link_libraries(zelmar_rdkit INTERFACE ${RDKIT_${lib}_LIBRARY})
 endforeach()
 target_link_libraries(zelmar_rdkit INTERFACE PkgConfig::CAIRO Threads::Threads)
+
+# The RDKit release the chemistry libraries are built with, from its library's file name
+# (Debian's version header leaves it out); the about box shows it.
+file(REAL_PATH "${RDKIT_RDGeneral_LIBRARY}" ZELMAR_RDKIT_FILE)
+string(REGEX MATCH "[0-9]+\\.[0-9]+\\.[0-9]+$" ZELMAR_RDKIT_VERSION "${ZELMAR_RDKIT_FILE}")
+if(NOT ZELMAR_RDKIT_VERSION)
+  set(ZELMAR_RDKIT_VERSION "?")
+endif()

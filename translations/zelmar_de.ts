@@ -232,6 +232,29 @@
     </message>
 </context>
 <context>
+    <name>Zelmar_DialogAbout</name>
+    <message>
+        <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
+        <translation>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Info über Zelmar</source>
+        <translation>Info über Zelmar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern.</source>
+        <translation>Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern.</translation>
+    </message>
+</context>
+<context>
     <name>Zelmar_DialogGotoRecord</name>
     <message>
         <source>Abbrechen</source>
@@ -412,6 +435,10 @@
         <translation>Gehe zu...</translation>
     </message>
     <message>
+        <source>Hilfe</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Hori&amp;zontal anordnen</translation>
     </message>
@@ -424,8 +451,20 @@
         <translation>Importieren</translation>
     </message>
     <message>
+        <source>Info ...</source>
+        <translation>Info ...</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt die Versionen des Programms und seiner Bibliotheken</source>
+        <translation>Info|Zeigt die Versionen des Programms und seiner Bibliotheken</translation>
+    </message>
+    <message>
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
+    </message>
+    <message>
+        <source>Keine Surchergebnisse vorhanden</source>
+        <translation>Keine Surchergebnisse vorhanden</translation>
     </message>
     <message>
         <source>Kopieren</source>
@@ -488,6 +527,10 @@
         <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
     </message>
     <message>
+        <source>Suchergebnis</source>
+        <translation>Suchergebnis</translation>
+    </message>
+    <message>
         <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
         <translation>Die Dateiversion von libveskChemRoutines.so konnte nicht geprüft werden. Stellen Sie sicher, dass die Datei vorhanden ist und Sie die Berechtigung haben, darauf zuzugreifen</translation>
     </message>
@@ -542,6 +585,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar konnte die vollständigen Pfade der abgelegten Dateien nicht ermitteln</translation>
+    </message>
+    <message>
+        <source>nicht gefunden</source>
+        <translation>nicht gefunden</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>

@@ -232,6 +232,29 @@
     </message>
 </context>
 <context>
+    <name>Zelmar_DialogAbout</name>
+    <message>
+        <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
+        <translation>Chemistry is computed by RDKit (BSD licence), the interface is drawn by Qt (LGPL). The command images were drawn for Zelmar.</translation>
+    </message>
+    <message>
+        <source>Info über Zelmar</source>
+        <translation>About Zelmar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern.</source>
+        <translation>Zelmar, a tool for SD files: view, edit, sort, search and compare records, and save them without loss.</translation>
+    </message>
+</context>
+<context>
     <name>Zelmar_DialogGotoRecord</name>
     <message>
         <source>Abbrechen</source>
@@ -412,6 +435,10 @@
         <translation>Go to...</translation>
     </message>
     <message>
+        <source>Hilfe</source>
+        <translation>Help</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Align hori&amp;zontally</translation>
     </message>
@@ -424,8 +451,20 @@
         <translation>Import</translation>
     </message>
     <message>
+        <source>Info ...</source>
+        <translation>About ...</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt die Versionen des Programms und seiner Bibliotheken</source>
+        <translation>About|Shows the versions of the program and its libraries</translation>
+    </message>
+    <message>
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Invalid file selected. Please select a SD file</translation>
+    </message>
+    <message>
+        <source>Keine Surchergebnisse vorhanden</source>
+        <translation>No search results available</translation>
     </message>
     <message>
         <source>Kopieren</source>
@@ -488,6 +527,10 @@
         <translation>Go to record|Goes to the given record of the current data sheet</translation>
     </message>
     <message>
+        <source>Suchergebnis</source>
+        <translation>Search result</translation>
+    </message>
+    <message>
         <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
         <translation>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</translation>
     </message>
@@ -542,6 +585,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar was unable to retrieve the dropped files&apos; full path names</translation>
+    </message>
+    <message>
+        <source>nicht gefunden</source>
+        <translation>not found</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>

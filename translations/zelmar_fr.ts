@@ -232,6 +232,29 @@
     </message>
 </context>
 <context>
+    <name>Zelmar_DialogAbout</name>
+    <message>
+        <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
+        <translation>La chimie est calculée par RDKit (licence BSD), l&apos;interface est dessinée par Qt (LGPL). Les images des commandes ont été dessinées pour Zelmar.</translation>
+    </message>
+    <message>
+        <source>Info über Zelmar</source>
+        <translation>À propos de Zelmar</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zelmar</source>
+        <translation>Zelmar</translation>
+    </message>
+    <message>
+        <source>Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern.</source>
+        <translation>Zelmar, un outil pour les fichiers SD : afficher, modifier, trier, rechercher et comparer des enregistrements, et les enregistrer sans perte.</translation>
+    </message>
+</context>
+<context>
     <name>Zelmar_DialogGotoRecord</name>
     <message>
         <source>Abbrechen</source>
@@ -412,6 +435,10 @@
         <translation>Aller à...</translation>
     </message>
     <message>
+        <source>Hilfe</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
         <source>Hori&amp;zontal anordnen</source>
         <translation>Disposer hori&amp;zontalement</translation>
     </message>
@@ -424,8 +451,20 @@
         <translation>Importer</translation>
     </message>
     <message>
+        <source>Info ...</source>
+        <translation>À propos ...</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt die Versionen des Programms und seiner Bibliotheken</source>
+        <translation>À propos|Affiche les versions du programme et de ses bibliothèques</translation>
+    </message>
+    <message>
         <source>Invalid file selected. Please select a SD file</source>
         <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
+    </message>
+    <message>
+        <source>Keine Surchergebnisse vorhanden</source>
+        <translation>Aucun résultat de recherche</translation>
     </message>
     <message>
         <source>Kopieren</source>
@@ -488,6 +527,10 @@
         <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
     </message>
     <message>
+        <source>Suchergebnis</source>
+        <translation>Résultat de recherche</translation>
+    </message>
+    <message>
         <source>The file version of libveskChemRoutines.so could not be verified. Make sure that the file exists and that you have the permission to access it</source>
         <translation>La version du fichier libveskChemRoutines.so n&apos;a pas pu être vérifiée. Assurez-vous que le fichier existe et que vous avez le droit d&apos;y accéder</translation>
     </message>
@@ -542,6 +585,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar n&apos;a pas pu déterminer les chemins complets des fichiers déposés</translation>
+    </message>
+    <message>
+        <source>nicht gefunden</source>
+        <translation>introuvable</translation>
     </message>
     <message>
         <source>Ö&amp;ffnen</source>

@@ -20,6 +20,7 @@
 #include "Zelmar_CheckProcess.h"
 #include "Zelmar_EditCommands.h"
 #include "Zelmar_FileCommands.h"
+#include "Zelmar_HelpCommands.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
@@ -67,6 +68,7 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
     Edits = new TZelmarEditCommands(this);
     Sheets = new TZelmarSheetCommands(this);
     Windows = new TZelmarWindowCommands(this);
+    Help = new TZelmarHelpCommands(this);
     CreateMenus();
     CreateToolBar();
     connect(Mdi, &QMdiArea::subWindowActivated, this,
@@ -99,6 +101,9 @@ void TZelmar_FormMain::CreateMenus() {
     WindowMenu = menuBar()->addMenu(QString());
     WindowMenu->setObjectName(QStringLiteral("MenuWindow"));
     Windows->FillMenu(WindowMenu);
+    HelpMenu = menuBar()->addMenu(QString());
+    HelpMenu->setObjectName(QStringLiteral("MenuHelp"));
+    Help->FillMenu(HelpMenu);
     RetranslateMenus();
 }
 
@@ -127,6 +132,8 @@ void TZelmar_FormMain::RetranslateMenus() {
     Edits->Retranslate();
     Sheets->Retranslate();
     Windows->Retranslate();
+    HelpMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Hilfe")));
+    Help->Retranslate();
 }
 
 void TZelmar_FormMain::InitMolViewers() {
@@ -306,6 +313,35 @@ bool TZelmar_FormMain::HasChildWindows() const {
 
 void TZelmar_FormMain::RefreshAllSheets() {
     for (TZelmarWindow* sheet : SheetWindows()) sheet->Refresh();
+}
+
+std::string TZelmar_FormMain::GetNextSearchWindowCaption() const {
+    return Guarded<std::string>("TZelmar_FormMain.GetNextSearchWindowCaption", std::string(), [&] {
+        const std::string base = LoadTranslatedText("Zelmar_FormMain##  Suchergebnis");
+        int n = 1;
+        for (TZelmarWindow* sheet : SheetWindows())
+            if (sheet->Caption().find(base) != std::string::npos) ++n;
+        return base + " - " + std::to_string(n);
+    });
+}
+
+TZelmarWindow* TZelmar_FormMain::CreateSearchResultWindow(const TZelmarRecordRefs* records,
+                                                          std::string caption,
+                                                          const QString& origin) {
+    return Guarded<TZelmarWindow*>("TZelmar_FormMain.CreateSearchResultWindow", nullptr, [&] {
+        if (records == nullptr) return static_cast<TZelmarWindow*>(nullptr);
+        if (records->GetCount() == 0) {
+            MessageBoxes().ShowInformation(
+                "Zelmar_FormMain##  Keine Surchergebnisse vorhanden");
+            return static_cast<TZelmarWindow*>(nullptr);
+        }
+        if (caption.empty()) caption = GetNextSearchWindowCaption();
+        TZelmarWindow* sheet = CreateSheetWindow(caption);
+        if (sheet == nullptr) return sheet;
+        sheet->AssignSDFileData(*records);
+        if (!origin.isEmpty()) sheet->parentWidget()->setToolTip(origin);
+        return sheet;
+    });
 }
 
 void TZelmar_FormMain::UpdateActions() {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Zelmar_Global.h"
+#include "Zelmar_Object_SDFileData.h"
 
 class QLabel;
 class QMdiArea;
@@ -21,6 +22,7 @@ class TveskChemView2Pool;
 class QToolBar;
 class TZelmarDataExchange;
 class TZelmarEditCommands;
+class TZelmarHelpCommands;
 class TZelmarFileCommands;
 class TZelmarHintManager;
 class TZelmarOpenFileServer;
@@ -52,6 +54,13 @@ public:
     QList<TZelmarWindow*> SheetWindows() const;
     bool HasChildWindows() const;
     void RefreshAllSheets();
+    // A search result as a new sheet of copies of the records, with no file name; an empty
+    // result says so and opens nothing. An empty caption takes the next result caption; the
+    // origin (what produced the result) becomes the window's tool tip.
+    TZelmarWindow* CreateSearchResultWindow(const TZelmarRecordRefs* records,
+                                            std::string caption, const QString& origin = {});
+    // "Suchergebnis - n", n one more than the result windows open now.
+    std::string GetNextSearchWindowCaption() const;
     // Recomputes every command's enabled state (also done by a timer while idle).
     void UpdateActions();
 
@@ -109,6 +118,7 @@ private:
     QMenu* EditMenu = nullptr;
     QMenu* SheetMenu = nullptr;
     QMenu* WindowMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
     QToolBar* ToolBar = nullptr;
     QTimer* IdleUpdate = nullptr;
     std::unique_ptr<QTranslator> Dictionary;
@@ -120,6 +130,7 @@ private:
     TZelmarEditCommands* Edits = nullptr;
     TZelmarSheetCommands* Sheets = nullptr;
     TZelmarWindowCommands* Windows = nullptr;
+    TZelmarHelpCommands* Help = nullptr;
     QPointer<TZelmarWindow> ReportingSheet;
     QPointer<TZelmarWindow> ActiveSheet;
 };

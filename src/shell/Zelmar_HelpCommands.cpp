@@ -1,0 +1,56 @@
+#include "Zelmar_HelpCommands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "Zelmar_ActionSupport.h"
+#include "Zelmar_Dialog_About.h"
+#include "Zelmar_Form_Main.h"
+#include "Zelmar_Global.h"
+#include "vesk_Folders.h"
+#include "vesk_Guard.h"
+
+namespace {
+
+QString VersionOf(const std::string& path) {
+    if (path.empty()) return ShownText("Zelmar_FormMain##  nicht gefunden");
+    return QString::fromStdString(GetFileVersionString(path));
+}
+
+TZelmar_DialogAbout::TVersionLines VersionLines() {
+    TZelmar_DialogAbout::TVersionLines lines;
+    lines.emplace_back(QStringLiteral("Zelmar"), VersionOf(platform::GetProgramPath()));
+    for (const TRequiredLibrary& library : RequiredLibraries())
+        lines.emplace_back(QString::fromLatin1(library.FileName),
+                           VersionOf(GetLibraryPath(library.FileName)));
+    lines.emplace_back(QStringLiteral("RDKit"), QStringLiteral(ZELMAR_RDKIT_VERSION));
+    lines.emplace_back(QStringLiteral("Qt"), QString::fromLatin1(qVersion()));
+    return lines;
+}
+
+}  // namespace
+
+TZelmarHelpCommands::TZelmarHelpCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
+    ActHelpAbout = MakeAction(form, "ActHelpAbout", QStringLiteral("help-about"));
+    connect(ActHelpAbout, &QAction::triggered, this, [this] { ActHelpAboutExecute(); });
+    form->addAction(ActHelpAbout);
+    Retranslate();
+}
+
+void TZelmarHelpCommands::Retranslate() {
+    SetCaptionAndHint(ActHelpAbout, "Zelmar_FormMain##  Info ...",
+                      "Zelmar_FormMain##  Info|Zeigt die Versionen des Programms und seiner "
+                      "Bibliotheken");
+}
+
+void TZelmarHelpCommands::FillMenu(QMenu* menu) const {
+    menu->addAction(ActHelpAbout);
+}
+
+void TZelmarHelpCommands::ActHelpAboutExecute() {
+    GuardedVoid("TZelmar_FormMain.ActHelpAboutExecute", [&] {
+        TZelmar_DialogAbout box(Form);
+        box.SetVersions(VersionLines());
+        box.exec();
+    });
+}
