@@ -21,9 +21,9 @@ TZelmar_DialogAbout::TZelmar_DialogAbout(QWidget* owner) : QDialog(owner) {
     setWindowTitle(Shown("Zelmar_DialogAbout##  Info über Zelmar"));
     Header = new TZelmarHelpHeader(this);
     Header->SetTitle(Shown("Zelmar_DialogAbout##  Zelmar"));
-    Header->SetInfoText(Shown(
-        "Zelmar_DialogAbout##  Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, "
-        "bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern."));
+    Header->SetInfoText(
+        Shown("Zelmar_DialogAbout##  Zelmar, ein Werkzeug für SD-Dateien: Datensätze ansehen, "
+              "bearbeiten, sortieren, durchsuchen, vergleichen und verlustfrei speichern."));
     LabelVersions = new QLabel(this);
     LabelVersions->setObjectName(QStringLiteral("LabelVersions"));
     LabelVersions->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -61,4 +61,3 @@ void TZelmar_DialogAbout::SetVersions(const TVersionLines& lines) {
                     .arg(what.toHtmlEscaped(), version.toHtmlEscaped());
     LabelVersions->setText(QStringLiteral("<table>%1</table>").arg(rows));
 }
-

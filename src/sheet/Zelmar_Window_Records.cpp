@@ -38,12 +38,12 @@ QString DialogFilter(const QString& pairs) {
 // The import (open) or export (save, asking before it overwrites) dialog for a MOL file;
 // empty when cancelled.
 std::string AskMolFileName(QWidget* owner, bool save) {
-    QFileDialog dialog(owner,
-                       save ? Shown("ZelmarWindow##  MOL-Datei exportieren")
-                            : Shown("ZelmarWindow##  MOL-Datei importieren"),
-                       QString(),
-                       DialogFilter(Shown(
-                           "ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*")));
+    QFileDialog dialog(
+        owner,
+        save ? Shown("ZelmarWindow##  MOL-Datei exportieren")
+             : Shown("ZelmarWindow##  MOL-Datei importieren"),
+        QString(),
+        DialogFilter(Shown("ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*")));
     dialog.setObjectName(save ? QStringLiteral("ExportMolDialog")
                               : QStringLiteral("ImportMolDialog"));
     // The same dialog as for SD files, on every desktop.
@@ -255,9 +255,8 @@ void TZelmarWindow::CopyTextToClipboard(const std::string& text) {
 }
 
 std::string TZelmarWindow::GetTextFromClipboard() const {
-    return Guarded<std::string>("TZelmarWindow.GetTextFromClipboard", std::string(), [&] {
-        return QApplication::clipboard()->text().toStdString();
-    });
+    return Guarded<std::string>("TZelmarWindow.GetTextFromClipboard", std::string(),
+                                [&] { return QApplication::clipboard()->text().toStdString(); });
 }
 
 // ---- MOL files ----

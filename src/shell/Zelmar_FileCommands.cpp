@@ -12,7 +12,6 @@
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
-
 TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
     FileNew = MakeAction(form, "FileNew", QStringLiteral("file-new"), QKeySequence::New);
     FileOpen = MakeAction(form, "FileOpen", QStringLiteral("file-open"), QKeySequence::Open);
@@ -32,17 +31,19 @@ TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form)
 }
 
 void TZelmarFileCommands::Retranslate() {
-    SetCaptionAndHint(FileNew, "Zelmar_FormMain##  &Neu", "Zelmar_FormMain##  Neu|Neue Datei erstellen");
+    SetCaptionAndHint(FileNew, "Zelmar_FormMain##  &Neu",
+                      "Zelmar_FormMain##  Neu|Neue Datei erstellen");
     SetCaptionAndHint(FileOpen, "Zelmar_FormMain##  Ö&ffnen",
-            "Zelmar_FormMain##  Öffnen|Vorhandene Datei öffnen");
+                      "Zelmar_FormMain##  Öffnen|Vorhandene Datei öffnen");
     SetCaptionAndHint(FileClose, "Zelmar_FormMain##  S&chließen",
-            "Zelmar_FormMain##  Schließen|Aktuelle Datei schließen");
+                      "Zelmar_FormMain##  Schließen|Aktuelle Datei schließen");
     SetCaptionAndHint(FileSave, "Zelmar_FormMain##  &Speichern",
-            "Zelmar_FormMain##  Speichern|Aktuelle Datei speichern");
-    SetCaptionAndHint(FileSaveAs, "Zelmar_FormMain##  Speichern &unter...",
-            "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
+                      "Zelmar_FormMain##  Speichern|Aktuelle Datei speichern");
+    SetCaptionAndHint(
+        FileSaveAs, "Zelmar_FormMain##  Speichern &unter...",
+        "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
     SetCaptionAndHint(FileExit, "Zelmar_FormMain##  &Beenden",
-            "Zelmar_FormMain##  Beenden|Anwendung beenden");
+                      "Zelmar_FormMain##  Beenden|Anwendung beenden");
 }
 
 void TZelmarFileCommands::FillMenu(QMenu* menu) const {

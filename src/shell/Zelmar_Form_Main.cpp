@@ -13,8 +13,8 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QToolBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QTranslator>
 
 #include "Zelmar_CheckProcess.h"
@@ -331,8 +331,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSearchResultWindow(const TZelmarRecordRef
     return Guarded<TZelmarWindow*>("TZelmar_FormMain.CreateSearchResultWindow", nullptr, [&] {
         if (records == nullptr) return static_cast<TZelmarWindow*>(nullptr);
         if (records->GetCount() == 0) {
-            MessageBoxes().ShowInformation(
-                "Zelmar_FormMain##  Keine Surchergebnisse vorhanden");
+            MessageBoxes().ShowInformation("Zelmar_FormMain##  Keine Surchergebnisse vorhanden");
             return static_cast<TZelmarWindow*>(nullptr);
         }
         if (caption.empty()) caption = GetNextSearchWindowCaption();

@@ -57,8 +57,8 @@ public:
     // A search result as a new sheet of copies of the records, with no file name; an empty
     // result says so and opens nothing. An empty caption takes the next result caption; the
     // origin (what produced the result) becomes the window's tool tip.
-    TZelmarWindow* CreateSearchResultWindow(const TZelmarRecordRefs* records,
-                                            std::string caption, const QString& origin = {});
+    TZelmarWindow* CreateSearchResultWindow(const TZelmarRecordRefs* records, std::string caption,
+                                            const QString& origin = {});
     // "Suchergebnis - n", n one more than the result windows open now.
     std::string GetNextSearchWindowCaption() const;
     // Recomputes every command's enabled state (also done by a timer while idle).

@@ -27,7 +27,8 @@ std::string UpperCase(std::string text) {
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() && UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
+    return text.size() >= prefix.size() &&
+           UpperCase(text.substr(0, prefix.size())) == UpperCase(prefix);
 }
 
 // printf-style substitution of one %s in a translated message.

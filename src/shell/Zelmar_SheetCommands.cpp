@@ -26,8 +26,7 @@ void ShowLoadErrorsDialog(QWidget* owner, const TZelmarRecordRefs& errors,
 
 }  // namespace
 
-TZelmarSheetCommands::TZelmarSheetCommands(TZelmar_FormMain* form)
-    : QObject(form), Actions(form) {
+TZelmarSheetCommands::TZelmarSheetCommands(TZelmar_FormMain* form) : QObject(form), Actions(form) {
     ActNewRecord = MakeAction(form, "ActNewRecord", QStringLiteral("record-new"));
     ActDeleteUnSelected =
         MakeAction(form, "ActDeleteUnSelected", QStringLiteral("records-delete-unselected"));
@@ -38,8 +37,8 @@ TZelmarSheetCommands::TZelmarSheetCommands(TZelmar_FormMain* form)
     ActGotoRecord = MakeAction(form, "ActGotoRecord", QStringLiteral("record-goto"));
     Actions.Add(ActNewRecord, &TZelmarWindow::CanNewRecord, &TZelmarWindow::AddRecord,
                 "TZelmar_FormMain.ActNewRecordExecute");
-    Actions.Add(ActDeleteUnSelected, &TZelmarWindow::CanSelectAll,
-                &TZelmarWindow::DeleteUnselected, "TZelmar_FormMain.ActDeleteUnSelectedExecute");
+    Actions.Add(ActDeleteUnSelected, &TZelmarWindow::CanSelectAll, &TZelmarWindow::DeleteUnselected,
+                "TZelmar_FormMain.ActDeleteUnSelectedExecute");
     Actions.Add(ActDeleteLoadErrors, &TZelmarWindow::CanDeleteLoadErrors,
                 &TZelmarWindow::DoDeleteLoadErrors, "TZelmar_FormMain.ActDeleteLoadErrorsExecute");
     Actions.Add(ActSelectAll, &TZelmarWindow::CanSelectAll, &TZelmarWindow::SelectAll,

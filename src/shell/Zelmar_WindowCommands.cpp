@@ -23,8 +23,10 @@ QList<QMdiSubWindow*> VisibleChildren(QMdiArea* area) {
 
 TZelmarWindowCommands::TZelmarWindowCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
     WindowCascade = MakeAction(form, "WindowCascade", QStringLiteral("window-cascade"));
-    WindowTileHorizontal = MakeAction(form, "WindowTileHorizontal", QStringLiteral("window-tile-horizontal"));
-    WindowTileVertical = MakeAction(form, "WindowTileVertical", QStringLiteral("window-tile-vertical"));
+    WindowTileHorizontal =
+        MakeAction(form, "WindowTileHorizontal", QStringLiteral("window-tile-horizontal"));
+    WindowTileVertical =
+        MakeAction(form, "WindowTileVertical", QStringLiteral("window-tile-vertical"));
     WindowMinimizeAll = MakeAction(form, "WindowMinimizeAll");
     ActWindowRestoreAll = MakeAction(form, "ActWindowRestoreAll");
     WindowArrangeAll = MakeAction(form, "WindowArrangeAll");

@@ -1,3 +1,5 @@
 #include "Zelmar.h"
 
-int main(int argc, char* argv[]) { return RunZelmar(argc, argv); }
+int main(int argc, char* argv[]) {
+    return RunZelmar(argc, argv);
+}

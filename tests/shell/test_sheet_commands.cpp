@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -83,7 +84,7 @@ private slots:
     }
 
     void commandsFollowTheStateOfTheCurrentSheet() {
-        const char* sheetCommands[] = {"ActNewRecord", "ActSelectAll",   "ActUnselectAll",
+        const char* sheetCommands[] = {"ActNewRecord",        "ActSelectAll",  "ActUnselectAll",
                                        "ActDeleteUnSelected", "ActGotoRecord", "ActionCopy"};
         // idle and unmodified, on a text cell
         Select(ColumnOf(Sheet, "CLOGP"), 1);
@@ -107,8 +108,8 @@ private slots:
         if (!loading->List()->PauseLoaderThread()) QSKIP("the file loaded before it was held");
         Form().UpdateActions();
         QVERIFY(loading->Loading());
-        for (const char* name : {"ActSelectAll", "ActUnselectAll", "ActDeleteUnSelected",
-                                 "FileSave", "FileSaveAs"})
+        for (const char* name :
+             {"ActSelectAll", "ActUnselectAll", "ActDeleteUnSelected", "FileSave", "FileSaveAs"})
             QVERIFY2(!Action(Form(), name)->isEnabled(), name);
         QVERIFY(Action(Form(), "ActNewRecord")->isEnabled());
         QVERIFY(Action(Form(), "ActGotoRecord")->isEnabled());
@@ -127,8 +128,8 @@ private slots:
     void clipboardCommandsKnowWhatEachColumnTakes() {
         QApplication::clipboard()->setText(QStringLiteral("not a molecule"));
         // computed columns take nothing, but a weight copies as its number
-        for (const std::string& name : {std::string(kFieldNameFormula),
-                                        std::string(kFieldNameMolweight)}) {
+        for (const std::string& name :
+             {std::string(kFieldNameFormula), std::string(kFieldNameMolweight)}) {
             Select(ColumnOf(Sheet, name), 1);
             for (const char* command : {"ActionCut", "ActionPaste", "ActionClearCell"})
                 QVERIFY2(!Action(Form(), command)->isEnabled(), command);
@@ -245,6 +246,61 @@ private slots:
         QCOMPARE(Sheet->List()->GetCount(), 2);
         QCOMPARE(Value(Sheet, 2, "CLOGP"), kept);
         QCOMPARE(Sheet->Grid()->RowCount(), 4);  // captions, two records, new-record row
+    }
+
+    void searchResultsOpenAsNumberedSheetsOfCopies() {
+        TZelmarRecordRefs hits;
+        for (int i : {4, 9, 16}) hits.AddObject("", Sheet->List()->GetSDFileData(i));
+        TZelmarWindow* first = Form().CreateSearchResultWindow(&hits, "", "CLOGP > 3");
+        TZelmarWindow* second = Form().CreateSearchResultWindow(&hits, "");
+        QVERIFY(first != nullptr && second != nullptr);
+        QCOMPARE(first->Caption(), std::string("Suchergebnis - 1"));
+        QCOMPARE(second->Caption(), std::string("Suchergebnis - 2"));
+        QCOMPARE(first->parentWidget()->toolTip(), QStringLiteral("CLOGP > 3"));
+        QCOMPARE(first->List()->GetCount(), 3);
+        QCOMPARE(Value(first, 2, "CLOGP"), Value(Sheet, 10, "CLOGP"));
+        QVERIFY(first->List()->GetFileName().empty());
+        // copies: a change in the result leaves the file's sheet alone
+        const std::string original = Value(Sheet, 5, "CLOGP");
+        first->Grid()->SelectCell(ColumnOf(first, "CLOGP"), 1);
+        first->ClearCell();
+        QCOMPARE(Value(Sheet, 5, "CLOGP"), original);
+
+        // the number counts the result windows open now
+        {
+            TDialogWatcher watcher;
+            watcher.ExpectNo();  // the cleared result is not saved
+            first->parentWidget()->close();
+        }
+        QTRY_COMPARE(Form().SheetWindows().size(), 2);
+        QCOMPARE(Form().GetNextSearchWindowCaption(), std::string("Suchergebnis - 2"));
+
+        // nothing found: a message and no window
+        TZelmarRecordRefs none;
+        TDialogWatcher watcher;
+        watcher.ExpectOk();
+        QVERIFY(Form().CreateSearchResultWindow(&none, "") == nullptr);
+        QCOMPARE(watcher.Texts, QStringList{"Keine Surchergebnisse vorhanden"});
+        QCOMPARE(Form().SheetWindows().size(), 2);
+    }
+
+    void theAboutBoxNamesEveryLibraryAndItsVersion() {
+        QString versions;
+        TDialogWatcher watcher;
+        watcher.Expect([&](QDialog* dialog) {
+            if (auto* label = dialog->findChild<QLabel*>(QStringLiteral("LabelVersions")))
+                versions = label->text();
+            dialog->accept();
+        });
+        Action(Form(), "ActHelpAbout")->trigger();
+        QVERIFY(watcher.AllAnswered());
+        for (const char* part : {"libveskChemRoutines.so", "libveskChemViewer.so",
+                                 "libveskChemSearch.so", "RDKit", "Qt"})
+            QVERIFY2(versions.contains(QLatin1String(part)), part);
+        QVERIFY(!versions.contains(QStringLiteral("nicht gefunden")));
+        QVERIFY(QRegularExpression(QStringLiteral("RDKit</td><td[^>]*>20\\d\\d\\."))
+                    .match(versions)
+                    .hasMatch());
     }
 };
 
