@@ -197,12 +197,14 @@ bool TZelmarDuplicateFinder::FindIdenticalStructures(const TRefs& precheck, bool
                     return Progress(offset + position, total);
                 }))
             return false;
+        int groupNumber = 0;
         for (const auto& block : blocks)
             for (const std::vector<int>& group :
                  ZelmarIdenticalGroups(keys, block.first, block.second)) {
                 if (group.size() < 2) continue;
+                const std::string label = std::to_string(++groupNumber);
                 for (const int k : group)
-                    results->AddObject(std::string(), records[static_cast<std::size_t>(k)]);
+                    results->AddObject(label, records[static_cast<std::size_t>(k)]);
             }
         return true;
     });
@@ -222,6 +224,7 @@ bool TZelmarDuplicateFinder::Find(const TZelmarField* field, bool considerStereo
         if (field->Kind == ecsdtChemistry)
             return FindIdenticalStructures(precheck, considerStereo, offset, total, results);
         TRefs block;
+        int groupNumber = 0;
         int i = 0;
         while (i < precheck.GetCount() - 1) {
             if (!Progress(i + offset, total)) return false;
@@ -231,7 +234,8 @@ bool TZelmarDuplicateFinder::Find(const TZelmarField* field, bool considerStereo
             }
             if (!BuildBlockListForSearch(precheck, block, i, numeric)) return false;
             i += block.GetCount();
-            for (const auto& item : block) results->AddObject(std::string(), item.Object);
+            const std::string label = std::to_string(++groupNumber);
+            for (const auto& item : block) results->AddObject(label, item.Object);
         }
         return true;
     });

@@ -32,8 +32,9 @@ public:
     // field without keys, when stopped or on failure.
     bool Precheck(TRefs* target, const TZelmarField* field, int total, const TProgress& progress);
     // Appends the groups of equal values (molecules: identical structures) of the checked
-    // records to results, in key order. Progress goes from offset to total through the
-    // records' search progress; gathering reports too when gatherProgress is set.
+    // records to results, in key order; each result's text is its group's number (1, 2, ...).
+    // Progress goes from offset to total through the records' search progress; gathering reports
+    // too when gatherProgress is set.
     bool Find(const TZelmarField* field, bool considerStereo, bool gatherProgress, int offset,
               int total, TRefs* results);
 

@@ -69,9 +69,27 @@ bool TZelmarSheetCells::HandleOnGetBgColor(int row, int column, QColor& color,
     return Guarded("TZelmarWindow.HandleOnGetBgColor", true, [&] {
         const QPalette palette = QGuiApplication::palette();
         color = (row != 0 && column != 0) ? QColor(245, 245, 245) : palette.color(QPalette::Button);
+        if (row != 0 && column != 0 && !Groups.empty()) {
+            const auto group = Groups.find(GetRecordForGridRow(row));
+            if (group != Groups.end() && group->second % 2 == 0) color = GroupShade();
+        }
         if ((state & gdSelected) != 0) color = palette.color(QPalette::Highlight);
         return true;
     });
+}
+
+void TZelmarSheetCells::SetRecordGroups(std::unordered_map<const TZelmarSDFileData*, int> groups) {
+    Groups = std::move(groups);
+}
+
+void TZelmarSheetCells::ForgetGoneRecords() {
+    if (Groups.empty() || List == nullptr) return;
+    std::unordered_map<const TZelmarSDFileData*, int> kept;
+    for (int i = 0; i < List->GetCount(); ++i) {
+        const auto group = Groups.find(List->GetSDFileData(i));
+        if (group != Groups.end()) kept.insert(*group);
+    }
+    Groups = std::move(kept);
 }
 
 bool TZelmarSheetCells::HandleOnPaintSpecialBackground(TZelmarDataPainter* painter,

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QRect>
 #include <string>
+#include <unordered_map>
 
 #include "Zelmar_Object_DataPainter.h"
 
@@ -34,7 +35,18 @@ public:
                                         const QRect& rect, const QColor& color, int column,
                                         int row) const;
 
+    // Groups of a duplicate search's result (record -> group number): the records of every
+    // second group get a shaded background, so one sees where a group ends. Records that
+    // leave the list must leave the groups too (ForgetGoneRecords).
+    void SetRecordGroups(std::unordered_map<const TZelmarSDFileData*, int> groups);
+    void ForgetGoneRecords();
+    bool HasRecordGroups() const { return !Groups.empty(); }
+    static QColor GroupShade() { return QColor(226, 236, 248); }
+
     TZelmarSDFileDataList* const List;
     // The grid's column count, for the rounded right corner of the caption row.
     int ColumnCount = 0;
+
+private:
+    std::unordered_map<const TZelmarSDFileData*, int> Groups;
 };

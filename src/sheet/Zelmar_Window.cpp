@@ -9,7 +9,9 @@
 #include <QProgressBar>
 #include <QStyleOptionButton>
 #include <QVBoxLayout>
+#include <charconv>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
@@ -478,6 +480,7 @@ void TZelmarWindow::SetFirstExistingDataForDataExchange() {
 void TZelmarWindow::AssignSDFileData(const TZelmarRecordRefs& records) {
     GuardedVoid("TZelmarWindow.AssignSDFileData", [&] {
         FList->Assign(records);
+        ShowRecordGroups(records);
         InitStringGrid(-1);
         SynchronizeStringGridHeights();
         RestrictStringGridWidths();
@@ -549,8 +552,23 @@ int TZelmarWindow::HandleOnGetSDFileDataIndex(const TZelmarSDFileData* record) c
                    [&] { return FList != nullptr ? FList->GetIndexOfSDFileData(record) : -1; });
 }
 
+void TZelmarWindow::ShowRecordGroups(const TZelmarRecordRefs& records) {
+    // A duplicate search numbers the group of each record in its text; the list holds the
+    // copies in the same order.
+    std::unordered_map<const TZelmarSDFileData*, int> groups;
+    for (int i = 0; i < records.GetCount() && i < FList->GetCount(); ++i) {
+        const std::string& text = records.GetText(i);
+        int group = 0;
+        const auto end = text.data() + text.size();
+        if (text.empty() || std::from_chars(text.data(), end, group).ptr != end) return;
+        groups.emplace(FList->GetSDFileData(i), group);
+    }
+    FCells->SetRecordGroups(std::move(groups));
+}
+
 void TZelmarWindow::UpdateAfterNewOrDeleteRecord() {
     GuardedVoid("TZelmarWindow.UpdateAfterNewOrDeleteRecord", [&] {
+        FCells->ForgetGoneRecords();
         InitStringGrid(-1);
         Refresh();
         if (!FLoading && !FIndexing) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());

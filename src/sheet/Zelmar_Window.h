@@ -164,6 +164,7 @@ private:
     void UpdateStatusIcons();
     void SetFirstExistingDataForDataExchange();
     void UpdateAfterNewOrDeleteRecord();
+    void ShowRecordGroups(const TZelmarRecordRefs& records);
     void InitNewSDFileData(TZelmarSDFileData* record);
     void SetBusyCursor(bool busy);
 

@@ -256,6 +256,25 @@ TEST(Duplicates, TextFormulaWeightAndUncheckedRecords) {
     EXPECT_FALSE(list.DoEnumChemistryEntrysForSearch(&precheck, &none, -1, nullptr, nullptr));
 }
 
+TEST(Duplicates, EachResultCarriesTheNumberOfItsGroup) {
+    TZelmarSDFileDataList list(nullptr);
+    AddRecord(list, kBenzene, "1", {{"name", "b"}});
+    AddRecord(list, kEthanol, "2", {{"name", "a"}});
+    AddRecord(list, kBenzene2, "3", {{"name", "b"}});
+    AddRecord(list, kEthanol, "4", {{"name", "a"}});
+    AddRecord(list, kFulvene, "5", {{"name", "c"}});
+    for (const TZelmarField& field :
+         {Field(ecsdtDataText, "name"), Field(ecsdtChemistry, "ecsdtChemistry")}) {
+        TZelmarRecordRefs results;
+        ASSERT_TRUE(list.SearchForDuplicates(&field, false, &results));
+        ASSERT_EQ(results.GetCount(), 4);
+        std::vector<std::string> groups;
+        for (int i = 0; i < results.GetCount(); ++i) groups.push_back(results.GetText(i));
+        EXPECT_EQ(groups, (std::vector<std::string>{"1", "1", "2", "2"})) << field.Name;
+        EXPECT_EQ(results.GetObject(0)->GetFormula(), results.GetObject(1)->GetFormula());
+    }
+}
+
 TEST(Duplicates, IdenticalStructuresWithinAFormulaBlock) {
     TZelmarSDFileDataList list(nullptr);
     std::vector<std::string> events;

@@ -12,6 +12,7 @@
 
 #include "SheetWindowTestSupport.h"
 #include "Zelmar_SheetActions.h"
+#include "Zelmar_SheetCells.h"
 #include "vesk_ChemRoutines.h"
 
 using namespace sheetTest;
@@ -282,6 +283,34 @@ private slots:
         QVERIFY(Form().CreateSearchResultWindow(&none, "") == nullptr);
         QCOMPARE(watcher.Texts, QStringList{"Keine Surchergebnisse vorhanden"});
         QCOMPARE(Form().SheetWindows().size(), 2);
+    }
+
+    void aDuplicateResultShadesEveryOtherGroup() {
+        TZelmarRecordRefs hits;
+        QVERIFY(Sheet->SearchForDuplicates(Sheet->List()->GetFieldByName(kFieldNameFormula), false,
+                                           &hits));
+        QVERIFY(hits.GetCount() >= 4);
+        TZelmarWindow* result = Form().CreateSearchResultWindow(&hits, "");
+        QVERIFY(result != nullptr);
+        QVERIFY(result->Cells()->HasRecordGroups());
+        int shaded = 0;
+        for (int row = 1; row <= hits.GetCount(); ++row) {
+            QColor color;
+            result->Cells()->HandleOnGetBgColor(row, 2, color, TZelmarGridDrawState{});
+            const bool evenGroup = std::stoi(hits.GetText(row - 1)) % 2 == 0;
+            QCOMPARE(color == TZelmarSheetCells::GroupShade(), evenGroup);
+            shaded += evenGroup ? 1 : 0;
+        }
+        QVERIFY(shaded > 0);
+        // a deleted record leaves its group; what stays keeps its shade
+        result->Grid()->SelectCell(1, 1);
+        result->UnselectAll();
+        result->List()->GetSDFileData(1)->Selected = true;
+        result->DeleteUnselected();
+        QCOMPARE(result->List()->GetCount(), 1);
+        QColor color;
+        result->Cells()->HandleOnGetBgColor(1, 2, color, TZelmarGridDrawState{});
+        QCOMPARE(color == TZelmarSheetCells::GroupShade(), std::stoi(hits.GetText(1)) % 2 == 0);
     }
 
     void theAboutBoxNamesEveryLibraryAndItsVersion() {
