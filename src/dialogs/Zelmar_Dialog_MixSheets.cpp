@@ -217,7 +217,8 @@ TZelmarDialogMixSheets::TZelmarDialogMixSheets(QWidget* owner) : QDialog(owner) 
     FChemistryField.Kind = ecsdtChemistry;
 
     HelpHeader = new TZelmarHelpHeader(this);
-    HelpHeader->setFixedHeight(161);
+    // 161 pixels, or what the long help text needs in the language shown.
+    HelpHeader->setMinimumHeight(161);
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
     columns->addWidget(MakeSheetColumn(
