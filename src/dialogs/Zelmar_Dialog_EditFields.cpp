@@ -43,7 +43,9 @@ QToolButton* MakeToolButton(const QString& hint, const char* name, QWidget* pare
 }  // namespace
 
 TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEvent copyFields)
-    : QDialog(owner), FCopyFields(std::move(copyFields)), FFields(std::make_unique<TZelmarFieldList>()) {
+    : QDialog(owner),
+      FCopyFields(std::move(copyFields)),
+      FFields(std::make_unique<TZelmarFieldList>()) {
     if (!FCopyFields) throw std::invalid_argument("No Copy Proc defined");
     setObjectName(QStringLiteral("ZelmarDialog_EditFields"));
     setWindowTitle(Shown("ZelmarDialog_EditFields##  Felder bearbeiten"));
@@ -76,7 +78,8 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     EdFriendlyName->setObjectName(QStringLiteral("EdFriendlyName"));
     LabelFriendlyName = new QLabel(Shown("ZelmarDialog_EditFields##  Angezeigter Name:"), this);
     LabelFriendlyName->setBuddy(EdFriendlyName);
-    ChkShowCheckbox = new QCheckBox(Shown("ZelmarDialog_EditFields##  Zeige Aktivierungsspalte"), this);
+    ChkShowCheckbox =
+        new QCheckBox(Shown("ZelmarDialog_EditFields##  Zeige Aktivierungsspalte"), this);
     ChkShowCheckbox->setObjectName(QStringLiteral("ChkShowCheckbox"));
 
     SpeedButtonNew =
@@ -214,7 +217,8 @@ void TZelmarDialog_EditFields::SetCurrentFieldData() {
         if (FCurrentField != nullptr) {
             EdFieldName->setText(TextFromBytes(FCurrentField->Name));
             const QString caption = TrimBlanks(TextFromBytes(FCurrentField->Caption));
-            EdFriendlyName->setText(caption.isEmpty() ? TextFromBytes(FCurrentField->Name) : caption);
+            EdFriendlyName->setText(caption.isEmpty() ? TextFromBytes(FCurrentField->Name)
+                                                      : caption);
         } else {
             EdFieldName->clear();
             EdFriendlyName->clear();
@@ -373,8 +377,9 @@ void TZelmarDialog_EditFields::SpeedButtonDeleteClick() {
 TZelmarField* TZelmarDialog_EditFields::FindUnusableName(std::string& message) const {
     return Guarded<TZelmarField*>("TZelmarDialog_EditFields.FormCloseQuery", nullptr, [&] {
         if (TZelmarField* field = FFields->GetFieldByName(NewFieldName())) {
-            message = "ZelmarDialog_EditFields##  Bitte geben sie einen anderen Namen für die neu "
-                      "definierten Felder an.";
+            message =
+                "ZelmarDialog_EditFields##  Bitte geben sie einen anderen Namen für die neu "
+                "definierten Felder an.";
             return field;
         }
         // Two fields of one name would mix their data items, and an empty name or one with
@@ -387,8 +392,9 @@ TZelmarField* TZelmarDialog_EditFields::FindUnusableName(std::string& message) c
                 return field;
             }
             if (field->Name.find('>') != std::string::npos) {
-                message = "ZelmarDialog_EditFields##  Ein Feldname darf das Zeichen '>' nicht "
-                          "enthalten.";
+                message =
+                    "ZelmarDialog_EditFields##  Ein Feldname darf das Zeichen '>' nicht "
+                    "enthalten.";
                 return field;
             }
             if (FFields->GetFieldByName(field->Name) != field) {

@@ -44,8 +44,8 @@ TZelmarDialogEditMolPropertys::TZelmarDialogEditMolPropertys(QWidget* owner) : Q
     RbHeteroTerminal =
         MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Hetero und Terminal Atomen"),
                    "RbHeteroTerminal", this);
-    RbAll = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an allen Atomen"), "RbAll",
-                       this);
+    RbAll =
+        MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an allen Atomen"), "RbAll", this);
     ButtonOK = new QPushButton(Shown("ZelmarDialogEditMolPropertys##  OK"), this);
     ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
     ButtonOK->setDefault(true);

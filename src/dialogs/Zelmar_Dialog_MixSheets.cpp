@@ -47,10 +47,18 @@ QPixmap OperationPicture(int operation) {
     right.addEllipse(QRectF(7, 4, 10, 10));
     QPainterPath kept;
     switch (operation) {
-        case TZelmarMixWindows::moIntersect: kept = left.intersected(right); break;
-        case TZelmarMixWindows::moMerge: kept = left.united(right); break;
-        case TZelmarMixWindows::moLeftMinusRight: kept = left.subtracted(right); break;
-        default: kept = right.subtracted(left); break;
+        case TZelmarMixWindows::moIntersect:
+            kept = left.intersected(right);
+            break;
+        case TZelmarMixWindows::moMerge:
+            kept = left.united(right);
+            break;
+        case TZelmarMixWindows::moLeftMinusRight:
+            kept = left.subtracted(right);
+            break;
+        default:
+            kept = right.subtracted(left);
+            break;
     }
     painter.fillPath(kept, QColor(0, 0, 160));
     painter.setPen(QPen(Qt::black, 1));
@@ -146,8 +154,9 @@ public:
     void SetSelected(bool selected) {
         FSelected = selected;
         QPalette palette = FSquare->palette();
-        palette.setColor(QPalette::Window,
-                         selected ? QColor(Qt::white) : QApplication::palette().color(QPalette::Button));
+        palette.setColor(QPalette::Window, selected
+                                               ? QColor(Qt::white)
+                                               : QApplication::palette().color(QPalette::Button));
         FSquare->setPalette(palette);
         QFont font = FLabel->font();
         font.setBold(selected);
@@ -185,11 +194,20 @@ bool TZelmarMixWindows::MixWindows(const TZelmarMixSheet* left, const TZelmarMix
         TZelmarWindowHelper helper;
         bool done = false;
         switch (operation) {
-            case moIntersect: done = helper.IntersectData(left->List, right->List, field, &target); break;
-            case moMerge: done = helper.MergeData(left->List, right->List, &target); break;
-            case moLeftMinusRight: done = helper.SubtractData(left->List, right->List, field, &target); break;
-            case moRightMinusLeft: done = helper.SubtractData(right->List, left->List, field, &target); break;
-            default: return false;
+            case moIntersect:
+                done = helper.IntersectData(left->List, right->List, field, &target);
+                break;
+            case moMerge:
+                done = helper.MergeData(left->List, right->List, &target);
+                break;
+            case moLeftMinusRight:
+                done = helper.SubtractData(left->List, right->List, field, &target);
+                break;
+            case moRightMinusLeft:
+                done = helper.SubtractData(right->List, left->List, field, &target);
+                break;
+            default:
+                return false;
         }
         if (!done) return false;
         TZelmarRecordRefs copies;
@@ -221,8 +239,8 @@ TZelmarDialogMixSheets::TZelmarDialogMixSheets(QWidget* owner) : QDialog(owner) 
     HelpHeader->setMinimumHeight(161);
     auto* columns = new QHBoxLayout;
     columns->setSpacing(8);
-    columns->addWidget(MakeSheetColumn(
-        Shown("ZelmarDialogMixSheets##  Verfügbare Datenblätter"), LbLeftSheets, "LbLeftSheets", 200));
+    columns->addWidget(MakeSheetColumn(Shown("ZelmarDialogMixSheets##  Verfügbare Datenblätter"),
+                                       LbLeftSheets, "LbLeftSheets", 200));
     columns->addWidget(MakeOperationColumn(), 1);
     columns->addWidget(MakeSheetColumn(Shown("ZelmarDialogMixSheets##  Verfügbare Datenblätter"),
                                        LbRightSheets, "LbRightSheets", 212));
@@ -295,8 +313,8 @@ QWidget* TZelmarDialogMixSheets::MakeOperationColumn() {
     rows->setContentsMargins(0, 2, 0, 2);
     rows->setSpacing(0);
     for (int i = 0; i < 4; ++i) {
-        Selectors[i] = new TZelmarMixSelector(i + 1, captions[i], frame,
-                                              [this](int operation) { SelectOperation(operation); });
+        Selectors[i] = new TZelmarMixSelector(
+            i + 1, captions[i], frame, [this](int operation) { SelectOperation(operation); });
         rows->addWidget(Selectors[i]);
         FChoices.push_back(Selectors[i]);
     }
@@ -307,7 +325,8 @@ QWidget* TZelmarDialogMixSheets::MakeOperationColumn() {
 
 QWidget* TZelmarDialogMixSheets::MakeOutputGroup() {
     auto* group = new QWidget(this);
-    auto* label = new QLabel(Shown("ZelmarDialogMixSheets##  Name des neuen Ausgabefensters:"), group);
+    auto* label =
+        new QLabel(Shown("ZelmarDialogMixSheets##  Name des neuen Ausgabefensters:"), group);
     EdOutputName = new QLineEdit(group);
     EdOutputName->setObjectName(QStringLiteral("EdOutputName"));
     label->setBuddy(EdOutputName);
@@ -486,7 +505,8 @@ bool TZelmarDialogMixSheets::DoMakeMixOperation() {
         return TZelmarMixWindows::MixWindows(
             GetCurrentLeftWindow(), GetCurrentRightWindow(),
             std::bind(&TZelmarDialogMixSheets::HandleOnMixingData, this, _1, _2, _3),
-            std::bind(&TZelmarDialogMixSheets::HandleOnVerifyRightDataConsistency, this, _1, _2, _3),
+            std::bind(&TZelmarDialogMixSheets::HandleOnVerifyRightDataConsistency, this, _1, _2,
+                      _3),
             std::bind(&TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency, this, _1, _2, _3),
             FResultList, &FChemistryField, FOperation);
     });
@@ -509,8 +529,8 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
     return !FAbort;
 }
 
-bool TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList*,
-                                                               int position, int count) {
+bool TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList*, int position,
+                                                               int count) {
     return Guarded("TZelmarDialogMixSheets.HandleOnVerifyLeftDataConsistency", false, [&] {
         return ShowProgress(Shown("ZelmarDialogMixSheets##  Verifying left data integrity"),
                             position, count);

@@ -26,7 +26,7 @@ class TZelmarMixSelector;
 
 // A sheet as mixing sees it.
 struct TZelmarMixSheet {
-    std::string Caption;                   // the window's caption, usually the file's path
+    std::string Caption;                    // the window's caption, usually the file's path
     TZelmarSDFileDataList* List = nullptr;  // the sheet's records, not owned
     // Optional: true while the sheet still counts its file's entries (it has no records yet).
     std::function<bool()> Indexing;
@@ -97,7 +97,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* MakeSheetColumn(const QString& caption, QListWidget*& list, const char* name, int width);
+    QWidget* MakeSheetColumn(const QString& caption, QListWidget*& list, const char* name,
+                             int width);
     QWidget* MakeOperationColumn();
     QWidget* MakeOutputGroup();
     QWidget* MakeProgressPanel();

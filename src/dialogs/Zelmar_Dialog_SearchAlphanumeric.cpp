@@ -209,8 +209,8 @@ void TZelmarDialog_SearchAlphanumeric::InitListBox() {
 }
 
 TZelmarField* TZelmarDialog_SearchAlphanumeric::GetCurrentSearchField() const {
-    return Guarded<TZelmarField*>("TZelmarDialog_SearchAlphanumeric.GetCurrentSearchField",
-                                  nullptr, [&] { return FieldOfItem(LbFieldList->currentItem()); });
+    return Guarded<TZelmarField*>("TZelmarDialog_SearchAlphanumeric.GetCurrentSearchField", nullptr,
+                                  [&] { return FieldOfItem(LbFieldList->currentItem()); });
 }
 
 TZelmarFieldKind TZelmarDialog_SearchAlphanumeric::SelectedKind() const {
@@ -302,7 +302,8 @@ bool TZelmarDialog_SearchAlphanumeric::ValidateFloatField(const QLineEdit* edit,
             if (!separator.contains(c)) return false;
             // One separator, and never as the first thing typed.
             QString rest = edit->text();
-            if (edit->hasSelectedText()) rest.remove(edit->selectionStart(), edit->selectedText().size());
+            if (edit->hasSelectedText())
+                rest.remove(edit->selectionStart(), edit->selectedText().size());
             if (rest.isEmpty() || rest.contains(separator)) return false;
         }
         return true;

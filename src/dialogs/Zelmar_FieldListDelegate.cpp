@@ -98,8 +98,7 @@ void TZelmarFieldListDelegate::paint(QPainter* painter, const QStyleOptionViewIt
         }
         painter->setFont(option.font);
         painter->setPen(selected ? palette.highlightedText().color() : palette.text().color());
-        const auto* field = static_cast<const TZelmarField*>(
-            index.data(FieldRole).value<void*>());
+        const auto* field = static_cast<const TZelmarField*>(index.data(FieldRole).value<void*>());
         if (field != nullptr && FieldPainter != nullptr) {
             FieldPainter->PaintTo(painter, field, selected, area);
         } else {
@@ -113,7 +112,8 @@ void TZelmarFieldListDelegate::paint(QPainter* painter, const QStyleOptionViewIt
 
 TZelmarField* FieldOfItem(const QListWidgetItem* item) {
     if (item == nullptr) return nullptr;
-    return static_cast<TZelmarField*>(item->data(TZelmarFieldListDelegate::FieldRole).value<void*>());
+    return static_cast<TZelmarField*>(
+        item->data(TZelmarFieldListDelegate::FieldRole).value<void*>());
 }
 
 QListWidgetItem* AddFieldItem(QListWidget* list, TZelmarField* field) {

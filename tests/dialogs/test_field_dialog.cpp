@@ -42,7 +42,8 @@ struct TSheet {
         field.Kind = ecsdtDataText;
         field.Name = name;
         TZelmarDataCarrier value;
-        return List.GetSDFileData(record)->GetDataForField(&field, &value) ? value.Text() : "<none>";
+        return List.GetSDFileData(record)->GetDataForField(&field, &value) ? value.Text()
+                                                                           : "<none>";
     }
     TZelmarDialog_EditFields::TCopyFieldsEvent Copy() {
         return [this](TZelmarFieldList& copy) { return List.FillCopyOfFieldList(copy); };
@@ -79,7 +80,8 @@ class TestFieldDialogs : public QObject {
 private slots:
     void withoutTheirProceduresTheyCannotBeMade() {
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, TZelmarDialog_EditFields(nullptr, nullptr));
-        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, TZelmarDialogChooseFields(nullptr, nullptr));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument,
+                                 TZelmarDialogChooseFields(nullptr, nullptr));
         TZelmarDialog_EditFields dialog(nullptr, [](TZelmarFieldList&) { return false; });
         QVERIFY(!dialog.Init());
     }
@@ -191,10 +193,12 @@ private slots:
         QCOMPARE(dialog.LbFieldList->count(), 6);
         dialog.BtnOk->click();
         QVERIFY(watcher.AllAnswered());
-        QCOMPARE(watcher.Texts, (QStringList{
-            "Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor "
-            "sie weitere Felder anlegen",
-            "Bitte geben sie einen anderen Namen für die neu definierten Felder an."}));
+        QCOMPARE(watcher.Texts,
+                 (QStringList{
+                     "Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie "
+                     "diese, bevor "
+                     "sie weitere Felder anlegen",
+                     "Bitte geben sie einen anderen Namen für die neu definierten Felder an."}));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.LbFieldList->currentRow(), 5);
         QCOMPARE(dialog.EdFieldName->text(), QStringLiteral("<Neues Feld>"));
@@ -220,9 +224,9 @@ private slots:
         dialog.EdFieldName->clear();
         dialog.BtnOk->click();
         QVERIFY(watcher.AllAnswered());
-        QCOMPARE(watcher.Texts, (QStringList{
-            "Der Feldname 'NAME' wird bereits verwendet. Bitte geben sie einen anderen Namen an.",
-            "Bitte geben sie einen Namen für das Feld an."}));
+        QCOMPARE(watcher.Texts, (QStringList{"Der Feldname 'NAME' wird bereits verwendet. Bitte "
+                                             "geben sie einen anderen Namen an.",
+                                             "Bitte geben sie einen Namen für das Feld an."}));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.LbFieldList->currentRow(), int(kCas));
         QTest::keyClicks(dialog.EdFieldName, QStringLiteral("CAS-Nr"));
@@ -233,7 +237,9 @@ private slots:
 
     void aNameReadFromAFileKeepsItsBytesWhenOnlyTheDisplayNameChanges() {
         // "Gr\xfc\xdfe" in Windows-1252, as a Latin-1 file brings it.
-        const std::string latin1Name = "Gr\xf6\xdf" "e";
+        const std::string latin1Name =
+            "Gr\xf6\xdf"
+            "e";
         TZelmarFieldList source;
         source.CreateDefaultFields();
         source.CreateField(latin1Name, ecsdtDataText, "");
@@ -263,7 +269,8 @@ private slots:
         QCOMPARE(dialog.GetCurrentField()->Name, std::string(kFieldNameChemistry));
         QVERIFY(!dialog.ConsiderStereoChem());
         ClickRow(dialog.LbFieldList, kName);
-        QTest::mouseClick(dialog.CbConsiderStereoChem, Qt::LeftButton, Qt::NoModifier, QPoint(8, 8));
+        QTest::mouseClick(dialog.CbConsiderStereoChem, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(8, 8));
         QTest::keyClick(dialog.LbFieldList, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.GetCurrentField()->Name, std::string("NAME"));
@@ -285,18 +292,18 @@ private slots:
             TZelmarDialog_EditFields edit(nullptr, sheet.Copy());
             QVERIFY(edit.Init());
             Show(edit);
-            QCOMPARE(edit.windowTitle(), english ? QStringLiteral("Edit fields")
-                                                 : QStringLiteral("Felder bearbeiten"));
+            QCOMPARE(edit.windowTitle(),
+                     english ? QStringLiteral("Edit fields") : QStringLiteral("Felder bearbeiten"));
             QCOMPARE(edit.HelpHeader->InfoText().count(QLatin1Char('\n')), 3);
             edit.SpeedButtonNew->click();
-            QCOMPARE(edit.EdFieldName->text(), english ? QStringLiteral("<New field>")
-                                                       : QStringLiteral("<Neues Feld>"));
+            QCOMPARE(edit.EdFieldName->text(),
+                     english ? QStringLiteral("<New field>") : QStringLiteral("<Neues Feld>"));
             Shot(&edit, QStringLiteral("edit_fields_%1").arg(QLatin1String(language)));
             TZelmarDialogChooseFields choose(
                 nullptr, [&](TZelmarFieldRefs& out) { sheet.List.EnumSelectableFields(out); });
             Show(choose);
-            QCOMPARE(choose.HelpHeader->Title(), english ? QStringLiteral("Select field")
-                                                         : QStringLiteral("Feld Auswählen"));
+            QCOMPARE(choose.HelpHeader->Title(),
+                     english ? QStringLiteral("Select field") : QStringLiteral("Feld Auswählen"));
             Shot(&choose, QStringLiteral("choose_field_%1").arg(QLatin1String(language)));
         }
     }

@@ -36,7 +36,8 @@ struct TLoadedSheet {
     TZelmarMixSheet Sheet;
     bool Indexed = false;
 
-    TLoadedSheet(platform::TUiDispatcher* ui, const char* file, int uncheckEvery, bool wait = true) {
+    TLoadedSheet(platform::TUiDispatcher* ui, const char* file, int uncheckEvery,
+                 bool wait = true) {
         List = std::make_unique<TZelmarSDFileDataList>(
             ui, nullptr, nullptr, nullptr, nullptr,
             [this](TZelmarSDFileDataList*) { Indexed = true; });
@@ -64,7 +65,8 @@ std::vector<std::string> CheckedKeys(TZelmarSDFileDataList& list) {
         const TZelmarStructureKey key = engine.StructureKey(molecule.Text(), false);
         keys.push_back(key.Kind == TZelmarStructureKey::skKey
                            ? key.Text
-                           : "<none " + std::to_string(reinterpret_cast<std::uintptr_t>(record)) + ">");
+                           : "<none " + std::to_string(reinterpret_cast<std::uintptr_t>(record)) +
+                                 ">");
     }
     return keys;
 }
@@ -105,7 +107,8 @@ TExpected Expect(const std::vector<std::string>& left, const std::vector<std::st
 // A dialog offering the sheets, as the main window makes it.
 std::unique_ptr<TZelmarDialogMixSheets> MakeDialog(const std::vector<TZelmarMixSheet>& sheets) {
     auto dialog = std::make_unique<TZelmarDialogMixSheets>();
-    dialog->OnGetAvailableSheets = [sheets](TZelmarDialogMixSheets*, std::vector<TZelmarMixSheet>& out) {
+    dialog->OnGetAvailableSheets = [sheets](TZelmarDialogMixSheets*,
+                                            std::vector<TZelmarMixSheet>& out) {
         out = sheets;
         return true;
     };
@@ -126,7 +129,8 @@ void Choose(TZelmarDialogMixSheets& dialog, int right, int operation) {
 }
 
 // Runs the action once from the event loop while the mix shows the given step.
-void WhileShowing(TZelmarDialogMixSheets& dialog, const QString& step, std::function<void()> action) {
+void WhileShowing(TZelmarDialogMixSheets& dialog, const QString& step,
+                  std::function<void()> action) {
     auto* timer = new QTimer(&dialog);
     QObject::connect(timer, &QTimer::timeout, &dialog, [&dialog, timer, step, action] {
         if (!dialog.PanelProgress->isVisible() || dialog.LabelAction->text() != step) return;
@@ -183,10 +187,11 @@ private slots:
         const std::vector<std::string> right = CheckedKeys(*FRight->List);
         const TExpected expected = Expect(left, right);
         QVERIFY2(!expected.Common.empty(), "the two files should share molecules");
-        const std::map<int, int> counts = {{TZelmarMixWindows::moIntersect, expected.Intersect},
-                                           {TZelmarMixWindows::moMerge, expected.Merge},
-                                           {TZelmarMixWindows::moLeftMinusRight, expected.LeftMinusRight},
-                                           {TZelmarMixWindows::moRightMinusLeft, expected.RightMinusLeft}};
+        const std::map<int, int> counts = {
+            {TZelmarMixWindows::moIntersect, expected.Intersect},
+            {TZelmarMixWindows::moMerge, expected.Merge},
+            {TZelmarMixWindows::moLeftMinusRight, expected.LeftMinusRight},
+            {TZelmarMixWindows::moRightMinusLeft, expected.RightMinusLeft}};
         for (const auto& [operation, count] : counts) {
             auto dialog = MakeDialog({FLeft->Sheet, FRight->Sheet});
             QVERIFY(dialog);
@@ -207,7 +212,8 @@ private slots:
                 QCOMPARE(KeysOf(result).size(), left.size() + right.size());
                 TZelmarDataCarrier first, firstRight;
                 result.GetObject(0)->GetDataForField(&Chemistry(), &first);
-                result.GetObject(static_cast<int>(left.size()))->GetDataForField(&Chemistry(), &firstRight);
+                result.GetObject(static_cast<int>(left.size()))
+                    ->GetDataForField(&Chemistry(), &firstRight);
                 TZelmarDataCarrier leftFirst, rightFirst;
                 FLeft->List->GetSDFileData(0)->GetDataForField(&Chemistry(), &leftFirst);
                 FRight->List->GetSDFileData(0)->GetDataForField(&Chemistry(), &rightFirst);
@@ -236,8 +242,8 @@ private slots:
         QVERIFY(dialog->LbLeftSheets->isEnabled());
         dialog->BtnOk->click();
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QCOMPARE(dialog->GetResultList().GetCount(), Expect(CheckedKeys(*FLeft->List),
-                                                            CheckedKeys(*FRight->List)).Merge);
+        QCOMPARE(dialog->GetResultList().GetCount(),
+                 Expect(CheckedKeys(*FLeft->List), CheckedKeys(*FRight->List)).Merge);
     }
 
     void escapeStopsAMixInsteadOfClosingTheDialog() {
@@ -291,8 +297,9 @@ private slots:
             auto dialog = MakeDialog({FLeft->Sheet, FRight->Sheet});
             QVERIFY(dialog);
             const bool english = QByteArray(language) == "en";
-            QCOMPARE(dialog->windowTitle(), english ? QStringLiteral("Combine data sheets")
-                                                    : QStringLiteral("Datenblätter zusammenführen"));
+            QCOMPARE(dialog->windowTitle(), english
+                                                ? QStringLiteral("Combine data sheets")
+                                                : QStringLiteral("Datenblätter zusammenführen"));
             QCOMPARE(dialog->size(), QSize(712, 515));
             ClickRow(dialog->LbRightSheets, 1);
             Shot(dialog.get(), QStringLiteral("mix_sheets_%1").arg(QLatin1String(language)));

@@ -115,15 +115,18 @@ private slots:
         const QString separator = QLocale().decimalPoint();
         QTest::keyClicks(dialog.EdFloatStart, separator);
         QCOMPARE(dialog.EdFloatStart->text(), QString());
-        QTest::keyClicks(dialog.EdFloatStart, QStringLiteral("-1a2") + separator + QStringLiteral("5") +
-                                                  separator + QStringLiteral("7e"));
-        QCOMPARE(dialog.EdFloatStart->text(), QStringLiteral("12") + separator + QStringLiteral("57"));
+        QTest::keyClicks(dialog.EdFloatStart, QStringLiteral("-1a2") + separator +
+                                                  QStringLiteral("5") + separator +
+                                                  QStringLiteral("7e"));
+        QCOMPARE(dialog.EdFloatStart->text(),
+                 QStringLiteral("12") + separator + QStringLiteral("57"));
         QTest::keyClick(dialog.EdFloatStart, Qt::Key_Backspace);
         QTest::keyClick(dialog.EdFloatStart, Qt::Key_Backspace);
         QTest::keyClick(dialog.EdFloatStart, Qt::Key_Backspace);
         // The separator went with the text; a new one may be typed.
         QTest::keyClicks(dialog.EdFloatStart, separator + QStringLiteral("25"));
-        QCOMPARE(dialog.EdFloatStart->text(), QStringLiteral("12") + separator + QStringLiteral("25"));
+        QCOMPARE(dialog.EdFloatStart->text(),
+                 QStringLiteral("12") + separator + QStringLiteral("25"));
         const TZelmarDataCarrier* query = dialog.GetCurrentSearchData();
         QVERIFY(query != nullptr);
         QCOMPARE(query->Kind(), ecsdtMolweight);
@@ -197,14 +200,17 @@ private slots:
             const bool english = QByteArray(language) == "en";
             QCOMPARE(dialog.windowTitle(), english ? QStringLiteral("Alphanumerical search")
                                                    : QStringLiteral("Alphanumerische Suche"));
-            QCOMPARE(dialog.BtnOk->text(), english ? QStringLiteral("Search") : QStringLiteral("Suchen"));
+            QCOMPARE(dialog.BtnOk->text(),
+                     english ? QStringLiteral("Search") : QStringLiteral("Suchen"));
             QVERIFY(dialog.vwh->InfoText().contains(QLatin1Char('\n')));
             QCOMPARE(dialog.size(), QSize(537, 375));
-            Shot(&dialog, QStringLiteral("search_alphanumeric_text_%1").arg(QLatin1String(language)));
+            Shot(&dialog,
+                 QStringLiteral("search_alphanumeric_text_%1").arg(QLatin1String(language)));
             ClickRow(dialog.LbFieldList, kWeightRow);
             QTest::keyClicks(dialog.EdFloatStart, QStringLiteral("100"));
             Click(dialog.RbSearchBetween);
-            Shot(&dialog, QStringLiteral("search_alphanumeric_number_%1").arg(QLatin1String(language)));
+            Shot(&dialog,
+                 QStringLiteral("search_alphanumeric_number_%1").arg(QLatin1String(language)));
         }
     }
 };

@@ -20,10 +20,10 @@ public:
         const QString file = QStringLiteral(":/i18n/zelmar_%1.qm").arg(QLatin1String(code));
         if (!FDictionary.load(file)) qWarning("dictionary %s not found", qPrintable(file));
         QCoreApplication::installTranslator(&FDictionary);
-        SetTranslationLookup([dictionary = &FDictionary](const std::string& scope,
-                                                         const std::string& native) {
-            return dictionary->translate(scope.c_str(), native.c_str()).toStdString();
-        });
+        SetTranslationLookup(
+            [dictionary = &FDictionary](const std::string& scope, const std::string& native) {
+                return dictionary->translate(scope.c_str(), native.c_str()).toStdString();
+            });
     }
     ~TTestLanguage() {
         SetTranslationLookup({});
