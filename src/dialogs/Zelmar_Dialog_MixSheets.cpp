@@ -501,14 +501,18 @@ void TZelmarDialogMixSheets::reject() {
 
 bool TZelmarDialogMixSheets::DoMakeMixOperation() {
     return Guarded("TZelmarDialogMixSheets.DoMakeMixOperation", false, [&] {
-        using namespace std::placeholders;
-        return TZelmarMixWindows::MixWindows(
-            GetCurrentLeftWindow(), GetCurrentRightWindow(),
-            std::bind(&TZelmarDialogMixSheets::HandleOnMixingData, this, _1, _2, _3),
-            std::bind(&TZelmarDialogMixSheets::HandleOnVerifyRightDataConsistency, this, _1, _2,
-                      _3),
-            std::bind(&TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency, this, _1, _2, _3),
-            FResultList, &FChemistryField, FOperation);
+        const auto mixing = [this](TZelmarSDFileDataList* list, int position, int count) {
+            return HandleOnMixingData(list, position, count);
+        };
+        const auto verifyRight = [this](TZelmarSDFileDataList* list, int position, int count) {
+            return HandleOnVerifyRightDataConsistency(list, position, count);
+        };
+        const auto verifyLeft = [this](TZelmarSDFileDataList* list, int position, int count) {
+            return HandleOnVerifyLeftDataConsistency(list, position, count);
+        };
+        return TZelmarMixWindows::MixWindows(GetCurrentLeftWindow(), GetCurrentRightWindow(),
+                                             mixing, verifyRight, verifyLeft, FResultList,
+                                             &FChemistryField, FOperation);
     });
 }
 
