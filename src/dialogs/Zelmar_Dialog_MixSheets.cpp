@@ -272,6 +272,10 @@ TZelmarDialogMixSheets::TZelmarDialogMixSheets(QWidget* owner) : QDialog(owner) 
     setFixedSize(712, 515);
     PanelProgress->hide();
     FSinceEvents.start();
+    // Looked up once: the progress handlers run for every record.
+    FActionVerifyLeft = Shown("ZelmarDialogMixSheets##  Verifying left data integrity");
+    FActionVerifyRight = Shown("ZelmarDialogMixSheets##  Verifying right data integrity");
+    FActionMixing = Shown("ZelmarDialogMixSheets##  Mixing Sheets");
 }
 
 TZelmarDialogMixSheets::~TZelmarDialogMixSheets() {
@@ -523,7 +527,7 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
         FSinceEvents.invalidate();
     }
     if (LabelAction->text() != action) LabelAction->setText(action);
-    ProgressBar->setRange(0, std::max(count, 0));
+    if (ProgressBar->maximum() != std::max(count, 0)) ProgressBar->setRange(0, std::max(count, 0));
     ProgressBar->setValue(std::max(0, std::min(position, count)));
     if (!FSinceEvents.isValid() || FSinceEvents.elapsed() >= kEventIntervalMs) {
         QCoreApplication::processEvents();
@@ -535,24 +539,19 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
 
 bool TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList*, int position,
                                                                int count) {
-    return Guarded("TZelmarDialogMixSheets.HandleOnVerifyLeftDataConsistency", false, [&] {
-        return ShowProgress(Shown("ZelmarDialogMixSheets##  Verifying left data integrity"),
-                            position, count);
-    });
+    return Guarded("TZelmarDialogMixSheets.HandleOnVerifyLeftDataConsistency", false,
+                   [&] { return ShowProgress(FActionVerifyLeft, position, count); });
 }
 
 bool TZelmarDialogMixSheets::HandleOnVerifyRightDataConsistency(TZelmarSDFileDataList*,
                                                                 int position, int count) {
-    return Guarded("TZelmarDialogMixSheets.HandleOnVerifyRightDataConsistency", false, [&] {
-        return ShowProgress(Shown("ZelmarDialogMixSheets##  Verifying right data integrity"),
-                            position, count);
-    });
+    return Guarded("TZelmarDialogMixSheets.HandleOnVerifyRightDataConsistency", false,
+                   [&] { return ShowProgress(FActionVerifyRight, position, count); });
 }
 
 bool TZelmarDialogMixSheets::HandleOnMixingData(TZelmarSDFileDataList*, int position, int count) {
-    return Guarded("TZelmarDialogMixSheets.HandleOnMixingData", false, [&] {
-        return ShowProgress(Shown("ZelmarDialogMixSheets##  Mixing Sheets"), position, count);
-    });
+    return Guarded("TZelmarDialogMixSheets.HandleOnMixingData", false,
+                   [&] { return ShowProgress(FActionMixing, position, count); });
 }
 
 void TZelmarDialogMixSheets::BtnAbortClick() {

@@ -121,5 +121,8 @@ private:
     bool FAbort = false;
     bool FMixing = false;
     QElapsedTimer FSinceEvents;
+    QString FActionVerifyLeft;
+    QString FActionVerifyRight;
+    QString FActionMixing;
     std::vector<QWidget*> FChoices;
 };
