@@ -179,6 +179,46 @@ private slots:
         QCOMPARE(sheet.Item(0, "CAS"), std::string("<none>"));
     }
 
+    void swappedNamesAndANameFreedByDeletingKeepEachFieldsData() {
+        TSheet sheet;
+        {
+            TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
+            QVERIFY(dialog.Init());
+            Show(dialog);
+            ClickRow(dialog.LbFieldList, kName);
+            Retype(dialog.EdFieldName, QStringLiteral("CAS"));
+            ClickRow(dialog.LbFieldList, kCas);
+            Retype(dialog.EdFieldName, QStringLiteral("NAME"));
+            dialog.BtnOk->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(sheet.List.SetNewFields(dialog.Fields()));
+        }
+        QCOMPARE(sheet.Item(0, "CAS"), std::string("Benzol"));
+        QCOMPARE(sheet.Item(0, "NAME"), std::string("71-43-2"));
+        QCOMPARE(sheet.Item(1, "CAS"), std::string("Ethanol"));
+        QCOMPARE(sheet.Item(1, "NAME"), std::string("<none>"));
+
+        // Now "CAS" holds the names: delete "NAME" (the numbers) and give "CAS" its name.
+        TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
+        QVERIFY(dialog.Init());
+        Show(dialog);
+        ClickRow(dialog.LbFieldList, kCas);
+        QCOMPARE(dialog.EdFieldName->text(), QStringLiteral("NAME"));
+        dialog.SpeedButtonDelete->click();
+        ClickRow(dialog.LbFieldList, kName);
+        Retype(dialog.EdFieldName, QStringLiteral("NAME"));
+        dialog.BtnOk->click();
+        QVERIFY(sheet.List.SetNewFields(dialog.Fields()));
+        QCOMPARE(sheet.Item(0, "NAME"), std::string("Benzol"));
+        QCOMPARE(sheet.Item(1, "NAME"), std::string("Ethanol"));
+        QCOMPARE(sheet.Item(0, "CAS"), std::string("<none>"));
+        TZelmarField cas;
+        cas.Kind = ecsdtDataText;
+        cas.Name = "NAME";
+        QVERIFY(sheet.List.GetSDFileData(0)->DeleteData(&cas));
+        QCOMPARE(sheet.Item(0, "NAME"), std::string("<none>"));  // no second item left behind
+    }
+
     void oneUndefinedNewFieldAtATimeAndOkWantsItNamed() {
         TSheet sheet;
         TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
