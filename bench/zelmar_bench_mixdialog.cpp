@@ -49,8 +49,11 @@ int RunMixDialog(const std::string& leftFile, const std::vector<std::string>& ar
 
     TZelmarDialogMixSheets dialog;
     dialog.OnGetAvailableSheets = [&](TZelmarDialogMixSheets*, std::vector<TZelmarMixSheet>& out) {
-        out.push_back({leftFile, &left, nullptr});
-        out.push_back({args[0], &right, nullptr});
+        out.resize(2);
+        out[0].Caption = leftFile;
+        out[0].List = &left;
+        out[1].Caption = args[0];
+        out[1].List = &right;
         return true;
     };
     dialog.OnGetNextSearchResultCaption = [](TZelmarDialogMixSheets*, std::string& caption) {

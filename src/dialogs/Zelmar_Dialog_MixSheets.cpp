@@ -474,6 +474,8 @@ void TZelmarDialogMixSheets::accept() {
         if (FMixing || !BtnOk->isEnabled()) return;
         FMixing = true;
         FAbort = false;
+        FLeftHadWindow = GetCurrentLeftWindow() != nullptr && GetCurrentLeftWindow()->Window;
+        FRightHadWindow = GetCurrentRightWindow() != nullptr && GetCurrentRightWindow()->Window;
         SetChoicesEnabled(false);
         BtnOk->setEnabled(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -532,9 +534,17 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
     if (!FSinceEvents.isValid() || FSinceEvents.elapsed() >= kEventIntervalMs) {
         QCoreApplication::processEvents();
         FSinceEvents.start();
+        if (ChosenSheetClosed()) FAbort = true;
     }
     if (FAbort) PanelProgress->hide();
     return !FAbort;
+}
+
+bool TZelmarDialogMixSheets::ChosenSheetClosed() const {
+    const TZelmarMixSheet* left = GetCurrentLeftWindow();
+    const TZelmarMixSheet* right = GetCurrentRightWindow();
+    return (FLeftHadWindow && (left == nullptr || left->Window.isNull())) ||
+           (FRightHadWindow && (right == nullptr || right->Window.isNull()));
 }
 
 bool TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList*, int position,

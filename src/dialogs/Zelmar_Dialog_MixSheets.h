@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -30,6 +31,9 @@ struct TZelmarMixSheet {
     TZelmarSDFileDataList* List = nullptr;  // the sheet's records, not owned
     // Optional: true while the sheet still counts its file's entries (it has no records yet).
     std::function<bool()> Indexing;
+    // Optional: the sheet's window. Pending events run during a mix; should the window close
+    // meanwhile, the mix stops before it reaches the freed records.
+    QPointer<QObject> Window;
 };
 
 // The window side of mixing, on top of the record lists' set operations.
@@ -109,6 +113,8 @@ private:
     void DeleteResultList();
     void SetChoicesEnabled(bool enabled);
     bool ShowProgress(const QString& action, int position, int count);
+    // A chosen sheet whose window was there when the mix began has closed since.
+    bool ChosenSheetClosed() const;
     bool HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList* list, int position, int count);
     bool HandleOnVerifyRightDataConsistency(TZelmarSDFileDataList* list, int position, int count);
     bool HandleOnMixingData(TZelmarSDFileDataList* list, int position, int count);
@@ -125,4 +131,6 @@ private:
     QString FActionVerifyRight;
     QString FActionMixing;
     std::vector<QWidget*> FChoices;
+    bool FLeftHadWindow = false;
+    bool FRightHadWindow = false;
 };

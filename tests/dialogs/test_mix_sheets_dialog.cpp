@@ -264,6 +264,21 @@ private slots:
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
     }
 
+    void aSheetWhoseWindowClosesMeanwhileStopsTheMix() {
+        auto window = std::make_unique<QObject>();
+        TZelmarMixSheet left = FLeft->Sheet;
+        left.Window = window.get();
+        auto dialog = MakeDialog({left, FRight->Sheet});
+        QVERIFY(dialog);
+        Choose(*dialog, 1, TZelmarMixWindows::moIntersect);
+        WhileShowing(*dialog, QStringLiteral("Verifying left data integrity"),
+                     [&] { window.reset(); });
+        dialog->BtnOk->click();
+        QVERIFY(!window);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->GetResultList().GetCount(), 0);
+    }
+
     void sheetsWithoutCommonMoleculesGiveAnEmptyResult() {
         TLoadedSheet esters(FUi.get(), "crlf.sdf", 0);
         TLoadedSheet chembl(FUi.get(), "chembl_examples.sdf", 0);
