@@ -528,7 +528,11 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
         PanelProgress->show();
         FSinceEvents.invalidate();
     }
-    if (LabelAction->text() != action) LabelAction->setText(action);
+    if (LabelAction->text() != action) {
+        // A new step shows at once, however short it is.
+        LabelAction->setText(action);
+        FSinceEvents.invalidate();
+    }
     if (ProgressBar->maximum() != std::max(count, 0)) ProgressBar->setRange(0, std::max(count, 0));
     ProgressBar->setValue(std::max(0, std::min(position, count)));
     if (!FSinceEvents.isValid() || FSinceEvents.elapsed() >= kEventIntervalMs) {
