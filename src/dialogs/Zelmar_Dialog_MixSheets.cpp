@@ -115,8 +115,10 @@ void WaitForWorker() {
 
 bool VerifySheet(const TZelmarMixSheet& sheet, const TZelmarMixWindows::TProgress& progress) {
     // A sheet that still counts its file's entries would mix as an empty one.
-    while (sheet.Indexing && sheet.Indexing()) {
+    // The progress handler comes first after events ran: it stops the mix when the sheet closed.
+    while (sheet.Indexing) {
         if (progress && !progress(sheet.List, 0, 0)) return false;
+        if (!sheet.Indexing()) break;
         WaitForWorker();
     }
     return sheet.List->VerifyAllLoaded(progress);
@@ -474,8 +476,10 @@ void TZelmarDialogMixSheets::accept() {
         if (FMixing || !BtnOk->isEnabled()) return;
         FMixing = true;
         FAbort = false;
-        FLeftHadWindow = GetCurrentLeftWindow() != nullptr && GetCurrentLeftWindow()->Window;
-        FRightHadWindow = GetCurrentRightWindow() != nullptr && GetCurrentRightWindow()->Window;
+        FMixLeft = GetCurrentLeftWindow();
+        FMixRight = GetCurrentRightWindow();
+        FLeftHadWindow = FMixLeft != nullptr && FMixLeft->Window;
+        FRightHadWindow = FMixRight != nullptr && FMixRight->Window;
         SetChoicesEnabled(false);
         BtnOk->setEnabled(false);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -538,17 +542,18 @@ bool TZelmarDialogMixSheets::ShowProgress(const QString& action, int position, i
     if (!FSinceEvents.isValid() || FSinceEvents.elapsed() >= kEventIntervalMs) {
         QCoreApplication::processEvents();
         FSinceEvents.start();
-        if (ChosenSheetClosed()) FAbort = true;
     }
+    // Checked on every call: events may also have run outside this handler.
+    if (ChosenSheetClosed()) FAbort = true;
     if (FAbort) PanelProgress->hide();
     return !FAbort;
 }
 
 bool TZelmarDialogMixSheets::ChosenSheetClosed() const {
-    const TZelmarMixSheet* left = GetCurrentLeftWindow();
-    const TZelmarMixSheet* right = GetCurrentRightWindow();
-    return (FLeftHadWindow && (left == nullptr || left->Window.isNull())) ||
-           (FRightHadWindow && (right == nullptr || right->Window.isNull()));
+    const auto closed = [](const TZelmarMixSheet* sheet, bool hadWindow) {
+        return sheet != nullptr && hadWindow && sheet->Window.isNull();
+    };
+    return closed(FMixLeft, FLeftHadWindow) || closed(FMixRight, FRightHadWindow);
 }
 
 bool TZelmarDialogMixSheets::HandleOnVerifyLeftDataConsistency(TZelmarSDFileDataList*, int position,

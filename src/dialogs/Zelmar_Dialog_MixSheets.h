@@ -131,6 +131,9 @@ private:
     QString FActionVerifyRight;
     QString FActionMixing;
     std::vector<QWidget*> FChoices;
+    // The sheets of the running mix, and whether each had a window when it began.
+    const TZelmarMixSheet* FMixLeft = nullptr;
+    const TZelmarMixSheet* FMixRight = nullptr;
     bool FLeftHadWindow = false;
     bool FRightHadWindow = false;
 };
