@@ -26,6 +26,7 @@ int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
 int RunSort(const std::string& file, const std::vector<std::string>& args);
 int RunDuplicates(const std::string& file, const std::vector<std::string>& args);
 int RunMix(const std::string& file, const std::vector<std::string>& args);
+int RunMixDialog(const std::string& file, const std::vector<std::string>& args);  // zelmar_bench_mixdialog.cpp
 
 namespace {
 
@@ -393,6 +394,10 @@ const TCommand kCommands[] = {
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: two sheets read, "
      "then one timed mix by molecule: left, right, result, seconds",
      nullptr, RunMix},
+    {"mix-dialog", nullptr,
+     "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
+     "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",
+     nullptr, RunMixDialog},
 };
 
 int Usage() {

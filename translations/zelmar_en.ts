@@ -607,4 +607,287 @@
         <translation>Overlapping|Arranges the windows overlapping</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarDialogChooseFields</name>
+    <message>
+        <source>Felder auswählen</source>
+        <translation>Select fields</translation>
+    </message>
+    <message>
+        <source>Feld Auswählen</source>
+        <translation>Select field</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <translation>Please select an appropriate field from the list.&lt;BR&gt;Having done so, click on OK to proceed.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_EditFields</name>
+    <message>
+        <source>Felder bearbeiten</source>
+        <translation>Edit fields</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Please select a field from the list to change its details.&lt;BR&gt;Use the &apos;+&apos; button to add new fields and the &apos;-&apos; button to delete the selected field, where this is allowed.&lt;BR&gt;Tick or clear the check mark in the list to show or hide the field.&lt;BR&gt;Click on OK to apply your changes, otherwise on Cancel.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Feldname:</source>
+        <translation>Field Name:</translation>
+    </message>
+    <message>
+        <source>Angezeigter Name:</source>
+        <translation>Display name:</translation>
+    </message>
+    <message>
+        <source>Zeige Aktivierungsspalte</source>
+        <translation>Show selection row</translation>
+    </message>
+    <message>
+        <source>Add new field</source>
+        <translation>Add new field</translation>
+    </message>
+    <message>
+        <source>Delete selected field</source>
+        <translation>Delete selected field</translation>
+    </message>
+    <message>
+        <source>Move selected field up</source>
+        <translation>Move selected field up</translation>
+    </message>
+    <message>
+        <source>Move selected field down</source>
+        <translation>Move selected field down</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&lt;Neues Feld&gt;</source>
+        <translation>&lt;New field&gt;</translation>
+    </message>
+    <message>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <translation>There are already new fields that have not been defined yet. Please use them before creating new ones.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Please enter a another name for the newly defined fields.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <translation>Please enter a name for the field.</translation>
+    </message>
+    <message>
+        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
+        <translation>A field name must not contain the character &apos;&gt;&apos;.</translation>
+    </message>
+    <message>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <translation>The field name &apos;%s&apos; is already in use. Please enter another name.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogEditMolPropertys</name>
+    <message>
+        <source>Molekülansicht einstellen</source>
+        <translation>Setup molecule display</translation>
+    </message>
+    <message>
+        <source>Anzeigeeinstellung von Molekülen verändern</source>
+        <translation>Change molecule display properties</translation>
+    </message>
+    <message>
+        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Here you can modify the display property for hydrogen atoms in molecules. These settings are global.</translation>
+    </message>
+    <message>
+        <source>Anzeige von Wasserstoffatomen:</source>
+        <translation>Display of hydrogen atoms:</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero Atomen</source>
+        <translation>Show at hetero atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an Terminal Atomen</source>
+        <translation>Show at terminal atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <translation>Show at hetero and terminal atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an allen Atomen</source>
+        <translation>Show at all atoms</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogMixSheets</name>
+    <message>
+        <source>Datenblätter zusammenführen</source>
+        <translation>Combine data sheets</translation>
+    </message>
+    <message>
+        <source>Verfügbare Datenblätter</source>
+        <translation>Available data sheets</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Mischoperation</source>
+        <translation>Data combination</translation>
+    </message>
+    <message>
+        <source>Gleiche Moleküle zusammenfassen</source>
+        <translation>Combine equal molecules</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze zusammenfassen</source>
+        <translation>Combine all records</translation>
+    </message>
+    <message>
+        <source>Rechte Moleküle aus den Linken entfernen</source>
+        <translation>Remove right side molecules from the left side</translation>
+    </message>
+    <message>
+        <source>Linke Moleküle aus den Rechten entfernen</source>
+        <translation>Remove left side molecules from the right side</translation>
+    </message>
+    <message>
+        <source>Name des neuen Ausgabefensters:</source>
+        <translation>Name of the new result window:</translation>
+    </message>
+    <message>
+        <source>Ausgabeeinstellungen</source>
+        <translation>Output properties</translation>
+    </message>
+    <message>
+        <source>Mischen von Datenblättern</source>
+        <translation>Combining data sheets</translation>
+    </message>
+    <message>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Two different data sheets can be combined. Choose them from the lists of available sheets.&lt;BR&gt;Sheets are combined at the level of molecules: records are compared by an exact structure search. When common molecules or all records are combined, the records of both sides go into the result. These duplicates are neither filtered out nor merged, as their data items may differ.&lt;BR&gt;Under output properties you can name the new data sheet or keep the name Zelmar suggests. Combining can take a while with complex data, so a progress display appears at the bottom left while it runs. There you can stop combining to choose again, or leave the dialog.</translation>
+    </message>
+    <message>
+        <source>Verifying left data integrity</source>
+        <translation>Verifying left data integrity</translation>
+    </message>
+    <message>
+        <source>Verifying right data integrity</source>
+        <translation>Verifying right data integrity</translation>
+    </message>
+    <message>
+        <source>Mixing Sheets</source>
+        <translation>Combine data sheets</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchAlphanumeric</name>
+    <message>
+        <source>Alphanumerische Suche</source>
+        <translation>Alphanumerical search</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten</source>
+        <translation>Search for alphanumerical data</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <translation>Please select the field you want to search in from the list. The list contains all fields that can be used for searching at the moment.&lt;BR&gt;Zelmar will then show the appropriate search options.&lt;BR&gt;After that, you can define your search criteria and then click on &apos;Search&apos; to start the search process. You can also click on &apos;Cancel&apos; to close the dialog without searching.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Textsuche:</source>
+        <translation>Text search:</translation>
+    </message>
+    <message>
+        <source>Exakte Suche</source>
+        <translation>exact Search</translation>
+    </message>
+    <message>
+        <source>Beginnt mit</source>
+        <translation>Starts with</translation>
+    </message>
+    <message>
+        <source>Substring Suche</source>
+        <translation>at any position</translation>
+    </message>
+    <message>
+        <source>Groß-/Kleinschreibung berücksichtigen</source>
+        <translation>Perform case-sensitive comparison</translation>
+    </message>
+    <message>
+        <source>Fließkommasuche:</source>
+        <translation>Floating point search</translation>
+    </message>
+    <message>
+        <source>Kleiner als</source>
+        <translation>Lower than</translation>
+    </message>
+    <message>
+        <source>Größer als</source>
+        <translation>Greater than</translation>
+    </message>
+    <message>
+        <source>Bereichsuche</source>
+        <translation>Range search</translation>
+    </message>
+</context>
 </TS>

@@ -607,4 +607,287 @@
         <translation>Cascade|Dispose les fenêtres en cascade</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarDialogChooseFields</name>
+    <message>
+        <source>Felder auswählen</source>
+        <translation>Choisir les champs</translation>
+    </message>
+    <message>
+        <source>Feld Auswählen</source>
+        <translation>Choisir un champ</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <translation>Veuillez choisir un champ approprié dans la liste.&lt;BR&gt;Cliquez ensuite sur OK pour continuer.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tenir compte de la&lt;BR&gt;stéréochimie tétraédrique</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_EditFields</name>
+    <message>
+        <source>Felder bearbeiten</source>
+        <translation>Modifier les champs</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Veuillez choisir un champ dans la liste pour en modifier les détails.&lt;BR&gt;Le bouton &apos;+&apos; ajoute de nouveaux champs et le bouton &apos;-&apos; supprime le champ choisi, lorsque cela est permis.&lt;BR&gt;Cochez ou décochez la case dans la liste pour afficher ou masquer le champ.&lt;BR&gt;Cliquez sur OK pour appliquer vos modifications, sinon sur Annuler.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Feldname:</source>
+        <translation>Nom du champ :</translation>
+    </message>
+    <message>
+        <source>Angezeigter Name:</source>
+        <translation>Nom affiché :</translation>
+    </message>
+    <message>
+        <source>Zeige Aktivierungsspalte</source>
+        <translation>Afficher la colonne de sélection</translation>
+    </message>
+    <message>
+        <source>Add new field</source>
+        <translation>Ajouter un nouveau champ</translation>
+    </message>
+    <message>
+        <source>Delete selected field</source>
+        <translation>Supprimer le champ choisi</translation>
+    </message>
+    <message>
+        <source>Move selected field up</source>
+        <translation>Monter le champ choisi</translation>
+    </message>
+    <message>
+        <source>Move selected field down</source>
+        <translation>Descendre le champ choisi</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&lt;Neues Feld&gt;</source>
+        <translation>&lt;Nouveau champ&gt;</translation>
+    </message>
+    <message>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <translation>Il existe déjà de nouveaux champs qui ne sont pas encore définis. Veuillez les utiliser avant d&apos;en créer d&apos;autres.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Veuillez donner un autre nom aux champs nouvellement définis.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <translation>Veuillez donner un nom au champ.</translation>
+    </message>
+    <message>
+        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
+        <translation>Un nom de champ ne doit pas contenir le caractère &apos;&gt;&apos;.</translation>
+    </message>
+    <message>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <translation>Le nom de champ &apos;%s&apos; est déjà utilisé. Veuillez donner un autre nom.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogEditMolPropertys</name>
+    <message>
+        <source>Molekülansicht einstellen</source>
+        <translation>Réglage de l&apos;affichage des molécules</translation>
+    </message>
+    <message>
+        <source>Anzeigeeinstellung von Molekülen verändern</source>
+        <translation>Modifier l&apos;affichage des molécules</translation>
+    </message>
+    <message>
+        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Vous pouvez modifier ici l&apos;affichage des atomes d&apos;hydrogène des molécules. Ces réglages s&apos;appliquent partout.</translation>
+    </message>
+    <message>
+        <source>Anzeige von Wasserstoffatomen:</source>
+        <translation>Affichage des atomes d&apos;hydrogène :</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Masquer</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero Atomen</source>
+        <translation>Afficher sur les hétéroatomes</translation>
+    </message>
+    <message>
+        <source>Anzeige an Terminal Atomen</source>
+        <translation>Afficher sur les atomes terminaux</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <translation>Afficher sur les hétéroatomes et les atomes terminaux</translation>
+    </message>
+    <message>
+        <source>Anzeige an allen Atomen</source>
+        <translation>Afficher sur tous les atomes</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogMixSheets</name>
+    <message>
+        <source>Datenblätter zusammenführen</source>
+        <translation>Combiner des feuilles de données</translation>
+    </message>
+    <message>
+        <source>Verfügbare Datenblätter</source>
+        <translation>Feuilles disponibles</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Mischoperation</source>
+        <translation>Combinaison</translation>
+    </message>
+    <message>
+        <source>Gleiche Moleküle zusammenfassen</source>
+        <translation>Réunir les molécules identiques</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze zusammenfassen</source>
+        <translation>Réunir tous les enregistrements</translation>
+    </message>
+    <message>
+        <source>Rechte Moleküle aus den Linken entfernen</source>
+        <translation>Retirer de la gauche les molécules de droite</translation>
+    </message>
+    <message>
+        <source>Linke Moleküle aus den Rechten entfernen</source>
+        <translation>Retirer de la droite les molécules de gauche</translation>
+    </message>
+    <message>
+        <source>Name des neuen Ausgabefensters:</source>
+        <translation>Nom de la nouvelle fenêtre de résultats :</translation>
+    </message>
+    <message>
+        <source>Ausgabeeinstellungen</source>
+        <translation>Paramètres de sortie</translation>
+    </message>
+    <message>
+        <source>Mischen von Datenblättern</source>
+        <translation>Combinaison de feuilles de données</translation>
+    </message>
+    <message>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Deux feuilles de données différentes peuvent être combinées. Choisissez-les dans les listes des feuilles disponibles.&lt;BR&gt;La combinaison se fait au niveau des molécules : les enregistrements sont comparés par une recherche exacte de structure. Lorsque les molécules communes ou tous les enregistrements sont réunis, les données des deux côtés vont dans le résultat. Ces doublons ne sont ni filtrés ni fusionnés, car leurs données peuvent différer.&lt;BR&gt;Dans les paramètres de sortie, vous pouvez nommer la nouvelle feuille ou garder le nom proposé par Zelmar. Une combinaison peut prendre du temps avec des données complexes ; un affichage de progression apparaît alors en bas à gauche. Vous pouvez y arrêter la combinaison pour choisir à nouveau, ou quitter le dialogue.</translation>
+    </message>
+    <message>
+        <source>Verifying left data integrity</source>
+        <translation>Lecture complète de la feuille de gauche</translation>
+    </message>
+    <message>
+        <source>Verifying right data integrity</source>
+        <translation>Lecture complète de la feuille de droite</translation>
+    </message>
+    <message>
+        <source>Mixing Sheets</source>
+        <translation>Combinaison des feuilles</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchAlphanumeric</name>
+    <message>
+        <source>Alphanumerische Suche</source>
+        <translation>Recherche alphanumérique</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten</source>
+        <translation>Recherche de données alphanumériques</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <translation>Veuillez choisir dans la liste le champ dans lequel vous voulez chercher. La liste contient les champs actuellement disponibles pour la recherche.&lt;BR&gt;Zelmar affiche alors les options de recherche correspondantes. Définissez ensuite vos critères et cliquez sur &apos;Rechercher&apos; pour lancer la recherche, ou sur &apos;Annuler&apos; pour fermer sans chercher.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Textsuche:</source>
+        <translation>Recherche de texte :</translation>
+    </message>
+    <message>
+        <source>Exakte Suche</source>
+        <translation>Recherche exacte</translation>
+    </message>
+    <message>
+        <source>Beginnt mit</source>
+        <translation>Commence par</translation>
+    </message>
+    <message>
+        <source>Substring Suche</source>
+        <translation>À n&apos;importe quelle position</translation>
+    </message>
+    <message>
+        <source>Groß-/Kleinschreibung berücksichtigen</source>
+        <translation>Respecter majuscules et minuscules</translation>
+    </message>
+    <message>
+        <source>Fließkommasuche:</source>
+        <translation>Recherche de nombre :</translation>
+    </message>
+    <message>
+        <source>Kleiner als</source>
+        <translation>Inférieur à</translation>
+    </message>
+    <message>
+        <source>Größer als</source>
+        <translation>Supérieur à</translation>
+    </message>
+    <message>
+        <source>Bereichsuche</source>
+        <translation>Recherche par intervalle</translation>
+    </message>
+</context>
 </TS>

@@ -421,6 +421,20 @@ bool TZelmarSDFileDataList::FillCopyOfFieldList(TZelmarFieldList& target) {
     });
 }
 
+namespace {
+
+// Whether a field of the edited list carries the data of the field of this name: a renamed
+// field the data of its original name, any other field that of its own name.
+bool KeepsDataOf(const TZelmarFieldList& edited, const std::string& name) {
+    for (int i = 0; i < edited.GetCount(); ++i) {
+        const TZelmarField* field = edited.GetField(i);
+        if ((field->Edited ? field->OrigName : field->Name) == name) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
     constexpr const char* kSource = "TZelmarSDFileDataList.SetNewFields";
     return Guarded(kSource, false, [&] {
@@ -429,15 +443,26 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         // the loader takes them too, or the two threads could wait for each other.
         TTracedLock records(FCriticalSection, kSource, kCriticalSection);
         TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
+        // Items of removed fields go first: a field renamed to a removed field's name must
+        // not meet the old items under it.
+        for (int i = 0; i < FFields->GetCount(); ++i) {
+            const TZelmarField* field = FFields->GetField(i);
+            if (!KeepsDataOf(*newList, field->Name) && !DeleteData(field)) return false;
+        }
+        // Renamed in two steps, through names no item has, so that fields that swap their
+        // names (or rename in a chain) each keep their own items.
         TZelmarFieldList renamed;
         TZelmarFieldList::FindModifiedFields(newList, renamed);
-        for (int i = 0; i < renamed.GetCount(); ++i)
-            if (!RenameData(renamed.GetField(i))) return false;
-        // After renaming, so that a renamed field's items are not found under the old name.
-        TZelmarFieldList deleted;
-        FFields->FindDeletedFields(newList, deleted);
-        for (int i = 0; i < deleted.GetCount(); ++i)
-            if (!DeleteData(deleted.GetField(i))) return false;
+        TZelmarFieldList parked;
+        for (int i = 0; i < renamed.GetCount(); ++i) {
+            TZelmarField* toParking = renamed.GetField(i);
+            TZelmarField* fromParking = parked.AddField(toParking);
+            toParking->Name = "\x01zelmar-rename-" + std::to_string(i);
+            fromParking->OrigName = toParking->Name;
+            if (!RenameData(toParking)) return false;
+        }
+        for (int i = 0; i < parked.GetCount(); ++i)
+            if (!RenameData(parked.GetField(i))) return false;
         // The sort field points into the old list: keep it by name, or forget it.
         const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
         FFields->Assign(newList);

@@ -27,6 +27,8 @@ TZelmarHelpHeader::TZelmarHelpHeader(QWidget* parent)
     indented->setContentsMargins(12, 0, 0, 0);
     indented->addWidget(FInfo, 1);
     texts->addLayout(indented);
+    // A band taller than its texts keeps them at the top.
+    texts->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addLayout(texts, 1);
