@@ -2,6 +2,289 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>ZelmarDialogChooseFields</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <translation>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</translation>
+    </message>
+    <message>
+        <source>Feld Auswählen</source>
+        <translation>Feld Auswählen</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Felder auswählen</source>
+        <translation>Felder auswählen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogEditMolPropertys</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero Atomen</source>
+        <translation>Anzeige an Hetero Atomen</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <translation>Anzeige an Hetero und Terminal Atomen</translation>
+    </message>
+    <message>
+        <source>Anzeige an Terminal Atomen</source>
+        <translation>Anzeige an Terminal Atomen</translation>
+    </message>
+    <message>
+        <source>Anzeige an allen Atomen</source>
+        <translation>Anzeige an allen Atomen</translation>
+    </message>
+    <message>
+        <source>Anzeige von Wasserstoffatomen:</source>
+        <translation>Anzeige von Wasserstoffatomen:</translation>
+    </message>
+    <message>
+        <source>Anzeigeeinstellung von Molekülen verändern</source>
+        <translation>Anzeigeeinstellung von Molekülen verändern</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Ausblenden</translation>
+    </message>
+    <message>
+        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen</source>
+        <translation>Strukturanzeige einstellen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogMixSheets</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze zusammenfassen</source>
+        <translation>Alle Datensätze zusammenfassen</translation>
+    </message>
+    <message>
+        <source>Ausgabeeinstellungen</source>
+        <translation>Ausgabeeinstellungen</translation>
+    </message>
+    <message>
+        <source>Datenblätter zusammenführen</source>
+        <translation>Datenblätter zusammenführen</translation>
+    </message>
+    <message>
+        <source>Gleiche Moleküle zusammenfassen</source>
+        <translation>Gleiche Moleküle zusammenfassen</translation>
+    </message>
+    <message>
+        <source>Linke Moleküle aus den Rechten entfernen</source>
+        <translation>Linke Moleküle aus den Rechten entfernen</translation>
+    </message>
+    <message>
+        <source>Mischen von Datenblättern</source>
+        <translation>Mischen von Datenblättern</translation>
+    </message>
+    <message>
+        <source>Mischoperation</source>
+        <translation>Mischoperation</translation>
+    </message>
+    <message>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</translation>
+    </message>
+    <message>
+        <source>Mixing Sheets</source>
+        <translation>Datenblätter werden gemischt</translation>
+    </message>
+    <message>
+        <source>Name des neuen Ausgabefensters:</source>
+        <translation>Name des neuen Ausgabefensters:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rechte Moleküle aus den Linken entfernen</source>
+        <translation>Rechte Moleküle aus den Linken entfernen</translation>
+    </message>
+    <message>
+        <source>Verfügbare Datenblätter</source>
+        <translation>Verfügbare Datenblätter</translation>
+    </message>
+    <message>
+        <source>Verifying left data integrity</source>
+        <translation>Linkes Datenblatt wird vollständig gelesen</translation>
+    </message>
+    <message>
+        <source>Verifying right data integrity</source>
+        <translation>Rechtes Datenblatt wird vollständig gelesen</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_EditFields</name>
+    <message>
+        <source>&lt;Neues Feld&gt;</source>
+        <translation>&lt;Neues Feld&gt;</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Add new field</source>
+        <translation>Neues Feld hinzufügen</translation>
+    </message>
+    <message>
+        <source>Angezeigter Name:</source>
+        <translation>Angezeigter Name:</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <translation>Bitte geben sie einen Namen für das Feld an.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</translation>
+    </message>
+    <message>
+        <source>Delete selected field</source>
+        <translation>Ausgewähltes Feld löschen</translation>
+    </message>
+    <message>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <translation>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</translation>
+    </message>
+    <message>
+        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
+        <translation>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</translation>
+    </message>
+    <message>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <translation>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten</source>
+        <translation>Felder bearbeiten</translation>
+    </message>
+    <message>
+        <source>Feldname:</source>
+        <translation>Feldname:</translation>
+    </message>
+    <message>
+        <source>Move selected field down</source>
+        <translation>Ausgewähltes Feld nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Move selected field up</source>
+        <translation>Ausgewähltes Feld nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zeige Aktivierungsspalte</source>
+        <translation>Zeige Aktivierungsspalte</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchAlphanumeric</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Alphanumerische Suche</source>
+        <translation>Alphanumerische Suche</translation>
+    </message>
+    <message>
+        <source>Beginnt mit</source>
+        <translation>Beginnt mit</translation>
+    </message>
+    <message>
+        <source>Bereichsuche</source>
+        <translation>Bereichsuche</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <translation>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</translation>
+    </message>
+    <message>
+        <source>Exakte Suche</source>
+        <translation>Exakte Suche</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Fließkommasuche:</source>
+        <translation>Fließkommasuche:</translation>
+    </message>
+    <message>
+        <source>Groß-/Kleinschreibung berücksichtigen</source>
+        <translation>Groß-/Kleinschreibung berücksichtigen</translation>
+    </message>
+    <message>
+        <source>Größer als</source>
+        <translation>Größer als</translation>
+    </message>
+    <message>
+        <source>Kleiner als</source>
+        <translation>Kleiner als</translation>
+    </message>
+    <message>
+        <source>Substring Suche</source>
+        <translation>Substring Suche</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten</source>
+        <translation>Suche nach alphanumerischen Daten</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Textsuche:</source>
+        <translation>Textsuche:</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarField</name>
     <message>
         <source>Molekulargewicht</source>
@@ -311,6 +594,14 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>%1 ohne die Moleküle von %2</source>
+        <translation>%1 ohne die Moleküle von %2</translation>
+    </message>
+    <message>
+        <source>%2 ohne die Moleküle von %1</source>
+        <translation>%2 ohne die Moleküle von %1</translation>
+    </message>
+    <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Alle verkleinern</translation>
     </message>
@@ -399,12 +690,24 @@
         <translation>Dateiversion: %s - Zelmar, ein Werkzeug für SD-Dateien</translation>
     </message>
     <message>
+        <source>Datenblätter mischen...</source>
+        <translation>Datenblätter mischen...</translation>
+    </message>
+    <message>
+        <source>Datenblätter mischen|Verbindet zwei Datenblätter Molekül für Molekül zu einem neuen</source>
+        <translation>Datenblätter mischen|Verbindet zwei Datenblätter Molekül für Molekül zu einem neuen</translation>
+    </message>
+    <message>
         <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
         <source>Deselektierte Datensätze löschen</source>
         <translation>Deselektierte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Duplikate nach %1 in %2</source>
+        <translation>Duplikate nach %1 in %2</translation>
     </message>
     <message>
         <source>Einfügen</source>
@@ -429,6 +732,14 @@
     <message>
         <source>Fehlerhafte Datensätze löschen</source>
         <translation>Fehlerhafte Datensätze löschen</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten...</source>
+        <translation>Felder bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten|Benennt die Felder des aktuellen Datenblattes um, fügt Felder hinzu, löscht, ordnet und verbirgt sie</source>
+        <translation>Felder bearbeiten|Benennt die Felder des aktuellen Datenblattes um, fügt Felder hinzu, löscht, ordnet und verbirgt sie</translation>
     </message>
     <message>
         <source>Gehe zu...</source>
@@ -483,8 +794,20 @@
         <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
+        <source>Molekül</source>
+        <translation>Molekül</translation>
+    </message>
+    <message>
         <source>Molekül aus MOL-Datei importieren</source>
         <translation>Molekül aus MOL-Datei importieren</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen...</source>
+        <translation>Molekülansicht einstellen...</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen|Legt fest, an welchen Atomen die Strukturen Wasserstoffatome zeigen</source>
+        <translation>Molekülansicht einstellen|Legt fest, an welchen Atomen die Strukturen Wasserstoffatome zeigen</translation>
     </message>
     <message>
         <source>Neuer Datensatz</source>
@@ -507,6 +830,10 @@
         <translation>Schließen|Aktuelle Datei schließen</translation>
     </message>
     <message>
+        <source>Schnittmenge von %1 und %2</source>
+        <translation>Schnittmenge von %1 und %2</translation>
+    </message>
+    <message>
         <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
     </message>
@@ -525,6 +852,38 @@
     <message>
         <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
         <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
+    </message>
+    <message>
+        <source>Suche nach %1 in %2 von %3</source>
+        <translation>Suche nach %1 in %2 von %3</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten...</source>
+        <translation>Suche nach Duplikaten...</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten|Findet Datensätze mit gleichen Werten oder gleichen Molekülen</source>
+        <translation>Suche nach Duplikaten|Findet Datensätze mit gleichen Werten oder gleichen Molekülen</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen...</source>
+        <translation>Suche nach Molekülen...</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen|Durchsucht das aktuelle Datenblatt nach Strukturen</source>
+        <translation>Suche nach Molekülen|Durchsucht das aktuelle Datenblatt nach Strukturen</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten...</source>
+        <translation>Suche nach alphanumerischen Daten...</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten|Durchsucht ein Feld des aktuellen Datenblattes nach einem Text oder einer Zahl</source>
+        <translation>Suche nach alphanumerischen Daten|Durchsucht ein Feld des aktuellen Datenblattes nach einem Text oder einer Zahl</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Suchen</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -549,6 +908,10 @@
     <message>
         <source>Unbekannte Dateiversion</source>
         <translation>Unbekannte Dateiversion</translation>
+    </message>
+    <message>
+        <source>Vereinigung von %1 und %2</source>
+        <translation>Vereinigung von %1 und %2</translation>
     </message>
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
@@ -605,289 +968,6 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Überlappend|Ordnet die Fenster überlappend an</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogChooseFields</name>
-    <message>
-        <source>Felder auswählen</source>
-        <translation>Felder auswählen</translation>
-    </message>
-    <message>
-        <source>Feld Auswählen</source>
-        <translation>Feld Auswählen</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
-        <translation>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Felder</translation>
-    </message>
-    <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
-        <translation>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_EditFields</name>
-    <message>
-        <source>Felder bearbeiten</source>
-        <translation>Felder bearbeiten</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
-        <translation>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Felder</translation>
-    </message>
-    <message>
-        <source>Feldname:</source>
-        <translation>Feldname:</translation>
-    </message>
-    <message>
-        <source>Angezeigter Name:</source>
-        <translation>Angezeigter Name:</translation>
-    </message>
-    <message>
-        <source>Zeige Aktivierungsspalte</source>
-        <translation>Zeige Aktivierungsspalte</translation>
-    </message>
-    <message>
-        <source>Add new field</source>
-        <translation>Neues Feld hinzufügen</translation>
-    </message>
-    <message>
-        <source>Delete selected field</source>
-        <translation>Ausgewähltes Feld löschen</translation>
-    </message>
-    <message>
-        <source>Move selected field up</source>
-        <translation>Ausgewähltes Feld nach oben verschieben</translation>
-    </message>
-    <message>
-        <source>Move selected field down</source>
-        <translation>Ausgewähltes Feld nach unten verschieben</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>&lt;Neues Feld&gt;</source>
-        <translation>&lt;Neues Feld&gt;</translation>
-    </message>
-    <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
-        <translation>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
-        <translation>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
-        <translation>Bitte geben sie einen Namen für das Feld an.</translation>
-    </message>
-    <message>
-        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
-        <translation>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</translation>
-    </message>
-    <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
-        <translation>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogEditMolPropertys</name>
-    <message>
-        <source>Molekülansicht einstellen</source>
-        <translation>Strukturanzeige einstellen</translation>
-    </message>
-    <message>
-        <source>Anzeigeeinstellung von Molekülen verändern</source>
-        <translation>Anzeigeeinstellung von Molekülen verändern</translation>
-    </message>
-    <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
-        <translation>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</translation>
-    </message>
-    <message>
-        <source>Anzeige von Wasserstoffatomen:</source>
-        <translation>Anzeige von Wasserstoffatomen:</translation>
-    </message>
-    <message>
-        <source>Ausblenden</source>
-        <translation>Ausblenden</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero Atomen</source>
-        <translation>Anzeige an Hetero Atomen</translation>
-    </message>
-    <message>
-        <source>Anzeige an Terminal Atomen</source>
-        <translation>Anzeige an Terminal Atomen</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
-        <translation>Anzeige an Hetero und Terminal Atomen</translation>
-    </message>
-    <message>
-        <source>Anzeige an allen Atomen</source>
-        <translation>Anzeige an allen Atomen</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogMixSheets</name>
-    <message>
-        <source>Datenblätter zusammenführen</source>
-        <translation>Datenblätter zusammenführen</translation>
-    </message>
-    <message>
-        <source>Verfügbare Datenblätter</source>
-        <translation>Verfügbare Datenblätter</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Mischoperation</source>
-        <translation>Mischoperation</translation>
-    </message>
-    <message>
-        <source>Gleiche Moleküle zusammenfassen</source>
-        <translation>Gleiche Moleküle zusammenfassen</translation>
-    </message>
-    <message>
-        <source>Alle Datensätze zusammenfassen</source>
-        <translation>Alle Datensätze zusammenfassen</translation>
-    </message>
-    <message>
-        <source>Rechte Moleküle aus den Linken entfernen</source>
-        <translation>Rechte Moleküle aus den Linken entfernen</translation>
-    </message>
-    <message>
-        <source>Linke Moleküle aus den Rechten entfernen</source>
-        <translation>Linke Moleküle aus den Rechten entfernen</translation>
-    </message>
-    <message>
-        <source>Name des neuen Ausgabefensters:</source>
-        <translation>Name des neuen Ausgabefensters:</translation>
-    </message>
-    <message>
-        <source>Ausgabeeinstellungen</source>
-        <translation>Ausgabeeinstellungen</translation>
-    </message>
-    <message>
-        <source>Mischen von Datenblättern</source>
-        <translation>Mischen von Datenblättern</translation>
-    </message>
-    <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
-        <translation>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</translation>
-    </message>
-    <message>
-        <source>Verifying left data integrity</source>
-        <translation>Linkes Datenblatt wird vollständig gelesen</translation>
-    </message>
-    <message>
-        <source>Verifying right data integrity</source>
-        <translation>Rechtes Datenblatt wird vollständig gelesen</translation>
-    </message>
-    <message>
-        <source>Mixing Sheets</source>
-        <translation>Datenblätter werden gemischt</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_SearchAlphanumeric</name>
-    <message>
-        <source>Alphanumerische Suche</source>
-        <translation>Alphanumerische Suche</translation>
-    </message>
-    <message>
-        <source>Suche nach alphanumerischen Daten</source>
-        <translation>Suche nach alphanumerischen Daten</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
-        <translation>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Felder</translation>
-    </message>
-    <message>
-        <source>Suchen</source>
-        <translation>Suchen</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Textsuche:</source>
-        <translation>Textsuche:</translation>
-    </message>
-    <message>
-        <source>Exakte Suche</source>
-        <translation>Exakte Suche</translation>
-    </message>
-    <message>
-        <source>Beginnt mit</source>
-        <translation>Beginnt mit</translation>
-    </message>
-    <message>
-        <source>Substring Suche</source>
-        <translation>Substring Suche</translation>
-    </message>
-    <message>
-        <source>Groß-/Kleinschreibung berücksichtigen</source>
-        <translation>Groß-/Kleinschreibung berücksichtigen</translation>
-    </message>
-    <message>
-        <source>Fließkommasuche:</source>
-        <translation>Fließkommasuche:</translation>
-    </message>
-    <message>
-        <source>Kleiner als</source>
-        <translation>Kleiner als</translation>
-    </message>
-    <message>
-        <source>Größer als</source>
-        <translation>Größer als</translation>
-    </message>
-    <message>
-        <source>Bereichsuche</source>
-        <translation>Bereichsuche</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,289 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ZelmarDialogChooseFields</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <translation>Please select an appropriate field from the list.&lt;BR&gt;Having done so, click on OK to proceed.</translation>
+    </message>
+    <message>
+        <source>Feld Auswählen</source>
+        <translation>Select field</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Felder auswählen</source>
+        <translation>Select fields</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogEditMolPropertys</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero Atomen</source>
+        <translation>Show at hetero atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <translation>Show at hetero and terminal atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an Terminal Atomen</source>
+        <translation>Show at terminal atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige an allen Atomen</source>
+        <translation>Show at all atoms</translation>
+    </message>
+    <message>
+        <source>Anzeige von Wasserstoffatomen:</source>
+        <translation>Display of hydrogen atoms:</translation>
+    </message>
+    <message>
+        <source>Anzeigeeinstellung von Molekülen verändern</source>
+        <translation>Change molecule display properties</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Hide</translation>
+    </message>
+    <message>
+        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Here you can modify the display property for hydrogen atoms in molecules. These settings are global.</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen</source>
+        <translation>Setup molecule display</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogMixSheets</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze zusammenfassen</source>
+        <translation>Combine all records</translation>
+    </message>
+    <message>
+        <source>Ausgabeeinstellungen</source>
+        <translation>Output properties</translation>
+    </message>
+    <message>
+        <source>Datenblätter zusammenführen</source>
+        <translation>Combine data sheets</translation>
+    </message>
+    <message>
+        <source>Gleiche Moleküle zusammenfassen</source>
+        <translation>Combine equal molecules</translation>
+    </message>
+    <message>
+        <source>Linke Moleküle aus den Rechten entfernen</source>
+        <translation>Remove left side molecules from the right side</translation>
+    </message>
+    <message>
+        <source>Mischen von Datenblättern</source>
+        <translation>Combining data sheets</translation>
+    </message>
+    <message>
+        <source>Mischoperation</source>
+        <translation>Data combination</translation>
+    </message>
+    <message>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Two different data sheets can be combined. Choose them from the lists of available sheets.&lt;BR&gt;Sheets are combined at the level of molecules: records are compared by an exact structure search. When common molecules or all records are combined, the records of both sides go into the result. These duplicates are neither filtered out nor merged, as their data items may differ.&lt;BR&gt;Under output properties you can name the new data sheet or keep the name Zelmar suggests. Combining can take a while with complex data, so a progress display appears at the bottom left while it runs. There you can stop combining to choose again, or leave the dialog.</translation>
+    </message>
+    <message>
+        <source>Mixing Sheets</source>
+        <translation>Combine data sheets</translation>
+    </message>
+    <message>
+        <source>Name des neuen Ausgabefensters:</source>
+        <translation>Name of the new result window:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rechte Moleküle aus den Linken entfernen</source>
+        <translation>Remove right side molecules from the left side</translation>
+    </message>
+    <message>
+        <source>Verfügbare Datenblätter</source>
+        <translation>Available data sheets</translation>
+    </message>
+    <message>
+        <source>Verifying left data integrity</source>
+        <translation>Verifying left data integrity</translation>
+    </message>
+    <message>
+        <source>Verifying right data integrity</source>
+        <translation>Verifying right data integrity</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_EditFields</name>
+    <message>
+        <source>&lt;Neues Feld&gt;</source>
+        <translation>&lt;New field&gt;</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Add new field</source>
+        <translation>Add new field</translation>
+    </message>
+    <message>
+        <source>Angezeigter Name:</source>
+        <translation>Display name:</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <translation>Please enter a name for the field.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Please enter a another name for the newly defined fields.</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Please select a field from the list to change its details.&lt;BR&gt;Use the &apos;+&apos; button to add new fields and the &apos;-&apos; button to delete the selected field, where this is allowed.&lt;BR&gt;Tick or clear the check mark in the list to show or hide the field.&lt;BR&gt;Click on OK to apply your changes, otherwise on Cancel.</translation>
+    </message>
+    <message>
+        <source>Delete selected field</source>
+        <translation>Delete selected field</translation>
+    </message>
+    <message>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <translation>The field name &apos;%s&apos; is already in use. Please enter another name.</translation>
+    </message>
+    <message>
+        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
+        <translation>A field name must not contain the character &apos;&gt;&apos;.</translation>
+    </message>
+    <message>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <translation>There are already new fields that have not been defined yet. Please use them before creating new ones.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten</source>
+        <translation>Edit fields</translation>
+    </message>
+    <message>
+        <source>Feldname:</source>
+        <translation>Field Name:</translation>
+    </message>
+    <message>
+        <source>Move selected field down</source>
+        <translation>Move selected field down</translation>
+    </message>
+    <message>
+        <source>Move selected field up</source>
+        <translation>Move selected field up</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zeige Aktivierungsspalte</source>
+        <translation>Show selection row</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchAlphanumeric</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Alphanumerische Suche</source>
+        <translation>Alphanumerical search</translation>
+    </message>
+    <message>
+        <source>Beginnt mit</source>
+        <translation>Starts with</translation>
+    </message>
+    <message>
+        <source>Bereichsuche</source>
+        <translation>Range search</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <translation>Please select the field you want to search in from the list. The list contains all fields that can be used for searching at the moment.&lt;BR&gt;Zelmar will then show the appropriate search options.&lt;BR&gt;After that, you can define your search criteria and then click on &apos;Search&apos; to start the search process. You can also click on &apos;Cancel&apos; to close the dialog without searching.</translation>
+    </message>
+    <message>
+        <source>Exakte Suche</source>
+        <translation>exact Search</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
+    <message>
+        <source>Fließkommasuche:</source>
+        <translation>Floating point search</translation>
+    </message>
+    <message>
+        <source>Groß-/Kleinschreibung berücksichtigen</source>
+        <translation>Perform case-sensitive comparison</translation>
+    </message>
+    <message>
+        <source>Größer als</source>
+        <translation>Greater than</translation>
+    </message>
+    <message>
+        <source>Kleiner als</source>
+        <translation>Lower than</translation>
+    </message>
+    <message>
+        <source>Substring Suche</source>
+        <translation>at any position</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten</source>
+        <translation>Search for alphanumerical data</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Textsuche:</source>
+        <translation>Text search:</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarField</name>
     <message>
         <source>Molekulargewicht</source>
@@ -311,6 +594,14 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>%1 ohne die Moleküle von %2</source>
+        <translation>%1 without the molecules of %2</translation>
+    </message>
+    <message>
+        <source>%2 ohne die Moleküle von %1</source>
+        <translation>%2 without the molecules of %1</translation>
+    </message>
+    <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Minimize all</translation>
     </message>
@@ -399,12 +690,24 @@
         <translation>File version: %s - Zelmar, a tool for SD files</translation>
     </message>
     <message>
+        <source>Datenblätter mischen...</source>
+        <translation>Combine data sheets...</translation>
+    </message>
+    <message>
+        <source>Datenblätter mischen|Verbindet zwei Datenblätter Molekül für Molekül zu einem neuen</source>
+        <translation>Combine data sheets|Combines two data sheets molecule by molecule into a new one</translation>
+    </message>
+    <message>
         <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Deselects all records|Deselects all records of the current data sheet</translation>
     </message>
     <message>
         <source>Deselektierte Datensätze löschen</source>
         <translation>Delete deselected records</translation>
+    </message>
+    <message>
+        <source>Duplikate nach %1 in %2</source>
+        <translation>Duplicates by %1 in %2</translation>
     </message>
     <message>
         <source>Einfügen</source>
@@ -429,6 +732,14 @@
     <message>
         <source>Fehlerhafte Datensätze löschen</source>
         <translation>Delete erroneous records</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten...</source>
+        <translation>Edit fields...</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten|Benennt die Felder des aktuellen Datenblattes um, fügt Felder hinzu, löscht, ordnet und verbirgt sie</source>
+        <translation>Edit fields|Renames, adds, deletes, orders and hides the fields of the current data sheet</translation>
     </message>
     <message>
         <source>Gehe zu...</source>
@@ -483,8 +794,20 @@
         <translation>Deletes erroneous records|Deletes all erroneous records of the current data sheet</translation>
     </message>
     <message>
+        <source>Molekül</source>
+        <translation>Molecule</translation>
+    </message>
+    <message>
         <source>Molekül aus MOL-Datei importieren</source>
         <translation>Import molecule from MOL file</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen...</source>
+        <translation>Setup molecule display...</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen|Legt fest, an welchen Atomen die Strukturen Wasserstoffatome zeigen</source>
+        <translation>Setup molecule display|Sets at which atoms the structures show hydrogen atoms</translation>
     </message>
     <message>
         <source>Neuer Datensatz</source>
@@ -507,6 +830,10 @@
         <translation>Close|Close the current file</translation>
     </message>
     <message>
+        <source>Schnittmenge von %1 und %2</source>
+        <translation>Intersection of %1 and %2</translation>
+    </message>
+    <message>
         <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Selects all records|Selects all records of the current data sheet</translation>
     </message>
@@ -525,6 +852,38 @@
     <message>
         <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
         <translation>Go to record|Goes to the given record of the current data sheet</translation>
+    </message>
+    <message>
+        <source>Suche nach %1 in %2 von %3</source>
+        <translation>Search for %1 in %2 of %3</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten...</source>
+        <translation>Search for duplicates...</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten|Findet Datensätze mit gleichen Werten oder gleichen Molekülen</source>
+        <translation>Search for duplicates|Finds records with equal values or identical molecules</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen...</source>
+        <translation>Search for molecules...</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen|Durchsucht das aktuelle Datenblatt nach Strukturen</source>
+        <translation>Search for molecules|Searches the current data sheet for structures</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten...</source>
+        <translation>Search for alphanumerical data...</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten|Durchsucht ein Feld des aktuellen Datenblattes nach einem Text oder einer Zahl</source>
+        <translation>Search for alphanumerical data|Searches a field of the current data sheet for a text or a number</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -549,6 +908,10 @@
     <message>
         <source>Unbekannte Dateiversion</source>
         <translation>Unknown file version</translation>
+    </message>
+    <message>
+        <source>Vereinigung von %1 und %2</source>
+        <translation>Union of %1 and %2</translation>
     </message>
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
@@ -605,289 +968,6 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Overlapping|Arranges the windows overlapping</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogChooseFields</name>
-    <message>
-        <source>Felder auswählen</source>
-        <translation>Select fields</translation>
-    </message>
-    <message>
-        <source>Feld Auswählen</source>
-        <translation>Select field</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
-        <translation>Please select an appropriate field from the list.&lt;BR&gt;Having done so, click on OK to proceed.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Fields</translation>
-    </message>
-    <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
-        <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_EditFields</name>
-    <message>
-        <source>Felder bearbeiten</source>
-        <translation>Edit fields</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
-        <translation>Please select a field from the list to change its details.&lt;BR&gt;Use the &apos;+&apos; button to add new fields and the &apos;-&apos; button to delete the selected field, where this is allowed.&lt;BR&gt;Tick or clear the check mark in the list to show or hide the field.&lt;BR&gt;Click on OK to apply your changes, otherwise on Cancel.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Fields</translation>
-    </message>
-    <message>
-        <source>Feldname:</source>
-        <translation>Field Name:</translation>
-    </message>
-    <message>
-        <source>Angezeigter Name:</source>
-        <translation>Display name:</translation>
-    </message>
-    <message>
-        <source>Zeige Aktivierungsspalte</source>
-        <translation>Show selection row</translation>
-    </message>
-    <message>
-        <source>Add new field</source>
-        <translation>Add new field</translation>
-    </message>
-    <message>
-        <source>Delete selected field</source>
-        <translation>Delete selected field</translation>
-    </message>
-    <message>
-        <source>Move selected field up</source>
-        <translation>Move selected field up</translation>
-    </message>
-    <message>
-        <source>Move selected field down</source>
-        <translation>Move selected field down</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>&lt;Neues Feld&gt;</source>
-        <translation>&lt;New field&gt;</translation>
-    </message>
-    <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
-        <translation>There are already new fields that have not been defined yet. Please use them before creating new ones.</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
-        <translation>Please enter a another name for the newly defined fields.</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
-        <translation>Please enter a name for the field.</translation>
-    </message>
-    <message>
-        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
-        <translation>A field name must not contain the character &apos;&gt;&apos;.</translation>
-    </message>
-    <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
-        <translation>The field name &apos;%s&apos; is already in use. Please enter another name.</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogEditMolPropertys</name>
-    <message>
-        <source>Molekülansicht einstellen</source>
-        <translation>Setup molecule display</translation>
-    </message>
-    <message>
-        <source>Anzeigeeinstellung von Molekülen verändern</source>
-        <translation>Change molecule display properties</translation>
-    </message>
-    <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
-        <translation>Here you can modify the display property for hydrogen atoms in molecules. These settings are global.</translation>
-    </message>
-    <message>
-        <source>Anzeige von Wasserstoffatomen:</source>
-        <translation>Display of hydrogen atoms:</translation>
-    </message>
-    <message>
-        <source>Ausblenden</source>
-        <translation>Hide</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero Atomen</source>
-        <translation>Show at hetero atoms</translation>
-    </message>
-    <message>
-        <source>Anzeige an Terminal Atomen</source>
-        <translation>Show at terminal atoms</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
-        <translation>Show at hetero and terminal atoms</translation>
-    </message>
-    <message>
-        <source>Anzeige an allen Atomen</source>
-        <translation>Show at all atoms</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogMixSheets</name>
-    <message>
-        <source>Datenblätter zusammenführen</source>
-        <translation>Combine data sheets</translation>
-    </message>
-    <message>
-        <source>Verfügbare Datenblätter</source>
-        <translation>Available data sheets</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Mischoperation</source>
-        <translation>Data combination</translation>
-    </message>
-    <message>
-        <source>Gleiche Moleküle zusammenfassen</source>
-        <translation>Combine equal molecules</translation>
-    </message>
-    <message>
-        <source>Alle Datensätze zusammenfassen</source>
-        <translation>Combine all records</translation>
-    </message>
-    <message>
-        <source>Rechte Moleküle aus den Linken entfernen</source>
-        <translation>Remove right side molecules from the left side</translation>
-    </message>
-    <message>
-        <source>Linke Moleküle aus den Rechten entfernen</source>
-        <translation>Remove left side molecules from the right side</translation>
-    </message>
-    <message>
-        <source>Name des neuen Ausgabefensters:</source>
-        <translation>Name of the new result window:</translation>
-    </message>
-    <message>
-        <source>Ausgabeeinstellungen</source>
-        <translation>Output properties</translation>
-    </message>
-    <message>
-        <source>Mischen von Datenblättern</source>
-        <translation>Combining data sheets</translation>
-    </message>
-    <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
-        <translation>Two different data sheets can be combined. Choose them from the lists of available sheets.&lt;BR&gt;Sheets are combined at the level of molecules: records are compared by an exact structure search. When common molecules or all records are combined, the records of both sides go into the result. These duplicates are neither filtered out nor merged, as their data items may differ.&lt;BR&gt;Under output properties you can name the new data sheet or keep the name Zelmar suggests. Combining can take a while with complex data, so a progress display appears at the bottom left while it runs. There you can stop combining to choose again, or leave the dialog.</translation>
-    </message>
-    <message>
-        <source>Verifying left data integrity</source>
-        <translation>Verifying left data integrity</translation>
-    </message>
-    <message>
-        <source>Verifying right data integrity</source>
-        <translation>Verifying right data integrity</translation>
-    </message>
-    <message>
-        <source>Mixing Sheets</source>
-        <translation>Combine data sheets</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_SearchAlphanumeric</name>
-    <message>
-        <source>Alphanumerische Suche</source>
-        <translation>Alphanumerical search</translation>
-    </message>
-    <message>
-        <source>Suche nach alphanumerischen Daten</source>
-        <translation>Search for alphanumerical data</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
-        <translation>Please select the field you want to search in from the list. The list contains all fields that can be used for searching at the moment.&lt;BR&gt;Zelmar will then show the appropriate search options.&lt;BR&gt;After that, you can define your search criteria and then click on &apos;Search&apos; to start the search process. You can also click on &apos;Cancel&apos; to close the dialog without searching.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Fields</translation>
-    </message>
-    <message>
-        <source>Suchen</source>
-        <translation>Search</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>Textsuche:</source>
-        <translation>Text search:</translation>
-    </message>
-    <message>
-        <source>Exakte Suche</source>
-        <translation>exact Search</translation>
-    </message>
-    <message>
-        <source>Beginnt mit</source>
-        <translation>Starts with</translation>
-    </message>
-    <message>
-        <source>Substring Suche</source>
-        <translation>at any position</translation>
-    </message>
-    <message>
-        <source>Groß-/Kleinschreibung berücksichtigen</source>
-        <translation>Perform case-sensitive comparison</translation>
-    </message>
-    <message>
-        <source>Fließkommasuche:</source>
-        <translation>Floating point search</translation>
-    </message>
-    <message>
-        <source>Kleiner als</source>
-        <translation>Lower than</translation>
-    </message>
-    <message>
-        <source>Größer als</source>
-        <translation>Greater than</translation>
-    </message>
-    <message>
-        <source>Bereichsuche</source>
-        <translation>Range search</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,289 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>ZelmarDialogChooseFields</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <translation>Veuillez choisir un champ approprié dans la liste.&lt;BR&gt;Cliquez ensuite sur OK pour continuer.</translation>
+    </message>
+    <message>
+        <source>Feld Auswählen</source>
+        <translation>Choisir un champ</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Felder auswählen</source>
+        <translation>Choisir les champs</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tenir compte de la&lt;BR&gt;stéréochimie tétraédrique</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogEditMolPropertys</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero Atomen</source>
+        <translation>Afficher sur les hétéroatomes</translation>
+    </message>
+    <message>
+        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <translation>Afficher sur les hétéroatomes et les atomes terminaux</translation>
+    </message>
+    <message>
+        <source>Anzeige an Terminal Atomen</source>
+        <translation>Afficher sur les atomes terminaux</translation>
+    </message>
+    <message>
+        <source>Anzeige an allen Atomen</source>
+        <translation>Afficher sur tous les atomes</translation>
+    </message>
+    <message>
+        <source>Anzeige von Wasserstoffatomen:</source>
+        <translation>Affichage des atomes d&apos;hydrogène :</translation>
+    </message>
+    <message>
+        <source>Anzeigeeinstellung von Molekülen verändern</source>
+        <translation>Modifier l&apos;affichage des molécules</translation>
+    </message>
+    <message>
+        <source>Ausblenden</source>
+        <translation>Masquer</translation>
+    </message>
+    <message>
+        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Vous pouvez modifier ici l&apos;affichage des atomes d&apos;hydrogène des molécules. Ces réglages s&apos;appliquent partout.</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen</source>
+        <translation>Réglage de l&apos;affichage des molécules</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogMixSheets</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Alle Datensätze zusammenfassen</source>
+        <translation>Réunir tous les enregistrements</translation>
+    </message>
+    <message>
+        <source>Ausgabeeinstellungen</source>
+        <translation>Paramètres de sortie</translation>
+    </message>
+    <message>
+        <source>Datenblätter zusammenführen</source>
+        <translation>Combiner des feuilles de données</translation>
+    </message>
+    <message>
+        <source>Gleiche Moleküle zusammenfassen</source>
+        <translation>Réunir les molécules identiques</translation>
+    </message>
+    <message>
+        <source>Linke Moleküle aus den Rechten entfernen</source>
+        <translation>Retirer de la droite les molécules de gauche</translation>
+    </message>
+    <message>
+        <source>Mischen von Datenblättern</source>
+        <translation>Combinaison de feuilles de données</translation>
+    </message>
+    <message>
+        <source>Mischoperation</source>
+        <translation>Combinaison</translation>
+    </message>
+    <message>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Deux feuilles de données différentes peuvent être combinées. Choisissez-les dans les listes des feuilles disponibles.&lt;BR&gt;La combinaison se fait au niveau des molécules : les enregistrements sont comparés par une recherche exacte de structure. Lorsque les molécules communes ou tous les enregistrements sont réunis, les données des deux côtés vont dans le résultat. Ces doublons ne sont ni filtrés ni fusionnés, car leurs données peuvent différer.&lt;BR&gt;Dans les paramètres de sortie, vous pouvez nommer la nouvelle feuille ou garder le nom proposé par Zelmar. Une combinaison peut prendre du temps avec des données complexes ; un affichage de progression apparaît alors en bas à gauche. Vous pouvez y arrêter la combinaison pour choisir à nouveau, ou quitter le dialogue.</translation>
+    </message>
+    <message>
+        <source>Mixing Sheets</source>
+        <translation>Combinaison des feuilles</translation>
+    </message>
+    <message>
+        <source>Name des neuen Ausgabefensters:</source>
+        <translation>Nom de la nouvelle fenêtre de résultats :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Rechte Moleküle aus den Linken entfernen</source>
+        <translation>Retirer de la gauche les molécules de droite</translation>
+    </message>
+    <message>
+        <source>Verfügbare Datenblätter</source>
+        <translation>Feuilles disponibles</translation>
+    </message>
+    <message>
+        <source>Verifying left data integrity</source>
+        <translation>Lecture complète de la feuille de gauche</translation>
+    </message>
+    <message>
+        <source>Verifying right data integrity</source>
+        <translation>Lecture complète de la feuille de droite</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_EditFields</name>
+    <message>
+        <source>&lt;Neues Feld&gt;</source>
+        <translation>&lt;Nouveau champ&gt;</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Add new field</source>
+        <translation>Ajouter un nouveau champ</translation>
+    </message>
+    <message>
+        <source>Angezeigter Name:</source>
+        <translation>Nom affiché :</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <translation>Veuillez donner un nom au champ.</translation>
+    </message>
+    <message>
+        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Veuillez donner un autre nom aux champs nouvellement définis.</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Veuillez choisir un champ dans la liste pour en modifier les détails.&lt;BR&gt;Le bouton &apos;+&apos; ajoute de nouveaux champs et le bouton &apos;-&apos; supprime le champ choisi, lorsque cela est permis.&lt;BR&gt;Cochez ou décochez la case dans la liste pour afficher ou masquer le champ.&lt;BR&gt;Cliquez sur OK pour appliquer vos modifications, sinon sur Annuler.</translation>
+    </message>
+    <message>
+        <source>Delete selected field</source>
+        <translation>Supprimer le champ choisi</translation>
+    </message>
+    <message>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <translation>Le nom de champ &apos;%s&apos; est déjà utilisé. Veuillez donner un autre nom.</translation>
+    </message>
+    <message>
+        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
+        <translation>Un nom de champ ne doit pas contenir le caractère &apos;&gt;&apos;.</translation>
+    </message>
+    <message>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <translation>Il existe déjà de nouveaux champs qui ne sont pas encore définis. Veuillez les utiliser avant d&apos;en créer d&apos;autres.</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten</source>
+        <translation>Modifier les champs</translation>
+    </message>
+    <message>
+        <source>Feldname:</source>
+        <translation>Nom du champ :</translation>
+    </message>
+    <message>
+        <source>Move selected field down</source>
+        <translation>Descendre le champ choisi</translation>
+    </message>
+    <message>
+        <source>Move selected field up</source>
+        <translation>Monter le champ choisi</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Zeige Aktivierungsspalte</source>
+        <translation>Afficher la colonne de sélection</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchAlphanumeric</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Alphanumerische Suche</source>
+        <translation>Recherche alphanumérique</translation>
+    </message>
+    <message>
+        <source>Beginnt mit</source>
+        <translation>Commence par</translation>
+    </message>
+    <message>
+        <source>Bereichsuche</source>
+        <translation>Recherche par intervalle</translation>
+    </message>
+    <message>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <translation>Veuillez choisir dans la liste le champ dans lequel vous voulez chercher. La liste contient les champs actuellement disponibles pour la recherche.&lt;BR&gt;Zelmar affiche alors les options de recherche correspondantes. Définissez ensuite vos critères et cliquez sur &apos;Rechercher&apos; pour lancer la recherche, ou sur &apos;Annuler&apos; pour fermer sans chercher.</translation>
+    </message>
+    <message>
+        <source>Exakte Suche</source>
+        <translation>Recherche exacte</translation>
+    </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
+    <message>
+        <source>Fließkommasuche:</source>
+        <translation>Recherche de nombre :</translation>
+    </message>
+    <message>
+        <source>Groß-/Kleinschreibung berücksichtigen</source>
+        <translation>Respecter majuscules et minuscules</translation>
+    </message>
+    <message>
+        <source>Größer als</source>
+        <translation>Supérieur à</translation>
+    </message>
+    <message>
+        <source>Kleiner als</source>
+        <translation>Inférieur à</translation>
+    </message>
+    <message>
+        <source>Substring Suche</source>
+        <translation>À n&apos;importe quelle position</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten</source>
+        <translation>Recherche de données alphanumériques</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Textsuche:</source>
+        <translation>Recherche de texte :</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarField</name>
     <message>
         <source>Molekulargewicht</source>
@@ -311,6 +594,14 @@
 <context>
     <name>Zelmar_FormMain</name>
     <message>
+        <source>%1 ohne die Moleküle von %2</source>
+        <translation>%1 sans les molécules de %2</translation>
+    </message>
+    <message>
+        <source>%2 ohne die Moleküle von %1</source>
+        <translation>%2 sans les molécules de %1</translation>
+    </message>
+    <message>
         <source>&amp;Alle verkleinern</source>
         <translation>&amp;Réduire tout</translation>
     </message>
@@ -399,12 +690,24 @@
         <translation>Version du fichier : %s - Zelmar, un outil pour les fichiers SD</translation>
     </message>
     <message>
+        <source>Datenblätter mischen...</source>
+        <translation>Combiner des feuilles de données...</translation>
+    </message>
+    <message>
+        <source>Datenblätter mischen|Verbindet zwei Datenblätter Molekül für Molekül zu einem neuen</source>
+        <translation>Combiner des feuilles de données|Combine deux feuilles de données molécule par molécule en une nouvelle</translation>
+    </message>
+    <message>
         <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Désélectionne tous les enregistrements|Désélectionne tous les enregistrements de la feuille de données actuelle</translation>
     </message>
     <message>
         <source>Deselektierte Datensätze löschen</source>
         <translation>Supprimer les enregistrements désélectionnés</translation>
+    </message>
+    <message>
+        <source>Duplikate nach %1 in %2</source>
+        <translation>Doublons selon %1 dans %2</translation>
     </message>
     <message>
         <source>Einfügen</source>
@@ -429,6 +732,14 @@
     <message>
         <source>Fehlerhafte Datensätze löschen</source>
         <translation>Supprimer les enregistrements erronés</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten...</source>
+        <translation>Modifier les champs...</translation>
+    </message>
+    <message>
+        <source>Felder bearbeiten|Benennt die Felder des aktuellen Datenblattes um, fügt Felder hinzu, löscht, ordnet und verbirgt sie</source>
+        <translation>Modifier les champs|Renomme, ajoute, supprime, ordonne et masque les champs de la feuille de données actuelle</translation>
     </message>
     <message>
         <source>Gehe zu...</source>
@@ -483,8 +794,20 @@
         <translation>Supprime les enregistrements erronés|Supprime tous les enregistrements erronés de la feuille de données actuelle</translation>
     </message>
     <message>
+        <source>Molekül</source>
+        <translation>Molécule</translation>
+    </message>
+    <message>
         <source>Molekül aus MOL-Datei importieren</source>
         <translation>Importer une molécule depuis un fichier MOL</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen...</source>
+        <translation>Configurer l&apos;affichage des molécules...</translation>
+    </message>
+    <message>
+        <source>Molekülansicht einstellen|Legt fest, an welchen Atomen die Strukturen Wasserstoffatome zeigen</source>
+        <translation>Configurer l&apos;affichage des molécules|Définit les atomes auxquels les structures montrent les atomes d&apos;hydrogène</translation>
     </message>
     <message>
         <source>Neuer Datensatz</source>
@@ -507,6 +830,10 @@
         <translation>Fermer|Fermer le fichier actuel</translation>
     </message>
     <message>
+        <source>Schnittmenge von %1 und %2</source>
+        <translation>Intersection de %1 et %2</translation>
+    </message>
+    <message>
         <source>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
         <translation>Sélectionne tous les enregistrements|Sélectionne tous les enregistrements de la feuille de données actuelle</translation>
     </message>
@@ -525,6 +852,38 @@
     <message>
         <source>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</source>
         <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Suche nach %1 in %2 von %3</source>
+        <translation>Recherche de %1 dans %2 de %3</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten...</source>
+        <translation>Rechercher des doublons...</translation>
+    </message>
+    <message>
+        <source>Suche nach Duplikaten|Findet Datensätze mit gleichen Werten oder gleichen Molekülen</source>
+        <translation>Rechercher des doublons|Trouve les enregistrements aux valeurs égales ou aux molécules identiques</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen...</source>
+        <translation>Rechercher des molécules...</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen|Durchsucht das aktuelle Datenblatt nach Strukturen</source>
+        <translation>Rechercher des molécules|Recherche des structures dans la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten...</source>
+        <translation>Rechercher des données alphanumériques...</translation>
+    </message>
+    <message>
+        <source>Suche nach alphanumerischen Daten|Durchsucht ein Feld des aktuellen Datenblattes nach einem Text oder einer Zahl</source>
+        <translation>Rechercher des données alphanumériques|Recherche un texte ou un nombre dans un champ de la feuille de données actuelle</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -549,6 +908,10 @@
     <message>
         <source>Unbekannte Dateiversion</source>
         <translation>Version de fichier inconnue</translation>
+    </message>
+    <message>
+        <source>Vereinigung von %1 und %2</source>
+        <translation>Union de %1 et %2</translation>
     </message>
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
@@ -605,289 +968,6 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Cascade|Dispose les fenêtres en cascade</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogChooseFields</name>
-    <message>
-        <source>Felder auswählen</source>
-        <translation>Choisir les champs</translation>
-    </message>
-    <message>
-        <source>Feld Auswählen</source>
-        <translation>Choisir un champ</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
-        <translation>Veuillez choisir un champ approprié dans la liste.&lt;BR&gt;Cliquez ensuite sur OK pour continuer.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Champs</translation>
-    </message>
-    <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
-        <translation>Tenir compte de la&lt;BR&gt;stéréochimie tétraédrique</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_EditFields</name>
-    <message>
-        <source>Felder bearbeiten</source>
-        <translation>Modifier les champs</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
-        <translation>Veuillez choisir un champ dans la liste pour en modifier les détails.&lt;BR&gt;Le bouton &apos;+&apos; ajoute de nouveaux champs et le bouton &apos;-&apos; supprime le champ choisi, lorsque cela est permis.&lt;BR&gt;Cochez ou décochez la case dans la liste pour afficher ou masquer le champ.&lt;BR&gt;Cliquez sur OK pour appliquer vos modifications, sinon sur Annuler.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Champs</translation>
-    </message>
-    <message>
-        <source>Feldname:</source>
-        <translation>Nom du champ :</translation>
-    </message>
-    <message>
-        <source>Angezeigter Name:</source>
-        <translation>Nom affiché :</translation>
-    </message>
-    <message>
-        <source>Zeige Aktivierungsspalte</source>
-        <translation>Afficher la colonne de sélection</translation>
-    </message>
-    <message>
-        <source>Add new field</source>
-        <translation>Ajouter un nouveau champ</translation>
-    </message>
-    <message>
-        <source>Delete selected field</source>
-        <translation>Supprimer le champ choisi</translation>
-    </message>
-    <message>
-        <source>Move selected field up</source>
-        <translation>Monter le champ choisi</translation>
-    </message>
-    <message>
-        <source>Move selected field down</source>
-        <translation>Descendre le champ choisi</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>&lt;Neues Feld&gt;</source>
-        <translation>&lt;Nouveau champ&gt;</translation>
-    </message>
-    <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
-        <translation>Il existe déjà de nouveaux champs qui ne sont pas encore définis. Veuillez les utiliser avant d&apos;en créer d&apos;autres.</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
-        <translation>Veuillez donner un autre nom aux champs nouvellement définis.</translation>
-    </message>
-    <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
-        <translation>Veuillez donner un nom au champ.</translation>
-    </message>
-    <message>
-        <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
-        <translation>Un nom de champ ne doit pas contenir le caractère &apos;&gt;&apos;.</translation>
-    </message>
-    <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
-        <translation>Le nom de champ &apos;%s&apos; est déjà utilisé. Veuillez donner un autre nom.</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogEditMolPropertys</name>
-    <message>
-        <source>Molekülansicht einstellen</source>
-        <translation>Réglage de l&apos;affichage des molécules</translation>
-    </message>
-    <message>
-        <source>Anzeigeeinstellung von Molekülen verändern</source>
-        <translation>Modifier l&apos;affichage des molécules</translation>
-    </message>
-    <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
-        <translation>Vous pouvez modifier ici l&apos;affichage des atomes d&apos;hydrogène des molécules. Ces réglages s&apos;appliquent partout.</translation>
-    </message>
-    <message>
-        <source>Anzeige von Wasserstoffatomen:</source>
-        <translation>Affichage des atomes d&apos;hydrogène :</translation>
-    </message>
-    <message>
-        <source>Ausblenden</source>
-        <translation>Masquer</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero Atomen</source>
-        <translation>Afficher sur les hétéroatomes</translation>
-    </message>
-    <message>
-        <source>Anzeige an Terminal Atomen</source>
-        <translation>Afficher sur les atomes terminaux</translation>
-    </message>
-    <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
-        <translation>Afficher sur les hétéroatomes et les atomes terminaux</translation>
-    </message>
-    <message>
-        <source>Anzeige an allen Atomen</source>
-        <translation>Afficher sur tous les atomes</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialogMixSheets</name>
-    <message>
-        <source>Datenblätter zusammenführen</source>
-        <translation>Combiner des feuilles de données</translation>
-    </message>
-    <message>
-        <source>Verfügbare Datenblätter</source>
-        <translation>Feuilles disponibles</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Mischoperation</source>
-        <translation>Combinaison</translation>
-    </message>
-    <message>
-        <source>Gleiche Moleküle zusammenfassen</source>
-        <translation>Réunir les molécules identiques</translation>
-    </message>
-    <message>
-        <source>Alle Datensätze zusammenfassen</source>
-        <translation>Réunir tous les enregistrements</translation>
-    </message>
-    <message>
-        <source>Rechte Moleküle aus den Linken entfernen</source>
-        <translation>Retirer de la gauche les molécules de droite</translation>
-    </message>
-    <message>
-        <source>Linke Moleküle aus den Rechten entfernen</source>
-        <translation>Retirer de la droite les molécules de gauche</translation>
-    </message>
-    <message>
-        <source>Name des neuen Ausgabefensters:</source>
-        <translation>Nom de la nouvelle fenêtre de résultats :</translation>
-    </message>
-    <message>
-        <source>Ausgabeeinstellungen</source>
-        <translation>Paramètres de sortie</translation>
-    </message>
-    <message>
-        <source>Mischen von Datenblättern</source>
-        <translation>Combinaison de feuilles de données</translation>
-    </message>
-    <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
-        <translation>Deux feuilles de données différentes peuvent être combinées. Choisissez-les dans les listes des feuilles disponibles.&lt;BR&gt;La combinaison se fait au niveau des molécules : les enregistrements sont comparés par une recherche exacte de structure. Lorsque les molécules communes ou tous les enregistrements sont réunis, les données des deux côtés vont dans le résultat. Ces doublons ne sont ni filtrés ni fusionnés, car leurs données peuvent différer.&lt;BR&gt;Dans les paramètres de sortie, vous pouvez nommer la nouvelle feuille ou garder le nom proposé par Zelmar. Une combinaison peut prendre du temps avec des données complexes ; un affichage de progression apparaît alors en bas à gauche. Vous pouvez y arrêter la combinaison pour choisir à nouveau, ou quitter le dialogue.</translation>
-    </message>
-    <message>
-        <source>Verifying left data integrity</source>
-        <translation>Lecture complète de la feuille de gauche</translation>
-    </message>
-    <message>
-        <source>Verifying right data integrity</source>
-        <translation>Lecture complète de la feuille de droite</translation>
-    </message>
-    <message>
-        <source>Mixing Sheets</source>
-        <translation>Combinaison des feuilles</translation>
-    </message>
-</context>
-<context>
-    <name>ZelmarDialog_SearchAlphanumeric</name>
-    <message>
-        <source>Alphanumerische Suche</source>
-        <translation>Recherche alphanumérique</translation>
-    </message>
-    <message>
-        <source>Suche nach alphanumerischen Daten</source>
-        <translation>Recherche de données alphanumériques</translation>
-    </message>
-    <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
-        <translation>Veuillez choisir dans la liste le champ dans lequel vous voulez chercher. La liste contient les champs actuellement disponibles pour la recherche.&lt;BR&gt;Zelmar affiche alors les options de recherche correspondantes. Définissez ensuite vos critères et cliquez sur &apos;Rechercher&apos; pour lancer la recherche, ou sur &apos;Annuler&apos; pour fermer sans chercher.</translation>
-    </message>
-    <message>
-        <source>Felder</source>
-        <translation>Champs</translation>
-    </message>
-    <message>
-        <source>Suchen</source>
-        <translation>Rechercher</translation>
-    </message>
-    <message>
-        <source>Abbrechen</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>Textsuche:</source>
-        <translation>Recherche de texte :</translation>
-    </message>
-    <message>
-        <source>Exakte Suche</source>
-        <translation>Recherche exacte</translation>
-    </message>
-    <message>
-        <source>Beginnt mit</source>
-        <translation>Commence par</translation>
-    </message>
-    <message>
-        <source>Substring Suche</source>
-        <translation>À n&apos;importe quelle position</translation>
-    </message>
-    <message>
-        <source>Groß-/Kleinschreibung berücksichtigen</source>
-        <translation>Respecter majuscules et minuscules</translation>
-    </message>
-    <message>
-        <source>Fließkommasuche:</source>
-        <translation>Recherche de nombre :</translation>
-    </message>
-    <message>
-        <source>Kleiner als</source>
-        <translation>Inférieur à</translation>
-    </message>
-    <message>
-        <source>Größer als</source>
-        <translation>Supérieur à</translation>
-    </message>
-    <message>
-        <source>Bereichsuche</source>
-        <translation>Recherche par intervalle</translation>
     </message>
 </context>
 </TS>

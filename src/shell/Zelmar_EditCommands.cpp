@@ -2,10 +2,37 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_Dialog_EditFields.h"
+#include "Zelmar_Dialog_EditMolPropertys.h"
+#include "Zelmar_Dialog_MixSheets.h"
 #include "Zelmar_Form_Main.h"
+#include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
+#include "vesk_ChemView2.h"
+#include "vesk_Guard.h"
+
+namespace {
+
+// What a mixing result window shows in its tool tip: the operation and its two sheets.
+QString MixOrigin(const TZelmarDialogMixSheets& dialog) {
+    static const char* const operations[] = {
+        "Zelmar_FormMain##  Schnittmenge von %1 und %2",
+        "Zelmar_FormMain##  Vereinigung von %1 und %2",
+        "Zelmar_FormMain##  %1 ohne die Moleküle von %2",
+        "Zelmar_FormMain##  %2 ohne die Moleküle von %1",
+    };
+    const TZelmarMixSheet* left = dialog.GetCurrentLeftWindow();
+    const TZelmarMixSheet* right = dialog.GetCurrentRightWindow();
+    const int operation = dialog.GetOperation();
+    if (left == nullptr || right == nullptr || operation < 1 || operation > 4) return QString();
+    return ShownText(operations[operation - 1])
+        .arg(QString::fromStdString(left->Caption), QString::fromStdString(right->Caption));
+}
+
+}  // namespace
 
 TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     : QObject(form), Form(form), Actions(form) {
@@ -17,6 +44,15 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     ActionExportMOLFile = MakeAction(form, "ActionExportMOLFile", QStringLiteral("mol-export"));
     ActionClearCell = MakeAction(form, "ActionClearCell", QStringLiteral("edit-clear"),
                                  QKeySequence(Qt::Key_Delete));
+    ActEditFields = MakeAction(form, "ActEditFields", QStringLiteral("fields-edit"));
+    ActMixSheets = MakeAction(form, "ActMixSheets", QStringLiteral("sheets-mix"));
+    ActEditMolPropertys =
+        MakeAction(form, "ActEditMolPropertys", QStringLiteral("molecule-display"));
+    Actions.AddEnabling(ActEditFields, &TZelmarWindow::CanEditFields);
+    connect(ActEditFields, &QAction::triggered, this, [this] { ActEditFieldsExecute(); });
+    connect(ActMixSheets, &QAction::triggered, this, [this] { ActMixSheetsExecute(); });
+    connect(ActEditMolPropertys, &QAction::triggered, this,
+            [this] { ActEditMolPropertysExecute(); });
     Actions.Add(ActionCut, &TZelmarWindow::CanCut, &TZelmarWindow::CutToClipboard,
                 "TZelmar_FormMain.ActionCutExecute");
     Actions.Add(ActionCopy, &TZelmarWindow::CanCopy, &TZelmarWindow::CopyToClipboard,
@@ -29,8 +65,9 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
                 &TZelmarWindow::ExportMolFile, "TZelmar_FormMain.ActionExportMOLFileExecute");
     Actions.Add(ActionClearCell, &TZelmarWindow::CanClearCell, &TZelmarWindow::ClearCell,
                 "TZelmar_FormMain.ActionClearCellExecute");
-    for (QAction* action : {ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile,
-                            ActionExportMOLFile, ActionClearCell})
+    for (QAction* action :
+         {ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile, ActionExportMOLFile,
+          ActionClearCell, ActEditFields, ActMixSheets, ActEditMolPropertys})
         form->addAction(action);
     Retranslate();
 }
@@ -48,6 +85,15 @@ void TZelmarEditCommands::Retranslate() {
                       "Zelmar_FormMain##  Molekül aus MOL-Datei importieren");
     SetCaptionAndHint(ActionExportMOLFile, "Zelmar_FormMain##  Exportieren",
                       "Zelmar_FormMain##  Exportiert das Molekül als MOL-Datei");
+    SetCaptionAndHint(ActEditFields, "Zelmar_FormMain##  Felder bearbeiten...",
+                      "Zelmar_FormMain##  Felder bearbeiten|Benennt die Felder des aktuellen "
+                      "Datenblattes um, fügt Felder hinzu, löscht, ordnet und verbirgt sie");
+    SetCaptionAndHint(ActMixSheets, "Zelmar_FormMain##  Datenblätter mischen...",
+                      "Zelmar_FormMain##  Datenblätter mischen|Verbindet zwei Datenblätter "
+                      "Molekül für Molekül zu einem neuen");
+    SetCaptionAndHint(ActEditMolPropertys, "Zelmar_FormMain##  Molekülansicht einstellen...",
+                      "Zelmar_FormMain##  Molekülansicht einstellen|Legt fest, an welchen Atomen "
+                      "die Strukturen Wasserstoffatome zeigen");
     SetCaptionAndHint(ActionClearCell, "Zelmar_FormMain##  Zelle löschen",
                       "Zelmar_FormMain##  Zelle löschen|Löscht den Inhalt der aktuellen Zelle");
 }
@@ -56,8 +102,61 @@ void TZelmarEditCommands::FillMenu(QMenu* menu) const {
     menu->addActions({ActionCut, ActionCopy, ActionPaste});
     menu->addSeparator();
     menu->addActions({ActionImportMOLFile, ActionExportMOLFile});
+    menu->addSeparator();
+    menu->addActions({ActEditFields, ActMixSheets, ActEditMolPropertys});
 }
 
 void TZelmarEditCommands::UpdateActions() {
     Actions.Update();
+    ActMixSheets->setEnabled(Form->SheetWindows().size() > 1);
+    ActEditMolPropertys->setEnabled(Form->ViewerPool() != nullptr);
+}
+void TZelmarEditCommands::ActEditFieldsExecute() {
+    GuardedVoid("TZelmar_FormMain.ActEditFieldsExecute", [&] {
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet == nullptr || !sheet->CanEditFields()) return;
+        TZelmarDialog_EditFields dialog(
+            Form, [sheet](TZelmarFieldList& copy) { return sheet->FillCopyOfFieldList(copy); });
+        if (!dialog.Init() || dialog.exec() != QDialog::Accepted) return;
+        sheet->SetNewFields(dialog.Fields());
+        sheet->Refresh();
+    });
+}
+
+void TZelmarEditCommands::ActMixSheetsExecute() {
+    GuardedVoid("TZelmar_FormMain.ActMixSheetsExecute", [&] {
+        if (Form->SheetWindows().size() < 2) return;
+        TZelmarDialogMixSheets dialog(Form);
+        dialog.OnGetAvailableSheets = [this](TZelmarDialogMixSheets*,
+                                             std::vector<TZelmarMixSheet>& sheets) {
+            return Guarded("TZelmar_FormMain.HandleOnGetAvailableSheets", false, [&] {
+                for (TZelmarWindow* sheet : Form->SheetWindows()) {
+                    QPointer<TZelmarWindow> alive(sheet);
+                    sheets.push_back({sheet->Caption(), sheet->List(),
+                                      [alive] { return alive && alive->Indexing(); }, sheet});
+                }
+                return true;
+            });
+        };
+        dialog.OnGetNextSearchResultCaption = [this](TZelmarDialogMixSheets*,
+                                                     std::string& caption) {
+            caption = Form->GetNextSearchWindowCaption();
+        };
+        if (dialog.exec() != QDialog::Accepted) return;
+        Form->CreateSearchResultWindow(&dialog.GetResultList(), dialog.GetOutputName(),
+                                       MixOrigin(dialog));
+    });
+}
+
+void TZelmarEditCommands::ActEditMolPropertysExecute() {
+    GuardedVoid("TZelmar_FormMain.ActEditMolPropertysExecute", [&] {
+        TveskChemView2Pool* pool = Form->ViewerPool();
+        if (pool == nullptr || !pool->MolProperties) return;
+        std::uint8_t& mode = pool->MolProperties->Display->HydrogenMode;
+        TZelmarDialogEditMolPropertys dialog(Form);
+        dialog.SetHydrogens(mode);
+        if (dialog.exec() != QDialog::Accepted) return;
+        mode = static_cast<std::uint8_t>(dialog.GetHydrogens());
+        Form->RefreshAllSheets();
+    });
 }

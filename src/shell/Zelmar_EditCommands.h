@@ -27,6 +27,13 @@ public:
     QAction* ActionExportMOLFile;
     // Reached only by its shortcut (Del): it has no menu entry.
     QAction* ActionClearCell;
+    QAction* ActEditFields;
+    QAction* ActMixSheets;
+    QAction* ActEditMolPropertys;
+
+    void ActEditFieldsExecute();
+    void ActMixSheetsExecute();
+    void ActEditMolPropertysExecute();
 
 private:
     TZelmar_FormMain* const Form;

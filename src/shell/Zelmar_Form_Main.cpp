@@ -24,6 +24,7 @@
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_SearchCommands.h"
 #include "Zelmar_SheetCommands.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
@@ -67,6 +68,7 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
     Files = new TZelmarFileCommands(this);
     Edits = new TZelmarEditCommands(this);
     Sheets = new TZelmarSheetCommands(this);
+    Searches = new TZelmarSearchCommands(this);
     Windows = new TZelmarWindowCommands(this);
     Help = new TZelmarHelpCommands(this);
     CreateMenus();
@@ -98,6 +100,9 @@ void TZelmar_FormMain::CreateMenus() {
     SheetMenu = menuBar()->addMenu(QString());
     SheetMenu->setObjectName(QStringLiteral("MenuCurrentSheet"));
     Sheets->FillMenu(SheetMenu);
+    SearchMenu = menuBar()->addMenu(QString());
+    SearchMenu->setObjectName(QStringLiteral("MenuSearch"));
+    Searches->FillMenu(SearchMenu);
     WindowMenu = menuBar()->addMenu(QString());
     WindowMenu->setObjectName(QStringLiteral("MenuWindow"));
     Windows->FillMenu(WindowMenu);
@@ -127,10 +132,12 @@ void TZelmar_FormMain::RetranslateMenus() {
         QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  B&earbeiten")));
     SheetMenu->setTitle(
         QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Aktuelles Datenblatt")));
+    SearchMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Suchen")));
     WindowMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Fenster")));
     Files->Retranslate();
     Edits->Retranslate();
     Sheets->Retranslate();
+    Searches->Retranslate();
     Windows->Retranslate();
     HelpMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Hilfe")));
     Help->Retranslate();
@@ -347,6 +354,7 @@ void TZelmar_FormMain::UpdateActions() {
     Files->UpdateActions();
     Edits->UpdateActions();
     Sheets->UpdateActions();
+    Searches->UpdateActions();
     Windows->UpdateActions();
 }
 

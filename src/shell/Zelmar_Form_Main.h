@@ -23,6 +23,7 @@ class QToolBar;
 class TZelmarDataExchange;
 class TZelmarEditCommands;
 class TZelmarHelpCommands;
+class TZelmarSearchCommands;
 class TZelmarFileCommands;
 class TZelmarHintManager;
 class TZelmarOpenFileServer;
@@ -75,6 +76,7 @@ public:
     TZelmarEditCommands* EditCommands() const { return Edits; }
     TZelmarWindowCommands* WindowCommands() const { return Windows; }
     TZelmarSheetCommands* SheetCommands() const { return Sheets; }
+    TZelmarSearchCommands* SearchCommands() const { return Searches; }
 
 signals:
     // A file is about to be opened in a new sheet window.
@@ -117,6 +119,7 @@ private:
     QMenu* FileMenu = nullptr;
     QMenu* EditMenu = nullptr;
     QMenu* SheetMenu = nullptr;
+    QMenu* SearchMenu = nullptr;
     QMenu* WindowMenu = nullptr;
     QMenu* HelpMenu = nullptr;
     QToolBar* ToolBar = nullptr;
@@ -129,6 +132,7 @@ private:
     TZelmarFileCommands* Files = nullptr;
     TZelmarEditCommands* Edits = nullptr;
     TZelmarSheetCommands* Sheets = nullptr;
+    TZelmarSearchCommands* Searches = nullptr;
     TZelmarWindowCommands* Windows = nullptr;
     TZelmarHelpCommands* Help = nullptr;
     QPointer<TZelmarWindow> ReportingSheet;

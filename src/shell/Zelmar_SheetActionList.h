@@ -28,6 +28,9 @@ public:
         });
     }
 
+    // An action that does more than one sheet operation: only enabled here.
+    void AddEnabling(QAction* action, TQuery can) { Entries.push_back({action, can}); }
+
     void Update() const {
         const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
         for (const TEntry& entry : Entries)

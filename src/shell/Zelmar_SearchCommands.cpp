@@ -1,0 +1,114 @@
+#include "Zelmar_SearchCommands.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "Zelmar_ActionSupport.h"
+#include "Zelmar_Dialog_ChooseField.h"
+#include "Zelmar_Dialog_SearchAlphanumeric.h"
+#include "Zelmar_Form_Main.h"
+#include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
+#include "vesk_Guard.h"
+
+namespace {
+
+QString FieldName(const TZelmarField* field) {
+    return field != nullptr ? QString::fromStdString(field->GetDisplayName()) : QString();
+}
+
+// What a result window shows in its tool tip: the sheet, the field and the query.
+QString QueryOrigin(TZelmarWindow* sheet, const TZelmarField* field,
+                    const TZelmarDataCarrier* query) {
+    QString what;
+    if (query != nullptr && query->IsNumber()) {
+        what = QString::number(query->ValueFrom());
+        if (query->ValueTo() != query->ValueFrom())
+            what += QStringLiteral(" - ") + QString::number(query->ValueTo());
+    } else if (query != nullptr) {
+        what = QStringLiteral("\"%1\"").arg(QString::fromStdString(query->Text()));
+    }
+    return ShownText("Zelmar_FormMain##  Suche nach %1 in %2 von %3")
+        .arg(what, FieldName(field), QString::fromStdString(sheet->Caption()));
+}
+
+}  // namespace
+
+TZelmarSearchCommands::TZelmarSearchCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
+    ActSearchMolecule = MakeAction(form, "ActSearchMolecule", QStringLiteral("search-molecule"));
+    ActSearchAlphanumeric =
+        MakeAction(form, "ActSearchAlphanumeric", QStringLiteral("search-text"));
+    ActSearchDuplicates =
+        MakeAction(form, "ActSearchDuplicates", QStringLiteral("search-duplicates"));
+    connect(ActSearchAlphanumeric, &QAction::triggered, this,
+            [this] { ActSearchAlphanumericExecute(); });
+    connect(ActSearchDuplicates, &QAction::triggered, this,
+            [this] { ActSearchDuplicatesExecute(); });
+    for (QAction* action : {ActSearchMolecule, ActSearchAlphanumeric, ActSearchDuplicates})
+        form->addAction(action);
+    Retranslate();
+}
+
+void TZelmarSearchCommands::Retranslate() {
+    SetCaptionAndHint(ActSearchMolecule, "Zelmar_FormMain##  Suche nach Molekülen...",
+                      "Zelmar_FormMain##  Suche nach Molekülen|Durchsucht das aktuelle "
+                      "Datenblatt nach Strukturen");
+    SetCaptionAndHint(ActSearchAlphanumeric,
+                      "Zelmar_FormMain##  Suche nach alphanumerischen Daten...",
+                      "Zelmar_FormMain##  Suche nach alphanumerischen Daten|Durchsucht ein Feld "
+                      "des aktuellen Datenblattes nach einem Text oder einer Zahl");
+    SetCaptionAndHint(ActSearchDuplicates, "Zelmar_FormMain##  Suche nach Duplikaten...",
+                      "Zelmar_FormMain##  Suche nach Duplikaten|Findet Datensätze mit gleichen "
+                      "Werten oder gleichen Molekülen");
+}
+
+void TZelmarSearchCommands::FillMenu(QMenu* menu) const {
+    menu->addActions({ActSearchMolecule, ActSearchAlphanumeric});
+    menu->addSeparator();
+    menu->addAction(ActSearchDuplicates);
+}
+
+void TZelmarSearchCommands::UpdateActions() {
+    const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+    const bool canSearch = sheet != nullptr && sheet->CanSearch();
+    ActSearchAlphanumeric->setEnabled(canSearch);
+    ActSearchDuplicates->setEnabled(canSearch);
+    // The structure search needs the structure editor to draw its query, which the program
+    // does not have yet.
+    ActSearchMolecule->setEnabled(false);
+}
+
+void TZelmarSearchCommands::ActSearchAlphanumericExecute() {
+    GuardedVoid("TZelmar_FormMain.ActSearchAlphanumericExecute", [&] {
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet == nullptr || !sheet->CanSearch()) return;
+        TZelmarDialog_SearchAlphanumeric dialog(
+            Form, [sheet](TZelmarFieldRefs& fields) { sheet->EnumSearchableFields(fields); });
+        if (dialog.exec() != QDialog::Accepted) return;
+        const TZelmarDataCarrier* query = dialog.GetCurrentSearchData();
+        const TZelmarField* field = dialog.GetCurrentSearchField();
+        if (query == nullptr || field == nullptr) return;
+        TZelmarRecordRefs hits;
+        if (sheet->SearchFor(field, query, &hits, false, dialog.GetSearchOptions()))
+            Form->CreateSearchResultWindow(&hits, std::string(), QueryOrigin(sheet, field, query));
+    });
+}
+
+void TZelmarSearchCommands::ActSearchDuplicatesExecute() {
+    GuardedVoid("TZelmar_FormMain.ActSearchDuplicatesExecute", [&] {
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet == nullptr || !sheet->CanSearch()) return;
+        TZelmarDialogChooseFields dialog(
+            Form, [sheet](TZelmarFieldRefs& fields) { sheet->EnumSelectableFields(fields); });
+        if (dialog.exec() != QDialog::Accepted) return;
+        const TZelmarField* field = dialog.GetCurrentField();
+        TZelmarRecordRefs hits;
+        if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits)) return;
+        const QString fieldName =
+            field != nullptr ? FieldName(field) : ShownText("Zelmar_FormMain##  Molekül");
+        Form->CreateSearchResultWindow(
+            &hits, std::string(),
+            ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
+                .arg(fieldName, QString::fromStdString(sheet->Caption())));
+    });
+}
