@@ -1,0 +1,204 @@
+// The DRAWLET adapter: the commands of the host's tool bars mapped onto the editor's
+// tools, molfile and reaction file in and out, and the caption of an open dialog.
+// Every call answers at once: what the structure service computes in the background
+// is kept ready and announced to the host when it changes.
+import { Bond, KetSerializer, MolSerializer, RxnArrowMode } from 'ketcher-core';
+import { ringStruct, ringTemplates } from './rings';
+import { chiralFlagOf, isReactionText, isV3000, needsV3000, withChiralFlag } from './molText';
+
+const TYPE = Bond.PATTERN.TYPE;
+const STEREO = Bond.PATTERN.STEREO;
+const bond = (type, stereo = STEREO.NONE) => ({ type, stereo });
+
+// Commands that only choose a tool: [tool name, tool options].
+const toolCommands = {
+  SelectClick: ['select', 'rectangle'],
+  MoveClick: ['hand'],
+  DeleteClick: ['eraser', 1],
+  SingleBondClick: ['bond', bond(TYPE.SINGLE)],
+  DoubleBondClick: ['bond', bond(TYPE.DOUBLE)],
+  TripleBondClick: ['bond', bond(TYPE.TRIPLE)],
+  StereoBondUpClick: ['bond', bond(TYPE.SINGLE, STEREO.UP)],
+  StereoBondDownClick: ['bond', bond(TYPE.SINGLE, STEREO.DOWN)],
+  AnyBondClick: ['bond', bond(TYPE.ANY)],
+  ChainClick: ['chain'],
+  BracketClick: ['sgroup'],
+  PlusClick: ['reactionplus'],
+  RXNArrowClick: ['reactionarrow', RxnArrowMode.OpenAngle],
+  MappingClick: ['reactionmap'],
+  ChargePlusClick: ['charge', 1],
+  ChargeMinusClick: ['charge', -1],
+};
+for (const label of ['C', 'N', 'O', 'S', 'F', 'Cl', 'Br', 'P']) {
+  toolCommands[`Atom${label}Click`] = ['atom', { label }];
+}
+for (const label of ['A', 'Q']) {
+  toolCommands[`Atom${label}Click`] = ['atom', { label, pseudo: label, type: 'gen' }];
+}
+
+function prepareForEditor(struct) {
+  struct.initHalfBonds();
+  struct.initNeighbors();
+  struct.setImplicitHydrogen();
+  struct.setStereoLabelsToAtoms();
+  struct.markFragments();
+  return struct;
+}
+
+// A text of the drawing without time stamps, to tell whether anything changed.
+function fingerprint(struct) {
+  try {
+    return new KetSerializer().serialize(struct);
+  } catch {
+    return null;
+  }
+}
+
+export function createDrawlet(ketcher, ui, host) {
+  const editor = ketcher.editor;
+  let chiral = false;
+  let original = null; // { text, chiral, print }: the text handed in and the drawing it gave
+  let revision = 0;
+  let v3000 = { revision: -1, text: '' };
+  let notifyPending = false;
+
+  const guard = (name, body, neutral) => (...args) => {
+    try {
+      return body(...args);
+    } catch (e) {
+      console.error(`DRAWLET.${name}: ${e?.message ?? e}`);
+      return neutral;
+    }
+  };
+
+  const struct = () => editor.struct();
+  const isReaction = () => struct().hasRxnArrow();
+  const isBlank = () => struct().isBlank();
+
+  function unchanged() {
+    return original !== null && chiral === original.chiral && fingerprint(struct()) === original.print;
+  }
+
+  function writeLocal() {
+    return new MolSerializer().serialize(struct());
+  }
+
+  // The drawing as text: the original text while nothing changed, V2000 written here,
+  // or V3000 from the structure service when the drawing is too large for V2000.
+  function drawingText() {
+    if (isBlank()) return '';
+    if (unchanged()) return original.text;
+    const s = struct();
+    if (!isReaction() && needsV3000(s.atoms.size, s.bonds.size)) {
+      return v3000.text;
+    }
+    const text = writeLocal();
+    return isReaction() ? text : withChiralFlag(text, chiral);
+  }
+
+  function refreshV3000() {
+    const s = struct();
+    if (isReaction() || !needsV3000(s.atoms.size, s.bonds.size) || unchanged()) return;
+    const asked = revision;
+    ketcher
+      .getMolfile('v3000')
+      .then((text) => {
+        if (asked !== revision) return;
+        v3000 = { revision: asked, text: withChiralFlag(text, chiral) };
+        announce();
+      })
+      .catch((e) => console.error(`DRAWLET: V3000 export failed: ${e?.message ?? e}`));
+  }
+
+  // Tells the host the current drawing once per burst of changes.
+  function announce() {
+    if (notifyPending) return;
+    notifyPending = true;
+    setTimeout(() => {
+      notifyPending = false;
+      try {
+        const text = drawingText();
+        host.drawingChanged(text, isReaction() ? text : '');
+      } catch (e) {
+        console.error(`DRAWLET: announcing a change failed: ${e?.message ?? e}`);
+      }
+    }, 0);
+  }
+
+  editor.subscribe('change', () => {
+    revision += 1;
+    refreshV3000();
+    announce();
+  });
+
+  function show(struct) {
+    prepareForEditor(struct);
+    struct.rescale();
+    editor.struct(struct, false);
+    editor.zoomAccordingContent(struct);
+    editor.centerStruct();
+  }
+
+  function clearDrawing() {
+    original = null;
+    chiral = false;
+    ui.showChiral(false);
+    editor.clear();
+  }
+
+  // Reads the text here when it can, else through the structure service.
+  function load(text) {
+    const source = String(text ?? '');
+    if (!source.trim()) {
+      clearDrawing();
+      return true;
+    }
+    chiral = !isReactionText(source) && chiralFlagOf(source);
+    ui.showChiral(chiral);
+    const remember = () => {
+      original = { text: source, chiral, print: fingerprint(struct()) };
+      revision += 1;
+      refreshV3000();
+      announce();
+    };
+    try {
+      show(new MolSerializer({ ignoreChiralFlag: true }).deserialize(source));
+      remember();
+    } catch (e) {
+      if (!isV3000(source) && !isReactionText(source)) throw e;
+      original = null;
+      ketcher.setMolecule(source).then(remember, (err) => console.error(`DRAWLET: ${err?.message ?? err}`));
+    }
+    return true;
+  }
+
+  const api = {};
+  for (const [name, [tool, opts]] of Object.entries(toolCommands)) {
+    api[name] = guard(name, () => Boolean(editor.tool(tool, opts)), false);
+  }
+  for (const [name, molfile] of Object.entries(ringTemplates)) {
+    api[name] = guard(name, () => Boolean(editor.tool('template', { struct: ringStruct(molfile) })), false);
+  }
+  Object.assign(api, {
+    NewClick: guard('NewClick', () => (clearDrawing(), true), false),
+    UndoClick: guard('UndoClick', () => (editor.undo(), true), false),
+    CrossHairClick: guard('CrossHairClick', () => (editor.centerStruct(), true), false),
+    ArrangeClick: guard('ArrangeClick', () => (ketcher.layout().catch((e) => console.error(e)), true), false),
+    ChiralClick: guard('ChiralClick', () => {
+      chiral = !chiral;
+      ui.showChiral(chiral);
+      revision += 1;
+      announce();
+      return true;
+    }, false),
+    InfoClick: guard('InfoClick', () => (ui.showInfo(ketcher, isBlank()), true), false),
+    AtomXClick: guard('AtomXClick', () => ui.openPeriodicTable(), false),
+    setMolFile: guard('setMolFile', (text) => load(text), false),
+    setRxnFile: guard('setRxnFile', (text) => load(text), false),
+    getMolFile: guard('getMolFile', () => drawingText(), ''),
+    getRxnFile: guard('getRxnFile', () => (isReaction() ? drawingText() : ''), ''),
+    getActiveDialogCaption: guard('getActiveDialogCaption', () => ui.activeDialogCaption(), ''),
+    isChiral: () => chiral,
+  });
+  return api;
+}
