@@ -2,7 +2,7 @@
 // tools, molfile and reaction file in and out, and the caption of an open dialog.
 // Every call answers at once: what the structure service computes in the background
 // is kept ready and announced to the host when it changes.
-import { Bond, KetSerializer, MolSerializer, RxnArrowMode } from 'ketcher-core';
+import { Bond, KetSerializer, MolSerializer, Pile, RxnArrowMode } from 'ketcher-core';
 import { ringStruct, ringTemplates } from './rings';
 import { chiralFlagOf, isReactionText, isV3000, needsV3000, withChiralFlag } from './molText';
 
@@ -71,7 +71,16 @@ export function createDrawlet(ketcher, ui, host) {
     }
   };
 
-  const struct = () => editor.struct();
+  // The drawing without the faint preview a ring tool shows under the mouse.
+  function struct() {
+    const drawn = editor.struct();
+    const previewAtoms = [...drawn.atoms.values()].some((a) => a.isPreview);
+    const previewBonds = [...drawn.bonds.values()].some((b) => b.isPreview);
+    if (!previewAtoms && !previewBonds) return drawn;
+    const atoms = new Pile([...drawn.atoms].filter(([, a]) => !a.isPreview).map(([id]) => id));
+    const bonds = new Pile([...drawn.bonds].filter(([, b]) => !b.isPreview && atoms.has(b.begin) && atoms.has(b.end)).map(([id]) => id));
+    return drawn.clone(atoms, bonds);
+  }
   const isReaction = () => struct().hasRxnArrow();
   const isBlank = () => struct().isBlank();
 

@@ -2,7 +2,7 @@
 // publishes document.DRAWLET once the editor and its structure service are ready.
 import { createRoot } from 'react-dom/client';
 import { Editor } from 'ketcher-react';
-import { StandaloneStructServiceProvider } from 'ketcher-standalone';
+import { STRUCT_SERVICE_INITIALIZED_EVENT, StandaloneStructServiceProvider } from 'ketcher-standalone';
 import 'ketcher-react/dist/index.css';
 import './drawlet.css';
 import { createDrawlet } from './drawlet';
@@ -12,6 +12,16 @@ import { pageLanguage, textsFor } from './texts';
 
 const ui = createPageUi(textsFor(pageLanguage(location.search)));
 const structService = new StandaloneStructServiceProvider();
+
+// The editor settles its own first tool while its structure service starts; the
+// adapter is published only when both are done, so that its first tool sticks.
+const serviceReady = new Promise((resolve) => {
+  window.addEventListener(STRUCT_SERVICE_INITIALIZED_EVENT, resolve, { once: true });
+});
+const editorReady = new Promise((resolve) => {
+  window.drawletEditorReady = resolve;
+});
+Promise.all([editorReady, serviceReady]).then(([ketcher]) => setTimeout(() => publish(ketcher), 0));
 
 function publish(ketcher) {
   connectHost((host) => {
@@ -30,7 +40,7 @@ createRoot(document.getElementById('editor')).render(
     errorHandler={(message) => console.error(`Editor: ${message}`)}
     onInit={(ketcher) => {
       window.ketcher = ketcher;
-      publish(ketcher);
+      window.drawletEditorReady(ketcher);
     }}
   />,
 );

@@ -29,12 +29,12 @@ export function createPageUi(texts) {
       });
   }
 
-  // The editor's own modal dialogs carry their title in the dialog's header.
+  // The editor's own dialogs are <dialog> elements with their title in a header.
   function editorDialogCaption() {
-    const dialog = document.querySelector('[role="dialog"]');
+    const dialog = document.querySelector('.Ketcher-root dialog');
     if (!dialog) return '';
-    const header = dialog.querySelector('header, h1, h2, [class*="title" i]');
-    return (header?.textContent || dialog.getAttribute('aria-label') || '').trim() || 'Dialog';
+    const caption = dialog.querySelector('header')?.textContent.trim();
+    return caption || 'Dialog';
   }
 
   return {
