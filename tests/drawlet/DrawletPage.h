@@ -1,0 +1,68 @@
+// The editor page in a real QtWebEngine view, driven the way the program's dialogs
+// drive it: calls into document.DRAWLET, mouse clicks on the canvas, and the host
+// object the page reports its drawing to over QWebChannel.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QWebEngineUrlRequestInterceptor>
+#include <memory>
+
+class QWebEngineView;
+class QWebChannel;
+
+// Stands in for the dialog's side of the channel: keeps what the page announced.
+class TDrawletHostProbe : public QObject {
+    Q_OBJECT
+public:
+    QString LastMolText;
+    QString LastRxnText;
+    int Announcements = 0;
+public slots:
+    void drawingChanged(const QString& molText, const QString& rxnText);
+signals:
+    void announced();
+};
+
+// Records every request the page makes that does not stay on this machine.
+class TNetworkWatch : public QWebEngineUrlRequestInterceptor {
+public:
+    QStringList Remote;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+};
+
+class TDrawletPage {
+public:
+    TDrawletPage();
+    ~TDrawletPage();
+
+    // Loads the page and waits until document.DRAWLET is published.
+    bool Load(const QString& pagePath, int timeoutMs, QString& error);
+
+    // document.DRAWLET.<method>(args...); ok is false when the call threw or timed out.
+    QVariant Call(const QString& method, const QVariantList& args = {}, bool* ok = nullptr);
+    QString Text(const QString& method);
+    QVariant Eval(const QString& script, int timeoutMs = 20000);
+
+    // Canvas positions (view pixels) of the drawing's atoms, in the editor's atom order.
+    QList<QPoint> AtomPositions();
+    void Click(QPoint at);
+    void MoveMouse(QPoint at);
+    void PressKey(Qt::Key key);
+    void Wait(int ms);
+    // Waits until the page announces a drawing (or the time runs out).
+    bool WaitForAnnouncement(int timeoutMs);
+
+    QWebEngineView& View() { return *FView; }
+    TDrawletHostProbe& Host() { return FHost; }
+    TNetworkWatch& Network() { return FNetwork; }
+
+private:
+    TDrawletHostProbe FHost;
+    TNetworkWatch FNetwork;
+    std::unique_ptr<QWebEngineView> FView;
+    std::unique_ptr<QWebChannel> FChannel;
+};
