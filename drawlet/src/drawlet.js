@@ -59,7 +59,7 @@ export function createDrawlet(ketcher, ui, host) {
   let chiral = false;
   let original = null; // { text, chiral, print }: the text handed in and the drawing it gave
   let revision = 0;
-  let v3000 = { revision: -1, text: '' };
+  let serviceText = { revision: -1, text: '' };
   let notifyPending = false;
 
   const guard = (name, body, neutral) => (...args) => {
@@ -88,35 +88,38 @@ export function createDrawlet(ketcher, ui, host) {
     return original !== null && chiral === original.chiral && fingerprint(struct()) === original.print;
   }
 
+  // The drawing written here, or null when this writer cannot take it (too large for
+  // V2000, or parts it does not know); the structure service writes those.
   function writeLocal() {
-    return new MolSerializer().serialize(struct());
+    const s = struct();
+    if (!isReaction() && needsV3000(s.atoms.size, s.bonds.size)) return null;
+    try {
+      const text = new MolSerializer().serialize(s);
+      return isReaction() ? text : withChiralFlag(text, chiral);
+    } catch (e) {
+      return null;
+    }
   }
 
-  // The drawing as text: the original text while nothing changed, V2000 written here,
-  // or V3000 from the structure service when the drawing is too large for V2000.
+  // The drawing as text: the original text while nothing changed, else written here, else
+  // the last text the structure service wrote.
   function drawingText() {
     if (isBlank()) return '';
     if (unchanged()) return original.text;
-    const s = struct();
-    if (!isReaction() && needsV3000(s.atoms.size, s.bonds.size)) {
-      return v3000.text;
-    }
-    const text = writeLocal();
-    return isReaction() ? text : withChiralFlag(text, chiral);
+    return writeLocal() ?? serviceText.text;
   }
 
-  function refreshV3000() {
-    const s = struct();
-    if (isReaction() || !needsV3000(s.atoms.size, s.bonds.size) || unchanged()) return;
+  function askService() {
+    if (isBlank() || unchanged() || writeLocal() !== null) return;
     const asked = revision;
-    ketcher
-      .getMolfile('v3000')
+    const request = isReaction() ? ketcher.getRxn() : ketcher.getMolfile('v3000');
+    request
       .then((text) => {
         if (asked !== revision) return;
-        v3000 = { revision: asked, text: withChiralFlag(text, chiral) };
+        serviceText = { revision: asked, text: isReaction() ? text : withChiralFlag(text, chiral) };
         announce();
       })
-      .catch((e) => console.error(`DRAWLET: V3000 export failed: ${e?.message ?? e}`));
+      .catch((e) => console.error(`DRAWLET: the structure service could not write the drawing: ${e?.message ?? e}`));
   }
 
   // Tells the host the current drawing once per burst of changes.
@@ -136,7 +139,7 @@ export function createDrawlet(ketcher, ui, host) {
 
   editor.subscribe('change', () => {
     revision += 1;
-    refreshV3000();
+    askService();
     announce();
   });
 
@@ -167,7 +170,7 @@ export function createDrawlet(ketcher, ui, host) {
     const remember = () => {
       original = { text: source, chiral, print: fingerprint(struct()) };
       revision += 1;
-      refreshV3000();
+      askService();
       announce();
     };
     try {
@@ -197,6 +200,7 @@ export function createDrawlet(ketcher, ui, host) {
       chiral = !chiral;
       ui.showChiral(chiral);
       revision += 1;
+      askService();
       announce();
       return true;
     }, false),

@@ -67,18 +67,26 @@ void TDrawletPage::Wait(int ms)
 
 QVariant TDrawletPage::Eval(const QString& script, int timeoutMs)
 {
-    QVariant result;
-    bool done = false;
+    // A late answer may arrive after a time-out: it must find nothing of this call left.
+    struct Answer {
+        QVariant Value;
+        bool Done = false;
+        QEventLoop* Loop = nullptr;
+    };
+    auto answer = std::make_shared<Answer>();
     QEventLoop loop;
-    FView->page()->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        done = true;
-        loop.quit();
+    answer->Loop = &loop;
+    FView->page()->runJavaScript(script, [answer](const QVariant& v) {
+        answer->Value = v;
+        answer->Done = true;
+        if (answer->Loop)
+            answer->Loop->quit();
     });
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    if (!done)
+    if (!answer->Done)
         loop.exec();
-    return done ? result : QVariant();
+    answer->Loop = nullptr;
+    return answer->Done ? answer->Value : QVariant();
 }
 
 bool TDrawletPage::Load(const QString& pagePath, int timeoutMs, QString& error)
@@ -161,8 +169,18 @@ void TDrawletPage::PressKey(Qt::Key key)
     Wait(200);
 }
 
-bool TDrawletPage::WaitForAnnouncement(int timeoutMs)
+bool TDrawletPage::WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
-    QSignalSpy spy(&FHost, &TDrawletHostProbe::announced);
-    return spy.wait(timeoutMs);
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
+        if (condition())
+            return true;
+        Wait(100);
+    }
+    return condition();
+}
+
+void TDrawletPage::CloseEditorDialog()
+{
+    Eval("(() => { const b = document.querySelector('.Ketcher-root dialog header button'); if (b) b.click(); })()");
+    Wait(300);
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QWebEngineUrlRequestInterceptor>
+#include <functional>
 #include <memory>
 
 class QWebEngineView;
@@ -53,8 +54,11 @@ public:
     void MoveMouse(QPoint at);
     void PressKey(Qt::Key key);
     void Wait(int ms);
-    // Waits until the page announces a drawing (or the time runs out).
-    bool WaitForAnnouncement(int timeoutMs);
+    // Polls the condition between waits; QTRY_* cannot be used, since runJavaScript
+    // answers never arrive inside QTest::qWait.
+    bool WaitFor(const std::function<bool()>& condition, int timeoutMs);
+    // Closes the editor's open dialog the way a user does, with its close button.
+    void CloseEditorDialog();
 
     QWebEngineView& View() { return *FView; }
     TDrawletHostProbe& Host() { return FHost; }
