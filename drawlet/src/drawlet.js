@@ -204,7 +204,11 @@ export function createDrawlet(ketcher, ui, host) {
       announce();
       return true;
     }, false),
-    InfoClick: guard('InfoClick', () => (ui.showInfo(ketcher, isBlank()), true), false),
+    InfoClick: guard('InfoClick', () => {
+      const properties = ['gross', 'molecular-weight'];
+      ui.showInfo(() => ketcher.indigo.calculate(struct(), { properties }), isBlank());
+      return true;
+    }, false),
     AtomXClick: guard('AtomXClick', () => ui.openPeriodicTable(), false),
     setMolFile: guard('setMolFile', (text) => load(text), false),
     setRxnFile: guard('setRxnFile', (text) => load(text), false),

@@ -12,15 +12,15 @@ export function createPageUi(texts) {
   });
   const body = info.querySelector('.body');
 
-  function showInfo(ketcher, blank) {
+  // calculate: answers a promise of the structure service's formula and weight.
+  function showInfo(calculate, blank) {
     info.hidden = false;
     if (blank) {
       body.textContent = texts.empty;
       return;
     }
     body.textContent = texts.busy;
-    ketcher
-      .calculate({ properties: ['gross', 'molecular-weight'] })
+    calculate()
       .then((r) => {
         body.textContent = `${texts.formula}: ${String(r.gross ?? '').replace(/\s+/g, '')}\n${texts.weight}: ${r['molecular-weight'] ?? ''}`;
       })
