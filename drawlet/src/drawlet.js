@@ -57,9 +57,10 @@ function fingerprint(struct) {
 export function createDrawlet(ketcher, ui, host) {
   const editor = ketcher.editor;
   let chiral = false;
-  let original = null; // { text, chiral, print }: the text handed in and the drawing it gave
+  let original = null; // the text handed in, with its chiral flag and the drawing it gave
   let revision = 0;
   let serviceText = { revision: -1, text: '' };
+  let verdict = { revision: -1, same: false };
   let notifyPending = false;
 
   const guard = (name, body, neutral) => (...args) => {
@@ -84,8 +85,16 @@ export function createDrawlet(ketcher, ui, host) {
   const isReaction = () => struct().hasRxnArrow();
   const isBlank = () => struct().isBlank();
 
+  // Whether the drawing is still the one handed in; worked out once per change, since
+  // comparing large drawings takes a while.
   function unchanged() {
-    return original !== null && chiral === original.chiral && fingerprint(struct()) === original.print;
+    if (original === null || chiral !== original.chiral) return false;
+    if (verdict.revision !== revision) {
+      const s = struct();
+      const same = s.atoms.size === original.atoms && s.bonds.size === original.bonds && fingerprint(s) === original.print;
+      verdict = { revision, same };
+    }
+    return verdict.same;
   }
 
   // The drawing written here, or null when this writer cannot take it (too large for
@@ -168,8 +177,10 @@ export function createDrawlet(ketcher, ui, host) {
     chiral = !isReactionText(source) && chiralFlagOf(source);
     ui.showChiral(chiral);
     const remember = () => {
-      original = { text: source, chiral, print: fingerprint(struct()) };
+      const s = struct();
+      original = { text: source, chiral, atoms: s.atoms.size, bonds: s.bonds.size, print: fingerprint(s) };
       revision += 1;
+      verdict = { revision, same: true };
       askService();
       announce();
     };

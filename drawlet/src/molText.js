@@ -33,10 +33,10 @@ export function withChiralFlag(text, chiral) {
   if (/V3000/.test(counts)) {
     const at = lines.findIndex((l) => /^M {2}V30 COUNTS /.test(l));
     if (at < 0) return text;
-    const fields = lines[at].trim().split(/\s+/);
-    if (fields.length < 8) return text;
-    fields[7] = chiral ? '1' : '0';
-    lines[at] = fields.join(' ');
+    const fields = lines[at].trim().split(/\s+/).slice(2);
+    if (fields.length < 6) return text;
+    fields[5] = chiral ? '1' : '0';
+    lines[at] = `M  V30 ${fields.join(' ')}`;
     return lines.join('\n');
   }
   if (!/V2000/.test(counts) || counts.length < 15) return text;

@@ -89,15 +89,20 @@ QVariant TDrawletPage::Eval(const QString& script, int timeoutMs)
     return answer->Done ? answer->Value : QVariant();
 }
 
+bool TDrawletPage::Open(const QUrl& url, int timeoutMs)
+{
+    QSignalSpy loaded(FView->page(), &QWebEnginePage::loadFinished);
+    FView->load(url);
+    return loaded.wait(timeoutMs) && loaded.first().first().toBool();
+}
+
 bool TDrawletPage::Load(const QString& pagePath, int timeoutMs, QString& error)
 {
     if (!QFile::exists(pagePath)) {
         error = "no page at " + pagePath;
         return false;
     }
-    QSignalSpy loaded(FView->page(), &QWebEnginePage::loadFinished);
-    FView->load(QUrl::fromLocalFile(pagePath));
-    if (!loaded.wait(timeoutMs) || !loaded.first().first().toBool()) {
+    if (!Open(QUrl::fromLocalFile(pagePath), timeoutMs)) {
         error = "the page did not load";
         return false;
     }
@@ -110,7 +115,7 @@ bool TDrawletPage::Load(const QString& pagePath, int timeoutMs, QString& error)
     return false;
 }
 
-QVariant TDrawletPage::Call(const QString& method, const QVariantList& args, bool* ok)
+QVariant TDrawletPage::Call(const QString& method, const QVariantList& args, bool* ok, int timeoutMs)
 {
     const QString json = QString::fromUtf8(QJsonDocument(QJsonArray::fromVariantList(args)).toJson(QJsonDocument::Compact));
     const QString script = QString(
@@ -119,7 +124,7 @@ QVariant TDrawletPage::Call(const QString& method, const QVariantList& args, boo
         "const v = d[%1].apply(d, %2); return {ok:true, v: v === undefined ? null : v}; } "
         "catch (e) { return {ok:false, e:String(e)}; } })()")
         .arg(QString::fromUtf8(QJsonDocument(QJsonArray{method}).toJson(QJsonDocument::Compact)).mid(1).chopped(1), json);
-    const QVariantMap answer = Eval(script).toMap();
+    const QVariantMap answer = Eval(script, timeoutMs).toMap();
     if (ok)
         *ok = answer.value("ok").toBool();
     return answer.value("v");

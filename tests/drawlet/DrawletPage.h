@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QVariant>
 #include <QWebEngineUrlRequestInterceptor>
 #include <functional>
@@ -40,11 +41,14 @@ public:
     TDrawletPage();
     ~TDrawletPage();
 
-    // Loads the page and waits until document.DRAWLET is published.
+    // Loads any page and waits until it has loaded.
+    bool Open(const QUrl& url, int timeoutMs);
+    // Loads the editor page and waits until document.DRAWLET is published.
     bool Load(const QString& pagePath, int timeoutMs, QString& error);
 
     // document.DRAWLET.<method>(args...); ok is false when the call threw or timed out.
-    QVariant Call(const QString& method, const QVariantList& args = {}, bool* ok = nullptr);
+    QVariant Call(const QString& method, const QVariantList& args = {}, bool* ok = nullptr,
+                  int timeoutMs = 20000);
     QString Text(const QString& method);
     QVariant Eval(const QString& script, int timeoutMs = 20000);
 

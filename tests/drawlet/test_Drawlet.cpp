@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QTest>
 #include <QWebEngineView>
 #include <cmath>
@@ -68,7 +70,7 @@ class TestDrawlet : public QObject {
     // V3000 may go through the structure service).
     void hand(const QString& text) {
         const bool reaction = text.contains("$RXN");
-        QVERIFY(Page->Call(reaction ? "setRxnFile" : "setMolFile", {text}).toBool());
+        QVERIFY(Page->Call(reaction ? "setRxnFile" : "setMolFile", {text}, nullptr, 120000).toBool());
         Page->WaitFor([&] { return !Page->Text("getMolFile").isEmpty(); }, 10000);
     }
 
@@ -156,7 +158,7 @@ private slots:
         QCOMPARE(Page->Text("getActiveDialogCaption"), QString("Info"));
         QVERIFY(Page->WaitFor([&] {
             // Formula and weight, as the structure service computes them.
-            return Page->Eval("/Summenformel: CH?Br?ClF[\\s\\S]*Molekulargewicht: \\d+\\.\\d/"
+            return Page->Eval("/Summenformel: C2H3BrClF\\nMolekulargewicht: 161\\.39/"
                               ".test(document.querySelector('#info-dialog .body').textContent)").toBool();
         }, 10000));
         Page->Eval("document.querySelector('#info-dialog button').click()");
@@ -241,6 +243,27 @@ private slots:
     void pageStaysOffline()
     {
         QVERIFY2(Page->Network().Remote.isEmpty(), qPrintable(Page->Network().Remote.join(", ")));
+    }
+
+    void helpPageFollowsTheLanguageParameter_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("none") << QString() << QString("Moleküle zeichnen");
+        QTest::newRow("en") << QString("lang=en") << QString("Drawing molecules");
+        QTest::newRow("fr") << QString("lang=fr") << QString("Dessiner des molécules");
+        QTest::newRow("unknown") << QString("lang=xx") << QString("Moleküle zeichnen");
+    }
+
+    void helpPageFollowsTheLanguageParameter()
+    {
+        QFETCH(QString, query);
+        QFETCH(QString, title);
+        QUrl url = QUrl::fromLocalFile(QFileInfo(ZELMAR_DRAWLET_PAGE).dir().filePath("drawletHelp.htm"));
+        url.setQuery(query);
+        TDrawletPage help;
+        QVERIFY(help.Open(url, 20000));
+        QCOMPARE(help.Eval("document.querySelector('section.shown h1').textContent").toString(), title);
     }
 
     void screenshotWhenAsked()
