@@ -156,15 +156,18 @@ export function createDrawlet(ketcher, ui, host) {
     prepareForEditor(struct);
     struct.rescale();
     editor.struct(struct, false);
+    editor.zoom(1); // the last drawing's zoom must not shrink this one
     editor.zoomAccordingContent(struct);
     editor.centerStruct();
   }
 
   function clearDrawing() {
     original = null;
+    serviceText = { revision: -1, text: '' };
     chiral = false;
     ui.showChiral(false);
     editor.clear();
+    editor.zoom(1);
   }
 
   // Reads the text here when it can, else through the structure service.
@@ -174,6 +177,7 @@ export function createDrawlet(ketcher, ui, host) {
       clearDrawing();
       return true;
     }
+    serviceText = { revision: -1, text: '' };
     chiral = !isReactionText(source) && chiralFlagOf(source);
     ui.showChiral(chiral);
     const remember = () => {
@@ -181,6 +185,9 @@ export function createDrawlet(ketcher, ui, host) {
       original = { text: source, chiral, atoms: s.atoms.size, bonds: s.bonds.size, print: fingerprint(s) };
       revision += 1;
       verdict = { revision, same: true };
+      // Until the structure service has written an edit of this drawing, its last
+      // known text is the one handed in; never a text of the drawing before.
+      serviceText = { revision, text: source };
       askService();
       announce();
     };
