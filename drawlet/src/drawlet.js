@@ -177,10 +177,10 @@ export function createDrawlet(ketcher, ui, host) {
       clearDrawing();
       return true;
     }
-    serviceText = { revision: -1, text: '' };
-    chiral = !isReactionText(source) && chiralFlagOf(source);
-    ui.showChiral(chiral);
+    const flag = !isReactionText(source) && chiralFlagOf(source);
     const remember = () => {
+      chiral = flag;
+      ui.showChiral(chiral);
       const s = struct();
       original = { text: source, chiral, atoms: s.atoms.size, bonds: s.bonds.size, print: fingerprint(s) };
       revision += 1;
@@ -191,14 +191,16 @@ export function createDrawlet(ketcher, ui, host) {
       askService();
       announce();
     };
+    let parsed;
     try {
-      show(new MolSerializer({ ignoreChiralFlag: true }).deserialize(source));
-      remember();
+      parsed = new MolSerializer({ ignoreChiralFlag: true }).deserialize(source);
     } catch (e) {
       if (!isV3000(source) && !isReactionText(source)) throw e;
-      original = null;
       ketcher.setMolecule(source).then(remember, (err) => console.error(`DRAWLET: ${err?.message ?? err}`));
+      return true;
     }
+    show(parsed);
+    remember();
     return true;
   }
 
@@ -233,7 +235,6 @@ export function createDrawlet(ketcher, ui, host) {
     getMolFile: guard('getMolFile', () => drawingText(), ''),
     getRxnFile: guard('getRxnFile', () => (isReaction() ? drawingText() : ''), ''),
     getActiveDialogCaption: guard('getActiveDialogCaption', () => ui.activeDialogCaption(), ''),
-    isChiral: () => chiral,
   });
   return api;
 }

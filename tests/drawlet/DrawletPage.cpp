@@ -168,12 +168,6 @@ void TDrawletPage::Click(QPoint at)
     Wait(200);
 }
 
-void TDrawletPage::PressKey(Qt::Key key)
-{
-    QTest::keyClick(FView->focusProxy(), key);
-    Wait(200);
-}
-
 bool TDrawletPage::WaitFor(const std::function<bool()>& condition, int timeoutMs)
 {
     for (int waited = 0; waited < timeoutMs; waited += 100) {

@@ -56,7 +56,6 @@ public:
     QList<QPoint> AtomPositions();
     void Click(QPoint at);
     void MoveMouse(QPoint at);
-    void PressKey(Qt::Key key);
     void Wait(int ms);
     // Polls the condition between waits; QTRY_* cannot be used, since runJavaScript
     // answers never arrive inside QTest::qWait.

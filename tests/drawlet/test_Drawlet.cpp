@@ -111,6 +111,20 @@ private slots:
         QCOMPARE(Page->Text("getMolFile"), QString());
     }
 
+    void textThatIsNoMoleculeLeavesTheDrawingAlone()
+    {
+        const QString before = readFile(Corpus + "/mol/chiral_crlf.mol");
+        hand(before);
+        bool ok = false;
+        QVERIFY(!Page->Call("setMolFile", {QString("no molecule\nat all\n\n  x  y  V2000\n")}, &ok).toBool());
+        QVERIFY(ok); // refused, not thrown
+        QCOMPARE(Page->Text("getMolFile"), before);
+        // A reaction this page cannot read goes to the structure service, which refuses it later.
+        Page->Call("setRxnFile", {QString("$RXN\n\n\n  1  1\n$MOL\nbroken\n")});
+        Page->Wait(2000);
+        QCOMPARE(Page->Text("getMolFile"), before);
+    }
+
     void ringAndAtomToolsDrawPyridine()
     {
         Page->Call("NewClick");
