@@ -119,10 +119,6 @@ private slots:
         QVERIFY(!Page->Call("setMolFile", {QString("no molecule\nat all\n\n  x  y  V2000\n")}, &ok).toBool());
         QVERIFY(ok); // refused, not thrown
         QCOMPARE(Page->Text("getMolFile"), before);
-        // A reaction this page cannot read goes to the structure service, which refuses it later.
-        Page->Call("setRxnFile", {QString("$RXN\n\n\n  1  1\n$MOL\nbroken\n")});
-        Page->Wait(2000);
-        QCOMPARE(Page->Text("getMolFile"), before);
     }
 
     void ringAndAtomToolsDrawPyridine()
@@ -258,7 +254,10 @@ private slots:
         const QString text = readFile(Corpus + "/" + file);
         hand(text);
         Page->Call("ChiralClick"); // a change: the page must write it itself
-        QVERIFY(Page->WaitFor([&] { return Page->Text("getMolFile").contains("V3000"); }, 60000));
+        QVERIFY(Page->WaitFor([&] {
+            const QString now = Page->Text("getMolFile");
+            return now != text && now.contains("V3000");
+        }, 60000));
         // Never the text of the drawing before, even while the service is still writing.
         QVERIFY(Page->Text("getMolFile").contains(counts));
         const QString back = Page->Text("getMolFile");
