@@ -295,11 +295,13 @@ private slots:
         QCOMPARE(help.Eval("document.querySelector('section.shown h1').textContent").toString(), title);
     }
 
+    // Keeps a picture of the page when ZELMAR_DRAWLET_SCREENSHOT names a PNG file. Not a
+    // skip otherwise: ctest would report the whole program as skipped.
     void screenshotWhenAsked()
     {
         const QByteArray path = qgetenv("ZELMAR_DRAWLET_SCREENSHOT");
         if (path.isEmpty())
-            QSKIP("set ZELMAR_DRAWLET_SCREENSHOT to a PNG path to keep a picture of the page");
+            return;
         Page->Call("setMolFile", {readFile(Corpus + "/mol/v3000_chebi.mol")});
         Page->Wait(1000);
         QVERIFY(Page->View().grab().save(QString::fromUtf8(path)));
