@@ -12,6 +12,12 @@ packages=(
   xvfb xauth nodejs fonts-dejavu-core
 )
 
+# The editor page is bundled with npm. Debian's nodejs comes without it; a node from
+# elsewhere (NodeSource) brings its own npm and conflicts with Debian's package.
+if ! command -v npm >/dev/null 2>&1; then
+  packages+=(npm)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
