@@ -136,7 +136,7 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
         TZelmarSDFileData* record = results.GetObject(i);
         const std::string key = record->GetPrecheckForSearch(field);
         TZelmarStructureKey structure;
-        if (molecules) structure = engine.StructureKey(record->Entry()->MolString(), stereo);
+        if (molecules) structure = engine.StructureKey(std::string(record->MolString()), stereo);
         const bool sameStructure =
             !molecules ||
             (structure.Kind != TZelmarStructureKey::skUnreadable &&
