@@ -1,6 +1,10 @@
 #include "Zelmar_Object_RecordTexts.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
 
 #include "vesk_ChemRoutines.h"
@@ -35,6 +39,59 @@ std::string_view TZelmarNamePool::Name(std::uint32_t index) const {
 
 // ---- TZelmarRecordTexts -------------------------------------------------------------------
 
+struct TZelmarRecordTexts::TBlock {
+    std::atomic<std::uint32_t> Refs{1};
+    std::uint32_t OrgSize = 0;
+    std::uint32_t ByteCount = 0;
+    std::uint32_t ItemCount = 0;
+    std::uint32_t LineCount = 0;
+    TSpan Mol;
+
+    TItem* Items() { return reinterpret_cast<TItem*>(this + 1); }
+    TSpan* Lines() { return reinterpret_cast<TSpan*>(Items() + ItemCount); }
+    char* Bytes() { return reinterpret_cast<char*>(Lines() + LineCount); }
+    const TItem* Items() const { return reinterpret_cast<const TItem*>(this + 1); }
+    const TSpan* Lines() const { return reinterpret_cast<const TSpan*>(Items() + ItemCount); }
+    const char* Bytes() const { return reinterpret_cast<const char*>(Lines() + LineCount); }
+};
+
+// A record's content while it is being built or edited: pieces below Org.size() lie in the
+// original text, the others in Side.
+struct TZelmarRecordTexts::TParts {
+    std::string_view Org;
+    std::string Side;
+    std::vector<TItem> Items;
+    std::vector<TSpan> Lines;
+    TSpan Mol;
+
+    TSpan AddToSide(std::string_view bytes) {
+        if (bytes.empty()) return TSpan();
+        const auto offset = static_cast<std::uint32_t>(Org.size() + Side.size());
+        Side.append(bytes);
+        return {offset, static_cast<std::uint32_t>(bytes.size())};
+    }
+    std::uint32_t LinesEnd(std::size_t item) const {
+        return item + 1 < Items.size() ? Items[item + 1].FirstLine
+                                       : static_cast<std::uint32_t>(Lines.size());
+    }
+    TBlock* Make() const {
+        static_assert(alignof(TBlock) >= alignof(TItem) && alignof(TItem) == alignof(TSpan));
+        const std::size_t size = sizeof(TBlock) + Items.size() * sizeof(TItem) +
+                                 Lines.size() * sizeof(TSpan) + Org.size() + Side.size();
+        auto* block = new (::operator new(size)) TBlock;
+        block->OrgSize = static_cast<std::uint32_t>(Org.size());
+        block->ByteCount = static_cast<std::uint32_t>(Org.size() + Side.size());
+        block->ItemCount = static_cast<std::uint32_t>(Items.size());
+        block->LineCount = static_cast<std::uint32_t>(Lines.size());
+        block->Mol = Mol;
+        std::uninitialized_copy(Items.begin(), Items.end(), block->Items());
+        std::uninitialized_copy(Lines.begin(), Lines.end(), block->Lines());
+        std::memcpy(block->Bytes(), Org.data(), Org.size());
+        std::memcpy(block->Bytes() + Org.size(), Side.data(), Side.size());
+        return block;
+    }
+};
+
 namespace {
 
 // Where `piece` starts in `text` at or after `from`, at the start of a line; npos if not.
@@ -50,8 +107,40 @@ std::size_t FindLineAt(std::string_view text, std::size_t from, std::string_view
 
 }  // namespace
 
+TZelmarRecordTexts::~TZelmarRecordTexts() {
+    Adopt(nullptr);
+}
+
+TZelmarRecordTexts::TZelmarRecordTexts(const TZelmarRecordTexts& other) {
+    *this = other;
+}
+
+TZelmarRecordTexts& TZelmarRecordTexts::operator=(const TZelmarRecordTexts& other) {
+    if (&other == this) return *this;
+    if (other.FBlock != nullptr) other.FBlock->Refs.fetch_add(1, std::memory_order_relaxed);
+    Adopt(other.FBlock);
+    FFormula = other.FFormula;
+    FMolweight = other.FMolweight;
+    FLoaded = other.FLoaded;
+    FMolChanged = other.FMolChanged;
+    FDataChanged = other.FDataChanged;
+    return *this;
+}
+
+void TZelmarRecordTexts::Adopt(TBlock* block) {
+    TBlock* old = FBlock;
+    FBlock = block;
+    if (old != nullptr && old->Refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        old->~TBlock();
+        ::operator delete(old);
+    }
+}
+
 void TZelmarRecordTexts::Clear() {
-    *this = TZelmarRecordTexts();
+    Adopt(nullptr);
+    FFormula.clear();
+    FMolweight = 0.0;
+    FLoaded = FMolChanged = FDataChanged = false;
 }
 
 void TZelmarRecordTexts::MakeEmpty() {
@@ -61,44 +150,50 @@ void TZelmarRecordTexts::MakeEmpty() {
 
 void TZelmarRecordTexts::KeepText(std::string_view text) {
     Clear();
-    if (!text.empty()) FOrg = std::make_shared<const std::string>(text);
+    if (text.empty()) return;
+    TParts parts;
+    parts.Org = text;
+    Adopt(parts.Make());
 }
 
 void TZelmarRecordTexts::TakeRecord(const TveskSDFileRecord& record) {
-    KeepText(record.Text());
-    const std::string_view text = OrgText();
+    Clear();
+    TParts parts;
+    parts.Org = record.Text();
+    const std::string_view text = parts.Org;
     // The library's molecule block is the record's first lines as they stand, unless it
-    // changed their line ends; then it is kept aside.
+    // changed their line ends; then it goes to the side store.
     const std::string_view mol = record.MolText();
     const std::size_t molAt = text.find(mol);
     std::size_t cursor = 0;
     if (molAt != std::string_view::npos) {
-        FMol = {static_cast<std::uint32_t>(molAt), static_cast<std::uint32_t>(mol.size())};
+        parts.Mol = {static_cast<std::uint32_t>(molAt), static_cast<std::uint32_t>(mol.size())};
         cursor = molAt + mol.size();
     } else {
-        FMol = AddToSide(mol);
+        parts.Mol = parts.AddToSide(mol);
     }
 
     std::size_t lineCount = 0;
     for (const auto& item : record.Items()) lineCount += item.LineCount;
-    FItems.reserve(record.Items().size());
-    FLines.reserve(lineCount);
+    parts.Items.reserve(record.Items().size());
+    parts.Lines.reserve(lineCount);
     TZelmarNamePool& names = TZelmarNamePool::Shared();
     for (const auto& item : record.Items()) {
-        FItems.push_back({names.Intern(item.Name), static_cast<std::uint32_t>(FLines.size())});
+        parts.Items.push_back(
+            {names.Intern(item.Name), static_cast<std::uint32_t>(parts.Lines.size())});
         for (std::size_t k = 0; k < item.LineCount; ++k) {
             const std::string_view line = record.Line(item, k);
             const std::size_t at = line.empty() ? 0 : FindLineAt(text, cursor, line);
             if (at == std::string_view::npos) {
-                FLines.push_back(AddToSide(line));
+                parts.Lines.push_back(parts.AddToSide(line));
                 continue;
             }
-            FLines.push_back(
+            parts.Lines.push_back(
                 {static_cast<std::uint32_t>(at), static_cast<std::uint32_t>(line.size())});
             if (!line.empty()) cursor = at + line.size();
         }
     }
-    FSide.shrink_to_fit();
+    Adopt(parts.Make());
     if (record.HasFormula()) {
         FFormula.assign(record.Formula());
         FMolweight = record.Mass();
@@ -106,80 +201,76 @@ void TZelmarRecordTexts::TakeRecord(const TveskSDFileRecord& record) {
     FLoaded = true;
 }
 
-void TZelmarRecordTexts::Assign(const TZelmarRecordTexts& source) {
-    if (&source != this) *this = source;
-}
-
-std::string_view TZelmarRecordTexts::OrgText() const {
-    return FOrg ? std::string_view(*FOrg) : std::string_view();
+TZelmarRecordTexts::TParts TZelmarRecordTexts::Parts() const {
+    TParts parts;
+    if (FBlock == nullptr) return parts;
+    parts.Org = std::string_view(FBlock->Bytes(), FBlock->OrgSize);
+    parts.Items.assign(FBlock->Items(), FBlock->Items() + FBlock->ItemCount);
+    parts.Lines.assign(FBlock->Lines(), FBlock->Lines() + FBlock->LineCount);
+    // Side bytes no piece refers to any more are left behind here.
+    auto keep = [&](TSpan& span) {
+        if (span.Offset + span.Length > FBlock->OrgSize) span = parts.AddToSide(Piece(span));
+    };
+    parts.Mol = FBlock->Mol;
+    keep(parts.Mol);
+    for (TSpan& line : parts.Lines) keep(line);
+    return parts;
 }
 
 std::string_view TZelmarRecordTexts::Piece(TSpan span) const {
-    if (span.Length == 0) return std::string_view();
-    if ((span.Offset & kSide) != 0)
-        return std::string_view(FSide).substr(span.Offset & ~kSide, span.Length);
-    return OrgText().substr(span.Offset, span.Length);
+    if (FBlock == nullptr || span.Length == 0) return std::string_view();
+    return std::string_view(FBlock->Bytes() + span.Offset, span.Length);
 }
 
-TZelmarRecordTexts::TSpan TZelmarRecordTexts::AddToSide(std::string_view bytes) {
-    if (bytes.empty()) return TSpan();
-    const auto offset = static_cast<std::uint32_t>(FSide.size());
-    FSide.append(bytes);
-    return {offset | kSide, static_cast<std::uint32_t>(bytes.size())};
+std::string_view TZelmarRecordTexts::OrgText() const {
+    return FBlock == nullptr ? std::string_view()
+                             : std::string_view(FBlock->Bytes(), FBlock->OrgSize);
 }
 
-void TZelmarRecordTexts::CompactSide() {
-    std::string side;
-    auto move = [&](TSpan& span) {
-        if ((span.Offset & kSide) == 0 || span.Length == 0) return;
-        const std::string_view bytes = Piece(span);
-        span.Offset = static_cast<std::uint32_t>(side.size()) | kSide;
-        side.append(bytes);
-    };
-    move(FMol);
-    for (TSpan& line : FLines) move(line);
-    FSide = std::move(side);
+std::string_view TZelmarRecordTexts::MolString() const {
+    return FBlock == nullptr ? std::string_view() : Piece(FBlock->Mol);
 }
 
 void TZelmarRecordTexts::SetMolString(std::string_view text) {
-    const std::string copy(text);  // the text may be a piece of this record
-    FMol = AddToSide(copy);
-    CompactSide();
+    TParts parts = Parts();
+    parts.Mol = parts.AddToSide(text);
+    Adopt(parts.Make());
     FFormula.clear();
     FMolweight = 0.0;
     FLoaded = true;
     FMolChanged = true;
 }
 
-std::uint32_t TZelmarRecordTexts::LinesEnd(std::size_t item) const {
-    return item + 1 < FItems.size() ? FItems[item + 1].FirstLine
-                                    : static_cast<std::uint32_t>(FLines.size());
+int TZelmarRecordTexts::DataCount() const {
+    return FBlock == nullptr ? 0 : static_cast<int>(FBlock->ItemCount);
 }
 
 std::string_view TZelmarRecordTexts::DataName(int item) const {
     if (item < 0 || item >= DataCount()) return std::string_view();
-    return TZelmarNamePool::Shared().Name(FItems[static_cast<std::size_t>(item)].Name);
+    return TZelmarNamePool::Shared().Name(FBlock->Items()[item].Name);
 }
 
 int TZelmarRecordTexts::FindData(std::string_view name) const {
-    if (FItems.empty()) return -1;
+    const int count = DataCount();
+    if (count == 0) return -1;
     const std::uint32_t index = TZelmarNamePool::Shared().Find(name);
     if (index == TZelmarNamePool::kNone) return -1;
-    for (std::size_t i = 0; i < FItems.size(); ++i)
-        if (FItems[i].Name == index) return static_cast<int>(i);
+    for (int i = 0; i < count; ++i)
+        if (FBlock->Items()[i].Name == index) return i;
     return -1;
 }
 
 int TZelmarRecordTexts::LineCount(int item) const {
     if (item < 0 || item >= DataCount()) return 0;
-    const auto at = static_cast<std::size_t>(item);
-    return static_cast<int>(LinesEnd(at) - FItems[at].FirstLine);
+    const std::uint32_t end =
+        item + 1 < DataCount() ? FBlock->Items()[item + 1].FirstLine : FBlock->LineCount;
+    return static_cast<int>(end - FBlock->Items()[item].FirstLine);
 }
 
 std::string_view TZelmarRecordTexts::Line(int item, int line) const {
     if (line < 0 || line >= LineCount(item)) return std::string_view();
     return Piece(
-        FLines[FItems[static_cast<std::size_t>(item)].FirstLine + static_cast<std::size_t>(line)]);
+        FBlock->Lines()[FBlock->Items()[item].FirstLine + static_cast<std::uint32_t>(line)]);
 }
 
 std::vector<std::string> TZelmarRecordTexts::DataLines(int item) const {
@@ -192,56 +283,59 @@ std::vector<std::string> TZelmarRecordTexts::DataLines(int item) const {
 
 void TZelmarRecordTexts::SetDataLines(std::string_view name,
                                       const std::vector<std::string>& lines) {
-    int item = FindData(name);
-    if (item >= 0 && LineCount(item) == static_cast<int>(lines.size())) {
+    const int found = FindData(name);
+    if (found >= 0 && LineCount(found) == static_cast<int>(lines.size())) {
         bool same = true;
         for (std::size_t k = 0; k < lines.size() && same; ++k)
-            same = Line(item, static_cast<int>(k)) == lines[k];
+            same = Line(found, static_cast<int>(k)) == lines[k];
         if (same) return;
     }
-    if (item < 0) {
-        FItems.push_back(
-            {TZelmarNamePool::Shared().Intern(name), static_cast<std::uint32_t>(FLines.size())});
-        item = DataCount() - 1;
-    }
-    const auto at = static_cast<std::size_t>(item);
-    const std::uint32_t first = FItems[at].FirstLine;
-    const std::uint32_t oldCount = LinesEnd(at) - first;
+    TParts parts = Parts();
+    if (found < 0)
+        parts.Items.push_back({TZelmarNamePool::Shared().Intern(name),
+                               static_cast<std::uint32_t>(parts.Lines.size())});
+    const std::size_t at = found < 0 ? parts.Items.size() - 1 : static_cast<std::size_t>(found);
+    const std::uint32_t first = parts.Items[at].FirstLine;
+    const std::uint32_t oldCount = parts.LinesEnd(at) - first;
     std::vector<TSpan> spans;
     spans.reserve(lines.size());
-    for (const std::string& line : lines) spans.push_back(AddToSide(line));
-    FLines.erase(FLines.begin() + first, FLines.begin() + first + oldCount);
-    FLines.insert(FLines.begin() + first, spans.begin(), spans.end());
-    const auto shift = static_cast<std::int64_t>(lines.size()) - oldCount;
-    for (std::size_t later = at + 1; later < FItems.size(); ++later)
-        FItems[later].FirstLine = static_cast<std::uint32_t>(FItems[later].FirstLine + shift);
-    CompactSide();
+    for (const std::string& line : lines) spans.push_back(parts.AddToSide(line));
+    parts.Lines.erase(parts.Lines.begin() + first, parts.Lines.begin() + first + oldCount);
+    parts.Lines.insert(parts.Lines.begin() + first, spans.begin(), spans.end());
+    for (std::size_t later = at + 1; later < parts.Items.size(); ++later)
+        parts.Items[later].FirstLine =
+            parts.Items[later].FirstLine - oldCount + static_cast<std::uint32_t>(lines.size());
+    Adopt(parts.Make());
     FDataChanged = true;
 }
 
 void TZelmarRecordTexts::DeleteData(std::string_view name) {
-    const int item = FindData(name);
-    if (item < 0) return;
-    const auto at = static_cast<std::size_t>(item);
-    const std::uint32_t first = FItems[at].FirstLine;
-    const std::uint32_t count = LinesEnd(at) - first;
-    FLines.erase(FLines.begin() + first, FLines.begin() + first + count);
-    FItems.erase(FItems.begin() + item);
-    for (std::size_t later = at; later < FItems.size(); ++later) FItems[later].FirstLine -= count;
-    CompactSide();
+    const int found = FindData(name);
+    if (found < 0) return;
+    TParts parts = Parts();
+    const auto at = static_cast<std::size_t>(found);
+    const std::uint32_t first = parts.Items[at].FirstLine;
+    const std::uint32_t count = parts.LinesEnd(at) - first;
+    parts.Lines.erase(parts.Lines.begin() + first, parts.Lines.begin() + first + count);
+    parts.Items.erase(parts.Items.begin() + found);
+    for (std::size_t later = at; later < parts.Items.size(); ++later)
+        parts.Items[later].FirstLine -= count;
+    Adopt(parts.Make());
     FDataChanged = true;
 }
 
 void TZelmarRecordTexts::RenameData(std::string_view from, std::string_view to) {
-    const int item = FindData(from);
-    if (item < 0 || from == to) return;
-    FItems[static_cast<std::size_t>(item)].Name = TZelmarNamePool::Shared().Intern(to);
+    const int found = FindData(from);
+    if (found < 0 || from == to) return;
+    TParts parts = Parts();
+    parts.Items[static_cast<std::size_t>(found)].Name = TZelmarNamePool::Shared().Intern(to);
+    Adopt(parts.Make());
     FDataChanged = true;
 }
 
 void TZelmarRecordTexts::AppendNamesTo(std::vector<std::string>& names) const {
-    for (std::size_t i = 0; i < FItems.size(); ++i) {
-        const std::string_view name = DataName(static_cast<int>(i));
+    for (int i = 0; i < DataCount(); ++i) {
+        const std::string_view name = DataName(i);
         if (std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
     }
 }
@@ -263,5 +357,7 @@ void TZelmarRecordTexts::FillEntry(TveskSDFileEntry& entry) const {
 }
 
 std::size_t TZelmarRecordTexts::OwnBytes() const {
-    return FSide.capacity() + FItems.capacity() * sizeof(TItem) + FLines.capacity() * sizeof(TSpan);
+    if (FBlock == nullptr) return 0;
+    return sizeof(TBlock) + FBlock->ItemCount * sizeof(TItem) + FBlock->LineCount * sizeof(TSpan) +
+           (FBlock->ByteCount - FBlock->OrgSize);
 }

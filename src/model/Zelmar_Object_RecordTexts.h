@@ -40,6 +40,12 @@ private:
 
 class TZelmarRecordTexts {
 public:
+    TZelmarRecordTexts() = default;
+    ~TZelmarRecordTexts();
+    // Copies share the block.
+    TZelmarRecordTexts(const TZelmarRecordTexts& other);
+    TZelmarRecordTexts& operator=(const TZelmarRecordTexts& other);
+
     // Not loaded, no bytes, nothing.
     void Clear();
     // Loaded and empty: a record made in the program.
@@ -50,16 +56,16 @@ public:
     // A record read but not taken apart: only its bytes, not loaded.
     void KeepText(std::string_view text);
     // The same content; the bytes are shared, not copied.
-    void Assign(const TZelmarRecordTexts& source);
+    void Assign(const TZelmarRecordTexts& source) { *this = source; }
 
     bool Loaded() const { return FLoaded; }
     // The bytes as read from the file, empty for a record made in the program.
     std::string_view OrgText() const;
-    std::string_view MolString() const { return Piece(FMol); }
+    std::string_view MolString() const;
     // Loaded and changed; formula and weight are forgotten.
     void SetMolString(std::string_view text);
 
-    int DataCount() const { return static_cast<int>(FItems.size()); }
+    int DataCount() const;
     std::string_view DataName(int item) const;
     // The first item of exactly this name, or -1.
     int FindData(std::string_view name) const;
@@ -86,32 +92,29 @@ public:
     // The routines binding's entry with the same content and change marks, for writing.
     void FillEntry(TveskSDFileEntry& entry) const;
 
-    // Bytes held besides the shared original text: the side store and the piece tables.
+    // Bytes of the block beyond the original text: tables and side store.
     std::size_t OwnBytes() const;
 
-private:
-    // A piece of the original text, or of the side store when Offset has kSide set.
-    struct TSpan {
+    struct TSpan {  // a piece of the block's bytes
         std::uint32_t Offset = 0;
         std::uint32_t Length = 0;
     };
     struct TItem {
         std::uint32_t Name = TZelmarNamePool::kNone;
-        std::uint32_t FirstLine = 0;  // into FLines; its lines run up to the next item's
+        std::uint32_t FirstLine = 0;  // its lines run up to the next item's first
     };
-    static constexpr std::uint32_t kSide = 0x80000000u;
+    struct TBlock;
+    struct TParts;
 
+private:
+    // Replaces the block (the old one is released).
+    void Adopt(TBlock* block);
+    TParts Parts() const;
     std::string_view Piece(TSpan span) const;
-    std::uint32_t LinesEnd(std::size_t item) const;
-    TSpan AddToSide(std::string_view bytes);
-    // Drops side bytes that no piece refers to any more.
-    void CompactSide();
 
-    std::shared_ptr<const std::string> FOrg;
-    std::string FSide;
-    std::vector<TItem> FItems;
-    std::vector<TSpan> FLines;
-    TSpan FMol;
+    // One allocation, never changed once made, shared by copies: a header, the item and
+    // line tables, then the bytes: the original text followed by the side store.
+    TBlock* FBlock = nullptr;
     std::string FFormula;
     double FMolweight = 0.0;
     bool FLoaded = false;
