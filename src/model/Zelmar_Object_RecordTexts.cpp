@@ -74,20 +74,33 @@ struct TZelmarRecordTexts::TParts {
         return item + 1 < Items.size() ? Items[item + 1].FirstLine
                                        : static_cast<std::uint32_t>(Lines.size());
     }
+    bool InSide(TSpan span) const { return span.Length > 0 && span.Offset >= Org.size(); }
+    // The block, with only the side bytes some piece still refers to.
     TBlock* Make() const {
         static_assert(alignof(TBlock) >= alignof(TItem) && alignof(TItem) == alignof(TSpan));
+        std::size_t sideSize = InSide(Mol) ? Mol.Length : 0;
+        for (const TSpan& line : Lines)
+            if (InSide(line)) sideSize += line.Length;
         const std::size_t size = sizeof(TBlock) + Items.size() * sizeof(TItem) +
-                                 Lines.size() * sizeof(TSpan) + Org.size() + Side.size();
+                                 Lines.size() * sizeof(TSpan) + Org.size() + sideSize;
         auto* block = new (::operator new(size)) TBlock;
         block->OrgSize = static_cast<std::uint32_t>(Org.size());
-        block->ByteCount = static_cast<std::uint32_t>(Org.size() + Side.size());
+        block->ByteCount = static_cast<std::uint32_t>(Org.size() + sideSize);
         block->ItemCount = static_cast<std::uint32_t>(Items.size());
         block->LineCount = static_cast<std::uint32_t>(Lines.size());
-        block->Mol = Mol;
         std::uninitialized_copy(Items.begin(), Items.end(), block->Items());
         std::uninitialized_copy(Lines.begin(), Lines.end(), block->Lines());
         std::memcpy(block->Bytes(), Org.data(), Org.size());
-        std::memcpy(block->Bytes() + Org.size(), Side.data(), Side.size());
+        std::size_t at = Org.size();
+        auto place = [&](TSpan& span) {
+            if (!InSide(span)) return;
+            std::memcpy(block->Bytes() + at, Side.data() + (span.Offset - Org.size()), span.Length);
+            span.Offset = static_cast<std::uint32_t>(at);
+            at += span.Length;
+        };
+        block->Mol = Mol;
+        place(block->Mol);
+        for (std::uint32_t k = 0; k < block->LineCount; ++k) place(block->Lines()[k]);
         return block;
     }
 };
@@ -204,16 +217,12 @@ void TZelmarRecordTexts::TakeRecord(const TveskSDFileRecord& record) {
 TZelmarRecordTexts::TParts TZelmarRecordTexts::Parts() const {
     TParts parts;
     if (FBlock == nullptr) return parts;
+    // Pieces keep their offsets: the side store follows the original text as in the block.
     parts.Org = std::string_view(FBlock->Bytes(), FBlock->OrgSize);
+    parts.Side.assign(FBlock->Bytes() + FBlock->OrgSize, FBlock->ByteCount - FBlock->OrgSize);
     parts.Items.assign(FBlock->Items(), FBlock->Items() + FBlock->ItemCount);
     parts.Lines.assign(FBlock->Lines(), FBlock->Lines() + FBlock->LineCount);
-    // Side bytes no piece refers to any more are left behind here.
-    auto keep = [&](TSpan& span) {
-        if (span.Offset + span.Length > FBlock->OrgSize) span = parts.AddToSide(Piece(span));
-    };
     parts.Mol = FBlock->Mol;
-    keep(parts.Mol);
-    for (TSpan& line : parts.Lines) keep(line);
     return parts;
 }
 
