@@ -27,9 +27,24 @@ std::uint32_t TZelmarNamePool::Intern(std::string_view name) {
 }
 
 std::uint32_t TZelmarNamePool::Find(std::string_view name) const {
-    std::lock_guard<std::mutex> lock(FMutex);
-    const auto found = FIndex.find(name);
-    return found == FIndex.end() ? kNone : found->second;
+    // Sorting and searching ask for one name a million times in a row: the last answer
+    // found is remembered per thread (an index, once given, never changes).
+    thread_local const TZelmarNamePool* lastPool = nullptr;
+    thread_local std::string lastName;
+    thread_local std::uint32_t lastIndex = kNone;
+    if (lastPool == this && lastName == name) return lastIndex;
+    std::uint32_t index = kNone;
+    {
+        std::lock_guard<std::mutex> lock(FMutex);
+        const auto found = FIndex.find(name);
+        if (found != FIndex.end()) index = found->second;
+    }
+    if (index != kNone) {
+        lastPool = this;
+        lastName.assign(name);
+        lastIndex = index;
+    }
+    return index;
 }
 
 std::string_view TZelmarNamePool::Name(std::uint32_t index) const {

@@ -263,16 +263,6 @@ public:
     bool GetAllLoaded() const { return FAllLoaded; }
     TveskSDFileManager* GetManager() const { return FManager.get(); }
 
-    // ---- the threads' side; public so that the threads can be driven as designed ----
-    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
-    void HandleOnIndexingThreadTerminate();
-    bool CreateLoadableRecords(int count);
-    // Reads the record (under the loader's lock), then announces it (outside every lock).
-    bool HandleOnLoaderThreadLoadData(int index);
-    bool HandleOnLoaderThreadRecordRead(int index);
-    void HandleOnLoaderThreadTerminate();
-    bool LoadEntryData(int index, TZelmarSDFileData* record);
-
     // Events, first group.
     TNotifyEvent OnStartLoadData;
     TNotifyEvent OnEndLoadData;
@@ -298,6 +288,19 @@ public:
     TNotifyEvent OnFieldListChanged;
 
 private:
+    // ---- the threads' side: LoadFile and LoadData hand these to the threads ----
+    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
+    // In the UI thread.
+    void HandleOnIndexingThreadTerminate();
+    bool CreateLoadableRecords(int count);
+    // Reads the record (under the loader's lock), then announces it (outside every lock).
+    bool HandleOnLoaderThreadLoadData(int index);
+    bool HandleOnLoaderThreadRecordRead(int index);
+    // In the UI thread.
+    void HandleOnLoaderThreadTerminate();
+    // Reads the record from its file entry under CriticalSection, unless it has been tried.
+    bool LoadEntryData(int index, TZelmarSDFileData* record);
+
     // The record at index and the record count, read under CriticalSection.
     TZelmarSDFileData* FetchRecord(int index, int* count);
     TZelmarSDFileData* AppendRecord(std::unique_ptr<TZelmarSDFileData> record);

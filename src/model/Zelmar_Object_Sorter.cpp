@@ -74,6 +74,30 @@ bool ForEachRecord(IZelmarRecordAccess& records, int count, Visit&& visit) {
     return true;
 }
 
+// The same for a visit that reads the value of the named data item: after a sort the records'
+// texts lie in memory in another order than in the list, so each record's block, then its
+// value, is asked for a few records ahead instead of waited for.
+template <typename Visit>
+bool ForEachRecordValue(IZelmarRecordAccess& records, int count, const std::string& name,
+                        Visit&& visit) {
+    constexpr std::size_t kBlockAhead = 8;
+    constexpr std::size_t kValueAhead = 4;
+    std::vector<TZelmarSDFileData*> batch;
+    for (int first = 0; first < count; first += kBatch) {
+        const int size = std::min(kBatch, count - first);
+        records.RecordsAt(first, size, batch);
+        batch.resize(batch.size() + kBlockAhead, nullptr);
+        for (int k = 0; k < size; ++k) {
+            const auto at = static_cast<std::size_t>(k);
+            if (batch[at + kBlockAhead] != nullptr) batch[at + kBlockAhead]->Texts().Prefetch();
+            if (batch[at + kValueAhead] != nullptr)
+                batch[at + kValueAhead]->Texts().PrefetchData(name);
+            if (!visit(first + k, batch[at])) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int TZelmarSorter::CompareStringKeys(const std::string& a, const std::string& b) {
@@ -231,7 +255,7 @@ bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
     std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
     TThrottledProgress progress(FRecords, 0, count);
     TZelmarDataCarrier value;
-    if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
+    if (!ForEachRecordValue(FRecords, count, field->Name, [&](int i, TZelmarSDFileData* record) {
             const auto at = static_cast<std::size_t>(i);
             value.Clear();
             if (record != nullptr && record->GetDataForField(field, &value)) {
