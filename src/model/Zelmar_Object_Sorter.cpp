@@ -187,10 +187,10 @@ std::uint64_t NumberPrefix(double value) {
 }
 
 // Sorts keys given in position order by their prefixes, equal prefixes in position order: a
-// radix sort, sixteen bits a pass, stable, so positions never need comparing. A pass whose
-// digit all keys share is left out.
+// radix sort, stable, so positions never need comparing. Eleven bits a pass keep the counts in
+// the first-level cache; a pass whose digit all keys share is left out.
 void SortPackedKeys(std::vector<TPackedKey>& keys) {
-    constexpr int kDigitBits = 16;
+    constexpr int kDigitBits = 11;
     constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
     if (keys.size() < 2) return;
     if (keys.size() < 4096) {
@@ -198,7 +198,7 @@ void SortPackedKeys(std::vector<TPackedKey>& keys) {
         return;
     }
     std::vector<TPackedKey> other(keys.size());
-    std::vector<std::size_t> starts(kBuckets);
+    std::vector<std::uint32_t> starts(kBuckets);  // positions are 32-bit as well
     for (int shift = 0; shift < 64; shift += kDigitBits) {
         const auto digit = [shift](const TPackedKey& key) {
             return static_cast<std::size_t>((key.Prefix >> shift) & (kBuckets - 1));
@@ -206,8 +206,8 @@ void SortPackedKeys(std::vector<TPackedKey>& keys) {
         std::fill(starts.begin(), starts.end(), 0);
         for (const TPackedKey& key : keys) ++starts[digit(key)];
         if (starts[digit(keys.front())] == keys.size()) continue;
-        std::size_t sum = 0;
-        for (std::size_t& start : starts) sum += std::exchange(start, sum);
+        std::uint32_t sum = 0;
+        for (std::uint32_t& start : starts) sum += std::exchange(start, sum);
         for (const TPackedKey& key : keys) other[starts[digit(key)]++] = key;
         keys.swap(other);
     }
