@@ -105,7 +105,8 @@ struct TZelmarRecordTexts::TParts {
         block->LineCount = static_cast<std::uint32_t>(Lines.size());
         std::uninitialized_copy(Items.begin(), Items.end(), block->Items());
         std::uninitialized_copy(Lines.begin(), Lines.end(), block->Lines());
-        std::memcpy(block->Bytes(), Org.data(), Org.size());
+        // A record made in the program has no original text (and a null view of it).
+        if (!Org.empty()) std::memcpy(block->Bytes(), Org.data(), Org.size());
         std::size_t at = Org.size();
         auto place = [&](TSpan& span) {
             if (!InSide(span)) return;
