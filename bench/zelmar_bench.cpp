@@ -383,7 +383,9 @@ const TCommand kCommands[] = {
      nullptr, RunSearch},
     {"sort", nullptr,
      "FILE --field NAME|formula|weight|molecule [--desc] [--twice]: a sheet reads FILE, then "
-     "one timed sort (--twice: and a second one): records, seconds, cpu_seconds, second_seconds",
+     "one timed sort (--twice: and a second one): records, seconds, cpu_seconds, second_seconds; "
+     "or FILE --fields A,B,... --rounds N: sorts by each field in turn, N rounds, and lists "
+     "each field's times, best first",
      nullptr, RunSort},
     {"duplicates", nullptr,
      "FILE --field NAME|formula|weight|molecule [--stereo] [--twice]: a sheet reads FILE, then "

@@ -2,7 +2,9 @@
 // operation itself is timed.
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -64,11 +66,55 @@ bool Flag(const std::vector<std::string>& args, const std::string& name) {
 
 }  // namespace
 
+// The fields of a comma-separated list, in order; null where there is no such field.
+std::vector<TZelmarField*> FieldsFor(TZelmarSDFileDataList& list, const std::string& names) {
+    std::vector<TZelmarField*> fields;
+    std::size_t start = 0;
+    while (start <= names.size()) {
+        const std::size_t comma = std::min(names.find(',', start), names.size());
+        fields.push_back(FieldFor(list, names.substr(start, comma - start)));
+        start = comma + 1;
+    }
+    return fields;
+}
+
+// sort FILE --fields A,B,... --rounds N: sorts by A, then B, ... N times over (each sort starts
+// from the order the one before left), and reports each field's times, best first.
+int RunSortRounds(TSheet& sheet, const std::vector<std::string>& args) {
+    const std::string names = Option(args, "--fields");
+    const std::vector<TZelmarField*> fields = FieldsFor(*sheet.List, names);
+    for (const TZelmarField* field : fields)
+        if (field == nullptr) {
+            std::fprintf(stderr, "no such field in %s\n", names.c_str());
+            return 2;
+        }
+    const int rounds = std::max(1, std::atoi(Option(args, "--rounds").c_str()));
+    std::vector<std::vector<double>> times(fields.size());
+    for (int round = 0; round < rounds; ++round)
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            const auto start = TClock::now();
+            if (!sheet.List->SortForField(fields[f], 1)) return 1;
+            times[f].push_back(SecondsSince(start));
+        }
+    std::printf("{\"records\":%d", sheet.List->GetCount());
+    for (std::size_t f = 0; f < fields.size(); ++f) {
+        std::sort(times[f].begin(), times[f].end());
+        std::printf(",\"%s\":[", fields[f]->Name.c_str());
+        for (std::size_t k = 0; k < times[f].size(); ++k)
+            std::printf("%s%.3f", k > 0 ? "," : "", times[f][k]);
+        std::printf("]");
+    }
+    std::printf("}\n");
+    return 0;
+}
+
 // sort FILE --field NAME|formula|weight|molecule [--desc] [--twice]: --twice sorts a second
-// time the same way (second_seconds), which may reuse what the first sort learnt.
+// time the same way (second_seconds), which may reuse what the first sort learnt. With
+// --fields instead of --field: RunSortRounds.
 int RunSort(const std::string& file, const std::vector<std::string>& args) {
     TSheet sheet;
     if (!sheet.Load(file)) return 1;
+    if (!Option(args, "--fields").empty()) return RunSortRounds(sheet, args);
     TZelmarField* field = FieldFor(*sheet.List, Option(args, "--field"));
     if (field == nullptr) {
         std::fprintf(stderr, "no such field\n");
@@ -136,7 +182,7 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
         TZelmarSDFileData* record = results.GetObject(i);
         const std::string key = record->GetPrecheckForSearch(field);
         TZelmarStructureKey structure;
-        if (molecules) structure = engine.StructureKey(record->Entry()->MolString(), stereo);
+        if (molecules) structure = engine.StructureKey(std::string(record->MolString()), stereo);
         const bool sameStructure =
             !molecules ||
             (structure.Kind != TZelmarStructureKey::skUnreadable &&

@@ -43,6 +43,7 @@ endfunction()
 function(zelmar_add_qtest name)
   add_executable(${name} ${ARGN})
   target_link_libraries(${name} PRIVATE Qt6::Test)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${ZELMAR_BIN_DIR})
   # A QtTest program that skips still ends with success; ctest should show it as skipped.
   # Each program's main windows listen on a name of their own, so that programs running at

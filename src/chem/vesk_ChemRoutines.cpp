@@ -380,12 +380,57 @@ bool TveskSDFileEntry::ReadDataEntries(std::uintptr_t dataEntryList,
     });
 }
 
-bool TveskSDFileEntry::ReadPacked(const char* data, std::size_t size, std::string& error) {
+void TveskSDFileEntry::TakeRecord(const TveskSDFileRecord& record) {
     ClearEntry();
-    TPackedRecord packed(data != nullptr ? data : "", data != nullptr ? size : 0);
+    FDataItems.reserve(record.Items().size());
+    for (const TveskSDFileRecord::TItem& from : record.Items()) {
+        auto item = std::make_unique<TveskSDFileEntryData>();
+        item->Name.assign(from.Name);
+        item->Lines.reserve(from.LineCount);
+        for (std::size_t k = 0; k < from.LineCount; ++k)
+            item->Lines.emplace_back(record.Line(from, k));
+        FDataItems.push_back(std::move(item));
+    }
+    SetMolString(std::string(record.MolText()));
+    if (record.HasFormula()) {
+        FFormula.assign(record.Formula());
+        FMolweight = record.Mass();
+    }
+}
+
+// ==== TveskSDFileRecord ======================================================================
+
+void TveskSDFileRecord::Release() {
+    std::free(FText);
+    std::free(FPacked);
+    FText = FPacked = nullptr;
+    FTextLength = FPackedLength = 0;
+    FUnpacked = false;
+    FMolText = FFormula = std::string_view();
+    FHasFormula = false;
+    FMass = 0.0;
+    FItems.clear();
+    FLines.clear();
+}
+
+bool TveskSDFileRecord::Take(char* text, std::size_t textLength, char* packed,
+                             std::size_t packedLength, std::string& error) {
+    Release();
+    FText = text;
+    FTextLength = text != nullptr ? textLength : 0;
+    FPacked = packed;
+    FPackedLength = packed != nullptr ? packedLength : 0;
+    FUnpacked = Unpack(error);
+    if (!FUnpacked) {
+        FItems.clear();
+        FLines.clear();
+    }
+    return FUnpacked;
+}
+
+bool TveskSDFileRecord::Unpack(std::string& error) {
+    TPackedRecord packed(FPacked != nullptr ? FPacked : "", FPackedLength);
     std::int32_t status = 0, formulaStatus = 0, items = 0;
-    std::string molText, formula;
-    double mass = 0.0;
     if (!packed.Int(status)) {
         error = "the library handed over no record";
         return false;
@@ -394,34 +439,37 @@ bool TveskSDFileEntry::ReadPacked(const char* data, std::size_t size, std::strin
         if (!packed.Text(error) || error.empty()) error = "the record could not be read";
         return false;
     }
-    if (!packed.Text(molText) || !packed.Int(formulaStatus) || !packed.Text(formula) ||
-        !packed.Double(mass) || !packed.Int(items) || items < 0) {
-        error = "the library handed over a damaged record";
+    const char* const damaged = "the library handed over a damaged record";
+    if (!packed.View(FMolText) || !packed.Int(formulaStatus) || !packed.View(FFormula) ||
+        !packed.Double(FMass) || !packed.Int(items) || items < 0) {
+        error = damaged;
         return false;
     }
-    FDataItems.reserve(static_cast<std::size_t>(items));
+    FHasFormula = formulaStatus == 1;
+    if (!FHasFormula) {
+        FFormula = std::string_view();
+        FMass = 0.0;
+    }
+    // Each item takes at least eight bytes: a bound that a damaged count cannot pass.
+    FItems.reserve(std::min<std::size_t>(static_cast<std::size_t>(items), FPackedLength / 8));
     for (std::int32_t i = 0; i < items; ++i) {
-        auto item = std::make_unique<TveskSDFileEntryData>();
+        TItem item;
         std::int32_t lines = 0;
-        if (!packed.Text(item->Name) || !packed.Int(lines) || lines < 0) {
-            error = "the library handed over a damaged record";
-            ClearEntry();
+        if (!packed.View(item.Name) || !packed.Int(lines) || lines < 0) {
+            error = damaged;
             return false;
         }
-        item->Lines.resize(static_cast<std::size_t>(lines));
-        for (std::string& line : item->Lines) {
-            if (!packed.Text(line)) {
-                error = "the library handed over a damaged record";
-                ClearEntry();
+        item.FirstLine = FLines.size();
+        item.LineCount = static_cast<std::size_t>(lines);
+        for (std::int32_t k = 0; k < lines; ++k) {
+            std::string_view line;
+            if (!packed.View(line)) {
+                error = damaged;
                 return false;
             }
+            FLines.push_back(line);
         }
-        FDataItems.push_back(std::move(item));
-    }
-    SetMolString(molText);
-    if (formulaStatus == 1) {
-        FFormula = std::move(formula);
-        FMolweight = mass;
+        FItems.push_back(item);
     }
     return true;
 }

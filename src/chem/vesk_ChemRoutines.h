@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vesk_Library.h"
@@ -86,6 +87,56 @@ public:
     std::vector<std::string> Lines;
 };
 
+// One record as the library hands it over in one call (TveskSDFileManager::ReadEntry): its
+// bytes as the file holds them and, when it could be taken apart, its parts. The parts are
+// views into this object's buffers and live as long as it does, until the next read into it.
+class TveskSDFileRecord {
+public:
+    struct TItem {
+        std::string_view Name;
+        std::size_t FirstLine = 0;  // into Lines
+        std::size_t LineCount = 0;
+    };
+
+    TveskSDFileRecord() = default;
+    ~TveskSDFileRecord() { Release(); }
+    TveskSDFileRecord(const TveskSDFileRecord&) = delete;
+    TveskSDFileRecord& operator=(const TveskSDFileRecord&) = delete;
+
+    // Takes over two buffers the library allocated (freed here) and takes the packed one
+    // apart; false with the reason when the library could not take the record apart.
+    bool Take(char* text, std::size_t textLength, char* packed, std::size_t packedLength,
+              std::string& error);
+    void Release();
+
+    std::string_view Text() const { return {FText != nullptr ? FText : "", FTextLength}; }
+    bool Unpacked() const { return FUnpacked; }
+    std::string_view MolText() const { return FMolText; }
+    // Formula and mass when the library computed them.
+    bool HasFormula() const { return FHasFormula; }
+    std::string_view Formula() const { return FFormula; }
+    double Mass() const { return FMass; }
+    const std::vector<TItem>& Items() const { return FItems; }
+    std::string_view Line(const TItem& item, std::size_t k) const {
+        return FLines[item.FirstLine + k];
+    }
+
+private:
+    bool Unpack(std::string& error);
+
+    char* FText = nullptr;
+    std::size_t FTextLength = 0;
+    char* FPacked = nullptr;
+    std::size_t FPackedLength = 0;
+    bool FUnpacked = false;
+    std::string_view FMolText;
+    bool FHasFormula = false;
+    std::string_view FFormula;
+    double FMass = 0.0;
+    std::vector<TItem> FItems;
+    std::vector<std::string_view> FLines;
+};
+
 // One SD record: the molecule block and the data items in file order.
 class TveskSDFileEntry {
 public:
@@ -102,9 +153,8 @@ public:
     void SetMolString(const std::string& text);
     // Replaces the items by the library list's items. The list stays the caller's.
     bool ReadDataEntries(std::uintptr_t dataEntryList, const std::string& titleField);
-    // Takes molecule, items, formula and weight from a record the library packed (see
-    // ReadSDFileEntryRA); false with the reason when the record was not taken apart.
-    bool ReadPacked(const char* data, std::size_t size, std::string& error);
+    // Takes molecule, items, formula and weight from a record the library took apart.
+    void TakeRecord(const TveskSDFileRecord& record);
 
     int DataCount() const { return static_cast<int>(FDataItems.size()); }
     TveskSDFileEntryData* Data(int index) const;
@@ -138,6 +188,11 @@ public:
     void SetOrgText(std::string text);
     // Item values and names are changed in place by their owners, who say so here.
     void MarkDataChanged() { FDataChanged = true; }
+    // For an entry rebuilt from a record held elsewhere: which parts differ from OrgText.
+    void SetChangeMarks(bool molChanged, bool dataChanged) {
+        FMolChanged = molChanged;
+        FDataChanged = dataChanged;
+    }
     bool IsChanged() const { return FMolChanged || FDataChanged; }
 
     bool Loaded() const { return FLoaded; }
@@ -180,6 +235,10 @@ public:
     // or no open file. A record whose bytes were read but not understood stays not loaded and
     // keeps its bytes (OrgText).
     bool LoadEntryData(int index, TveskSDFileEntry* entry);
+    // Reads record `index` in one call: its bytes and its parts, with formula and mass when
+    // withFormula. False when the bytes could not be read (record.Text() empty) or the record
+    // could not be taken apart (its bytes stay); LastError says why.
+    bool ReadEntry(int index, TveskSDFileRecord& record, bool withFormula = true);
     // The bytes of record `index` as the file holds them.
     bool ReadEntryText(int index, std::string& text);
     bool GetProgress(double& progress);
@@ -230,7 +289,7 @@ public:
     // The entry's error, if any, is in the entry's LastError. crlf as in WriteToProducer.
     bool WriteEntry(TveskSDFileEntry* entry, bool crlf = false);
     // A record's bytes as ReadEntryText gave them.
-    bool WriteEntryText(const std::string& text);
+    bool WriteEntryText(std::string_view text);
     // Completes the file; after a failure the named file is as it was.
     bool CloseFile();
     bool AbortFile();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <typeinfo>
 #include <utility>
 
@@ -224,6 +225,15 @@ public:
         if (!Int(length) || length < 0 || static_cast<std::size_t>(length) > FSize - FAt)
             return false;
         text.assign(FData + FAt, static_cast<std::size_t>(length));
+        FAt += static_cast<std::size_t>(length);
+        return true;
+    }
+    // The same as a view into the packed bytes.
+    bool View(std::string_view& text) {
+        std::int32_t length = 0;
+        if (!Int(length) || length < 0 || static_cast<std::size_t>(length) > FSize - FAt)
+            return false;
+        text = std::string_view(FData + FAt, static_cast<std::size_t>(length));
         FAt += static_cast<std::size_t>(length);
         return true;
     }

@@ -120,30 +120,41 @@ bool TveskSDFileManager::ReadEntryText(int index, std::string& text) {
     });
 }
 
-bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
-    return Guarded("TveskSDFileManager.LoadEntryData", false, [&] {
-        if (entry == nullptr || entry->Loaded() || FFileHandle == 0) return true;
+bool TveskSDFileManager::ReadEntry(int index, TveskSDFileRecord& record, bool withFormula) {
+    record.Release();
+    return Guarded("TveskSDFileManager.ReadEntry", false, [&] {
         // One call hands over the record's bytes and the record taken apart, with its formula
         // and mass: per-item calls would cost as much as the reading itself.
         char* text = nullptr;
         char* packed = nullptr;
         TInt textLength = 0;
         TInt packedLength = 0;
-        TFinally release([&] {
-            std::free(text);
-            std::free(packed);
-        });
-        if (!Call(xReadSDFileEntryRA, kManager, FLib, LastError, FFileHandle, index, kReadFormula,
-                  &text, &textLength, &packed, &packedLength))
-            return false;
+        const bool read =
+            Call(xReadSDFileEntryRA, kManager, FLib, LastError, FFileHandle, index,
+                 withFormula ? kReadFormula : 0, &text, &textLength, &packed, &packedLength);
+        // The record owns both buffers from here on, whatever the answer.
         std::string why;
-        const bool loaded = entry->ReadPacked(packed, static_cast<std::size_t>(packedLength), why);
-        if (!loaded) {
+        const bool unpacked =
+            record.Take(text, static_cast<std::size_t>(std::max(textLength, 0)), packed,
+                        static_cast<std::size_t>(std::max(packedLength, 0)), why);
+        if (!read) return false;
+        if (!unpacked) LastError = why;
+        return unpacked;
+    });
+}
+
+bool TveskSDFileManager::LoadEntryData(int index, TveskSDFileEntry* entry) {
+    return Guarded("TveskSDFileManager.LoadEntryData", false, [&] {
+        if (entry == nullptr || entry->Loaded() || FFileHandle == 0) return true;
+        TveskSDFileRecord record;
+        const bool loaded = ReadEntry(index, record);
+        if (loaded)
+            entry->TakeRecord(record);
+        else
             entry->ClearEntry();
-            LastError = why;
-        }
+        if (!loaded && record.Text().empty()) return false;
         // Also a record that cannot be shown keeps its bytes, to be written back unchanged.
-        entry->SetOrgText(std::string(text, static_cast<std::size_t>(textLength)));
+        entry->SetOrgText(std::string(record.Text()));
         return loaded;
     });
 }
@@ -236,7 +247,7 @@ bool TveskSDFileWriter::WriteEntry(TveskSDFileEntry* entry, bool crlf) {
     });
 }
 
-bool TveskSDFileWriter::WriteEntryText(const std::string& text) {
+bool TveskSDFileWriter::WriteEntryText(std::string_view text) {
     return Guarded("TveskSDFileWriter.WriteEntryText", false, [&] {
         return IsOpen() && Call(xAddSDFileEntryText, kWriter, FLib, LastError, FProducer,
                                 text.data(), static_cast<TInt>(text.size()));

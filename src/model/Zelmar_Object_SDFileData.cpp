@@ -481,8 +481,8 @@ void TZelmarSDFileDataList::InitFieldNamesFromData() {
         std::vector<std::string> names;
         for (int index = 0;; ++index) {
             const TZelmarSDFileData* record = FetchRecord(index, nullptr);
-            if (record == nullptr || record->Entry() == nullptr) break;
-            record->Entry()->AssignFieldNamesTo(&names);
+            if (record == nullptr) break;
+            record->Texts().AppendNamesTo(names);
         }
         FFields->AddStringFields(names);
     });
@@ -491,10 +491,10 @@ void TZelmarSDFileDataList::InitFieldNamesFromData() {
 bool TZelmarSDFileDataList::SynchronizeFieldList(TZelmarSDFileData* record) {
     constexpr const char* kSource = "TZelmarSDFileDataList.SynchronizeFieldList";
     return Guarded(kSource, false, [&] {
-        if (record == nullptr || record->Entry() == nullptr) return false;
+        if (record == nullptr) return false;
         TTracedLock lock(FCritSectFields, kSource, kCritSectFields);
         std::vector<std::string> names;
-        record->Entry()->AssignFieldNamesTo(&names);
+        record->Texts().AppendNamesTo(names);
         const int before = FFields->GetCount();
         FFields->AddStringFields(names);
         return FFields->GetCount() != before;

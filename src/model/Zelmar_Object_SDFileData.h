@@ -16,11 +16,13 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Zelmar_Object_DataCarrier.h"
 #include "Zelmar_Object_DuplicateFinder.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_RecordTexts.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_Sorter.h"
 #include "Zelmar_Object_StringList.h"
@@ -48,7 +50,8 @@ struct TZelmarKeptStructureKeys {
     TZelmarStructureKey Keys[2];
 };
 
-// One row of a sheet: an SD entry, its check mark and, when reading it failed, the reason.
+// One row of a sheet: an SD record's texts, its check mark and, when reading it failed, the
+// reason.
 class TZelmarSDFileData {
 public:
     // Lazy: the entry is read later from entry number entryNo of the list's file. Not lazy:
@@ -58,10 +61,10 @@ public:
     TZelmarSDFileData(const TZelmarSDFileData&) = delete;
     TZelmarSDFileData& operator=(const TZelmarSDFileData&) = delete;
 
-    // Empties the entry.
+    // Empties the record's texts; it counts as not loaded.
     void Clear();
-    // A copy of the source's entry and check mark (not its load error). The copy no longer
-    // stands for an entry of a file.
+    // A copy of the source's texts and check mark (not its load error). The copy no longer
+    // stands for an entry of a file; it shares the source's original bytes.
     void Assign(const TZelmarSDFileData* source);
     // The record's value for the field; sets the carrier's kind on success. False for a data
     // text field without data item, for other kinds and for null arguments.
@@ -74,7 +77,9 @@ public:
     bool RenameData(const TZelmarField* field);
     // Key for duplicate search and mixing.
     std::string GetPrecheckForSearch(const TZelmarField* field);
+    // Computed once, when first asked for (the loader asks).
     std::string GetFormula();
+    double GetMolweight();
     // The formula as a text whose byte order sorts element by element, C and H first.
     std::string GetFormulaSortKey();
     // The same for any formula text ("C6H12O6" -> "C0006H0012O0006"); empty when the
@@ -86,7 +91,10 @@ public:
     TZelmarKeptStructureKeys* KeptStructureKeys(std::size_t molSize, std::uint64_t molHash) const;
     TZelmarKeptStructureKeys& KeepStructureKeys(std::size_t molSize, std::uint64_t molHash);
 
-    TveskSDFileEntry* Entry() const { return FEntry.get(); }
+    // Molecule, data items and the bytes the record was read from.
+    const TZelmarRecordTexts& Texts() const { return FTexts; }
+    TZelmarRecordTexts& Texts() { return FTexts; }
+    std::string_view MolString() const { return FTexts.MolString(); }
     // The file entry this record is read from, -1 when it is not read from a file.
     int EntryNo() const { return FEntryNo; }
 
@@ -94,7 +102,9 @@ public:
     std::string LoadError;
 
 private:
-    std::unique_ptr<TveskSDFileEntry> FEntry;
+    bool ComputeFormulaAndMolweight();
+
+    TZelmarRecordTexts FTexts;
     int FEntryNo = -1;
     std::unique_ptr<TZelmarKeptStructureKeys> FStructureKeys;
 };
@@ -253,16 +263,6 @@ public:
     bool GetAllLoaded() const { return FAllLoaded; }
     TveskSDFileManager* GetManager() const { return FManager.get(); }
 
-    // ---- the threads' side; public so that the threads can be driven as designed ----
-    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
-    void HandleOnIndexingThreadTerminate();
-    bool CreateLoadableRecords(int count);
-    // Reads the record (under the loader's lock), then announces it (outside every lock).
-    bool HandleOnLoaderThreadLoadData(int index);
-    bool HandleOnLoaderThreadRecordRead(int index);
-    void HandleOnLoaderThreadTerminate();
-    bool LoadEntryData(int index, TZelmarSDFileData* record);
-
     // Events, first group.
     TNotifyEvent OnStartLoadData;
     TNotifyEvent OnEndLoadData;
@@ -288,6 +288,19 @@ public:
     TNotifyEvent OnFieldListChanged;
 
 private:
+    // ---- the threads' side: LoadFile and LoadData hand these to the threads ----
+    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
+    // In the UI thread.
+    void HandleOnIndexingThreadTerminate();
+    bool CreateLoadableRecords(int count);
+    // Reads the record (under the loader's lock), then announces it (outside every lock).
+    bool HandleOnLoaderThreadLoadData(int index);
+    bool HandleOnLoaderThreadRecordRead(int index);
+    // In the UI thread.
+    void HandleOnLoaderThreadTerminate();
+    // Reads the record from its file entry under CriticalSection, unless it has been tried.
+    bool LoadEntryData(int index, TZelmarSDFileData* record);
+
     // The record at index and the record count, read under CriticalSection.
     TZelmarSDFileData* FetchRecord(int index, int* count);
     TZelmarSDFileData* AppendRecord(std::unique_ptr<TZelmarSDFileData> record);

@@ -193,19 +193,20 @@ bool TZelmarSDFileDataList::EveryRecordTried() const {
 bool TZelmarSDFileDataList::LoadEntryData(int /*index*/, TZelmarSDFileData* record) {
     return Guarded("TZelmarSDFileDataList.LoadEntryData", false, [&] {
         std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        if (!FManager || record == nullptr || record->Entry() == nullptr) return false;
+        if (!FManager || record == nullptr) return false;
         if (record->IsLoaded()) return true;
         // Records remember their entry number: the position may have changed since.
         const int entryNo = record->EntryNo();
-        if (entryNo < 0) return false;
-        TveskSDFileEntry* entry = record->Entry();
-        bool loaded = FManager->LoadEntryData(entryNo, entry);
-        if (loaded && !entry->Loaded()) return false;  // no open file: nothing was read
+        if (entryNo < 0 || FManager->FileHandle() == 0) return false;
+        TveskSDFileRecord read;
+        const bool loaded = FManager->ReadEntry(entryNo, read);
         if (loaded) {
+            record->Texts().TakeRecord(read);
             // Filled here, in the loading thread, rather than by painting.
-            entry->GetMolweight();
-            entry->GetFormula();
+            record->GetMolweight();
         } else {
+            // Also a record that cannot be shown keeps its bytes, to be written back unchanged.
+            record->Texts().KeepText(read.Text());
             record->LoadError = FManager->LastError;
             // An empty reason would have the record tried again and listed again.
             if (record->LoadError.empty())

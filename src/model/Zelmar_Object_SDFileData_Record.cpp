@@ -1,8 +1,9 @@
-// One row of a sheet: an SD entry, its check mark and its load error, and its value for
+// One row of a sheet: an SD record's texts, its check mark and its load error, and its value for
 // each kind of field.
 #include <array>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -19,22 +20,23 @@ bool IsControlOrBlank(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
 
-std::string Trimmed(const std::string& text) {
+std::string Trimmed(std::string_view text) {
     std::size_t first = 0;
     std::size_t last = text.size();
     while (first < last && IsControlOrBlank(text[first])) ++first;
     while (last > first && IsControlOrBlank(text[last - 1])) --last;
-    return text.substr(first, last - first);
+    return std::string(text.substr(first, last - first));
 }
 
 // A data item's value as the grid shows it: lines joined with CR LF, trimmed.
-std::string JoinedValue(const std::vector<std::string>& lines) {
+std::string JoinedValue(const TZelmarRecordTexts& texts, int item) {
+    const int count = texts.LineCount(item);
     // Most values are one line: trimmed straight from it, without a joined copy first.
-    if (lines.size() == 1) return Trimmed(lines[0]);
+    if (count == 1) return Trimmed(texts.Line(item, 0));
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += "\r\n";
-        text += lines[i];
+    for (int k = 0; k < count; ++k) {
+        if (k > 0) text += "\r\n";
+        text += texts.Line(item, k);
     }
     return Trimmed(text);
 }
@@ -114,24 +116,20 @@ std::string TZelmarSDFileData::FormulaToSortKey(const std::string& formula) {
 
 // ---- TZelmarSDFileData --------------------------------------------------------------------
 
-TZelmarSDFileData::TZelmarSDFileData(bool lazy, int entryNo)
-    : FEntry(std::make_unique<TveskSDFileEntry>()), FEntryNo(lazy ? entryNo : -1) {
-    if (!lazy) FEntry->SetMolString(std::string());
+TZelmarSDFileData::TZelmarSDFileData(bool lazy, int entryNo) : FEntryNo(lazy ? entryNo : -1) {
+    if (!lazy) FTexts.MakeEmpty();
 }
 
 TZelmarSDFileData::~TZelmarSDFileData() = default;
 
 void TZelmarSDFileData::Clear() {
-    GuardedVoid("TZelmarSDFileData.Clear", [&] {
-        if (FEntry) FEntry->ClearEntry();
-    });
+    GuardedVoid("TZelmarSDFileData.Clear", [&] { FTexts.Clear(); });
 }
 
 void TZelmarSDFileData::Assign(const TZelmarSDFileData* source) {
     GuardedVoid("TZelmarSDFileData.Assign", [&] {
         if (source == nullptr || source == this) return;
-        Clear();
-        if (FEntry && source->FEntry) FEntry->Assign(*source->FEntry);
+        FTexts.Assign(source->FTexts);
         Selected = source->Selected;
         FEntryNo = -1;
     });
@@ -139,22 +137,22 @@ void TZelmarSDFileData::Assign(const TZelmarSDFileData* source) {
 
 bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCarrier* carrier) {
     return Guarded("TZelmarSDFileData.GetDataForField", false, [&] {
-        if (field == nullptr || carrier == nullptr || !FEntry) return false;
+        if (field == nullptr || carrier == nullptr) return false;
         switch (field->Kind) {
             case ecsdtDataText: {
-                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
-                if (item == nullptr) return false;
-                carrier->SetText(JoinedValue(item->Lines));
+                const int item = FTexts.FindData(field->Name);
+                if (item < 0) return false;
+                carrier->SetText(JoinedValue(FTexts, item));
                 break;
             }
             case ecsdtFormula:
-                carrier->SetText(FEntry->GetFormula());
+                carrier->SetText(GetFormula());
                 break;
             case ecsdtChemistry:
-                carrier->SetText(FEntry->MolString());
+                carrier->SetText(std::string(FTexts.MolString()));
                 break;
             case ecsdtMolweight: {
-                const double weight = FEntry->GetMolweight();
+                const double weight = GetMolweight();
                 carrier->SetValue(weight);
                 carrier->SetValueFrom(weight);
                 break;
@@ -173,7 +171,7 @@ bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCa
 void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
                                         const TZelmarDataCarrier* carrier) {
     GuardedVoid("TZelmarSDFileData.SetDataForField", [&] {
-        if (field == nullptr || carrier == nullptr || !FEntry) return;
+        if (field == nullptr || carrier == nullptr) return;
         // A record that could not be read is kept as its bytes, and they are what is saved:
         // content written into it would be lost, so only its check mark can change.
         if (!LoadError.empty() && field->Kind != ecsdtCheckbox) {
@@ -186,21 +184,14 @@ void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
             return;
         }
         switch (field->Kind) {
-            case ecsdtDataText: {
-                TveskSDFileEntryData* item = FEntry->FindData(field->Name);
-                if (item == nullptr) item = FEntry->AddData(field->Name);
-                std::vector<std::string> lines = SplitLines(carrier->Text());
+            case ecsdtDataText:
                 // Writing a value back unchanged keeps the record as it was read.
-                if (item != nullptr && item->Lines != lines) {
-                    item->Lines = std::move(lines);
-                    FEntry->MarkDataChanged();
-                }
+                FTexts.SetDataLines(field->Name, SplitLines(carrier->Text()));
                 break;
-            }
             case ecsdtChemistry: {
                 const std::string text =
                     carrier->Text().empty() ? std::string(kEmptyMolFile) : carrier->Text();
-                if (!FEntry->Loaded() || text != FEntry->MolString()) FEntry->SetMolString(text);
+                if (!FTexts.Loaded() || text != FTexts.MolString()) FTexts.SetMolString(text);
                 break;
             }
             case ecsdtCheckbox:
@@ -214,47 +205,63 @@ void TZelmarSDFileData::SetDataForField(const TZelmarField* field,
 
 bool TZelmarSDFileData::DeleteData(const TZelmarField* field) {
     return Guarded("TZelmarSDFileData.DeleteData", false, [&] {
-        if (field == nullptr || !FEntry) return false;
-        TveskSDFileEntryData* item = FEntry->FindData(field->Name);
-        return item == nullptr || FEntry->FreeData(item);
+        if (field == nullptr) return false;
+        FTexts.DeleteData(field->Name);
+        return true;
     });
 }
 
 bool TZelmarSDFileData::RenameData(const TZelmarField* field) {
     return Guarded("TZelmarSDFileData.RenameData", false, [&] {
-        if (field == nullptr || !FEntry) return false;
-        TveskSDFileEntryData* item = FEntry->FindData(field->OrigName);
-        if (item != nullptr && item->Name != field->Name) {
-            item->Name = field->Name;
-            FEntry->MarkDataChanged();
-        }
+        if (field == nullptr) return false;
+        FTexts.RenameData(field->OrigName, field->Name);
         return true;
     });
 }
 
 std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
     return Guarded("TZelmarSDFileData.GetPrecheckForSearch", std::string(), [&] {
-        if (field == nullptr || !FEntry) return std::string();
+        if (field == nullptr) return std::string();
         switch (field->Kind) {
             case ecsdtDataText: {
-                const TveskSDFileEntryData* item = FEntry->FindData(field->Name);
-                return item == nullptr ? std::string() : JoinedValue(item->Lines);
+                const int item = FTexts.FindData(field->Name);
+                return item < 0 ? std::string() : JoinedValue(FTexts, item);
             }
             case ecsdtFormula:
                 return GetFormulaSortKey();
             case ecsdtChemistry:
                 return GetFormula();
             case ecsdtMolweight:
-                return FormatWeight(FEntry->GetMolweight());
+                return FormatWeight(GetMolweight());
             default:
                 return std::string();
         }
     });
 }
 
+bool TZelmarSDFileData::ComputeFormulaAndMolweight() {
+    // A record that was never loaded has no molecule to compute from.
+    if (!FTexts.Loaded()) return false;
+    TveskMolManager manager;
+    std::string formula;
+    double weight = 0.0;
+    if (!manager.GetFormulaAndMass(std::string(FTexts.MolString()), formula, weight)) return false;
+    FTexts.SetFormulaAndMolweight(std::move(formula), weight);
+    return true;
+}
+
 std::string TZelmarSDFileData::GetFormula() {
-    return Guarded("TZelmarSDFileData.GetFormula", std::string(),
-                   [&] { return FEntry ? FEntry->GetFormula() : std::string(); });
+    return Guarded("TZelmarSDFileData.GetFormula", std::string(), [&] {
+        if (FTexts.Formula().empty()) ComputeFormulaAndMolweight();
+        return FTexts.Formula();
+    });
+}
+
+double TZelmarSDFileData::GetMolweight() {
+    return Guarded("TZelmarSDFileData.GetMolweight", 0.0, [&] {
+        if (FTexts.Molweight() == 0.0) ComputeFormulaAndMolweight();
+        return FTexts.Molweight();
+    });
 }
 
 std::string TZelmarSDFileData::GetFormulaSortKey() {
@@ -263,5 +270,5 @@ std::string TZelmarSDFileData::GetFormulaSortKey() {
 }
 
 bool TZelmarSDFileData::IsLoaded() const {
-    return FEntry && FEntry->Loaded();
+    return FTexts.Loaded();
 }

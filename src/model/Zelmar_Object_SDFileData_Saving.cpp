@@ -2,6 +2,7 @@
 // from the file, and the new file takes the old one's place only when it is complete.
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SDFileData_Internal.h"
@@ -25,10 +26,10 @@ bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
 bool TZelmarSDFileDataList::UsesCrLf() {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
     for (const auto& item : FRecords) {
-        const std::string& text = item.Object->Entry()->OrgText();
+        const std::string_view text = item.Object->Texts().OrgText();
         if (text.empty()) continue;
         const std::size_t lf = text.find('\n');
-        return lf != std::string::npos && lf > 0 && text[lf - 1] == '\r';
+        return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r';
     }
     return false;
 }
@@ -42,12 +43,19 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
         readError = true;
         return false;
     }
-    TveskSDFileEntry* entry = record->Entry();
-    if (record->IsLoaded() || !entry->OrgText().empty()) {
-        // Only this write's error counts, not one left from reading or computing.
-        entry->LastError.clear();
-        if (writer.WriteEntry(entry, crlf)) return true;
-        error = !entry->LastError.empty()   ? entry->LastError
+    const TZelmarRecordTexts& texts = record->Texts();
+    if (!texts.OrgText().empty() && (!texts.Loaded() || !texts.IsChanged())) {
+        // Unchanged, or never understood: its bytes as they were read.
+        if (writer.WriteEntryText(texts.OrgText())) return true;
+        error = writer.LastError.empty() ? "the record could not be written" : writer.LastError;
+        return false;
+    }
+    if (texts.Loaded()) {
+        TveskSDFileEntry entry;
+        texts.FillEntry(entry);
+        entry.LastError.clear();
+        if (writer.WriteEntry(&entry, crlf)) return true;
+        error = !entry.LastError.empty()    ? entry.LastError
                 : !writer.LastError.empty() ? writer.LastError
                                             : "the record could not be written";
         return false;

@@ -74,6 +74,30 @@ bool ForEachRecord(IZelmarRecordAccess& records, int count, Visit&& visit) {
     return true;
 }
 
+// The same for a visit that reads the value of the named data item: after a sort the records'
+// texts lie in memory in another order than in the list, so each record's block, then its
+// value, is asked for a few records ahead instead of waited for.
+template <typename Visit>
+bool ForEachRecordValue(IZelmarRecordAccess& records, int count, const std::string& name,
+                        Visit&& visit) {
+    constexpr std::size_t kBlockAhead = 8;
+    constexpr std::size_t kValueAhead = 4;
+    std::vector<TZelmarSDFileData*> batch;
+    for (int first = 0; first < count; first += kBatch) {
+        const int size = std::min(kBatch, count - first);
+        records.RecordsAt(first, size, batch);
+        batch.resize(batch.size() + kBlockAhead, nullptr);
+        for (int k = 0; k < size; ++k) {
+            const auto at = static_cast<std::size_t>(k);
+            if (batch[at + kBlockAhead] != nullptr) batch[at + kBlockAhead]->Texts().Prefetch();
+            if (batch[at + kValueAhead] != nullptr)
+                batch[at + kValueAhead]->Texts().PrefetchData(name);
+            if (!visit(first + k, batch[at])) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int TZelmarSorter::CompareStringKeys(const std::string& a, const std::string& b) {
@@ -162,6 +186,33 @@ std::uint64_t NumberPrefix(double value) {
     return (bits & (std::uint64_t{1} << 63)) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
 }
 
+// Sorts keys given in position order by their prefixes, equal prefixes in position order: a
+// radix sort, stable, so positions never need comparing. Eleven bits a pass keep the counts in
+// the first-level cache; a pass whose digit all keys share is left out.
+void SortPackedKeys(std::vector<TPackedKey>& keys) {
+    constexpr int kDigitBits = 11;
+    constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+    if (keys.size() < 2) return;
+    if (keys.size() < 4096) {
+        std::sort(keys.begin(), keys.end());
+        return;
+    }
+    std::vector<TPackedKey> other(keys.size());
+    std::vector<std::uint32_t> starts(kBuckets);  // positions are 32-bit as well
+    for (int shift = 0; shift < 64; shift += kDigitBits) {
+        const auto digit = [shift](const TPackedKey& key) {
+            return static_cast<std::size_t>((key.Prefix >> shift) & (kBuckets - 1));
+        };
+        std::fill(starts.begin(), starts.end(), 0);
+        for (const TPackedKey& key : keys) ++starts[digit(key)];
+        if (starts[digit(keys.front())] == keys.size()) continue;
+        std::uint32_t sum = 0;
+        for (std::uint32_t& start : starts) sum += std::exchange(start, sum);
+        for (const TPackedKey& key : keys) other[starts[digit(key)]++] = key;
+        keys.swap(other);
+    }
+}
+
 std::vector<int> Positions(const std::vector<TPackedKey>& keys) {
     std::vector<int> order;
     order.reserve(keys.size());
@@ -177,7 +228,7 @@ std::vector<int> TextOrder(const std::vector<std::string>& texts,
     std::vector<TPackedKey> keys(texts.size());
     for (std::size_t i = 0; i < keys.size(); ++i)
         keys[i] = {descending ? ~prefixes[i] : prefixes[i], static_cast<std::uint32_t>(i)};
-    std::sort(keys.begin(), keys.end());
+    SortPackedKeys(keys);
     // Runs of one prefix, still in position order: settled by the whole texts where they
     // differ.
     const auto text = [&texts](const TPackedKey& key) -> const std::string& {
@@ -231,7 +282,7 @@ bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
     std::vector<std::uint64_t> prefixes(static_cast<std::size_t>(count), 0);
     TThrottledProgress progress(FRecords, 0, count);
     TZelmarDataCarrier value;
-    if (!ForEachRecord(FRecords, count, [&](int i, TZelmarSDFileData* record) {
+    if (!ForEachRecordValue(FRecords, count, field->Name, [&](int i, TZelmarSDFileData* record) {
             const auto at = static_cast<std::size_t>(i);
             value.Clear();
             if (record != nullptr && record->GetDataForField(field, &value)) {
@@ -260,7 +311,7 @@ bool TZelmarSorter::SortByNumber(const TZelmarField* field, bool descending) {
             return progress(i);
         }))
         return false;
-    std::sort(keys.begin(), keys.end());
+    SortPackedKeys(keys);
     FRecords.ReorderRecords(Positions(keys));
     return true;
 }

@@ -13,7 +13,7 @@
 namespace {
 
 // Identity of a molecule text for the kept keys.
-std::uint64_t MolHash(const std::string& text) {
+std::uint64_t MolHash(std::string_view text) {
     return static_cast<std::uint64_t>(std::hash<std::string_view>()(text));
 }
 
@@ -46,17 +46,17 @@ bool TZelmarStructureKeyMaker::Make(const std::vector<TZelmarSDFileData*>& recor
         const std::size_t count = records.size();
         keys.assign(count, nullptr);
         std::vector<TZelmarKeptStructureKeys*> kept(count, nullptr);
-        std::vector<const std::string*> texts(count, nullptr);
+        std::vector<std::string_view> texts(count);
         for (std::size_t k = 0; k < count; ++k) {
             TZelmarSDFileData* record = records[k];
-            if (record == nullptr || record->Entry() == nullptr) continue;
-            texts[k] = &record->Entry()->MolString();
-            kept[k] = &record->KeepStructureKeys(texts[k]->size(), MolHash(*texts[k]));
+            if (record == nullptr) continue;
+            texts[k] = record->MolString();
+            kept[k] = &record->KeepStructureKeys(texts[k].size(), MolHash(texts[k]));
         }
 
         // Constitutions first: cheap, and most molecules of a block differ in theirs.
         std::vector<std::size_t> missing;
-        std::vector<const std::string*> missingTexts;
+        std::vector<std::string_view> missingTexts;
         for (std::size_t k = 0; k < count; ++k)
             if (kept[k] != nullptr && !kept[k]->ConstitutionKnown) {
                 missing.push_back(k);

@@ -547,7 +547,7 @@ bool ParseCount(std::string_view field, int& value) {
 
 }  // namespace
 
-bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash) {
+bool ZelmarConstitutionHash(std::string_view molText, std::uint64_t& hash) {
     // V2000 only: the header's three lines, the counts line, atoms, bonds.
     std::vector<std::string_view> lines;
     std::string_view text(molText);
@@ -624,7 +624,7 @@ bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash) {
     return true;
 }
 
-bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
+bool ZelmarConstitutionHashes(const std::vector<std::string_view>& molTexts,
                               std::vector<std::uint64_t>& hashes, std::vector<bool>& known,
                               const std::function<bool(std::size_t done)>& progress) {
     return Guarded("ZelmarConstitutionHashes", false, [&] {
@@ -634,7 +634,7 @@ bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
             molTexts.size(),
             [&](std::size_t first, std::size_t end, unsigned) {
                 for (std::size_t k = first; k < end; ++k)
-                    made[k] = ZelmarConstitutionHash(*molTexts[k], hashes[k]) ? 1 : 0;
+                    made[k] = ZelmarConstitutionHash(molTexts[k], hashes[k]) ? 1 : 0;
             },
             progress, WorkThreads());
         known.assign(made.begin(), made.end());
@@ -642,7 +642,7 @@ bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
     });
 }
 
-bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
+bool ZelmarStructureKeys(const std::vector<std::string_view>& molTexts, bool considerStereo,
                          std::vector<TZelmarStructureKey>& keys,
                          const std::function<bool(std::size_t done)>& progress) {
     return Guarded("ZelmarStructureKeys", false, [&] {
@@ -657,7 +657,8 @@ bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool c
             molTexts.size(),
             [&](std::size_t first, std::size_t end, unsigned worker) {
                 for (std::size_t k = first; k < end; ++k)
-                    keys[k] = engines[worker]->StructureKey(*molTexts[k], considerStereo);
+                    keys[k] =
+                        engines[worker]->StructureKey(std::string(molTexts[k]), considerStereo);
             },
             progress, workers);
     });

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Zelmar_Object_DataCarrier.h"
@@ -84,11 +85,11 @@ private:
 // Windows-1252, and (unless caseSensitive) upper-cased by the user's locale.
 std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive);
 
-// Exact-structure keys of many molecules: keys[k] for *molTexts[k], made on up to two threads,
+// Exact-structure keys of many molecules: keys[k] for molTexts[k], made on up to two threads,
 // each with its own engine. The texts must stay unchanged meanwhile. progress(done) runs on
 // the calling thread between parts of the work; false stops it, and then the answer is false
 // and the keys are incomplete. False also on failure.
-bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool considerStereo,
+bool ZelmarStructureKeys(const std::vector<std::string_view>& molTexts, bool considerStereo,
                          std::vector<TZelmarStructureKey>& keys,
                          const std::function<bool(std::size_t done)>& progress);
 
@@ -97,8 +98,8 @@ bool ZelmarStructureKeys(const std::vector<const std::string*>& molTexts, bool c
 // isotopes and stereo left out. Molecules that exact comparison calls identical always have the
 // same hash, so a hash that no other molecule shares proves a molecule unique cheaply. False
 // (no hash) for texts it does not read, V3000 among them.
-bool ZelmarConstitutionHash(const std::string& molText, std::uint64_t& hash);
+bool ZelmarConstitutionHash(std::string_view molText, std::uint64_t& hash);
 // The same for many molecules, on up to two threads, as ZelmarStructureKeys.
-bool ZelmarConstitutionHashes(const std::vector<const std::string*>& molTexts,
+bool ZelmarConstitutionHashes(const std::vector<std::string_view>& molTexts,
                               std::vector<std::uint64_t>& hashes, std::vector<bool>& known,
                               const std::function<bool(std::size_t done)>& progress);

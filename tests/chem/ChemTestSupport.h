@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "ZelmarMolfileBuilder.h"
 #include "ZelmarTestTempDir.h"
 
 #include "vesk_Trace.h"
@@ -24,22 +25,7 @@ using TTempDir = TTestTempDir;
 
 // A V2000 block of a chain of the given atoms.
 inline std::string MolBlock(const std::string& title, const std::vector<std::string>& atoms) {
-    const int n = static_cast<int>(atoms.size());
-    char line[96];
-    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n", n,
-                  n > 0 ? n - 1 : 0);
-    std::string text = title + "\n  zelmar-test\n\n" + line;
-    for (int i = 0; i < n; ++i) {
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", 1.3 * i, 0.0,
-                      0.0, atoms[static_cast<std::size_t>(i)].c_str());
-        text += line;
-    }
-    for (int b = 1; b < n; ++b) {
-        std::snprintf(line, sizeof line, "%3d%3d  1  0\n", b, b + 1);
-        text += line;
-    }
-    return text + "M  END\n";
+    return molfile_support::Chain(title, "  zelmar-test", atoms, 1.3).Text();
 }
 
 using TItems = std::vector<std::pair<std::string, std::vector<std::string>>>;

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "ZelmarMolfileBuilder.h"
 #include "ZelmarTestTempDir.h"
 
 #include "vesk_Dispatcher.h"
@@ -33,20 +34,9 @@ inline std::string ReadText(const std::string& path) {
 
 // A V2000 molecule block, atoms in a chain, as the routines library hands blocks out.
 inline std::string MolBlock(const std::string& title, const std::vector<std::string>& atoms) {
-    const int n = static_cast<int>(atoms.size());
-    char line[128];
-    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n", n, n > 0 ? n - 1 : 0);
-    std::string block = title + "\n  test\n\n" + line;
-    for (int i = 0; i < n; ++i) {
-        std::snprintf(line, sizeof line, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n",
-                      1.5 * i, 0.0, 0.0, atoms[i].c_str());
-        block += line;
-    }
-    for (int i = 1; i < n; ++i) {
-        std::snprintf(line, sizeof line, "%3d%3d  1  0  0  0  0\n", i, i + 1);
-        block += line;
-    }
-    return block + "M  END\n";
+    molfile_support::TMolfile molfile = molfile_support::Chain(title, "  test", atoms, 1.5);
+    molfile.LongBondLines = true;
+    return molfile.Text();
 }
 
 using TItems = std::vector<std::pair<std::string, std::vector<std::string>>>;

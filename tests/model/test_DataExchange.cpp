@@ -17,7 +17,8 @@ namespace {
 class TTraceCapture {
 public:
     TTraceCapture() {
-        WriteText(Dir.File("prog.ETC"), "[TRACE]\nTrace=1\nLevel=ALL\nTraceFile=t.log\nOutput=TEXT\n");
+        WriteText(Dir.File("prog.ETC"),
+                  "[TRACE]\nTrace=1\nLevel=ALL\nTraceFile=t.log\nOutput=TEXT\n");
         TraceReadConfiguration(Dir.File("module.so"), Dir.File("prog"));
     }
     ~TTraceCapture() { TraceShutdown(); }
@@ -93,8 +94,9 @@ TEST(DataExchange, AbortRestoresFinishMovesTheBaselineUpdateNeedsStart) {
     // Finishing an emptied text keeps the item, with no lines.
     e.Report("", false, false, false, true);
     e.Report("", false, false, true, false);
-    ASSERT_NE(e.First->Entry()->FindData("name"), nullptr);
-    EXPECT_TRUE(e.First->Entry()->FindData("name")->Lines.empty());
+    const TZelmarRecordTexts& texts = e.First->Texts();
+    ASSERT_GE(texts.FindData("name"), 0);
+    EXPECT_EQ(texts.LineCount(texts.FindData("name")), 0);
 
     const std::string log = trace.Text();
     EXPECT_NE(log.find("DataExchange cannot been Updated, if not Started"), std::string::npos);
@@ -110,7 +112,7 @@ TEST(DataExchange, MissingItemIsEditedAsEmptyTextAndAbortRemovesItAgain) {
     e.Report("typed", false, false, false, true);
     EXPECT_EQ(e.Value(e.First, note), "typed");
     e.Report("", false, true, false, false);
-    EXPECT_EQ(e.First->Entry()->FindData("note"), nullptr);
+    EXPECT_EQ(e.First->Texts().FindData("note"), -1);
 
     e.Exchange.HandleOnUpdateDataExchange(nullptr, nullptr, nullptr);
     EXPECT_FALSE(e.Exchange.IsValid());

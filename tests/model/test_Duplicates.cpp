@@ -19,21 +19,12 @@ namespace {
 using TBonds = std::vector<std::vector<int>>;  // {from, to, order}, atoms from 1
 
 std::string Carbons(int count, const TBonds& bonds) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%3d%3d  0  0  0  0  0  0  0  0999 V2000\n", count,
-                  static_cast<int>(bonds.size()));
-    std::string block = std::string("m\n  test\n\n") + line;
-    for (int i = 0; i < count; ++i) {
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f%10.4f C   0  0  0  0  0  0  0  0  0  0  0  0\n", 1.5 * i,
-                      0.3 * (i % 2), 0.0);
-        block += line;
-    }
-    for (const auto& b : bonds) {
-        std::snprintf(line, sizeof line, "%3d%3d%3d  0  0  0  0\n", b[0], b[1], b[2]);
-        block += line;
-    }
-    return block + "M  END\n";
+    molfile_support::TMolfile molfile =
+        molfile_support::Chain("m", "  test", std::vector<std::string>(count, "C"), 1.5, 0.3);
+    molfile.Bonds.clear();
+    for (const auto& b : bonds) molfile.Bonds.push_back({b[0], b[1], b[2], 0});
+    molfile.LongBondLines = true;
+    return molfile.Text();
 }
 
 const std::string kBenzene =

@@ -43,7 +43,8 @@ TZelmarSDFileData* AddRecord(TZelmarSDFileDataList& list, const std::vector<std:
 
 std::vector<std::string> ItemNames(const TZelmarSDFileData* record) {
     std::vector<std::string> names;
-    for (const auto& item : record->Entry()->DataItems()) names.push_back(item->Name);
+    for (int item = 0; item < record->Texts().DataCount(); ++item)
+        names.emplace_back(record->Texts().DataName(item));
     return names;
 }
 
@@ -57,7 +58,8 @@ TEST(SDFileData, DataTextJoinsTrimsSplitsAndTellsEmptyFromCleared) {
     EXPECT_TRUE(read.Empty());
 
     Set(&record, ecsdtDataText, "Name", "  first\r\nsecond\nthird\rfourth\r\n");
-    EXPECT_EQ(record.Entry()->FindData("Name")->Lines,
+    const TZelmarRecordTexts& texts = record.Texts();
+    EXPECT_EQ(texts.DataLines(texts.FindData("Name")),
               (std::vector<std::string>{"  first", "second", "third", "fourth"}));
     ASSERT_TRUE(record.GetDataForField(&name, &read));
     EXPECT_EQ(read.Kind(), ecsdtDataText);
@@ -67,11 +69,11 @@ TEST(SDFileData, DataTextJoinsTrimsSplitsAndTellsEmptyFromCleared) {
 
     // An empty text keeps the item without lines; a cleared carrier deletes it.
     Set(&record, ecsdtDataText, "Name", "");
-    ASSERT_NE(record.Entry()->FindData("Name"), nullptr);
-    EXPECT_TRUE(record.Entry()->FindData("Name")->Lines.empty());
+    ASSERT_GE(texts.FindData("Name"), 0);
+    EXPECT_EQ(texts.LineCount(texts.FindData("Name")), 0);
     const TZelmarDataCarrier cleared;
     record.SetDataForField(&name, &cleared);
-    EXPECT_EQ(record.Entry()->FindData("Name"), nullptr);
+    EXPECT_EQ(texts.FindData("Name"), -1);
     EXPECT_TRUE(record.DeleteData(&name));  // nothing to delete is fine
 }
 
@@ -86,7 +88,7 @@ TEST(SDFileData, MoleculeAndCheckBoxNeverAddDataItems) {
     const TZelmarField molecule = Field(ecsdtChemistry, kFieldNameChemistry);
     const TZelmarDataCarrier cleared;
     record->SetDataForField(&molecule, &cleared);
-    EXPECT_EQ(record->Entry()->MolString(), kEmptyMolFile);  // not an empty text
+    EXPECT_EQ(record->MolString(), kEmptyMolFile);  // not an empty text
     Set(record, ecsdtCheckbox, kFieldNameCheckbox, "x");
     TZelmarDataCarrier unchecked;
     unchecked.SetChecked(false);
@@ -94,7 +96,7 @@ TEST(SDFileData, MoleculeAndCheckBoxNeverAddDataItems) {
     record->SetDataForField(&checkbox, &unchecked);
     EXPECT_FALSE(record->Selected);
     Set(record, ecsdtFormula, kFieldNameFormula, "C6H6");  // computed, never written
-    EXPECT_EQ(record->Entry()->DataCount(), 0);
+    EXPECT_EQ(record->Texts().DataCount(), 0);
 }
 
 TEST(SDFileData, FormulaWeightAndPrechecksComeFromTheMolecule) {
@@ -184,7 +186,9 @@ TEST(SDFileDataList, SavingWritesTheCheckedRecordsByteForByte) {
         events.push_back(std::to_string(percent));
         return true;
     };
-    list.OnEndSaveData = [&](TZelmarSDFileDataList*, bool ok) { events.push_back(ok ? "ok" : "failed"); };
+    list.OnEndSaveData = [&](TZelmarSDFileDataList*, bool ok) {
+        events.push_back(ok ? "ok" : "failed");
+    };
     ASSERT_TRUE(list.SaveFile(dir.File("out.sdf")));
     EXPECT_EQ(events, (std::vector<std::string>{"0", "50", "ok"}));
     EXPECT_EQ(list.GetFileName(), dir.File("out.sdf"));
@@ -227,8 +231,9 @@ TEST(SDFileDataList, RecordWriteErrorsAreReportedAndNeverPassSilently) {
     };
     ASSERT_TRUE(list.SaveFile(dir.File("go-on.sdf")));
     EXPECT_EQ(failed, (std::vector<int>{1}));
-    EXPECT_EQ(ReadText(dir.File("go-on.sdf")), SDRecord(MolBlock("m", {"C"}), {{"Name", {"first"}}}) +
-                                                   SDRecord(MolBlock("m", {"N"}), {{"Name", {"third"}}}));
+    EXPECT_EQ(ReadText(dir.File("go-on.sdf")),
+              SDRecord(MolBlock("m", {"C"}), {{"Name", {"first"}}}) +
+                  SDRecord(MolBlock("m", {"N"}), {{"Name", {"third"}}}));
     // Without a handler nobody would hear of the lost record: saving fails instead.
     list.OnSaveDataError = nullptr;
     EXPECT_FALSE(list.SaveFile(dir.File("unheard.sdf")));

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "SheetPaintingTest.h"
+#include "ZelmarMolfileBuilder.h"
 #include "SheetTestSupport.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_ChemRoutines.h"
@@ -16,21 +17,8 @@ using namespace sheetTest;
 namespace {
 
 std::string Chain(const char* title, const std::vector<const char*>& atoms) {
-    char line[96];
-    std::snprintf(line, sizeof line, "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
-                  atoms.size() - 1);
-    std::string text = std::string(title) + "\n  zelmar\n\n" + line;
-    for (std::size_t i = 0; i < atoms.size(); ++i) {
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f    0.0000 %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", 1.3 * i,
-                      i % 2 * 0.75, atoms[i]);
-        text += line;
-    }
-    for (std::size_t b = 1; b < atoms.size(); ++b) {
-        std::snprintf(line, sizeof line, "%3zu%3zu  1  0\n", b, b + 1);
-        text += line;
-    }
-    return text + "M  END\n";
+    const std::vector<std::string> symbols(atoms.begin(), atoms.end());
+    return molfile_support::Chain(title, "  zelmar", symbols, 1.3, 0.75).Text();
 }
 
 const std::string Ethanol = Chain("ethanol", {"C", "C", "O"});

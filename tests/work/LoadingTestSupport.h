@@ -89,10 +89,11 @@ inline std::string No(TZelmarSDFileData* record) {
 
 // What a file keeps of a record, as one text.
 inline std::string Content(const TZelmarSDFileData* record) {
-    std::string text = record->Entry()->MolString() + "|";
-    for (const auto& item : record->Entry()->DataItems()) {
-        text += "<" + item->Name + ">";
-        for (const auto& line : item->Lines) text += line + "\n";
+    const TZelmarRecordTexts& texts = record->Texts();
+    std::string text = std::string(texts.MolString()) + "|";
+    for (int item = 0; item < texts.DataCount(); ++item) {
+        text += "<" + std::string(texts.DataName(item)) + ">";
+        for (const auto& line : texts.DataLines(item)) text += line + "\n";
     }
     return text;
 }

@@ -272,9 +272,10 @@ TEST(Saving, EditedRecordsKeepWhatWasNotTouched) {
     ASSERT_TRUE(sheet.Load(file));
     TZelmarSDFileDataList& list = *sheet.List;
     TZelmarSDFileData* record = list.GetSDFileData(0);
-    ASSERT_EQ(record->Entry()->FindData("ID")->Lines,
+    const TZelmarRecordTexts& texts = record->Texts();
+    ASSERT_EQ(texts.DataLines(texts.FindData("ID")),
               (std::vector<std::string>{"foo", "bar", " ", "baz"}));
-    ASSERT_EQ(record->Entry()->FindData("Blank")->Lines, std::vector<std::string>{" "});
+    ASSERT_EQ(texts.DataLines(texts.FindData("Blank")), std::vector<std::string>{" "});
 
     TZelmarField field;
     field.Kind = ecsdtDataText;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ZelmarMolfileBuilder.h"
 #include "ZelmarTestTempDir.h"
 
 #include "veskChemRoutines.h"
@@ -168,29 +169,26 @@ inline std::filesystem::path CorpusDir() {
 inline std::string Block(const std::vector<std::string>& atoms,
                          const std::vector<std::string>& bonds,
                          const std::vector<std::string>& props = {}, bool threeD = false) {
-    char line[128];
-    std::string block = "name\n  test    " + std::string(threeD ? "3D" : "2D") + "\n\n";
-    std::snprintf(line, sizeof line, "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
-                  bonds.size());
-    block += line;
+    molfile_support::TMolfile molfile;
+    molfile.Title = "name";
+    molfile.Program = std::string("  test    ") + (threeD ? "3D" : "2D");
     for (std::size_t i = 0; i < atoms.size(); ++i) {
-        char symbol[4];
-        int massDiff = 0, charge = 0;
-        std::sscanf(atoms[i].c_str(), "%3s %d %d", symbol, &massDiff, &charge);
-        double x = static_cast<double>(i);
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f%10.4f %-3s%2d%3d  0  0  0  0  0  0  0  0  0  0\n", x,
-                      threeD ? 0.5 * x : 0.0, threeD ? 0.3 * x : 0.0, symbol, massDiff, charge);
-        block += line;
+        char symbol[4] = "";
+        molfile_support::TAtom atom;
+        std::sscanf(atoms[i].c_str(), "%3s %d %d", symbol, &atom.MassDiff, &atom.Charge);
+        atom.Symbol = symbol;
+        atom.X = static_cast<double>(i);
+        atom.Y = threeD ? 0.5 * atom.X : 0.0;
+        atom.Z = threeD ? 0.3 * atom.X : 0.0;
+        molfile.Atoms.push_back(atom);
     }
     for (const std::string& b : bonds) {
-        int i = 0, j = 0, order = 0;
-        std::sscanf(b.c_str(), "%d %d %d", &i, &j, &order);
-        std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", i, j, order);
-        block += line;
+        molfile_support::TBond bond;
+        std::sscanf(b.c_str(), "%d %d %d", &bond.From, &bond.To, &bond.Order);
+        molfile.Bonds.push_back(bond);
     }
-    for (const std::string& p : props) block += p + "\n";
-    return block + "M  END\n";
+    molfile.Properties = props;
+    return molfile.Text();
 }
 
 }  // namespace routines_test

@@ -1,6 +1,7 @@
 // Small molfiles written by the tests, and handles that clean up after themselves.
 #pragma once
 
+#include "ZelmarMolfileBuilder.h"
 #include "veskChemSearch.h"
 
 #include <algorithm>
@@ -32,35 +33,27 @@ public:
         return *this;
     }
     Molfile& atom(const char* symbol, double x, double y) {
-        char l[96];
-        std::snprintf(l, sizeof l, "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0", x,
-                      y, 0.0, symbol);
-        atoms_.emplace_back(l);
+        molfile_.Atoms.push_back({symbol, x, y, 0.0, 0, 0});
         return *this;
     }
     Molfile& bond(int a, int b, int type, int stereo = 0) {
-        char l[40];
-        std::snprintf(l, sizeof l, "%3d%3d%3d%3d  0  0  0", a, b, type, stereo);
-        bonds_.emplace_back(l);
+        molfile_.Bonds.push_back({a, b, type, stereo});
         return *this;
     }
     // A property line as written in the file ("M  CHG  1   2   1").
     Molfile& line(const std::string& raw) {
-        props_.push_back(raw);
+        molfile_.Properties.push_back(raw);
         return *this;
     }
-    std::string text(const char* eol = "\n") const {
-        char counts[64];
-        std::snprintf(counts, sizeof counts, "%3d%3d  0  0  0  0  0  0  0  0999 V2000",
-                      int(atoms_.size()), int(bonds_.size()));
-        std::string out = std::string("test") + eol + "  Zelmar" + eol + eol + counts + eol;
-        for (const auto* part : {&atoms_, &bonds_, &props_})
-            for (const auto& l : *part) out += l + eol;
-        return out + "M  END" + eol;
-    }
+    std::string text(const char* eol = "\n") const { return molfile_.Text(eol); }
 
 private:
-    std::vector<std::string> atoms_, bonds_, props_;
+    molfile_support::TMolfile molfile_ = [] {
+        molfile_support::TMolfile molfile;
+        molfile.Program = "  Zelmar";
+        molfile.LongBondLines = true;
+        return molfile;
+    }();
 };
 
 // Benzene ring on atoms 1-6, Kekule or with aromatic bonds (type 4).

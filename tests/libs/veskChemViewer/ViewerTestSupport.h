@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ZelmarMolfileBuilder.h"
 #include "veskChemViewer.h"
 
 namespace viewertest {
@@ -26,21 +27,17 @@ struct Bond {
 
 inline std::string Molfile(const std::vector<Atom>& atoms, const std::vector<Bond>& bonds,
                            const std::string& props = "") {
-    char line[128];
-    std::snprintf(line, sizeof line, "%3zu%3zu  0  0  0  0  0  0  0  0999 V2000\n", atoms.size(),
-                  bonds.size());
-    std::string out = std::string("test\n  Zelmar\n\n") + line;
-    for (const Atom& a : atoms) {
-        std::snprintf(line, sizeof line,
-                      "%10.4f%10.4f%10.4f %-3s 0  0  0  0  0  0  0  0  0  0  0  0\n", a.X, a.Y, a.Z,
-                      a.Symbol);
-        out += line;
+    molfile_support::TMolfile molfile;
+    molfile.Program = "  Zelmar";
+    for (const Atom& a : atoms) molfile.Atoms.push_back({a.Symbol, a.X, a.Y, a.Z, 0, 0});
+    for (const Bond& b : bonds) molfile.Bonds.push_back({b.A, b.B, b.Type, 0});
+    // Property lines as one text, each ending with its line break.
+    for (std::size_t start = 0; start < props.size();) {
+        const std::size_t end = props.find('\n', start);
+        molfile.Properties.push_back(props.substr(start, end - start));
+        start = end == std::string::npos ? props.size() : end + 1;
     }
-    for (const Bond& b : bonds) {
-        std::snprintf(line, sizeof line, "%3d%3d%3d  0\n", b.A, b.B, b.Type);
-        out += line;
-    }
-    return out + props + "M  END\n";
+    return molfile.Text();
 }
 
 inline std::string Ethanol() {
