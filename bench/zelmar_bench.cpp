@@ -368,7 +368,7 @@ const TCommand kCommands[] = {
      "40 structure cells of 128x50 scrolled row by row: cold, cached, per scroll frame and "
      "uncached milliseconds, cache size"},
     {"gui", nullptr,
-     "FILE [--max-pages N]: a sheet window (offscreen) opens FILE, then pages through it with "
+     "FILE [--max-pages N] [--in-place]: a sheet window (offscreen) opens FILE, then pages through it with "
      "the structure column in view, twice: records, index_s, first_rows_s, frame times over new "
      "and over drawn rows (mean, p99, max), pictures_ready_p99_ms, peak_rss_mb",
      nullptr, RunGui},

@@ -1,5 +1,6 @@
 // zelmar_bench gui FILE: the file opened in a real sheet window (offscreen), then scrolled page
-// by page with the structure column in view, as a user pages through a sheet.
+// by page with the structure column in view, as a user pages through a sheet. "--in-place"
+// draws the structures while painting, as before the workers drew them.
 
 #include <sys/resource.h>
 
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_Object_PictureRenderer.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
 #include "vesk_ChemView2.h"
@@ -63,12 +65,15 @@ bool PumpUntil(Condition&& done, double timeoutMs) {
 
 struct TOptions {
     int MaxPages = 0;  // 0: top to bottom
+    bool InPlace = false;  // pictures drawn while painting, on the user-interface thread
 };
 
 bool ParseOptions(const std::vector<std::string>& args, TOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--max-pages" && i + 1 < args.size()) {
             options.MaxPages = std::atoi(args[++i].c_str());
+        } else if (args[i] == "--in-place") {
+            options.InPlace = true;
         } else {
             std::fprintf(stderr, "unknown option %s\n", args[i].c_str());
             return false;
@@ -107,6 +112,7 @@ int RunGui(const std::string& file, const std::vector<std::string>& args) {
         pool.ReleaseMolView(std::move(view));
     });
     window->SetOnGetMolViewerSettings([&](TZelmarDataPainter*) { return pool.SettingsKey(); });
+    window->SetDrawPicturesInPlace(options.InPlace);
     window->resize(1024, 768);
     window->show();
     QApplication::processEvents();
@@ -146,11 +152,25 @@ int RunGui(const std::string& file, const std::vector<std::string>& args) {
         grid->viewport()->repaint();
         return MsSince(start);
     };
+    // Until every structure of the page is painted: no picture left to come, and a frame
+    // painted without a placeholder (the cells repaint themselves when their pictures come).
+    TZelmarDataPainter* painter = window->Painter();
+    TZelmarPictureRenderer* renderer = window->Renderer();
+    auto picturesPainted = [&] {
+        if (renderer != nullptr && renderer->Pending() > 0) return false;
+        painter->PlaceholdersPainted = 0;
+        grid->viewport()->repaint();
+        return painter->PlaceholdersPainted == 0;
+    };
     std::vector<double> newRows, drawnRows, picturesReady;
     for (int p = 0; p < pages; ++p) {
         const auto shown = TClock::now();
+        painter->PlaceholdersPainted = 0;
         newRows.push_back(frame(1 + p * page));
-        // Pictures drawn while painting are ready with the frame.
+        if (painter->PlaceholdersPainted > 0 && !PumpUntil(picturesPainted, 60000)) {
+            std::fprintf(stderr, "pictures of page %d never came\n", p);
+            return 1;
+        }
         picturesReady.push_back(MsSince(shown));
         QApplication::processEvents();
     }

@@ -13,6 +13,7 @@
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_Object_PictureRenderer.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_SheetStatusBar.h"
@@ -99,12 +100,14 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
     WireGrid();
+    WirePictures();
     WireStatusBar();
     InitStringGrid(-1);
 }
 
 TZelmarWindow::~TZelmarWindow() {
-    // The record list stops its threads first; nothing they post may reach a half-gone window.
+    // The threads stop first; nothing they post may reach a half-gone window.
+    FRenderer.reset();
     FList.reset();
     FPainter.reset();
 }

@@ -17,6 +17,7 @@
 
 class QLabel;
 class TZelmarHintManager;
+class TZelmarPictureRenderer;
 class TZelmarSheetCells;
 class TZelmarSheetGrid;
 class TZelmarSheetStatusBar;
@@ -104,6 +105,10 @@ public:
     TZelmarSheetGrid* Grid() const { return FGrid; }
     TZelmarSheetStatusBar* StatusBar() const { return FStatusBar; }
     TZelmarSheetCells* Cells() const { return FCells.get(); }
+    TZelmarDataPainter* Painter() const { return FPainter.get(); }
+    // Draws the structure pictures off the user-interface thread; none draws them in place.
+    TZelmarPictureRenderer* Renderer() const { return FRenderer.get(); }
+    void SetDrawPicturesInPlace(bool inPlace);
 
     TUpdateDataExchangeEvent OnUpdateDataExchange;
     TChangeExternalDataEvent OnChangeExternalData;
@@ -125,6 +130,8 @@ protected:
 private:
     void CreateRecordList();
     void WireGrid();
+    void WirePictures();
+    void DropPicturesOutOfView();
     void WireStatusBar();
     bool CheckValidInputFile(const std::string& fileName);
     void CloseSheet();
@@ -187,6 +194,8 @@ private:
     std::unique_ptr<TZelmarSheetCells> FCells;
     std::unique_ptr<TZelmarDataPainter> FPainter;
     std::unique_ptr<TZelmarImageList> FCheckboxImages;
+    // After the painter and the dispatcher: it goes first and they outlive its workers.
+    std::unique_ptr<TZelmarPictureRenderer> FRenderer;
     QWidget* FMainPanel = nullptr;
     QLabel* FLabelNoData = nullptr;
     QLabel* FLabelIndexing = nullptr;
