@@ -31,4 +31,11 @@ private slots:
     void picturesAreCachedPerMoleculeSizeStateAndSettings();
     void cacheStaysWithinItsBound();
     void sampleGridPicture();
+
+    // test_PictureRenderer.cpp
+    void workersDrawWhatThePainterDrawsInPlace();
+    void sameMoleculeInTwoCellsIsDrawnOnce();
+    void rowsScrolledPastAreNotDrawn();
+    void withoutAViewerTheCellIsDrawnInPlace();
+    void rendererGoneWithPicturesOnTheirWayDeliversNothing();
 };
