@@ -4,6 +4,9 @@
 #include <QMdiSubWindow>
 #include <algorithm>
 #include <cstdlib>
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
@@ -181,6 +184,56 @@ private slots:
         qobject_cast<QMdiSubWindow*>(kept->parentWidget())->close();
         QTRY_VERIFY(shown.Form.SheetWindows().isEmpty());
         QTest::qWait(50);
+    }
+
+    // The main window as a user sees it, in each language: a sheet scrolled to its middle with
+    // its structures, and beside it a sheet whose file has a broken record. The pictures go to
+    // the build folder to be looked at.
+    void mainWindowWithTwoSheets_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("DE") << QStringLiteral("DE");
+        QTest::newRow("EN") << QStringLiteral("EN");
+    }
+    void mainWindowWithTwoSheets() {
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        const QString broken = BrokenCopy(dir, "nci_aids_props.sdf");
+        QVERIFY(!broken.isEmpty());
+        TZelmar_FormMain form{TCommandLine{("/LNG=" + language).toStdString()}};
+        form.resize(1280, 800);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TZelmarWindow* structures = Open(form, DataFile(kFile));
+        TZelmarWindow* errors = Open(form, broken);
+        QVERIFY(structures != nullptr && errors != nullptr);
+        QVERIFY(errors->List()->HasLoadErrors());
+        QVERIFY(!structures->List()->HasLoadErrors());
+        form.findChild<QAction*>(QStringLiteral("WindowTileVertical"))->trigger();
+        QApplication::processEvents();
+        structures->GotoIndex(structures->List()->GetCount() / 2);
+        QApplication::processEvents();
+        QVERIFY(PicturesCame(structures) && PicturesCame(errors));
+        int placeholders = 0;
+        Paint(structures, placeholders);
+        QCOMPARE(placeholders, 0);
+        const QImage shot = form.grab().toImage();
+        QVERIFY(shot.save(QStringLiteral(ZELMAR_SCREENSHOT_DIR "/main_window_%1.png").arg(language)));
+    }
+
+private:
+    // A copy of a real file whose second record lost the end of its molecule.
+    static QString BrokenCopy(const QTemporaryDir& dir, const char* name) {
+        QFile source(DataFile(name));
+        if (!source.open(QIODevice::ReadOnly)) return {};
+        QByteArray bytes = source.readAll();
+        const qsizetype first = bytes.indexOf("$$$$");
+        const qsizetype end = bytes.indexOf("M  END", first);
+        if (first < 0 || end < 0) return {};
+        bytes.remove(end, 6);
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile target(path);
+        if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) return {};
+        return path;
     }
 };
 
