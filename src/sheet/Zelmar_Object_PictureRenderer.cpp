@@ -58,7 +58,9 @@ struct TZelmarPictureRenderer::TJob {
 
 TZelmarPictureRenderer::TZelmarPictureRenderer(platform::TUiDispatcher* dispatcher,
                                                int workerCount)
-    : FDispatcher(dispatcher), FWorkerCount(std::max(1, workerCount)) {}
+    : FDispatcher(dispatcher),
+      FWorkerCount(std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
+                              std::max(1, workerCount))) {}
 
 TZelmarPictureRenderer::~TZelmarPictureRenderer() {
     GuardedVoid("TZelmarPictureRenderer.Destroy", [&] {
@@ -76,8 +78,9 @@ TZelmarPictureRenderer::~TZelmarPictureRenderer() {
 }
 
 void TZelmarPictureRenderer::StartWorkers() {
-    FStarted = true;
+    // Without the event the owner has no viewers yet: asked again with the next request.
     if (!OnGetView || FDispatcher == nullptr) return;
+    FStarted = true;
     for (int i = 0; i < FWorkerCount; ++i) {
         std::unique_ptr<TveskMolView2> view = OnGetView();
         if (!view) break;
@@ -190,7 +193,8 @@ void TZelmarPictureRenderer::WorkerLoop(std::unique_ptr<TveskMolView2> view) {
     LowerOwnPriority();
     std::string appliedSettings;
     for (;;) {
-        std::shared_ptr<TJob> job = TakeJob();
+        const std::shared_ptr<TJob> job = Guarded<std::shared_ptr<TJob>>(
+            "TZelmarPictureRenderer.TakeJob", nullptr, [&] { return TakeJob(); });
         if (!job) break;
         // Nothing leaves the worker as an exception; a failed picture is delivered empty.
         QImage picture;

@@ -28,12 +28,14 @@ public:
         int Row = 0;
     };
     // A view for a new worker, made with the program's viewer pool; none when there is none.
+    // Workers start with the first request after it is set.
     using TGetViewEvent = std::function<std::unique_ptr<TveskMolView2>()>;
     // A picture is ready for these cells (they may show something else by now).
     using TPictureReadyEvent = std::function<void(const TZelmarCellPictureKey& key,
                                                   const QImage& picture,
                                                   const std::vector<TCell>& cells)>;
 
+    // No more workers than cores in any case.
     static constexpr int DefaultWorkerCount = 2;
 
     explicit TZelmarPictureRenderer(platform::TUiDispatcher* dispatcher,

@@ -19,6 +19,7 @@
 #include "Zelmar_SheetStatusBar.h"
 #include "Zelmar_TextFormat.h"
 #include "Zelmar_Translater.h"
+#include "vesk_ChemView2.h"
 #include "vesk_Guard.h"
 
 namespace {
@@ -155,6 +156,11 @@ void TZelmarWindow::CreateRecordList() {
 
 void TZelmarWindow::SetOnGetMolViewer(TZelmarDataPainter::TGetMolViewerEvent event) {
     FPainter->OnGetMolViewer = std::move(event);
+    // Each picture worker gets a view of its own from the same pool.
+    FRenderer->OnGetView = [this]() -> std::unique_ptr<TveskMolView2> {
+        if (!FPainter->OnGetMolViewer) return nullptr;
+        return FPainter->OnGetMolViewer(FPainter.get(), std::string(), 0);
+    };
 }
 
 void TZelmarWindow::SetOnReleaseMolViewer(TZelmarDataPainter::TReleaseMolViewerEvent event) {

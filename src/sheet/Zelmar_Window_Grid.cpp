@@ -23,12 +23,8 @@ constexpr int kMinRowHeight = 24;
 }  // namespace
 
 void TZelmarWindow::WirePictures() {
+    // Its workers get their views once the main window lends views (SetOnGetMolViewer).
     FRenderer = std::make_unique<TZelmarPictureRenderer>(&FDispatcher);
-    // Each worker gets a view of its own from the program's pool, as the painter does.
-    FRenderer->OnGetView = [this]() -> std::unique_ptr<TveskMolView2> {
-        if (!FPainter->OnGetMolViewer) return nullptr;
-        return FPainter->OnGetMolViewer(FPainter.get(), std::string(), 0);
-    };
     FRenderer->OnPictureReady = [this](const TZelmarCellPictureKey& key, const QImage& picture,
                                        const std::vector<TZelmarPictureRenderer::TCell>& cells) {
         if (FPainter->PictureCache == nullptr) return;
