@@ -37,5 +37,4 @@ private slots:
     void sameMoleculeInTwoCellsIsDrawnOnce();
     void rowsScrolledPastAreNotDrawn();
     void withoutAViewerTheCellIsDrawnInPlace();
-    void rendererGoneWithPicturesOnTheirWayDeliversNothing();
 };

@@ -184,12 +184,3 @@ void TestSheetPainting::withoutAViewerTheCellIsDrawnInPlace() {
     QCOMPARE(painter.PlaceholdersPainted, 0);
     QCOMPARE(cache.Count(), std::size_t{1});
 }
-
-void TestSheetPainting::rendererGoneWithPicturesOnTheirWayDeliversNothing() {
-    TRendering r;
-    for (int row = 1; row <= 20; ++row) QVERIFY(r.Request(r.Key(Chain(row + 1), 600, 400), row));
-    r.Renderer.reset();
-    r.Dispatcher.WaitAndProcess(std::chrono::milliseconds(20));
-    r.Dispatcher.ProcessPending();
-    QVERIFY(r.Delivered.empty());
-}

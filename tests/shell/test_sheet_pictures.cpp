@@ -137,26 +137,6 @@ private slots:
         QCOMPARE(after, Cell(Paint(sheet, placeholders), grid->CellRect(column, last + 1)));
     }
 
-    void pagingFasterThanTheWorkersDrawStillEndsWithEveryPictureShown() {
-        TShownForm shown;
-        TZelmarWindow* sheet = Open(shown.Form, DataFile(kFile));
-        QVERIFY(sheet != nullptr);
-        TZelmarSheetGrid* grid = sheet->Grid();
-        const int page = VisibleRows(grid);
-        QVERIFY(PicturesCame(sheet));
-        TZelmarCellPictureCache::Shared().Clear();
-        int placeholders = 0;
-        // Paging faster than the workers draw: each page is painted, nothing else runs.
-        for (int p = 0; p < 8; ++p) {
-            grid->SetTopRow(1 + p * page);
-            Paint(sheet, placeholders);
-            QVERIFY(placeholders > 0);
-        }
-        QVERIFY(PicturesCame(sheet));
-        Paint(sheet, placeholders);
-        QCOMPARE(placeholders, 0);
-    }
-
     void closingSheetsWhilePicturesAreDrawnLeavesTheOthersWorking() {
         TShownForm shown;
         TZelmarWindow* closed = Open(shown.Form, DataFile(kFile));
