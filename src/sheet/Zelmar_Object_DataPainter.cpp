@@ -319,10 +319,7 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
             }
         }
         if (key.Selected) {
-            for (int i = 0; i < SelectedFontCount; ++i) {
-                view->Properties->Fonts->Font(i).SetColor(White);
-            }
-            view->Properties->Bonds->Color = White;
+            SetSelectedLook(*view);
             view->Configure();
         }
 
@@ -374,6 +371,11 @@ void TZelmarDataPainter::PaintPlaceholder(QPainter* canvas, const QRect& rect) {
         ring << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
     }
     canvas->drawPolygon(ring);
+}
+
+void SetSelectedLook(TveskMolView2& view) {
+    for (int i = 0; i < SelectedFontCount; ++i) view.Properties->Fonts->Font(i).SetColor(White);
+    view.Properties->Bonds->Color = White;
 }
 
 void TZelmarDataPainter::PaintCheckbox(QPainter* canvas, const QRect& rect, bool ticked) {

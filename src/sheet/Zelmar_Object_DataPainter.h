@@ -184,6 +184,10 @@ private:
     void PaintEcke(QPainter* canvas, const QRect& rect, const QColor& color, bool left);
 };
 
+// A structure on the highlight colour: fonts 1 to 13 and the bonds white (font 14 keeps its
+// own). The view sends the properties when it is configured or opened next.
+void SetSelectedLook(TveskMolView2& view);
+
 // The number in the general format: shortest form with at most 15 significant digits,
 // scientific from 1E15 and below 1E-5 ("180.16", "1E20", "1.5E-7").
 std::string FormatFloatGeneral(double value);

@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr std::uint32_t White = 0x00FFFFFF;
-// The fonts a selected cell shows in white; the last one keeps its colour.
-constexpr int SelectedFontCount = 13;
-
 // One text per distinct picture: the same molecule at the same size and settings is drawn once
 // however many cells show it.
 std::string JobId(const TZelmarCellPictureKey& key) {
@@ -163,11 +159,7 @@ QImage DrawPicture(TveskMolView2& view, const TZelmarCellPictureKey& key, int dp
     if (wanted != appliedSettings) {
         appliedSettings.clear();
         if (!view.ApplySettingsKey(key.Settings)) return picture;
-        if (key.Selected) {
-            for (int i = 0; i < SelectedFontCount; ++i)
-                view.Properties->Fonts->Font(i).SetColor(White);
-            view.Properties->Bonds->Color = White;
-        }
+        if (key.Selected) SetSelectedLook(view);
         appliedSettings = wanted;
     }
     if (!view.OpenMolString(key.MolText)) {

@@ -386,9 +386,9 @@ void TZelmarWindow::HandleOnEndLoadData() {
 }
 
 void TZelmarWindow::HandleOnFieldListChanged() {
-    // Any thread: the grid is rebuilt later, on the UI thread.
-    QMetaObject::invokeMethod(
-        this, [this] { InitStringGrid(-1); }, Qt::QueuedConnection);
+    // Any thread: the grid is rebuilt later, on the UI thread. The dispatcher goes with the
+    // window, so a call still queued when the window closes is dropped.
+    FDispatcher.Post([this] { InitStringGrid(-1); });
 }
 
 void TZelmarWindow::HandleOnStartSort() {
