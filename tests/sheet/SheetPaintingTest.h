@@ -33,8 +33,7 @@ private slots:
     void sampleGridPicture();
 
     // test_PictureRenderer.cpp
-    void workersDrawWhatThePainterDrawsInPlace();
-    void sameMoleculeInTwoCellsIsDrawnOnce();
+    void displaySettingsTravelWithTheRequest();
     void rowsScrolledPastAreNotDrawn();
     void withoutAViewerTheCellIsDrawnInPlace();
 };
