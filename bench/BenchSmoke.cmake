@@ -1,4 +1,5 @@
-# Writes a three-record SD file, runs "zelmar_bench index" on it and checks its JSON line.
+# Writes a three-record SD file, runs "zelmar_bench index" and "zelmar_bench gui" on it and
+# checks their JSON lines.
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(mol "m\n  smoke\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n    0.0000    0.0000    0.0000 O   0  0  0  0  0  0  0  0  0  0  0  0\nM  END\n")
 file(WRITE ${WORK_DIR}/three.sdf "${mol}> <ID>\n1\n\n$$$$\n${mol}$$$$\n${mol}> <ID>\n3\n\n$$$$\n")
@@ -13,5 +14,25 @@ if(json_error)
 endif()
 string(JSON seconds GET "${output}" seconds)
 if(NOT records EQUAL 3 OR seconds LESS 0)
+  message(FATAL_ERROR "unexpected result: ${output}")
+endif()
+
+# The same file in a sheet window, paged through offscreen.
+execute_process(COMMAND ${BENCH} gui ${WORK_DIR}/three.sdf
+  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "zelmar_bench gui failed (${result}): ${errors}")
+endif()
+string(JSON records ERROR_VARIABLE json_error GET "${output}" records)
+if(json_error)
+  message(FATAL_ERROR "not JSON: ${output}")
+endif()
+foreach(key index_s first_rows_s new_rows_p99_ms drawn_rows_p99_ms pictures_ready_p99_ms peak_rss_mb)
+  string(JSON value ERROR_VARIABLE json_error GET "${output}" ${key})
+  if(json_error OR value LESS 0)
+    message(FATAL_ERROR "no ${key} in: ${output}")
+  endif()
+endforeach()
+if(NOT records EQUAL 3)
   message(FATAL_ERROR "unexpected result: ${output}")
 endif()

@@ -22,6 +22,7 @@
 #include "vesk_Dispatcher.h"
 
 int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
+int RunGui(const std::string& file, const std::vector<std::string>& args);  // zelmar_bench_gui.cpp
 // zelmar_bench_sort.cpp
 int RunSort(const std::string& file, const std::vector<std::string>& args);
 int RunDuplicates(const std::string& file, const std::vector<std::string>& args);
@@ -367,6 +368,11 @@ const TCommand kCommands[] = {
     {"paint", RunPaint,
      "40 structure cells of 128x50 scrolled row by row: cold, cached, per scroll frame and "
      "uncached milliseconds, cache size"},
+    {"gui", nullptr,
+     "FILE [--max-pages N] [--in-place]: a sheet window (offscreen) opens FILE, then pages through it with "
+     "the structure column in view, twice: records, index_s, first_rows_s, frame times over new "
+     "and over drawn rows (mean, p99, max), pictures_ready_p99_ms, peak_rss_mb",
+     nullptr, RunGui},
     {"scan", RunScan, "memchr line count of the file: lines, seconds"},
     {"load", RunLoad,
      "a sheet reads the file: records, loaded, errors, fields, index_s, first_record_s, load_s, "

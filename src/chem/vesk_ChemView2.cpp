@@ -404,6 +404,24 @@ std::string TveskMolView2::SettingsKey() const {
     return ChemView2SettingsKey(*Properties, *Margins, HighQuality);
 }
 
+bool TveskMolView2::ApplySettingsKey(const std::string& key) {
+    return Guarded("TveskMolView2.ApplySettingsKey", false, [&] {
+        MolConfigRecord record;
+        std::int32_t tail[6] = {};
+        if (key.size() != record.Bytes.size() + sizeof tail) return false;
+        std::memcpy(record.Bytes.data(), key.data(), record.Bytes.size());
+        std::memcpy(tail, key.data() + record.Bytes.size(), sizeof tail);
+        Properties->ReadFromRecord(record);
+        Margins->Mode = static_cast<std::uint8_t>(tail[0]);
+        Margins->Left = tail[1];
+        Margins->Top = tail[2];
+        Margins->Right = tail[3];
+        Margins->Bottom = tail[4];
+        HighQuality = tail[5] != 0;
+        return true;
+    });
+}
+
 std::string ChemView2SettingsKey(const TveskChemView2MolProperties& properties,
                                  const TveskChemView2Margins& margins, bool highQuality) {
     return Guarded("ChemView2SettingsKey", std::string(), [&] {

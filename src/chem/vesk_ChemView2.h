@@ -3,7 +3,8 @@
 // library and keeps the program-wide display properties, and molecule views that each hold
 // one molecule opened in the library and draw it into a raster surface. Nothing here throws:
 // results are booleans with the reason in the view's Error or the pool's LastError.
-// Used from the user-interface thread only. Qt-free.
+// A pool and its views belong to one thread at a time; views of one pool may be handed to
+// other threads and used there side by side (the library keeps each handle to itself). Qt-free.
 
 #include <cstdint>
 #include <exception>
@@ -130,6 +131,10 @@ public:
     // A key that differs whenever the picture of the same molecule at the same size would:
     // properties, margins and quality.
     std::string SettingsKey() const;
+    // Takes over properties, margins and quality from a SettingsKey, so that a view made on one
+    // thread draws as the pool that gave the key would. False (view unchanged) for a text that
+    // is no key. Call before opening: opening sends the properties.
+    bool ApplySettingsKey(const std::string& key);
 
     std::unique_ptr<TveskChemView2MolProperties> Properties;
 };

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_PictureRenderer.h"
 #include "vesk_ChemView2.h"
 #include "vesk_FormulaPainter.h"
 #include "vesk_Guard.h"
@@ -185,6 +186,9 @@ void TZelmarDataPainter::PaintTo(QPainter* canvas, const QRect& rect, int column
         PaintBackGround(canvas, rect, column, row, state);
         TZelmarDataCarrier data;
         if (OnGetData(this, row, column, data)) {
+            FCellColumn = column;
+            FCellRow = row;
+            const TScopeExit forget([this] { FCellColumn = FCellRow = -1; });
             PaintData(canvas, rect.adjusted(2, 2, -2, -2), row == 0 || column == 0, &data, state);
         }
     });
@@ -293,6 +297,10 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
                     canvas->drawImage(QRectF(rect), *picture);
                     return;
                 }
+                if (RequestPicture(key, canvas, ratio)) {
+                    PaintPlaceholder(canvas, rect);
+                    return;
+                }
             }
         }
 
@@ -311,10 +319,7 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
             }
         }
         if (key.Selected) {
-            for (int i = 0; i < SelectedFontCount; ++i) {
-                view->Properties->Fonts->Font(i).SetColor(White);
-            }
-            view->Properties->Bonds->Color = White;
+            SetSelectedLook(*view);
             view->Configure();
         }
 
@@ -337,6 +342,40 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
         canvas->drawImage(QRectF(rect), picture);
         if (PictureCache != nullptr && !key.Settings.empty()) PictureCache->Insert(key, picture);
     });
+}
+
+bool TZelmarDataPainter::RequestPicture(const TZelmarCellPictureKey& key, QPainter* canvas,
+                                        qreal ratio) {
+    if (Renderer == nullptr || FCellRow < 0) return false;
+    const QPaintDevice* device = canvas->device();
+    return Renderer->Request(key, qRound(device->logicalDpiX() * ratio),
+                             qRound(device->logicalDpiY() * ratio), ratio,
+                             {FCellColumn, FCellRow});
+}
+
+// A faint ring where the structure will be: light enough not to read as a molecule.
+void TZelmarDataPainter::PaintPlaceholder(QPainter* canvas, const QRect& rect) {
+    ++PlaceholdersPainted;
+    const qreal radius = std::min(rect.width(), rect.height()) * 0.22;
+    if (radius < 3) return;
+    const TPainterState saved(canvas);
+    canvas->setRenderHint(QPainter::Antialiasing, true);
+    QColor ink = canvas->pen().color();
+    ink.setAlpha(48);
+    canvas->setPen(QPen(ink, 1.5));
+    canvas->setBrush(Qt::NoBrush);
+    const QPointF centre = QRectF(rect).center();
+    QPolygonF ring;
+    for (int i = 0; i < 6; ++i) {
+        const qreal angle = M_PI / 6 + i * M_PI / 3;
+        ring << centre + QPointF(radius * std::cos(angle), radius * std::sin(angle));
+    }
+    canvas->drawPolygon(ring);
+}
+
+void SetSelectedLook(TveskMolView2& view) {
+    for (int i = 0; i < SelectedFontCount; ++i) view.Properties->Fonts->Font(i).SetColor(White);
+    view.Properties->Bonds->Color = White;
 }
 
 void TZelmarDataPainter::PaintCheckbox(QPainter* canvas, const QRect& rect, bool ticked) {

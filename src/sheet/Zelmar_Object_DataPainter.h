@@ -2,8 +2,9 @@
 // Painting of one grid cell: background, then the value the owner hands over in a data
 // carrier (text, formula, structure, number, check box). The painter knows nothing of
 // records or fields; it asks its owner through events. Structures are drawn by molecule
-// views borrowed per cell; finished structure pictures are kept in a bounded cache so that
-// scrolling repaints cells without drawing them again.
+// views borrowed per cell, or with a picture renderer by its workers while a light placeholder
+// stands in; finished structure pictures are kept in a bounded cache so that scrolling
+// repaints cells without drawing them again.
 
 #include <QColor>
 #include <QImage>
@@ -23,6 +24,7 @@
 class QPainter;
 class TZelmarField;
 class TveskMolView2;
+class TZelmarPictureRenderer;
 
 // The grid's draw state of a cell.
 enum TZelmarGridDrawStateFlag : unsigned {
@@ -165,10 +167,26 @@ public:
     TGetMolViewerSettingsEvent OnGetMolViewerSettings;
     // Not owned; nullptr draws every structure afresh.
     TZelmarCellPictureCache* PictureCache = &TZelmarCellPictureCache::Shared();
+    // Not owned. With it (and a cache and OnGetMolViewerSettings) a structure not in the cache
+    // is asked for and a placeholder painted; the owner puts the finished picture into the
+    // cache and repaints the cell. Without it structures are drawn while painting.
+    TZelmarPictureRenderer* Renderer = nullptr;
+    // Placeholders painted so far, for the owner to see whether a frame was complete.
+    int PlaceholdersPainted = 0;
 
 private:
+    void PaintPlaceholder(QPainter* canvas, const QRect& rect);
+    bool RequestPicture(const TZelmarCellPictureKey& key, QPainter* canvas, qreal ratio);
+
+    // The cell PaintTo paints, for the requests of pictures drawn elsewhere.
+    int FCellColumn = -1;
+    int FCellRow = -1;
     void PaintEcke(QPainter* canvas, const QRect& rect, const QColor& color, bool left);
 };
+
+// A structure on the highlight colour: fonts 1 to 13 and the bonds white (font 14 keeps its
+// own). The view sends the properties when it is configured or opened next.
+void SetSelectedLook(TveskMolView2& view);
 
 // The number in the general format: shortest form with at most 15 significant digits,
 // scientific from 1E15 and below 1E-5 ("180.16", "1E20", "1.5E-7").

@@ -15,12 +15,14 @@
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_Object_PictureRenderer.h"
 #include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_SheetStatusBar.h"
 #include "Zelmar_TextFormat.h"
 #include "Zelmar_Translater.h"
+#include "vesk_ChemView2.h"
 #include "vesk_Guard.h"
 
 namespace {
@@ -103,12 +105,14 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     FLabelIndexing->hide();
     FActions = new TZelmarSheetActions(this);
     WireGrid();
+    WirePictures();
     WireStatusBar();
     InitStringGrid(-1);
 }
 
 TZelmarWindow::~TZelmarWindow() {
-    // The record list stops its threads first; nothing they post may reach a half-gone window.
+    // The threads stop first; nothing they post may reach a half-gone window.
+    FRenderer.reset();
     FList.reset();
     FPainter.reset();
 }
@@ -156,6 +160,11 @@ void TZelmarWindow::CreateRecordList() {
 
 void TZelmarWindow::SetOnGetMolViewer(TZelmarDataPainter::TGetMolViewerEvent event) {
     FPainter->OnGetMolViewer = std::move(event);
+    // Each picture worker gets a view of its own from the same pool.
+    FRenderer->OnGetView = [this]() -> std::unique_ptr<TveskMolView2> {
+        if (!FPainter->OnGetMolViewer) return nullptr;
+        return FPainter->OnGetMolViewer(FPainter.get(), std::string(), 0);
+    };
 }
 
 void TZelmarWindow::SetOnReleaseMolViewer(TZelmarDataPainter::TReleaseMolViewerEvent event) {
@@ -381,9 +390,9 @@ void TZelmarWindow::HandleOnEndLoadData() {
 }
 
 void TZelmarWindow::HandleOnFieldListChanged() {
-    // Any thread: the grid is rebuilt later, on the UI thread.
-    QMetaObject::invokeMethod(
-        this, [this] { InitStringGrid(-1); }, Qt::QueuedConnection);
+    // Any thread: the grid is rebuilt later, on the UI thread. The dispatcher goes with the
+    // window, so a call still queued when the window closes is dropped.
+    FDispatcher.Post([this] { InitStringGrid(-1); });
 }
 
 void TZelmarWindow::HandleOnStartSort() {

@@ -18,6 +18,7 @@
 class QLabel;
 class TZelmarHintManager;
 class TZelmarSheetActions;
+class TZelmarPictureRenderer;
 class TZelmarSheetCells;
 class TZelmarSheetGrid;
 class TZelmarSheetStatusBar;
@@ -131,6 +132,10 @@ public:
     TZelmarSheetStatusBar* StatusBar() const { return FStatusBar; }
     TZelmarSheetCells* Cells() const { return FCells.get(); }
     TZelmarSheetActions* Actions() const { return FActions; }
+    TZelmarDataPainter* Painter() const { return FPainter.get(); }
+    // Draws the structure pictures off the user-interface thread; none draws them in place.
+    TZelmarPictureRenderer* Renderer() const { return FRenderer.get(); }
+    void SetDrawPicturesInPlace(bool inPlace);
 
     TUpdateDataExchangeEvent OnUpdateDataExchange;
     TChangeExternalDataEvent OnChangeExternalData;
@@ -152,6 +157,8 @@ protected:
 private:
     void CreateRecordList();
     void WireGrid();
+    void WirePictures();
+    void DropPicturesOutOfView();
     void WireStatusBar();
     bool CheckValidInputFile(const std::string& fileName);
     void CloseSheet();
@@ -228,6 +235,8 @@ private:
     std::unique_ptr<TZelmarSheetCells> FCells;
     std::unique_ptr<TZelmarDataPainter> FPainter;
     std::unique_ptr<TZelmarImageList> FCheckboxImages;
+    // After the painter and the dispatcher: it goes first and they outlive its workers.
+    std::unique_ptr<TZelmarPictureRenderer> FRenderer;
     QWidget* FMainPanel = nullptr;
     QLabel* FLabelNoData = nullptr;
     QLabel* FLabelIndexing = nullptr;

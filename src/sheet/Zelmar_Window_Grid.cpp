@@ -2,17 +2,18 @@
 // in-place editor do to the sheet.
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_Object_PictureRenderer.h"
 #include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_SheetStatusBar.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
-
-#include <QAbstractScrollArea>
+#include "vesk_ChemView2.h"
 #include "vesk_Guard.h"
 #include "vesk_TextPainter.h"
 
@@ -22,6 +23,35 @@ constexpr int kFixedFieldWidth = 32;
 constexpr int kMinColWidth = 64;
 constexpr int kMinRowHeight = 24;
 }  // namespace
+
+void TZelmarWindow::WirePictures() {
+    // Its workers get their views once the main window lends views (SetOnGetMolViewer).
+    FRenderer = std::make_unique<TZelmarPictureRenderer>(&FDispatcher);
+    FRenderer->OnPictureReady = [this](const TZelmarCellPictureKey& key, const QImage& picture,
+                                       const std::vector<TZelmarPictureRenderer::TCell>& cells) {
+        if (FPainter->PictureCache == nullptr) return;
+        FPainter->PictureCache->Insert(key, picture);
+        for (const auto& cell : cells) FGrid->RepaintCell(cell.Column, cell.Row);
+    };
+    FPainter->Renderer = FRenderer.get();
+    // Before the new rows are painted: their pictures then come before those scrolled past.
+    connect(FGrid->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { DropPicturesOutOfView(); });
+}
+
+void TZelmarWindow::DropPicturesOutOfView() {
+    GuardedVoid("TZelmarWindow.DropPicturesOutOfView", [&] {
+        if (!FRenderer || FRenderer->Pending() == 0) return;
+        const int top = FGrid->TopRow();
+        const int bottom = FGrid->rowAt(FGrid->viewport()->height() - 1);
+        // rowAt counts model rows, which start at grid row 1; -1 below the last row.
+        FRenderer->DropRowsOutside(top, bottom < 0 ? FGrid->RowCount() - 1 : bottom + 1);
+    });
+}
+
+void TZelmarWindow::SetDrawPicturesInPlace(bool inPlace) {
+    FPainter->Renderer = inPlace ? nullptr : FRenderer.get();
+}
 
 void TZelmarWindow::WireGrid() {
     FGrid->OnCaptionPressed = [this](int column) {

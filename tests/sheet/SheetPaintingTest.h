@@ -31,4 +31,9 @@ private slots:
     void picturesAreCachedPerMoleculeSizeStateAndSettings();
     void cacheStaysWithinItsBound();
     void sampleGridPicture();
+
+    // test_PictureRenderer.cpp
+    void displaySettingsTravelWithTheRequest();
+    void rowsScrolledPastAreNotDrawn();
+    void withoutAViewerTheCellIsDrawnInPlace();
 };

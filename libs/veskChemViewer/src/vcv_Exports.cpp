@@ -17,15 +17,30 @@ namespace vcv {
 namespace {
 
 struct View {
+    // One call at a time per handle: configuring re-labels the document that drawing reads.
+    std::mutex Busy;
     std::unique_ptr<Document> Doc;
     bool Reaction = false;
     MolRecordBytes MolRecord{};
     RxnRecordBytes RxnRecord{};
 };
 
+// A view looked up for one call, held busy until the call is done.
+class LockedView {
+public:
+    explicit LockedView(std::shared_ptr<View> view) : View_(std::move(view)), Lock_(View_->Busy) {}
+    View* operator->() const { return View_.get(); }
+    View& operator*() const { return *View_; }
+
+private:
+    std::shared_ptr<View> View_;
+    std::unique_lock<std::mutex> Lock_;
+};
+
 // Handles are numbers that are never reused, so a stale or invented handle is recognised.
 // Holding views by shared_ptr keeps one alive for a call that looked it up even if another
-// thread destroys the handle meanwhile.
+// thread destroys the handle meanwhile. Different handles are used side by side on any
+// threads; calls on one handle take turns.
 class Registry {
 public:
     uintptr_t Add(std::shared_ptr<View> view) {
@@ -34,7 +49,7 @@ public:
         Views_.emplace(handle, std::move(view));
         return handle;
     }
-    std::shared_ptr<View> Find(uintptr_t handle, bool reaction) {
+    LockedView Find(uintptr_t handle, bool reaction) {
         std::shared_ptr<View> view;
         {
             std::lock_guard<std::mutex> lock(Mutex_);
@@ -42,7 +57,7 @@ public:
             if (it != Views_.end()) view = it->second;
         }
         CheckKind(view, handle, reaction);
-        return view;
+        return LockedView(std::move(view));
     }
     void Remove(uintptr_t handle, bool reaction) {
         std::shared_ptr<View> view;  // released outside the lock
