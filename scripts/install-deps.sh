@@ -10,6 +10,7 @@ packages=(
   librdkit-dev rdkit-data libboost-dev libcairo2-dev
   libgtest-dev
   xvfb xauth nodejs fonts-dejavu-core
+  dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 missing=()
