@@ -27,8 +27,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # What the binaries link comes from their ELF entries. The program opens its chemistry
 # libraries with dlopen, but they are in the package too, so the RDKit libraries they link
-# (librdkit1) are found the same way. The structure editor runs in QtWebEngine, which the
-# program loads through its editor and shlibdeps cannot see.
+# (librdkit1) are found the same way. The structure editor runs in QtWebEngine, named here
+# so that the package needs no change when the editor arrives.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginewidgets6 (>= 6.4)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
