@@ -49,6 +49,12 @@ for f in applications/zelmar.desktop metainfo/org.zelmar.zelmar.metainfo.xml \
          icons/hicolor/48x48/apps/zelmar.png icons/hicolor/256x256/apps/zelmar.png; do
   [ -s "$share/$f" ] || fail "missing: share/$f"
 done
+# A PNG's width and height are the big-endian words at bytes 16 and 20.
+for size in 16 48 256; do
+  png=$share/icons/hicolor/${size}x${size}/apps/zelmar.png
+  [ "$(od -An -tx1 -j16 -N8 "$png" 2>/dev/null | tr -d ' \n')" = "$(printf '%08x%08x' "$size" "$size")" ] ||
+    fail "the ${size}x${size} icon is not $size pixels square"
+done
 grep -qx 'Exec=zelmar %F' "$share/applications/zelmar.desktop" || fail "the desktop entry does not start zelmar %F"
 if [ -n "${DESKTOP_FILE_VALIDATE:-}" ]; then
   "$DESKTOP_FILE_VALIDATE" "$share/applications/zelmar.desktop" || fail "desktop-file-validate"
