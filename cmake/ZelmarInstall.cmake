@@ -2,12 +2,6 @@
 # editor page's folder), so that the libraries are found beside the program as in the build
 # tree; <prefix>/bin/zelmar is a relative link to the program. The program resolves the link
 # to find its folder, so no environment variable is needed.
-set(ZELMAR_INSTALL_PROGRAM_DIR "lib/zelmar" CACHE STRING
-    "Program folder below the install prefix: the program, its libraries and Drawlet/")
-if(IS_ABSOLUTE "${ZELMAR_INSTALL_PROGRAM_DIR}")
-  message(FATAL_ERROR "ZELMAR_INSTALL_PROGRAM_DIR must be relative to the install prefix")
-endif()
-
 install(TARGETS zelmar RUNTIME DESTINATION ${ZELMAR_INSTALL_PROGRAM_DIR})
 install(TARGETS veskChemRoutines veskChemViewer veskChemSearch
         LIBRARY DESTINATION ${ZELMAR_INSTALL_PROGRAM_DIR})

@@ -3,9 +3,9 @@
 # starts the installed program offscreen through bin/zelmar on a real SD file. The program's
 # trace (switched on by a configuration file beside the installed program) tells where the
 # libraries were found and when the file has loaded.
-# Usage: test_installed_program.sh <cmake> <build folder> <file.sdf>
+# Usage: test_installed_program.sh <cmake> <build folder> <file.sdf> [<program folder>]
 set -uo pipefail
-cmake=$1 build=$2 file=$3
+cmake=$1 build=$2 file=$3 program_dir=${4:-lib/zelmar}
 
 if [ ! -f "$file" ]; then
   echo "SKIP: the real SD file is missing: $file"
@@ -29,7 +29,7 @@ prefix=$work/usr
   cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1; }
 
 # ---- layout: the program folder, its libraries and the relative link to the program
-folder=$prefix/lib/zelmar
+folder=$prefix/$program_dir
 for f in zelmar libveskChemRoutines.so libveskChemViewer.so libveskChemSearch.so; do
   [ -f "$folder/$f" ] || fail "missing in the program folder: $f"
 done
