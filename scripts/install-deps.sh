@@ -10,6 +10,7 @@ packages=(
   librdkit-dev rdkit-data libboost-dev libcairo2-dev
   libgtest-dev
   xvfb xauth nodejs fonts-dejavu-core
+  dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 # The editor page is bundled with npm. Debian's nodejs comes without it; a node from

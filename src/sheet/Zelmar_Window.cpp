@@ -363,6 +363,9 @@ void TZelmarWindow::HandleOnEndLoadData() {
         FLoading = false;
         Refresh();
         const int loaded = FList->GetLoadedCount();
+        TraceMessage("TZelmarWindow.HandleOnEndLoadData", tlInformation,
+                     "%d of %d records loaded from %s", loaded, FList->GetCount(),
+                     Caption().c_str());
         ShowRecordInfo(loaded, FList->GetCount());
         StatusText("");
         ShowProgressBar(false);

@@ -1,6 +1,7 @@
 #include "Zelmar.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QStyleFactory>
 
 #include <unistd.h>
@@ -41,6 +42,9 @@ int RunZelmar(int argc, char* argv[]) {
     if (HandOverToRunningInstance(args)) return 0;
 
     QApplication::setApplicationName(QStringLiteral("Zelmar"));
+    // Ties the windows to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelmar"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("zelmar")));
     if (HasCommandLineSwitch(args, "/NOXPSTYLE"))
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <cctype>
 #include <filesystem>
+#include <vector>
 
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
@@ -72,27 +73,53 @@ QString MainWindowServerName() {
            qEnvironmentVariable("ZELMAR_INSTANCE_SCOPE");
 }
 
+namespace {
+
+// The files a start hands over: the "/OPEN=" file first, then the plain file arguments.
+// False when the start names no file.
+bool FilesToHandOver(const TCommandLine& args, std::vector<std::string>& files) {
+    std::string openValue;
+    if (FindOpenArgument(args, openValue)) files.push_back(openValue);
+    for (auto& file : GetFileArguments(args)) files.push_back(std::move(file));
+    return !files.empty();
+}
+
+// Sends one open request and waits until the running window has handled it, message boxes
+// included. False when no main window answers.
+bool SendOpenRequest(const std::string& file) {
+    QLocalSocket socket;
+    if (!ConnectToRunningInstance(socket)) return false;
+    const QByteArray path = QByteArray::fromStdString(AbsolutePath(file));
+    socket.write(QByteArray::number(path.size()) + '\n' + path);
+    socket.flush();
+    QByteArray answer;
+    while (!answer.endsWith(Acknowledgement) && socket.state() == QLocalSocket::ConnectedState) {
+        if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(-1)) break;
+        answer += socket.readAll();
+    }
+    TraceMessage("Zelmar.HandOverToRunningInstance", tlInformation,
+                 "file handed over to the running main window: %s", path.constData());
+    return true;
+}
+
+}  // namespace
+
 bool HandOverToRunningInstance(const TCommandLine& args) {
     bool handedOver = false;
     GuardedVoid("Zelmar.HandOverToRunningInstance", [&] {
-        std::string value;
-        if (!FindOpenArgument(args, value)) return;
-        QLocalSocket socket;
-        if (!ConnectToRunningInstance(socket)) return;
-
-        const QByteArray path = QByteArray::fromStdString(AbsolutePath(value));
-        socket.write(QByteArray::number(path.size()) + '\n' + path);
-        socket.flush();
-        handedOver = true;
-        // Wait until the running window has handled the request, message boxes included.
-        QByteArray answer;
-        while (!answer.endsWith(Acknowledgement) &&
-               socket.state() == QLocalSocket::ConnectedState) {
-            if (socket.bytesAvailable() == 0 && !socket.waitForReadyRead(-1)) break;
-            answer += socket.readAll();
+        std::vector<std::string> files;
+        if (!FilesToHandOver(args, files)) return;
+        // One request per file, in order; a window that goes away meanwhile gets no more.
+        for (const auto& file : files) {
+            if (!SendOpenRequest(file)) {
+                if (handedOver)
+                    TraceMessage("Zelmar.HandOverToRunningInstance", tlWarning,
+                                 "the running main window went away; not handed over: %s",
+                                 file.c_str());
+                return;
+            }
+            handedOver = true;
         }
-        TraceMessage("Zelmar.HandOverToRunningInstance", tlInformation,
-                     "file handed over to the running main window: %s", path.constData());
     });
     return handedOver;
 }

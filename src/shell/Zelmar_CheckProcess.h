@@ -1,7 +1,8 @@
 #pragma once
-// Hand-over of a file to a main window that already runs. A running main window listens on a
-// local socket named after "Zelmar$MainWindow" and the user; a second start with "/OPEN="
-// sends the path there, waits until the running window has handled it, and ends.
+// Hand-over of files to a main window that already runs. A running main window listens on a
+// local socket named after "Zelmar$MainWindow" and the user; a second start that names files
+// ("/OPEN=" or plain file arguments) sends each path there, waits until the running window
+// has handled it, and ends.
 //
 // Message: the path's length in decimal, a newline, the path's bytes. Answer: "ACK\n" once
 // the request has been handled. An empty path is an invalid request.
@@ -18,7 +19,8 @@
 // The server name of the running main window for this user.
 QString MainWindowServerName();
 
-// True if the "/OPEN=" file was handed to a running main window: this process must end.
+// True if the named files ("/OPEN=" first, then the plain file arguments) were handed to a
+// running main window: this process must end.
 bool HandOverToRunningInstance(const TCommandLine& args);
 
 // The receiving end, owned by the main window.

@@ -234,6 +234,8 @@ void TZelmar_FormMain::FormShow() {
 void TZelmar_FormMain::ProcessCommandLine() {
     const std::string file = GetCommandLineParameter(CommandLine, "/OPEN=");
     if (!file.empty()) DoOpenNewFile(file);
+    // Plain file arguments, as the desktop passes them: each in a sheet of its own.
+    for (const std::string& plainFile : GetFileArguments(CommandLine)) DoOpenNewFile(plainFile);
 }
 
 void TZelmar_FormMain::CheckLibraryVersions() {

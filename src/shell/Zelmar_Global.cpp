@@ -58,6 +58,21 @@ bool HasCommandLineSwitch(const TCommandLine& args, const std::string& commandSw
     });
 }
 
+bool IsCommandLineSwitch(const std::string& arg) {
+    return StartsWithNoCase(arg, "/OPEN=") || StartsWithNoCase(arg, "/LNG=") ||
+           UpperCase(arg) == "/NOXPSTYLE";
+}
+
+std::vector<std::string> GetFileArguments(const TCommandLine& args) {
+    std::vector<std::string> files;
+    GuardedVoid("TZelmar_FormMain.GetFileArguments", [&] {
+        for (const auto& arg : args) {
+            if (!arg.empty() && !IsCommandLineSwitch(arg)) files.push_back(arg);
+        }
+    });
+    return files;
+}
+
 std::string GetUserLanguageAbbreviation() {
     return Guarded("TZelmar_FormMain.GetUserLanguageAbbreviation", std::string(), [] {
         // Three letters as the ISO 639-2 code; only the first two choose the language.
@@ -143,8 +158,13 @@ std::string VerifyLibraryVersions(const std::function<std::string(const std::str
     return Guarded("TZelmar_FormMain.CheckLibraryVersions", generalFailure, [&] {
         for (const auto& library : RequiredLibraries()) {
             std::uint32_t ms = 0, ls = 0;
-            if (!GetFileVersion(resolve(library.FileName), ms, ls))
+            const std::string path = resolve(library.FileName);
+            if (!GetFileVersion(path, ms, ls))
                 return LoadTranslatedText(library.NotVerifiedMessage);
+            // Where a library comes from is the first question when an installation misbehaves.
+            TraceMessage("TZelmar_FormMain.CheckLibraryVersions", tlInformation,
+                         "%s %u.%u.%u found at %s", library.FileName, unsigned(ms >> 16),
+                         unsigned(ms & 0xFFFF), unsigned(ls >> 16), path.c_str());
             // The build number does not count.
             const auto found = std::make_tuple(ms >> 16, ms & 0xFFFF, ls >> 16);
             const auto least = std::make_tuple<std::uint32_t, std::uint32_t, std::uint32_t>(

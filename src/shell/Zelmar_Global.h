@@ -22,6 +22,13 @@ std::string GetCommandLineParameter(const TCommandLine& args, const std::string&
 // True if an argument equals the switch, without regard to case.
 bool HasCommandLineSwitch(const TCommandLine& args, const std::string& commandSwitch);
 
+// True for the program's own switches, in any case: "/OPEN=" and "/LNG=" with their values,
+// and "/NOXPSTYLE". Every other argument names a file (an absolute path starts with "/" too).
+bool IsCommandLineSwitch(const std::string& arg);
+
+// The plain file arguments in their order: every argument that is no switch and not empty.
+std::vector<std::string> GetFileArguments(const TCommandLine& args);
+
 // The system locale's abbreviated language name ("DEU", "ENU", "FRA", ...).
 std::string GetUserLanguageAbbreviation();
 

@@ -41,6 +41,18 @@ TEST(CommandLine, SwitchMustEqualTheWholeArgument) {
     EXPECT_FALSE(HasCommandLineSwitch({}, "/NOXPSTYLE"));
 }
 
+TEST(CommandLine, EveryArgumentButTheThreeSwitchesNamesAFileInItsOrder) {
+    const TCommandLine args = {"/open=/a.sdf", "b.sdf",       "/LNG=en",      "/NoXpStyle",
+                               "/data/c.sdf",  "",            "/OPENX=d.sdf", "/NOXPSTYLE=1",
+                               "/lng",         "sub dir/e.SDF"};
+    EXPECT_EQ(GetFileArguments(args),
+              (std::vector<std::string>{"b.sdf", "/data/c.sdf", "/OPENX=d.sdf", "/NOXPSTYLE=1",
+                                        "/lng", "sub dir/e.SDF"}));
+    EXPECT_TRUE(GetFileArguments({"/OPEN=", "/lng=", "/noxpstyle"}).empty());
+    // Plain file arguments leave the "/OPEN=" value as it was.
+    EXPECT_EQ(GetCommandLineParameter(args, "/OPEN="), "/a.sdf");
+}
+
 TEST(CommandLine, LanguageFromLocaleOrCommandLine) {
     const std::string locale = GetUserLanguageAbbreviation();
     EXPECT_GE(locale.size(), 2u);

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
@@ -11,6 +12,7 @@
 #include "Zelmar_CheckProcess.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Translater.h"
+#include "Zelmar_Window.h"
 
 // Answers every message box that appears and remembers its text.
 class TMessageBoxWatcher : public QObject {
@@ -94,12 +96,49 @@ private slots:
         QVERIFY(watcher.Texts[0].contains("invalid"));
     }
 
-    void onlyAnOpenArgumentIsHandedOver() {
+    void onlyNamedFilesAreHandedOver() {
         auto form = std::make_unique<TZelmar_FormMain>(TCommandLine{});
-        QVERIFY(!HandOverToRunningInstance({"/OPENX=a.sdf", "/LNG=EN"}));
+        QVERIFY(!HandOverToRunningInstance({"/LNG=EN", "/noxpstyle"}));
         form.reset();
         // Nobody listens any more.
         QVERIFY(!HandOverToRunningInstance({"/OPEN=/tmp/a.sdf"}));
+    }
+
+    void plainFileArgumentsAreHandedOverAfterTheOpenFile() {
+        TZelmar_FormMain form({});
+        TMessageBoxWatcher watcher;  // the named files do not exist
+        QTemporaryDir folder;
+        QStringList opened;
+        connect(&form, &TZelmar_FormMain::FileOpenRequested, this,
+                [&](const QString& path) { opened << path; });
+
+        // "/OPENX=b.sdf" is no switch: it names a file in the root folder.
+        QCOMPARE(RunSecondStart({"a.sdf", "/LNG=EN", "/OPENX=b.sdf", "/open=c.sdf", "/tmp/d e.sdf"},
+                                folder.path()),
+                 0);
+        QCOMPARE(opened, (QStringList{folder.path() + "/c.sdf", folder.path() + "/a.sdf",
+                                      "/OPENX=b.sdf", "/tmp/d e.sdf"}));
+        QCOMPARE(watcher.Texts.size(), 4);  // each missing file is reported by its own sheet
+    }
+
+    void twoPlainFileArgumentsOpenTwoSheets() {
+        const QString one = QStringLiteral(ZELMAR_SDF_DATA_DIR "/pubchem_single.sdf");
+        const QString many = QStringLiteral(ZELMAR_SDF_DATA_DIR "/nci_aids_props.sdf");
+        if (!QFileInfo::exists(one) || !QFileInfo::exists(many)) QSKIP("the real SD files are missing");
+        TMessageBoxWatcher watcher;
+        TZelmar_FormMain form({"/LNG=EN", one.toStdString(), many.toStdString()});
+        form.show();
+        QVERIFY(QTest::qWaitFor([&] { return form.SheetWindows().size() == 2; }, 30000));
+        const auto sheets = form.SheetWindows();
+        for (TZelmarWindow* sheet : sheets) {
+            QVERIFY(QTest::qWaitFor(
+                [&] { return !sheet->Loading() && sheet->List()->GetLoadFinished(); }, 60000));
+        }
+        QCOMPARE(QString::fromStdString(sheets[0]->Caption()), one);
+        QCOMPARE(sheets[0]->List()->GetCount(), 1);
+        QCOMPARE(QString::fromStdString(sheets[1]->Caption()), many);
+        QCOMPARE(sheets[1]->List()->GetCount(), 200);
+        QVERIFY(watcher.Texts.isEmpty());
     }
 
     void languageChoosesTheDictionary() {
