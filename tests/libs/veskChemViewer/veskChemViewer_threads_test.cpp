@@ -43,6 +43,8 @@ TEST(Threads, OneHandleSharedByThreadsTakesTurnsUntilItIsDestroyed) {
             }
         });
     }
+    // The drawers are under way before the settings change and the handle goes.
+    while (drawn.load() < 2 && refused.load() == 0) std::this_thread::yield();
     char err[256];
     for (int i = 0; i < 200; ++i) SetMolFileConfiguration(handle, i % 2 ? &all : &plain, err, 256);
     EXPECT_TRUE(DestroyMolFile(handle, err, sizeof err)) << err;
