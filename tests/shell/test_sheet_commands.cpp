@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
+#include "ZelmarDialogTestSupport.h"
 #include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "vesk_ChemRoutines.h"
@@ -230,6 +231,7 @@ private slots:
         QApplication::sendEvent(target, &click);
         QMenu* menu = Sheet->Actions()->Menu();
         QTRY_VERIFY(menu->isVisible());
+        Shot(menu, QStringLiteral("popup_menu"));
         QCOMPARE(Sheet->Grid()->CurrentRow(), 5);  // the clicked cell became current
         QVERIFY(Sheet->Actions()->ActUnselectAll->isEnabled());
         QVERIFY(!Sheet->Actions()->ActDeleteLoadErrors->isEnabled());
