@@ -255,8 +255,20 @@ void TZelmarWindow::CopyTextToClipboard(const std::string& text) {
 }
 
 std::string TZelmarWindow::GetTextFromClipboard() const {
-    return Guarded<std::string>("TZelmarWindow.GetTextFromClipboard", std::string(),
-                                [&] { return QApplication::clipboard()->text().toStdString(); });
+    return Guarded<std::string>("TZelmarWindow.GetTextFromClipboard", std::string(), [&] {
+        // Paste is enabled on every idle update: ask the clipboard (perhaps another program)
+        // for its text again only after it changed, so a slow owner never stalls the window.
+        static std::string text;
+        static bool stale = true;
+        static const QMetaObject::Connection watch = QObject::connect(
+            QApplication::clipboard(), &QClipboard::dataChanged, [] { stale = true; });
+        (void)watch;
+        if (stale) {
+            text = QApplication::clipboard()->text().toStdString();
+            stale = false;
+        }
+        return text;
+    });
 }
 
 // ---- MOL files ----
