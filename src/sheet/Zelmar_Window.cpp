@@ -586,6 +586,11 @@ void TZelmarWindow::UpdateAfterNewOrDeleteRecord() {
         if (!FLoading && !FIndexing) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
         SetModified();
     });
+    // The edit transaction may point at a record that is gone now: once the current event
+    // (perhaps that transaction's own) has ended, point it at what the current cell shows.
+    QMetaObject::invokeMethod(
+        this, [this] { NewSelected(FGrid->CurrentCol(), FGrid->CurrentRow()); },
+        Qt::QueuedConnection);
 }
 
 void TZelmarWindow::InitNewSDFileData(TZelmarSDFileData* record) {
@@ -614,10 +619,6 @@ void TZelmarWindow::AbortEdit() {
         const int count = FList->GetCount();
         FList->DeleteSDFileData(count > 0 ? FList->GetSDFileData(count - 1) : nullptr);
         UpdateAfterNewOrDeleteRecord();
-        // The edit transaction may still point at the deleted record: once it has ended,
-        // point it at what the current cell shows now.
-        QMetaObject::invokeMethod(
-            this, [this] { NewSelected(FSelectedCol, FSelectedRow); }, Qt::QueuedConnection);
     });
 }
 
