@@ -27,7 +27,8 @@ int RunGui(const std::string& file, const std::vector<std::string>& args);  // z
 int RunSort(const std::string& file, const std::vector<std::string>& args);
 int RunDuplicates(const std::string& file, const std::vector<std::string>& args);
 int RunMix(const std::string& file, const std::vector<std::string>& args);
-int RunMixDialog(const std::string& file, const std::vector<std::string>& args);  // zelmar_bench_mixdialog.cpp
+int RunMixDialog(const std::string& file,
+                 const std::vector<std::string>& args);  // zelmar_bench_mixdialog.cpp
 
 namespace {
 
@@ -369,7 +370,8 @@ const TCommand kCommands[] = {
      "40 structure cells of 128x50 scrolled row by row: cold, cached, per scroll frame and "
      "uncached milliseconds, cache size"},
     {"gui", nullptr,
-     "FILE [--max-pages N] [--in-place]: a sheet window (offscreen) opens FILE, then pages through it with "
+     "FILE [--max-pages N] [--in-place]: a sheet window (offscreen) opens FILE, then pages through "
+     "it with "
      "the structure column in view, twice: records, index_s, first_rows_s, frame times over new "
      "and over drawn rows (mean, p99, max), pictures_ready_p99_ms, peak_rss_mb",
      nullptr, RunGui},

@@ -55,7 +55,8 @@ TStats Summarise(std::vector<double> values) {
     double total = 0;
     for (double v : values) total += v;
     stats.Mean = total / static_cast<double>(values.size());
-    const auto rank = static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
     stats.P99 = values[std::max<std::size_t>(rank, 1) - 1];
     stats.Max = values.back();
     return stats;
@@ -73,7 +74,7 @@ bool PumpUntil(Condition&& done, double timeoutMs) {
 }
 
 struct TOptions {
-    int MaxPages = 0;  // 0: top to bottom
+    int MaxPages = 0;      // 0: top to bottom
     bool InPlace = false;  // pictures drawn while painting, on the user-interface thread
 };
 
@@ -136,7 +137,8 @@ int RunGui(const std::string& file, const std::vector<std::string>& args) {
     double indexMs = -1;
     PumpUntil(
         [&] {
-            if (indexMs < 0 && !window->Indexing() && grid->RowCount() > 2) indexMs = MsSince(opened);
+            if (indexMs < 0 && !window->Indexing() && grid->RowCount() > 2)
+                indexMs = MsSince(opened);
             return indexMs >= 0 || (!window->Loading() && !window->Indexing());
         },
         600000);
@@ -201,8 +203,10 @@ int RunGui(const std::string& file, const std::vector<std::string>& args) {
         "\"peak_rss_mb\":%.1f}\n",
         records, indexMs / 1000.0, firstRowsMs / 1000.0, fresh.Mean, fresh.P99, fresh.Max,
         again.Mean, again.P99, again.Max, ready.P99, PeakRssMb());
-    std::fprintf(stderr, "pages %d of %d rows; new rows, processor time of the frame: mean %.3f "
-                 "p99 %.3f max %.3f ms\n", pages, page, freshCpu.Mean, freshCpu.P99, freshCpu.Max);
+    std::fprintf(stderr,
+                 "pages %d of %d rows; new rows, processor time of the frame: mean %.3f "
+                 "p99 %.3f max %.3f ms\n",
+                 pages, page, freshCpu.Mean, freshCpu.P99, freshCpu.Max);
     window.reset();
     return 0;
 }

@@ -349,8 +349,7 @@ bool TZelmarDataPainter::RequestPicture(const TZelmarCellPictureKey& key, QPaint
     if (Renderer == nullptr || FCellRow < 0) return false;
     const QPaintDevice* device = canvas->device();
     return Renderer->Request(key, qRound(device->logicalDpiX() * ratio),
-                             qRound(device->logicalDpiY() * ratio), ratio,
-                             {FCellColumn, FCellRow});
+                             qRound(device->logicalDpiY() * ratio), ratio, {FCellColumn, FCellRow});
 }
 
 // A faint ring where the structure will be: light enough not to read as a molecule.

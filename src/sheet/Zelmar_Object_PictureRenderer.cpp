@@ -52,8 +52,7 @@ struct TZelmarPictureRenderer::TJob {
     std::vector<TCell> Cells;
 };
 
-TZelmarPictureRenderer::TZelmarPictureRenderer(platform::TUiDispatcher* dispatcher,
-                                               int workerCount)
+TZelmarPictureRenderer::TZelmarPictureRenderer(platform::TUiDispatcher* dispatcher, int workerCount)
     : FDispatcher(dispatcher),
       FWorkerCount(std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1,
                               std::max(1, workerCount))) {}
@@ -81,8 +80,7 @@ void TZelmarPictureRenderer::StartWorkers() {
         std::unique_ptr<TveskMolView2> view = OnGetView();
         if (!view) break;
         // The view is used and freed on its worker only.
-        FThreads.emplace_back(
-            [this, v = std::move(view)]() mutable { WorkerLoop(std::move(v)); });
+        FThreads.emplace_back([this, v = std::move(view)]() mutable { WorkerLoop(std::move(v)); });
     }
 }
 
@@ -191,8 +189,8 @@ void TZelmarPictureRenderer::WorkerLoop(std::unique_ptr<TveskMolView2> view) {
         // Nothing leaves the worker as an exception; a failed picture is delivered empty.
         QImage picture;
         GuardedVoid("TZelmarPictureRenderer.WorkerLoop", [&] {
-            picture = DrawPicture(*view, job->Key, job->DotsPerInchX, job->DotsPerInchY,
-                                  job->Ratio, appliedSettings);
+            picture = DrawPicture(*view, job->Key, job->DotsPerInchX, job->DotsPerInchY, job->Ratio,
+                                  appliedSettings);
         });
         Deliver(job, picture);
     }

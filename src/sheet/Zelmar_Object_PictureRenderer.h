@@ -31,9 +31,8 @@ public:
     // Workers start with the first request after it is set.
     using TGetViewEvent = std::function<std::unique_ptr<TveskMolView2>()>;
     // A picture is ready for these cells (they may show something else by now).
-    using TPictureReadyEvent = std::function<void(const TZelmarCellPictureKey& key,
-                                                  const QImage& picture,
-                                                  const std::vector<TCell>& cells)>;
+    using TPictureReadyEvent = std::function<void(
+        const TZelmarCellPictureKey& key, const QImage& picture, const std::vector<TCell>& cells)>;
 
     // No more workers than cores in any case.
     static constexpr int DefaultWorkerCount = 2;
@@ -48,8 +47,8 @@ public:
     // Queues the picture for the cell, or adds the cell to the same picture already asked for.
     // False when no worker can draw (no viewer): the caller draws the picture itself.
     // dotsPerInch: the target's resolution in device pixels; ratio: its device pixel ratio.
-    bool Request(const TZelmarCellPictureKey& key, int dotsPerInchX, int dotsPerInchY,
-                 qreal ratio, TCell cell);
+    bool Request(const TZelmarCellPictureKey& key, int dotsPerInchX, int dotsPerInchY, qreal ratio,
+                 TCell cell);
     // Cells outside the rows leave the queue; a picture left without cells is not drawn.
     // Pictures being drawn finish.
     void DropRowsOutside(int firstRow, int lastRow);

@@ -7,7 +7,10 @@
 #include <QVBoxLayout>
 
 TZelmarHelpHeader::TZelmarHelpHeader(QWidget* parent)
-    : QWidget(parent), FPicture(new QLabel(this)), FTitle(new QLabel(this)), FInfo(new QLabel(this)) {
+    : QWidget(parent),
+      FPicture(new QLabel(this)),
+      FTitle(new QLabel(this)),
+      FInfo(new QLabel(this)) {
     setObjectName(QStringLiteral("HelpHeader"));
     FTitle->setObjectName(QStringLiteral("HelpHeaderTitle"));
     FInfo->setObjectName(QStringLiteral("HelpHeaderInfo"));
@@ -16,8 +19,8 @@ TZelmarHelpHeader::TZelmarHelpHeader(QWidget* parent)
     FTitle->setFont(bold);
     FInfo->setWordWrap(true);
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    FPicture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this)
-                            .pixmap(size, size));
+    FPicture->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxInformation, nullptr, this).pixmap(size, size));
     FPicture->setAlignment(Qt::AlignTop);
 
     auto* texts = new QVBoxLayout;

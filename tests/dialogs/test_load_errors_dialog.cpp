@@ -17,7 +17,8 @@ struct TSheet {
     TZelmarRecordRefs Errors;
 
     explicit TSheet(int count) {
-        for (int i = 0; i < count; ++i) Records.push_back(std::make_unique<TZelmarSDFileData>(false));
+        for (int i = 0; i < count; ++i)
+            Records.push_back(std::make_unique<TZelmarSDFileData>(false));
     }
     // Record number n (from 1) failed with the text.
     void Fail(int n, const std::string& text) { Errors.AddObject(text, Records[n - 1].get()); }
