@@ -4,11 +4,11 @@
 #include <QIcon>
 #include <QStyleFactory>
 
-#include <unistd.h>
 #include <csignal>
 #include <cstdlib>
 
 #include "Zelmar_CheckProcess.h"
+#include "Zelmar_DrawletDialog.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Global.h"
 
@@ -21,11 +21,6 @@ TCommandLine ProgramArguments() {
     return args;
 }
 
-// The editor page's browser engine refuses to run as root with its sandbox.
-void PrepareBrowserEnvironment() {
-    if (getuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-}
-
 // A file size limit makes a write fail with an error that saving reports, instead of ending
 // the program with the user's work in it.
 void KeepRunningPastFileSizeLimits() {
@@ -35,7 +30,7 @@ void KeepRunningPastFileSizeLimits() {
 }  // namespace
 
 int RunZelmar(int argc, char* argv[]) {
-    PrepareBrowserEnvironment();
+    TZelmarDrawletDialog::PrepareBrowserEnvironment();
     KeepRunningPastFileSizeLimits();
     QApplication app(argc, argv);
     const TCommandLine args = ProgramArguments();

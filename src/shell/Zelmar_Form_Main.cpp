@@ -18,6 +18,8 @@
 #include <QTranslator>
 
 #include "Zelmar_CheckProcess.h"
+#include "Zelmar_Dialog_EditChemistry.h"
+#include "Zelmar_Dialog_SearchMolecules.h"
 #include "Zelmar_EditCommands.h"
 #include "Zelmar_FileCommands.h"
 #include "Zelmar_HelpCommands.h"
@@ -26,6 +28,7 @@
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_SearchCommands.h"
 #include "Zelmar_SheetCommands.h"
+#include "Zelmar_Splash.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "Zelmar_WindowCommands.h"
@@ -86,6 +89,8 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
 TZelmar_FormMain::~TZelmar_FormMain() {
     // Sheets go first: they hand their cells back to the exchange and their viewers to the pool.
     for (QMdiSubWindow* child : Mdi->subWindowList()) delete child;
+    EditChemistry.reset();
+    SearchMolecules.reset();
     // Texts must not be looked up in a dictionary that is gone.
     SetTranslationLookup({});
 }
@@ -203,6 +208,10 @@ void TZelmar_FormMain::SetNewLanguage(const std::string& language) {
         if (!file.isEmpty() && Dictionary->load(file))
             QCoreApplication::installTranslator(Dictionary.get());
         HandDictionaryToTranslater();
+        // The editor page shows its few texts in the same language (German for Spanish).
+        const std::string code = language.substr(0, 2);
+        TZelmarDrawletDialog::SetPageLanguage(
+            code == "EN" || code == "FR" ? QString::fromStdString(code) : QStringLiteral("de"));
         UpdateStatusBar();
         RetranslateMenus();
     });
@@ -218,6 +227,10 @@ void TZelmar_FormMain::showEvent(QShowEvent* event) {
 
 void TZelmar_FormMain::FormShow() {
     GuardedVoid("TZelmar_FormMain.FormShow", [&] {
+        const TZelmarSplash splash(this);
+        PreloadEditorDialogs();
+        TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Initializing hint manager...");
+        // The hint manager itself is made with the window: files may open before it shows.
         UpdateStatusBar();
         QApplication::setApplicationDisplayName(
             QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Zelmar")));
@@ -229,6 +242,33 @@ void TZelmar_FormMain::FormShow() {
                      "Checking necessary DLL versions...");
         CheckLibraryVersions();
     });
+}
+
+// Both dialogs start loading their editor page now, off-screen, so that the page is ready
+// when the user first edits or searches a structure.
+void TZelmar_FormMain::PreloadEditorDialogs() {
+    TraceMessage("TZelmar_FormMain.FormShow", tlInformation,
+                 "Initializing drawlet dialog (edit molecule)...");
+    EditChemistryDialog()->Preload();
+    TraceMessage("TZelmar_FormMain.FormShow", tlInformation,
+                 "Initializing drawlet dialog (search molecule)...");
+    SearchMoleculesDialog()->Preload();
+}
+
+TZelmarDialogEditChemistry* TZelmar_FormMain::EditChemistryDialog() {
+    if (!EditChemistry) {
+        EditChemistry = std::make_unique<TZelmarDialogEditChemistry>(this);
+        TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Dialog created.");
+    }
+    return EditChemistry.get();
+}
+
+TZelmarDialog_SearchMolecules* TZelmar_FormMain::SearchMoleculesDialog() {
+    if (!SearchMolecules) {
+        SearchMolecules = std::make_unique<TZelmarDialog_SearchMolecules>(this);
+        TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Dialog created.");
+    }
+    return SearchMolecules.get();
 }
 
 void TZelmar_FormMain::ProcessCommandLine() {
@@ -400,9 +440,15 @@ void TZelmar_FormMain::HandleOnAbortEditData() {
     });
 }
 
-bool TZelmar_FormMain::HandleOnEditChemistry(std::string&) {
-    // The structure editor is not part of the program yet: the edit is refused, which aborts it.
-    return false;
+bool TZelmar_FormMain::HandleOnEditChemistry(std::string& molFile) {
+    return Guarded("TZelmar_FormMain.HandleOnEditChemistry", false, [&] {
+        TZelmarDialogEditChemistry* dialog = EditChemistryDialog();
+        QCoreApplication::processEvents();
+        dialog->hide();
+        if (!dialog->SetMolecule(molFile) || dialog->exec() != QDialog::Accepted) return false;
+        molFile = dialog->MoleculeText;
+        return true;
+    });
 }
 
 bool TZelmar_FormMain::event(QEvent* event) {

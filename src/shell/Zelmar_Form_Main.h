@@ -21,6 +21,8 @@ class QTranslator;
 class TveskChemView2Pool;
 class QToolBar;
 class TZelmarDataExchange;
+class TZelmarDialogEditChemistry;
+class TZelmarDialog_SearchMolecules;
 class TZelmarEditCommands;
 class TZelmarHelpCommands;
 class TZelmarSearchCommands;
@@ -77,6 +79,12 @@ public:
     TZelmarWindowCommands* WindowCommands() const { return Windows; }
     TZelmarSheetCommands* SheetCommands() const { return Sheets; }
     TZelmarSearchCommands* SearchCommands() const { return Searches; }
+    // The program's one molecule editor and one molecule search dialog, made on first need.
+    TZelmarDialogEditChemistry* EditChemistryDialog();
+    TZelmarDialog_SearchMolecules* SearchMoleculesDialog();
+
+    // The query of the last molecule search, in whichever sheet it ran.
+    std::string LastMoleculeQuery;
 
 signals:
     // A file is about to be opened in a new sheet window.
@@ -100,6 +108,7 @@ private:
     void ConnectDataExchange();
     void HandDictionaryToTranslater();
     void FormShow();
+    void PreloadEditorDialogs();
     void ProcessCommandLine();
     void CheckLibraryVersions();
     void HandleSubWindowActivated(QMdiSubWindow* child);
@@ -129,6 +138,8 @@ private:
     std::unique_ptr<TZelmarDataExchange> Exchange;
     std::unique_ptr<TveskChemView2Pool> Viewers;
     std::unique_ptr<TZelmarHintManager> Hints;
+    std::unique_ptr<TZelmarDialogEditChemistry> EditChemistry;
+    std::unique_ptr<TZelmarDialog_SearchMolecules> SearchMolecules;
     TZelmarFileCommands* Files = nullptr;
     TZelmarEditCommands* Edits = nullptr;
     TZelmarSheetCommands* Sheets = nullptr;

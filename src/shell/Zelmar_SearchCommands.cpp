@@ -1,17 +1,29 @@
 #include "Zelmar_SearchCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QPointer>
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_Dialog_ChooseField.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
+#include "Zelmar_Dialog_SearchMolecules.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
 namespace {
+
+// The hourglass for the lifetime of the object.
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
 
 QString FieldName(const TZelmarField* field) {
     return field != nullptr ? QString::fromStdString(field->GetDisplayName()) : QString();
@@ -40,6 +52,7 @@ TZelmarSearchCommands::TZelmarSearchCommands(TZelmar_FormMain* form) : QObject(f
         MakeAction(form, "ActSearchAlphanumeric", QStringLiteral("search-text"));
     ActSearchDuplicates =
         MakeAction(form, "ActSearchDuplicates", QStringLiteral("search-duplicates"));
+    connect(ActSearchMolecule, &QAction::triggered, this, [this] { ActSearchMoleculeExecute(); });
     connect(ActSearchAlphanumeric, &QAction::triggered, this,
             [this] { ActSearchAlphanumericExecute(); });
     connect(ActSearchDuplicates, &QAction::triggered, this,
@@ -73,9 +86,38 @@ void TZelmarSearchCommands::UpdateActions() {
     const bool canSearch = sheet != nullptr && sheet->CanSearch();
     ActSearchAlphanumeric->setEnabled(canSearch);
     ActSearchDuplicates->setEnabled(canSearch);
-    // The structure search needs the structure editor to draw its query, which the program
-    // does not have yet.
-    ActSearchMolecule->setEnabled(false);
+    ActSearchMolecule->setEnabled(canSearch);
+}
+
+void TZelmarSearchCommands::ActSearchMoleculeExecute() {
+    GuardedVoid("TZelmar_FormMain.ActSearchMoleculeExecute", [&] {
+        QPointer<TZelmarWindow> sheet = Form->GetCurrentChildWindow();
+        if (sheet.isNull() || !sheet->CanSearch()) return;
+        TZelmarDialog_SearchMolecules* dialog;
+        {
+            const TBusyCursor busy;  // the dialog may still be loading its page
+            dialog = Form->SearchMoleculesDialog();
+        }
+        dialog->SetMolecule(Form->LastMoleculeQuery);
+        if (dialog->exec() != QDialog::Accepted || sheet.isNull()) return;
+        Form->LastMoleculeQuery = dialog->GetQueryMolecule();
+        const int mode = dialog->GetSearchMode();
+        const bool stereo = dialog->GetConsiderStereo();
+        TZelmarRecordRefs hits;
+        bool found = false;
+        {
+            const TBusyCursor busy;
+            found = sheet->SearchForChemistry(Form->LastMoleculeQuery, mode, &hits, stereo);
+        }
+        if (!found || sheet.isNull()) return;
+        const QString kind = mode == 2 ? ShownText("Zelmar_FormMain##  Substruktur")
+                                       : ShownText("Zelmar_FormMain##  exakte Struktur");
+        const QString origin =
+            (stereo ? ShownText("Zelmar_FormMain##  Struktursuche (%1, mit Stereochemie) in %2")
+                    : ShownText("Zelmar_FormMain##  Struktursuche (%1) in %2"))
+                .arg(kind, QString::fromStdString(sheet->Caption()));
+        Form->CreateSearchResultWindow(&hits, std::string(), origin);
+    });
 }
 
 void TZelmarSearchCommands::ActSearchAlphanumericExecute() {

@@ -17,6 +17,7 @@ public:
     void UpdateActions();
     void Retranslate();
 
+    void ActSearchMoleculeExecute();
     void ActSearchAlphanumericExecute();
     void ActSearchDuplicatesExecute();
 

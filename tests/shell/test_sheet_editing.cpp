@@ -2,6 +2,7 @@
 // the new-record row, the sizing rules, molecule hints, and refusals while a sort runs.
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
@@ -129,15 +130,29 @@ private slots:
         QVERIFY(Sheet->IsModified());
     }
 
-    void aMoleculeCellOpensNoEditor() {
+    // Without an editor page the molecule editor opens with its no-editor layout: OK is
+    // disabled, and leaving it changes nothing.
+    void aMoleculeCellOpensTheMoleculeEditorNotAnInPlaceEditor() {
         const int column = ColumnOf(Sheet, kFieldNameChemistry);
         QVERIFY(column > 0);
         const std::string molecule = Value(Sheet, 1, kFieldNameChemistry);
         QVERIFY(Sheet->Grid()->SelectCell(column, 1));
+        TDialogWatcher watcher;
+        bool okEnabled = true;
+        QString title;
+        watcher.Expect([&](QDialog* dialog) {
+            title = dialog->windowTitle();
+            okEnabled = dialog->findChild<QPushButton*>("BtnOK")->isEnabled();
+            dialog->reject();
+        });
         QTest::keyClick(Sheet->Grid(), Qt::Key_F2);
+        QVERIFY(watcher.AllAnswered());
+        QCOMPARE(title, QStringLiteral("Molekül Bearbeiten"));
+        QVERIFY(!okEnabled);
         QVERIFY(Editor() == nullptr);
         QCOMPARE(Value(Sheet, 1, kFieldNameChemistry), molecule);
         QCOMPARE(Sheet->List()->GetCount(), 200);
+        QVERIFY(!Sheet->IsModified());
     }
 
     void dataRowsShareOneHeightOfAtLeast24AndColumnsAreAtLeast64Wide() {

@@ -1,13 +1,13 @@
 // Structure pictures of a sheet as the user sees them while scrolling a real file: a light
 // placeholder first, then the picture the workers drew (the same picture as drawn in place),
 // a new picture after the molecule changed, and sheets closed while pictures are on their way.
-#include <QMdiSubWindow>
-#include <algorithm>
-#include <cstdlib>
 #include <QAction>
 #include <QFile>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
+#include <cstdlib>
 
 #include "SheetWindowTestSupport.h"
 #include "Zelmar_Object_DataPainter.h"
@@ -133,7 +133,9 @@ private slots:
         const QImage after = Cell(Paint(sheet, placeholders), cell);
         QCOMPARE(placeholders, 0);
         QVERIFY(after != before);
+        // The same molecule in the last row, current as the first row was.
         grid->SetTopRow(last + 1);
+        QVERIFY(grid->SelectCell(column, last + 1));
         QCOMPARE(after, Cell(Paint(sheet, placeholders), grid->CellRect(column, last + 1)));
     }
 
@@ -198,7 +200,8 @@ private slots:
         Paint(structures, placeholders);
         QCOMPARE(placeholders, 0);
         const QImage shot = form.grab().toImage();
-        QVERIFY(shot.save(QStringLiteral(ZELMAR_SCREENSHOT_DIR "/main_window_%1.png").arg(language)));
+        QVERIFY(
+            shot.save(QStringLiteral(ZELMAR_SCREENSHOT_DIR "/main_window_%1.png").arg(language)));
     }
 
 private:
