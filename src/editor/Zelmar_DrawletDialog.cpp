@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStackedWidget>
@@ -52,6 +53,17 @@ QString& PageLanguageSetting() {
 constexpr int kPageTimeoutMs = 90000;
 // A page that takes a text through its structure service shows it a moment later.
 constexpr int kDrawingTimeoutMs = 15000;
+
+// Whether a molfile or reaction text has anything to draw: an empty molecule reads back from
+// the page as an empty text.
+bool DrawsSomething(const QString& text) {
+    if (text.contains(QLatin1String("$RXN"))) return true;
+    static const QRegularExpression v3000(QStringLiteral("M  V30 COUNTS (\\d+)"));
+    const QRegularExpressionMatch counts = v3000.match(text);
+    if (counts.hasMatch()) return counts.captured(1).toInt() > 0;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    return lines.size() > 3 && lines[3].left(3).trimmed().toInt() > 0;
+}
 
 // Shows "Kein Chemieeditor vorhanden" in place of the browser.
 class TNoEditorPaintBox : public QWidget {
@@ -401,6 +413,7 @@ bool TZelmarDrawletDialog::PushMoleculeToEditor() {
         const QString method = text.contains(QLatin1String("$RXN")) ? QStringLiteral("setRxnFile")
                                                                     : QStringLiteral("setMolFile");
         if (FBridge->Call(method, {text}, nullptr, kPageTimeoutMs).toBool()) {
+            if (!DrawsSomething(text)) return true;
             // Texts the page reads through its structure service appear a moment later;
             // until then the page would answer with an empty drawing.
             for (int waited = 0; waited < kDrawingTimeoutMs; waited += 50) {

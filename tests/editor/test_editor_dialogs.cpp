@@ -1,0 +1,334 @@
+// The molecule editor and the molecule search dialog with the real editor page, in a main
+// window over real files: editing structure cells, the new-record row, refusals, the page's
+// own dialogs, and structure searches checked against the search library itself.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "EditorTestSupport.h"
+#include "SheetWindowTestSupport.h"
+#include "ZelmarDialogTestSupport.h"
+#include "ZelmarTestTempDir.h"
+#include "Zelmar_ChemSearchEngine.h"
+#include "Zelmar_Dialog_EditChemistry.h"
+#include "Zelmar_Dialog_SearchMolecules.h"
+#include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_PictureRenderer.h"
+#include "vesk_ChemRoutines.h"
+
+#include <unistd.h>
+
+using namespace editorTest;
+using namespace sheetTest;
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The molfile of the record at the position in an SD file's text.
+std::string MolfileOfRecord(const std::string& sdf, int position) {
+    size_t start = 0;
+    for (int i = 0; i < position && start != std::string::npos; ++i) {
+        start = sdf.find("$$$$", start);
+        if (start != std::string::npos) start += 5;
+    }
+    const size_t end = start == std::string::npos ? start : sdf.find("M  END", start);
+    if (end == std::string::npos) return {};
+    return sdf.substr(start, end + 6 - start) + "\n";
+}
+
+std::string Formula(const std::string& molfile) {
+    TveskMolManager routines;
+    std::string formula;
+    double mass = 0;
+    return routines.GetFormulaAndMass(molfile, formula, mass) ? formula : std::string("?");
+}
+
+QAction* Action(TZelmar_FormMain& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+QImage CellPicture(TZelmarWindow* sheet, int column, int row) {
+    (void)QTest::qWaitFor([&] { return sheet->Renderer()->Pending() == 0; }, 20000);
+    QApplication::processEvents();
+    return sheet->Grid()->viewport()->grab().toImage().copy(sheet->Grid()->CellRect(column, row));
+}
+
+}  // namespace
+
+class TestEditorDialogs : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TTestTempDir> Temp;
+    std::unique_ptr<TShownForm> Shown;
+    TZelmarWindow* Sheet = nullptr;
+    std::string SheetFile;
+    int Structure = -1;
+
+    TZelmar_FormMain& Form() { return Shown->Form; }
+    TZelmarDialogEditChemistry* Editor() { return Form().EditChemistryDialog(); }
+
+    // Starts a molecule edit of the cell with F2 and lets the answer drive the dialog.
+    void EditCell(int row, const std::function<void(TZelmarDialogEditChemistry*)>& answer) {
+        QVERIFY(Sheet->Grid()->SelectCell(Structure, row));
+        TDialogWatcher watcher;
+        bool edited = false;
+        watcher.Expect([&](QDialog* dialog) {
+            auto* editor = qobject_cast<TZelmarDialogEditChemistry*>(dialog);
+            if (editor == nullptr) {
+                dialog->reject();
+                return;
+            }
+            edited = true;
+            answer(editor);
+        });
+        QTest::keyClick(Sheet->Grid(), Qt::Key_F2);
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY2(edited, qPrintable(watcher.Texts.join("; ")));
+        QVERIFY2(watcher.Unexpected.isEmpty(), qPrintable(watcher.Unexpected.join("; ")));
+    }
+
+private slots:
+    void initTestCase() {
+        Temp = std::make_unique<TTestTempDir>();
+        SheetFile = Temp->Path("aids.sdf");
+        std::filesystem::copy_file(DataFile("nci_aids_props.sdf").toStdString(), SheetFile);
+        Shown = std::make_unique<TShownForm>();
+        Sheet = Open(Form(), QString::fromStdString(SheetFile));
+        QVERIFY(Sheet != nullptr);
+        Structure = ColumnOf(Sheet, kFieldNameChemistry);
+        QVERIFY(Structure > 0);
+        // Both dialogs were made and started loading their page while the window first showed.
+        QVERIFY(Editor()->WebBrowser() != nullptr);
+        QVERIFY(Form().SearchMoleculesDialog()->WebBrowser() != nullptr);
+    }
+
+    void aModeButtonStaysTheOnlyOnePressedAndChoosesThePageTool() {
+        EditCell(1, [](TZelmarDialogEditChemistry* editor) {
+            Click(editor, "BtnNew");
+            Click(editor, "BtnDoubleBond");
+            QStringList pressed;
+            for (QToolButton* button : editor->findChildren<QToolButton*>())
+                if (button->isCheckable() && button->isChecked()) pressed << button->objectName();
+            QCOMPARE(pressed, QStringList{"BtnDoubleBond"});
+            // The page draws with that tool: a click on the empty canvas gives a double bond.
+            ClickCanvas(editor, CanvasCentre(editor));
+            const QString drawing = Drawing(editor);
+            QCOMPARE(CountsField(drawing, 1), 1);
+            QCOMPARE(BondsOfOrder(drawing, 2), 1);
+            Click(editor, "BtnN");
+            pressed.clear();
+            for (QToolButton* button : editor->findChildren<QToolButton*>())
+                if (button->isCheckable() && button->isChecked()) pressed << button->objectName();
+            QCOMPARE(pressed, QStringList{"BtnN"});
+            Click(editor, "BtnCancel");
+        });
+    }
+
+    void okWritesTheDrawnMoleculeIntoTheCellItsPictureAndTheFile() {
+        const std::string before = Value(Sheet, 1, kFieldNameChemistry);
+        const QImage pictureBefore = CellPicture(Sheet, Structure, 1);
+        EditCell(1, [](TZelmarDialogEditChemistry* editor) {
+            DrawBenzene(editor);
+            QCOMPARE(CountsField(Drawing(editor), 0), 6);
+            Click(editor, "BtnOK");
+        });
+        const std::string after = Value(Sheet, 1, kFieldNameChemistry);
+        QVERIFY(after != before);
+        QCOMPARE(Formula(after), std::string("C6H6"));
+        QVERIFY(Sheet->IsModified());
+        QVERIFY(CellPicture(Sheet, Structure, 1) != pictureBefore);
+
+        Form().UpdateActions();
+        Action(Form(), "FileSave")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !Sheet->IsModified(); }, 20000));
+        const std::string saved = ReadText(SheetFile);
+        QCOMPARE(Formula(MolfileOfRecord(saved, 0)), std::string("C6H6"));
+        const std::string backup = ReadText(Temp->Path("aids.BAK"));
+        QVERIFY(Formula(MolfileOfRecord(backup, 0)) != "C6H6");
+        QCOMPARE(MolfileOfRecord(saved, 1), MolfileOfRecord(backup, 1));
+    }
+
+    void cancelLeavesTheCellAsItWas() {
+        const std::string before = Value(Sheet, 2, kFieldNameChemistry);
+        EditCell(2, [](TZelmarDialogEditChemistry* editor) {
+            DrawBenzene(editor);
+            Click(editor, "BtnCancel");
+        });
+        QCOMPARE(Value(Sheet, 2, kFieldNameChemistry), before);
+        QVERIFY(!Sheet->IsModified());
+    }
+
+    void theNewRecordRowTakesADrawnMoleculeAndCancelTakesTheRecordBack() {
+        const int count = Sheet->List()->GetCount();
+        const int newRow = Sheet->Grid()->RowCount() - 1;
+        EditCell(newRow, [](TZelmarDialogEditChemistry* editor) {
+            DrawBenzene(editor);
+            Click(editor, "BtnOK");
+        });
+        QCOMPARE(Sheet->List()->GetCount(), count + 1);
+        QCOMPARE(Formula(Value(Sheet, count + 1, kFieldNameChemistry)), std::string("C6H6"));
+
+        EditCell(Sheet->Grid()->RowCount() - 1, [](TZelmarDialogEditChemistry* editor) {
+            QCOMPARE(Drawing(editor), QString());  // the new record's molecule is empty
+            Click(editor, "BtnCancel");
+        });
+        QCOMPARE(Sheet->List()->GetCount(), count + 1);
+    }
+
+    void aReactionInAMoleculeCellIsRefusedAndLeftAsItIs() {
+        TZelmarField* field = Sheet->List()->GetFieldByName(kFieldNameChemistry);
+        TZelmarDataCarrier reaction;
+        reaction.SetKind(field->Kind);
+        reaction.SetText(ReadText(DataFile("rxn/amide_v2000.rxn").toStdString()));
+        QVERIFY(reaction.Text().find("$RXN") == 0);
+        Sheet->List()->GetSDFileData(3)->SetDataForField(field, &reaction);
+        QVERIFY(Sheet->Grid()->SelectCell(Structure, 4));
+        TDialogWatcher watcher;
+        watcher.ExpectOk();
+        QTest::keyClick(Sheet->Grid(), Qt::Key_F2);
+        QVERIFY(watcher.AllAnswered());
+        QCOMPARE(watcher.Texts,
+                 QStringList{"Eine Reaktion kann nicht als Molekül bearbeitet werden."});
+        QCOMPARE(Value(Sheet, 4, kFieldNameChemistry), reaction.Text());
+    }
+
+    // Paste takes molecules only, import MOL files with molecules only; a refusal leaves the
+    // drawing as it was.
+    void pasteAndImportRefuseWhatIsNoMolecule() {
+        const std::string benzene = Value(Sheet, 1, kFieldNameChemistry);
+        const std::string other =
+            MolfileOfRecord(ReadText(DataFile("nci_aids_props.sdf").toStdString()), 5);
+        WriteText(Temp->Path("other.txt"), other);
+        WriteText(Temp->Path("other.MOL"), other);
+        WriteText(Temp->Path("broken.mol"), "not a molecule\n");
+        const std::string noAtoms =
+            "\n  empty\n\n  0  0  0  0  0  0  0  0  0  0999 V2000\nM  END\n";
+        TZelmarDialogEditChemistry* editor = Editor();
+        QVERIFY(editor->SetMolecule(benzene));
+        TDialogWatcher watcher;
+        QStringList steps;
+        watcher.Expect([&](QDialog* dialog) {
+            const auto atoms = [&] { return CountsField(Drawing(editor), 0); };
+            const auto refused = [&](const char* step, const char* button) {
+                watcher.ExpectOk();
+                Click(dialog, button);
+                steps << QString::fromLatin1(step) + ":" + QString::number(atoms());
+            };
+            QGuiApplication::clipboard()->setText(QStringLiteral("no molecule at all"));
+            refused("text", "BtnPaste");
+            QGuiApplication::clipboard()->setText(QString::fromStdString(noAtoms));
+            refused("no atoms", "BtnPaste");
+            watcher.ExpectFile(QString::fromStdString(Temp->Path("other.txt")));
+            refused("txt", "BtnImport");
+            watcher.ExpectFile(QString::fromStdString(Temp->Path("broken.mol")));
+            refused("broken", "BtnImport");
+            watcher.ExpectFile(QString::fromStdString(Temp->Path("other.MOL")));
+            Click(dialog, "BtnImport");
+            steps << QStringLiteral("MOL:%1").arg(atoms());
+            QGuiApplication::clipboard()->setText(QString::fromStdString(benzene));
+            Click(dialog, "BtnPaste");
+            steps << QStringLiteral("paste:%1").arg(atoms());
+            Click(dialog, "BtnCancel");
+        });
+        editor->exec();
+        QVERIFY(watcher.AllAnswered());
+        const QString otherAtoms = QString::number(CountsField(QString::fromStdString(other), 0));
+        QCOMPARE(steps, (QStringList{"text:6", "no atoms:6", "txt:6", "broken:6",
+                                     "MOL:" + otherAtoms, "paste:6"}));
+        QCOMPARE(
+            watcher.Texts,
+            (QStringList{"Ungültige Chemiedaten im Clipboard", "Ungültige Chemiedaten im Clipboard",
+                         "Unbekannte Dateierweiterung", "Ungültige Chemiedaten ibn Datei"}));
+    }
+
+    // The page's own dialogs live in the page: while one is open the host's tool bars and OK
+    // wait for it.
+    void thePeriodicTableKeepsTheToolBarsAndOkWaiting() {
+        TZelmarDialogEditChemistry* editor = Editor();
+        QVERIFY(editor->SetMolecule(std::string()));
+        TDialogWatcher watcher;
+        bool waited = false, back = false;
+        watcher.Expect([&](QDialog* dialog) {
+            Click(dialog, "BtnAtomDlg");
+            QVERIFY(WaitUntil([&] { return editor->PageDialogOpen(); }, 5000));
+            QCOMPARE(editor->GetDLTActiveDialogCaption(), std::string("Periodic Table"));
+            waited = !Button(dialog, "BtnOK")->isEnabled() &&
+                     !Button(dialog, "BtnNew")->isEnabled() && !Button(dialog, "BtnC")->isEnabled();
+            editor->WebBrowser()->page()->runJavaScript(
+                "document.querySelector('.Ketcher-root dialog header button').click()");
+            QVERIFY(WaitUntil([&] { return !editor->PageDialogOpen(); }, 5000));
+            back = Button(dialog, "BtnOK")->isEnabled() && Button(dialog, "BtnNew")->isEnabled();
+            Click(dialog, "BtnCancel");
+        });
+        editor->exec();
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(waited);
+        QVERIFY(back);
+    }
+
+    void withoutTheEditorPageOnlyCancelWorks() {
+        TZelmarDrawletDialog::SetDrawletFolder(QString::fromStdString(Temp->Path("nowhere")));
+        TZelmarDialogEditChemistry editor(&Form());
+        TZelmarDialog_SearchMolecules search(&Form());
+        TZelmarDrawletDialog::SetDrawletFolder(QString());
+        QVERIFY(editor.WebBrowser() == nullptr && search.WebBrowser() == nullptr);
+        for (TZelmarDrawletDialog* dialog : {static_cast<TZelmarDrawletDialog*>(&editor),
+                                             static_cast<TZelmarDrawletDialog*>(&search)}) {
+            TDialogWatcher watcher;
+            bool layout = false;
+            watcher.Expect([&](QDialog* shown) {
+                auto* area = shown->findChild<QStackedWidget*>();
+                layout =
+                    area->currentWidget()->objectName() == QLatin1String("PaintBoxNoDrawlet") &&
+                    !Button(shown, "BtnOK")->isEnabled() &&
+                    QApplication::focusWidget() == Button(shown, "BtnCancel");
+                watcher.ExpectOk();
+                Click(shown, "BtnSingleBond");
+                Click(shown, "BtnCancel");
+            });
+            dialog->exec();
+            QVERIFY(watcher.AllAnswered());
+            QVERIFY(layout);
+            QCOMPARE(watcher.Texts, QStringList{"Kein Chemieeditor vorhanden"});
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    TZelmarDrawletDialog::PrepareBrowserEnvironment();
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --disable-gpu");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::temp().filePath(QString("zelmar-editor-%1").arg(getuid()));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+    }
+    qputenv("QT_LOGGING_RULES", "qt.webenginecontext=false");
+    QApplication app(argc, argv);
+    TestEditorDialogs test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_editor_dialogs.moc"
