@@ -33,6 +33,281 @@
     </message>
 </context>
 <context>
+    <name>ZelmarDialogEditChemistry</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Anordnen|Ordnet die Elemente auf der Zeichenfläche an</source>
+        <translation>Anordnen|Ordnet die Elemente auf der Zeichenfläche an</translation>
+    </message>
+    <message>
+        <source>Any Atom|Zeichnet ein &apos;Any Atom&apos;</source>
+        <translation>Any Atom|Zeichnet ein &apos;Any Atom&apos;</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Benzen|Zeichnet einen Benzen-Kreis</source>
+        <translation>Benzen|Zeichnet einen Benzen-Kreis</translation>
+    </message>
+    <message>
+        <source>Bewegen|Bewegt die Zeichenfläche</source>
+        <translation>Bewegen|Bewegt die Zeichenfläche</translation>
+    </message>
+    <message>
+        <source>Bitte zeichnen Sie ein Molekül, keine Reaktion.</source>
+        <translation>Bitte zeichnen Sie ein Molekül, keine Reaktion.</translation>
+    </message>
+    <message>
+        <source>Br-Atom|Zeichnet ein Br-Atom</source>
+        <translation>Br-Atom|Zeichnet ein Br-Atom</translation>
+    </message>
+    <message>
+        <source>C-Atom|Zeichnet ein C-Atom</source>
+        <translation>C-Atom|Zeichnet ein C-Atom</translation>
+    </message>
+    <message>
+        <source>Chiral-Flag|Zeichnet ein Chiral-Flag</source>
+        <translation>Chiral-Flag|Zeichnet ein Chiral-Flag</translation>
+    </message>
+    <message>
+        <source>Cl-Atom|Zeichnet ein Cl-Atom</source>
+        <translation>Cl-Atom|Zeichnet ein Cl-Atom</translation>
+    </message>
+    <message>
+        <source>Copy chemistry to clipboard</source>
+        <translation>Chemie in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Cut chemistry to clipboard</source>
+        <translation>Chemie ausschneiden und in die Zwischenablage legen</translation>
+    </message>
+    <message>
+        <source>Cyclo-Butan|Zeichnet einen Butan-Kreis</source>
+        <translation>Cyclo-Butan|Zeichnet einen Butan-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Heptan|Zeichnet einen Heptan-Kreis</source>
+        <translation>Cyclo-Heptan|Zeichnet einen Heptan-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Hexan|Zeichnet einen Hexan-Kreis</source>
+        <translation>Cyclo-Hexan|Zeichnet einen Hexan-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Oktan|Zeichnet einen Oktan-Kreis</source>
+        <translation>Cyclo-Oktan|Zeichnet einen Oktan-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
+        <translation>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentan|Zeichnet einen Pentan-Kreis</source>
+        <translation>Cyclo-Pentan|Zeichnet einen Pentan-Kreis</translation>
+    </message>
+    <message>
+        <source>Cyclo-Propan|Zeichnet einen Propan-Kreis</source>
+        <translation>Cyclo-Propan|Zeichnet einen Propan-Kreis</translation>
+    </message>
+    <message>
+        <source>Das Molekül konnte nicht aus dem Editor gelesen werden.</source>
+        <translation>Das Molekül konnte nicht aus dem Editor gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Dieses Molekül kann der Editor nicht lesen. Es bleibt unverändert.</source>
+        <translation>Dieses Molekül kann der Editor nicht lesen. Es bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Doppelbindung|Zeichnet eine Doppelbindung</source>
+        <translation>Doppelbindung|Zeichnet eine Doppelbindung</translation>
+    </message>
+    <message>
+        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
+        <translation>Dreifachbindung|Zeichnet eine Draifachbindung</translation>
+    </message>
+    <message>
+        <source>Editor Hilfe</source>
+        <translation>Editor Hilfe</translation>
+    </message>
+    <message>
+        <source>Eine Reaktion kann nicht als Molekül bearbeitet werden.</source>
+        <translation>Eine Reaktion kann nicht als Molekül bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Einzelbindung|Zeichnet eine Einzelbindung</source>
+        <translation>Einzelbindung|Zeichnet eine Einzelbindung</translation>
+    </message>
+    <message>
+        <source>Export chemistry to file</source>
+        <translation>Chemie in eine Datei exportieren</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>F-Atom|Zeichnet ein F-Atom</source>
+        <translation>F-Atom|Zeichnet ein F-Atom</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Fehler beim Speichern der Daten</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Hilfeseite konnte nicht gefunden werden.</translation>
+    </message>
+    <message>
+        <source>Import chemistry from file</source>
+        <translation>Chemie aus einer Datei importieren</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt Infos über das Programm an</source>
+        <translation>Info|Zeigt Infos über das Programm an</translation>
+    </message>
+    <message>
+        <source>Keil|Zeichnet einen Keil</source>
+        <translation>Keil|Zeichnet einen Keil</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>Kein Chemieeditor vorhanden</translation>
+    </message>
+    <message>
+        <source>Klammern|Zeichnet Klammern</source>
+        <translation>Klammern|Zeichnet Klammern</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Lade Molekül von Datei</source>
+        <translation>Lade Molekül von Datei</translation>
+    </message>
+    <message>
+        <source>Löschen|Löscht einzelne Elemente</source>
+        <translation>Löschen|Löscht einzelne Elemente</translation>
+    </message>
+    <message>
+        <source>Mapping|Zeichnet Mapping-Nummern</source>
+        <translation>Mapping|Zeichnet Mapping-Nummern</translation>
+    </message>
+    <message>
+        <source>Mol files (*.mol)</source>
+        <translation>Mol-Dateien (*.mol)</translation>
+    </message>
+    <message>
+        <source>Molekül Bearbeiten</source>
+        <translation>Molekül Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Molekül in Datei speichern</source>
+        <translation>Molekül in Datei speichern</translation>
+    </message>
+    <message>
+        <source>N-Atom|Zeichnet ein N-Atom</source>
+        <translation>N-Atom|Zeichnet ein N-Atom</translation>
+    </message>
+    <message>
+        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
+        <translation>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</translation>
+    </message>
+    <message>
+        <source>Neu|Öffnet ein neues Dokument</source>
+        <translation>Neu|Öffnet ein neues Dokument</translation>
+    </message>
+    <message>
+        <source>O-Atom|Zeichnet ein O-Atom</source>
+        <translation>O-Atom|Zeichnet ein O-Atom</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>P-Atom|Zeichnet ein P-Atom</source>
+        <translation>P-Atom|Zeichnet ein P-Atom</translation>
+    </message>
+    <message>
+        <source>Paste chemistry from clipboard</source>
+        <translation>Chemie aus der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>Periodensystem|Öffnet das Periodensystem</source>
+        <translation>Periodensystem|Öffnet das Periodensystem</translation>
+    </message>
+    <message>
+        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
+        <translation>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</translation>
+    </message>
+    <message>
+        <source>Query Atom|Zeichnet ein Query Atom</source>
+        <translation>Query Atom|Zeichnet ein Query Atom</translation>
+    </message>
+    <message>
+        <source>Reaktions-Pfeil|Zeichnet einen Reaktions-Pfeil</source>
+        <translation>Reaktions-Pfeil|Zeichnet einen Reaktions-Pfeil</translation>
+    </message>
+    <message>
+        <source>Reaktions-Plus|Zeichnet ein Reaktions-Plus</source>
+        <translation>Reaktions-Plus|Zeichnet ein Reaktions-Plus</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Macht die letzte Eingabe rückgängig</source>
+        <translation>Rückgängig|Macht die letzte Eingabe rückgängig</translation>
+    </message>
+    <message>
+        <source>S-Atom|Zeichnet ein S-Atom</source>
+        <translation>S-Atom|Zeichnet ein S-Atom</translation>
+    </message>
+    <message>
+        <source>Selektieren|Wechselt in den Selektiermodus</source>
+        <translation>Selektieren|Wechselt in den Selektiermodus</translation>
+    </message>
+    <message>
+        <source>Spez. Bindung|Zeichnet spezielle Bindungen</source>
+        <translation>Spez. Bindung|Zeichnet spezielle Bindungen</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Unbekannte Dateierweiterung</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten ibn Datei</source>
+        <translation>Ungültige Chemiedaten ibn Datei</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Ungültige Chemiedaten im Clipboard</translation>
+    </message>
+    <message>
+        <source>Zentrieren|Zentriert die Zeichenfläche auf die einzelnen Elemente</source>
+        <translation>Zentrieren|Zentriert die Zeichenfläche auf die einzelnen Elemente</translation>
+    </message>
+    <message>
+        <source>gestr. Keil|Zeichnet einen gestrichelten Keil</source>
+        <translation>gestr. Keil|Zeichnet einen gestrichelten Keil</translation>
+    </message>
+    <message>
+        <source>gezackte Bindung|Zeichnet eine gezackte Bindung</source>
+        <translation>gezackte Bindung|Zeichnet eine gezackte Bindung</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarDialogEditMolPropertys</name>
     <message>
         <source>Abbrechen</source>
@@ -282,6 +557,61 @@
     <message>
         <source>Textsuche:</source>
         <translation>Textsuche:</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchMolecules</name>
+    <message>
+        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
+        <translation>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Fehler beim Speichern der Daten</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Hilfeseite konnte nicht gefunden werden.</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>Kein Chemieeditor vorhanden</translation>
+    </message>
+    <message>
+        <source>Substruktur Suche</source>
+        <translation>Substruktur Suche</translation>
+    </message>
+    <message>
+        <source>Such Modus</source>
+        <translation>Such Modus</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen</source>
+        <translation>Suche nach Molekülen</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Unbekannte Dateierweiterung</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Ungültige Chemiedaten im Clipboard</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten in Datei</source>
+        <translation>Ungültige Chemiedaten in Datei</translation>
+    </message>
+    <message>
+        <source>exakte Suche</source>
+        <translation>exakte Suche</translation>
     </message>
 </context>
 <context>
@@ -854,6 +1184,18 @@
         <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
     </message>
     <message>
+        <source>Struktursuche (%1) in %2</source>
+        <translation>Struktursuche (%1) in %2</translation>
+    </message>
+    <message>
+        <source>Struktursuche (%1, mit Stereochemie) in %2</source>
+        <translation>Struktursuche (%1, mit Stereochemie) in %2</translation>
+    </message>
+    <message>
+        <source>Substruktur</source>
+        <translation>Substruktur</translation>
+    </message>
+    <message>
         <source>Suche nach %1 in %2 von %3</source>
         <translation>Suche nach %1 in %2 von %3</translation>
     </message>
@@ -948,6 +1290,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar konnte die vollständigen Pfade der abgelegten Dateien nicht ermitteln</translation>
+    </message>
+    <message>
+        <source>exakte Struktur</source>
+        <translation>exakte Struktur</translation>
     </message>
     <message>
         <source>nicht gefunden</source>

@@ -33,6 +33,281 @@
     </message>
 </context>
 <context>
+    <name>ZelmarDialogEditChemistry</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Anordnen|Ordnet die Elemente auf der Zeichenfläche an</source>
+        <translation>Arrange|Arranges the elements on the drawing area</translation>
+    </message>
+    <message>
+        <source>Any Atom|Zeichnet ein &apos;Any Atom&apos;</source>
+        <translation>Any atom|Draws an &apos;any atom&apos;</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>Benzen|Zeichnet einen Benzen-Kreis</source>
+        <translation>Benzene|Draws a benzene ring</translation>
+    </message>
+    <message>
+        <source>Bewegen|Bewegt die Zeichenfläche</source>
+        <translation>Move|Moves the drawing area</translation>
+    </message>
+    <message>
+        <source>Bitte zeichnen Sie ein Molekül, keine Reaktion.</source>
+        <translation>Please draw a molecule, not a reaction.</translation>
+    </message>
+    <message>
+        <source>Br-Atom|Zeichnet ein Br-Atom</source>
+        <translation>Br atom|Draws a Br atom</translation>
+    </message>
+    <message>
+        <source>C-Atom|Zeichnet ein C-Atom</source>
+        <translation>C atom|Draws a C atom</translation>
+    </message>
+    <message>
+        <source>Chiral-Flag|Zeichnet ein Chiral-Flag</source>
+        <translation>Chiral flag|Draws a chiral flag</translation>
+    </message>
+    <message>
+        <source>Cl-Atom|Zeichnet ein Cl-Atom</source>
+        <translation>Cl atom|Draws a Cl atom</translation>
+    </message>
+    <message>
+        <source>Copy chemistry to clipboard</source>
+        <translation>Copy chemistry to clipboard</translation>
+    </message>
+    <message>
+        <source>Cut chemistry to clipboard</source>
+        <translation>Cut chemistry to clipboard</translation>
+    </message>
+    <message>
+        <source>Cyclo-Butan|Zeichnet einen Butan-Kreis</source>
+        <translation>Cyclobutane|Draws a cyclobutane ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Heptan|Zeichnet einen Heptan-Kreis</source>
+        <translation>Cycloheptane|Draws a cycloheptane ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Hexan|Zeichnet einen Hexan-Kreis</source>
+        <translation>Cyclohexane|Draws a cyclohexane ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Oktan|Zeichnet einen Oktan-Kreis</source>
+        <translation>Cyclooctane|Draws a cyclooctane ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
+        <translation>Cyclopentadiene|Draws a cyclopentadiene ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentan|Zeichnet einen Pentan-Kreis</source>
+        <translation>Cyclopentane|Draws a cyclopentane ring</translation>
+    </message>
+    <message>
+        <source>Cyclo-Propan|Zeichnet einen Propan-Kreis</source>
+        <translation>Cyclopropane|Draws a cyclopropane ring</translation>
+    </message>
+    <message>
+        <source>Das Molekül konnte nicht aus dem Editor gelesen werden.</source>
+        <translation>The molecule could not be read from the editor.</translation>
+    </message>
+    <message>
+        <source>Dieses Molekül kann der Editor nicht lesen. Es bleibt unverändert.</source>
+        <translation>The editor cannot read this molecule. It stays as it is.</translation>
+    </message>
+    <message>
+        <source>Doppelbindung|Zeichnet eine Doppelbindung</source>
+        <translation>Double Bond|Draws a double bond</translation>
+    </message>
+    <message>
+        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
+        <translation>Triple Bond|Draws a triple bond</translation>
+    </message>
+    <message>
+        <source>Editor Hilfe</source>
+        <translation>Editor Help</translation>
+    </message>
+    <message>
+        <source>Eine Reaktion kann nicht als Molekül bearbeitet werden.</source>
+        <translation>A reaction cannot be edited as a molecule.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Einzelbindung|Zeichnet eine Einzelbindung</source>
+        <translation>Single Bond|Draws a single bond</translation>
+    </message>
+    <message>
+        <source>Export chemistry to file</source>
+        <translation>Export chemistry to file</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>F-Atom|Zeichnet ein F-Atom</source>
+        <translation>F atom|Draws a F atom</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Error saving data</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Help page not found</translation>
+    </message>
+    <message>
+        <source>Import chemistry from file</source>
+        <translation>Import chemistry from file</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt Infos über das Programm an</source>
+        <translation>Info|Shows information about the drawing</translation>
+    </message>
+    <message>
+        <source>Keil|Zeichnet einen Keil</source>
+        <translation>Wedge|Draws a wedge</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>No chemistry editor available</translation>
+    </message>
+    <message>
+        <source>Klammern|Zeichnet Klammern</source>
+        <translation>Brackets|Draws brackets</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Lade Molekül von Datei</source>
+        <translation>Load molecule from file</translation>
+    </message>
+    <message>
+        <source>Löschen|Löscht einzelne Elemente</source>
+        <translation>Delete|Deletes single elements</translation>
+    </message>
+    <message>
+        <source>Mapping|Zeichnet Mapping-Nummern</source>
+        <translation>Mapping|Draws mapping numbers</translation>
+    </message>
+    <message>
+        <source>Mol files (*.mol)</source>
+        <translation>Mol files (*.mol)</translation>
+    </message>
+    <message>
+        <source>Molekül Bearbeiten</source>
+        <translation>Edit molecule</translation>
+    </message>
+    <message>
+        <source>Molekül in Datei speichern</source>
+        <translation>Save molecule to file</translation>
+    </message>
+    <message>
+        <source>N-Atom|Zeichnet ein N-Atom</source>
+        <translation>N atom|Draws a N atom</translation>
+    </message>
+    <message>
+        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
+        <translation>Negative charge|Adds a negative charge to an atom</translation>
+    </message>
+    <message>
+        <source>Neu|Öffnet ein neues Dokument</source>
+        <translation>New|Opens a new document</translation>
+    </message>
+    <message>
+        <source>O-Atom|Zeichnet ein O-Atom</source>
+        <translation>O atom|Draws a O atom</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>P-Atom|Zeichnet ein P-Atom</source>
+        <translation>P atom|Draws a P atom</translation>
+    </message>
+    <message>
+        <source>Paste chemistry from clipboard</source>
+        <translation>Paste chemistry from clipboard</translation>
+    </message>
+    <message>
+        <source>Periodensystem|Öffnet das Periodensystem</source>
+        <translation>Periodic systems|Opens the periodic system</translation>
+    </message>
+    <message>
+        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
+        <translation>Positive charge|Adds a positive charge to an atom</translation>
+    </message>
+    <message>
+        <source>Query Atom|Zeichnet ein Query Atom</source>
+        <translation>Query atom|Draws a query atom</translation>
+    </message>
+    <message>
+        <source>Reaktions-Pfeil|Zeichnet einen Reaktions-Pfeil</source>
+        <translation>Reaction arrow|Draws a reaction arrow</translation>
+    </message>
+    <message>
+        <source>Reaktions-Plus|Zeichnet ein Reaktions-Plus</source>
+        <translation>Reaction plus|Draws a reaction plus</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Macht die letzte Eingabe rückgängig</source>
+        <translation>Undo|Undoes the last input</translation>
+    </message>
+    <message>
+        <source>S-Atom|Zeichnet ein S-Atom</source>
+        <translation>S atom|Draws a S atom</translation>
+    </message>
+    <message>
+        <source>Selektieren|Wechselt in den Selektiermodus</source>
+        <translation>Select|Switches to selection mode</translation>
+    </message>
+    <message>
+        <source>Spez. Bindung|Zeichnet spezielle Bindungen</source>
+        <translation>Special bond|Draws special bonds</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Unknown file extension</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten ibn Datei</source>
+        <translation>Invalid chemistry data in file</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Invalid chemistry data in clipboard</translation>
+    </message>
+    <message>
+        <source>Zentrieren|Zentriert die Zeichenfläche auf die einzelnen Elemente</source>
+        <translation>Center|Centers the drawing area on the elements</translation>
+    </message>
+    <message>
+        <source>gestr. Keil|Zeichnet einen gestrichelten Keil</source>
+        <translation>Hashed wedge|Draws a hashed wedge</translation>
+    </message>
+    <message>
+        <source>gezackte Bindung|Zeichnet eine gezackte Bindung</source>
+        <translation>Chain|Draws a zigzag chain</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarDialogEditMolPropertys</name>
     <message>
         <source>Abbrechen</source>
@@ -282,6 +557,61 @@
     <message>
         <source>Textsuche:</source>
         <translation>Text search:</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchMolecules</name>
+    <message>
+        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
+        <translation>Please define the chemistry data you want to search for</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Error saving data</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Unable to find help page</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>No chemistry editor available</translation>
+    </message>
+    <message>
+        <source>Substruktur Suche</source>
+        <translation>Substructure search</translation>
+    </message>
+    <message>
+        <source>Such Modus</source>
+        <translation>Search Mode</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen</source>
+        <translation>Search for molecules</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Unknown file extension</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Invalid chemistry data in clipboard</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten in Datei</source>
+        <translation>Invalid chemistry data in file</translation>
+    </message>
+    <message>
+        <source>exakte Suche</source>
+        <translation>exact Search</translation>
     </message>
 </context>
 <context>
@@ -854,6 +1184,18 @@
         <translation>Go to record|Goes to the given record of the current data sheet</translation>
     </message>
     <message>
+        <source>Struktursuche (%1) in %2</source>
+        <translation>Structure search (%1) in %2</translation>
+    </message>
+    <message>
+        <source>Struktursuche (%1, mit Stereochemie) in %2</source>
+        <translation>Structure search (%1, with stereo chemistry) in %2</translation>
+    </message>
+    <message>
+        <source>Substruktur</source>
+        <translation>substructure</translation>
+    </message>
+    <message>
         <source>Suche nach %1 in %2 von %3</source>
         <translation>Search for %1 in %2 of %3</translation>
     </message>
@@ -948,6 +1290,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar was unable to retrieve the dropped files&apos; full path names</translation>
+    </message>
+    <message>
+        <source>exakte Struktur</source>
+        <translation>exact structure</translation>
     </message>
     <message>
         <source>nicht gefunden</source>

@@ -33,6 +33,281 @@
     </message>
 </context>
 <context>
+    <name>ZelmarDialogEditChemistry</name>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Anordnen|Ordnet die Elemente auf der Zeichenfläche an</source>
+        <translation>Disposer|Dispose les éléments sur la zone de dessin</translation>
+    </message>
+    <message>
+        <source>Any Atom|Zeichnet ein &apos;Any Atom&apos;</source>
+        <translation>Atome quelconque|Dessine un « atome quelconque »</translation>
+    </message>
+    <message>
+        <source>Ausschneiden</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Benzen|Zeichnet einen Benzen-Kreis</source>
+        <translation>Benzène|Dessine un cycle benzénique</translation>
+    </message>
+    <message>
+        <source>Bewegen|Bewegt die Zeichenfläche</source>
+        <translation>Déplacer|Déplace la zone de dessin</translation>
+    </message>
+    <message>
+        <source>Bitte zeichnen Sie ein Molekül, keine Reaktion.</source>
+        <translation>Veuillez dessiner une molécule, pas une réaction.</translation>
+    </message>
+    <message>
+        <source>Br-Atom|Zeichnet ein Br-Atom</source>
+        <translation>Atome Br|Dessine un atome Br</translation>
+    </message>
+    <message>
+        <source>C-Atom|Zeichnet ein C-Atom</source>
+        <translation>Atome C|Dessine un atome C</translation>
+    </message>
+    <message>
+        <source>Chiral-Flag|Zeichnet ein Chiral-Flag</source>
+        <translation>Indicateur chiral|Place l&apos;indicateur chiral</translation>
+    </message>
+    <message>
+        <source>Cl-Atom|Zeichnet ein Cl-Atom</source>
+        <translation>Atome Cl|Dessine un atome Cl</translation>
+    </message>
+    <message>
+        <source>Copy chemistry to clipboard</source>
+        <translation>Copier la chimie dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Cut chemistry to clipboard</source>
+        <translation>Couper la chimie vers le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Cyclo-Butan|Zeichnet einen Butan-Kreis</source>
+        <translation>Cyclobutane|Dessine un cycle cyclobutane</translation>
+    </message>
+    <message>
+        <source>Cyclo-Heptan|Zeichnet einen Heptan-Kreis</source>
+        <translation>Cycloheptane|Dessine un cycle cycloheptane</translation>
+    </message>
+    <message>
+        <source>Cyclo-Hexan|Zeichnet einen Hexan-Kreis</source>
+        <translation>Cyclohexane|Dessine un cycle cyclohexane</translation>
+    </message>
+    <message>
+        <source>Cyclo-Oktan|Zeichnet einen Oktan-Kreis</source>
+        <translation>Cyclooctane|Dessine un cycle cyclooctane</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
+        <translation>Cyclopentadiène|Dessine un cycle cyclopentadiène</translation>
+    </message>
+    <message>
+        <source>Cyclo-Pentan|Zeichnet einen Pentan-Kreis</source>
+        <translation>Cyclopentane|Dessine un cycle cyclopentane</translation>
+    </message>
+    <message>
+        <source>Cyclo-Propan|Zeichnet einen Propan-Kreis</source>
+        <translation>Cyclopropane|Dessine un cycle cyclopropane</translation>
+    </message>
+    <message>
+        <source>Das Molekül konnte nicht aus dem Editor gelesen werden.</source>
+        <translation>La molécule n&apos;a pas pu être lue depuis l&apos;éditeur.</translation>
+    </message>
+    <message>
+        <source>Dieses Molekül kann der Editor nicht lesen. Es bleibt unverändert.</source>
+        <translation>L&apos;éditeur ne peut pas lire cette molécule. Elle reste inchangée.</translation>
+    </message>
+    <message>
+        <source>Doppelbindung|Zeichnet eine Doppelbindung</source>
+        <translation>Liaison double|Dessine une liaison double</translation>
+    </message>
+    <message>
+        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
+        <translation>Liaison triple|Dessine une liaison triple</translation>
+    </message>
+    <message>
+        <source>Editor Hilfe</source>
+        <translation>Aide de l&apos;éditeur</translation>
+    </message>
+    <message>
+        <source>Eine Reaktion kann nicht als Molekül bearbeitet werden.</source>
+        <translation>Une réaction ne peut pas être modifiée comme une molécule.</translation>
+    </message>
+    <message>
+        <source>Einfügen</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Einzelbindung|Zeichnet eine Einzelbindung</source>
+        <translation>Liaison simple|Dessine une liaison simple</translation>
+    </message>
+    <message>
+        <source>Export chemistry to file</source>
+        <translation>Exporter la chimie vers un fichier</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>F-Atom|Zeichnet ein F-Atom</source>
+        <translation>Atome F|Dessine un atome F</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Erreur lors de l&apos;enregistrement des données</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Page d&apos;aide introuvable.</translation>
+    </message>
+    <message>
+        <source>Import chemistry from file</source>
+        <translation>Importer la chimie depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Importieren</source>
+        <translation>Importer</translation>
+    </message>
+    <message>
+        <source>Info|Zeigt Infos über das Programm an</source>
+        <translation>Info|Affiche des informations sur le dessin</translation>
+    </message>
+    <message>
+        <source>Keil|Zeichnet einen Keil</source>
+        <translation>Coin|Dessine une liaison en coin</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>Aucun éditeur de chimie disponible</translation>
+    </message>
+    <message>
+        <source>Klammern|Zeichnet Klammern</source>
+        <translation>Crochets|Dessine des crochets</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Lade Molekül von Datei</source>
+        <translation>Charger une molécule depuis un fichier</translation>
+    </message>
+    <message>
+        <source>Löschen|Löscht einzelne Elemente</source>
+        <translation>Effacer|Efface des éléments un par un</translation>
+    </message>
+    <message>
+        <source>Mapping|Zeichnet Mapping-Nummern</source>
+        <translation>Mappage|Dessine des numéros de mappage</translation>
+    </message>
+    <message>
+        <source>Mol files (*.mol)</source>
+        <translation>Fichiers Mol (*.mol)</translation>
+    </message>
+    <message>
+        <source>Molekül Bearbeiten</source>
+        <translation>Modifier la molécule</translation>
+    </message>
+    <message>
+        <source>Molekül in Datei speichern</source>
+        <translation>Enregistrer la molécule dans un fichier</translation>
+    </message>
+    <message>
+        <source>N-Atom|Zeichnet ein N-Atom</source>
+        <translation>Atome N|Dessine un atome N</translation>
+    </message>
+    <message>
+        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
+        <translation>Charge négative|Ajoute une charge négative à un atome</translation>
+    </message>
+    <message>
+        <source>Neu|Öffnet ein neues Dokument</source>
+        <translation>Nouveau|Ouvre un nouveau document</translation>
+    </message>
+    <message>
+        <source>O-Atom|Zeichnet ein O-Atom</source>
+        <translation>Atome O|Dessine un atome O</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>P-Atom|Zeichnet ein P-Atom</source>
+        <translation>Atome P|Dessine un atome P</translation>
+    </message>
+    <message>
+        <source>Paste chemistry from clipboard</source>
+        <translation>Coller la chimie depuis le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Periodensystem|Öffnet das Periodensystem</source>
+        <translation>Tableau périodique|Ouvre le tableau périodique</translation>
+    </message>
+    <message>
+        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
+        <translation>Charge positive|Ajoute une charge positive à un atome</translation>
+    </message>
+    <message>
+        <source>Query Atom|Zeichnet ein Query Atom</source>
+        <translation>Atome de requête|Dessine un atome de requête</translation>
+    </message>
+    <message>
+        <source>Reaktions-Pfeil|Zeichnet einen Reaktions-Pfeil</source>
+        <translation>Flèche de réaction|Dessine une flèche de réaction</translation>
+    </message>
+    <message>
+        <source>Reaktions-Plus|Zeichnet ein Reaktions-Plus</source>
+        <translation>Plus de réaction|Dessine un plus de réaction</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Macht die letzte Eingabe rückgängig</source>
+        <translation>Annuler|Annule la dernière saisie</translation>
+    </message>
+    <message>
+        <source>S-Atom|Zeichnet ein S-Atom</source>
+        <translation>Atome S|Dessine un atome S</translation>
+    </message>
+    <message>
+        <source>Selektieren|Wechselt in den Selektiermodus</source>
+        <translation>Sélectionner|Passe en mode sélection</translation>
+    </message>
+    <message>
+        <source>Spez. Bindung|Zeichnet spezielle Bindungen</source>
+        <translation>Liaison spéciale|Dessine des liaisons spéciales</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Extension de fichier inconnue</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten ibn Datei</source>
+        <translation>Données chimiques non valides dans le fichier</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Données chimiques non valides dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Zentrieren|Zentriert die Zeichenfläche auf die einzelnen Elemente</source>
+        <translation>Centrer|Centre la zone de dessin sur les éléments</translation>
+    </message>
+    <message>
+        <source>gestr. Keil|Zeichnet einen gestrichelten Keil</source>
+        <translation>Coin hachuré|Dessine une liaison en coin hachurée</translation>
+    </message>
+    <message>
+        <source>gezackte Bindung|Zeichnet eine gezackte Bindung</source>
+        <translation>Chaîne|Dessine une chaîne en zigzag</translation>
+    </message>
+</context>
+<context>
     <name>ZelmarDialogEditMolPropertys</name>
     <message>
         <source>Abbrechen</source>
@@ -282,6 +557,61 @@
     <message>
         <source>Textsuche:</source>
         <translation>Recherche de texte :</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialog_SearchMolecules</name>
+    <message>
+        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
+        <translation>Veuillez définir les données chimiques à rechercher.</translation>
+    </message>
+    <message>
+        <source>Fehler beim Speichern der Daten</source>
+        <translation>Erreur lors de l&apos;enregistrement des données</translation>
+    </message>
+    <message>
+        <source>Hilfeseite konnte nicht gefunden werden.</source>
+        <translation>Page d&apos;aide introuvable.</translation>
+    </message>
+    <message>
+        <source>Kein Chemieeditor vorhanden</source>
+        <translation>Aucun éditeur de chimie disponible</translation>
+    </message>
+    <message>
+        <source>Substruktur Suche</source>
+        <translation>recherche de sous-structure</translation>
+    </message>
+    <message>
+        <source>Such Modus</source>
+        <translation>Mode de recherche</translation>
+    </message>
+    <message>
+        <source>Suche nach Molekülen</source>
+        <translation>Recherche de molécules</translation>
+    </message>
+    <message>
+        <source>Suchen</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tenir compte de la stéréochimie&lt;BR&gt;tétraédrique</translation>
+    </message>
+    <message>
+        <source>Unbekannte Dateierweiterung</source>
+        <translation>Extension de fichier inconnue</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten im Clipboard</source>
+        <translation>Données chimiques non valides dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Ungültige Chemiedaten in Datei</source>
+        <translation>Données chimiques non valides dans le fichier</translation>
+    </message>
+    <message>
+        <source>exakte Suche</source>
+        <translation>recherche exacte</translation>
     </message>
 </context>
 <context>
@@ -854,6 +1184,18 @@
         <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
     </message>
     <message>
+        <source>Struktursuche (%1) in %2</source>
+        <translation>Recherche de structure (%1) dans %2</translation>
+    </message>
+    <message>
+        <source>Struktursuche (%1, mit Stereochemie) in %2</source>
+        <translation>Recherche de structure (%1, avec stéréochimie) dans %2</translation>
+    </message>
+    <message>
+        <source>Substruktur</source>
+        <translation>sous-structure</translation>
+    </message>
+    <message>
         <source>Suche nach %1 in %2 von %3</source>
         <translation>Recherche de %1 dans %2 de %3</translation>
     </message>
@@ -948,6 +1290,10 @@
     <message>
         <source>Zelmar was unable to retrive the dropped files&apos; full path names</source>
         <translation>Zelmar n&apos;a pas pu déterminer les chemins complets des fichiers déposés</translation>
+    </message>
+    <message>
+        <source>exakte Struktur</source>
+        <translation>structure exacte</translation>
     </message>
     <message>
         <source>nicht gefunden</source>

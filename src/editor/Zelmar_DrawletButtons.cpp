@@ -110,13 +110,13 @@ const std::vector<TZelmarDrawletButton>& DrawletButtons() {
          true, false},
         {"BtnP", "AtomPClick", "ZelmarDialogEditChemistry##  P-Atom|Zeichnet ein P-Atom", true,
          true, false},
+        {"BtnAtomDlg", "AtomXClick",
+         "ZelmarDialogEditChemistry##  Periodensystem|Öffnet das Periodensystem", false, true,
+         true},
         {"BtnA", "AtomAClick", "ZelmarDialogEditChemistry##  Any Atom|Zeichnet ein 'Any Atom'",
          true, true, false},
         {"BtnQ", "AtomQClick", "ZelmarDialogEditChemistry##  Query Atom|Zeichnet ein Query Atom",
          true, true, false},
-        {"BtnAtomDlg", "AtomXClick",
-         "ZelmarDialogEditChemistry##  Periodensystem|Öffnet das Periodensystem", false, true,
-         true},
     };
     return buttons;
 }

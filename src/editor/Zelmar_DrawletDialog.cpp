@@ -22,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+#include <cstring>
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_DrawletBridge.h"
@@ -209,6 +210,8 @@ void TZelmarDrawletDialog::CreateToolBars(QVBoxLayout* outer) {
         QToolButton* tool = AddButton(button.LeftBar ? FLeftBar : FTopBar, button);
         if (button.ModeGroup) modes->addButton(tool);
         if (button.LeftBar) {
+            // The atoms begin a row of their own below the rings.
+            if (std::strcmp(button.Name, "BtnC") == 0) leftIndex += leftIndex % 2;
             left->addWidget(tool, leftIndex / 2, leftIndex % 2);
             ++leftIndex;
             continue;
@@ -501,6 +504,7 @@ void TZelmarDrawletDialog::EndWatching() {
 
 void TZelmarDrawletDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange) Retranslate();
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) StartWatching();
 }
 

@@ -337,6 +337,11 @@ TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
         child->setAttribute(Qt::WA_DeleteOnClose);
         PlaceNewSheet(child);
         child->show();
+        // The new sheet is the current one even while the frame is not the active window (a
+        // file dropped or handed over from a second start): it also takes the focus the
+        // frame gives back when it is activated again.
+        Mdi->setActiveSubWindow(child);
+        window->setFocus(Qt::OtherFocusReason);
         UpdateActions();
         return window;
     });

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -85,6 +86,7 @@ class TestEditorDialogs : public QObject {
     TZelmarWindow* Sheet = nullptr;
     std::string SheetFile;
     int Structure = -1;
+    QStringList MessageTexts;  // of the last molecule search
 
     TZelmar_FormMain& Form() { return Shown->Form; }
     TZelmarDialogEditChemistry* Editor() { return Form().EditChemistryDialog(); }
@@ -107,6 +109,50 @@ class TestEditorDialogs : public QObject {
         QVERIFY(watcher.AllAnswered());
         QVERIFY2(edited, qPrintable(watcher.Texts.join("; ")));
         QVERIFY2(watcher.Unexpected.isEmpty(), qPrintable(watcher.Unexpected.join("; ")));
+    }
+
+    // Hits of the query among the sheet's molecules, by the search library itself.
+    static int LibraryHits(TZelmarWindow* sheet, const std::string& query, bool exact,
+                           bool stereo) {
+        TZelmarChemSearchEngine engine;
+        std::string error;
+        engine.Init(error);
+        if (!error.empty()) qFatal("search library: %s", error.c_str());
+        engine.SetQuery(query);
+        engine.SetConsiderStereo(stereo);
+        int hits = 0;
+        for (int row = 1; row <= sheet->List()->GetCount(); ++row) {
+            const std::string molecule = Value(sheet, row, kFieldNameChemistry);
+            hits += exact ? engine.IsExactHit(molecule) : engine.IsSubstructureHit(molecule);
+        }
+        return hits;
+    }
+
+    // Runs the molecule search command with the answer driving its dialog; the hits of the
+    // result window it opened, or -1 for none.
+    int SearchMolecules(
+        const std::function<void(TZelmarDialog_SearchMolecules*, TDialogWatcher&)>& answer) {
+        Form().UpdateActions();
+        QAction* search = Action(Form(), "ActSearchMolecule");
+        if (!search->isEnabled()) return -2;
+        const int windows = static_cast<int>(Form().SheetWindows().size());
+        TDialogWatcher watcher;
+        watcher.Expect([&](QDialog* dialog) {
+            auto* searchDialog = qobject_cast<TZelmarDialog_SearchMolecules*>(dialog);
+            if (searchDialog == nullptr) {
+                dialog->reject();
+                return;
+            }
+            answer(searchDialog, watcher);
+        });
+        search->trigger();
+        MessageTexts = watcher.Texts;
+        if (!watcher.AllAnswered() || !watcher.Unexpected.isEmpty()) {
+            qWarning("unexpected: %s", qPrintable(watcher.Unexpected.join("; ")));
+            return -3;
+        }
+        if (Form().SheetWindows().size() == windows) return -1;
+        return Form().SheetWindows().last()->List()->GetCount();
     }
 
 private slots:
@@ -313,6 +359,107 @@ private slots:
             QVERIFY(layout);
             QCOMPARE(watcher.Texts, QStringList{"Kein Chemieeditor vorhanden"});
         }
+    }
+
+    void aDrawnSubstructureFindsWhatTheSearchLibraryFinds() {
+        TZelmarWindow* sheet = Open(Form(), DataFile("nci_aids_props.sdf"));
+        QVERIFY(sheet != nullptr);
+        bool substructureFirst = false;
+        const int hits =
+            SearchMolecules([&](TZelmarDialog_SearchMolecules* dialog, TDialogWatcher&) {
+                substructureFirst = dialog->RbSSS->isChecked() && !dialog->RbExact->isChecked();
+                DrawBenzene(dialog);
+                Click(dialog, "BtnOK");
+            });
+        QVERIFY(substructureFirst);
+        QCOMPARE(Formula(Form().LastMoleculeQuery), std::string("C6H6"));
+        const int expected = LibraryHits(sheet, Form().LastMoleculeQuery, false, false);
+        QVERIFY(expected > 0 && expected < sheet->List()->GetCount());
+        QCOMPARE(hits, expected);
+        QCOMPARE(QString::fromStdString(Form().SheetWindows().last()->Caption()),
+                 QStringLiteral("Suchergebnis - 1"));
+    }
+
+    // The query and the mode of the last search come back; an exact search with and without
+    // tetrahedral stereo chemistry counts as the library does.
+    void exactSearchesWithAndWithoutStereoFindWhatTheSearchLibraryFinds() {
+        TZelmarWindow* sheet = Open(Form(), DataFile("chiral_flag_examples.sdf"));
+        QVERIFY(sheet != nullptr);
+        const std::string query = Value(sheet, 2, kFieldNameChemistry);
+        const std::string previous = Form().LastMoleculeQuery;
+        int shownAtoms = -1;
+        const int plain =
+            SearchMolecules([&](TZelmarDialog_SearchMolecules* dialog, TDialogWatcher&) {
+                shownAtoms = CountsField(Drawing(dialog), 0);
+                QGuiApplication::clipboard()->setText(QString::fromStdString(query));
+                Click(dialog, "BtnPaste");
+                Click(dialog, "RbExact");
+                Click(dialog, "BtnOK");
+            });
+        QCOMPARE(shownAtoms, CountsField(QString::fromStdString(previous), 0));
+        QCOMPARE(plain, LibraryHits(sheet, Form().LastMoleculeQuery, true, false));
+        QVERIFY(plain >= 1);
+
+        bool exactKept = false;
+        // Back from the result window to the sheet.
+        Form().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(sheet->parentWidget()));
+        const int stereo =
+            SearchMolecules([&](TZelmarDialog_SearchMolecules* dialog, TDialogWatcher&) {
+                exactKept = dialog->RbExact->isChecked();
+                Click(dialog, "CbConsiderStereoChem");
+                Click(dialog, "BtnOK");
+            });
+        QVERIFY(exactKept);
+        QCOMPARE(stereo, LibraryHits(sheet, Form().LastMoleculeQuery, true, true));
+        QVERIFY(stereo >= 1);
+    }
+
+    void searchingWithAnEmptyDrawingIsRefused() {
+        bool stillOpen = false;
+        const int hits =
+            SearchMolecules([&](TZelmarDialog_SearchMolecules* dialog, TDialogWatcher& watcher) {
+                watcher.ExpectOk();
+                Click(dialog, "BtnNew");
+                Click(dialog, "BtnOK");
+                stillOpen = dialog->isVisible();
+                Click(dialog, "BtnCancel");
+            });
+        QCOMPARE(hits, -1);
+        QVERIFY(stillOpen);
+        QCOMPARE(MessageTexts,
+                 QStringList{"Bitte definieren sie die Chemischen Daten, nach denen sie Suchen "
+                             "möchten."});
+    }
+
+    // Pictures of both dialogs with a molecule, in German and English, when
+    // ZELMAR_DIALOG_SHOTS names a folder.
+    void screenshotsInGermanAndEnglish() {
+        const std::string molecule = Value(Sheet, 3, kFieldNameChemistry);
+        for (const char* language : {"DE", "EN"}) {
+            Form().SetNewLanguage(language);
+            const QString suffix = QString::fromLatin1(language).toLower();
+            TDialogWatcher watcher;
+            watcher.Expect([&](QDialog* dialog) {
+                Pause(800);
+                Shot(dialog, "editor_edit_molecule_" + suffix);
+                Click(dialog, "BtnCancel");
+            });
+            QVERIFY(Editor()->SetMolecule(molecule));
+            Editor()->exec();
+            QCOMPARE(Editor()->windowTitle(), QString::fromLatin1(language) == "DE"
+                                                  ? QStringLiteral("Molekül Bearbeiten")
+                                                  : QStringLiteral("Edit molecule"));
+            TZelmarDialog_SearchMolecules* search = Form().SearchMoleculesDialog();
+            watcher.Expect([&](QDialog* dialog) {
+                Pause(800);
+                Shot(dialog, "editor_search_molecules_" + suffix);
+                Click(dialog, "BtnCancel");
+            });
+            search->SetMolecule(molecule);
+            search->exec();
+            QVERIFY(watcher.AllAnswered());
+        }
+        Form().SetNewLanguage("DE");
     }
 };
 
