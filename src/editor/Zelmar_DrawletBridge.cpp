@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineView>
+
+#include <algorithm>
 
 #include "vesk_Trace.h"
 
@@ -74,11 +77,41 @@ void TZelmarPageRequestGuard::interceptRequest(QWebEngineUrlRequestInfo& info) {
         const QString path = QFileInfo(url.toLocalFile()).absoluteFilePath();
         if (path.startsWith(FFolder + QLatin1Char('/'))) return;
     }
-    ++FBlocked;
     info.block(true);
+    Refuse(url);
+}
+
+void TZelmarPageRequestGuard::Refuse(const QUrl& url) {
+    ++FBlocked;
     TraceMessage("TZelmarDrawletBridge.interceptRequest", tlWarning, "blocked request for %s",
                  url.toDisplayString().toUtf8().constData());
 }
+
+namespace {
+
+// Stays on its own file: a link or script that would lead elsewhere is refused, so that the
+// dialog never loses its editor to another page.
+class TZelmarDrawletPage : public QWebEnginePage {
+public:
+    TZelmarDrawletPage(const QString& pagePath, TZelmarPageRequestGuard* guard, QObject* parent)
+        : QWebEnginePage(EditorProfile(), parent),
+          FPage(QUrl::fromLocalFile(pagePath)),
+          FGuard(guard) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override {
+        const QUrl file = url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+        if (!isMainFrame || file == FPage) return true;
+        FGuard->Refuse(url);
+        return false;
+    }
+
+private:
+    const QUrl FPage;
+    TZelmarPageRequestGuard* const FGuard;
+};
+
+}  // namespace
 
 TZelmarDrawletBridge::TZelmarDrawletBridge(QWebEngineView* view, const QString& pagePath,
                                            const QString& language)
@@ -86,22 +119,22 @@ TZelmarDrawletBridge::TZelmarDrawletBridge(QWebEngineView* view, const QString& 
       FPagePath(QFileInfo(pagePath).absoluteFilePath()),
       FLanguage(language),
       FGuard(std::make_unique<TZelmarPageRequestGuard>(QFileInfo(pagePath).absolutePath())) {
-    auto* page = new QWebEnginePage(EditorProfile(), FView);
+    auto* page = new TZelmarDrawletPage(FPagePath, FGuard.get(), FView);
     page->setUrlRequestInterceptor(FGuard.get());
     FView->setPage(page);
     InstallChannel();
     connect(&FHost, &TZelmarDrawletHost::DrawingChanged, this,
             &TZelmarDrawletBridge::DrawingChanged);
-    connect(page, &QWebEnginePage::loadStarted, this, [this] {
-        FLoadFinished = false;
-        FLoadFailed = false;
-    });
+    // Only the page's own load counts: a navigation the page refuses may still report a
+    // start and a failed end, and leaves the loaded editor as it is.
     connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        FLoadFinished = true;
-        FLoadFailed = !ok;
-        if (!ok)
+        if (ok) {
+            FLoadFinished = true;
+        } else if (!FLoadFinished) {
+            FLoadFailed = true;
             TraceMessage("TZelmarDrawletBridge.Load", tlError, "could not load %s",
                          FPagePath.toUtf8().constData());
+        }
     });
 }
 
@@ -141,12 +174,14 @@ bool TZelmarDrawletBridge::WaitUntilReady(int timeoutMs) {
     if (FBusy) return false;
     FBusy = true;
     bool ready = false;
-    for (int waited = 0; waited <= timeoutMs && !FLoadFailed; waited += 50) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!clock.hasExpired(timeoutMs) && !FLoadFailed) {
         if (FLoadFinished) {
             bool answered = false;
             const QVariant flag =
                 Evaluate(QStringLiteral("document.documentElement.dataset.drawlet || ''"),
-                         timeoutMs, answered);
+                         std::max<int>(1, timeoutMs - clock.elapsed()), answered);
             if (flag.toString() == QLatin1String("ready")) {
                 ready = true;
                 break;

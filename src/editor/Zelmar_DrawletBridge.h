@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <QWebEngineUrlRequestInterceptor>
 
@@ -32,6 +33,8 @@ class TZelmarPageRequestGuard : public QWebEngineUrlRequestInterceptor {
 public:
     explicit TZelmarPageRequestGuard(QString folder, QObject* parent = nullptr);
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
+    // Counts and traces a request or navigation that was not let through.
+    void Refuse(const QUrl& url);
     int Blocked() const { return FBlocked; }
 
 private:

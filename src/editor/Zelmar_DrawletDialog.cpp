@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -419,8 +420,13 @@ bool TZelmarDrawletDialog::PushMoleculeToEditor() {
             if (!DrawsSomething(text)) return true;
             // Texts the page reads through its structure service appear a moment later;
             // until then the page would answer with an empty drawing.
-            for (int waited = 0; waited < kDrawingTimeoutMs; waited += 50) {
-                if (!FBridge->CallText(QStringLiteral("getMolFile")).isEmpty()) return true;
+            QElapsedTimer clock;
+            clock.start();
+            while (!clock.hasExpired(kDrawingTimeoutMs)) {
+                bool answered = false;
+                if (!FBridge->CallText(QStringLiteral("getMolFile"), &answered).isEmpty())
+                    return true;
+                if (!answered) break;  // a page that does not answer will not draw it either
                 QEventLoop loop;
                 QTimer::singleShot(50, &loop, &QEventLoop::quit);
                 loop.exec(QEventLoop::ExcludeUserInputEvents);

@@ -431,6 +431,66 @@ private slots:
                              "möchten."});
     }
 
+    // Export follows the drawing the page reports, copy and cut give its text, help opens
+    // the page's help beside the dialog.
+    void exportCopyCutAndHelp() {
+        TZelmarDialogEditChemistry* editor = Editor();
+        QVERIFY(editor->SetMolecule(std::string()));
+        const std::string exported = Temp->Path("drawn.mol");
+        TDialogWatcher watcher;
+        bool emptyExport = true, drawnExport = false, helpShown = false;
+        QString copied, cut, afterCut;
+        watcher.Expect([&](QDialog* dialog) {
+            WaitUntil([&] { return !Button(dialog, "BtnExport")->isEnabled(); }, 5000);
+            emptyExport = Button(dialog, "BtnExport")->isEnabled();
+            DrawBenzene(editor);
+            drawnExport = WaitUntil([&] { return Button(dialog, "BtnExport")->isEnabled(); }, 5000);
+            watcher.ExpectFile(QString::fromStdString(exported));
+            Click(dialog, "BtnExport");
+            Click(dialog, "BtnCopy");
+            copied = QGuiApplication::clipboard()->text();
+            QGuiApplication::clipboard()->clear();
+            Click(dialog, "BtnCut");
+            cut = QGuiApplication::clipboard()->text();
+            afterCut = Drawing(editor);
+            Click(dialog, "BtnHelp");
+            auto* help = dialog->findChild<QWebEngineView*>("HelpWindow");
+            helpShown = help != nullptr && WaitUntil([&] {
+                            return help->isVisible() &&
+                                   help->url().fileName() == "drawletHelp.htm" &&
+                                   help->title() == QStringLiteral("Drawlet");
+                        });
+            if (help != nullptr) help->close();
+            Click(dialog, "BtnCancel");
+        });
+        editor->exec();
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(!emptyExport);
+        QVERIFY(drawnExport);
+        QCOMPARE(Formula(ReadText(exported)), std::string("C6H6"));
+        QCOMPARE(copied.toStdString(), ReadText(exported));
+        QCOMPARE(cut, copied);
+        QCOMPARE(afterCut, QString());
+        QVERIFY(helpShown);
+        // Nothing the page did left this machine.
+        QCOMPARE(editor->Bridge()->Requests().Blocked(), 0);
+    }
+
+    // The page never goes elsewhere, neither on the network nor to another file.
+    void thePageStaysOnItsOwnFile() {
+        TZelmarDialogEditChemistry* editor = Editor();
+        QVERIFY(editor->ReloadDrawlet());
+        const int before = editor->Bridge()->Requests().Blocked();
+        for (const char* target : {"https://example.org/", "file:///etc/hostname"}) {
+            editor->WebBrowser()->page()->runJavaScript(
+                QStringLiteral("location.href = '%1';").arg(QLatin1String(target)));
+            QVERIFY(WaitUntil([&] { return editor->Bridge()->Requests().Blocked() > before; }));
+        }
+        QVERIFY(WaitUntil([&] { return editor->Bridge()->Requests().Blocked() == before + 2; }));
+        QVERIFY(editor->CheckValidEditor());
+        QVERIFY(editor->SetMolecule(Value(Sheet, 3, kFieldNameChemistry)));
+    }
+
     // Pictures of both dialogs with a molecule, in German and English, when
     // ZELMAR_DIALOG_SHOTS names a folder.
     void screenshotsInGermanAndEnglish() {
