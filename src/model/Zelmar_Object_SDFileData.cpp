@@ -1,5 +1,6 @@
 #include "Zelmar_Object_SDFileData.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -387,6 +388,7 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         // The sort field points into the old list: keep it by name, or forget it.
         const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
         FFields->Assign(newList);
+        FNamesWithField.clear();
         SortField = sortName.empty() ? nullptr : FFields->GetFieldByName(sortName);
         return true;
     });
@@ -414,10 +416,27 @@ bool TZelmarSDFileDataList::SynchronizeFieldList(TZelmarSDFileData* record) {
     return Guarded(kSource, false, [&] {
         if (record == nullptr) return false;
         TTracedLock lock(FCritSectFields, kSource, kCritSectFields);
+        // The loader asks for every record, and nearly all bring only names the fields have
+        // already: those are known by their index, without a search through the fields.
+        const TZelmarRecordTexts& texts = record->Texts();
         std::vector<std::string> names;
-        record->Texts().AppendNamesTo(names);
+        std::vector<std::uint32_t> indices;
+        for (int item = 0; item < texts.DataCount(); ++item) {
+            const std::uint32_t index = texts.DataNameIndex(item);
+            if (index < FNamesWithField.size() && FNamesWithField[index]) continue;
+            const std::string_view name = texts.DataName(item);
+            if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+            names.emplace_back(name);
+            indices.push_back(index);
+        }
+        if (names.empty()) return false;
         const int before = FFields->GetCount();
         FFields->AddStringFields(names);
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            if (indices[k] == TZelmarNamePool::kNone || !FFields->HasFieldName(names[k])) continue;
+            if (indices[k] >= FNamesWithField.size()) FNamesWithField.resize(indices[k] + 1);
+            FNamesWithField[indices[k]] = true;
+        }
         return FFields->GetCount() != before;
     });
 }

@@ -307,6 +307,9 @@ private:
     std::unique_ptr<TZelmarRecordStore> FStore;
     std::unique_ptr<TZelmarFieldList> FFields;
     std::recursive_mutex FCritSectFields;
+    // Under CritSectFields: the data item names (TZelmarNamePool indices) known to have a
+    // field. Fields are only added until SetNewFields replaces them, which forgets these.
+    std::vector<bool> FNamesWithField;
     std::string FFileName;
     bool FFieldsChanged = false;  // under CriticalSection, see AnnounceFieldListChanges
     mutable std::mutex FErrorMutex;
