@@ -332,7 +332,6 @@ struct PackedRecord {
     bool split = false;
     std::string why;
     SDRecord record;
-    std::unique_ptr<Molecule> molecule;  // holds the molecule block once it is split off
     std::int32_t formulaStatus = -1;
     std::string formula;  // or why it failed
     double mass = 0.0;
@@ -345,7 +344,7 @@ void Pack(TPacker& packer, const PackedRecord& parts) {
         return;
     }
     packer.Int(1);
-    packer.Text(parts.molecule->Text());
+    packer.Text(parts.record.molBlock);
     packer.Int(parts.formulaStatus);
     packer.Text(parts.formula);
     packer.Double(parts.mass);
@@ -357,35 +356,32 @@ void Pack(TPacker& packer, const PackedRecord& parts) {
     }
 }
 
-// The packed record in a malloc'ed buffer with a zero byte after its `size` bytes; null (and
-// why in `error`) when it is too large or memory runs out.
-char* PackRecord(std::string_view text, bool withFormula, std::size_t& size, std::string& error) {
-    PackedRecord parts;
+// The record taken apart, its formula and mass computed when asked for. The molecule is gone
+// before the caller's buffers are made: made among its allocations, they left the heap more
+// fragmented, and a sheet that keeps every record read needed more memory.
+void PrepareRecord(std::string_view text, bool withFormula, PackedRecord& parts) {
     parts.split = SplitSDRecord(text, parts.record, parts.why);
-    if (parts.split) {
-        parts.molecule = std::make_unique<Molecule>(std::move(parts.record.molBlock), 0);
-        if (withFormula) {
-            std::string formula, why;
-            double mass = 0.0;
-            const bool ok =
-                parts.molecule->Formula(formula, why) && parts.molecule->Mass(mass, why);
-            parts.formulaStatus = ok ? 1 : 0;
-            parts.formula = ok ? std::move(formula) : std::move(why);
-            parts.mass = ok ? mass : 0.0;
-        }
-    }
+    if (!parts.split || !withFormula) return;
+    Molecule molecule(parts.record.molBlock, 0);
+    std::string formula, why;
+    double mass = 0.0;
+    const bool ok = molecule.Formula(formula, why) && molecule.Mass(mass, why);
+    parts.formulaStatus = ok ? 1 : 0;
+    parts.formula = ok ? std::move(formula) : std::move(why);
+    parts.mass = ok ? mass : 0.0;
+}
+
+std::size_t PackedSize(const PackedRecord& parts) {
     TPacker counter;
     Pack(counter, parts);
-    size = counter.Size();
-    if (size > static_cast<std::size_t>(INT32_MAX)) {
-        error = "the record is larger than 2 GiB";
-        return nullptr;
-    }
+    return counter.Size();
+}
+
+// The packed record in a malloc'ed buffer of `size` bytes and a zero byte; null when memory
+// runs out.
+char* PackRecord(const PackedRecord& parts, std::size_t size) {
     char* packed = static_cast<char*>(std::malloc(size + 1));
-    if (!packed) {
-        error = "out of memory";
-        return nullptr;
-    }
+    if (!packed) return nullptr;
     TPacker writer(packed);
     Pack(writer, parts);
     packed[size] = '\0';
@@ -420,16 +416,18 @@ extern "C" std::int32_t ReadSDFileEntryRA(std::uintptr_t FileHandle, std::int32_
             error = RecordError(*file, index, "the record is larger than 2 GiB");
             return false;
         }
-        std::size_t packedSize = 0;
-        why.clear();
-        char* packed = PackRecord(text, (Flags & VESK_READ_FORMULA) != 0, packedSize, why);
-        if (!packed) {
-            error = why == "out of memory" ? why : RecordError(*file, index, why);
+        PackedRecord parts;
+        PrepareRecord(text, (Flags & VESK_READ_FORMULA) != 0, parts);
+        const std::size_t packedSize = PackedSize(parts);
+        if (packedSize > static_cast<std::size_t>(INT32_MAX)) {
+            error = RecordError(*file, index, "the record is larger than 2 GiB");
             return false;
         }
         char* textCopy = MallocCopy(text, error);
-        if (!textCopy) {
-            std::free(packed);
+        char* packed = textCopy ? PackRecord(parts, packedSize) : nullptr;
+        if (!packed) {
+            std::free(textCopy);
+            error = "out of memory";
             return false;
         }
         *Text = textCopy;
