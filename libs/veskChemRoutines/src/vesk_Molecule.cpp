@@ -290,7 +290,12 @@ bool Molecule::CountedLocked() {
             auto table = std::make_unique<Table>();
             table->result = ReadPlainV2000(text_, table->ctab, table->problem);
             std::vector<AtomCount> atoms;
-            if (table->result == CTabResult::kPlain && CountPlain(table->ctab, atoms)) {
+            bool plain = table->result == CTabResult::kPlain && CountPlain(table->ctab, atoms);
+            if (!plain && table->result == CTabResult::kOther) {
+                CTab v3000;
+                plain = ReadPlainV3000(text_, v3000) && CountPlain(v3000, atoms);
+            }
+            if (plain) {
                 counted_ = std::make_unique<Counted>();
                 counted_->formula = HillFormula(atoms);
                 counted_->mass = AverageWeight(atoms);

@@ -1,6 +1,6 @@
-// Formula and mass counted from a plain connection table without RDKit's molecule must be
-// exactly what RDKit's molecule gives: every common element with every charge and bond
-// pattern a table can give it, and every molecule of the shared SD files.
+// Formula and mass counted from a plain connection table (V2000 or V3000) without RDKit's
+// molecule must be exactly what RDKit's molecule gives: every common element with every charge
+// and bond pattern up to six neighbours, and every molecule of the shared SD files.
 
 #include <gtest/gtest.h>
 
@@ -70,10 +70,31 @@ std::string Star(const std::string& symbol, int charge, const std::vector<int>& 
     return text + "M  END\n";
 }
 
-// Bond orders of up to four neighbours, each order sequence once (non-decreasing).
+// The same as a V3000 table.
+std::string Star3000(const std::string& symbol, int charge, const std::vector<int>& orders) {
+    std::string text = "star\n  test\n\n  0  0  0     0  0            999 V3000\n";
+    text += "M  V30 BEGIN CTAB\nM  V30 COUNTS " + std::to_string(orders.size() + 1) + " " +
+            std::to_string(orders.size()) + " 0 0 0\nM  V30 BEGIN ATOM\n";
+    text += "M  V30 1 " + symbol + " 0.0 0.0 0.0 0" +
+            (charge != 0 ? " CHG=" + std::to_string(charge) : std::string()) + "\n";
+    for (std::size_t k = 0; k < orders.size(); ++k)
+        text += "M  V30 " + std::to_string(k + 2) + " C 1.5 -0.75 0.0 0\n";
+    text += "M  V30 END ATOM\n";
+    if (!orders.empty()) {
+        text += "M  V30 BEGIN BOND\n";
+        for (std::size_t k = 0; k < orders.size(); ++k) {
+            text += "M  V30 " + std::to_string(k + 1) + " " + std::to_string(orders[k]) + " 1 " +
+                    std::to_string(k + 2) + "\n";
+        }
+        text += "M  V30 END BOND\n";
+    }
+    return text + "M  V30 END CTAB\nM  END\n";
+}
+
+// Bond orders of up to six neighbours, each order sequence once (non-decreasing).
 void Patterns(std::vector<int>& orders, std::vector<std::vector<int>>& out) {
     out.push_back(orders);
-    if (orders.size() == 4) return;
+    if (orders.size() == 6) return;
     for (int order = orders.empty() ? 1 : orders.back(); order <= 3; ++order) {
         orders.push_back(order);
         Patterns(orders, out);
@@ -95,11 +116,13 @@ TEST(MoleculeCounting, EveryChargeAndBondPatternOfTheCommonElements) {
                     std::string(symbol) + " charge " + std::to_string(charge) + " bonds";
                 for (const int order : orders) what += " " + std::to_string(order);
                 if (ExpectSameCounts(Star(symbol, charge, orders), what)) ++counted;
+                if (ExpectSameCounts(Star3000(symbol, charge, orders), what + " (V3000)"))
+                    ++counted;
             }
         }
     }
     // Hydrogen with a charge goes to RDKit; everything else is counted plainly.
-    EXPECT_EQ(counted, (10 * 7 - 6) * static_cast<int>(patterns.size()));
+    EXPECT_EQ(counted, 2 * (10 * 7 - 6) * static_cast<int>(patterns.size()));
 }
 
 TEST(MoleculeCounting, OtherTablesStayWithRDKit) {
@@ -113,6 +136,21 @@ TEST(MoleculeCounting, OtherTablesStayWithRDKit) {
     radical.insert(radical.find("M  END"), "M  RAD  1   1   2\n");
     for (const std::string& block : {isotope, radical})
         EXPECT_FALSE(ExpectSameCounts(block, block));
+    // V3000 details beyond the plain subset.
+    std::string mass = Star3000("C", 0, {1});
+    mass.insert(mass.find(" 0.0 0.0 0.0 0\n") + 14, " MASS=13");
+    std::string continued = Star3000("C", 0, {1});
+    continued.insert(continued.find("M  V30 2 C"), "M  V30 -\n");
+    std::string sgroup = Star3000("C", 0, {1});
+    sgroup.insert(sgroup.find("M  V30 END CTAB"),
+                  "M  V30 BEGIN SGROUP\nM  V30 1 SUP 0 ATOMS=(1 1)\nM  V30 END SGROUP\n");
+    for (const std::string& block : {mass, continued, sgroup})
+        EXPECT_FALSE(ExpectSameCounts(block, block));
+    std::string stereo = Star3000("C", 0, {1, 1});
+    stereo.insert(stereo.find("M  V30 END CTAB"),
+                  "M  V30 BEGIN COLLECTION\nM  V30 MDLV30/STEABS ATOMS=(1 1)\n"
+                  "M  V30 END COLLECTION\n");
+    EXPECT_TRUE(ExpectSameCounts(stereo, stereo));
     EXPECT_TRUE(ExpectSameCounts(Star("C", 0, {}), "methane"));
     EXPECT_FALSE(vesk::Molecule(Star("C", 0, {}), vesk::Molecule::kSanitize).CountsPlainly());
 }
