@@ -191,6 +191,8 @@ bool CountPlain(const CTab& ctab, std::vector<AtomCount>& atoms) {
         const int number = CommonElement(a.symbol);
         if (number == 0 || (number == 1 && a.charge != 0)) return false;
         const int explicitValence = bonded[i];
+        // Beyond what the comparison with RDKit's molecule covers (vesk_MoleculeCountingTest).
+        if (a.charge < -3 || a.charge > 3 || explicitValence > 18) return false;
         int hydrogens = 0;
         if (number == 1 && explicitValence == 0) {
             hydrogens = 1;  // a lone hydrogen atom is H2

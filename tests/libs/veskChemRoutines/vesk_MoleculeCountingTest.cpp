@@ -126,7 +126,8 @@ TEST(MoleculeCounting, EveryChargeAndBondPatternOfTheCommonElements) {
 }
 
 TEST(MoleculeCounting, OtherTablesStayWithRDKit) {
-    for (const std::string& block : {Star("Na", 1, {}), Star("B", 0, {1, 1}), Star("Se", 0, {1})}) {
+    for (const std::string& block : {Star("Na", 1, {}), Star("B", 0, {1, 1}), Star("Se", 0, {1}),
+                                     Star("N", 4, {1}), Star3000("S", -5, {})}) {
         EXPECT_FALSE(ExpectSameCounts(block, block));
     }
     // Isotopes, radicals and fixed valences are RDKit's too.
