@@ -36,6 +36,7 @@ struct TReadingStore {
     }
     std::vector<int> EntryNumbers() const {
         std::vector<int> entries;
+        entries.reserve(static_cast<std::size_t>(Store.Count()));
         for (int i = 0; i < Store.Count(); ++i) entries.push_back(Store.At(i)->EntryNo());
         return entries;
     }

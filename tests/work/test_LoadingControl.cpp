@@ -110,7 +110,7 @@ std::string NumberedFile(const TTempDir& dir, int count) {
     std::string text;
     for (int i = 0; i < count; ++i)
         text += SDRecord(MolBlock("record", {"C", "O"}), {{"No", {std::to_string(i)}}});
-    const std::string path = dir.File("numbered.sdf");
+    std::string path = dir.File("numbered.sdf");
     WriteText(path, text);
     return path;
 }
