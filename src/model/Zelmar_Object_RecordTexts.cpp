@@ -275,6 +275,11 @@ std::string_view TZelmarRecordTexts::DataName(int item) const {
     return TZelmarNamePool::Shared().Name(FBlock->Items()[item].Name);
 }
 
+std::uint32_t TZelmarRecordTexts::DataNameIndex(int item) const {
+    if (item < 0 || item >= DataCount()) return TZelmarNamePool::kNone;
+    return FBlock->Items()[item].Name;
+}
+
 int TZelmarRecordTexts::FindData(std::string_view name) const {
     const int count = DataCount();
     if (count == 0) return -1;

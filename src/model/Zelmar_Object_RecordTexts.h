@@ -67,6 +67,8 @@ public:
 
     int DataCount() const;
     std::string_view DataName(int item) const;
+    // The name's index in TZelmarNamePool::Shared(); kNone outside the items.
+    std::uint32_t DataNameIndex(int item) const;
     // The first item of exactly this name, or -1.
     int FindData(std::string_view name) const;
     int LineCount(int item) const;

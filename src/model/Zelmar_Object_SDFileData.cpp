@@ -1,46 +1,16 @@
 #include "Zelmar_Object_SDFileData.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
-#include "Zelmar_Object_IndexingThread.h"
-#include "Zelmar_Object_LoaderThread.h"
 #include "Zelmar_Object_SDFileData_Internal.h"
-#include "vesk_Dispatcher.h"
 #include "vesk_Guard.h"
-#include "vesk_MulDiv.h"
 #include "vesk_Trace.h"
 
-namespace {
-
-constexpr const char* kCriticalSection = "CriticalSection";
-constexpr const char* kCritSectFields = "CritSectFields";
-
-// Holds one of the list's two locks for a scope; every acquisition and release is traced
-// under the operation's name, so that lock waits can be read from the trace.
-class TTracedLock {
-public:
-    TTracedLock(std::recursive_mutex& mutex, const char* source, const char* lockName)
-        : FMutex(mutex), FSource(source), FLockName(lockName) {
-        TraceMessage(FSource, tlSuccess, "Entering %s", FLockName);
-        FMutex.lock();
-        TraceMessage(FSource, tlSuccess, "%s Entered", FLockName);
-    }
-    ~TTracedLock() {
-        TraceMessage(FSource, tlSuccess, "Leaving %s", FLockName);
-        FMutex.unlock();
-        TraceMessage(FSource, tlSuccess, "%s Leaved", FLockName);
-    }
-    TTracedLock(const TTracedLock&) = delete;
-    TTracedLock& operator=(const TTracedLock&) = delete;
-
-private:
-    std::recursive_mutex& FMutex;
-    const char* FSource;
-    const char* FLockName;
-};
-
-}  // namespace
+using sdfiledata_internal::kCriticalSection;
+using sdfiledata_internal::kCritSectFields;
+using sdfiledata_internal::TTracedLock;
 
 // ---- TZelmarSDFileDataList: life ----------------------------------------------------------
 
@@ -54,48 +24,32 @@ TZelmarSDFileDataList::TZelmarSDFileDataList(
       OnStartIndexing(std::move(onStartIndexing)),
       OnEndIndexing(std::move(onEndIndexing)),
       OnIndexingProgress(std::move(onIndexingProgress)),
-      FDispatcher(dispatcher),
-      FManager(std::make_unique<TveskSDFileManager>()),
+      FStore(std::make_unique<TZelmarRecordStore>()),
       FFields(std::make_unique<TZelmarFieldList>()),
-      FLoaderThread(std::make_unique<TZelmarLoaderThread>(dispatcher)),
-      FIndexingThread(std::make_unique<TZelmarIndexingThread>(dispatcher)) {
+      FLoading(std::make_unique<TZelmarLoadingControl>(dispatcher, *FStore, FLoadingClient)) {
     FFields->CreateDefaultFields();
+    FStore->SetReader([this](TZelmarSDFileData& record) { LoadEntryData(&record); });
 }
 
 TZelmarSDFileDataList::~TZelmarSDFileDataList() {
-    // First: an end notification that runs now in another thread finishes before we go on,
-    // one that comes later finds the list gone.
-    FLifetime.Revoke();
-    TerminateLoaderThread();
-    TerminateIndexingThread();
+    // First: no thread reads a record and no end notification runs once the list goes.
+    FLoading->Shutdown();
     Clear();
-    FLoadErrors.Clear();
-    FRecords.Clear();
-    FLoaderThread.reset();
-    FIndexingThread.reset();
-    FManager.reset();
+    FLoading.reset();
+    FStore.reset();
     FFields.reset();
 }
 
 // ---- records ------------------------------------------------------------------------------
 
 int TZelmarSDFileDataList::GetCount() const {
-    return FRecords.GetCount();
-}
-
-TZelmarSDFileData* TZelmarSDFileDataList::FetchRecord(int index, int* count) {
-    TTracedLock lock(FCriticalSection, "TZelmarSDFileDataList.GetSDFileData", kCriticalSection);
-    if (count != nullptr) *count = FRecords.GetCount();
-    TZelmarSDFileData* record = FRecords.GetObject(index);
-    if (record != nullptr && !record->IsLoaded() && record->LoadError.empty())
-        LoadEntryData(index, record);
-    return record;
+    return FStore->Count();
 }
 
 TZelmarSDFileData* TZelmarSDFileDataList::GetSDFileData(int index) {
     return Guarded("TZelmarSDFileDataList.GetSDFileData", static_cast<TZelmarSDFileData*>(nullptr),
                    [&] {
-                       TZelmarSDFileData* record = FetchRecord(index, nullptr);
+                       TZelmarSDFileData* record = FStore->Fetch(index);
                        AnnounceFieldListChanges();
                        return record;
                    });
@@ -103,7 +57,7 @@ TZelmarSDFileData* TZelmarSDFileDataList::GetSDFileData(int index) {
 
 int TZelmarSDFileDataList::GetIndexOfSDFileData(const TZelmarSDFileData* record) const {
     return Guarded("TZelmarSDFileDataList.GetIndexOfSDFileData", -1,
-                   [&] { return FRecords.IndexOfObject(record); });
+                   [&] { return FStore->IndexOf(record); });
 }
 
 int TZelmarSDFileDataList::GetLoadedCount() {
@@ -118,41 +72,27 @@ int TZelmarSDFileDataList::GetLoadedCount() {
     return count;
 }
 
-TZelmarSDFileData* TZelmarSDFileDataList::AppendRecord(std::unique_ptr<TZelmarSDFileData> record) {
-    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-    TZelmarSDFileData* result = record.get();
-    FRecords.AddOwnedObject(std::string(), std::move(record));
-    return result;
-}
-
 TZelmarSDFileData* TZelmarSDFileDataList::CreateSDFileData(bool lazy) {
     return Guarded("TZelmarSDFileDataList.CreateSDFileData",
-                   static_cast<TZelmarSDFileData*>(nullptr), [&] {
-                       std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-                       // A lazy record stands for the file entry at its position.
-                       return AppendRecord(std::make_unique<TZelmarSDFileData>(lazy, GetCount()));
-                   });
+                   static_cast<TZelmarSDFileData*>(nullptr),
+                   [&] { return FStore->AppendNew(lazy); });
 }
 
 void TZelmarSDFileDataList::DeleteSDFileData(TZelmarSDFileData* record) {
     GuardedVoid("TZelmarSDFileDataList.DeleteSDFileData", [&] {
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        const int index = FRecords.IndexOfObject(record);
-        if (index < 0) return;
-        const int errorIndex = FLoadErrors.IndexOfObject(record);
-        if (errorIndex >= 0) FLoadErrors.Delete(errorIndex);
-        FRecords.Delete(index);
+        std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        if (FStore->IndexOf(record) < 0) return;
+        FLoading->ForgetLoadError(record);
+        FStore->Delete(record);
     });
 }
 
-void TZelmarSDFileDataList::ClearRecords() {
-    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-    FLoadErrors.Clear();
-    FRecords.Clear();
-}
-
 void TZelmarSDFileDataList::Clear() {
-    GuardedVoid("TZelmarSDFileDataList.Clear", [&] { ClearRecords(); });
+    GuardedVoid("TZelmarSDFileDataList.Clear", [&] {
+        std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        FLoading->ClearLoadErrors();
+        FStore->Clear();
+    });
 }
 
 void TZelmarSDFileDataList::SelectAll() {
@@ -177,44 +117,34 @@ void TZelmarSDFileDataList::UnselectAll() {
 
 void TZelmarSDFileDataList::DeleteUnselected() {
     GuardedVoid("TZelmarSDFileDataList.DeleteUnselected", [&] {
-        // The check mark is the record's own: nothing needs to be read from the file for it.
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        std::unordered_set<const TZelmarSDFileData*> unselected;
-        for (const auto& item : FRecords) {
-            if (!item.Object->Selected) unselected.insert(item.Object);
-        }
-        if (unselected.empty()) return;
-        // One pass instead of one erase per record: sheets have 100 000 rows.
-        auto listed = [&](const auto& item) { return unselected.count(item.Object) != 0; };
-        FLoadErrors.RemoveIf(listed);
-        FRecords.RemoveIf(listed);
+        std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        const TZelmarRecordStore::TRecordSet unselected = FStore->Unselected();
+        FLoading->ForgetLoadErrors(unselected);
+        FStore->Remove(unselected);
     });
 }
 
 bool TZelmarSDFileDataList::HasLoadErrors() const {
-    return FLoadFinished && !FLoadErrors.IsEmpty();
+    return FLoading->HasLoadErrors();
 }
 
 const TZelmarRecordRefs* TZelmarSDFileDataList::GetLoadErrors() const {
-    return FLoadFinished ? &FLoadErrors : nullptr;
+    return FLoading->LoadErrors();
 }
 
 void TZelmarSDFileDataList::DeleteFromLoadErrors(TZelmarSDFileData* record) {
     GuardedVoid("TZelmarSDFileDataList.DeleteFromLoadErrors", [&] {
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        const int index = FLoadErrors.IndexOfObject(record);
-        if (index >= 0) FLoadErrors.Delete(index);
+        std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        FLoading->ForgetLoadError(record);
     });
 }
 
 void TZelmarSDFileDataList::DeleteLoadErrors() {
     GuardedVoid("TZelmarSDFileDataList.DeleteLoadErrors", [&] {
         if (!HasLoadErrors()) return;
-        std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-        std::unordered_set<const TZelmarSDFileData*> failed;
-        for (const auto& item : FLoadErrors) failed.insert(item.Object);
-        FRecords.RemoveIf([&](const auto& item) { return failed.count(item.Object) != 0; });
-        FLoadErrors.Clear();
+        std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        FStore->Remove(FLoading->FailedRecords());
+        FLoading->ClearLoadErrors();
     });
 }
 
@@ -258,14 +188,6 @@ bool TZelmarSDFileDataList::VerifyAllLoaded(const TVerifyProgress& progress) {
 
 // ---- copies -------------------------------------------------------------------------------
 
-bool TZelmarSDFileDataList::AppendCopy(const TZelmarSDFileData* source) {
-    if (source == nullptr) return false;
-    auto copy = std::make_unique<TZelmarSDFileData>(false);
-    copy->Assign(source);
-    AppendRecord(std::move(copy));
-    return true;
-}
-
 bool TZelmarSDFileDataList::GetCopyAsStringList(TZelmarStringList<TZelmarSDFileData>& target) {
     return Guarded("TZelmarSDFileDataList.GetCopyAsStringList", false, [&] {
         for (int index = 0;; ++index) {
@@ -287,7 +209,7 @@ void TZelmarSDFileDataList::Assign(TZelmarSDFileDataList* other) {
             Clear();
             if (other == nullptr) return;
             for (int index = 0;; ++index)
-                if (!AppendCopy(other->GetSDFileData(index))) break;
+                if (!FStore->AppendCopy(other->GetSDFileData(index))) break;
         });
         InitFieldNamesFromData();
     });
@@ -298,7 +220,7 @@ void TZelmarSDFileDataList::Assign(const TZelmarRecordRefs& records) {
     GuardedVoid(kSource, [&] {
         GuardedVoid(kSource, [&] {
             Clear();
-            for (const auto& item : records) AppendCopy(item.Object);
+            for (const auto& item : records) FStore->AppendCopy(item.Object);
         });
         InitFieldNamesFromData();
     });
@@ -311,7 +233,7 @@ bool TZelmarSDFileDataList::Add(TZelmarSDFileDataList* other) {
             const int count = other->GetCount();
             for (int index = 0; index < count; ++index) {
                 if (OnMixProgress && !OnMixProgress(this, index, count)) return false;
-                AppendCopy(other->GetSDFileData(index));
+                FStore->AppendCopy(other->GetSDFileData(index));
             }
             return true;
         });
@@ -323,7 +245,7 @@ bool TZelmarSDFileDataList::Add(TZelmarSDFileDataList* other) {
 void TZelmarSDFileDataList::AddNewItemsFromList(const TZelmarRecordRefs& records) {
     GuardedVoid("TZelmarSDFileDataList.AddNewItemsFromList", [&] {
         GuardedVoid("TZelmarSDFileDataList.AddNewItemsFromList", [&] {
-            for (const auto& item : records) AppendCopy(item.Object);
+            for (const auto& item : records) FStore->AppendCopy(item.Object);
         });
         InitFieldNamesFromData();
     });
@@ -441,7 +363,7 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         if (newList == nullptr) return false;
         // Records are reached while the fields are held: take the locks in the one order
         // the loader takes them too, or the two threads could wait for each other.
-        TTracedLock records(FCriticalSection, kSource, kCriticalSection);
+        TTracedLock records(FStore->CriticalSection(), kSource, kCriticalSection);
         TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
         // Items of removed fields go first: a field renamed to a removed field's name must
         // not meet the old items under it.
@@ -466,6 +388,7 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         // The sort field points into the old list: keep it by name, or forget it.
         const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
         FFields->Assign(newList);
+        FNamesWithField.clear();
         SortField = sortName.empty() ? nullptr : FFields->GetFieldByName(sortName);
         return true;
     });
@@ -474,13 +397,13 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
 void TZelmarSDFileDataList::InitFieldNamesFromData() {
     constexpr const char* kSource = "TZelmarSDFileDataList.InitFieldNamesFromData";
     GuardedVoid(kSource, [&] {
-        TTracedLock records(FCriticalSection, kSource, kCriticalSection);
+        TTracedLock records(FStore->CriticalSection(), kSource, kCriticalSection);
         TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
         // Names gather in order of first occurrence, record by record; adding the fields
         // once at the end gives the same order as adding them after each record.
         std::vector<std::string> names;
         for (int index = 0;; ++index) {
-            const TZelmarSDFileData* record = FetchRecord(index, nullptr);
+            const TZelmarSDFileData* record = FStore->Fetch(index);
             if (record == nullptr) break;
             record->Texts().AppendNamesTo(names);
         }
@@ -493,10 +416,27 @@ bool TZelmarSDFileDataList::SynchronizeFieldList(TZelmarSDFileData* record) {
     return Guarded(kSource, false, [&] {
         if (record == nullptr) return false;
         TTracedLock lock(FCritSectFields, kSource, kCritSectFields);
+        // The loader asks for every record, and nearly all bring only names the fields have
+        // already: those are known by their index, without a search through the fields.
+        const TZelmarRecordTexts& texts = record->Texts();
         std::vector<std::string> names;
-        record->Texts().AppendNamesTo(names);
+        std::vector<std::uint32_t> indices;
+        for (int item = 0; item < texts.DataCount(); ++item) {
+            const std::uint32_t index = texts.DataNameIndex(item);
+            if (index < FNamesWithField.size() && FNamesWithField[index]) continue;
+            const std::string_view name = texts.DataName(item);
+            if (std::find(names.begin(), names.end(), name) != names.end()) continue;
+            names.emplace_back(name);
+            indices.push_back(index);
+        }
+        if (names.empty()) return false;
         const int before = FFields->GetCount();
         FFields->AddStringFields(names);
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            if (indices[k] == TZelmarNamePool::kNone || !FFields->HasFieldName(names[k])) continue;
+            if (indices[k] >= FNamesWithField.size()) FNamesWithField.resize(indices[k] + 1);
+            FNamesWithField[indices[k]] = true;
+        }
         return FFields->GetCount() != before;
     });
 }

@@ -2,9 +2,10 @@
 // A sheet's records and the record list that owns them, their fields, the SD file being read
 // and the two threads that read it: the indexing thread counts the file's entries, then the
 // loader thread reads record after record while the UI thread may read any record on demand.
+// The records and their lock are a TZelmarRecordStore's, the threads a TZelmarLoadingControl's.
 //
 // Threads: every operation runs in the UI thread, except what the loader thread reaches
-// through HandleOnLoaderThreadLoadData (GetSDFileData, LoadEntryData, SynchronizeFieldList,
+// through the loading control (reading a record, LoadEntryData, SynchronizeFieldList,
 // OnLoadDataProgress, OnFieldListChanged) and what the indexing thread reaches through its
 // progress relay (OnIndexingProgress). Assign the events before LoadFile.
 // Locks: CriticalSection guards record access with reading on demand and every change of
@@ -22,6 +23,8 @@
 #include "Zelmar_Object_DataCarrier.h"
 #include "Zelmar_Object_DuplicateFinder.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_LoadingControl.h"
+#include "Zelmar_Object_RecordStore.h"
 #include "Zelmar_Object_RecordTexts.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_Sorter.h"
@@ -29,8 +32,6 @@
 #include "Zelmar_Object_StructureKeys.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
-class TZelmarIndexingThread;
-class TZelmarLoaderThread;
 class TZelmarSearchEngine;
 
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
@@ -259,9 +260,9 @@ public:
     // event is raised while a lock of the list is held.
     bool PostWorkerEvents = false;
     const std::string& GetFileName() const { return FFileName; }
-    bool GetLoadFinished() const { return FLoadFinished; }
-    bool GetAllLoaded() const { return FAllLoaded; }
-    TveskSDFileManager* GetManager() const { return FManager.get(); }
+    bool GetLoadFinished() const;
+    bool GetAllLoaded() const;
+    TveskSDFileManager* GetManager() const;
 
     // Events, first group.
     TNotifyEvent OnStartLoadData;
@@ -288,30 +289,11 @@ public:
     TNotifyEvent OnFieldListChanged;
 
 private:
-    // ---- the threads' side: LoadFile and LoadData hand these to the threads ----
-    void HandleOnIndexingThreadProgress(TveskSDFileManager* sender, double progress);
-    // In the UI thread.
-    void HandleOnIndexingThreadTerminate();
-    bool CreateLoadableRecords(int count);
-    // Reads the record (under the loader's lock), then announces it (outside every lock).
-    bool HandleOnLoaderThreadLoadData(int index);
-    bool HandleOnLoaderThreadRecordRead(int index);
-    // In the UI thread.
-    void HandleOnLoaderThreadTerminate();
     // Reads the record from its file entry under CriticalSection, unless it has been tried.
-    bool LoadEntryData(int index, TZelmarSDFileData* record);
-
-    // The record at index and the record count, read under CriticalSection.
-    TZelmarSDFileData* FetchRecord(int index, int* count);
-    TZelmarSDFileData* AppendRecord(std::unique_ptr<TZelmarSDFileData> record);
-    bool AppendCopy(const TZelmarSDFileData* source);
-    void ClearRecords();
-    bool EveryRecordTried() const;
+    bool LoadEntryData(TZelmarSDFileData* record);
     // Raises OnFieldListChanged once for the records read since the last call that brought
     // new field names. Never called under a lock of the list.
     void AnnounceFieldListChanges();
-    // Runs the event on the UI thread while the list lives.
-    void Post(std::function<void()> event);
     void SetLastError(const std::string& error);
     // Line ends for records made in the program: those of the records read from the file.
     bool UsesCrLf();
@@ -320,33 +302,38 @@ private:
                      bool& readError);
     bool WriteRecords(const std::string& fileName);
 
-    platform::TUiDispatcher* const FDispatcher;
-    // Guards the threads' end notifications: none runs once destruction has begun.
-    platform::TLifetime FLifetime;
-    // Every change of the records' order or number happens under CriticalSection, so that
-    // the loader thread never sees the list half changed. Records remember their file
-    // entry number, so reordering while records are still unread reads the right ones.
-    TZelmarStringList<TZelmarSDFileData> FRecords;
-    std::unique_ptr<TveskSDFileManager> FManager;
+    // The records, their order and CriticalSection; records remember their file entry number,
+    // so reordering while records are still unread reads the right ones.
+    std::unique_ptr<TZelmarRecordStore> FStore;
     std::unique_ptr<TZelmarFieldList> FFields;
-    std::unique_ptr<TZelmarLoaderThread> FLoaderThread;
-    std::unique_ptr<TZelmarIndexingThread> FIndexingThread;
     std::recursive_mutex FCritSectFields;
-    std::recursive_mutex FCriticalSection;
+    // Under CritSectFields: the data item names (TZelmarNamePool indices) known to have a
+    // field. Fields are only added until SetNewFields replaces them, which forgets these.
+    std::vector<bool> FNamesWithField;
     std::string FFileName;
-    TZelmarRecordRefs FLoadErrors;
-    bool FLoadFinished = false;
-    bool FAllLoaded = false;
-    bool FIndexingStarted = false;
-    bool FLoaderStarted = false;
-    bool FLoaderPaused = false;
     bool FFieldsChanged = false;  // under CriticalSection, see AnnounceFieldListChanges
-    std::atomic<int> FLoaderCount{0};
-    std::atomic<int> FPostedLoadPercent{-1};
-    std::atomic<int> FPostedIndexingPercent{-1};
-    std::atomic<bool> FStopLoading{false};
     mutable std::mutex FErrorMutex;
     std::string FLastError;
+
+    // What the loading control sees of the list: its events and failures.
+    class TLoadingClient final : public IZelmarLoadingClient {
+    public:
+        explicit TLoadingClient(TZelmarSDFileDataList& list) : FList(list) {}
+        void IndexingStarted() override;
+        void IndexingEnded() override;
+        void LoadingStarted() override;
+        void LoadingEnded() override;
+        void IndexingProgress(int percent) override;
+        bool LoadingProgress(int percent) override;
+        void RecordRead() override;
+        void Failed(const std::string& error) override;
+
+    private:
+        TZelmarSDFileDataList& FList;
+    };
+    TLoadingClient FLoadingClient{*this};
+    // The threads, the file being read and the load errors.
+    std::unique_ptr<TZelmarLoadingControl> FLoading;
 
     // What the sorter and the duplicate finder see of the list (Zelmar_Object_SDFileData_Sort.cpp).
     class TRecordAccess final : public IZelmarRecordAccess {

@@ -1,6 +1,7 @@
 // Saving a sheet: records the user did not change go back byte for byte, unread ones straight
 // from the file, and the new file takes the old one's place only when it is complete.
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -24,20 +25,21 @@ bool TZelmarSDFileDataList::SaveFile(const std::string& fileName) {
 }
 
 bool TZelmarSDFileDataList::UsesCrLf() {
-    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-    for (const auto& item : FRecords) {
-        const std::string_view text = item.Object->Texts().OrgText();
-        if (text.empty()) continue;
+    bool crlf = false;
+    FStore->ForEach([&](const TZelmarSDFileData& record) {
+        const std::string_view text = record.Texts().OrgText();
+        if (text.empty()) return true;
         const std::size_t lf = text.find('\n');
-        return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r';
-    }
-    return false;
+        crlf = lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r';
+        return false;
+    });
+    return crlf;
 }
 
 bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bool crlf,
                                         std::string& error, bool& readError) {
-    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
-    TZelmarSDFileData* record = FRecords.GetObject(index);
+    std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+    TZelmarSDFileData* record = FStore->At(index);
     if (record == nullptr) {
         error = "record " + std::to_string(index + 1) + " is missing";
         readError = true;
@@ -63,9 +65,10 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
     // Not read yet, or its reading failed without bytes to keep: its bytes come from the file
     // now, unchanged; a record that cannot be had fails the save rather than going missing.
     std::string text;
-    const bool fromFile = record->EntryNo() >= 0 && FManager->FileHandle() != 0;
-    if (!fromFile || !FManager->ReadEntryText(record->EntryNo(), text)) {
-        std::string reason = fromFile ? FManager->LastError : record->LoadError;
+    TveskSDFileManager& manager = *FLoading->Manager();
+    const bool fromFile = record->EntryNo() >= 0 && manager.FileHandle() != 0;
+    if (!fromFile || !manager.ReadEntryText(record->EntryNo(), text)) {
+        std::string reason = fromFile ? manager.LastError : record->LoadError;
         if (reason.empty()) reason = "it is no longer in its file";
         error = "record " + std::to_string(index + 1) + " cannot be read: " + reason;
         readError = true;

@@ -2,7 +2,8 @@
 // The one implementation behind both trace units (vesk_Trace and veskTrace): a
 // TveskTraceUnit holds one unit's configuration, state, lock and outputs. The units differ only
 // in the options they construct it with. Not for application code: use vesk_Trace.h. Tests
-// and the two unit front ends include this.
+// and the two unit front ends include this. Defined in vesk_TraceUnit.cpp (messages),
+// vesk_TraceOutput.cpp (file, COM port, clock) and vesk_TraceConfig.cpp (configuration).
 
 #include <locale.h>  // NOLINT(modernize-deprecated-headers): POSIX locale_t, not in <clocale>
 

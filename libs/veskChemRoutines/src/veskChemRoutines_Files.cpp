@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -303,55 +304,88 @@ extern "C" std::int32_t GetSDFileEntryTextRA(std::uintptr_t FileHandle, std::int
 
 namespace {
 
-// The record taken apart, in the layout ReadSDFileEntryRA documents.
+// The record taken apart, in the layout ReadSDFileEntryRA documents. Packing runs twice: once
+// counting the bytes, once writing them into one buffer of that size, so the caller's buffer is
+// allocated once and filled without copies.
 class TPacker {
 public:
+    explicit TPacker(char* out = nullptr) : out_(out) {}
     void Int(std::int32_t value) { Raw(&value, sizeof value); }
     void Double(double value) { Raw(&value, sizeof value); }
     void Text(std::string_view text) {
         Int(static_cast<std::int32_t>(text.size()));
         Raw(text.data(), text.size());
     }
-    const std::string& Bytes() const { return bytes_; }
+    std::size_t Size() const { return size_; }
 
 private:
     void Raw(const void* data, std::size_t size) {
-        bytes_.append(static_cast<const char*>(data), size);
+        if (out_ != nullptr && size > 0) std::memcpy(out_ + size_, data, size);
+        size_ += size;
     }
-    std::string bytes_;
+    char* out_;
+    std::size_t size_ = 0;
 };
 
-std::string PackRecord(std::string_view text, bool withFormula) {
-    TPacker packer;
-    SDRecord record;
+// What goes into the packed record.
+struct PackedRecord {
+    bool split = false;
     std::string why;
-    if (!SplitSDRecord(text, record, why)) {
+    SDRecord record;
+    std::int32_t formulaStatus = -1;
+    std::string formula;  // or why it failed
+    double mass = 0.0;
+};
+
+void Pack(TPacker& packer, const PackedRecord& parts) {
+    if (!parts.split) {
         packer.Int(0);
-        packer.Text(why);
-        return packer.Bytes();
+        packer.Text(parts.why);
+        return;
     }
     packer.Int(1);
-    packer.Text(record.molBlock);
-    if (withFormula) {
-        Molecule molecule(std::move(record.molBlock), 0);
-        std::string formula, error;
-        double mass = 0.0;
-        const bool ok = molecule.Formula(formula, error) && molecule.Mass(mass, error);
-        packer.Int(ok ? 1 : 0);
-        packer.Text(ok ? formula : error);
-        packer.Double(ok ? mass : 0.0);
-    } else {
-        packer.Int(-1);
-        packer.Text("");
-        packer.Double(0.0);
-    }
-    packer.Int(static_cast<std::int32_t>(record.items.size()));
-    for (const SDItem& item : record.items) {
+    packer.Text(parts.record.molBlock);
+    packer.Int(parts.formulaStatus);
+    packer.Text(parts.formula);
+    packer.Double(parts.mass);
+    packer.Int(static_cast<std::int32_t>(parts.record.items.size()));
+    for (const SDItem& item : parts.record.items) {
         packer.Text(item.name);
         packer.Int(static_cast<std::int32_t>(item.lines.size()));
         for (std::string_view line : item.lines) packer.Text(line);
     }
-    return packer.Bytes();
+}
+
+// The record taken apart, its formula and mass computed when asked for. The molecule is gone
+// before the caller's buffers are made: made among its allocations, they left the heap more
+// fragmented, and a sheet that keeps every record read needed more memory.
+void PrepareRecord(std::string_view text, bool withFormula, PackedRecord& parts) {
+    parts.split = SplitSDRecord(text, parts.record, parts.why);
+    if (!parts.split || !withFormula) return;
+    Molecule molecule(parts.record.molBlock, 0);
+    std::string formula, why;
+    double mass = 0.0;
+    const bool ok = molecule.Formula(formula, why) && molecule.Mass(mass, why);
+    parts.formulaStatus = ok ? 1 : 0;
+    parts.formula = ok ? std::move(formula) : std::move(why);
+    parts.mass = ok ? mass : 0.0;
+}
+
+std::size_t PackedSize(const PackedRecord& parts) {
+    TPacker counter;
+    Pack(counter, parts);
+    return counter.Size();
+}
+
+// The packed record in a malloc'ed buffer of `size` bytes and a zero byte; null when memory
+// runs out.
+char* PackRecord(const PackedRecord& parts, std::size_t size) {
+    char* packed = static_cast<char*>(std::malloc(size + 1));
+    if (!packed) return nullptr;
+    TPacker writer(packed);
+    Pack(writer, parts);
+    packed[size] = '\0';
+    return packed;
 }
 
 }  // namespace
@@ -378,22 +412,28 @@ extern "C" std::int32_t ReadSDFileEntryRA(std::uintptr_t FileHandle, std::int32_
             error = RecordError(*file, index, why);
             return false;
         }
-        std::string packed = PackRecord(text, (Flags & VESK_READ_FORMULA) != 0);
-        if (text.size() > static_cast<std::size_t>(INT32_MAX) ||
-            packed.size() > static_cast<std::size_t>(INT32_MAX)) {
+        if (text.size() > static_cast<std::size_t>(INT32_MAX)) {
+            error = RecordError(*file, index, "the record is larger than 2 GiB");
+            return false;
+        }
+        PackedRecord parts;
+        PrepareRecord(text, (Flags & VESK_READ_FORMULA) != 0, parts);
+        const std::size_t packedSize = PackedSize(parts);
+        if (packedSize > static_cast<std::size_t>(INT32_MAX)) {
             error = RecordError(*file, index, "the record is larger than 2 GiB");
             return false;
         }
         char* textCopy = MallocCopy(text, error);
-        char* packedCopy = textCopy ? MallocCopy(packed, error) : nullptr;
-        if (!packedCopy) {
+        char* packed = textCopy ? PackRecord(parts, packedSize) : nullptr;
+        if (!packed) {
             std::free(textCopy);
+            error = "out of memory";
             return false;
         }
         *Text = textCopy;
         *TextLength = static_cast<std::int32_t>(text.size());
-        *Packed = packedCopy;
-        *PackedLength = static_cast<std::int32_t>(packed.size());
+        *Packed = packed;
+        *PackedLength = static_cast<std::int32_t>(packedSize);
         return true;
     });
 }

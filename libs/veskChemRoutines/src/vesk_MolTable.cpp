@@ -223,6 +223,148 @@ CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& probl
 
 namespace {
 
+// The blank-separated words of a V3000 line after "M  V30 ".
+std::size_t SplitWords(std::string_view text, std::string_view* words, std::size_t capacity) {
+    std::size_t count = 0;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        while (at < text.size() && text[at] == ' ') ++at;
+        if (at == text.size()) break;
+        const std::size_t end = std::min(text.find(' ', at), text.size());
+        if (count == capacity) return capacity + 1;
+        words[count++] = text.substr(at, end - at);
+        at = end;
+    }
+    return count;
+}
+
+// A whole word as a plain decimal integer (optional '-').
+bool WordInt(std::string_view word, int& value) {
+    bool negative = false;
+    if (!word.empty() && word[0] == '-') {
+        negative = true;
+        word.remove_prefix(1);
+    }
+    if (word.empty() || word.size() > 9) return false;
+    int v = 0;
+    for (const char c : word) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
+// A coordinate as V3000 writers give it: digits with an optional sign and one decimal point.
+bool WordNumber(std::string_view word) {
+    if (!word.empty() && (word[0] == '-' || word[0] == '+')) word.remove_prefix(1);
+    bool digit = false;
+    bool point = false;
+    for (const char c : word) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
+}
+
+// The next "M  V30 " line's words; false at the end, for another line, or a continued one.
+bool NextV30(LineCursor& cursor, std::string_view* words, std::size_t capacity,
+             std::size_t& count) {
+    std::string_view line;
+    if (!cursor.Next(line) || line.substr(0, 7) != "M  V30 " || line.back() == '-') return false;
+    count = SplitWords(line.substr(7), words, capacity);
+    return count > 0 && count <= capacity;
+}
+
+}  // namespace
+
+bool ReadPlainV3000(std::string_view block, CTab& ctab) {
+    ctab.atoms.clear();
+    ctab.bonds.clear();
+    LineCursor cursor(block);
+    std::string_view line;
+    for (int i = 0; i < 4; ++i) {
+        if (!cursor.Next(line)) return false;
+    }
+    if (line.size() < 39 || line.substr(34, 5) != "V3000") return false;
+    constexpr std::size_t kWords = 12;
+    std::string_view w[kWords];
+    std::size_t n = 0;
+    auto is = [&](std::string_view a, std::string_view b) {
+        return n == 2 && w[0] == a && w[1] == b;
+    };
+    int atomCount = 0, bondCount = 0;
+    if (!NextV30(cursor, w, kWords, n) || !is("BEGIN", "CTAB")) return false;
+    if (!NextV30(cursor, w, kWords, n) || n < 3 || w[0] != "COUNTS" || !WordInt(w[1], atomCount) ||
+        !WordInt(w[2], bondCount) || atomCount < 0 || bondCount < 0) {
+        return false;
+    }
+    // Sgroups and 3D objects, counted in the rest of the line, are RDKit's.
+    for (std::size_t k = 3; k < n && k < 5; ++k) {
+        if (w[k] != "0") return false;
+    }
+    if (atomCount > 0) {
+        if (!NextV30(cursor, w, kWords, n) || !is("BEGIN", "ATOM")) return false;
+        ctab.atoms.resize(static_cast<std::size_t>(atomCount));
+        for (int i = 0; i < atomCount; ++i) {
+            int index = 0, map = 0;
+            if (!NextV30(cursor, w, kWords, n) || n < 6 || !WordInt(w[0], index) ||
+                index != i + 1 || w[1].size() > 2 || !WordNumber(w[2]) || !WordNumber(w[3]) ||
+                !WordNumber(w[4]) || !WordInt(w[5], map)) {
+                return false;
+            }
+            CTabAtom& atom = ctab.atoms[static_cast<std::size_t>(i)];
+            w[1].copy(atom.symbol, w[1].size());
+            for (std::size_t k = 6; k < n; ++k) {
+                if (w[k].substr(0, 4) != "CHG=" || !WordInt(w[k].substr(4), atom.charge))
+                    return false;
+            }
+        }
+        if (!NextV30(cursor, w, kWords, n) || !is("END", "ATOM")) return false;
+    }
+    if (bondCount > 0) {
+        if (!NextV30(cursor, w, kWords, n) || !is("BEGIN", "BOND")) return false;
+        ctab.bonds.resize(static_cast<std::size_t>(bondCount));
+        std::vector<std::pair<int, int>> seen;
+        seen.reserve(ctab.bonds.size());
+        for (int k = 0; k < bondCount; ++k) {
+            int index = 0, order = 0, a = 0, b = 0;
+            if (!NextV30(cursor, w, kWords, n) || n < 4 || !WordInt(w[0], index) ||
+                index != k + 1 || !WordInt(w[1], order) || order < 1 || order > 3 ||
+                !WordInt(w[2], a) || !WordInt(w[3], b) || a < 1 || b < 1 || a > atomCount ||
+                b > atomCount || a == b) {
+                return false;
+            }
+            int stereo = 0;
+            for (std::size_t m = 4; m < n; ++m) {
+                if (w[m].substr(0, 4) != "CFG=" || !WordInt(w[m].substr(4), stereo)) return false;
+            }
+            ctab.bonds[static_cast<std::size_t>(k)] = CTabBond{a - 1, b - 1, order};
+            seen.emplace_back(std::min(a, b), std::max(a, b));
+        }
+        std::sort(seen.begin(), seen.end());
+        if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) return false;
+        if (!NextV30(cursor, w, kWords, n) || !is("END", "BOND")) return false;
+    }
+    if (!NextV30(cursor, w, kWords, n)) return false;
+    // Stereo groups say nothing about the formula.
+    if (is("BEGIN", "COLLECTION")) {
+        do {
+            if (!NextV30(cursor, w, kWords, n)) return false;
+        } while (!is("END", "COLLECTION"));
+        if (!NextV30(cursor, w, kWords, n)) return false;
+    }
+    if (!is("END", "CTAB")) return false;
+    return cursor.Next(line) && line.substr(0, 6) == "M  END";
+}
+
+namespace {
+
 // An "M  ALS" line is 16 columns and 4 per element; writers that drop trailing blanks cut it.
 std::string PaddedAtomListLine(std::string_view line) {
     int count = 0;

@@ -40,6 +40,12 @@ enum class CTabResult {
 };
 CTabResult ReadPlainV2000(std::string_view block, CTab& ctab, std::string& problem);
 
+// The same for the plain subset of V3000 tables: element atoms with at most a charge (CHG=),
+// single, double and triple bonds (a CFG= stereo mark allowed), and stereo collections, all
+// on lines of their own. True with `ctab` filled; false for anything else, also for malformed
+// tables, which RDKit's reader then reports.
+bool ReadPlainV3000(std::string_view block, CTab& ctab);
+
 // The block as RDKit's reader takes it without leaking memory: that reader leaks the half-built
 // molecule when it throws, and it throws on "M  ALS" lines cut short after their last element
 // (trailing blanks lost), which are padded here. Old-style atom list lines that "M  ALS" lines

@@ -10,7 +10,8 @@ namespace vesk {
 
 class Molecule {
 public:
-    enum Flags { kParseNow = 1, kSanitize = 2 };
+    // kRDKitOnly: formula and mass always from RDKit's molecule (tests compare the two ways).
+    enum Flags { kParseNow = 1, kSanitize = 2, kRDKitOnly = 4 };
 
     Molecule(std::string text, int flags);
     ~Molecule();
@@ -26,10 +27,17 @@ public:
     bool Formula(std::string& formula, std::string& error);
     bool FragmentFormulas(const std::string& separator, std::string& formula, std::string& error);
     bool Mass(double& mass, std::string& error);
+    // Whether formula and mass come without RDKit's molecule (tests).
+    bool CountsPlainly();
 
 private:
     struct Parsed;
+    struct Counted;
+    struct Table;
     bool EnsureParsedLocked(std::string& error);
+    // Formula and mass counted straight from a plain table of common elements, as RDKit would
+    // give them; false when RDKit's molecule has to decide.
+    bool CountedLocked();
 
     const std::string text_;
     const int flags_;
@@ -37,6 +45,9 @@ private:
     bool tried_ = false;
     std::unique_ptr<Parsed> parsed_;
     std::string parseError_;
+    std::unique_ptr<Counted> counted_;
+    std::unique_ptr<Table> table_;  // read by counting, not yet by parsing
+    bool countTried_ = false;
 };
 
 }  // namespace vesk

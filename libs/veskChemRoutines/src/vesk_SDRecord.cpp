@@ -144,7 +144,10 @@ bool SplitSDRecord(std::string_view text, SDRecord& record, std::string& error) 
     record.items.clear();
     if (!CheckNoNulByte(text, error)) return false;
 
-    std::vector<std::string_view> lines;
+    // Kept from record to record: a reader splits one record after the other.
+    thread_local std::vector<std::string_view> lines;
+    if (lines.capacity() > 65536) std::vector<std::string_view>().swap(lines);  // a huge one
+    lines.clear();
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line) && !IsRecordSeparator(line)) lines.push_back(line);
