@@ -57,15 +57,26 @@ std::set<TMessage> MessagesInSources() {
 std::map<TMessage, std::string> Dictionary(const std::string& language) {
     const std::string ts =
         ReadFile(fs::path(ZELMAR_SOURCE_DIR) / "translations" / ("zelmar_" + language + ".ts"));
-    const std::regex context("<context>\\s*<name>([^<]*)</name>([\\s\\S]*?)</context>");
+    // Contexts are cut out by plain searching: a regular expression spanning a whole context
+    // recurses once per character in libstdc++ and overflows the stack on large ones.
     const std::regex message(
         "<source>([^<]*)</source>\\s*(?:<comment>[^<]*</comment>\\s*)?"
         "<translation[^>]*>([^<]*)</translation>");
     std::map<TMessage, std::string> entries;
-    for (std::sregex_iterator c(ts.begin(), ts.end(), context), end; c != end; ++c) {
-        const std::string body = (*c)[2];
-        for (std::sregex_iterator m(body.begin(), body.end(), message); m != end; ++m)
-            entries[{(*c)[1], XmlUnescape((*m)[1])}] = XmlUnescape((*m)[2]);
+    for (size_t start = ts.find("<context>"); start != std::string::npos;
+         start = ts.find("<context>", start + 1)) {
+        const size_t nameStart = ts.find("<name>", start) + 6;
+        const size_t nameEnd = ts.find("</name>", nameStart);
+        const size_t end = ts.find("</context>", nameEnd);
+        if (nameEnd == std::string::npos || end == std::string::npos) break;
+        const std::string name = ts.substr(nameStart, nameEnd - nameStart);
+        for (size_t m = ts.find("<message>", nameEnd); m != std::string::npos && m < end;
+             m = ts.find("<message>", m + 1)) {
+            const std::string one = ts.substr(m, ts.find("</message>", m) - m);
+            std::smatch found;
+            if (std::regex_search(one, found, message))
+                entries[{name, XmlUnescape(found[1])}] = XmlUnescape(found[2]);
+        }
     }
     return entries;
 }

@@ -144,10 +144,10 @@ bool SplitSDRecord(std::string_view text, SDRecord& record, std::string& error) 
     record.items.clear();
     if (!CheckNoNulByte(text, error)) return false;
 
-    // Kept from record to record: a reader splits one record after the other.
-    thread_local std::vector<std::string_view> lines;
-    if (lines.capacity() > 65536) std::vector<std::string_view>().swap(lines);  // a huge one
-    lines.clear();
+    // A plain local table: this library is loaded and unloaded at run time, and thread-local
+    // objects of an unloaded library break the leak checker's thread walk.
+    std::vector<std::string_view> lines;
+    lines.reserve(128);
     LineCursor cursor(text);
     std::string_view line;
     while (cursor.Next(line) && !IsRecordSeparator(line)) lines.push_back(line);
