@@ -22,7 +22,8 @@ std::string ReadFile(const fs::path& path) {
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
+    for (auto pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size()))
         text.replace(pos, from.size(), to);
     return text;
 }
@@ -43,7 +44,8 @@ std::set<TMessage> MessagesInSources() {
     const std::regex joinLiterals("\"\\s*\\n\\s*\"");
     const std::regex stored("\"(Zelmar[A-Za-z_]*)##  ((?:[^\"\\\\]|\\\\.)*)\"");
     std::set<TMessage> messages;
-    for (const auto& entry : fs::recursive_directory_iterator(fs::path(ZELMAR_SOURCE_DIR) / "src")) {
+    for (const auto& entry :
+         fs::recursive_directory_iterator(fs::path(ZELMAR_SOURCE_DIR) / "src")) {
         const auto extension = entry.path().extension();
         if (extension != ".cpp" && extension != ".h") continue;
         const std::string code = std::regex_replace(ReadFile(entry.path()), joinLiterals, "");
@@ -107,6 +109,7 @@ TEST(Dictionary, AllLanguagesHoldTheSameMessages) {
     for (const std::string language : {"en", "fr"}) {
         const auto other = Dictionary(language);
         ASSERT_EQ(other.size(), german.size()) << language;
-        for (const auto& entry : german) EXPECT_EQ(other.count(entry.first), 1u) << entry.first.second;
+        for (const auto& entry : german)
+            EXPECT_EQ(other.count(entry.first), 1u) << entry.first.second;
     }
 }
