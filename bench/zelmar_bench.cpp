@@ -23,8 +23,6 @@
 
 int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
 int RunGui(const std::string& file, const std::vector<std::string>& args);  // zelmar_bench_gui.cpp
-int RunEditor(const std::string& file,
-              const std::vector<std::string>& args);  // zelmar_bench_editor.cpp
 // zelmar_bench_sort.cpp
 int RunSort(const std::string& file, const std::vector<std::string>& args);
 int RunDuplicates(const std::string& file, const std::vector<std::string>& args);
@@ -377,11 +375,6 @@ const TCommand kCommands[] = {
      "the structure column in view, twice: records, index_s, first_rows_s, frame times over new "
      "and over drawn rows (mean, p99, max), pictures_ready_p99_ms, peak_rss_mb",
      nullptr, RunGui},
-    {"editor", nullptr,
-     "FILE [--rounds N]: a main window (offscreen) shows, its molecule editor loads its page, "
-     "then opens N times on the molecules of FILE and reads each drawing back: records, "
-     "page_ready_s (after the window showed), open_ms and read_back_ms (mean, max)",
-     nullptr, RunEditor},
     {"scan", RunScan, "memchr line count of the file: lines, seconds"},
     {"load", RunLoad,
      "a sheet reads the file: records, loaded, errors, fields, index_s, first_record_s, load_s, "

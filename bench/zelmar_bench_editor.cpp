@@ -1,9 +1,11 @@
-// zelmar_bench editor: how soon the molecule editor is ready after the main window shows, and
-// how long opening it on a record's molecule and reading the drawing back take once it is.
+// zelmar_bench_editor FILE [--rounds N]: how soon the molecule editor is ready after the main
+// window shows, and how long opening it on a record's molecule and reading the drawing back take
+// once it is.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,10 +33,19 @@ std::string MoleculeOf(TZelmarWindow* sheet, int position) {
 
 }  // namespace
 
-// editor FILE [--rounds N]
-int RunEditor(const std::string& file, const std::vector<std::string>& args) {
+int main(int programArgc, char* programArgv[]) {
+    if (programArgc < 2) {
+        std::fprintf(stderr,
+                     "usage: zelmar_bench_editor FILE [--rounds N]\n  a main window (offscreen) "
+                     "shows, its molecule editor loads its page, then opens N times on the "
+                     "molecules of FILE and reads each drawing back: records, page_ready_s (after "
+                     "the window showed), open_ms and read_back_ms (mean, max)\n");
+        return 2;
+    }
+    const std::string file = programArgv[1];
     int rounds = 20;
-    if (args.size() >= 3 && args[1] == "--rounds") rounds = std::max(1, std::stoi(args[2]));
+    if (programArgc >= 4 && std::string(programArgv[2]) == "--rounds")
+        rounds = std::max(1, std::atoi(programArgv[3]));
     TZelmarDrawletDialog::PrepareBrowserEnvironment();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
