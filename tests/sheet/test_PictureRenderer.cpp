@@ -137,9 +137,8 @@ void TestSheetPainting::withoutAViewerTheCellIsDrawnInPlace() {
     };
     painter.OnReleaseMolViewer = [](TZelmarDataPainter*, std::unique_ptr<TveskMolView2>) {};
     painter.OnGetMolViewerSettings = [&](TZelmarDataPainter*) { return r.Pool.SettingsKey(); };
-    sheetTest::Picture(128, 50, [&](QPainter& p) {
-        painter.PaintTo(&p, QRect(0, 0, 128, 50), 1, 1, 0);
-    });
+    sheetTest::Picture(128, 50,
+                       [&](QPainter& p) { painter.PaintTo(&p, QRect(0, 0, 128, 50), 1, 1, 0); });
     QCOMPARE(painter.PlaceholdersPainted, 0);
     QCOMPARE(cache.Count(), std::size_t{1});
 }

@@ -25,7 +25,8 @@ auto ResolveIn(std::string routines, std::string viewer, std::string search) {
 }  // namespace
 
 TEST(CommandLine, OpenValueKeepsItsCaseAndTheLastArgumentWins) {
-    EXPECT_EQ(GetCommandLineParameter({"/open=/Data/Mixed Case.sdf"}, "/OPEN="), "/Data/Mixed Case.sdf");
+    EXPECT_EQ(GetCommandLineParameter({"/open=/Data/Mixed Case.sdf"}, "/OPEN="),
+              "/Data/Mixed Case.sdf");
     EXPECT_EQ(GetCommandLineParameter({"/OPEN=/a.sdf", "x", "/Open=/b.sdf"}, "/OPEN="), "/b.sdf");
     EXPECT_EQ(GetCommandLineParameter({"/OPENX=a.sdf"}, "/OPEN="), "");
     EXPECT_EQ(GetCommandLineParameter({}, "/OPEN="), "");
@@ -42,9 +43,9 @@ TEST(CommandLine, SwitchMustEqualTheWholeArgument) {
 }
 
 TEST(CommandLine, EveryArgumentButTheThreeSwitchesNamesAFileInItsOrder) {
-    const TCommandLine args = {"/open=/a.sdf", "b.sdf",       "/LNG=en",      "/NoXpStyle",
-                               "/data/c.sdf",  "",            "/OPENX=d.sdf", "/NOXPSTYLE=1",
-                               "/lng",         "sub dir/e.SDF"};
+    const TCommandLine args = {
+        "/open=/a.sdf", "b.sdf",        "/LNG=en", "/NoXpStyle",   "/data/c.sdf", "",
+        "/OPENX=d.sdf", "/NOXPSTYLE=1", "/lng",    "sub dir/e.SDF"};
     EXPECT_EQ(GetFileArguments(args),
               (std::vector<std::string>{"b.sdf", "/data/c.sdf", "/OPENX=d.sdf", "/NOXPSTYLE=1",
                                         "/lng", "sub dir/e.SDF"}));

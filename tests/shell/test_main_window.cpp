@@ -124,7 +124,8 @@ private slots:
     void twoPlainFileArgumentsOpenTwoSheets() {
         const QString one = QStringLiteral(ZELMAR_SDF_DATA_DIR "/pubchem_single.sdf");
         const QString many = QStringLiteral(ZELMAR_SDF_DATA_DIR "/nci_aids_props.sdf");
-        if (!QFileInfo::exists(one) || !QFileInfo::exists(many)) QSKIP("the real SD files are missing");
+        if (!QFileInfo::exists(one) || !QFileInfo::exists(many))
+            QSKIP("the real SD files are missing");
         TMessageBoxWatcher watcher;
         TZelmar_FormMain form({"/LNG=EN", one.toStdString(), many.toStdString()});
         form.show();
@@ -147,7 +148,9 @@ private slots:
         form.SetNewLanguage("ENGLISH");
         QCOMPARE(LoadTranslatedText(unknown), std::string("Unknown file version"));
         // This test program carries no version; the program does.
-        QCOMPARE(form.StatusText(), QStringLiteral(" File version: Unknown file version - Zelmar, a tool for SD files"));
+        QCOMPARE(
+            form.StatusText(),
+            QStringLiteral(" File version: Unknown file version - Zelmar, a tool for SD files"));
         QCOMPARE(GetFileVersionString(ZELMAR_PROGRAM), std::string("1.0.0"));
         form.SetNewLanguage("FRA");
         QCOMPARE(LoadTranslatedText(unknown), std::string("Version de fichier inconnue"));
