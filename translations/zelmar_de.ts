@@ -207,8 +207,8 @@
         <translation>Mapping|Zeichnet Mapping-Nummern</translation>
     </message>
     <message>
-        <source>Mol files (*.mol)</source>
-        <translation>Mol-Dateien (*.mol)</translation>
+        <source>Mol files (*.mol)|*.mol</source>
+        <translation>Mol-Dateien (*.mol)|*.mol</translation>
     </message>
     <message>
         <source>Molekül Bearbeiten</source>

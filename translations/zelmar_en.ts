@@ -207,8 +207,8 @@
         <translation>Mapping|Draws mapping numbers</translation>
     </message>
     <message>
-        <source>Mol files (*.mol)</source>
-        <translation>Mol files (*.mol)</translation>
+        <source>Mol files (*.mol)|*.mol</source>
+        <translation>Mol files (*.mol)|*.mol</translation>
     </message>
     <message>
         <source>Molekül Bearbeiten</source>

@@ -207,8 +207,8 @@
         <translation>Mappage|Dessine des numéros de mappage</translation>
     </message>
     <message>
-        <source>Mol files (*.mol)</source>
-        <translation>Fichiers Mol (*.mol)</translation>
+        <source>Mol files (*.mol)|*.mol</source>
+        <translation>Fichiers Mol (*.mol)|*.mol</translation>
     </message>
     <message>
         <source>Molekül Bearbeiten</source>

@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,6 +27,7 @@
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_DrawletBridge.h"
 #include "Zelmar_DrawletButtons.h"
+#include "Zelmar_FileDialogs.h"
 #include "Zelmar_Icons.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Translater.h"
@@ -578,17 +578,12 @@ void TZelmarDrawletDialog::PasteExecute() {
 }
 
 std::string TZelmarDrawletDialog::AskFileName(bool save) {
-    QFileDialog dialog(this,
-                       save ? ShownText("ZelmarDialogEditChemistry##  Molekül in Datei speichern")
-                            : ShownText("ZelmarDialogEditChemistry##  Lade Molekül von Datei"),
-                       QString(), ShownText("ZelmarDialogEditChemistry##  Mol files (*.mol)"));
-    dialog.setObjectName(save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    if (save) dialog.setDefaultSuffix(QStringLiteral("mol"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst().toStdString();
+    return AskMolFileName(this, save,
+                          save
+                              ? ShownText("ZelmarDialogEditChemistry##  Molekül in Datei speichern")
+                              : ShownText("ZelmarDialogEditChemistry##  Lade Molekül von Datei"),
+                          ShownText("ZelmarDialogEditChemistry##  Mol files (*.mol)|*.mol"),
+                          save ? QStringLiteral("SaveDialog") : QStringLiteral("OpenDialog"));
 }
 
 void TZelmarDrawletDialog::ImportExecute() {

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 
 #include <charconv>
 
+#include "Zelmar_FileDialogs.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Translater.h"
@@ -22,40 +22,14 @@ QString Shown(const char* stored) {
     return QString::fromStdString(LoadTranslatedText(stored));
 }
 
-// "Text|*.ext|Text|*.*" as Qt's file dialogs want it: "Text (*.ext);;Text (*.*)". The
-// caption of each pair already names its pattern.
-QString DialogFilter(const QString& pairs) {
-    const QStringList parts = pairs.split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString caption = parts[i];
-        filters << (caption.contains(QLatin1Char('(')) ? caption
-                                                       : caption + " (" + parts[i + 1] + ")");
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
-// The import (open) or export (save, asking before it overwrites) dialog for a MOL file;
-// empty when cancelled.
+// The import (open) or export (save) dialog for a MOL file; empty when cancelled.
 std::string AskMolFileName(QWidget* owner, bool save) {
-    QFileDialog dialog(
-        owner,
+    return AskMolFileName(
+        owner, save,
         save ? Shown("ZelmarWindow##  MOL-Datei exportieren")
              : Shown("ZelmarWindow##  MOL-Datei importieren"),
-        QString(),
-        DialogFilter(Shown("ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*")));
-    dialog.setObjectName(save ? QStringLiteral("ExportMolDialog")
-                              : QStringLiteral("ImportMolDialog"));
-    // The same dialog as for SD files, on every desktop.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    // No "*.mol" as the starting name: Qt's dialogs would take it as a file name; the filter
-    // already shows only MOL files.
-    dialog.setDefaultSuffix(QStringLiteral("mol"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::string();
-    return dialog.selectedFiles().constFirst().toStdString();
+        Shown("ZelmarWindow##  MOL-Dateien (*.mol)|*.mol|Alle Dateien (*.*)|*.*"),
+        save ? QStringLiteral("ExportMolDialog") : QStringLiteral("ImportMolDialog"));
 }
 
 }  // namespace
