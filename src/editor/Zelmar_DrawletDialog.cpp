@@ -25,6 +25,7 @@
 #include <cstring>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_BusyCursor.h"
 #include "Zelmar_DrawletBridge.h"
 #include "Zelmar_DrawletButtons.h"
 #include "Zelmar_FileDialogs.h"
@@ -357,9 +358,10 @@ bool TZelmarDrawletDialog::ReloadDrawlet() {
                      FEditorPage.toUtf8().constData());
         if (FBridge->LoadFailed()) FBridge->Load();
         TraceMessage(source.c_str(), tlInformation, "Web browser navigation started.");
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        FPageReady = FBridge->WaitUntilReady(kPageTimeoutMs);
-        QApplication::restoreOverrideCursor();
+        {
+            const TBusyCursor busy;
+            FPageReady = FBridge->WaitUntilReady(kPageTimeoutMs);
+        }
         if (!FPageReady) {
             TraceMessage(source.c_str(), tlError, "The editor page did not become ready.");
             MessageBoxes().ShowError("Could not load veskdrawlet");

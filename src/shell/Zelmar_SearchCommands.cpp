@@ -1,11 +1,11 @@
 #include "Zelmar_SearchCommands.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QPointer>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_BusyCursor.h"
 #include "Zelmar_Dialog_ChooseField.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
 #include "Zelmar_Dialog_SearchMolecules.h"
@@ -15,15 +15,6 @@
 #include "vesk_Guard.h"
 
 namespace {
-
-// The hourglass for the lifetime of the object.
-class TBusyCursor {
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 QString FieldName(const TZelmarField* field) {
     return field != nullptr ? QString::fromStdString(field->GetDisplayName()) : QString();

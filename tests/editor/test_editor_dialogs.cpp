@@ -174,20 +174,20 @@ private slots:
         EditCell(1, [](TZelmarDialogEditChemistry* editor) {
             Click(editor, "BtnNew");
             Click(editor, "BtnDoubleBond");
-            QStringList pressed;
-            for (QToolButton* button : editor->findChildren<QToolButton*>())
-                if (button->isCheckable() && button->isChecked()) pressed << button->objectName();
-            QCOMPARE(pressed, QStringList{"BtnDoubleBond"});
+            const auto pressed = [&] {
+                QStringList names;
+                for (QToolButton* button : editor->findChildren<QToolButton*>())
+                    if (button->isCheckable() && button->isChecked()) names << button->objectName();
+                return names;
+            };
+            QCOMPARE(pressed(), QStringList{"BtnDoubleBond"});
             // The page draws with that tool: a click on the empty canvas gives a double bond.
             ClickCanvas(editor, CanvasCentre(editor));
             const QString drawing = Drawing(editor);
             QCOMPARE(CountsField(drawing, 1), 1);
             QCOMPARE(BondsOfOrder(drawing, 2), 1);
             Click(editor, "BtnN");
-            pressed.clear();
-            for (QToolButton* button : editor->findChildren<QToolButton*>())
-                if (button->isCheckable() && button->isChecked()) pressed << button->objectName();
-            QCOMPARE(pressed, QStringList{"BtnN"});
+            QCOMPARE(pressed(), QStringList{"BtnN"});
             Click(editor, "BtnCancel");
         });
     }
