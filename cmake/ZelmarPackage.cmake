@@ -30,6 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # (librdkit1) are found the same way. The structure editor runs in QtWebEngine, named here
 # so that the package needs no change when the editor arrives.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginewidgets6 (>= 6.4)")
+# Qt's own texts (file dialogs, standard buttons) in German and French come from Qt's
+# translations, which no library links.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginewidgets6 (>= 6.4), qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins")
 include(CPack)

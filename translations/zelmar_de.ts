@@ -8,12 +8,12 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
-        <translation>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</translation>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach OK, um fortzufahren.</source>
+        <translation>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach OK, um fortzufahren.</translation>
     </message>
     <message>
-        <source>Feld Auswählen</source>
-        <translation>Feld Auswählen</translation>
+        <source>Feld auswählen</source>
+        <translation>Feld auswählen</translation>
     </message>
     <message>
         <source>Felder</source>
@@ -28,8 +28,8 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
-        <translation>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</translation>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</translation>
     </message>
 </context>
 <context>
@@ -103,8 +103,8 @@
         <translation>Cyclo-Oktan|Zeichnet einen Oktan-Kreis</translation>
     </message>
     <message>
-        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
-        <translation>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</translation>
+        <source>Cyclo-Pentadien|Zeichnet einen Pentadien-Kreis</source>
+        <translation>Cyclo-Pentadien|Zeichnet einen Pentadien-Kreis</translation>
     </message>
     <message>
         <source>Cyclo-Pentan|Zeichnet einen Pentan-Kreis</source>
@@ -127,12 +127,12 @@
         <translation>Doppelbindung|Zeichnet eine Doppelbindung</translation>
     </message>
     <message>
-        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
-        <translation>Dreifachbindung|Zeichnet eine Draifachbindung</translation>
+        <source>Dreifachbindung|Zeichnet eine Dreifachbindung</source>
+        <translation>Dreifachbindung|Zeichnet eine Dreifachbindung</translation>
     </message>
     <message>
-        <source>Editor Hilfe</source>
-        <translation>Editor Hilfe</translation>
+        <source>Editor-Hilfe</source>
+        <translation>Editor-Hilfe</translation>
     </message>
     <message>
         <source>Eine Reaktion kann nicht als Molekül bearbeitet werden.</source>
@@ -223,8 +223,8 @@
         <translation>N-Atom|Zeichnet ein N-Atom</translation>
     </message>
     <message>
-        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
-        <translation>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</translation>
+        <source>Negative Ladung|Fügt eine negative Ladung zu einem Atom hinzu</source>
+        <translation>Negative Ladung|Fügt eine negative Ladung zu einem Atom hinzu</translation>
     </message>
     <message>
         <source>Neu|Öffnet ein neues Dokument</source>
@@ -251,8 +251,8 @@
         <translation>Periodensystem|Öffnet das Periodensystem</translation>
     </message>
     <message>
-        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
-        <translation>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</translation>
+        <source>Positive Ladung|Fügt eine positive Ladung zu einem Atom hinzu</source>
+        <translation>Positive Ladung|Fügt eine positive Ladung zu einem Atom hinzu</translation>
     </message>
     <message>
         <source>Query Atom|Zeichnet ein Query Atom</source>
@@ -287,8 +287,8 @@
         <translation>Unbekannte Dateierweiterung</translation>
     </message>
     <message>
-        <source>Ungültige Chemiedaten ibn Datei</source>
-        <translation>Ungültige Chemiedaten ibn Datei</translation>
+        <source>Ungültige Chemiedaten in Datei</source>
+        <translation>Ungültige Chemiedaten in Datei</translation>
     </message>
     <message>
         <source>Ungültige Chemiedaten im Clipboard</source>
@@ -314,16 +314,16 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero Atomen</source>
-        <translation>Anzeige an Hetero Atomen</translation>
+        <source>Anzeige an Heteroatomen</source>
+        <translation>Anzeige an Heteroatomen</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
-        <translation>Anzeige an Hetero und Terminal Atomen</translation>
+        <source>Anzeige an Hetero- und Terminalatomen</source>
+        <translation>Anzeige an Hetero- und Terminalatomen</translation>
     </message>
     <message>
-        <source>Anzeige an Terminal Atomen</source>
-        <translation>Anzeige an Terminal Atomen</translation>
+        <source>Anzeige an Terminalatomen</source>
+        <translation>Anzeige an Terminalatomen</translation>
     </message>
     <message>
         <source>Anzeige an allen Atomen</source>
@@ -342,8 +342,8 @@
         <translation>Ausblenden</translation>
     </message>
     <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
-        <translation>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</translation>
+        <source>Hier können Sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <translation>Hier können Sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</translation>
     </message>
     <message>
         <source>Molekülansicht einstellen</source>
@@ -389,8 +389,8 @@
         <translation>Mischoperation</translation>
     </message>
     <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
-        <translation>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</translation>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen Sie aus den Listen der verfügbaren Blätter auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, dass Vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können Sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue Kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <translation>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen Sie aus den Listen der verfügbaren Blätter auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, dass Vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können Sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue Kriterien festzulegen, oder den Dialog zu verlassen.</translation>
     </message>
     <message>
         <source>Mixing Sheets</source>
@@ -440,32 +440,32 @@
         <translation>Angezeigter Name:</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
-        <translation>Bitte geben sie einen Namen für das Feld an.</translation>
+        <source>Bitte geben Sie einen Namen für das Feld an.</source>
+        <translation>Bitte geben Sie einen Namen für das Feld an.</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
-        <translation>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</translation>
+        <source>Bitte geben Sie einen anderen Namen für die neu definierten Felder an.</source>
+        <translation>Bitte geben Sie einen anderen Namen für die neu definierten Felder an.</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
-        <translation>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</translation>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld einzublenden bzw. auszublenden.&lt;BR&gt;Drücken Sie auf OK, um Ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <translation>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld einzublenden bzw. auszublenden.&lt;BR&gt;Drücken Sie auf OK, um Ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</translation>
     </message>
     <message>
         <source>Delete selected field</source>
         <translation>Ausgewähltes Feld löschen</translation>
     </message>
     <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
-        <translation>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</translation>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben Sie einen anderen Namen an.</source>
+        <translation>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben Sie einen anderen Namen an.</translation>
     </message>
     <message>
         <source>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</source>
         <translation>Ein Feldname darf das Zeichen &apos;&gt;&apos; nicht enthalten.</translation>
     </message>
     <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
-        <translation>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</translation>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden Sie diese, bevor Sie weitere Felder anlegen.</source>
+        <translation>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden Sie diese, bevor Sie weitere Felder anlegen.</translation>
     </message>
     <message>
         <source>Felder</source>
@@ -511,12 +511,12 @@
         <translation>Beginnt mit</translation>
     </message>
     <message>
-        <source>Bereichsuche</source>
-        <translation>Bereichsuche</translation>
+        <source>Bereichssuche</source>
+        <translation>Bereichssuche</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
-        <translation>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</translation>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, in dem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend Ihre Suchkriterien und drücken Sie auf &apos;Suchen&apos;, um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu suchen.</source>
+        <translation>Bitte wählen Sie aus der Liste ein Feld aus, in dem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend Ihre Suchkriterien und drücken Sie auf &apos;Suchen&apos;, um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu suchen.</translation>
     </message>
     <message>
         <source>Exakte Suche</source>
@@ -543,8 +543,8 @@
         <translation>Kleiner als</translation>
     </message>
     <message>
-        <source>Substring Suche</source>
-        <translation>Substring Suche</translation>
+        <source>Substringsuche</source>
+        <translation>Substringsuche</translation>
     </message>
     <message>
         <source>Suche nach alphanumerischen Daten</source>
@@ -562,8 +562,8 @@
 <context>
     <name>ZelmarDialog_SearchMolecules</name>
     <message>
-        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
-        <translation>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</translation>
+        <source>Bitte definieren Sie die chemischen Daten, nach denen Sie suchen möchten.</source>
+        <translation>Bitte definieren Sie die chemischen Daten, nach denen Sie suchen möchten.</translation>
     </message>
     <message>
         <source>Fehler beim Speichern der Daten</source>
@@ -578,12 +578,12 @@
         <translation>Kein Chemieeditor vorhanden</translation>
     </message>
     <message>
-        <source>Substruktur Suche</source>
-        <translation>Substruktur Suche</translation>
+        <source>Substruktursuche</source>
+        <translation>Substruktursuche</translation>
     </message>
     <message>
-        <source>Such Modus</source>
-        <translation>Such Modus</translation>
+        <source>Suchmodus</source>
+        <translation>Suchmodus</translation>
     </message>
     <message>
         <source>Suche nach Molekülen</source>
@@ -594,8 +594,8 @@
         <translation>Suchen</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
-        <translation>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</translation>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <translation>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</translation>
     </message>
     <message>
         <source>Unbekannte Dateierweiterung</source>
@@ -660,12 +660,12 @@
         <translation>Ausschneiden|Das markierte Objekt in die Zwischenablage verschieben</translation>
     </message>
     <message>
-        <source>Bitte Warten.</source>
-        <translation>Bitte Warten.</translation>
+        <source>Bitte warten.</source>
+        <translation>Bitte warten.</translation>
     </message>
     <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
-        <translation>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</translation>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten Sie es trotzdem schließen?</source>
+        <translation>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten Sie es trotzdem schließen?</translation>
     </message>
     <message>
         <source>Das Datenblatt &apos;%s&apos; wurde verändert.&lt;BR&gt;Wollen Sie es speichern, bevor es geschlossen wird?</source>
@@ -680,8 +680,8 @@
         <translation>Das aktuelle Datenblatt wurde verändert</translation>
     </message>
     <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
-        <translation>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</translation>
+        <source>Das Laden der Daten war fehlerhaft. Klicken Sie hier, um die Fehler anzuzeigen.</source>
+        <translation>Das Laden der Daten war fehlerhaft. Klicken Sie hier, um die Fehler anzuzeigen.</translation>
     </message>
     <message>
         <source>Deselektiert alle Datensätze|Deselektiert alle vorhandenen Datensätze des aktuellen Datenblattes</source>
@@ -696,12 +696,12 @@
         <translation>Die Datei &quot;%s&quot; hat noch fehlerhafte Einträge. Diese werden nicht mitgespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
     </message>
     <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
-        <translation>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</translation>
+        <source>Die Datensatznummer &quot;%d&quot; liegt außerhalb des Datenbereichs.&lt;BR&gt;Bitte geben Sie eine gültige Datensatznummer ein.</source>
+        <translation>Die Datensatznummer &quot;%d&quot; liegt außerhalb des Datenbereichs.&lt;BR&gt;Bitte geben Sie eine gültige Datensatznummer ein.</translation>
     </message>
     <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
-        <translation>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</translation>
+        <source>Die Änderungen an den Feldern konnten nicht vorgenommen werden.</source>
+        <translation>Die Änderungen an den Feldern konnten nicht vorgenommen werden.</translation>
     </message>
     <message>
         <source>Einfügen</source>
@@ -716,16 +716,16 @@
         <translation>Erstellt einen neuen Datensatz|Erstellt einen neuen Datensatz im aktuellen Datenblatt</translation>
     </message>
     <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
-        <translation>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</translation>
+        <source>Es geschah ein Fehler beim Umbenennen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Es geschah ein Fehler beim Umbenennen einer Datei.&lt;BR&gt;Fehlermeldung: %s</translation>
     </message>
     <message>
         <source>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</source>
         <translation>Es konnte kein Record aus der Datei: &quot;%s&quot; geladen werden.&lt;BR&gt;Möglicherweise ist die Datei beschädigt. &lt;BR&gt;Das aktuelle Fenster wird geschlossen.</translation>
     </message>
     <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
-        <translation>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</translation>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen Sie das Speichern trotzdem fortsetzen?</source>
+        <translation>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen Sie das Speichern trotzdem fortsetzen?</translation>
     </message>
     <message>
         <source>Es sind derzeitig keine Daten verfügbar, die angezeigt werden könnten. </source>
@@ -764,8 +764,8 @@
         <translation>Importieren</translation>
     </message>
     <message>
-        <source>Indiziere SD Datei: %s</source>
-        <translation>Indiziere SD Datei: %s</translation>
+        <source>Indiziere SD-Datei: %s</source>
+        <translation>Indiziere SD-Datei: %s</translation>
     </message>
     <message>
         <source>Kopieren</source>
@@ -776,16 +776,16 @@
         <translation>Kopieren|Das markierte Objekt in die Zwischenablage kopieren</translation>
     </message>
     <message>
-        <source>Lade SD Datei: %s</source>
-        <translation>Lade SD Datei: %s</translation>
+        <source>Lade SD-Datei: %s</source>
+        <translation>Lade SD-Datei: %s</translation>
     </message>
     <message>
         <source>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</source>
         <translation>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
-        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</translation>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
         <source>MOL-Datei exportieren</source>
@@ -832,8 +832,8 @@
         <translation>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</translation>
     </message>
     <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
-        <translation>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</translation>
+        <source>Ungültiger Dateiname: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <translation>Ungültiger Dateiname: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</translation>
     </message>
     <message>
         <source>Während dem Speichern der Datei &quot;%s&quot; ist ein Fehler aufgetreten.&lt;BR&gt;Beim Speichern des Datensatzes %d ist der Fehler &quot;%s&quot; aufgetreten.&lt;BR&gt;Möchten Sie mit dem Speichern fortfahren?</source>
@@ -842,6 +842,10 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</translation>
+    </message>
+    <message>
+        <source>SD-Datei speichern unter</source>
+        <translation>SD-Datei speichern unter</translation>
     </message>
 </context>
 <context>
@@ -882,8 +886,8 @@
         <translation>Datensatznummer:</translation>
     </message>
     <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
-        <translation>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</translation>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben Sie eine ganzzahlige Position an</source>
+        <translation>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben Sie eine ganzzahlige Position an</translation>
     </message>
     <message>
         <source>Gehe zu Datensatz</source>
@@ -893,6 +897,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Bitte geben Sie eine Zahl zwischen 1 und %d an.</source>
+        <translation>Bitte geben Sie eine Zahl zwischen 1 und %d an.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogLoadErros</name>
@@ -901,16 +909,16 @@
         <translation>Fehlertext</translation>
     </message>
     <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
-        <translation>Hier sind die details zu den Ladefehlern einzusehen.</translation>
+        <source>Hier sind die Details zu den Ladefehlern einzusehen.</source>
+        <translation>Hier sind die Details zu den Ladefehlern einzusehen.</translation>
     </message>
     <message>
         <source>Index</source>
         <translation>Index</translation>
     </message>
     <message>
-        <source>Lade Fehler</source>
-        <translation>Lade Fehler</translation>
+        <source>Ladefehler</source>
+        <translation>Ladefehler</translation>
     </message>
     <message>
         <source>Ladefehler anzeigen</source>
@@ -1104,8 +1112,8 @@
         <translation>Ungültige Datei ausgewählt. Bitte wählen Sie eine SD-Datei</translation>
     </message>
     <message>
-        <source>Keine Surchergebnisse vorhanden</source>
-        <translation>Keine Surchergebnisse vorhanden</translation>
+        <source>Keine Suchergebnisse vorhanden</source>
+        <translation>Keine Suchergebnisse vorhanden</translation>
     </message>
     <message>
         <source>Kopieren</source>
@@ -1120,8 +1128,8 @@
         <translation>Löscht die deselektierten Datensätze|Löscht alle deselektierten Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
-        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</translation>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
+        <translation>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
         <source>Molekül</source>
@@ -1314,6 +1322,10 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Überlappend|Ordnet die Fenster überlappend an</translation>
+    </message>
+    <message>
+        <source>SD-Datei öffnen</source>
+        <translation>SD-Datei öffnen</translation>
     </message>
 </context>
 </TS>

@@ -8,11 +8,11 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach OK, um fortzufahren.</source>
         <translation>Please select an appropriate field from the list.&lt;BR&gt;Having done so, click on OK to proceed.</translation>
     </message>
     <message>
-        <source>Feld Auswählen</source>
+        <source>Feld auswählen</source>
         <translation>Select field</translation>
     </message>
     <message>
@@ -28,7 +28,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
         <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
     </message>
 </context>
@@ -103,7 +103,7 @@
         <translation>Cyclooctane|Draws a cyclooctane ring</translation>
     </message>
     <message>
-        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
+        <source>Cyclo-Pentadien|Zeichnet einen Pentadien-Kreis</source>
         <translation>Cyclopentadiene|Draws a cyclopentadiene ring</translation>
     </message>
     <message>
@@ -127,11 +127,11 @@
         <translation>Double Bond|Draws a double bond</translation>
     </message>
     <message>
-        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
+        <source>Dreifachbindung|Zeichnet eine Dreifachbindung</source>
         <translation>Triple Bond|Draws a triple bond</translation>
     </message>
     <message>
-        <source>Editor Hilfe</source>
+        <source>Editor-Hilfe</source>
         <translation>Editor Help</translation>
     </message>
     <message>
@@ -223,7 +223,7 @@
         <translation>N atom|Draws a N atom</translation>
     </message>
     <message>
-        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
+        <source>Negative Ladung|Fügt eine negative Ladung zu einem Atom hinzu</source>
         <translation>Negative charge|Adds a negative charge to an atom</translation>
     </message>
     <message>
@@ -251,7 +251,7 @@
         <translation>Periodic systems|Opens the periodic system</translation>
     </message>
     <message>
-        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
+        <source>Positive Ladung|Fügt eine positive Ladung zu einem Atom hinzu</source>
         <translation>Positive charge|Adds a positive charge to an atom</translation>
     </message>
     <message>
@@ -287,7 +287,7 @@
         <translation>Unknown file extension</translation>
     </message>
     <message>
-        <source>Ungültige Chemiedaten ibn Datei</source>
+        <source>Ungültige Chemiedaten in Datei</source>
         <translation>Invalid chemistry data in file</translation>
     </message>
     <message>
@@ -314,15 +314,15 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero Atomen</source>
+        <source>Anzeige an Heteroatomen</source>
         <translation>Show at hetero atoms</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <source>Anzeige an Hetero- und Terminalatomen</source>
         <translation>Show at hetero and terminal atoms</translation>
     </message>
     <message>
-        <source>Anzeige an Terminal Atomen</source>
+        <source>Anzeige an Terminalatomen</source>
         <translation>Show at terminal atoms</translation>
     </message>
     <message>
@@ -342,7 +342,7 @@
         <translation>Hide</translation>
     </message>
     <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <source>Hier können Sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
         <translation>Here you can modify the display property for hydrogen atoms in molecules. These settings are global.</translation>
     </message>
     <message>
@@ -389,7 +389,7 @@
         <translation>Data combination</translation>
     </message>
     <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen Sie aus den Listen der verfügbaren Blätter auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, dass Vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können Sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue Kriterien festzulegen, oder den Dialog zu verlassen.</source>
         <translation>Two different data sheets can be combined. Choose them from the lists of available sheets.&lt;BR&gt;Sheets are combined at the level of molecules: records are compared by an exact structure search. When common molecules or all records are combined, the records of both sides go into the result. These duplicates are neither filtered out nor merged, as their data items may differ.&lt;BR&gt;Under output properties you can name the new data sheet or keep the name Zelmar suggests. Combining can take a while with complex data, so a progress display appears at the bottom left while it runs. There you can stop combining to choose again, or leave the dialog.</translation>
     </message>
     <message>
@@ -440,15 +440,15 @@
         <translation>Display name:</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <source>Bitte geben Sie einen Namen für das Feld an.</source>
         <translation>Please enter a name for the field.</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <source>Bitte geben Sie einen anderen Namen für die neu definierten Felder an.</source>
         <translation>Please enter a another name for the newly defined fields.</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld einzublenden bzw. auszublenden.&lt;BR&gt;Drücken Sie auf OK, um Ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
         <translation>Please select a field from the list to change its details.&lt;BR&gt;Use the &apos;+&apos; button to add new fields and the &apos;-&apos; button to delete the selected field, where this is allowed.&lt;BR&gt;Tick or clear the check mark in the list to show or hide the field.&lt;BR&gt;Click on OK to apply your changes, otherwise on Cancel.</translation>
     </message>
     <message>
@@ -456,7 +456,7 @@
         <translation>Delete selected field</translation>
     </message>
     <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben Sie einen anderen Namen an.</source>
         <translation>The field name &apos;%s&apos; is already in use. Please enter another name.</translation>
     </message>
     <message>
@@ -464,7 +464,7 @@
         <translation>A field name must not contain the character &apos;&gt;&apos;.</translation>
     </message>
     <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden Sie diese, bevor Sie weitere Felder anlegen.</source>
         <translation>There are already new fields that have not been defined yet. Please use them before creating new ones.</translation>
     </message>
     <message>
@@ -511,11 +511,11 @@
         <translation>Starts with</translation>
     </message>
     <message>
-        <source>Bereichsuche</source>
+        <source>Bereichssuche</source>
         <translation>Range search</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, in dem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend Ihre Suchkriterien und drücken Sie auf &apos;Suchen&apos;, um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu suchen.</source>
         <translation>Please select the field you want to search in from the list. The list contains all fields that can be used for searching at the moment.&lt;BR&gt;Zelmar will then show the appropriate search options.&lt;BR&gt;After that, you can define your search criteria and then click on &apos;Search&apos; to start the search process. You can also click on &apos;Cancel&apos; to close the dialog without searching.</translation>
     </message>
     <message>
@@ -543,7 +543,7 @@
         <translation>Lower than</translation>
     </message>
     <message>
-        <source>Substring Suche</source>
+        <source>Substringsuche</source>
         <translation>at any position</translation>
     </message>
     <message>
@@ -562,7 +562,7 @@
 <context>
     <name>ZelmarDialog_SearchMolecules</name>
     <message>
-        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
+        <source>Bitte definieren Sie die chemischen Daten, nach denen Sie suchen möchten.</source>
         <translation>Please define the chemistry data you want to search for</translation>
     </message>
     <message>
@@ -578,11 +578,11 @@
         <translation>No chemistry editor available</translation>
     </message>
     <message>
-        <source>Substruktur Suche</source>
+        <source>Substruktursuche</source>
         <translation>Substructure search</translation>
     </message>
     <message>
-        <source>Such Modus</source>
+        <source>Suchmodus</source>
         <translation>Search Mode</translation>
     </message>
     <message>
@@ -594,7 +594,7 @@
         <translation>Search</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
         <translation>Consider tetrahedral&lt;BR&gt;stereo chemistry</translation>
     </message>
     <message>
@@ -660,11 +660,11 @@
         <translation>Cut|Moves the selected object to the clipboard</translation>
     </message>
     <message>
-        <source>Bitte Warten.</source>
+        <source>Bitte warten.</source>
         <translation>Please wait...</translation>
     </message>
     <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten Sie es trotzdem schließen?</source>
         <translation>The data sheet &quot;%s&quot; could not be saved. Do you want to close it anyway?</translation>
     </message>
     <message>
@@ -680,7 +680,7 @@
         <translation>The current data sheet has been modified</translation>
     </message>
     <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <source>Das Laden der Daten war fehlerhaft. Klicken Sie hier, um die Fehler anzuzeigen.</source>
         <translation>Unable to load all data correctly. Please click here to review the errors.</translation>
     </message>
     <message>
@@ -696,11 +696,11 @@
         <translation>The file &quot;%s&quot; still has erroneous entries that will not be saved.&lt;BR&gt;Do you want to save the file anyway?</translation>
     </message>
     <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <source>Die Datensatznummer &quot;%d&quot; liegt außerhalb des Datenbereichs.&lt;BR&gt;Bitte geben Sie eine gültige Datensatznummer ein.</source>
         <translation>The record number &quot;%d&quot; is out of the data range.&lt;BR&gt;Please enter a valid record number.</translation>
     </message>
     <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <source>Die Änderungen an den Feldern konnten nicht vorgenommen werden.</source>
         <translation>Unable to the requested field changes.</translation>
     </message>
     <message>
@@ -716,7 +716,7 @@
         <translation>Creates a new record|Creates a new record in the current data sheet</translation>
     </message>
     <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <source>Es geschah ein Fehler beim Umbenennen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
         <translation>Error renaming file.&lt;BR&gt;Error message: %s</translation>
     </message>
     <message>
@@ -724,7 +724,7 @@
         <translation>Unable to read a record from the current data file &quot;%s&quot;.&lt;BR&gt;The file may be corrupt.&lt;BR&gt;The current window will be closed.</translation>
     </message>
     <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen Sie das Speichern trotzdem fortsetzen?</source>
         <translation>Unable to create a backup copy of the original file.&lt;BR&gt;Do you want to save anyway?</translation>
     </message>
     <message>
@@ -764,7 +764,7 @@
         <translation>Import</translation>
     </message>
     <message>
-        <source>Indiziere SD Datei: %s</source>
+        <source>Indiziere SD-Datei: %s</source>
         <translation>Indexing SD File: %s</translation>
     </message>
     <message>
@@ -776,7 +776,7 @@
         <translation>Copy|Copies the selected object to the clipboard</translation>
     </message>
     <message>
-        <source>Lade SD Datei: %s</source>
+        <source>Lade SD-Datei: %s</source>
         <translation>Loading SD file: %s</translation>
     </message>
     <message>
@@ -784,7 +784,7 @@
         <translation>Deletes the deselected records|Deletes all deselected records of the current data sheet</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
         <translation>Deletes erroneous records|Deletes all erroneous records of the current data sheet</translation>
     </message>
     <message>
@@ -832,7 +832,7 @@
         <translation>Searching. Press ESC to cancel</translation>
     </message>
     <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <source>Ungültiger Dateiname: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
         <translation>Invalid file name: %s&lt;BR&gt;The current window will be closed.</translation>
     </message>
     <message>
@@ -842,6 +842,10 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Error saving the file &quot;%s&quot; due to error &quot;%s&quot;.&lt;BR&gt;Cannot continue saving the file.</translation>
+    </message>
+    <message>
+        <source>SD-Datei speichern unter</source>
+        <translation>Save SD file as</translation>
     </message>
 </context>
 <context>
@@ -882,7 +886,7 @@
         <translation>Record number:</translation>
     </message>
     <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben Sie eine ganzzahlige Position an</source>
         <translation>The value you have entered (&apos;%s&apos;) is not a valid number. Please enter an integer position.</translation>
     </message>
     <message>
@@ -893,6 +897,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Bitte geben Sie eine Zahl zwischen 1 und %d an.</source>
+        <translation>Please enter a number between 1 and %d.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogLoadErros</name>
@@ -901,7 +909,7 @@
         <translation>Error Text</translation>
     </message>
     <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <source>Hier sind die Details zu den Ladefehlern einzusehen.</source>
         <translation>Here you can see the details for your loading errors.</translation>
     </message>
     <message>
@@ -909,7 +917,7 @@
         <translation>Index</translation>
     </message>
     <message>
-        <source>Lade Fehler</source>
+        <source>Ladefehler</source>
         <translation>Error loading records</translation>
     </message>
     <message>
@@ -1104,7 +1112,7 @@
         <translation>Invalid file selected. Please select a SD file</translation>
     </message>
     <message>
-        <source>Keine Surchergebnisse vorhanden</source>
+        <source>Keine Suchergebnisse vorhanden</source>
         <translation>No search results available</translation>
     </message>
     <message>
@@ -1120,7 +1128,7 @@
         <translation>Deletes the deselected records|Deletes all deselected records of the current data sheet</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
         <translation>Deletes erroneous records|Deletes all erroneous records of the current data sheet</translation>
     </message>
     <message>
@@ -1314,6 +1322,10 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Overlapping|Arranges the windows overlapping</translation>
+    </message>
+    <message>
+        <source>SD-Datei öffnen</source>
+        <translation>Open SD file</translation>
     </message>
 </context>
 </TS>

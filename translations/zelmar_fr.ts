@@ -8,11 +8,11 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach Ok um Fortzufahren.</source>
+        <source>Bitte wählen Sie aus der Liste ein entsprechendes Feld aus.&lt;BR&gt;Drücken Sie danach OK, um fortzufahren.</source>
         <translation>Veuillez choisir un champ approprié dans la liste.&lt;BR&gt;Cliquez ensuite sur OK pour continuer.</translation>
     </message>
     <message>
-        <source>Feld Auswählen</source>
+        <source>Feld auswählen</source>
         <translation>Choisir un champ</translation>
     </message>
     <message>
@@ -28,7 +28,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
         <translation>Tenir compte de la&lt;BR&gt;stéréochimie tétraédrique</translation>
     </message>
 </context>
@@ -103,7 +103,7 @@
         <translation>Cyclooctane|Dessine un cycle cyclooctane</translation>
     </message>
     <message>
-        <source>Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis</source>
+        <source>Cyclo-Pentadien|Zeichnet einen Pentadien-Kreis</source>
         <translation>Cyclopentadiène|Dessine un cycle cyclopentadiène</translation>
     </message>
     <message>
@@ -127,11 +127,11 @@
         <translation>Liaison double|Dessine une liaison double</translation>
     </message>
     <message>
-        <source>Dreifachbindung|Zeichnet eine Draifachbindung</source>
+        <source>Dreifachbindung|Zeichnet eine Dreifachbindung</source>
         <translation>Liaison triple|Dessine une liaison triple</translation>
     </message>
     <message>
-        <source>Editor Hilfe</source>
+        <source>Editor-Hilfe</source>
         <translation>Aide de l&apos;éditeur</translation>
     </message>
     <message>
@@ -223,7 +223,7 @@
         <translation>Atome N|Dessine un atome N</translation>
     </message>
     <message>
-        <source>Negative Ladung|Fügt eine Negative Ladung zu einem Atom hinzu</source>
+        <source>Negative Ladung|Fügt eine negative Ladung zu einem Atom hinzu</source>
         <translation>Charge négative|Ajoute une charge négative à un atome</translation>
     </message>
     <message>
@@ -251,7 +251,7 @@
         <translation>Tableau périodique|Ouvre le tableau périodique</translation>
     </message>
     <message>
-        <source>Positive Ladung|Fügt eine Positive Ladung zu einem Atom hinzu</source>
+        <source>Positive Ladung|Fügt eine positive Ladung zu einem Atom hinzu</source>
         <translation>Charge positive|Ajoute une charge positive à un atome</translation>
     </message>
     <message>
@@ -287,7 +287,7 @@
         <translation>Extension de fichier inconnue</translation>
     </message>
     <message>
-        <source>Ungültige Chemiedaten ibn Datei</source>
+        <source>Ungültige Chemiedaten in Datei</source>
         <translation>Données chimiques non valides dans le fichier</translation>
     </message>
     <message>
@@ -314,15 +314,15 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero Atomen</source>
+        <source>Anzeige an Heteroatomen</source>
         <translation>Afficher sur les hétéroatomes</translation>
     </message>
     <message>
-        <source>Anzeige an Hetero und Terminal Atomen</source>
+        <source>Anzeige an Hetero- und Terminalatomen</source>
         <translation>Afficher sur les hétéroatomes et les atomes terminaux</translation>
     </message>
     <message>
-        <source>Anzeige an Terminal Atomen</source>
+        <source>Anzeige an Terminalatomen</source>
         <translation>Afficher sur les atomes terminaux</translation>
     </message>
     <message>
@@ -342,7 +342,7 @@
         <translation>Masquer</translation>
     </message>
     <message>
-        <source>Hier können sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
+        <source>Hier können Sie die Anzeige von Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global.</source>
         <translation>Vous pouvez modifier ici l&apos;affichage des atomes d&apos;hydrogène des molécules. Ces réglages s&apos;appliquent partout.</translation>
     </message>
     <message>
@@ -389,7 +389,7 @@
         <translation>Combinaison</translation>
     </message>
     <message>
-        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren Blättern auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue kriterien festzulegen, oder den Dialog zu verlassen.</source>
+        <source>Mischoperationen lassen sich zwischen 2 verschiedenen Datenblättern realisieren. Diese müssen Sie aus den Listen der verfügbaren Blätter auswählen. &lt;BR&gt;Die Mischoperationen beziehen sich auf Molekülebene. Dies bedeutet, dass Vergleiche über eine exakte Chemiesuche gemacht werden. Werden Schnittmengen erstellt oder Mengen addiert, dann werden die Daten aus beiden Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch ausgefiltert oder zusammengeführt, da die Detaildaten unterschiedlich aufbereitet sein können.&lt;BR&gt;Bei den Ausgabeeinstellungen können Sie den Namen des neuen Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der automatisch generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue Kriterien festzulegen, oder den Dialog zu verlassen.</source>
         <translation>Deux feuilles de données différentes peuvent être combinées. Choisissez-les dans les listes des feuilles disponibles.&lt;BR&gt;La combinaison se fait au niveau des molécules : les enregistrements sont comparés par une recherche exacte de structure. Lorsque les molécules communes ou tous les enregistrements sont réunis, les données des deux côtés vont dans le résultat. Ces doublons ne sont ni filtrés ni fusionnés, car leurs données peuvent différer.&lt;BR&gt;Dans les paramètres de sortie, vous pouvez nommer la nouvelle feuille ou garder le nom proposé par Zelmar. Une combinaison peut prendre du temps avec des données complexes ; un affichage de progression apparaît alors en bas à gauche. Vous pouvez y arrêter la combinaison pour choisir à nouveau, ou quitter le dialogue.</translation>
     </message>
     <message>
@@ -440,15 +440,15 @@
         <translation>Nom affiché :</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen Namen für das Feld an.</source>
+        <source>Bitte geben Sie einen Namen für das Feld an.</source>
         <translation>Veuillez donner un nom au champ.</translation>
     </message>
     <message>
-        <source>Bitte geben sie einen anderen Namen für die neu definierten Felder an.</source>
+        <source>Bitte geben Sie einen anderen Namen für die neu definierten Felder an.</source>
         <translation>Veuillez donner un autre nom aux champs nouvellement définis.</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden bzw. Auszublenden.&lt;BR&gt;Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
+        <source>Bitte wählen Sie ein Feld aus der Liste aus, um die Detaildaten zu verändern.&lt;BR&gt;Mit dem &apos;+&apos; Button können Sie neue Felder hinzufügen und mit dem &apos;-&apos; Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt ist.&lt;BR&gt;Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld einzublenden bzw. auszublenden.&lt;BR&gt;Drücken Sie auf OK, um Ihre Änderungen zu übernehmen, andernfalls auf Abbrechen.</source>
         <translation>Veuillez choisir un champ dans la liste pour en modifier les détails.&lt;BR&gt;Le bouton &apos;+&apos; ajoute de nouveaux champs et le bouton &apos;-&apos; supprime le champ choisi, lorsque cela est permis.&lt;BR&gt;Cochez ou décochez la case dans la liste pour afficher ou masquer le champ.&lt;BR&gt;Cliquez sur OK pour appliquer vos modifications, sinon sur Annuler.</translation>
     </message>
     <message>
@@ -456,7 +456,7 @@
         <translation>Supprimer le champ choisi</translation>
     </message>
     <message>
-        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben sie einen anderen Namen an.</source>
+        <source>Der Feldname &apos;%s&apos; wird bereits verwendet. Bitte geben Sie einen anderen Namen an.</source>
         <translation>Le nom de champ &apos;%s&apos; est déjà utilisé. Veuillez donner un autre nom.</translation>
     </message>
     <message>
@@ -464,7 +464,7 @@
         <translation>Un nom de champ ne doit pas contenir le caractère &apos;&gt;&apos;.</translation>
     </message>
     <message>
-        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen</source>
+        <source>Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden Sie diese, bevor Sie weitere Felder anlegen.</source>
         <translation>Il existe déjà de nouveaux champs qui ne sont pas encore définis. Veuillez les utiliser avant d&apos;en créer d&apos;autres.</translation>
     </message>
     <message>
@@ -511,11 +511,11 @@
         <translation>Commence par</translation>
     </message>
     <message>
-        <source>Bereichsuche</source>
+        <source>Bereichssuche</source>
         <translation>Recherche par intervalle</translation>
     </message>
     <message>
-        <source>Bitte wählen Sie aus der Liste ein Feld aus, indem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend ihre Suchkriterien und Drücken sie auf &apos;Suchen&apos; um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu Suchen.</source>
+        <source>Bitte wählen Sie aus der Liste ein Feld aus, in dem Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.&lt;BR&gt;Die entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie anschließend Ihre Suchkriterien und drücken Sie auf &apos;Suchen&apos;, um mit der Suche zu beginnen. Drücken Sie auf &apos;Abbrechen&apos;, um nicht zu suchen.</source>
         <translation>Veuillez choisir dans la liste le champ dans lequel vous voulez chercher. La liste contient les champs actuellement disponibles pour la recherche.&lt;BR&gt;Zelmar affiche alors les options de recherche correspondantes. Définissez ensuite vos critères et cliquez sur &apos;Rechercher&apos; pour lancer la recherche, ou sur &apos;Annuler&apos; pour fermer sans chercher.</translation>
     </message>
     <message>
@@ -543,7 +543,7 @@
         <translation>Inférieur à</translation>
     </message>
     <message>
-        <source>Substring Suche</source>
+        <source>Substringsuche</source>
         <translation>À n&apos;importe quelle position</translation>
     </message>
     <message>
@@ -562,7 +562,7 @@
 <context>
     <name>ZelmarDialog_SearchMolecules</name>
     <message>
-        <source>Bitte definieren sie die Chemischen Daten, nach denen sie Suchen möchten.</source>
+        <source>Bitte definieren Sie die chemischen Daten, nach denen Sie suchen möchten.</source>
         <translation>Veuillez définir les données chimiques à rechercher.</translation>
     </message>
     <message>
@@ -578,11 +578,11 @@
         <translation>Aucun éditeur de chimie disponible</translation>
     </message>
     <message>
-        <source>Substruktur Suche</source>
+        <source>Substruktursuche</source>
         <translation>recherche de sous-structure</translation>
     </message>
     <message>
-        <source>Such Modus</source>
+        <source>Suchmodus</source>
         <translation>Mode de recherche</translation>
     </message>
     <message>
@@ -594,7 +594,7 @@
         <translation>Rechercher</translation>
     </message>
     <message>
-        <source>Tetrahedrale Stereochemie&lt;BR&gt;berücksichtigen</source>
+        <source>Tetraedrische Stereochemie&lt;BR&gt;berücksichtigen</source>
         <translation>Tenir compte de la stéréochimie&lt;BR&gt;tétraédrique</translation>
     </message>
     <message>
@@ -660,11 +660,11 @@
         <translation>Couper|Déplace l&apos;objet sélectionné dans le presse-papiers</translation>
     </message>
     <message>
-        <source>Bitte Warten.</source>
+        <source>Bitte warten.</source>
         <translation>Veuillez patienter...</translation>
     </message>
     <message>
-        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten sie es trotzdem schließen?</source>
+        <source>Das Datenblatt &quot;%s&quot; konnte nicht gespeichert werden. Möchten Sie es trotzdem schließen?</source>
         <translation>La feuille de données &quot;%s&quot; n&apos;a pas pu être enregistrée. Voulez-vous quand même la fermer ?</translation>
     </message>
     <message>
@@ -680,7 +680,7 @@
         <translation>La feuille de données actuelle a été modifiée</translation>
     </message>
     <message>
-        <source>Das laden der Daten war fehlerhaft. Clicken Sie hier um die Fehler anzuzeigen.</source>
+        <source>Das Laden der Daten war fehlerhaft. Klicken Sie hier, um die Fehler anzuzeigen.</source>
         <translation>Toutes les données n&apos;ont pas pu être chargées. Cliquez ici pour voir les erreurs.</translation>
     </message>
     <message>
@@ -696,11 +696,11 @@
         <translation>Le fichier &quot;%s&quot; contient encore des entrées erronées qui ne seront pas enregistrées.&lt;BR&gt;Voulez-vous quand même enregistrer le fichier ?</translation>
     </message>
     <message>
-        <source>Die Recordnummer &quot;%d&quot; ist auserhalb des Datenbereichs.&lt;BR&gt;Bitte geben sie eine gültige Datensatznumemr ein.</source>
+        <source>Die Datensatznummer &quot;%d&quot; liegt außerhalb des Datenbereichs.&lt;BR&gt;Bitte geben Sie eine gültige Datensatznummer ein.</source>
         <translation>Le numéro d&apos;enregistrement &quot;%d&quot; est hors de la plage de données.&lt;BR&gt;Veuillez saisir un numéro valide.</translation>
     </message>
     <message>
-        <source>Die Änderungen an den Feldern konnte nicht vorgenommen werden.</source>
+        <source>Die Änderungen an den Feldern konnten nicht vorgenommen werden.</source>
         <translation>Impossible d&apos;appliquer les modifications des champs.</translation>
     </message>
     <message>
@@ -716,7 +716,7 @@
         <translation>Crée un nouvel enregistrement|Crée un nouvel enregistrement dans la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Es geschah ein Fehler beim umbenenen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
+        <source>Es geschah ein Fehler beim Umbenennen einer Datei.&lt;BR&gt;Fehlermeldung: %s</source>
         <translation>Erreur lors du renommage du fichier.&lt;BR&gt;Message d&apos;erreur : %s</translation>
     </message>
     <message>
@@ -724,7 +724,7 @@
         <translation>Aucun enregistrement n&apos;a pu être lu dans le fichier &quot;%s&quot;.&lt;BR&gt;Le fichier est peut-être endommagé.&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
     </message>
     <message>
-        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen sie das Speichern trotzdem fortsetzen?</source>
+        <source>Es konnte keine Sicherungskopie der Originaldatei erstellt werden. &lt;BR&gt;Wollen Sie das Speichern trotzdem fortsetzen?</source>
         <translation>Impossible de créer une copie de sauvegarde du fichier original.&lt;BR&gt;Voulez-vous quand même enregistrer ?</translation>
     </message>
     <message>
@@ -764,7 +764,7 @@
         <translation>Importer</translation>
     </message>
     <message>
-        <source>Indiziere SD Datei: %s</source>
+        <source>Indiziere SD-Datei: %s</source>
         <translation>Indexation du fichier SD : %s</translation>
     </message>
     <message>
@@ -776,7 +776,7 @@
         <translation>Copier|Copie l&apos;objet sélectionné dans le presse-papiers</translation>
     </message>
     <message>
-        <source>Lade SD Datei: %s</source>
+        <source>Lade SD-Datei: %s</source>
         <translation>Chargement du fichier SD : %s</translation>
     </message>
     <message>
@@ -784,7 +784,7 @@
         <translation>Supprime les enregistrements désélectionnés|Supprime tous les enregistrements désélectionnés de la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
         <translation>Supprime les enregistrements erronés|Supprime tous les enregistrements erronés de la feuille de données actuelle</translation>
     </message>
     <message>
@@ -832,7 +832,7 @@
         <translation>Recherche en cours. Appuyez sur Échap pour annuler</translation>
     </message>
     <message>
-        <source>Ungültiger Filename: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
+        <source>Ungültiger Dateiname: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>
         <translation>Nom de fichier non valide : %s&lt;BR&gt;La fenêtre actuelle va être fermée.</translation>
     </message>
     <message>
@@ -842,6 +842,10 @@
     <message>
         <source>Während dem Speichern der Datei: &quot;%s&quot; ist der Fehler : %s aufgetreten. &lt;BR&gt;Das Speichern kann nicht fortgesetzt werden.</source>
         <translation>Erreur lors de l&apos;enregistrement du fichier &quot;%s&quot; : &quot;%s&quot;.&lt;BR&gt;L&apos;enregistrement ne peut pas continuer.</translation>
+    </message>
+    <message>
+        <source>SD-Datei speichern unter</source>
+        <translation>Enregistrer le fichier SD sous</translation>
     </message>
 </context>
 <context>
@@ -882,7 +886,7 @@
         <translation>Numéro d&apos;enregistrement :</translation>
     </message>
     <message>
-        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben sie eine ganzzahlig numerische Position an</source>
+        <source>Der eingegebene Wert &apos;%s&apos; ist keine gültige Zahl. Bitte geben Sie eine ganzzahlige Position an</source>
         <translation>La valeur saisie (&apos;%s&apos;) n&apos;est pas un nombre valide. Veuillez indiquer une position entière.</translation>
     </message>
     <message>
@@ -893,6 +897,10 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Bitte geben Sie eine Zahl zwischen 1 und %d an.</source>
+        <translation>Veuillez indiquer un nombre entre 1 et %d.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogLoadErros</name>
@@ -901,7 +909,7 @@
         <translation>Texte d&apos;erreur</translation>
     </message>
     <message>
-        <source>Hier sind die details zu den Ladefehlern einzusehen.</source>
+        <source>Hier sind die Details zu den Ladefehlern einzusehen.</source>
         <translation>Vous trouverez ici le détail des erreurs de chargement.</translation>
     </message>
     <message>
@@ -909,7 +917,7 @@
         <translation>Index</translation>
     </message>
     <message>
-        <source>Lade Fehler</source>
+        <source>Ladefehler</source>
         <translation>Erreurs de chargement</translation>
     </message>
     <message>
@@ -1104,7 +1112,7 @@
         <translation>Fichier non valide sélectionné. Veuillez choisir un fichier SD</translation>
     </message>
     <message>
-        <source>Keine Surchergebnisse vorhanden</source>
+        <source>Keine Suchergebnisse vorhanden</source>
         <translation>Aucun résultat de recherche</translation>
     </message>
     <message>
@@ -1120,7 +1128,7 @@
         <translation>Supprime les enregistrements désélectionnés|Supprime tous les enregistrements désélectionnés de la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte Datensätze des aktuellen Datenblattes</source>
+        <source>Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften Datensätze des aktuellen Datenblattes</source>
         <translation>Supprime les enregistrements erronés|Supprime tous les enregistrements erronés de la feuille de données actuelle</translation>
     </message>
     <message>
@@ -1314,6 +1322,10 @@
     <message>
         <source>Überlappend|Ordnet die Fenster überlappend an</source>
         <translation>Cascade|Dispose les fenêtres en cascade</translation>
+    </message>
+    <message>
+        <source>SD-Datei öffnen</source>
+        <translation>Ouvrir un fichier SD</translation>
     </message>
 </context>
 </TS>

@@ -28,10 +28,10 @@ TZelmarDialogChooseFields::TZelmarDialogChooseFields(QWidget* owner, TEnumFields
     setObjectName(QStringLiteral("ZelmarDialogChooseFields"));
     setWindowTitle(Shown("ZelmarDialogChooseFields##  Felder auswählen"));
     HelpHeader = new TZelmarHelpHeader(this);
-    HelpHeader->SetTitle(Shown("ZelmarDialogChooseFields##  Feld Auswählen"));
+    HelpHeader->SetTitle(Shown("ZelmarDialogChooseFields##  Feld auswählen"));
     HelpHeader->SetInfoText(
         Shown("ZelmarDialogChooseFields##  Bitte wählen Sie aus der Liste ein entsprechendes Feld "
-              "aus.<BR>Drücken Sie danach Ok um Fortzufahren."));
+              "aus.<BR>Drücken Sie danach OK, um fortzufahren."));
     LabelFields = new QLabel(Shown("ZelmarDialogChooseFields##  Felder"), this);
     LabelFields->setObjectName(QStringLiteral("LabelFields"));
     LbFieldList = new QListWidget(this);
@@ -42,7 +42,7 @@ TZelmarDialogChooseFields::TZelmarDialogChooseFields(QWidget* owner, TEnumFields
     LbFieldList->setUniformItemSizes(true);
     LabelFields->setBuddy(LbFieldList);
     CbConsiderStereoChem = new QCheckBox(
-        Shown("ZelmarDialogChooseFields##  Tetrahedrale Stereochemie<BR>berücksichtigen"), this);
+        Shown("ZelmarDialogChooseFields##  Tetraedrische Stereochemie<BR>berücksichtigen"), this);
     CbConsiderStereoChem->setObjectName(QStringLiteral("CbConsiderStereoChem"));
     BtnOk = new QPushButton(Shown("ZelmarDialogChooseFields##  OK"), this);
     BtnOk->setObjectName(QStringLiteral("BtnOk"));
@@ -96,8 +96,14 @@ void TZelmarDialogChooseFields::FillListBox() {
 }
 
 void TZelmarDialogChooseFields::LbFieldListClick() {
-    GuardedVoid("TZelmarDialogChooseFields.LbFieldListClick",
-                [&] { BtnOk->setEnabled(GetCurrentField() != nullptr); });
+    GuardedVoid("TZelmarDialogChooseFields.LbFieldListClick", [&] {
+        const TZelmarField* field = GetCurrentField();
+        BtnOk->setEnabled(field != nullptr);
+        // Stereochemistry means something only for molecules; an empty list searches the
+        // molecule field.
+        CbConsiderStereoChem->setEnabled(field == nullptr ? LbFieldList->count() == 0
+                                                          : field->IsChemistry());
+    });
 }
 
 TZelmarField* TZelmarDialogChooseFields::GetCurrentField() const {
@@ -108,5 +114,5 @@ TZelmarField* TZelmarDialogChooseFields::GetCurrentField() const {
 }
 
 bool TZelmarDialogChooseFields::ConsiderStereoChem() const {
-    return CbConsiderStereoChem->isChecked();
+    return CbConsiderStereoChem->isEnabled() && CbConsiderStereoChem->isChecked();
 }

@@ -26,6 +26,7 @@ public:
 
     // The field of the selected entry; null when none is selected.
     TZelmarField* GetCurrentField() const;
+    // Only for the molecule field: the box is disabled for every other field.
     bool ConsiderStereoChem() const;
 
     TZelmarHelpHeader* HelpHeader;

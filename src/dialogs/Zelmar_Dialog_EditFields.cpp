@@ -27,6 +27,27 @@ QString Shown(const char* stored) {
     return QString::fromStdString(LoadTranslatedText(stored));
 }
 
+// What a built-in field is called on the screen when it has no caption of its own: the
+// caption it is made with, never its internal name.
+std::string StandardCaption(const TZelmarField& field) {
+    switch (field.Kind) {
+        case ecsdtChemistry:
+            return LoadTranslatedText("ZelmarField##  Molekül");
+        case ecsdtFormula:
+            return LoadTranslatedText("ZelmarField##  Summenformel");
+        case ecsdtMolweight:
+            return LoadTranslatedText("ZelmarField##  Molekulargewicht");
+        default:
+            return field.Name;
+    }
+}
+
+// A built-in field keeps a caption, so that its internal name never reaches a header.
+void KeepCaption(TZelmarField& field) {
+    if (field.IsBuiltIn() && TrimBlanks(TextFromBytes(field.Caption)).isEmpty())
+        field.Caption = StandardCaption(field);
+}
+
 // The SD format ends a data item's name at '>': such a name could never be written.
 bool IsNameBreaker(QChar c) {
     return c == QLatin1Char('>');
@@ -55,8 +76,8 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
         "ZelmarDialog_EditFields##  Bitte wählen Sie ein Feld aus der Liste aus, um die "
         "Detaildaten zu verändern.<BR>Mit dem '+' Button können Sie neue Felder hinzufügen und "
         "mit dem '-' Button können Sie das aktuell ausgewählte Feld löschen, sofern dies erlaubt "
-        "ist.<BR>Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld Einzublenden "
-        "bzw. Auszublenden.<BR>Drücken Sie auf OK, um ihre Änderungen zu übernehmen, andernfalls "
+        "ist.<BR>Aktivieren Sie das Häkchen in der Liste, um das entsprechende Feld einzublenden "
+        "bzw. auszublenden.<BR>Drücken Sie auf OK, um Ihre Änderungen zu übernehmen, andernfalls "
         "auf Abbrechen."));
 
     LabelFields = new QLabel(Shown("ZelmarDialog_EditFields##  Felder"), this);
@@ -105,7 +126,7 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     connect(BtnCancel, &QPushButton::clicked, this, &TZelmarDialog_EditFields::reject);
     connect(LbFieldList, &QListWidget::currentItemChanged, this, [this] { LbFieldListClick(); });
     connect(LbFieldList, &QListWidget::itemChanged, this, [this] { LbFieldListClickCheck(); });
-    connect(EdFieldName, &QLineEdit::textChanged, this, [this] { EditChange(); });
+    connect(EdFieldName, &QLineEdit::textChanged, this, [this] { EdFieldNameChange(); });
     connect(EdFriendlyName, &QLineEdit::textChanged, this, [this] { EditChange(); });
     connect(ChkShowCheckbox, &QCheckBox::clicked, this, [this] { FetchCurrentFieldData(); });
     connect(SpeedButtonNew, &QToolButton::clicked, this, [this] { SpeedButtonNewClick(); });
@@ -168,6 +189,7 @@ bool TZelmarDialog_EditFields::Init() {
     return Guarded("TZelmarDialog_EditFields.Init", false, [&] {
         FFields->Clear();
         if (!FCopyFields(*FFields)) return false;
+        for (int i = 0; i < FFields->GetCount(); ++i) KeepCaption(*FFields->GetField(i));
         FillListBoxFields();
         SetCurrentField(nullptr);
         FFields->SaveOrigFieldNames();
@@ -215,7 +237,10 @@ void TZelmarDialog_EditFields::SetCurrentFieldData() {
         const bool wasUpdating = FUpdating;
         FUpdating = true;
         if (FCurrentField != nullptr) {
-            EdFieldName->setText(TextFromBytes(FCurrentField->Name));
+            // A built-in field's name is internal: its edit box shows what the field is.
+            EdFieldName->setText(FCurrentField->IsBuiltIn()
+                                     ? QString::fromStdString(StandardCaption(*FCurrentField))
+                                     : TextFromBytes(FCurrentField->Name));
             const QString caption = TrimBlanks(TextFromBytes(FCurrentField->Caption));
             EdFriendlyName->setText(caption.isEmpty() ? TextFromBytes(FCurrentField->Name)
                                                       : caption);
@@ -237,6 +262,7 @@ void TZelmarDialog_EditFields::FetchCurrentFieldData() {
             EdFieldName->text() != TextFromBytes(FCurrentField->Name))
             FCurrentField->Name = TrimBlanks(EdFieldName->text()).toStdString();
         FCurrentField->Caption = TrimBlanks(EdFriendlyName->text()).toStdString();
+        KeepCaption(*FCurrentField);
         FFields->SetCheckboxVisible(ChkShowCheckbox->isChecked());
     });
 }
@@ -282,6 +308,21 @@ void TZelmarDialog_EditFields::LbFieldListClick() {
         SetCurrentFieldData();
         LbFieldList->viewport()->update();
     });
+}
+
+// A display name that only repeated the old name, or was empty, follows the new name: the
+// column would otherwise keep showing the old one.
+void TZelmarDialog_EditFields::EdFieldNameChange() {
+    GuardedVoid("TZelmarDialog_EditFields.EdFieldNameChange", [&] {
+        if (FUpdating || FCurrentField == nullptr || FCurrentField->IsBuiltIn()) return;
+        const QString shown = TrimBlanks(EdFriendlyName->text());
+        if (shown.isEmpty() || shown == TrimBlanks(TextFromBytes(FCurrentField->Name))) {
+            FUpdating = true;
+            EdFriendlyName->setText(TrimBlanks(EdFieldName->text()));
+            FUpdating = false;
+        }
+    });
+    EditChange();
 }
 
 void TZelmarDialog_EditFields::EditChange() {
@@ -336,7 +377,7 @@ void TZelmarDialog_EditFields::SpeedButtonNewClick() {
                 TrimBlanks(TextFromBytes(field->GetDisplayName())).toStdString() == name) {
                 MessageBoxes().ShowError(
                     "ZelmarDialog_EditFields##  Es gibt bereits neue, noch nicht definierte "
-                    "Felder. Bitte verwenden sie diese, bevor sie weitere Felder anlegen");
+                    "Felder. Bitte verwenden Sie diese, bevor Sie weitere Felder anlegen.");
                 return;
             }
         }
@@ -378,7 +419,7 @@ TZelmarField* TZelmarDialog_EditFields::FindUnusableName(std::string& message) c
     return Guarded<TZelmarField*>("TZelmarDialog_EditFields.FormCloseQuery", nullptr, [&] {
         if (TZelmarField* field = FFields->GetFieldByName(NewFieldName())) {
             message =
-                "ZelmarDialog_EditFields##  Bitte geben sie einen anderen Namen für die neu "
+                "ZelmarDialog_EditFields##  Bitte geben Sie einen anderen Namen für die neu "
                 "definierten Felder an.";
             return field;
         }
@@ -388,7 +429,7 @@ TZelmarField* TZelmarDialog_EditFields::FindUnusableName(std::string& message) c
             TZelmarField* field = FFields->GetField(i);
             if (field->IsBuiltIn()) continue;
             if (field->Name.empty()) {
-                message = "ZelmarDialog_EditFields##  Bitte geben sie einen Namen für das Feld an.";
+                message = "ZelmarDialog_EditFields##  Bitte geben Sie einen Namen für das Feld an.";
                 return field;
             }
             if (field->Name.find('>') != std::string::npos) {
@@ -400,7 +441,7 @@ TZelmarField* TZelmarDialog_EditFields::FindUnusableName(std::string& message) c
             if (FFields->GetFieldByName(field->Name) != field) {
                 message = FillPlaceholders(
                     LoadTranslatedText("ZelmarDialog_EditFields##  Der Feldname '%s' wird bereits "
-                                       "verwendet. Bitte geben sie einen anderen Namen an."),
+                                       "verwendet. Bitte geben Sie einen anderen Namen an."),
                     {field->Name});
                 return field;
             }

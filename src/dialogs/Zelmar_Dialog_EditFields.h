@@ -75,6 +75,7 @@ private:
     void ShowField(TZelmarField* field);
 
     void LbFieldListClick();
+    void EdFieldNameChange();
     void EditChange();
     void LbFieldListClickCheck();
     void SpeedButtonTopClick();

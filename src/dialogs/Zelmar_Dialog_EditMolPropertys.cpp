@@ -31,18 +31,18 @@ TZelmarDialogEditMolPropertys::TZelmarDialogEditMolPropertys(QWidget* owner) : Q
     HelpHeader->SetTitle(
         Shown("ZelmarDialogEditMolPropertys##  Anzeigeeinstellung von Molekülen verändern"));
     HelpHeader->SetInfoText(
-        Shown("ZelmarDialogEditMolPropertys##  Hier können sie die Anzeige von "
+        Shown("ZelmarDialogEditMolPropertys##  Hier können Sie die Anzeige von "
               "Wasserstoffatomen der Moleküle verändern. Diese Einstellungen gelten global."));
     LabelHydrogens =
         new QLabel(Shown("ZelmarDialogEditMolPropertys##  Anzeige von Wasserstoffatomen:"), this);
     LabelHydrogens->setObjectName(QStringLiteral("LabelHydrogens"));
     RbOff = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Ausblenden"), "RbOff", this);
-    RbHetero = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Hetero Atomen"),
+    RbHetero = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Heteroatomen"),
                           "RbHetero", this);
-    RbTerminal = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Terminal Atomen"),
+    RbTerminal = MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Terminalatomen"),
                             "RbTerminal", this);
     RbHeteroTerminal =
-        MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Hetero und Terminal Atomen"),
+        MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an Hetero- und Terminalatomen"),
                    "RbHeteroTerminal", this);
     RbAll =
         MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an allen Atomen"), "RbAll", this);

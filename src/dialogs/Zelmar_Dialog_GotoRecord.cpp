@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <limits>
+#include <string>
 
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_TextFormat.h"
@@ -125,10 +126,20 @@ void TZelmar_DialogGotoRecord::accept() {
         if (!ParseRecordNo(EdRecordNo->text(), number)) {
             MessageBoxes().ShowError(FillPlaceholders(
                 LoadTranslatedText("Zelmar_DialogGotoRecord##  Der eingegebene Wert '%s' ist keine "
-                                   "gültige Zahl. Bitte geben sie eine ganzzahlig numerische "
+                                   "gültige Zahl. Bitte geben Sie eine ganzzahlige "
                                    "Position an"),
                 {EdRecordNo->text().toStdString()}));
             EdRecordNo->setFocus();
+            return;
+        }
+        // A number the sheet has no record for would silently go to the first record.
+        if (FRecordCount > 0 && (number < 1 || number > FRecordCount)) {
+            MessageBoxes().ShowError(FillPlaceholders(
+                LoadTranslatedText("Zelmar_DialogGotoRecord##  Bitte geben Sie eine Zahl "
+                                   "zwischen 1 und %d an."),
+                {std::to_string(FRecordCount)}));
+            EdRecordNo->setFocus();
+            EdRecordNo->selectAll();
             return;
         }
         QDialog::accept();

@@ -1,6 +1,6 @@
 #pragma once
 // Asks for the number of the record to show at the top of a sheet. Record numbers count
-// from 1; the caller checks the range.
+// from 1; with a record count set, OK takes only 1..count.
 
 #include <QDialog>
 
@@ -30,7 +30,8 @@ public:
     QPushButton* BtnCancel;
 
 public slots:
-    // OK closes only with a number; otherwise it says why and the dialog stays open.
+    // OK closes only with a number of a record; otherwise it says why and the dialog stays
+    // open.
     void accept() override;
 
 protected:

@@ -382,18 +382,18 @@ void TZelmarDialogMixSheets::showEvent(QShowEvent* event) {
         HelpHeader->SetTitle(Shown("ZelmarDialogMixSheets##  Mischen von Datenblättern"));
         HelpHeader->SetInfoText(Shown(
             "ZelmarDialogMixSheets##  Mischoperationen lassen sich zwischen 2 verschiedenen "
-            "Datenblättern realisieren. Diese müssen sie aus den Listen der verfügbaren "
-            "Blättern auswählen. <BR>Die Mischoperationen beziehen sich auf Molekülebene. Dies "
-            "bedeutet, daß vergleiche über eine exakte Chemiesuche gemacht werden. Werden "
-            "Schnittmengen erstellt oder Mengen Addiert, dann werden die Daten aus beiden "
+            "Datenblättern realisieren. Diese müssen Sie aus den Listen der verfügbaren "
+            "Blätter auswählen. <BR>Die Mischoperationen beziehen sich auf Molekülebene. Dies "
+            "bedeutet, dass Vergleiche über eine exakte Chemiesuche gemacht werden. Werden "
+            "Schnittmengen erstellt oder Mengen addiert, dann werden die Daten aus beiden "
             "Referenzen zur Ergebnismenge hinzugefügt. Diese Duplikate werden nicht automatisch "
-            "ausgefiltert oder Zusammengeführt, da die Detaildaten unterschiedlich aufbereitet "
-            "sein können.<BR>Bei den Ausgabeeinstellungen können sie den Namen des neuen "
-            "Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der Automatisch "
+            "ausgefiltert oder zusammengeführt, da die Detaildaten unterschiedlich aufbereitet "
+            "sein können.<BR>Bei den Ausgabeeinstellungen können Sie den Namen des neuen "
+            "Datenblattes angeben, oder den Vorschlag von Zelmar verwenden, der automatisch "
             "generiert wird. Mischoperationen können aufgrund eventueller Komplexität der Daten "
-            "Zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine "
-            "Status-Anzeige. Dort haben sie die Gelegenheit das Mischen abzubrechen, um neue "
-            "kriterien festzulegen, oder den Dialog zu verlassen."));
+            "zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine "
+            "Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue "
+            "Kriterien festzulegen, oder den Dialog zu verlassen."));
         FSheets.clear();
         if (OnGetAvailableSheets) OnGetAvailableSheets(this, FSheets);
         FillListBox(LbLeftSheets);

@@ -52,11 +52,11 @@ TZelmarDialog_SearchAlphanumeric::TZelmarDialog_SearchAlphanumeric(QWidget* owne
     vwh->setObjectName(QStringLiteral("vwh"));
     vwh->SetTitle(Shown("ZelmarDialog_SearchAlphanumeric##  Suche nach alphanumerischen Daten"));
     vwh->SetInfoText(Shown(
-        "ZelmarDialog_SearchAlphanumeric##  Bitte wählen Sie aus der Liste ein Feld aus, indem "
+        "ZelmarDialog_SearchAlphanumeric##  Bitte wählen Sie aus der Liste ein Feld aus, in dem "
         "Sie suchen möchten. Diese Liste enthält die z.Zt. suchbaren Felder.<BR>Die "
         "entsprechenden Suchmöglichkeiten werden daraufhin eingeblendet. Definieren Sie "
-        "anschließend ihre Suchkriterien und Drücken sie auf 'Suchen' um mit der Suche zu "
-        "beginnen. Drücken Sie auf 'Abbrechen', um nicht zu Suchen."));
+        "anschließend Ihre Suchkriterien und drücken Sie auf 'Suchen', um mit der Suche zu "
+        "beginnen. Drücken Sie auf 'Abbrechen', um nicht zu suchen."));
 
     LabelFields = new QLabel(Shown("ZelmarDialog_SearchAlphanumeric##  Felder"), this);
     LabelFields->setObjectName(QStringLiteral("LabelFields"));
@@ -127,7 +127,7 @@ QWidget* TZelmarDialog_SearchAlphanumeric::MakeStringPanel() {
         MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Exakte Suche"), "RbExactSearch", panel);
     RbBeginWith =
         MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Beginnt mit"), "RbBeginWith", panel);
-    RbSubstringSearch = MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Substring Suche"),
+    RbSubstringSearch = MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Substringsuche"),
                                   "RbSubstringSearch", panel);
     RbExactSearch->setChecked(true);
     ChkCaseSensitive = new QCheckBox(
@@ -168,7 +168,7 @@ QWidget* TZelmarDialog_SearchAlphanumeric::MakeFloatPanel() {
         MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Kleiner als"), "RbSearchBelow", panel);
     RbSearchOver =
         MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Größer als"), "RbSearchOver", panel);
-    RbSearchBetween = MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Bereichsuche"),
+    RbSearchBetween = MakeRadio(Shown("ZelmarDialog_SearchAlphanumeric##  Bereichssuche"),
                                 "RbSearchBetween", panel);
     RbSearchExact->setChecked(true);
     for (QRadioButton* button : {RbSearchExact, RbSearchBelow, RbSearchOver, RbSearchBetween})

@@ -70,11 +70,11 @@ private:
 
 TZelmar_DialogLoadErrors::TZelmar_DialogLoadErrors(QWidget* owner) : QDialog(owner) {
     setObjectName(QStringLiteral("Zelmar_DialogLoadErrors"));
-    setWindowTitle(Shown("Zelmar_DialogLoadErros##  Lade Fehler"));
+    setWindowTitle(Shown("Zelmar_DialogLoadErros##  Ladefehler"));
     HelpHeader = new TZelmarHelpHeader(this);
     HelpHeader->SetTitle(Shown("Zelmar_DialogLoadErros##  Ladefehler anzeigen"));
     HelpHeader->SetInfoText(
-        Shown("Zelmar_DialogLoadErros##  Hier sind die details zu den Ladefehlern einzusehen."));
+        Shown("Zelmar_DialogLoadErros##  Hier sind die Details zu den Ladefehlern einzusehen."));
 
     HeaderControl = new QHeaderView(Qt::Horizontal, this);
     HeaderControl->setObjectName(QStringLiteral("HeaderControl"));

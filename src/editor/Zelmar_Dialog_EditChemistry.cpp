@@ -17,7 +17,7 @@ const TZelmarDrawletMessages kMessages = {
     "ZelmarDialogEditChemistry##  Hilfeseite konnte nicht gefunden werden.",
     "ZelmarDialogEditChemistry##  Ungültige Chemiedaten im Clipboard",
     "ZelmarDialogEditChemistry##  Unbekannte Dateierweiterung",
-    "ZelmarDialogEditChemistry##  Ungültige Chemiedaten ibn Datei",
+    "ZelmarDialogEditChemistry##  Ungültige Chemiedaten in Datei",
     "ZelmarDialogEditChemistry##  Fehler beim Speichern der Daten",
 };
 

@@ -57,11 +57,11 @@ void TZelmarDialog_SearchMolecules::Retranslate() {
     TZelmarDrawletDialog::Retranslate();
     setWindowTitle(ShownText("ZelmarDialog_SearchMolecules##  Suche nach Molekülen"));
     BtnOK->setText(ShownText("ZelmarDialog_SearchMolecules##  Suchen"));
-    FModeBox->setTitle(ShownText("ZelmarDialog_SearchMolecules##  Such Modus"));
+    FModeBox->setTitle(ShownText("ZelmarDialog_SearchMolecules##  Suchmodus"));
     RbExact->setText(ShownText("ZelmarDialog_SearchMolecules##  exakte Suche"));
-    RbSSS->setText(ShownText("ZelmarDialog_SearchMolecules##  Substruktur Suche"));
+    RbSSS->setText(ShownText("ZelmarDialog_SearchMolecules##  Substruktursuche"));
     CbConsiderStereoChem->setText(
-        ShownText("ZelmarDialog_SearchMolecules##  Tetrahedrale Stereochemie<BR>berücksichtigen"));
+        ShownText("ZelmarDialog_SearchMolecules##  Tetraedrische Stereochemie<BR>berücksichtigen"));
 }
 
 void TZelmarDialog_SearchMolecules::SetMolecule(const std::string& molecule) {
@@ -116,7 +116,7 @@ bool TZelmarDialog_SearchMolecules::AcceptClose() {
     GetChemString();
     if (!MoleculeText.empty()) return true;
     MessageBoxes().ShowWarning(
-        "ZelmarDialog_SearchMolecules##  Bitte definieren sie die Chemischen Daten, nach denen "
-        "sie Suchen möchten.");
+        "ZelmarDialog_SearchMolecules##  Bitte definieren Sie die chemischen Daten, nach denen "
+        "Sie suchen möchten.");
     return false;
 }

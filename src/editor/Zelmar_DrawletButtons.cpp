@@ -36,7 +36,7 @@ const std::vector<TZelmarDrawletButton>& DrawletButtons() {
          "ZelmarDialogEditChemistry##  Doppelbindung|Zeichnet eine Doppelbindung", true, false,
          false},
         {"BtnTripleBond", "TripleBondClick",
-         "ZelmarDialogEditChemistry##  Dreifachbindung|Zeichnet eine Draifachbindung", true, false,
+         "ZelmarDialogEditChemistry##  Dreifachbindung|Zeichnet eine Dreifachbindung", true, false,
          false},
         {"BtnUpWedges", "StereoBondUpClick",
          "ZelmarDialogEditChemistry##  Keil|Zeichnet einen Keil", true, false, false},
@@ -60,11 +60,11 @@ const std::vector<TZelmarDrawletButton>& DrawletButtons() {
         {"BtnMap", "MappingClick", "ZelmarDialogEditChemistry##  Mapping|Zeichnet Mapping-Nummern",
          true, false, false},
         {"BtnAddPosCharge", "ChargePlusClick",
-         "ZelmarDialogEditChemistry##  Positive Ladung|Fügt eine Positive Ladung zu einem Atom "
+         "ZelmarDialogEditChemistry##  Positive Ladung|Fügt eine positive Ladung zu einem Atom "
          "hinzu",
          true, false, false},
         {"BtnAddNegCharge", "ChargeMinusClick",
-         "ZelmarDialogEditChemistry##  Negative Ladung|Fügt eine Negative Ladung zu einem Atom "
+         "ZelmarDialogEditChemistry##  Negative Ladung|Fügt eine negative Ladung zu einem Atom "
          "hinzu",
          true, false, false},
         {"BtnChiral", "ChiralClick",
@@ -81,8 +81,8 @@ const std::vector<TZelmarDrawletButton>& DrawletButtons() {
          "ZelmarDialogEditChemistry##  Cyclo-Pentan|Zeichnet einen Pentan-Kreis", true, true,
          false},
         {"BtnPentadiene", "Pentagon2Click",
-         "ZelmarDialogEditChemistry##  Cyclo-Pentandiene|Zeichnet einen Pentadiene-Kreis", true,
-         true, false},
+         "ZelmarDialogEditChemistry##  Cyclo-Pentadien|Zeichnet einen Pentadien-Kreis", true, true,
+         false},
         {"BtnHexan", "Hexagon1Click",
          "ZelmarDialogEditChemistry##  Cyclo-Hexan|Zeichnet einen Hexan-Kreis", true, true, false},
         {"BtnBenzen1", "Hexagon2Click",

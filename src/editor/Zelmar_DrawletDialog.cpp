@@ -293,7 +293,7 @@ void TZelmarDrawletDialog::CreateBrowser() {
 
 void TZelmarDrawletDialog::Retranslate() {
     BtnCancel->setText(ShownText("ZelmarDialogEditChemistry##  Abbrechen"));
-    BtnHelp->setText(ShownText("ZelmarDialogEditChemistry##  Editor Hilfe"));
+    BtnHelp->setText(ShownText("ZelmarDialogEditChemistry##  Editor-Hilfe"));
     for (const TZelmarDrawletButton& button : DrawletButtons())
         SetHint(ButtonNamed(button.Name), button.Hint);
     SetCaptionAndHint(ActCopy, "ZelmarDialogEditChemistry##  Kopieren",

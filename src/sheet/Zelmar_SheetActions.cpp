@@ -61,7 +61,7 @@ void TZelmarSheetActions::Retranslate() {
                       "ZelmarWindow##  Löscht die deselektierten Datensätze|Löscht alle "
                       "deselektierten Datensätze des aktuellen Datenblattes");
     SetCaptionAndHint(ActDeleteLoadErrors, "ZelmarWindow##  Fehlerhafte Datensätze löschen",
-                      "ZelmarWindow##  Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte "
+                      "ZelmarWindow##  Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften "
                       "Datensätze des aktuellen Datenblattes");
     SetCaptionAndHint(ActSelectAll, "ZelmarWindow##  Alle Datensätze selektieren",
                       "ZelmarWindow##  Selektiert alle Datensätze|Selektiert alle vorhandenen "

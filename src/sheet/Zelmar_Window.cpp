@@ -94,7 +94,7 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
               "könnten. "),
         "LabelNoData", FMainPanel);
     FLabelIndexing =
-        MakeInfoLabel(Shown("ZelmarWindow##  Bitte Warten."), "LabelIndexing", FMainPanel);
+        MakeInfoLabel(Shown("ZelmarWindow##  Bitte warten."), "LabelIndexing", FMainPanel);
     // One cell for all three: whichever is visible fills the panel.
     panelLayout->addWidget(FGrid, 0, 0);
     panelLayout->addWidget(FLabelNoData, 0, 0);
@@ -191,7 +191,7 @@ bool TZelmarWindow::CheckValidInputFile(const std::string& fileName) {
     if (!name.isEmpty() && name.size() >= 4 && name.right(4).toUpper() == QLatin1String(".SDF"))
         return true;
     MessageBoxes().ShowError(FillPlaceholders(
-        LoadTranslatedText("ZelmarWindow##  Ungültiger Filename: %s<BR>Aktuelles Fenster wird "
+        LoadTranslatedText("ZelmarWindow##  Ungültiger Dateiname: %s<BR>Aktuelles Fenster wird "
                            "geschlossen."),
         {fileName}));
     CloseSheet();
@@ -310,7 +310,7 @@ void TZelmarWindow::HandleOnStartIndexing() {
         FLabelIndexing->show();
         FLabelNoData->hide();
         FLoading = FIndexing = true;
-        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Indiziere SD Datei: %s"),
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Indiziere SD-Datei: %s"),
                                     {FList->GetFileName()}));
         ShowProgressBar(true);
     });
@@ -341,7 +341,7 @@ void TZelmarWindow::HandleOnEndIndexing() {
 void TZelmarWindow::HandleOnStartLoadData() {
     GuardedVoid("TZelmarWindow.HandleOnStartLoadData", [&] {
         FEscapeInGrid = false;
-        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD Datei: %s"),
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD-Datei: %s"),
                                     {FList->GetFileName()}));
         FLastProgress = 0;
         ShowProgress(0);
@@ -442,7 +442,7 @@ void TZelmarWindow::HandleOnEndSearch() {
     SetBusyCursor(false);
     FSearching = false;
     if (FLoading) {
-        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD Datei: %s"),
+        StatusText(FillPlaceholders(LoadTranslatedText("ZelmarWindow##  Lade SD-Datei: %s"),
                                     {FList->GetFileName()}));
     } else {
         StatusText("");
@@ -509,7 +509,7 @@ void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
             RestoreColWidths();
         } else {
             MessageBoxes().ShowError(
-                "ZelmarWindow##  Die Änderungen an den Feldern konnte nicht vorgenommen werden.");
+                "ZelmarWindow##  Die Änderungen an den Feldern konnten nicht vorgenommen werden.");
         }
     });
     InitStringGrid(-1);

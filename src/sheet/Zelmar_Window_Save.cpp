@@ -43,6 +43,8 @@ std::string TZelmarWindow::ExecSaveDialog() {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setWindowTitle(
+        QString::fromStdString(LoadTranslatedText("ZelmarWindow##  SD-Datei speichern unter")));
     dialog.setDefaultSuffix(QStringLiteral("sdf"));
     dialog.setNameFilter(
         QString::fromStdString(LoadTranslatedText("ZelmarWindow##  SD-Dateien (*.sdf)")));
@@ -78,7 +80,7 @@ bool TZelmarWindow::HandleOnStartSaveData(const std::string& newName, const std:
         if (!newName.empty() && !MakeBackup(newName)) {
             if (!MessageBoxes().AskQuestion(
                     "ZelmarWindow##  Es konnte keine Sicherungskopie der Originaldatei erstellt "
-                    "werden. <BR>Wollen sie das Speichern trotzdem fortsetzen?"))
+                    "werden. <BR>Wollen Sie das Speichern trotzdem fortsetzen?"))
                 return false;
         }
         FEscapeInGrid = false;
@@ -101,7 +103,7 @@ bool TZelmarWindow::MakeBackup(const std::string& fileName) {
         fs::rename(file, backup, error);
         if (error) {
             MessageBoxes().ShowError(FillPlaceholders(
-                LoadTranslatedText("ZelmarWindow##  Es geschah ein Fehler beim umbenenen einer "
+                LoadTranslatedText("ZelmarWindow##  Es geschah ein Fehler beim Umbenennen einer "
                                    "Datei.<BR>Fehlermeldung: %s"),
                 {error.message()}));
             return false;
@@ -187,7 +189,7 @@ bool TZelmarWindow::FormCloseQuery() {
         if (Save(false)) return true;
         return MessageBoxes().AskQuestion(FillPlaceholders(
             LoadTranslatedText("ZelmarWindow##  Das Datenblatt \"%s\" konnte nicht gespeichert "
-                               "werden. Möchten sie es trotzdem schließen?"),
+                               "werden. Möchten Sie es trotzdem schließen?"),
             {Caption()}));
     });
 }
@@ -221,7 +223,7 @@ void TZelmarWindow::StatusBarHover(int panel) {
                              : "ZelmarWindow##  Das aktuelle Datenblatt wurde noch nicht verändert";
         } else if (panel == 1 && FList->HasLoadErrors()) {
             text =
-                "ZelmarWindow##  Das laden der Daten war fehlerhaft. Clicken Sie hier um die "
+                "ZelmarWindow##  Das Laden der Daten war fehlerhaft. Klicken Sie hier, um die "
                 "Fehler anzuzeigen.";
         }
         if (text.empty()) {
@@ -252,9 +254,9 @@ void TZelmarWindow::DoGotoRecord() {
         if (!OnAskRecordNo || !OnAskRecordNo(this, FList->GetCount(), n)) return;
         if (n < 0 || n > FGrid->RowCount() - 1) {
             MessageBoxes().ShowError(FillPlaceholders(
-                LoadTranslatedText("ZelmarWindow##  Die Recordnummer \"%d\" ist auserhalb des "
-                                   "Datenbereichs.<BR>Bitte geben sie eine gültige "
-                                   "Datensatznumemr ein."),
+                LoadTranslatedText("ZelmarWindow##  Die Datensatznummer \"%d\" liegt außerhalb des "
+                                   "Datenbereichs.<BR>Bitte geben Sie eine gültige "
+                                   "Datensatznummer ein."),
                 {std::to_string(n)}));
             return;
         }

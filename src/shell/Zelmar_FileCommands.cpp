@@ -71,6 +71,7 @@ void TZelmarFileCommands::FileOpenExecute() {
     GuardedVoid("TZelmar_FormMain.FileOpen1Execute", [&] {
         QFileDialog dialog(Form);
         dialog.setObjectName(QStringLiteral("OpenDialog"));
+        dialog.setWindowTitle(ShownText("Zelmar_FormMain##  SD-Datei öffnen"));
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setNameFilter(ShownText("Zelmar_FormMain##  SD-Dateien (*.sdf)"));

@@ -26,6 +26,7 @@
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
+#include "Zelmar_QtTranslations.h"
 #include "Zelmar_SearchCommands.h"
 #include "Zelmar_SheetCommands.h"
 #include "Zelmar_Splash.h"
@@ -208,8 +209,9 @@ void TZelmar_FormMain::SetNewLanguage(const std::string& language) {
         if (!file.isEmpty() && Dictionary->load(file))
             QCoreApplication::installTranslator(Dictionary.get());
         HandDictionaryToTranslater();
-        // The editor page shows its few texts in the same language (German for Spanish).
         const std::string code = language.substr(0, 2);
+        UseQtTranslations(code);
+        // The editor page shows its few texts in the same language (German for Spanish).
         TZelmarDrawletDialog::SetPageLanguage(
             code == "EN" || code == "FR" ? QString::fromStdString(code) : QStringLiteral("de"));
         UpdateStatusBar();
@@ -385,7 +387,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSearchResultWindow(const TZelmarRecordRef
     return Guarded<TZelmarWindow*>("TZelmar_FormMain.CreateSearchResultWindow", nullptr, [&] {
         if (records == nullptr) return static_cast<TZelmarWindow*>(nullptr);
         if (records->GetCount() == 0) {
-            MessageBoxes().ShowInformation("Zelmar_FormMain##  Keine Surchergebnisse vorhanden");
+            MessageBoxes().ShowInformation("Zelmar_FormMain##  Keine Suchergebnisse vorhanden");
             return static_cast<TZelmarWindow*>(nullptr);
         }
         if (caption.empty()) caption = GetNextSearchWindowCaption();

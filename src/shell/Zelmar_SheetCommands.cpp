@@ -61,7 +61,7 @@ void TZelmarSheetCommands::Retranslate() {
                       "Zelmar_FormMain##  Löscht die deselektierten Datensätze|Löscht alle "
                       "deselektierten Datensätze des aktuellen Datenblattes");
     SetCaptionAndHint(ActDeleteLoadErrors, "Zelmar_FormMain##  Fehlerhafte Datensätze löschen",
-                      "Zelmar_FormMain##  Löscht fehlerhafte Datensätze|Löscht alle fehlerhafte "
+                      "Zelmar_FormMain##  Löscht fehlerhafte Datensätze|Löscht alle fehlerhaften "
                       "Datensätze des aktuellen Datenblattes");
     SetCaptionAndHint(ActSelectAll, "Zelmar_FormMain##  Alle Datensätze selektieren",
                       "Zelmar_FormMain##  Selektiert alle Datensätze|Selektiert alle "

@@ -141,8 +141,9 @@ private slots:
         Show(dialog);
         ClickRow(dialog.LbFieldList, kName);
         Retype(dialog.EdFieldName, QStringLiteral("Trivialname"));
-        // The display name was the name; it stays what it showed until it is changed too.
-        QCOMPARE(dialog.LbFieldList->item(kName)->text(), QStringLiteral("NAME"));
+        // The display name was the name: it follows the new name.
+        QCOMPARE(dialog.EdFriendlyName->text(), QStringLiteral("Trivialname"));
+        QCOMPARE(dialog.LbFieldList->item(kName)->text(), QStringLiteral("Trivialname"));
         Retype(dialog.EdFriendlyName, QStringLiteral("Name"));
         QCOMPARE(dialog.LbFieldList->item(kName)->text(), QStringLiteral("Name"));
         ClickRow(dialog.LbFieldList, kCas);
@@ -219,6 +220,82 @@ private slots:
         QCOMPARE(sheet.Item(0, "NAME"), std::string("<none>"));  // no second item left behind
     }
 
+    // What the sheet shows as a column's header is the field's display name.
+    void aNewOrRenamedFieldIsShownUnderItsNewName() {
+        TSheet sheet;
+        {
+            TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
+            QVERIFY(dialog.Init());
+            Show(dialog);
+            dialog.SpeedButtonNew->click();
+            QTest::keyClicks(dialog.EdFieldName, QStringLiteral("Bemerkung"));
+            QCOMPARE(dialog.LbFieldList->item(5)->text(), QStringLiteral("Bemerkung"));
+            ClickRow(dialog.LbFieldList, kCas);
+            QTest::keyClicks(dialog.EdFieldName, QStringLiteral("-Nr"));
+            dialog.BtnOk->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(sheet.List.SetNewFields(dialog.Fields()));
+        }
+        QCOMPARE(sheet.List.GetFieldByName("Bemerkung")->GetDisplayName(),
+                 std::string("Bemerkung"));
+        QCOMPARE(sheet.List.GetFieldByName("CAS-Nr")->GetDisplayName(), std::string("CAS-Nr"));
+
+        // Once more on the edited sheet: a display name of its own stays when the field is
+        // renamed, one that only repeated the name follows it.
+        TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
+        QVERIFY(dialog.Init());
+        Show(dialog);
+        ClickRow(dialog.LbFieldList, kName);
+        Retype(dialog.EdFriendlyName, QStringLiteral("Name der Substanz"));
+        Retype(dialog.EdFieldName, QStringLiteral("Trivialname"));
+        QCOMPARE(dialog.EdFriendlyName->text(), QStringLiteral("Name der Substanz"));
+        ClickRow(dialog.LbFieldList, kCas);
+        Retype(dialog.EdFieldName, QStringLiteral("CAS"));
+        QCOMPARE(dialog.LbFieldList->item(kCas)->text(), QStringLiteral("CAS"));
+        dialog.BtnOk->click();
+        QVERIFY(sheet.List.SetNewFields(dialog.Fields()));
+        QCOMPARE(sheet.List.GetFieldByName("Trivialname")->GetDisplayName(),
+                 std::string("Name der Substanz"));
+        QCOMPARE(sheet.List.GetFieldByName("CAS")->GetDisplayName(), std::string("CAS"));
+        QCOMPARE(sheet.Item(0, "CAS"), std::string("71-43-2"));
+    }
+
+    // "ecsdtChemistry" and its kin are internal: not in the name box, and not as the display
+    // name of a field whose display name the user emptied.
+    void builtInFieldsNeverShowTheirInternalNames() {
+        for (const char* language : {"de", "en"}) {
+            TTestLanguage dictionary(language);
+            const bool english = QByteArray(language) == "en";
+            TZelmarFieldList source;
+            source.CreateDefaultFields();
+            source.GetFieldByName(kFieldNameFormula)->Caption = "  ";  // as an older copy had
+            TZelmarDialog_EditFields dialog(nullptr, [&](TZelmarFieldList& copy) {
+                copy.Assign(&source);
+                return true;
+            });
+            QVERIFY(dialog.Init());
+            Show(dialog);
+            const QStringList shown =
+                english ? QStringList{"Molecule", "Formula", "Molecular weight"}
+                        : QStringList{"Molekül", "Summenformel", "Molekulargewicht"};
+            for (int row : {kMolecule, kFormula, kWeight}) {
+                ClickRow(dialog.LbFieldList, row);
+                QCOMPARE(dialog.EdFieldName->text(), shown[row]);
+                QCOMPARE(dialog.EdFriendlyName->text(), shown[row]);
+                QCOMPARE(dialog.LbFieldList->item(row)->text(), shown[row]);
+            }
+            ClickRow(dialog.LbFieldList, kMolecule);
+            Retype(dialog.EdFriendlyName, QString());
+            QCOMPARE(dialog.LbFieldList->item(kMolecule)->text(), shown[kMolecule]);
+            dialog.BtnOk->click();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            for (int row : {kMolecule, kFormula, kWeight})
+                QCOMPARE(
+                    QString::fromStdString(dialog.Fields()->GetField(row + 1)->GetDisplayName()),
+                    shown[row]);
+        }
+    }
+
     void oneUndefinedNewFieldAtATimeAndOkWantsItNamed() {
         TSheet sheet;
         TZelmarDialog_EditFields dialog(nullptr, sheet.Copy());
@@ -235,10 +312,9 @@ private slots:
         QVERIFY(watcher.AllAnswered());
         QCOMPARE(watcher.Texts,
                  (QStringList{
-                     "Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden sie "
-                     "diese, bevor "
-                     "sie weitere Felder anlegen",
-                     "Bitte geben sie einen anderen Namen für die neu definierten Felder an."}));
+                     "Es gibt bereits neue, noch nicht definierte Felder. Bitte verwenden Sie "
+                     "diese, bevor Sie weitere Felder anlegen.",
+                     "Bitte geben Sie einen anderen Namen für die neu definierten Felder an."}));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.LbFieldList->currentRow(), 5);
         QCOMPARE(dialog.EdFieldName->text(), QStringLiteral("<Neues Feld>"));
@@ -265,8 +341,8 @@ private slots:
         dialog.BtnOk->click();
         QVERIFY(watcher.AllAnswered());
         QCOMPARE(watcher.Texts, (QStringList{"Der Feldname 'NAME' wird bereits verwendet. Bitte "
-                                             "geben sie einen anderen Namen an.",
-                                             "Bitte geben sie einen Namen für das Feld an."}));
+                                             "geben Sie einen anderen Namen an.",
+                                             "Bitte geben Sie einen Namen für das Feld an."}));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.LbFieldList->currentRow(), int(kCas));
         QTest::keyClicks(dialog.EdFieldName, QStringLiteral("CAS-Nr"));
@@ -308,12 +384,25 @@ private slots:
         QVERIFY(dialog.BtnOk->isEnabled());
         QCOMPARE(dialog.GetCurrentField()->Name, std::string(kFieldNameChemistry));
         QVERIFY(!dialog.ConsiderStereoChem());
-        ClickRow(dialog.LbFieldList, kName);
+        QVERIFY(dialog.CbConsiderStereoChem->isEnabled());
         QTest::mouseClick(dialog.CbConsiderStereoChem, Qt::LeftButton, Qt::NoModifier,
                           QPoint(8, 8));
+        QVERIFY(dialog.ConsiderStereoChem());
+        // Stereochemistry means nothing for formulas, weights and texts.
+        dialog.LbFieldList->setFocus();
+        for (int row : {kFormula, kWeight, kName}) {
+            QTest::keyClick(dialog.LbFieldList, Qt::Key_Down);
+            QCOMPARE(dialog.LbFieldList->currentRow(), row);
+            QVERIFY(!dialog.CbConsiderStereoChem->isEnabled());
+            QVERIFY(!dialog.ConsiderStereoChem());
+        }
         QTest::keyClick(dialog.LbFieldList, Qt::Key_Return);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.GetCurrentField()->Name, std::string("NAME"));
+        QVERIFY(!dialog.ConsiderStereoChem());
+        // Back on the molecule, the box is as the user left it.
+        ClickRow(dialog.LbFieldList, kMolecule);
+        QVERIFY(dialog.CbConsiderStereoChem->isEnabled());
         QVERIFY(dialog.ConsiderStereoChem());
     }
 
@@ -322,6 +411,7 @@ private slots:
         Show(dialog);
         QVERIFY(dialog.BtnOk->isEnabled());
         QVERIFY(dialog.GetCurrentField() == nullptr);
+        QVERIFY(dialog.CbConsiderStereoChem->isEnabled());  // the molecule field is searched
     }
 
     void textsInGermanAndEnglish() {
@@ -343,7 +433,7 @@ private slots:
                 nullptr, [&](TZelmarFieldRefs& out) { sheet.List.EnumSelectableFields(out); });
             Show(choose);
             QCOMPARE(choose.HelpHeader->Title(),
-                     english ? QStringLiteral("Select field") : QStringLiteral("Feld Auswählen"));
+                     english ? QStringLiteral("Select field") : QStringLiteral("Feld auswählen"));
             Shot(&choose, QStringLiteral("choose_field_%1").arg(QLatin1String(language)));
         }
     }

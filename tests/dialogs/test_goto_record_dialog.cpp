@@ -1,10 +1,11 @@
-// The go-to-record dialog on its own: what may be typed, when OK may be pressed, and what
-// OK and Cancel give back.
+// The go-to-record dialog on its own: what may be typed, when OK may be pressed, which
+// numbers it takes, and what OK and Cancel give back.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
+#include "ZelmarDialogTestSupport.h"
 #include "ZelmarDialogWatcher.h"
 #include "Zelmar_Dialog_GotoRecord.h"
 
@@ -45,15 +46,53 @@ private slots:
     }
 
     void okGivesTheNumberEntered() {
-        TZelmar_DialogGotoRecord dialog;
-        dialog.SetRecordCount(10);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QTest::keyClicks(dialog.EdRecordNo, QStringLiteral("0"));
-        QTest::keyClick(dialog.EdRecordNo, Qt::Key_Return);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(dialog.GetRecordNo(), 0);
+        for (const char* typed : {"1", "10"}) {
+            TZelmar_DialogGotoRecord dialog;
+            dialog.SetRecordCount(10);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTest::keyClicks(dialog.EdRecordNo, QLatin1String(typed));
+            QTest::keyClick(dialog.EdRecordNo, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(dialog.GetRecordNo(), QByteArray(typed).toInt());
+        }
+    }
+
+    // Without this, 0 went to the first record and the sheet refused larger numbers only
+    // after the dialog had closed.
+    void aNumberWithoutARecordIsRefusedWithTheRange() {
+        for (const char* language : {"de", "en"}) {
+            TTestLanguage dictionary(language);
+            TDialogWatcher watcher;
+            TZelmar_DialogGotoRecord dialog;
+            dialog.SetRecordCount(10);
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            for (const char* typed : {"0", "11", "00", "4294967"}) {
+                watcher.ExpectOk();
+                QTest::keyClicks(dialog.EdRecordNo, QLatin1String(typed));
+                QTest::keyClick(dialog.EdRecordNo, Qt::Key_Return);
+                QVERIFY(watcher.AllAnswered());
+                QVERIFY2(dialog.isVisible(), typed);
+                // The wrong number is selected: typing replaces it.
+                QCOMPARE(dialog.EdRecordNo->selectedText(), QLatin1String(typed));
+            }
+            dialog.EdRecordNo->setText(QStringLiteral("-1"));  // as pasting puts it there
+            watcher.ExpectOk();
+            dialog.BtnOK->click();
+            QVERIFY(dialog.isVisible());
+            const QString range =
+                QByteArray(language) == "en"
+                    ? QStringLiteral("Please enter a number between 1 and 10.")
+                    : QStringLiteral("Bitte geben Sie eine Zahl zwischen 1 und 10 an.");
+            QCOMPARE(watcher.Texts, QStringList(5, range));
+            QTest::keyClicks(dialog.EdRecordNo, QStringLiteral("7"));
+            QTest::keyClick(dialog.EdRecordNo, Qt::Key_Return);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QCOMPARE(dialog.GetRecordNo(), 7);
+            QVERIFY(watcher.Unexpected.isEmpty());
+        }
     }
 
     void aPastedTextThatIsNoNumberIsRefusedAtOk() {
@@ -69,7 +108,7 @@ private slots:
         QVERIFY(watcher.Unexpected.isEmpty());
         QCOMPARE(watcher.Texts, QStringList{QStringLiteral(
                                     "Der eingegebene Wert '12a' ist keine gültige Zahl. Bitte "
-                                    "geben sie eine ganzzahlig numerische Position an")});
+                                    "geben Sie eine ganzzahlige Position an")});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.GetRecordNo(), -1);
         // Mended, it closes.

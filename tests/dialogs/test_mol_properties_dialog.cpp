@@ -35,7 +35,7 @@ private slots:
         dialog.SetHydrogens(3);
         QVERIFY(dialog.RbHeteroTerminal->isChecked());
         QCOMPARE(dialog.RbHeteroTerminal->text(),
-                 QStringLiteral("Anzeige an Hetero und Terminal Atomen"));
+                 QStringLiteral("Anzeige an Hetero- und Terminalatomen"));
     }
 
     void anUnknownModeSelectsNoneAndGivesZero() {

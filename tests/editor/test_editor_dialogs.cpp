@@ -306,7 +306,7 @@ private slots:
         QCOMPARE(
             watcher.Texts,
             (QStringList{"Ungültige Chemiedaten im Clipboard", "Ungültige Chemiedaten im Clipboard",
-                         "Unbekannte Dateierweiterung", "Ungültige Chemiedaten ibn Datei"}));
+                         "Unbekannte Dateierweiterung", "Ungültige Chemiedaten in Datei"}));
     }
 
     // The page's own dialogs live in the page: while one is open the host's tool bars and OK
@@ -427,7 +427,7 @@ private slots:
         QCOMPARE(hits, -1);
         QVERIFY(stillOpen);
         QCOMPARE(MessageTexts,
-                 QStringList{"Bitte definieren sie die Chemischen Daten, nach denen sie Suchen "
+                 QStringList{"Bitte definieren Sie die chemischen Daten, nach denen Sie suchen "
                              "möchten."});
     }
 

@@ -283,7 +283,7 @@ private slots:
         TDialogWatcher watcher;
         watcher.ExpectOk();
         QVERIFY(Form().CreateSearchResultWindow(&none, "") == nullptr);
-        QCOMPARE(watcher.Texts, QStringList{"Keine Surchergebnisse vorhanden"});
+        QCOMPARE(watcher.Texts, QStringList{"Keine Suchergebnisse vorhanden"});
         QCOMPARE(Form().SheetWindows().size(), 2);
     }
 

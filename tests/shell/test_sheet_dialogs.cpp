@@ -1,11 +1,14 @@
 // The go-to-record and load-error dialogs as the main window plugs them into its sheets:
-// the command in the menu, the range check after OK, and the load-error icon of a real file
-// with a record that fails to load.
+// the command in the menu, the range check at OK, and the load-error icon of a real file
+// with a record that fails to load; and the language of the file dialogs and message boxes.
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -31,6 +34,32 @@ void ExpectGoto(TDialogWatcher& watcher, const QString& text, bool ok, int* show
         dialog->EdRecordNo->setText(text);
         (ok ? dialog->BtnOK : dialog->BtnCancel)->click();
     });
+}
+
+// The caption, the "Look in" and file name labels and the Cancel button of the file dialog
+// the action opens; the dialog is cancelled.
+QStringList FileDialogTexts(QAction* action) {
+    QStringList texts;
+    TDialogWatcher watcher;
+    watcher.Expect([&texts](QDialog* dialog) {
+        texts << dialog->windowTitle();
+        for (const char* name : {"lookInLabel", "fileNameLabel"})
+            if (auto* label = dialog->findChild<QLabel*>(QLatin1String(name)))
+                texts << label->text();
+        if (auto* buttons = dialog->findChild<QDialogButtonBox*>())
+            if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel))
+                texts << cancel->text();
+        dialog->reject();
+    });
+    action->trigger();
+    if (!watcher.AllAnswered() || !watcher.Unexpected.isEmpty()) texts << QStringLiteral("?");
+    return texts;
+}
+
+// A standard button that the program's own texts do not name.
+QString CloseButtonText() {
+    QMessageBox box(QMessageBox::Information, QString(), QString(), QMessageBox::Close);
+    return box.button(QMessageBox::Close)->text();
 }
 
 }  // namespace
@@ -64,11 +93,6 @@ private slots:
         QCOMPARE(shownCount, count);
         QCOMPARE(sheet->Grid()->TopRow(), 150);
 
-        // 0 counts as 1.
-        ExpectGoto(watcher, QStringLiteral("0"), true);
-        action->trigger();
-        QCOMPARE(sheet->Grid()->TopRow(), 1);
-
         // Near the end.
         ExpectGoto(watcher, QString::number(count - 20), true);
         action->trigger();
@@ -79,19 +103,58 @@ private slots:
         action->trigger();
         QCOMPARE(sheet->Grid()->TopRow(), count - 20);
 
-        // Beyond the new-record row, and below 0: the range message, and no scrolling.
-        for (const QString& outside : {QString::number(count + 2), QStringLiteral("-1")}) {
-            ExpectGoto(watcher, outside, true);
+        // No record of that number: the dialog names the range and stays open for another
+        // number; Cancel then leaves the sheet where it is.
+        for (const QString& outside :
+             {QStringLiteral("0"), QString::number(count + 1), QStringLiteral("-1")}) {
+            bool stayedOpen = false;
+            watcher.Expect([&stayedOpen, outside](QDialog* shown) {
+                auto* dialog = qobject_cast<TZelmar_DialogGotoRecord*>(shown);
+                if (dialog == nullptr) return shown->reject();
+                dialog->EdRecordNo->setText(outside);
+                dialog->BtnOK->click();
+                stayedOpen = dialog->isVisible();
+                dialog->BtnCancel->click();
+            });
             watcher.ExpectOk();
             action->trigger();
             QVERIFY(watcher.AllAnswered());
-            QVERIFY2(watcher.Texts.last().contains(QStringLiteral("\"%1\"").arg(outside)),
-                     qPrintable(watcher.Texts.last()));
-            QVERIFY(watcher.Texts.last().contains(QStringLiteral("auserhalb des Datenbereichs")));
+            QVERIFY2(stayedOpen, qPrintable(outside));
+            QCOMPARE(watcher.Texts.last(),
+                     QStringLiteral("Bitte geben Sie eine Zahl zwischen 1 und %1 an.").arg(count));
             QCOMPARE(sheet->Grid()->TopRow(), count - 20);
         }
-        QCOMPARE(watcher.Texts.size(), 2);
+        QCOMPARE(watcher.Texts.size(), 3);
         QVERIFY(watcher.Unexpected.isEmpty());
+    }
+
+    // Qt's own parts of the file dialogs and message boxes speak the interface language too,
+    // and every file dialog has a caption of ours.
+    void fileDialogsAndMessageBoxesSpeakTheChosenLanguage() {
+        TShownForm shown;  // German
+        TZelmarWindow* sheet = Open(shown.Form, DataFile("nci_aids_props.sdf"));
+        QVERIFY(sheet != nullptr);
+        QAction* open = shown.Form.findChild<QAction*>(QStringLiteral("FileOpen"));
+        QAction* saveAs = shown.Form.findChild<QAction*>(QStringLiteral("FileSaveAs"));
+        QVERIFY(open != nullptr && saveAs != nullptr);
+        QCOMPARE(FileDialogTexts(open),
+                 (QStringList{"SD-Datei öffnen", "Suchen in:", "Datei&name:", "Abbrechen"}));
+        shown.Form.UpdateActions();
+        QCOMPARE(FileDialogTexts(saveAs), (QStringList{"SD-Datei speichern unter",
+                                                       "Suchen in:", "Datei&name:", "Abbrechen"}));
+        QCOMPARE(CloseButtonText(), QStringLiteral("Schließen"));
+
+        shown.Form.SetNewLanguage("FRA");
+        QCOMPARE(
+            FileDialogTexts(open),
+            (QStringList{"Ouvrir un fichier SD", "Voir dans :", "&Nom de fichier :", "Annuler"}));
+        QCOMPARE(CloseButtonText(), QStringLiteral("Fermer"));
+        shown.Form.SetNewLanguage("ES");  // German texts, Qt's too
+        QCOMPARE(CloseButtonText(), QStringLiteral("Schließen"));
+        shown.Form.SetNewLanguage("ENU");
+        QCOMPARE(FileDialogTexts(open),
+                 (QStringList{"Open SD file", "Look in:", "File &name:", "Cancel"}));
+        QCOMPARE(CloseButtonText(), QStringLiteral("Close"));
     }
 
     void theLoadErrorIconListsTheFailedRecordAndAClickScrollsToIt() {

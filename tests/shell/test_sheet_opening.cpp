@@ -110,7 +110,7 @@ private slots:
             shown.Form.DoOpenNewFile(name);
             QTRY_VERIFY(watcher.AllAnswered());
             QTRY_VERIFY(shown.Form.SheetWindows().isEmpty());
-            QVERIFY2(watcher.Texts.value(0).startsWith(QStringLiteral("Ungültiger Filename")),
+            QVERIFY2(watcher.Texts.value(0).startsWith(QStringLiteral("Ungültiger Dateiname")),
                      name);
         }
         // The extension in any letter case is accepted.
