@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ZelmarDialogTestSupport.h"
 #include "ZelmarDialogWatcher.h"
 #include "Zelmar_FileDialogs.h"
 #include "Zelmar_QtTranslations.h"
@@ -17,10 +18,11 @@
 namespace {
 
 // The caption, "Look in", file name label and Cancel button of the MOL file dialog.
-QStringList MolFileDialogTexts(bool save) {
+QStringList MolFileDialogTexts(bool save, const QString& shot) {
     QStringList texts;
     TDialogWatcher watcher;
-    watcher.Expect([&texts](QDialog* dialog) {
+    watcher.Expect([&texts, shot](QDialog* dialog) {
+        Shot(dialog, shot);
         texts << dialog->windowTitle();
         for (const char* name : {"lookInLabel", "fileNameLabel"})
             if (auto* label = dialog->findChild<QLabel*>(QLatin1String(name)))
@@ -76,8 +78,8 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QStringList, texts);
         QVERIFY(UseQtTranslations(language.toStdString()));
-        QCOMPARE(MolFileDialogTexts(false), texts);
-        QCOMPARE(MolFileDialogTexts(true), texts);
+        QCOMPARE(MolFileDialogTexts(false, "open_mol_" + language), texts);
+        QCOMPARE(MolFileDialogTexts(true, "save_mol_" + language), texts);
     }
 
     void eachLanguageReplacesTheOneBefore() {
