@@ -1,8 +1,10 @@
 // The go-to-record and load-error dialogs as the main window plugs them into its sheets:
 // the command in the menu, the range check at OK, and the load-error icon of a real file
-// with a record that fails to load; and the language of the file dialogs and message boxes.
+// with a record that fails to load; the field editor's names in the column headers; and the
+// language of the file dialogs and message boxes.
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,11 +12,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
+#include "Zelmar_Dialog_EditFields.h"
 #include "Zelmar_Dialog_GotoRecord.h"
 #include "Zelmar_Dialog_ShowLoadErrors.h"
+#include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetStatusBar.h"
 
 using namespace sheetTest;
@@ -125,6 +131,51 @@ private slots:
             QCOMPARE(sheet->Grid()->TopRow(), count - 20);
         }
         QCOMPARE(watcher.Texts.size(), 3);
+        QVERIFY(watcher.Unexpected.isEmpty());
+    }
+
+    // The field editor as the Edit menu opens it: typed names head their columns, also after
+    // saving, and the molecule column is never headed by its internal name.
+    void editedFieldNamesHeadTheirColumnsAlsoAfterSaving() {
+        QTemporaryDir folder;
+        const QString copy = folder.path() + "/fields.sdf";
+        QVERIFY(QFile::copy(DataFile("nci_aids_props.sdf"), copy));
+        TShownForm shown;
+        TZelmarWindow* sheet = Open(shown.Form, copy);
+        QVERIFY(sheet != nullptr);
+        shown.Form.UpdateActions();
+        TDialogWatcher watcher;
+        watcher.Expect([](QDialog* shownDialog) {
+            auto* dialog = qobject_cast<TZelmarDialog_EditFields*>(shownDialog);
+            if (dialog == nullptr) return shownDialog->reject();
+            QListWidget* list = dialog->LbFieldList;
+            for (int row = 0; row < list->count(); ++row) {
+                list->setCurrentRow(row);
+                if (list->item(row)->text() == QStringLiteral("Molekül")) {
+                    dialog->EdFriendlyName->clear();
+                } else if (list->item(row)->text() == QStringLiteral("CLOGP")) {
+                    dialog->EdFieldName->selectAll();
+                    QTest::keyClicks(dialog->EdFieldName, QStringLiteral("LOGP"));
+                }
+            }
+            dialog->SpeedButtonNew->click();
+            QTest::keyClicks(dialog->EdFieldName, QStringLiteral("BEMERKUNG"));
+            dialog->BtnOk->click();
+        });
+        shown.Form.findChild<QAction*>(QStringLiteral("ActEditFields"))->trigger();
+        QVERIFY(watcher.AllAnswered());
+        for (int pass = 0; pass < 2; ++pass) {
+            QStringList headers;
+            for (int column = 0; column < sheet->Grid()->ColCount(); ++column)
+                headers << QString::fromStdString(sheet->Cells()->GetFieldName(column));
+            QVERIFY2(headers.contains(QStringLiteral("LOGP")), qPrintable(headers.join('|')));
+            QVERIFY(headers.contains(QStringLiteral("BEMERKUNG")));
+            QVERIFY(headers.contains(QStringLiteral("Molekül")));
+            QVERIFY(!headers.contains(QStringLiteral("CLOGP")));
+            QVERIFY(!headers.contains(QStringLiteral("<Neues Feld>")));
+            QVERIFY(headers.filter(QStringLiteral("ecsdt")).isEmpty());
+            if (pass == 0) QVERIFY(sheet->Save(false));
+        }
         QVERIFY(watcher.Unexpected.isEmpty());
     }
 
