@@ -816,8 +816,8 @@
         <translation>Selektiert alle Datensätze|Selektiert alle vorhandenen Datensätze des aktuellen Datenblattes</translation>
     </message>
     <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
-        <translation>Sortiere Daten. Drücken Sie ESC um abzubrechen</translation>
+        <source>Sortiere Daten. Drücken Sie ESC, um abzubrechen</source>
+        <translation>Sortiere Daten. Drücken Sie ESC, um abzubrechen</translation>
     </message>
     <message>
         <source>Speichere Datei: &quot;%s&quot;</source>
@@ -828,8 +828,8 @@
         <translation>Springt zum angegebenen Datensatz|Springt zum angegebenen Datensatz des aktuellen Datenblattes</translation>
     </message>
     <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
-        <translation>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</translation>
+        <source>Suche läuft. Drücken Sie ESC, um die Suche abzubrechen.</source>
+        <translation>Suche läuft. Drücken Sie ESC, um die Suche abzubrechen.</translation>
     </message>
     <message>
         <source>Ungültiger Dateiname: %s&lt;BR&gt;Aktuelles Fenster wird geschlossen.</source>

@@ -816,7 +816,7 @@
         <translation>Selects all records|Selects all records of the current data sheet</translation>
     </message>
     <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <source>Sortiere Daten. Drücken Sie ESC, um abzubrechen</source>
         <translation>Sorting data. Press ESC to cancel</translation>
     </message>
     <message>
@@ -828,7 +828,7 @@
         <translation>Go to record|Goes to the given record of the current data sheet</translation>
     </message>
     <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <source>Suche läuft. Drücken Sie ESC, um die Suche abzubrechen.</source>
         <translation>Searching. Press ESC to cancel</translation>
     </message>
     <message>

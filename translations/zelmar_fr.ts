@@ -816,7 +816,7 @@
         <translation>Sélectionne tous les enregistrements|Sélectionne tous les enregistrements de la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Sortiere Daten. Drücken Sie ESC um abzubrechen</source>
+        <source>Sortiere Daten. Drücken Sie ESC, um abzubrechen</source>
         <translation>Tri des données. Appuyez sur Échap pour annuler</translation>
     </message>
     <message>
@@ -828,7 +828,7 @@
         <translation>Aller à l&apos;enregistrement|Va à l&apos;enregistrement indiqué de la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Suche läuft. Drücken Sie ESC um die Suche abzubrechen.</source>
+        <source>Suche läuft. Drücken Sie ESC, um die Suche abzubrechen.</source>
         <translation>Recherche en cours. Appuyez sur Échap pour annuler</translation>
     </message>
     <message>

@@ -401,7 +401,7 @@ void TZelmarWindow::HandleOnFieldListChanged() {
 void TZelmarWindow::HandleOnStartSort() {
     FEscapeInGrid = false;
     StatusText(
-        LoadTranslatedText("ZelmarWindow##  Sortiere Daten. Drücken Sie ESC um abzubrechen"));
+        LoadTranslatedText("ZelmarWindow##  Sortiere Daten. Drücken Sie ESC, um abzubrechen"));
     ShowProgress(0);
     ShowProgressBar(true);
     FSorting = true;
@@ -426,7 +426,7 @@ void TZelmarWindow::HandleOnEndSort() {
 void TZelmarWindow::HandleOnStartSearch() {
     FEscapeInGrid = false;
     StatusText(LoadTranslatedText(
-        "ZelmarWindow##  Suche läuft. Drücken Sie ESC um die Suche abzubrechen."));
+        "ZelmarWindow##  Suche läuft. Drücken Sie ESC, um die Suche abzubrechen."));
     ShowProgress(0);
     ShowProgressBar(true);
     FSearching = true;
