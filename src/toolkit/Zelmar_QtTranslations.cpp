@@ -15,7 +15,7 @@ QString CatalogueFor(const std::string& language) {
     const std::string code = language.substr(0, 2);
     if (code == "DE" || code == "ES") return QStringLiteral("qtbase_de");
     if (code == "FR") return QStringLiteral("qtbase_fr");
-    return QString();
+    return {};
 }
 
 std::unique_ptr<QTranslator>& Installed() {
