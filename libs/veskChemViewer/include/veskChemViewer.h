@@ -36,8 +36,9 @@
  * The ...HQ exports draw antialiased, the others without antialiasing.
  *
  * What the configuration record means to a picture (everything else is stored and returned):
- * - HydrogenMode: 0 no hydrogens shown, 1 hydrogens at hetero atoms (OH, NH2), 2 at terminal
- *   carbons (CH3, =CH2), 3 at both, 4 at every atom (each atom then gets its label, e.g. CH2).
+ * - HydrogenMode: 0 no hydrogens shown, 1 hydrogens at hetero atoms (OH, NH2, inner NH), 2 at
+ *   terminal atoms of any element (CH3, =CH2, OH, NH2, =NH; a lone atom counts as terminal),
+ *   3 at both, 4 at every atom (each atom then gets its label, e.g. CH2).
  *   Hetero atoms always show their symbol, with or without hydrogens.
  *   Any other value draws as 3. Explicit hydrogen atoms of the molfile are folded into these
  *   labels (hydrogens that carry an isotope or stand alone stay atoms).

@@ -340,14 +340,14 @@ void Document::Component::Relabel(int hydrogenMode, bool showMapping) {
                 showH = !carbon;
                 break;
             case 2:
-                showH = carbon && terminal;
+                showH = terminal;  // CH3 and =CH2, and as well OH, NH2, =NH
                 break;
             case 4:
                 showH = true;
                 break;
             default:
                 showH = !carbon || terminal;
-                break;  // 3: hetero atoms and end carbons
+                break;  // 3: hetero and terminal atoms
         }
         const unsigned hs = atom->getTotalNumHs();
         if (carbon) {

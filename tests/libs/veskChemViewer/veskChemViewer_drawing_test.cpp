@@ -103,8 +103,29 @@ TEST(Drawing, EmptyMoleculeShowsTheConfiguredText) {
     EXPECT_EQ(blank.Picture().Ink(), 0);
 }
 
+namespace {
+
+// CH3-NH-CH2-OH: an inner and a terminal hetero atom, terminal and inner carbons, so that each
+// mode shows another set of hydrogens.
+std::string MethylaminoMethanol() {
+    return Molfile(
+        {{"C", 0, 0, 0}, {"N", 1.299, 0.75, 0}, {"C", 2.598, 0, 0}, {"O", 3.897, 0.75, 0}},
+        {{1, 2, 1}, {2, 3, 1}, {3, 4, 1}});
+}
+
+// The picture of a molecule in a hydrogen mode.
+Canvas InMode(const std::string& molfile, int mode) {
+    View v(molfile);
+    TveskMolConfigRecord r = DefaultMolRecord();
+    r.HydrogenMode = mode;
+    EXPECT_TRUE(v.Configure(r)) << v.Err;
+    return v.Picture();
+}
+
+}  // namespace
+
 TEST(Drawing, EachHydrogenModeDrawsItsOwnPicture) {
-    View v(Ethanol());
+    View v(MethylaminoMethanol());
     std::vector<Canvas> pictures;
     TveskMolConfigRecord r = DefaultMolRecord();
     for (int mode = 0; mode <= 4; ++mode) {
@@ -122,10 +143,32 @@ TEST(Drawing, EachHydrogenModeDrawsItsOwnPicture) {
     const TveskMolConfigRecord saved = DefaultMolRecord();
     r.HydrogenMode = 0;
     ASSERT_TRUE(SetDefaultMolFileConfiguration(&r, nullptr, 0));
-    View later(Ethanol());
+    View later(MethylaminoMethanol());
     const Canvas laterPicture = later.Picture();
     ASSERT_TRUE(SetDefaultMolFileConfiguration(&saved, nullptr, 0));
     EXPECT_TRUE(laterPicture == pictures[0]);
+}
+
+TEST(Drawing, TerminalAtomsShowTheirHydrogensWhateverTheirElement) {
+    // Every hetero atom of these is terminal: terminal atoms (2) show what hetero and terminal
+    // atoms (3) show: CH3 and OH, NH2, =NH.
+    const std::string ethanol = Ethanol();
+    const std::string ethylamine = Molfile(
+        {{"C", 0, 0, 0}, {"C", 1.299, 0.75, 0}, {"N", 2.598, 0, 0}}, {{1, 2, 1}, {2, 3, 1}});
+    const std::string ethanimine = Molfile(
+        {{"C", 0, 0, 0}, {"C", 1.299, 0.75, 0}, {"N", 2.598, 0, 0}}, {{1, 2, 1}, {2, 3, 2}});
+    for (const std::string& molecule : {ethanol, ethylamine, ethanimine}) {
+        const Canvas terminal = InMode(molecule, 2);
+        EXPECT_TRUE(terminal == InMode(molecule, 3));
+        EXPECT_FALSE(terminal == InMode(molecule, 0));
+    }
+    // An inner NH stays bare at terminal atoms, unlike at hetero atoms.
+    const std::string dimethylamine = Molfile(
+        {{"C", 0, 0, 0}, {"N", 1.299, 0.75, 0}, {"C", 2.598, 0, 0}}, {{1, 2, 1}, {2, 3, 1}});
+    EXPECT_FALSE(InMode(dimethylamine, 2) == InMode(dimethylamine, 3));
+    // A lone hetero atom counts as terminal: water shows as H2O.
+    const std::string water = Molfile({{"O", 0, 0, 0}}, {});
+    EXPECT_TRUE(InMode(water, 2) == InMode(water, 3));
 }
 
 TEST(Drawing, LabelSizeAndMappingFollowTheRecord) {
