@@ -847,6 +847,14 @@
         <source>SD-Datei speichern unter</source>
         <translation>SD-Datei speichern unter</translation>
     </message>
+    <message>
+        <source>1 Datensatz ist nicht markiert und wird nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>1 Datensatz ist nicht markiert und wird nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
+    </message>
+    <message>
+        <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -968,8 +976,8 @@
         <translation>&amp;Vertikal anordnen</translation>
     </message>
     <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Aktuelles Datenblatt</translation>
+        <source>&amp;Aktuelles Datenblatt</source>
+        <translation>&amp;Aktuelles Datenblatt</translation>
     </message>
     <message>
         <source>Alle &amp;wiederherstellen</source>
@@ -1084,8 +1092,8 @@
         <translation>Gehe zu...</translation>
     </message>
     <message>
-        <source>Hilfe</source>
-        <translation>Hilfe</translation>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Hilfe</translation>
     </message>
     <message>
         <source>Hori&amp;zontal anordnen</source>
@@ -1232,8 +1240,8 @@
         <translation>Suche nach alphanumerischen Daten|Durchsucht ein Feld des aktuellen Datenblattes nach einem Text oder einer Zahl</translation>
     </message>
     <message>
-        <source>Suchen</source>
-        <translation>Suchen</translation>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Suchen</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -1326,6 +1334,33 @@
     <message>
         <source>SD-Datei öffnen</source>
         <translation>SD-Datei öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;Nein</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Nicht s&amp;peichern</source>
+        <translation>Nicht s&amp;peichern</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 </TS>

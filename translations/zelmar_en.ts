@@ -847,6 +847,14 @@
         <source>SD-Datei speichern unter</source>
         <translation>Save SD file as</translation>
     </message>
+    <message>
+        <source>1 Datensatz ist nicht markiert und wird nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>1 record is not ticked and will not be saved.&lt;BR&gt;Do you want to continue saving?</translation>
+    </message>
+    <message>
+        <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>%d records are not ticked and will not be saved.&lt;BR&gt;Do you want to continue saving?</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -968,8 +976,8 @@
         <translation>&amp;Arrange vertically</translation>
     </message>
     <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Current data sheet</translation>
+        <source>&amp;Aktuelles Datenblatt</source>
+        <translation>&amp;Current data sheet</translation>
     </message>
     <message>
         <source>Alle &amp;wiederherstellen</source>
@@ -1084,8 +1092,8 @@
         <translation>Go to...</translation>
     </message>
     <message>
-        <source>Hilfe</source>
-        <translation>Help</translation>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
     </message>
     <message>
         <source>Hori&amp;zontal anordnen</source>
@@ -1232,8 +1240,8 @@
         <translation>Search for alphanumerical data|Searches a field of the current data sheet for a text or a number</translation>
     </message>
     <message>
-        <source>Suchen</source>
-        <translation>Search</translation>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Search</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -1326,6 +1334,33 @@
     <message>
         <source>SD-Datei öffnen</source>
         <translation>Open SD file</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Nicht s&amp;peichern</source>
+        <translation>&amp;Don&apos;t save</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>

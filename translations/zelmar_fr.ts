@@ -847,6 +847,14 @@
         <source>SD-Datei speichern unter</source>
         <translation>Enregistrer le fichier SD sous</translation>
     </message>
+    <message>
+        <source>1 Datensatz ist nicht markiert und wird nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>1 enregistrement n&apos;est pas coché et ne sera pas enregistré.&lt;BR&gt;Voulez-vous poursuivre l&apos;enregistrement ?</translation>
+    </message>
+    <message>
+        <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
+        <translation>%d enregistrements ne sont pas cochés et ne seront pas enregistrés.&lt;BR&gt;Voulez-vous poursuivre l&apos;enregistrement ?</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -968,8 +976,8 @@
         <translation>Disposer &amp;verticalement</translation>
     </message>
     <message>
-        <source>Aktuelles Datenblatt</source>
-        <translation>Feuille de données actuelle</translation>
+        <source>&amp;Aktuelles Datenblatt</source>
+        <translation>Feuille de données a&amp;ctuelle</translation>
     </message>
     <message>
         <source>Alle &amp;wiederherstellen</source>
@@ -1084,8 +1092,8 @@
         <translation>Aller à...</translation>
     </message>
     <message>
-        <source>Hilfe</source>
-        <translation>Aide</translation>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Aide</translation>
     </message>
     <message>
         <source>Hori&amp;zontal anordnen</source>
@@ -1232,8 +1240,8 @@
         <translation>Rechercher des données alphanumériques|Recherche un texte ou un nombre dans un champ de la feuille de données actuelle</translation>
     </message>
     <message>
-        <source>Suchen</source>
-        <translation>Rechercher</translation>
+        <source>&amp;Suchen</source>
+        <translation>&amp;Rechercher</translation>
     </message>
     <message>
         <source>Suchergebnis</source>
@@ -1326,6 +1334,33 @@
     <message>
         <source>SD-Datei öffnen</source>
         <translation>Ouvrir un fichier SD</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBoxes</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;Non</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Nicht s&amp;peichern</source>
+        <translation>&amp;Ne pas enregistrer</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 </TS>

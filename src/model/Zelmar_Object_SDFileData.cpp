@@ -124,6 +124,11 @@ void TZelmarSDFileDataList::DeleteUnselected() {
     });
 }
 
+int TZelmarSDFileDataList::GetUnselectedCount() const {
+    return Guarded("TZelmarSDFileDataList.GetUnselectedCount", 0,
+                   [&] { return static_cast<int>(FStore->Unselected().size()); });
+}
+
 bool TZelmarSDFileDataList::HasLoadErrors() const {
     return FLoading->HasLoadErrors();
 }

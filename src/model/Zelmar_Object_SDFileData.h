@@ -157,6 +157,8 @@ public:
     void SelectAll();
     void UnselectAll();
     void DeleteUnselected();
+    // How many records have no check mark (and so are not written by a save).
+    int GetUnselectedCount() const;
     bool HasLoadErrors() const;
     // Null until loading has finished.
     const TZelmarRecordRefs* GetLoadErrors() const;

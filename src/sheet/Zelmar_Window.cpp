@@ -103,6 +103,8 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     FStatusBar = new TZelmarSheetStatusBar(this);
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
+    // The keyboard belongs to the grid whenever the sheet has the focus.
+    setFocusProxy(FGrid);
     FActions = new TZelmarSheetActions(this);
     WireGrid();
     WirePictures();
@@ -504,6 +506,7 @@ void TZelmarWindow::AssignSDFileData(const TZelmarRecordRefs& records) {
 
 void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
     GuardedVoid("TZelmarWindow.SetNewFields", [&] {
+        FGrid->CloseEditor();
         if (FList->SetNewFields(fields)) {
             SetModified();
             RestoreColWidths();
@@ -513,6 +516,7 @@ void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
         }
     });
     InitStringGrid(-1);
+    PointEditAtCurrentCell();
 }
 
 bool TZelmarWindow::FillCopyOfFieldList(TZelmarFieldList& target) {

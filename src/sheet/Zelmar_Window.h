@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_QtDispatcher.h"
@@ -124,6 +125,11 @@ public:
     void SaveColWidths();
     void RestoreColWidths();
     void NewSelected(int column, int row);
+    // Records or fields may have been freed (a save, a new field list): the edit transaction
+    // is pointed at what the current cell shows now.
+    void PointEditAtCurrentCell();
+    // The active sheet of its frame.
+    bool IsCurrentSheet() const;
     int SelectedCol() const { return FSelectedCol; }
     int SelectedRow() const { return FSelectedRow; }
 
@@ -213,8 +219,9 @@ private:
     bool MakeBackup(const std::string& fileName);
     void RestoreBackup();
     bool ShowLoadErrorWarningBeforeSave();
+    bool AskSaveWithoutUnselected();
     bool FormCloseQuery();
-    bool AskSaveChanges();
+    TSaveAnswer AskSaveChanges();
 
     // grid events
     void DoSortColumn(int column);
@@ -255,6 +262,8 @@ private:
     bool FSorting = false;
     bool FSearching = false;
     bool FSaving = false;
+    // The user cancelled the last save in one of its questions.
+    bool FSaveCancelled = false;
     bool FModified = false;
     bool FShownOnce = false;
     std::atomic<int> FLastProgress{0};

@@ -2,6 +2,9 @@
 // in-place editor do to the sheet.
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -113,7 +116,13 @@ void TZelmarWindow::InitStringGrid(int rows) {
         const int numberWidth =
             QFontMetrics(FGrid->font()).horizontalAdvance(QString::number(rowCount) + "  ");
         if (FGrid->ColWidth(0) != numberWidth) FGrid->SetColWidth(0, numberWidth);
-        if (FGrid->isHidden()) FGrid->show();
+        if (FGrid->isHidden()) {
+            FGrid->show();
+            // Hidden while the file was indexed, it gets back the keyboard of the current sheet.
+            if (IsCurrentSheet()) FGrid->setFocus(Qt::OtherFocusReason);
+        }
+        // The empty sheet's notice lies over the grid: it goes once there are records.
+        if (FList->GetCount() > 0) FLabelNoData->hide();
     });
 }
 
@@ -162,6 +171,16 @@ void TZelmarWindow::NewSelected(int column, int row) {
         TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
         OnUpdateDataExchange(this, record, field);
     });
+}
+
+bool TZelmarWindow::IsCurrentSheet() const {
+    const auto* child = qobject_cast<const QMdiSubWindow*>(parentWidget());
+    if (child == nullptr) return isActiveWindow();
+    return child->mdiArea() != nullptr && child->mdiArea()->activeSubWindow() == child;
+}
+
+void TZelmarWindow::PointEditAtCurrentCell() {
+    NewSelected(FGrid->CurrentCol(), FGrid->CurrentRow());
 }
 
 void TZelmarWindow::DoSortColumn(int column) {
@@ -241,6 +260,9 @@ bool TZelmarWindow::StringGridGetEditText(int column, int row, QString& text) {
             field = FCells->GetFieldForGridColumn(column);
             record = FCells->GetRecordForGridRow(row);
             if (field == nullptr || record == nullptr) return false;
+            // The edit always writes to the cell it starts in, whatever happened to the
+            // records and fields since the transaction was last pointed.
+            NewSelected(column, row);
         }
         if (!IsIdle() || !field->IsEditable()) return false;
         if (field->Kind == ecsdtChemistry) {

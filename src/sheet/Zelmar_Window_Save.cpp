@@ -31,7 +31,10 @@ bool TZelmarWindow::Save(bool askForName) {
         std::string name = QString::fromStdString(FList->GetFileName()).trimmed().toStdString();
         if (name.empty() || askForName) {
             name = ExecSaveDialog();
-            if (name.empty()) return false;
+            if (name.empty()) {
+                FSaveCancelled = true;
+                return false;
+            }
         }
         return DoSave(name);
     });
@@ -40,11 +43,11 @@ bool TZelmarWindow::Save(bool askForName) {
 std::string TZelmarWindow::ExecSaveDialog() {
     QFileDialog dialog(this);
     dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setWindowTitle(
+        QString::fromStdString(LoadTranslatedText("ZelmarWindow##  SD-Datei speichern unter")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setWindowTitle(
-        QString::fromStdString(LoadTranslatedText("ZelmarWindow##  SD-Datei speichern unter")));
     dialog.setDefaultSuffix(QStringLiteral("sdf"));
     dialog.setNameFilter(
         QString::fromStdString(LoadTranslatedText("ZelmarWindow##  SD-Dateien (*.sdf)")));
@@ -69,13 +72,38 @@ bool TZelmarWindow::ShowLoadErrorWarningBeforeSave() {
         {Caption()}));
 }
 
+// Records without a check mark are not written: the user hears how many before they go.
+bool TZelmarWindow::AskSaveWithoutUnselected() {
+    const int unselected = FList->GetUnselectedCount();
+    if (unselected == 0) return true;
+    const std::string message =
+        unselected == 1
+            ? LoadTranslatedText(
+                  "ZelmarWindow##  1 Datensatz ist nicht markiert und wird nicht "
+                  "gespeichert.<BR>Möchten Sie den Speichervorgang fortsetzen?")
+            : FillPlaceholders(
+                  LoadTranslatedText("ZelmarWindow##  %d Datensätze sind nicht markiert und "
+                                     "werden nicht gespeichert.<BR>Möchten Sie den "
+                                     "Speichervorgang fortsetzen?"),
+                  {std::to_string(unselected)});
+    return MessageBoxes().AskOkCancel(message);
+}
+
 bool TZelmarWindow::HandleOnStartSaveData(const std::string& newName, const std::string&) {
     return Guarded("TZelmarWindow.HandleOnStartSaveData", false, [&] {
         FBackupOf.clear();
         FBackupName.clear();
+        FSaveCancelled = false;
         if (FList->HasLoadErrors()) {
-            if (!ShowLoadErrorWarningBeforeSave()) return false;
+            if (!ShowLoadErrorWarningBeforeSave()) {
+                FSaveCancelled = true;
+                return false;
+            }
             DoDeleteLoadErrors();
+        }
+        if (!AskSaveWithoutUnselected()) {
+            FSaveCancelled = true;
+            return false;
         }
         if (!newName.empty() && !MakeBackup(newName)) {
             if (!MessageBoxes().AskQuestion(
@@ -158,6 +186,8 @@ void TZelmarWindow::HandleOnEndSaveData(bool success) {
             RestoreBackup();
         }
         InitStringGrid(-1);
+        // The save removed the unchecked records: the current cell may show another one now.
+        PointEditAtCurrentCell();
         FSaving = false;
         StatusText("");
         ShowProgressBar(false);
@@ -174,9 +204,10 @@ void TZelmarWindow::HandleOnEndSaveData(bool success) {
 
 // ---- closing ----
 
-bool TZelmarWindow::AskSaveChanges() {
-    if (FLoading) return false;
-    return MessageBoxes().AskQuestion(FillPlaceholders(
+TSaveAnswer TZelmarWindow::AskSaveChanges() {
+    // A sheet that is still loading cannot be saved; it closes without the question.
+    if (FLoading) return TSaveAnswer::Discard;
+    return MessageBoxes().AskSave(FillPlaceholders(
         LoadTranslatedText("ZelmarWindow##  Das Datenblatt '%s' wurde verändert.<BR>Wollen Sie es "
                            "speichern, bevor es geschlossen wird?"),
         {Caption()}));
@@ -185,8 +216,19 @@ bool TZelmarWindow::AskSaveChanges() {
 bool TZelmarWindow::FormCloseQuery() {
     return Guarded("TZelmarWindow.FormCloseQuery", false, [&] {
         if (!CanCloseNow()) return false;
-        if (!FModified || !AskSaveChanges()) return true;
+        if (!FModified) return true;
+        switch (AskSaveChanges()) {
+            case TSaveAnswer::Discard:
+                return true;
+            case TSaveAnswer::Cancel:
+                return false;
+            case TSaveAnswer::Save:
+                break;
+        }
+        FSaveCancelled = false;
         if (Save(false)) return true;
+        // Cancelled in one of the save's own questions: the sheet stays, as after Cancel here.
+        if (FSaveCancelled) return false;
         return MessageBoxes().AskQuestion(FillPlaceholders(
             LoadTranslatedText("ZelmarWindow##  Das Datenblatt \"%s\" konnte nicht gespeichert "
                                "werden. Möchten Sie es trotzdem schließen?"),

@@ -113,11 +113,12 @@ void TZelmarEditCommands::UpdateActions() {
 }
 void TZelmarEditCommands::ActEditFieldsExecute() {
     GuardedVoid("TZelmar_FormMain.ActEditFieldsExecute", [&] {
-        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
-        if (sheet == nullptr || !sheet->CanEditFields()) return;
-        TZelmarDialog_EditFields dialog(
-            Form, [sheet](TZelmarFieldList& copy) { return sheet->FillCopyOfFieldList(copy); });
-        if (!dialog.Init() || dialog.exec() != QDialog::Accepted) return;
+        QPointer<TZelmarWindow> sheet = Form->GetCurrentChildWindow();
+        if (sheet.isNull() || !sheet->CanEditFields()) return;
+        TZelmarDialog_EditFields dialog(Form, [sheet](TZelmarFieldList& copy) {
+            return !sheet.isNull() && sheet->FillCopyOfFieldList(copy);
+        });
+        if (!dialog.Init() || dialog.exec() != QDialog::Accepted || sheet.isNull()) return;
         sheet->SetNewFields(dialog.Fields());
         sheet->Refresh();
     });

@@ -137,15 +137,15 @@ void TZelmar_FormMain::RetranslateMenus() {
     EditMenu->setTitle(
         QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  B&earbeiten")));
     SheetMenu->setTitle(
-        QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Aktuelles Datenblatt")));
-    SearchMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Suchen")));
+        QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Aktuelles Datenblatt")));
+    SearchMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Suchen")));
     WindowMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Fenster")));
     Files->Retranslate();
     Edits->Retranslate();
     Sheets->Retranslate();
     Searches->Retranslate();
     Windows->Retranslate();
-    HelpMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Hilfe")));
+    HelpMenu->setTitle(QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  &Hilfe")));
     Help->Retranslate();
 }
 
@@ -244,6 +244,10 @@ void TZelmar_FormMain::FormShow() {
                      "Checking necessary DLL versions...");
         CheckLibraryVersions();
     });
+    // The splash took the activation: the keyboard comes back to the frame and its sheet.
+    activateWindow();
+    if (TZelmarWindow* sheet = GetCurrentChildWindow())
+        sheet->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 // Both dialogs start loading their editor page now, off-screen, so that the page is ready
@@ -472,11 +476,14 @@ QString TZelmar_FormMain::HintText() const {
 }
 
 void TZelmar_FormMain::closeEvent(QCloseEvent* event) {
-    // Each sheet may ask about its changes or refuse while busy.
-    Mdi->closeAllSubWindows();
-    if (!Mdi->subWindowList().isEmpty()) {
-        event->ignore();
-        return;
+    // Each sheet may ask about its changes or refuse while busy; Cancel on one question keeps
+    // the program and the sheets not yet asked open. The front sheet is asked first.
+    const QList<QMdiSubWindow*> children = Mdi->subWindowList(QMdiArea::StackingOrder);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        if (!(*child)->close()) {
+            event->ignore();
+            return;
+        }
     }
     QMainWindow::closeEvent(event);
 }

@@ -113,11 +113,14 @@ void TZelmarSearchCommands::ActSearchMoleculeExecute() {
 
 void TZelmarSearchCommands::ActSearchAlphanumericExecute() {
     GuardedVoid("TZelmar_FormMain.ActSearchAlphanumericExecute", [&] {
-        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
-        if (sheet == nullptr || !sheet->CanSearch()) return;
-        TZelmarDialog_SearchAlphanumeric dialog(
-            Form, [sheet](TZelmarFieldRefs& fields) { sheet->EnumSearchableFields(fields); });
-        if (dialog.exec() != QDialog::Accepted) return;
+        // A sheet whose loading ends with no readable record closes itself, also while the
+        // dialog is open.
+        QPointer<TZelmarWindow> sheet = Form->GetCurrentChildWindow();
+        if (sheet.isNull() || !sheet->CanSearch()) return;
+        TZelmarDialog_SearchAlphanumeric dialog(Form, [sheet](TZelmarFieldRefs& fields) {
+            if (!sheet.isNull()) sheet->EnumSearchableFields(fields);
+        });
+        if (dialog.exec() != QDialog::Accepted || sheet.isNull()) return;
         const TZelmarDataCarrier* query = dialog.GetCurrentSearchData();
         const TZelmarField* field = dialog.GetCurrentSearchField();
         if (query == nullptr || field == nullptr) return;
@@ -129,11 +132,12 @@ void TZelmarSearchCommands::ActSearchAlphanumericExecute() {
 
 void TZelmarSearchCommands::ActSearchDuplicatesExecute() {
     GuardedVoid("TZelmar_FormMain.ActSearchDuplicatesExecute", [&] {
-        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
-        if (sheet == nullptr || !sheet->CanSearch()) return;
-        TZelmarDialogChooseFields dialog(
-            Form, [sheet](TZelmarFieldRefs& fields) { sheet->EnumSelectableFields(fields); });
-        if (dialog.exec() != QDialog::Accepted) return;
+        QPointer<TZelmarWindow> sheet = Form->GetCurrentChildWindow();
+        if (sheet.isNull() || !sheet->CanSearch()) return;
+        TZelmarDialogChooseFields dialog(Form, [sheet](TZelmarFieldRefs& fields) {
+            if (!sheet.isNull()) sheet->EnumSelectableFields(fields);
+        });
+        if (dialog.exec() != QDialog::Accepted || sheet.isNull()) return;
         const TZelmarField* field = dialog.GetCurrentField();
         TZelmarRecordRefs hits;
         if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits)) return;

@@ -65,7 +65,7 @@ private:
         if (Shown == nullptr) return;
         TDialogWatcher watcher;
         for (TZelmarWindow* sheet : Form().SheetWindows())
-            if (sheet->IsModified()) watcher.ExpectNo();
+            if (sheet->IsModified()) watcher.ExpectDiscard();
         Form().MdiArea()->closeAllSubWindows();
     }
 
@@ -272,7 +272,7 @@ private slots:
         // the number counts the result windows open now
         {
             TDialogWatcher watcher;
-            watcher.ExpectNo();  // the cleared result is not saved
+            watcher.ExpectDiscard();  // the cleared result is not saved
             first->parentWidget()->close();
         }
         QTRY_COMPARE(Form().SheetWindows().size(), 2);

@@ -48,7 +48,7 @@ private slots:
         // Leave without the save question.
         if (Sheet != nullptr && Sheet->IsModified()) {
             TDialogWatcher watcher;
-            watcher.ExpectNo();
+            watcher.ExpectDiscard();
             Shown->Form.MdiArea()->closeAllSubWindows();
         }
         delete Shown;

@@ -59,8 +59,11 @@ private slots:
         QAction* save = shown.Form.findChild<QAction*>("FileSave");
         QVERIFY(save->isEnabled());
         TDialogWatcher watcher;
+        watcher.ExpectOk();  // the two unticked records are named before they go
         save->trigger();
+        QVERIFY(watcher.AllAnswered());
         QVERIFY(watcher.Unexpected.isEmpty());
+        QVERIFY(watcher.Texts.first().startsWith("2 Datensätze sind nicht markiert"));
         QCOMPARE(Bytes(dir.filePath("sheet.BAK")), original);
         QCOMPARE(sheet->List()->GetCount(), 198);
         QVERIFY(!sheet->IsModified());
@@ -108,6 +111,7 @@ private slots:
         QVERIFY(sheet != nullptr);
         ClickCell(sheet->Grid(), 1, 3);
         TDialogWatcher watcher;
+        watcher.ExpectOk();  // the unticked record
         watcher.ExpectOk();  // the write error
         bool saved = true;
         {
@@ -135,10 +139,11 @@ private slots:
         ClickCell(sheet->Grid(), 1, 2);
         QMdiSubWindow* child = shown.Form.MdiArea()->subWindowList().first();
         {
-            // Yes, the save fails, and No to closing anyway: the sheet stays.
+            // Save, the save fails, and No to closing anyway: the sheet stays.
             TDialogWatcher watcher;
-            watcher.ExpectYes();
-            watcher.ExpectOk();
+            watcher.ExpectSave();
+            watcher.ExpectOk();  // the unticked record
+            watcher.ExpectOk();  // the write error
             watcher.ExpectNo();
             TFileSizeLimit limit(64 * 1024);
             QVERIFY(!child->close());
@@ -147,9 +152,9 @@ private slots:
         }
         QCOMPARE(shown.Form.SheetWindows().size(), 1);
         QCOMPARE(Bytes(file), original);
-        // No: closes without saving.
+        // Don't save: closes without saving.
         TDialogWatcher watcher;
-        watcher.ExpectNo();
+        watcher.ExpectDiscard();
         QVERIFY(child->close());
         QTRY_VERIFY(shown.Form.SheetWindows().isEmpty());
         QCOMPARE(Bytes(file), original);

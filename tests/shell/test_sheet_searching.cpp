@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -87,7 +88,14 @@ private:
         Action(Form(), action)->trigger();
         if (!watcher.AllAnswered() || !watcher.Unexpected.isEmpty()) return nullptr;
         const auto after = Form().SheetWindows();
-        return after.size() > before.size() ? after.last() : nullptr;
+        if (after.size() <= before.size()) return nullptr;
+        // A result sheet shows its records, not the empty sheet's notice over them.
+        auto* noData = after.last()->findChild<QLabel*>(QStringLiteral("LabelNoData"));
+        if (noData == nullptr || noData->isVisible()) {
+            qWarning("the result sheet shows the no-data notice");
+            return nullptr;
+        }
+        return after.last();
     }
 
 private slots:
@@ -100,7 +108,7 @@ private slots:
     void cleanup() {
         TDialogWatcher watcher;
         for (TZelmarWindow* sheet : Form().SheetWindows())
-            if (sheet->IsModified()) watcher.ExpectNo();
+            if (sheet->IsModified()) watcher.ExpectDiscard();
         Form().MdiArea()->closeAllSubWindows();
         delete Shown;
         Shown = nullptr;

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <QtTest>
 #include <deque>
 #include <functional>
 
@@ -37,6 +38,13 @@ public:
     void ExpectYes() { ExpectButton(QMessageBox::Yes); }
     void ExpectNo() { ExpectButton(QMessageBox::No); }
     void ExpectOk() { ExpectButton(QMessageBox::Ok); }
+    // The save question of a closing sheet: Save, Don't save.
+    void ExpectSave() { ExpectButton(QMessageBox::Save); }
+    void ExpectDiscard() { ExpectButton(QMessageBox::Discard); }
+    // Esc pressed in the box, as a user does.
+    void ExpectEscape() {
+        Expect([](QDialog* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    }
     // A file dialog answered with the path.
     void ExpectFile(const QString& path) {
         Expect([path](QDialog* dialog) {
