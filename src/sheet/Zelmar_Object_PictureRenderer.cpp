@@ -132,9 +132,19 @@ void TZelmarPictureRenderer::DropRowsOutside(int firstRow, int lastRow) {
     });
 }
 
+void TZelmarPictureRenderer::HoldWorkers(bool hold) {
+    GuardedVoid("TZelmarPictureRenderer.HoldWorkers", [&] {
+        {
+            std::lock_guard<std::mutex> lock(FMutex);
+            FHeld = hold;
+        }
+        if (!hold) FWake.notify_all();
+    });
+}
+
 std::shared_ptr<TZelmarPictureRenderer::TJob> TZelmarPictureRenderer::TakeJob() {
     std::unique_lock<std::mutex> lock(FMutex);
-    FWake.wait(lock, [&] { return FStop || !FQueue.empty(); });
+    FWake.wait(lock, [&] { return FStop || (!FHeld && !FQueue.empty()); });
     if (FStop) return nullptr;
     std::shared_ptr<TJob> job = std::move(FQueue.front());
     FQueue.pop_front();

@@ -52,6 +52,9 @@ public:
     // Cells outside the rows leave the queue; a picture left without cells is not drawn.
     // Pictures being drawn finish.
     void DropRowsOutside(int firstRow, int lastRow);
+    // While held, workers begin no new picture (those being drawn finish): what is asked for
+    // and dropped meanwhile settles before anything more is drawn, whatever the speed.
+    void HoldWorkers(bool hold);
     // Pictures asked for and not yet delivered.
     int Pending() const { return static_cast<int>(FPending.size()); }
     int Workers() const { return static_cast<int>(FThreads.size()); }
@@ -72,10 +75,11 @@ private:
     // User-interface thread: every picture asked for and not delivered, by its identity.
     std::unordered_map<std::string, std::shared_ptr<TJob>> FPending;
 
-    std::mutex FMutex;  // guards FQueue and FStop
+    std::mutex FMutex;  // guards FQueue, FStop and FHeld
     std::condition_variable FWake;
     std::deque<std::shared_ptr<TJob>> FQueue;
     bool FStop = false;
+    bool FHeld = false;
     std::vector<std::thread> FThreads;
     // Declared last: revoked first, so no delivery runs into a renderer being destroyed.
     platform::TLifetime FLifetime;
