@@ -1,6 +1,7 @@
 #include "Zelmar_CheckProcess.h"
 
 #include <QByteArray>
+#include <QGuiApplication>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QThread>
@@ -66,10 +67,26 @@ bool ConnectToRunningInstance(QLocalSocket& socket) {
 
 }  // namespace
 
-// ZELMAR_INSTANCE_SCOPE keeps test programs that run at the same time from handing files to
-// each other's windows.
+// The display the windows of this start appear on: the Wayland socket under Wayland, else
+// the X display without its screen number (":0.0" and ":0" are one display).
+QString DisplayName() {
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        const QString socket = qEnvironmentVariable("WAYLAND_DISPLAY");
+        return QStringLiteral("wayland:") +
+               (socket.isEmpty() ? QStringLiteral("wayland-0") : socket);
+    }
+    QString display = qEnvironmentVariable("DISPLAY");
+    const int colon = display.lastIndexOf(QLatin1Char(':'));
+    const int dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon) display.truncate(dot);
+    return display;
+}
+
+// One running window per user and display takes the files of later starts; a start on another
+// display opens its own. ZELMAR_INSTANCE_SCOPE keeps test programs that run at the same time
+// from handing files to each other's windows.
 QString MainWindowServerName() {
-    return QStringLiteral("Zelmar$MainWindow-") + UserName() +
+    return QStringLiteral("Zelmar$MainWindow-") + UserName() + QStringLiteral("-") + DisplayName() +
            qEnvironmentVariable("ZELMAR_INSTANCE_SCOPE");
 }
 

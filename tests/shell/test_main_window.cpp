@@ -104,6 +104,43 @@ private slots:
         QVERIFY(!HandOverToRunningInstance({"/OPEN=/tmp/a.sdf"}));
     }
 
+    // A start on another display of the same user opens its own window; one on the same
+    // display, written with its screen number, hands its file over.
+    void onlyAStartOnTheSameDisplayHandsItsFileOver() {
+        const QByteArray display = qgetenv("DISPLAY");
+        qputenv("DISPLAY", ":70");
+        TZelmar_FormMain form({});
+        if (display.isNull()) {
+            qunsetenv("DISPLAY");
+        } else {
+            qputenv("DISPLAY", display);
+        }
+        TMessageBoxWatcher watcher;  // the named file does not exist
+        QSignalSpy opened(&form, &TZelmar_FormMain::FileOpenRequested);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcess other;
+        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":71"));
+        other.setProcessEnvironment(environment);
+        other.start(QStringLiteral(ZELMAR_PROGRAM), {"/OPEN=/tmp/a.sdf"});
+        QVERIFY(other.waitForStarted(10000));
+        // It keeps running with a window of its own.
+        QVERIFY(!other.waitForFinished(3000));
+        QCOMPARE(opened.count(), 0);
+        other.kill();
+        other.waitForFinished(10000);
+
+        QProcess same;
+        environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":70.0"));
+        same.setProcessEnvironment(environment);
+        same.start(QStringLiteral(ZELMAR_PROGRAM), {"/OPEN=/tmp/b.sdf"});
+        QVERIFY(same.waitForStarted(10000));
+        QSignalSpy finished(&same, &QProcess::finished);
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(same.exitCode(), 0);
+        QCOMPARE(opened.count(), 1);
+        QCOMPARE(opened.first().first().toString(), QStringLiteral("/tmp/b.sdf"));
+    }
+
     void plainFileArgumentsAreHandedOverAfterTheOpenFile() {
         TZelmar_FormMain form({});
         TMessageBoxWatcher watcher;  // the named files do not exist
