@@ -63,11 +63,11 @@ int TZelmarSDFileDataList::GetIndexOfSDFileData(const TZelmarSDFileData* record)
 int TZelmarSDFileDataList::GetLoadedCount() {
     int count = 0;
     GuardedVoid("TZelmarSDFileDataList.GetLoadedCount", [&] {
-        for (int index = 0;; ++index) {
-            const TZelmarSDFileData* record = GetSDFileData(index);
-            if (record == nullptr) break;
-            if (record->IsLoaded()) ++count;
-        }
+        // Counting must not read the records still waiting for the loader.
+        FStore->ForEach([&](const TZelmarSDFileData& record) {
+            if (record.IsLoaded()) ++count;
+            return true;
+        });
     });
     return count;
 }

@@ -356,7 +356,10 @@ void TZelmarWindow::HandleOnStartLoadData() {
 
 void TZelmarWindow::HandleOnLoadDataProgress(int percent) {
     if (FLastProgress.exchange(percent) == percent) return;
-    FDispatcher.Post([this, percent] { ShowProgress(percent); });
+    FDispatcher.Post([this, percent] {
+        ShowProgress(percent);
+        if (FLoading) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
+    });
 }
 
 void TZelmarWindow::HandleOnEndLoadData() {

@@ -5,6 +5,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -214,6 +215,31 @@ private slots:
         shown.Form.MdiArea()->closeAllSubWindows();
         QTRY_VERIFY(alive.isNull());
         QVERIFY(watcher.Texts.isEmpty());
+    }
+
+    // While the records load, the counter shows how many have loaded so far.
+    void theRecordCounterCountsWhileTheFileLoads() {
+        QTemporaryDir dir;
+        const QString file = ManyRecords(dir, 60000);
+        TShownForm shown;
+        shown.Form.DoOpenNewFile(file.toStdString());
+        TZelmarWindow* sheet = shown.Form.SheetWindows().value(0);
+        QVERIFY(sheet != nullptr);
+        QVERIFY(QTest::qWaitFor([&] { return sheet->Loading() && !sheet->Indexing(); }, 30000));
+        const QRegularExpression counter(QStringLiteral("^(\\d+) von 60000 Einträgen geladen$"));
+        int seen = 0;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                const QRegularExpressionMatch match =
+                    counter.match(sheet->StatusBar()->RecordInfo());
+                if (match.hasMatch()) seen = std::max(seen, match.captured(1).toInt());
+                return seen > 0 || !sheet->Loading();
+            },
+            30000));
+        // Loading 60000 records takes seconds and the counter moves with every percent.
+        QVERIFY(seen > 0 && seen < 60000);
+        QVERIFY(WaitLoaded(sheet));
+        QCOMPARE(sheet->StatusBar()->RecordInfo(), QStringLiteral("60000 Einträge"));
     }
 };
 
