@@ -1,6 +1,7 @@
 #include "Zelmar_Object_SDFileData.h"
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_set>
 #include <utility>
 
@@ -127,6 +128,56 @@ void TZelmarSDFileDataList::DeleteUnselected() {
 int TZelmarSDFileDataList::GetUnselectedCount() const {
     return Guarded("TZelmarSDFileDataList.GetUnselectedCount", 0,
                    [&] { return static_cast<int>(FStore->Unselected().size()); });
+}
+
+namespace {
+
+// Well-formed UTF-8: no stray continuation bytes, no overlong forms, no surrogates, nothing
+// beyond U+10FFFF.
+bool IsUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0) low = 0xA0;
+            if (c == 0xED) high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0) low = 0x90;
+            if (c == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= more) return false;
+        if (p[1] < low || p[1] > high) return false;
+        for (int k = 2; k <= more; ++k)
+            if ((p[k] & 0xC0) != 0x80) return false;
+        p += more + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool TZelmarSDFileDataList::HasWindows1252Text() const {
+    return Guarded("TZelmarSDFileDataList.HasWindows1252Text", false, [&] {
+        bool found = false;
+        FStore->ForEach([&](const TZelmarSDFileData& record) {
+            found = !IsUtf8(record.Texts().OrgText());
+            return !found;
+        });
+        return found;
+    });
 }
 
 bool TZelmarSDFileDataList::HasLoadErrors() const {

@@ -159,6 +159,9 @@ public:
     void DeleteUnselected();
     // How many records have no check mark (and so are not written by a save).
     int GetUnselectedCount() const;
+    // Whether some record read so far holds bytes that are not UTF-8: then the file's values
+    // are shown, and typed text is stored, as Windows-1252.
+    bool HasWindows1252Text() const;
     bool HasLoadErrors() const;
     // Null until loading has finished.
     const TZelmarRecordRefs* GetLoadErrors() const;

@@ -495,6 +495,7 @@ void TZelmarWindow::SetFirstExistingDataForDataExchange() {
 }
 
 void TZelmarWindow::AssignSDFileData(const TZelmarRecordRefs& records) {
+    ForgetValuesEncoding();
     GuardedVoid("TZelmarWindow.AssignSDFileData", [&] {
         FList->Assign(records);
         ShowRecordGroups(records);
@@ -586,6 +587,7 @@ void TZelmarWindow::ShowRecordGroups(const TZelmarRecordRefs& records) {
 }
 
 void TZelmarWindow::UpdateAfterNewOrDeleteRecord() {
+    ForgetValuesEncoding();
     GuardedVoid("TZelmarWindow.UpdateAfterNewOrDeleteRecord", [&] {
         FCells->ForgetGoneRecords();
         InitStringGrid(-1);

@@ -234,6 +234,8 @@ private:
     void EndEditString(const QString& text, bool abort);
     void ChemistryEditStarted();
     void GridKeyPress(int key);
+    bool ValuesAreWindows1252();
+    void ForgetValuesEncoding();
     void ShowPopupMenu(const QPoint& gridPos);
 
     TZelmarHintManager* const FHintManager;
@@ -255,6 +257,10 @@ private:
     int FSelectedRow = -1;
     bool FEditing = false;
     bool FEditCreatedRecord = false;
+    // Typed text is stored in the encoding the file's values are shown in.
+    bool FEditAsWindows1252 = false;
+    bool FValuesAreWindows1252 = false;
+    bool FValuesEncodingKnown = false;
     bool FEscapeInGrid = false;
     bool FEscapePressed = false;
     bool FLoading = false;

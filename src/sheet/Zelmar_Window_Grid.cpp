@@ -273,6 +273,7 @@ bool TZelmarWindow::StringGridGetEditText(int column, int row, QString& text) {
         TZelmarDataCarrier data;
         record->GetDataForField(field, &data);
         text = TextFromBytes(data.Text());
+        FEditAsWindows1252 = ValuesAreWindows1252();
         if (OnChangeExternalData)
             OnChangeExternalData(this, data.Text(), false, false, false, true);
         return true;
@@ -282,7 +283,8 @@ bool TZelmarWindow::StringGridGetEditText(int column, int row, QString& text) {
 void TZelmarWindow::NewEditString(const QString& text) {
     GuardedVoid("TZelmarWindow.NewEditString", [&] {
         if (FEditing && OnChangeExternalData)
-            OnChangeExternalData(this, text.toStdString(), false, false, false, false);
+            OnChangeExternalData(this, BytesFromText(text, FEditAsWindows1252), false, false, false,
+                                 false);
     });
 }
 
@@ -291,10 +293,11 @@ void TZelmarWindow::EndEditString(const QString& text, bool abort) {
         if (!FEditing) return;
         FEditing = false;
         if (!OnChangeExternalData) return;
+        const std::string bytes = BytesFromText(text, FEditAsWindows1252);
         if (abort || FEscapeInGrid) {
-            OnChangeExternalData(this, text.toStdString(), false, true, false, false);
+            OnChangeExternalData(this, bytes, false, true, false, false);
         } else {
-            OnChangeExternalData(this, text.toStdString(), false, false, true, false);
+            OnChangeExternalData(this, bytes, false, false, true, false);
         }
     });
 }
@@ -303,6 +306,18 @@ void TZelmarWindow::ChemistryEditStarted() {
     GuardedVoid("TZelmarWindow.ChemistryEditStarted", [&] {
         if (OnChangeExternalData) OnChangeExternalData(this, "", true, false, false, false);
     });
+}
+
+bool TZelmarWindow::ValuesAreWindows1252() {
+    // Once found, a Windows-1252 file stays one; a UTF-8 answer holds until records come or go.
+    if (FValuesAreWindows1252 || FValuesEncodingKnown) return FValuesAreWindows1252;
+    FValuesAreWindows1252 = FList->HasWindows1252Text();
+    FValuesEncodingKnown = !FLoading && !FIndexing;
+    return FValuesAreWindows1252;
+}
+
+void TZelmarWindow::ForgetValuesEncoding() {
+    FValuesEncodingKnown = false;
 }
 
 void TZelmarWindow::GridKeyPress(int key) {

@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStringDecoder>
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -37,6 +39,23 @@ QString TextFromBytes(const std::string& bytes) {
         text.append(b >= 0x80 && b < 0xA0 ? QChar(Cp1252High[b - 0x80]) : QChar(b));
     }
     return text;
+}
+
+std::string BytesFromText(const QString& text, bool windows1252) {
+    if (!windows1252) return text.toStdString();
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            bytes += static_cast<char>(code);
+            continue;
+        }
+        const auto* high = std::find(std::begin(Cp1252High), std::end(Cp1252High), code);
+        if (high == std::end(Cp1252High)) return text.toStdString();
+        bytes += static_cast<char>(0x80 + (high - std::begin(Cp1252High)));
+    }
+    return bytes;
 }
 
 QString TrimBlanks(const QString& text) {

@@ -32,5 +32,9 @@ int DrawWrappedText(QPainter* canvas, const QString& text, int length, unsigned 
 // Stored bytes as shown: UTF-8 when they are valid UTF-8, otherwise Windows-1252.
 QString TextFromBytes(const std::string& bytes);
 
+// Typed text as stored: Windows-1252 for a file whose values are shown so, when every
+// character has a Windows-1252 byte; otherwise UTF-8 (nothing typed is lost).
+std::string BytesFromText(const QString& text, bool windows1252);
+
 // The text without leading and trailing blanks and control characters (anything up to ' ').
 QString TrimBlanks(const QString& text);

@@ -60,6 +60,15 @@ private:
     }
 
     // Types into the current cell and ends the edit with Enter.
+    // Types any text, also characters without a key of their own (as an input method does).
+    static void TypeText(QWidget* target, const QString& text) {
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        }
+    }
+
     // Offscreen there is no window manager to give the frame back its activation when a
     // dialog closes: the test does it, as the desktop would.
     void FrameActiveAgain() {
@@ -294,6 +303,39 @@ private slots:
         QVERIFY(!Sheet->IsModified());
         QVERIFY(HasValue(Bytes(File), "CLOGP", "9"));
         QCOMPARE(Bytes(File).count("$$$$"), 199);
+    }
+
+    // Typed text goes into the file in the encoding its values are shown in, so that a saved
+    // file never mixes encodings; a UTF-8 file gets UTF-8.
+    void typedUmlautsAreStoredInTheFilesOwnEncoding() {
+        const struct {
+            const char* File;
+            QByteArray Stored;
+        } cases[] = {
+            {"latin1_values.sdf", QByteArray("M\xFCller \xB1 1\x80")},
+            {"v3000_utf8_values.sdf", QByteArray("M\xC3\xBCller \xC2\xB1 1\xE2\x82\xAC")},
+        };
+        for (const auto& c : cases) {
+            const QString file = Dir.filePath(QString::fromLatin1(c.File));
+            QFile::remove(file);
+            QVERIFY(QFile::copy(DataFile(c.File), file));
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+            Sheet = Open(Form(), file);
+            QVERIFY(Sheet != nullptr);
+            QVERIFY(Sheet->Grid()->SelectCell(ColumnOf(Sheet, "cas.rn"), 1));
+            Press(Qt::Key_F2);
+            QVERIFY(Editor() != nullptr);
+            Editor()->selectAll();
+            TypeText(Editor(), QString::fromUtf8("Müller ± 1€"));
+            QTest::keyClick(Editor(), Qt::Key_Return);
+            QTRY_VERIFY(Editor() == nullptr);
+            QCOMPARE(QByteArray::fromStdString(Value(Sheet, 1, "cas.rn")), c.Stored);
+            QTRY_VERIFY(Action("FileSave")->isEnabled());
+            TDialogWatcher watcher;
+            Press(Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(watcher.Unexpected.isEmpty());
+            QVERIFY2(Bytes(file).contains("\n" + c.Stored + "\n"), c.File);
+        }
     }
 };
 
