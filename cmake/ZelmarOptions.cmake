@@ -56,7 +56,8 @@ function(zelmar_add_qtest name)
   string(SUBSTRING "${scope}" 0 12 scope)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope};${ZELMAR_TEST_SANITIZER_ENV}"
-    SKIP_REGULAR_EXPRESSION "SKIP   : ")
+    SKIP_REGULAR_EXPRESSION "SKIP   : "
+    LABELS window)
 endfunction()
 
 # Test programs that run the browser engine in-process. Its own code (not built with the
