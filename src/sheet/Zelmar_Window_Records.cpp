@@ -211,7 +211,9 @@ void TZelmarWindow::CopyToClipboard() {
 void TZelmarWindow::PasteFromClipboard() {
     GuardedVoid("TZelmarWindow.PasteFromClipboard", [&] {
         if (!CanPaste()) return;
-        const std::string text = GetTextFromClipboard();
+        // Pasted text, like typed text, takes the encoding of the file's values.
+        const std::string text =
+            BytesFromText(QString::fromStdString(GetTextFromClipboard()), ValuesAreWindows1252());
         if (InNewRecordRow() && RecordForCommand(true) == nullptr) return;
         TZelmarSDFileData* record = nullptr;
         TZelmarField* field = nullptr;

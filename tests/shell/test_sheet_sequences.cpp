@@ -1,6 +1,7 @@
 // The sequences people make across features: edit, save, edit again; open the field dialog,
 // close it, type; close a changed sheet and think better of it; quit with changes.
 #include <QAction>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -330,6 +331,12 @@ private slots:
             QTest::keyClick(Editor(), Qt::Key_Return);
             QTRY_VERIFY(Editor() == nullptr);
             QCOMPARE(QByteArray::fromStdString(Value(Sheet, 1, "cas.rn")), c.Stored);
+            // Pasted text too.
+            QApplication::clipboard()->setText(QString::fromUtf8("Müller ± 1€"));
+            QVERIFY(Sheet->Grid()->SelectCell(ColumnOf(Sheet, "cas.index.name"), 1));
+            QTRY_VERIFY(Action("ActionPaste")->isEnabled());
+            Action("ActionPaste")->trigger();
+            QCOMPARE(QByteArray::fromStdString(Value(Sheet, 1, "cas.index.name")), c.Stored);
             QTRY_VERIFY(Action("FileSave")->isEnabled());
             TDialogWatcher watcher;
             Press(Qt::Key_S, Qt::ControlModifier);
