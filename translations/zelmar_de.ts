@@ -859,6 +859,10 @@
 <context>
     <name>Zelmar_DialogAbout</name>
     <message>
+        <source>Den Moleküleditor stellt Ketcher bereit (Apache-Lizenz 2.0, der Lizenztext liegt im Ordner Drawlet).</source>
+        <translation>Den Moleküleditor stellt Ketcher bereit (Apache-Lizenz 2.0, der Lizenztext liegt im Ordner Drawlet).</translation>
+    </message>
+    <message>
         <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
         <translation>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</translation>
     </message>

@@ -859,6 +859,10 @@
 <context>
     <name>Zelmar_DialogAbout</name>
     <message>
+        <source>Den Moleküleditor stellt Ketcher bereit (Apache-Lizenz 2.0, der Lizenztext liegt im Ordner Drawlet).</source>
+        <translation>The molecule editor is provided by Ketcher (Apache License 2.0; the licence text is in the Drawlet folder).</translation>
+    </message>
+    <message>
         <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
         <translation>Chemistry is computed by RDKit (BSD licence), the interface is drawn by Qt (LGPL). The command images were drawn for Zelmar.</translation>
     </message>

@@ -859,6 +859,10 @@
 <context>
     <name>Zelmar_DialogAbout</name>
     <message>
+        <source>Den Moleküleditor stellt Ketcher bereit (Apache-Lizenz 2.0, der Lizenztext liegt im Ordner Drawlet).</source>
+        <translation>L&apos;éditeur de molécules est fourni par Ketcher (licence Apache 2.0 ; le texte de la licence se trouve dans le dossier Drawlet).</translation>
+    </message>
+    <message>
         <source>Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.</source>
         <translation>La chimie est calculée par RDKit (licence BSD), l&apos;interface est dessinée par Qt (LGPL). Les images des commandes ont été dessinées pour Zelmar.</translation>
     </message>

@@ -29,7 +29,10 @@ TZelmar_DialogAbout::TZelmar_DialogAbout(QWidget* owner) : QDialog(owner) {
     LabelVersions->setTextInteractionFlags(Qt::TextSelectableByMouse);
     LabelNotice = new QLabel(
         Shown("Zelmar_DialogAbout##  Die Chemie rechnet RDKit (BSD-Lizenz), die Oberfläche "
-              "zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet."),
+              "zeichnet Qt (LGPL). Die Bilder der Befehle sind für Zelmar gezeichnet.") +
+            QLatin1Char(' ') +
+            Shown("Zelmar_DialogAbout##  Den Moleküleditor stellt Ketcher bereit (Apache-Lizenz "
+                  "2.0, der Lizenztext liegt im Ordner Drawlet)."),
         this);
     LabelNotice->setObjectName(QStringLiteral("LabelNotice"));
     LabelNotice->setWordWrap(true);

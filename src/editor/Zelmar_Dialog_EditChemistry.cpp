@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_BusyCursor.h"
 #include "Zelmar_DrawletBridge.h"
 #include "Zelmar_MessageBoxes.h"
 #include "vesk_Guard.h"
@@ -43,6 +44,9 @@ void TZelmarDialogEditChemistry::Retranslate() {
 bool TZelmarDialogEditChemistry::SetMolecule(const std::string& molecule) {
     return Guarded(Source("SetMolecule").c_str(), false, [&] {
         MoleculeText = molecule;
+        FGiven = molecule;
+        FChanged = true;
+        FGivenDrawing.reset();
         // A molecule cell holds molecules; the page would hand a reaction back as one.
         if (IsReaction(molecule)) {
             MessageBoxes().ShowError(
@@ -51,7 +55,16 @@ bool TZelmarDialogEditChemistry::SetMolecule(const std::string& molecule) {
             return false;
         }
         SetToolBarsEnabled(false);
-        const bool taken = PushMoleculeToEditor();
+        bool taken = false;
+        {
+            const TBusyCursor busy;  // the page may still be starting: seconds on a cold start
+            taken = PushMoleculeToEditor();
+            // The page's own text of the molecule, not the cell's: the page writes a molecule
+            // its own way, and only a change of the drawing counts.
+            bool read = false;
+            const QString drawing = taken ? DrawingText(false, &read) : QString();
+            if (read) FGivenDrawing = drawing;
+        }
         ButtonNamed("BtnA")->hide();
         ButtonNamed("BtnQ")->hide();
         SetToolBarsEnabled(true);
@@ -100,7 +113,8 @@ bool TZelmarDialogEditChemistry::AcceptClose() {
                 "ZelmarDialogEditChemistry##  Bitte zeichnen Sie ein Molekül, keine Reaktion.");
             return false;
         }
-        MoleculeText = molecule.toStdString();
+        FChanged = !FGivenDrawing || molecule != *FGivenDrawing;
+        MoleculeText = FChanged ? molecule.toStdString() : FGiven;
         return true;
     });
 }

@@ -2,6 +2,9 @@
 // "Molekül Bearbeiten": draws or edits the molecule of one structure cell. One instance
 // serves the whole program; it is loaded off-screen at start and reused for every edit.
 
+#include <QString>
+#include <optional>
+
 #include "Zelmar_DrawletDialog.h"
 
 class TZelmarDialogEditChemistry : public TZelmarDrawletDialog {
@@ -14,8 +17,16 @@ public:
     bool SetMolecule(const std::string& molecule);
     // The page's drawing into MoleculeText: the reaction when it is one, else the molecule.
     void GetChemString() override;
+    // After OK: whether the drawing differs from the molecule handed to SetMolecule. An
+    // unchanged drawing leaves that molecule in MoleculeText, byte for byte.
+    bool MoleculeChanged() const { return FChanged; }
 
 protected:
     bool AcceptClose() override;
     void Retranslate() override;
+
+private:
+    std::string FGiven;                    // the molecule handed in
+    std::optional<QString> FGivenDrawing;  // the page's text of it before any edit
+    bool FChanged = true;
 };

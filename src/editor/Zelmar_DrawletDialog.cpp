@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QPainter>
@@ -126,6 +127,10 @@ QString TZelmarDrawletDialog::DrawletFolder() {
 
 void TZelmarDrawletDialog::SetPageLanguage(const QString& code) {
     PageLanguageSetting() = code.left(2).toLower();
+}
+
+QString TZelmarDrawletDialog::EditorVersion() {
+    return QStringLiteral(ZELMAR_DRAWLET_EDITOR_VERSION);
 }
 
 TZelmarDrawletDialog::TZelmarDrawletDialog(QWidget* parent, const char* className,
@@ -335,6 +340,7 @@ void TZelmarDrawletDialog::Preload() {
 void TZelmarDrawletDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (FPreloading) return;
+    FInShowEvent = true;
     GuardedVoid(Source("FormShow").c_str(), [&] {
         const std::string source = Source("FormShow");
         TraceMessage(source.c_str(), tlInformation, "Setting chemistry editor state...");
@@ -344,9 +350,11 @@ void TZelmarDrawletDialog::showEvent(QShowEvent* event) {
             TraceMessage(source.c_str(), tlInformation, "Done.");
         }
         CheckValidEditor();
+        WatchPageInput();
         (FEditorAvailable ? static_cast<QWidget*>(BtnOK) : BtnCancel)->setFocus();
         TraceMessage(source.c_str(), tlInformation, "Chemistry editor state set.");
     });
+    FInShowEvent = false;
 }
 
 bool TZelmarDrawletDialog::ReloadDrawlet() {
@@ -412,6 +420,8 @@ QString TZelmarDrawletDialog::DrawingText(bool askReaction, bool* ok) {
 }
 
 bool TZelmarDrawletDialog::PushMoleculeToEditor() {
+    // Covers the wait for a page that is still starting as well as the drawing's own.
+    const TBusyCursor busy;
     return Guarded(Source("PushMoleculeToEditor").c_str(), false, [&] {
         if (FBrowser == nullptr || !ReloadDrawlet() || !CheckValidEditor()) return false;
         const QString text = QString::fromStdString(MoleculeText);
@@ -518,12 +528,31 @@ void TZelmarDrawletDialog::changeEvent(QEvent* event) {
 
 bool TZelmarDrawletDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == FBrowser && event->type() == QEvent::ChildAdded) {
-        // The view's input widget is made later; watch its double clicks too.
-        if (QWidget* input = FBrowser->focusProxy()) input->installEventFilter(this);
+        // The view's input widget is made later, and becomes its focus proxy after this.
+        QTimer::singleShot(0, this, [this] { WatchPageInput(); });
     } else if (event->type() == QEvent::MouseButtonDblClick) {
         QTimer::singleShot(200, this, [this] { StartWatching(); });
+    } else if (event->type() == QEvent::KeyPress && FBrowser != nullptr &&
+               watched == FBrowser->focusProxy()) {
+        if (PasteKeyInPage(static_cast<QKeyEvent*>(event))) return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// The page's own paste handler reads the clipboard through the browser's clipboard
+// permission, which the view does not grant; the tool bar's command needs none and
+// accepts exactly what the paste button accepts.
+bool TZelmarDrawletDialog::PasteKeyInPage(QKeyEvent* key) {
+    if (!key->matches(QKeySequence::Paste) || !FEditorAvailable || FPageDialogOpen) return false;
+    if (!GetDLTActiveDialogCaption().empty()) return false;
+    if (ActionPasteFromClipboard->isEnabled()) ActionPasteFromClipboard->trigger();
+    return true;
+}
+
+// The page's double clicks and keys arrive at the view's input widget.
+void TZelmarDrawletDialog::WatchPageInput() {
+    if (FBrowser == nullptr) return;
+    if (QWidget* input = FBrowser->focusProxy()) input->installEventFilter(this);
 }
 
 bool TZelmarDrawletDialog::event(QEvent* event) {
@@ -535,6 +564,12 @@ bool TZelmarDrawletDialog::event(QEvent* event) {
 }
 
 void TZelmarDrawletDialog::done(int result) {
+    // exec() starts its loop after the show event: closed during it (the page calls there
+    // let timers run), the dialog would be gone with its loop still waiting.
+    if (FInShowEvent) {
+        QTimer::singleShot(0, this, [this, result] { done(result); });
+        return;
+    }
     if (result == QDialog::Accepted && !AcceptClose()) return;
     if (FWatching) EndWatching();
     QDialog::done(result);

@@ -12,6 +12,7 @@
 
 class QAction;
 class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -44,12 +45,16 @@ public:
     static QString DrawletFolder();
     // The language of the page's own texts ("de", "en", "fr"), for pages loaded from now on.
     static void SetPageLanguage(const QString& code);
+    // The version of the editor the page is built on (its licence is bundled with the page).
+    static QString EditorVersion();
 
     // The molecule in the dialog (MDL molfile text, or a reaction file text).
     std::string MoleculeText;
 
     const QString& EditorPage() const { return FEditorPage; }
     bool EditorAvailable() const { return FEditorAvailable; }
+    // Whether the page has been found ready (it stays so).
+    bool PageReady() const { return FPageReady; }
     // Whether the page with its DRAWLET object is there; sets the layout to match.
     bool CheckValidEditor();
     // Loads the page if it is not loaded yet and waits until it is ready.
@@ -123,6 +128,10 @@ private:
     void ExportExecute();
     void HelpExecute();
     bool TakeMolecule(const std::string& text, const char* refusal);
+    // Ctrl+V in the page is the dialog's paste command, unless a dialog of the page is open
+    // (its text fields paste for themselves).
+    bool PasteKeyInPage(QKeyEvent* key);
+    void WatchPageInput();
     std::string AskFileName(bool save);
 
     const std::string FClassName;
@@ -131,6 +140,7 @@ private:
     bool FEditorAvailable = false;
     bool FPageReady = false;
     bool FPreloading = false;
+    bool FInShowEvent = false;
     bool FClipboardHasText = false;
     bool FWatching = false;
     bool FPageDialogOpen = false;

@@ -456,7 +456,10 @@ bool TZelmar_FormMain::HandleOnEditChemistry(std::string& molFile) {
         TZelmarDialogEditChemistry* dialog = EditChemistryDialog();
         QCoreApplication::processEvents();
         dialog->hide();
-        if (!dialog->SetMolecule(molFile) || dialog->exec() != QDialog::Accepted) return false;
+        // An unchanged drawing is no edit: the cell and the sheet stay as they were.
+        if (!dialog->SetMolecule(molFile) || dialog->exec() != QDialog::Accepted ||
+            !dialog->MoleculeChanged())
+            return false;
         molFile = dialog->MoleculeText;
         return true;
     });

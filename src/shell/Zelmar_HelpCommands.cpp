@@ -5,6 +5,7 @@
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_Dialog_About.h"
+#include "Zelmar_DrawletDialog.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Global.h"
 #include "vesk_Folders.h"
@@ -24,6 +25,7 @@ TZelmar_DialogAbout::TVersionLines VersionLines() {
         lines.emplace_back(QString::fromLatin1(library.FileName),
                            VersionOf(GetLibraryPath(library.FileName)));
     lines.emplace_back(QStringLiteral("RDKit"), QStringLiteral(ZELMAR_RDKIT_VERSION));
+    lines.emplace_back(QStringLiteral("Ketcher"), TZelmarDrawletDialog::EditorVersion());
     lines.emplace_back(QStringLiteral("Qt"), QString::fromLatin1(qVersion()));
     return lines;
 }

@@ -170,6 +170,125 @@ private slots:
         QVERIFY(Form().SearchMoleculesDialog()->WebBrowser() != nullptr);
     }
 
+    // Right after the start the page is still starting: from the key on, the busy cursor is
+    // there until the dialog shows, and the dialog shows with the page ready.
+    void aColdFirstEditShowsTheBusyCursorUntilTheDialogShows() {
+        QVERIFY2(!Editor()->PageReady(), "the page was ready before the first edit");
+        QVERIFY(Sheet->Grid()->SelectCell(Structure, 1));
+        int samples = 0, withoutCursor = 0;
+        bool waiting = true, readyWhenShown = false;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, [&] {
+            waiting = waiting && !Editor()->isVisible();
+            if (!waiting) return;
+            ++samples;
+            withoutCursor += QApplication::overrideCursor() == nullptr;
+        });
+        sampler.start(5);
+        TDialogWatcher watcher;
+        watcher.Expect([&](QDialog* dialog) {
+            readyWhenShown = Editor()->PageReady() && Canvas(Editor()) != nullptr;
+            Click(dialog, "BtnCancel");
+        });
+        QTest::keyClick(Sheet->Grid(), Qt::Key_F2);
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(samples > 10);  // the page took a while, or nothing was looked at
+        QCOMPARE(withoutCursor, 0);
+        QVERIFY(readyWhenShown);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(!Sheet->IsModified());
+    }
+
+    // OK or Cancel without a change is no edit, also when the same molecule was pasted over
+    // the drawing: the cell keeps its bytes and the sheet stays unmodified.
+    void okOrCancelOnAnUnchangedDrawingLeavesTheSheetUnmodified() {
+        QVERIFY(!Sheet->IsModified());
+        const std::string before = Value(Sheet, 2, kFieldNameChemistry);
+        EditCell(2, [](TZelmarDialogEditChemistry* editor) { Click(editor, "BtnOK"); });
+        QVERIFY(!Sheet->IsModified());
+        QCOMPARE(Value(Sheet, 2, kFieldNameChemistry), before);
+        EditCell(2, [](TZelmarDialogEditChemistry* editor) { Click(editor, "BtnCancel"); });
+        QVERIFY(!Sheet->IsModified());
+        EditCell(2, [&](TZelmarDialogEditChemistry* editor) {
+            Click(editor, "BtnNew");
+            QGuiApplication::clipboard()->setText(QString::fromStdString(before));
+            Click(editor, "BtnPaste");
+            QCOMPARE(CountsField(Drawing(editor), 0),
+                     CountsField(QString::fromStdString(before), 0));
+            Click(editor, "BtnOK");
+        });
+        QVERIFY(!Sheet->IsModified());
+        QCOMPARE(Value(Sheet, 2, kFieldNameChemistry), before);
+    }
+
+    // Ctrl+V in the drawing is the paste button: it takes and refuses the same texts. While
+    // one of the page's own dialogs is open the key is the page's.
+    void ctrlVInTheDrawingPastesAsThePasteButtonDoes() {
+        const std::string first = Value(Sheet, 1, kFieldNameChemistry);
+        const QString other = QString::fromStdString(
+            MolfileOfRecord(ReadText(DataFile("nci_aids_props.sdf").toStdString()), 5));
+        const int otherAtoms = CountsField(other, 0);
+        TZelmarDialogEditChemistry* editor = Editor();
+        QVERIFY(editor->SetMolecule(first));
+        QVERIFY(otherAtoms != CountsField(Drawing(editor), 0));
+        const auto atoms = [&] { return CountsField(Drawing(editor), 0); };
+        const auto ctrlV = [&] {
+            QTest::keyClick(Canvas(editor), Qt::Key_V, Qt::ControlModifier);
+            Pause(300);
+        };
+        TDialogWatcher watcher;
+        bool pasted = false;
+        int afterRefusal = -1, inPageDialog = -1;
+        watcher.Expect([&](QDialog* dialog) {
+            Canvas(editor)->setFocus();
+            QGuiApplication::clipboard()->setText(other);
+            ctrlV();
+            pasted = WaitUntil([&] { return atoms() == otherAtoms; }, 5000);
+            watcher.ExpectOk();
+            QGuiApplication::clipboard()->setText(QStringLiteral("no molecule at all"));
+            ctrlV();
+            afterRefusal = atoms();
+            QGuiApplication::clipboard()->setText(QString::fromStdString(first));
+            Click(dialog, "BtnAtomDlg");
+            QVERIFY(WaitUntil([&] { return editor->PageDialogOpen(); }, 5000));
+            ctrlV();
+            inPageDialog = atoms();
+            editor->WebBrowser()->page()->runJavaScript(
+                "document.querySelector('.Ketcher-root dialog header button').click()");
+            QVERIFY(WaitUntil([&] { return !editor->PageDialogOpen(); }, 5000));
+            Click(dialog, "BtnCancel");
+        });
+        editor->exec();
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(pasted);
+        QCOMPARE(afterRefusal, otherAtoms);
+        QCOMPARE(inPageDialog, otherAtoms);
+        QCOMPARE(watcher.Texts, QStringList{"Ungültige Chemiedaten im Clipboard"});
+    }
+
+    // The About box names the editor in the version bundled with the page, and its licence,
+    // whose text is bundled too.
+    void theAboutBoxNamesTheBundledEditorAndItsLicence() {
+        const QString notice = QString::fromStdString(
+            ReadText((TZelmarDrawletDialog::DrawletFolder() + "/NOTICE").toStdString()));
+        const QString version = TZelmarDrawletDialog::EditorVersion();
+        QVERIFY2(notice.contains("Ketcher, version " + version), qPrintable(version));
+        QVERIFY(QFile::exists(TZelmarDrawletDialog::DrawletFolder() + "/LICENSE"));
+        TDialogWatcher watcher;
+        QString versions, licence;
+        watcher.Expect([&](QDialog* dialog) {
+            versions = dialog->findChild<QLabel*>("LabelVersions")->text();
+            licence = dialog->findChild<QLabel*>("LabelNotice")->text();
+            dialog->accept();
+        });
+        Action(Form(), "ActHelpAbout")->trigger();
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY2(versions.contains("<td>Ketcher</td><td style='padding-left:16px'>" + version),
+                 qPrintable(versions));
+        QVERIFY2(licence.contains("Ketcher") && licence.contains("Apache-Lizenz 2.0"),
+                 qPrintable(licence));
+    }
+
     void aModeButtonStaysTheOnlyOnePressedAndChoosesThePageTool() {
         EditCell(1, [](TZelmarDialogEditChemistry* editor) {
             Click(editor, "BtnNew");
