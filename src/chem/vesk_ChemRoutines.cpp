@@ -406,7 +406,7 @@ void TveskSDFileRecord::Release() {
     FText = FPacked = nullptr;
     FTextLength = FPackedLength = 0;
     FUnpacked = false;
-    FMolText = FFormula = std::string_view();
+    FMolText = FFormula = FMoleculeError = std::string_view();
     FHasFormula = false;
     FMass = 0.0;
     FItems.clear();
@@ -447,6 +447,10 @@ bool TveskSDFileRecord::Unpack(std::string& error) {
     }
     FHasFormula = formulaStatus == 1;
     if (!FHasFormula) {
+        // Status 0: the library could not read the molecule and says why in place of the
+        // formula; -1: it was not asked.
+        if (formulaStatus == 0)
+            FMoleculeError = FFormula.empty() ? "the molecule cannot be read" : FFormula;
         FFormula = std::string_view();
         FMass = 0.0;
     }

@@ -116,6 +116,9 @@ public:
     bool HasFormula() const { return FHasFormula; }
     std::string_view Formula() const { return FFormula; }
     double Mass() const { return FMass; }
+    // Why the library could not read the molecule when asked for formula and mass (atom or
+    // bond lines missing or cut short); empty when it could or was not asked.
+    std::string_view MoleculeError() const { return FMoleculeError; }
     const std::vector<TItem>& Items() const { return FItems; }
     std::string_view Line(const TItem& item, std::size_t k) const {
         return FLines[item.FirstLine + k];
@@ -132,6 +135,7 @@ private:
     std::string_view FMolText;
     bool FHasFormula = false;
     std::string_view FFormula;
+    std::string_view FMoleculeError;
     double FMass = 0.0;
     std::vector<TItem> FItems;
     std::vector<std::string_view> FLines;

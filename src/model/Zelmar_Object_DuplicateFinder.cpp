@@ -3,7 +3,6 @@
 #include "Zelmar_Object_DuplicateFinder.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -38,11 +37,7 @@ void SortPrecheck(TRefs& list, bool numeric) {
     std::vector<std::pair<double, int>> numbers;
     numbers.reserve(static_cast<std::size_t>(list.GetCount()));
     for (int i = 0; i < list.GetCount(); ++i) {
-        const std::string& text = list.begin()[i].Text;
-        char* end = nullptr;
-        double value = std::strtod(text.c_str(), &end);
-        if (end == text.c_str() || value != value) value = 0.0;
-        numbers.emplace_back(value, i);
+        numbers.emplace_back(TZelmarSorter::FloatKeyValue(list.begin()[i].Text), i);
     }
     std::stable_sort(numbers.begin(), numbers.end(),
                      [](const auto& x, const auto& y) { return x.first < y.first; });

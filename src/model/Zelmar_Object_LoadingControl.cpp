@@ -180,17 +180,25 @@ TZelmarEntryRead TZelmarLoadingControl::ReadEntry(TZelmarSDFileData& record) {
         record.Texts().TakeRecord(read);
         // Filled here, in the loading thread, rather than by painting.
         record.GetMolweight();
+        // Its texts show, but a molecule the library cannot read (a connection table cut
+        // short) is a load error: listed, and the record kept as it was read.
+        if (!read.MoleculeError().empty())
+            AddLoadError(record, entryNo, std::string(read.MoleculeError()));
         return TZelmarEntryRead::Loaded;
     }
     // Also a record that cannot be shown keeps its bytes, to be written back unchanged.
     record.Texts().KeepText(read.Text());
-    record.LoadError = FManager->LastError;
+    AddLoadError(record, entryNo, FManager->LastError);
+    return TZelmarEntryRead::Failed;
+}
+
+void TZelmarLoadingControl::AddLoadError(TZelmarSDFileData& record, int entryNo,
+                                         std::string reason) {
     // An empty reason would have the record tried again and listed again.
-    if (record.LoadError.empty())
-        record.LoadError = "entry " + std::to_string(entryNo + 1) + " could not be read";
+    if (reason.empty()) reason = "entry " + std::to_string(entryNo + 1) + " could not be read";
+    record.LoadError = std::move(reason);
     FLoadErrors.AddObject(record.LoadError, &record);
     FClient.Failed("record " + std::to_string(entryNo + 1) + ": " + record.LoadError);
-    return TZelmarEntryRead::Failed;
 }
 
 bool TZelmarLoadingControl::Pause() {

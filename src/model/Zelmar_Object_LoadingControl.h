@@ -74,7 +74,8 @@ public:
     void Shutdown();
 
     // Under the record lock: reads the record from its file entry. A record that cannot be
-    // read keeps its bytes and its reason, and is listed as a load error.
+    // read keeps its bytes and its reason, and is listed as a load error; so is one whose
+    // texts were read but whose molecule cannot be (it counts as loaded).
     TZelmarEntryRead ReadEntry(TZelmarSDFileData& record);
 
     // The load errors, under the record lock. Listed only once loading has finished.
@@ -98,6 +99,8 @@ private:
     bool HandleOnLoaderThreadLoadData(int index);
     bool HandleOnLoaderThreadRecordRead(int index);
     void HandleOnLoaderThreadTerminate();
+    // The reason goes onto the record and into the load errors.
+    void AddLoadError(TZelmarSDFileData& record, int entryNo, std::string reason);
 
     platform::TUiDispatcher* const FDispatcher;
     TZelmarRecordStore& FRecords;

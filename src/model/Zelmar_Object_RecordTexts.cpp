@@ -7,6 +7,7 @@
 #include <new>
 #include <utility>
 
+#include "Zelmar_Numbers.h"
 #include "vesk_ChemRoutines.h"
 
 // ---- TZelmarNamePool ----------------------------------------------------------------------
@@ -150,6 +151,7 @@ TZelmarRecordTexts& TZelmarRecordTexts::operator=(const TZelmarRecordTexts& othe
     Adopt(other.FBlock);
     FFormula = other.FFormula;
     FMolweight = other.FMolweight;
+    FMolUnreadable = other.FMolUnreadable;
     FLoaded = other.FLoaded;
     FMolChanged = other.FMolChanged;
     FDataChanged = other.FDataChanged;
@@ -169,7 +171,7 @@ void TZelmarRecordTexts::Clear() {
     Adopt(nullptr);
     FFormula.clear();
     FMolweight = 0.0;
-    FLoaded = FMolChanged = FDataChanged = false;
+    FMolUnreadable = FLoaded = FMolChanged = FDataChanged = false;
 }
 
 void TZelmarRecordTexts::MakeEmpty() {
@@ -223,10 +225,8 @@ void TZelmarRecordTexts::TakeRecord(const TveskSDFileRecord& record) {
         }
     }
     Adopt(parts.Make());
-    if (record.HasFormula()) {
-        FFormula.assign(record.Formula());
-        FMolweight = record.Mass();
-    }
+    if (record.HasFormula()) SetFormulaAndMolweight(std::string(record.Formula()), record.Mass());
+    FMolUnreadable = !record.MoleculeError().empty();
     FLoaded = true;
 }
 
@@ -262,6 +262,7 @@ void TZelmarRecordTexts::SetMolString(std::string_view text) {
     Adopt(parts.Make());
     FFormula.clear();
     FMolweight = 0.0;
+    FMolUnreadable = false;
     FLoaded = true;
     FMolChanged = true;
 }
@@ -372,7 +373,8 @@ void TZelmarRecordTexts::AppendNamesTo(std::vector<std::string>& names) const {
 
 void TZelmarRecordTexts::SetFormulaAndMolweight(std::string formula, double molweight) {
     FFormula = std::move(formula);
-    FMolweight = molweight;
+    // Rounded once, here: what is shown is what sorts, searches and compares.
+    FMolweight = RoundWeight(molweight);
 }
 
 void TZelmarRecordTexts::FillEntry(TveskSDFileEntry& entry) const {

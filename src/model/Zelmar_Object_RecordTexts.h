@@ -84,10 +84,14 @@ public:
     // Appends the item names not yet in the list.
     void AppendNamesTo(std::vector<std::string>& names) const;
 
-    // Empty / 0 until computed.
+    // Empty / 0 until computed. The weight is kept rounded to 3 decimals (RoundWeight).
     const std::string& Formula() const { return FFormula; }
     double Molweight() const { return FMolweight; }
     void SetFormulaAndMolweight(std::string formula, double molweight);
+    // The routines library could not read the molecule (a broken connection table): it has
+    // no formula and no weight until the molecule is replaced.
+    bool MolUnreadable() const { return FMolUnreadable; }
+    void SetMolUnreadable() { FMolUnreadable = true; }
 
     bool MolChanged() const { return FMolChanged; }
     bool IsChanged() const { return FMolChanged || FDataChanged; }
@@ -133,6 +137,7 @@ private:
     TBlock* FBlock = nullptr;
     std::string FFormula;
     double FMolweight = 0.0;
+    bool FMolUnreadable = false;
     bool FLoaded = false;
     bool FMolChanged = false;
     bool FDataChanged = false;

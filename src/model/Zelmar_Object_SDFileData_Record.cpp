@@ -1,12 +1,12 @@
 // One row of a sheet: an SD record's texts, its check mark and its load error, and its value for
 // each kind of field.
 #include <array>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
@@ -58,13 +58,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     }
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
-}
-
-std::string FormatWeight(double weight) {
-    // %g follows the locale's decimal separator, as the precheck keys of the sheet should.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", weight);
-    return buffer;
 }
 
 }  // namespace
@@ -153,6 +146,8 @@ bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCa
                 break;
             case ecsdtMolweight: {
                 const double weight = GetMolweight();
+                // A molecule that cannot be read has no weight, not a weight of 0.
+                if (FTexts.MolUnreadable()) return false;
                 carrier->SetValue(weight);
                 carrier->SetValueFrom(weight);
                 break;
@@ -232,7 +227,8 @@ std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
             case ecsdtChemistry:
                 return GetFormula();
             case ecsdtMolweight:
-                return FormatWeight(GetMolweight());
+                // With a point in every locale: the keys are read back by FloatSortProc.
+                return FormatFloatGeneral(GetMolweight());
             default:
                 return std::string();
         }
@@ -242,10 +238,16 @@ std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
 bool TZelmarSDFileData::ComputeFormulaAndMolweight() {
     // A record that was never loaded has no molecule to compute from.
     if (!FTexts.Loaded()) return false;
+    // Read once: one that cannot be read is not tried again on every paint.
+    if (FTexts.MolUnreadable()) return false;
     TveskMolManager manager;
     std::string formula;
     double weight = 0.0;
-    if (!manager.GetFormulaAndMass(std::string(FTexts.MolString()), formula, weight)) return false;
+    if (!manager.GetFormulaAndMass(std::string(FTexts.MolString()), formula, weight)) {
+        // Without the library nothing is known about the molecule.
+        if (manager.IsLibLoaded()) FTexts.SetMolUnreadable();
+        return false;
+    }
     FTexts.SetFormulaAndMolweight(std::move(formula), weight);
     return true;
 }

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <utility>
 
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Guard.h"
 #include "vesk_MulDiv.h"
@@ -45,15 +46,6 @@ int CompareText(const std::string& a, const std::string& b, bool byteOrder) {
         if (collated != 0) return Sign(collated);
     }
     return Sign(a.compare(b));
-}
-
-// strtod follows the locale's decimal separator, as the keys were written with it.
-double KeyToNumber(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    if (end == begin || std::isnan(value)) return 0.0;
-    return value;
 }
 
 int CompareNumbers(double a, double b) {
@@ -106,7 +98,13 @@ int TZelmarSorter::CompareStringKeys(const std::string& a, const std::string& b)
 
 int TZelmarSorter::CompareFloatKeys(const std::string& a, const std::string& b) {
     if (a == b) return 0;
-    return CompareNumbers(KeyToNumber(a), KeyToNumber(b));
+    return CompareNumbers(FloatKeyValue(a), FloatKeyValue(b));
+}
+
+double TZelmarSorter::FloatKeyValue(const std::string& key) {
+    // Written with a point in every locale (FormatFloatGeneral), not with the C locale's.
+    double value = 0.0;
+    return ParseFloat(key, value) ? value : 0.0;
 }
 
 int TZelmarSorter::StringSortProc(const TZelmarStringList<TZelmarSDFileData>& list, int a, int b) {

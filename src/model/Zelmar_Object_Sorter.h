@@ -29,6 +29,8 @@ public:
     // collation locale, then bytes.
     static int CompareStringKeys(const std::string& a, const std::string& b);
     static int CompareFloatKeys(const std::string& a, const std::string& b);
+    // A weight key's number, read with a point in every locale; 0 for a text that is none.
+    static double FloatKeyValue(const std::string& key);
     // The same for the texts at a and b of a list; 0 also outside the list.
     static int StringSortProc(const TZelmarStringList<TZelmarSDFileData>& list, int a, int b);
     static int FloatSortProc(const TZelmarStringList<TZelmarSDFileData>& list, int a, int b);

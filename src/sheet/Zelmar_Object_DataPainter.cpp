@@ -7,8 +7,6 @@
 #include <QPalette>
 #include <QtMath>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <utility>
 
 #include "Zelmar_Object_Fields.h"
@@ -227,7 +225,8 @@ void TZelmarDataPainter::PaintData(QPainter* canvas, const QRect& rect, bool cen
                 PaintChemistry(canvas, rect, data->Text(), state);
                 break;
             case ecsdtMolweight:
-                PaintDoubleValue(canvas, rect, data->Value());
+                // A weight that could not be computed has no value: the cell stays empty.
+                if (!data->Empty()) PaintDoubleValue(canvas, rect, data->Value());
                 break;
             case ecsdtCheckbox:
                 PaintCheckbox(canvas, rect, data->Checked());
@@ -262,8 +261,9 @@ void TZelmarDataPainter::PaintStringValue(QPainter* canvas, const QRect& rect, b
 }
 
 void TZelmarDataPainter::PaintDoubleValue(QPainter* canvas, const QRect& rect, double value) {
-    GuardedVoid("TZelmarDataPainter.PaintDoubleValue",
-                [&] { PaintStringValue(canvas, rect, false, FormatFloatGeneral(value)); });
+    GuardedVoid("TZelmarDataPainter.PaintDoubleValue", [&] {
+        PaintStringValue(canvas, rect, false, FormatFloatGeneral(value, DisplayDecimalSeparator()));
+    });
 }
 
 void TZelmarDataPainter::PaintFormula(QPainter* canvas, const QRect& rect,
@@ -427,41 +427,6 @@ void TZelmarDataPainter::PaintEcke(QPainter* canvas, const QRect& rect, const QC
         const int squareRight = square.left() + square.width();
         canvas->fillRect(QRect(middleX, middleY, squareRight - middleX, bottom - middleY), color);
     }
-}
-
-// ---- numbers ---------------------------------------------------------------------------------
-
-std::string FormatFloatGeneral(double value) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-    if (value == 0) return "0";
-    // 15 significant digits, rounded once.
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string digits;
-    const char* p = buffer;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') digits += *p;
-    }
-    const int exponent = std::atoi(p + 1);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-
-    std::string text = value < 0 ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
-        text += digits[0];
-        if (digits.size() > 1) text += "." + digits.substr(1);
-        text += "E" + std::to_string(exponent);
-    } else if (exponent >= 0) {
-        const auto whole = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= whole) {
-            text += digits + std::string(whole - digits.size(), '0');
-        } else {
-            text += digits.substr(0, whole) + "." + digits.substr(whole);
-        }
-    } else {
-        text += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    }
-    return text;
 }
 
 // ---- field painter ---------------------------------------------------------------------------

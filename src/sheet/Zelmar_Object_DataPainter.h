@@ -19,6 +19,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_DataCarrier.h"
 
 class QPainter;
@@ -145,6 +146,7 @@ public:
                    const TZelmarDataCarrier* data, TZelmarGridDrawState state);
     void PaintStringValue(QPainter* canvas, const QRect& rect, bool centred,
                           const std::string& text);
+    // In the general format with the interface language's decimal separator.
     void PaintDoubleValue(QPainter* canvas, const QRect& rect, double value);
     void PaintFormula(QPainter* canvas, const QRect& rect, const std::string& text);
     void PaintChemistry(QPainter* canvas, const QRect& rect, const std::string& molText,
@@ -187,10 +189,6 @@ private:
 // A structure on the highlight colour: fonts 1 to 13 and the bonds white (font 14 keeps its
 // own). The view sends the properties when it is configured or opened next.
 void SetSelectedLook(TveskMolView2& view);
-
-// The number in the general format: shortest form with at most 15 significant digits,
-// scientific from 1E15 and below 1E-5 ("180.16", "1E20", "1.5E-7").
-std::string FormatFloatGeneral(double value);
 
 class TZelmarFieldPainter {
 public:

@@ -20,6 +20,8 @@ private slots:
     void dataTextWrapsAndIsClippedAtTheCellBottom();
     void blankTextPaintsOnlyTheBackground();
     void numbersPaintAsTheirText();
+    void weightsShowTheInterfaceLanguagesSeparator();
+    void aWeightThatCannotBeComputedPaintsNothing();
     void backgroundComesFromTheOwner();
     void checkboxIsCentred();
     void headerCornersAreRounded();

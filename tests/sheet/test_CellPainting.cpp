@@ -8,8 +8,10 @@
 
 #include "SheetPaintingTest.h"
 #include "SheetTestSupport.h"
+#include "ZelmarGermanLocale.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Object_SDFileData.h"
 
 using namespace sheetTest;
 
@@ -107,6 +109,61 @@ void TestSheetPainting::numbersPaintAsTheirText() {
         QVERIFY(InkOf(image, image.rect()).Count > 0);
         QCOMPARE(image, TOneValue(ecsdtDataText, shown).Paint(80, 24, 4, 3));
     }
+}
+
+// Under a German system locale a weight shows with the separator of the interface language,
+// never garbled ("2,0.3238"), whatever the C locale says.
+void TestSheetPainting::weightsShowTheInterfaceLanguagesSeparator() {
+    const TZelmarGermanLocale german;
+    QVERIFY2(german.Active(), TZelmarGermanLocale::kMissing);
+    TOneValue number(ecsdtMolweight);
+    number.Value.SetValue(203.238);
+    QCOMPARE(number.Paint(80, 24, 4, 3), TOneValue(ecsdtDataText, "203.238").Paint(80, 24, 4, 3));
+    SetDisplayDecimalSeparator(DecimalSeparatorOfLanguage("DE"));
+    const QImage comma = number.Paint(80, 24, 4, 3);
+    SetDisplayDecimalSeparator('.');
+    QCOMPARE(comma, TOneValue(ecsdtDataText, "203,238").Paint(80, 24, 4, 3));
+}
+
+// A record whose molecule cannot be read has no weight: its cell stays empty, it shows no 0.
+void TestSheetPainting::aWeightThatCannotBeComputedPaintsNothing() {
+    TZelmarField weight;
+    weight.Name = kFieldNameMolweight;
+    weight.Kind = ecsdtMolweight;
+    TZelmarField molecule;
+    molecule.Name = kFieldNameChemistry;
+    molecule.Kind = ecsdtChemistry;
+    TZelmarSDFileData record(false);
+    TZelmarDataCarrier broken;
+    // Two bonds announced, one there.
+    broken.SetText(
+        "m\n  test\n\n  2  2  0  0  0  0  0  0  0  0999 V2000\n"
+        "    0.0000    0.0000    0.0000 C   0  0  0\n"
+        "    1.5000    0.0000    0.0000 O   0  0  0\n  1  2  1  0\nM  END\n");
+    record.SetDataForField(&molecule, &broken);
+
+    TZelmarDataPainter painter;
+    painter.OnGetData = [&](TZelmarDataPainter*, int, int, TZelmarDataCarrier& data) {
+        return record.GetDataForField(&weight, &data);
+    };
+    auto paint = [&] {
+        return Picture(80, 24,
+                       [&](QPainter& p) { painter.PaintTo(&p, QRect(0, 0, 80, 24), 4, 3, 0); });
+    };
+    QCOMPARE(InkOf(paint(), QRect(0, 0, 80, 24)).Count, 0);
+    // A carrier of the weight's kind without a value paints nothing either.
+    TOneValue empty(ecsdtMolweight);
+    empty.Value.Clear();
+    empty.Value.SetKind(ecsdtMolweight);
+    QCOMPARE(InkOf(empty.Paint(80, 24, 4, 3), QRect(0, 0, 80, 24)).Count, 0);
+
+    // The molecule mended, the weight shows.
+    TZelmarDataCarrier water;
+    water.SetText(
+        "m\n  test\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+        "    0.0000    0.0000    0.0000 O   0  0  0\nM  END\n");
+    record.SetDataForField(&molecule, &water);
+    QCOMPARE(paint(), TOneValue(ecsdtDataText, "18.015").Paint(80, 24, 4, 3));
 }
 
 void TestSheetPainting::backgroundComesFromTheOwner() {

@@ -8,6 +8,7 @@
 
 #include "SheetPaintingTest.h"
 #include "SheetTestSupport.h"
+#include "ZelmarGermanLocale.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_FormulaPainter.h"
 #include "vesk_TextPainter.h"
@@ -77,6 +78,10 @@ void TestSheetPainting::numbersInTheGeneralFormat() {
         {2e16 / 3, "6.66666666666667E15"},
         {std::numeric_limits<double>::quiet_NaN(), "NAN"},
     };
+    for (const auto& c : cases) QCOMPARE(FormatFloatGeneral(c.Value), std::string(c.Text));
+    // The C locale QApplication takes from LANG=de_DE.UTF-8 changes none of them.
+    const TZelmarGermanLocale german;
+    QVERIFY2(german.Active(), TZelmarGermanLocale::kMissing);
     for (const auto& c : cases) QCOMPARE(FormatFloatGeneral(c.Value), std::string(c.Text));
 }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "ModelTestSupport.h"
+#include "ZelmarGermanLocale.h"
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "vesk_Trace.h"
@@ -246,6 +248,48 @@ TEST_F(SheetSearch, StoppingKeepsTheHitsFoundSoFar) {
     EXPECT_EQ(Search(List->GetChemistryField(), ethanol, soContains, false, false),
               Expected(217, [](int i) { return i % 3 != 2; }));
     EXPECT_EQ(calls, 218);
+}
+
+// Weights as the library computes them carry binary noise (75.11099999999999); kept rounded to
+// 3 decimals, they search, sort, group and key as they show, under a German locale too.
+TEST_F(SheetSearch, WeightsAreSearchedSortedAndComparedAsShown) {
+    TZelmarGermanLocale german;
+    ASSERT_TRUE(german.Active()) << TZelmarGermanLocale::kMissing;
+    const std::vector<std::string> aminopropanol = {"C", "C", "C", "N", "O"};  // 75.111
+    Load(SDRecord(MolBlock("a", aminopropanol), {}) + SDRecord(MolBlock("b", {"C", "C", "N"}), {}) +
+         SDRecord(MolBlock("c", {"N", "C", "C", "C", "C", "N"}), {}) +
+         SDRecord(MolBlock("d", aminopropanol), {}));
+    const TZelmarField* weight = List->GetFieldByName(kFieldNameMolweight);
+    ASSERT_NE(weight, nullptr);
+    const double shown[] = {75.111, 45.085, 88.154, 75.111};
+    for (int i = 0; i < 4; ++i) {
+        TZelmarSDFileData* record = List->GetSDFileData(i);
+        TZelmarDataCarrier value;
+        ASSERT_TRUE(record->GetDataForField(weight, &value));
+        EXPECT_EQ(value.Value(), shown[i]) << i;
+        EXPECT_EQ(record->GetPrecheckForSearch(weight), FormatFloatGeneral(shown[i])) << i;
+    }
+    EXPECT_EQ(List->GetSDFileData(0)->GetPrecheckForSearch(weight), "75.111");
+
+    EXPECT_EQ(Search(weight, Carrier(ecsdtMolweight, "", 75.111), soExact),
+              std::vector<int>({0, 3}));
+    EXPECT_EQ(Search(weight, Carrier(ecsdtMolweight, "", 45.085), soExact), std::vector<int>({1}));
+    EXPECT_EQ(Search(weight, Carrier(ecsdtMolweight, "", 75.111, 88.154), soRange),
+              std::vector<int>());
+    EXPECT_EQ(Search(weight, Carrier(ecsdtMolweight, "", 75.111), soGreaterThan),
+              std::vector<int>({2}));
+
+    // Equal weights are duplicates; the precheck keys read back as numbers in this locale.
+    TZelmarRecordRefs duplicates;
+    ASSERT_TRUE(List->SearchForDuplicates(weight, false, &duplicates));
+    ASSERT_EQ(duplicates.GetCount(), 2);
+    EXPECT_EQ(duplicates.GetObject(0)->GetMolweight(), 75.111);
+    EXPECT_EQ(duplicates.GetObject(1)->GetMolweight(), 75.111);
+    TZelmarRecordRefs keys;
+    ASSERT_TRUE(List->DoEnumChemistryEntrysForSearch(&keys, weight, -1, nullptr, nullptr));
+    std::vector<std::string> order;
+    for (int k = 0; k < keys.GetCount(); ++k) order.push_back(keys.GetText(k));
+    EXPECT_EQ(order, (std::vector<std::string>{"45.085", "75.111", "75.111", "88.154"}));
 }
 
 TEST_F(SheetSearch, StructuresWhileTheLoaderStillReads) {
