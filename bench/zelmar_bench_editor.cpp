@@ -17,6 +17,7 @@
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
+#include "zelmar_bench_numbers.h"
 
 namespace {
 
@@ -107,6 +108,7 @@ int main(int programArgc, char* programArgv[]) {
     char name[] = "zelmar_bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    KeepNumbersMachineReadable();
 
     QElapsedTimer sinceShown;
     TZelmar_FormMain form({"/LNG=DE"});

@@ -21,6 +21,7 @@
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
 #include "vesk_ChemView2.h"
+#include "zelmar_bench_numbers.h"
 
 namespace {
 
@@ -102,6 +103,7 @@ int RunGui(const std::string& file, const std::vector<std::string>& args) {
     char name[] = "zelmar_bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    KeepNumbersMachineReadable();
 
     // The viewer pool set up as the main window sets up its own.
     TveskChemView2Pool pool;

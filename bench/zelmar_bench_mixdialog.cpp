@@ -11,6 +11,7 @@
 
 #include "Zelmar_Dialog_MixSheets.h"
 #include "vesk_Dispatcher.h"
+#include "zelmar_bench_numbers.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ int RunMixDialog(const std::string& leftFile, const std::vector<std::string>& ar
     char name[] = "zelmar_bench";
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
+    KeepNumbersMachineReadable();
     platform::TQueuedUiDispatcher ui;
     TZelmarSDFileDataList left(&ui), right(&ui);
     if (!LoadSheet(ui, left, leftFile) || !LoadSheet(ui, right, args[0])) return 1;

@@ -14,6 +14,7 @@
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_ChemView2.h"
+#include "zelmar_bench_numbers.h"
 
 int RunPaint(const std::string& file) {
     constexpr int kVisible = 40, kSteps = 100, kWidth = 128, kHeight = 50;
@@ -22,6 +23,7 @@ int RunPaint(const std::string& file) {
     char name[] = "zelmar_bench";
     char* argv[] = {name, nullptr};
     QGuiApplication app(argc, argv);
+    KeepNumbersMachineReadable();
 
     TveskSDFileManager manager;
     if (!manager.OpenSDFile(file, "", nullptr, nullptr, true)) {
