@@ -8,16 +8,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <cmath>
 #include <stdexcept>
 
 #include "Zelmar_FieldListDelegate.h"
 #include "Zelmar_HelpHeader.h"
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Translater.h"
 #include "vesk_Guard.h"
@@ -229,13 +228,8 @@ void TZelmarDialog_SearchAlphanumeric::CheckButtons() {
 }
 
 bool TZelmarDialog_SearchAlphanumeric::ParseFloat(const QString& text, double& value) {
-    const QString trimmed = TrimBlanks(text);
-    if (trimmed.isEmpty()) return false;
-    bool ok = false;
-    const double number = QLocale().toDouble(trimmed, &ok);
-    if (!ok || !std::isfinite(number)) return false;
-    value = number;
-    return true;
+    // With the interface language's separator, as the sheet shows weights.
+    return ::ParseFloat(TrimBlanks(text).toStdString(), value, DisplayDecimalSeparator());
 }
 
 bool TZelmarDialog_SearchAlphanumeric::ValidDialogValues() const {
@@ -294,7 +288,7 @@ bool TZelmarDialog_SearchAlphanumeric::ValidateFloatField(const QLineEdit* edit,
         // a pasted text is checked with the input.
         if (text.isEmpty() || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
             return true;
-        const QString separator = QLocale().decimalPoint();
+        const QString separator = QChar::fromLatin1(DisplayDecimalSeparator());
         for (const QChar c : text) {
             if (c == QChar(8) || c == QChar(9) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
                 continue;

@@ -11,6 +11,7 @@
 #include "ZelmarDialogWatcher.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
 #include "Zelmar_HelpHeader.h"
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 
 namespace {
@@ -112,7 +113,7 @@ private slots:
         TFields fields;
         TZelmarDialog_SearchAlphanumeric dialog(nullptr, fields.Searchable());
         ShowAndPick(dialog, kWeightRow);
-        const QString separator = QLocale().decimalPoint();
+        const QString separator = QChar::fromLatin1(DisplayDecimalSeparator());
         QTest::keyClicks(dialog.EdFloatStart, separator);
         QCOMPARE(dialog.EdFloatStart->text(), QString());
         QTest::keyClicks(dialog.EdFloatStart, QStringLiteral("-1a2") + separator +
@@ -135,6 +136,29 @@ private slots:
         // Pasted text is not typed: it is checked as input instead.
         dialog.EdFloatStart->setText(QStringLiteral("inf"));
         QVERIFY(!dialog.BtnOk->isEnabled());
+    }
+
+    // Numbers are typed as the sheet shows them, with the interface language's separator,
+    // also when the system's locale has another one (English interface, German system).
+    void numbersAreTypedWithTheInterfaceLanguagesSeparator() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        for (const char separator : {'.', ','}) {
+            SetDisplayDecimalSeparator(separator);
+            TFields fields;
+            TZelmarDialog_SearchAlphanumeric dialog(nullptr, fields.Searchable());
+            ShowAndPick(dialog, kWeightRow);
+            const char other = separator == '.' ? ',' : '.';
+            QTest::keyClicks(dialog.EdFloatStart, QStringLiteral("122") + QChar::fromLatin1(other) +
+                                                      QChar::fromLatin1(separator) +
+                                                      QStringLiteral("123"));
+            QCOMPARE(dialog.EdFloatStart->text(),
+                     QStringLiteral("122") + QChar::fromLatin1(separator) + QStringLiteral("123"));
+            const TZelmarDataCarrier* query = dialog.GetCurrentSearchData();
+            QVERIFY(query != nullptr);
+            QCOMPARE(query->ValueFrom(), 122.123);
+        }
+        SetDisplayDecimalSeparator('.');
+        QLocale::setDefault(QLocale::c());
     }
 
     void aRangeWantsBothEndsAndLessThanOnlyTheFirst() {
