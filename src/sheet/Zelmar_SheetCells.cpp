@@ -44,6 +44,24 @@ std::string TZelmarSheetCells::GetFieldName(int column) const {
     });
 }
 
+int TZelmarSheetCells::SortMarkForGridColumn(int column) const {
+    return Guarded("TZelmarWindow.SortMarkForGridColumn", 0, [&] {
+        if (List == nullptr || List->SortField == nullptr) return 0;
+        // SetNewFields hands the sort field over to the new list: the noted one is then gone.
+        if (List->SortField != SortedField || List->SortDirection != SortedDirection ||
+            List->GetCount() != SortedCount)
+            return 0;
+        return GetFieldForGridColumn(column) == SortedField ? SortedDirection : 0;
+    });
+}
+
+void TZelmarSheetCells::NoteSort() {
+    if (List == nullptr) return;
+    SortedField = List->SortField;
+    SortedDirection = List->SortDirection;
+    SortedCount = List->GetCount();
+}
+
 bool TZelmarSheetCells::HandleOnGetData(int row, int column, TZelmarDataCarrier& data) const {
     return Guarded("TZelmarWindow.HandleOnGetData", false, [&] {
         if (row == 0 && column == 0) return false;

@@ -29,6 +29,12 @@ public:
     // Empty for a fixed field, otherwise the field's display name.
     std::string GetFieldName(int column) const;
 
+    // The sort arrow of a column's caption: the direction of the last sort (1 ascending,
+    // 2 descending) on the column's field while that order can still hold, else 0. Records
+    // added or removed, or another field list, end it. NoteSort after each successful sort.
+    int SortMarkForGridColumn(int column) const;
+    void NoteSort();
+
     bool HandleOnGetData(int row, int column, TZelmarDataCarrier& data) const;
     bool HandleOnGetBgColor(int row, int column, QColor& color, TZelmarGridDrawState state) const;
     bool HandleOnPaintSpecialBackground(TZelmarDataPainter* painter, QPainter& canvas,
@@ -49,4 +55,8 @@ public:
 
 private:
     std::unordered_map<const TZelmarSDFileData*, int> Groups;
+    // The list's sort state when it was last noted; the field is compared, never used.
+    const TZelmarField* SortedField = nullptr;
+    int SortedDirection = 0;
+    int SortedCount = -1;
 };

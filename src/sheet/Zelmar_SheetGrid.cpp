@@ -1,16 +1,25 @@
 #include "Zelmar_SheetGrid.h"
 
 #include <QAbstractButton>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_Guard.h"
+#include "vesk_TextPainter.h"
+
+namespace {
+// Room for the sort arrow at the right of a sorted column's caption, and the arrow's width.
+constexpr int kSortArrowSpace = 12;
+constexpr int kSortArrowWidth = 7;
+}  // namespace
 
 // ---- model ----
 
@@ -101,8 +110,14 @@ void TZelmarGridHeader::paintSection(QPainter* painter, const QRect& rect, int l
         const QColor line = palette().color(QPalette::Mid);
         if (orientation() == Qt::Horizontal) {
             const QRect cell = rect.adjusted(0, 0, -1, -1);
+            const int column = logicalIndex + Grid->FFixedCols;
             painter->fillRect(rect, line);
-            Grid->Painter->PaintTo(painter, cell, logicalIndex + Grid->FFixedCols, 0, gdFixed);
+            const int mark = SortMark(column);
+            if (mark == 0) {
+                Grid->Painter->PaintTo(painter, cell, column, 0, gdFixed);
+            } else {
+                PaintSortedCaption(painter, cell, column, mark);
+            }
             return;
         }
         painter->fillRect(rect, line);
@@ -113,6 +128,77 @@ void TZelmarGridHeader::paintSection(QPainter* painter, const QRect& rect, int l
             Grid->Painter->PaintTo(painter, cell, column, logicalIndex + 1, gdFixed);
         }
     });
+}
+
+int TZelmarGridHeader::SortMark(int column) const {
+    return Grid->OnGetSortMark ? Grid->OnGetSortMark(column) : 0;
+}
+
+QRect TZelmarGridHeader::CaptionTextRect(const QRect& cell, int mark) const {
+    // The painter's inset for cell contents; a sorted column leaves room for its arrow.
+    QRect text = cell.adjusted(2, 2, -2, -2);
+    if (mark != 0) text.setRight(text.right() - kSortArrowSpace);
+    return text;
+}
+
+QString TZelmarGridHeader::CaptionText(int column) const {
+    TZelmarDataCarrier data;
+    TZelmarDataPainter* painter = Grid->Painter;
+    if (!painter->OnGetData || !painter->OnGetData(painter, 0, column, data)) return QString();
+    QString text = TextFromBytes(data.Text());
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+void TZelmarGridHeader::PaintSortedCaption(QPainter* painter, const QRect& cell, int column,
+                                           int mark) const {
+    TZelmarDataPainter* cells = Grid->Painter;
+    cells->PaintBackGround(painter, cell, column, 0, gdFixed);
+    const QRect text = CaptionTextRect(cell, mark);
+    TZelmarDataCarrier data;
+    if (cells->OnGetData && cells->OnGetData(cells, 0, column, data))
+        cells->PaintData(painter, text, true, &data, gdFixed);
+    // A small triangle, pointing up for ascending and down for descending order.
+    const int left = text.right() + 1 + (kSortArrowSpace - kSortArrowWidth) / 2;
+    const int middle = cell.center().y();
+    const int half = kSortArrowWidth / 2;
+    QPolygon arrow;
+    if (mark == 2) {
+        arrow << QPoint(left, middle - 2) << QPoint(left + kSortArrowWidth, middle - 2)
+              << QPoint(left + half, middle + 2);
+    } else {
+        arrow << QPoint(left, middle + 2) << QPoint(left + kSortArrowWidth, middle + 2)
+              << QPoint(left + half, middle - 2);
+    }
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(palette().color(QPalette::ButtonText));
+    painter->drawPolygon(arrow);
+    painter->restore();
+}
+
+bool TZelmarGridHeader::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || orientation() != Qt::Horizontal)
+        return QHeaderView::viewportEvent(event);
+    GuardedVoid("TZelmarWindow.CaptionToolTip", [&] {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int section = logicalIndexAt(help->pos().x());
+        const int column = section + Grid->FFixedCols;
+        const QString caption = section >= 0 ? CaptionText(column) : QString();
+        const QRect cell(sectionViewportPosition(section), 0, sectionSize(section) - 1,
+                         viewport()->height() - 1);
+        const QRect text = CaptionTextRect(cell, SortMark(column));
+        if (!caption.isEmpty() &&
+            viewport()->fontMetrics().horizontalAdvance(caption) > text.width()) {
+            QToolTip::showText(help->globalPos(), caption, viewport(), cell);
+        } else {
+            QToolTip::hideText();
+        }
+    });
+    return true;
 }
 
 void TZelmarGridHeader::mousePressEvent(QMouseEvent* event) {

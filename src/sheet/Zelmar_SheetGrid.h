@@ -44,6 +44,8 @@ public:
 
 protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+    // A caption cut short shows its whole text as a tool tip.
+    bool viewportEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     // The second press of a double click is a press too: two quick clicks sort twice.
     void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
@@ -51,6 +53,13 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // A caption cell with the sort arrow right of its text.
+    void PaintSortedCaption(QPainter* painter, const QRect& cell, int column, int mark) const;
+    // Where the caption's text goes inside its cell, and its text.
+    QRect CaptionTextRect(const QRect& cell, int mark) const;
+    QString CaptionText(int column) const;
+    int SortMark(int column) const;
+
     TZelmarSheetGrid* Grid;
 };
 
@@ -125,6 +134,8 @@ public:
     std::function<void(const QString& text)> OnEditTextChanged;
     std::function<void(const QString& text, bool abort)> OnEndEdit;
     std::function<void(int key)> OnKeyPress;
+    // The sort arrow a caption shows: 0 none, 1 ascending, 2 descending.
+    std::function<int(int column)> OnGetSortMark;
 
     TZelmarDataPainter* const Painter;
 

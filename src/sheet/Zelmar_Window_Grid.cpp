@@ -78,6 +78,7 @@ void TZelmarWindow::WireGrid() {
         EndEditString(text, abort);
     };
     FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
+    FGrid->OnGetSortMark = [this](int column) { return FCells->SortMarkForGridColumn(column); };
     // Right clicks on the data cells and on the fixed columns open the pop-up menu. Both are
     // scroll areas: they ask for it in their viewport's coordinates.
     auto* rows = qobject_cast<QAbstractScrollArea*>(FGrid->RowHeaderWidget());
@@ -160,7 +161,13 @@ void TZelmarWindow::RestoreColWidths() {
 
 void TZelmarWindow::GotoIndex(int n) {
     GuardedVoid("TZelmarWindow.GotoIndex", [&] {
-        if (n >= 0 && n <= FGrid->RowCount() - 1) FGrid->SetTopRow(n);
+        if (n < 0 || n > FGrid->RowCount() - 1) return;
+        // The record becomes the current row, in the current column: highlighted, and the
+        // edit transaction follows it as for any other cell change.
+        const int column =
+            FGrid->CurrentCol() >= FGrid->FixedCols() ? FGrid->CurrentCol() : FGrid->FixedCols();
+        FGrid->SelectCell(column, n);
+        FGrid->SetTopRow(n);
     });
 }
 
@@ -190,6 +197,7 @@ void TZelmarWindow::DoSortColumn(int column) {
         if (field == nullptr) return;
         FGrid->CloseEditor();
         if (FList->SortForField(field, 0)) {
+            FCells->NoteSort();
             Refresh();
             NewSelected(FSelectedCol, FSelectedRow);
         }

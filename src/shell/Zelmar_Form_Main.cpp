@@ -53,6 +53,18 @@ QString DictionaryFor(const std::string& code, bool& known) {
     return QString();
 }
 
+// The version text keeps the width it needs in every language. A hint takes the rest of the
+// bar; one that needs more pushes the version text aside until the hint goes.
+void FitStatusPanels(const QStatusBar* bar, QLabel* hints, QLabel* version) {
+    // Frames, margins, spacing and the size grip around the two texts.
+    constexpr int kAround = 48;
+    const int versionWidth = version->fontMetrics().horizontalAdvance(version->text()) + 8;
+    version->setMinimumWidth(versionWidth);
+    const int hintWidth =
+        hints->text().isEmpty() ? 0 : hints->fontMetrics().horizontalAdvance(hints->text());
+    version->setVisible(hintWidth + versionWidth + kAround <= bar->width());
+}
+
 }  // namespace
 
 TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
@@ -66,6 +78,9 @@ TZelmar_FormMain::TZelmar_FormMain(TCommandLine args, QWidget* parent)
     HintPanel = new QLabel(this);
     HintPanel->setObjectName(QStringLiteral("HintPanel"));
     VersionPanel = new QLabel(this);
+    VersionPanel->setObjectName(QStringLiteral("VersionPanel"));
+    // The hint panel never widens the window: it takes the room the version text leaves.
+    HintPanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(HintPanel, 1);
     statusBar()->addPermanentWidget(VersionPanel);
     resize(1000, 700);
@@ -236,9 +251,9 @@ void TZelmar_FormMain::FormShow() {
         TraceMessage("TZelmar_FormMain.FormShow", tlInformation, "Initializing hint manager...");
         // The hint manager itself is made with the window: files may open before it shows.
         UpdateStatusBar();
-        QApplication::setApplicationDisplayName(
-            QString::fromStdString(LoadTranslatedText("Zelmar_FormMain##  Zelmar")));
-        setWindowTitle(QApplication::applicationDisplayName());
+        // The title is the window commands' (the program's name and the current sheet's). No
+        // application display name: the platform would append it to every title once more.
+        Windows->UpdateTitle();
         TraceMessage("TZelmar_FormMain.FormShow", tlInformation,
                      "Processing command line parameters...");
         ProcessCommandLine();
@@ -471,6 +486,7 @@ bool TZelmar_FormMain::event(QEvent* event) {
     // Action hints go to panel 0, not over the whole status bar.
     if (event->type() == QEvent::StatusTip) {
         HintPanel->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        FitStatusPanels(statusBar(), HintPanel, VersionPanel);
         return true;
     }
     return QMainWindow::event(event);
@@ -552,6 +568,7 @@ void TZelmar_FormMain::UpdateStatusBar() {
         const auto placeholder = text.find("%s");
         if (placeholder != std::string::npos) text.replace(placeholder, 2, version);
         VersionPanel->setText(QString::fromStdString(" " + text));
+        FitStatusPanels(statusBar(), HintPanel, VersionPanel);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "Zelmar_WindowCommands.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -42,7 +43,34 @@ TZelmarWindowCommands::TZelmarWindowCommands(TZelmar_FormMain* form) : QObject(f
     for (QAction* action : {WindowCascade, WindowTileHorizontal, WindowTileVertical,
                             WindowMinimizeAll, ActWindowRestoreAll, WindowArrangeAll})
         form->addAction(action);
+    connect(form->MdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* child) {
+        if (child != nullptr && child->widget() != nullptr)
+            connect(child->widget(), &QWidget::windowTitleChanged, this,
+                    &TZelmarWindowCommands::UpdateTitle, Qt::UniqueConnection);
+        UpdateTitle();
+    });
+    form->installEventFilter(this);
     Retranslate();
+}
+
+QString TZelmarWindowCommands::WantedTitle() const {
+    const QString name = ShownText("Zelmar_FormMain##  Zelmar");
+    const QMdiSubWindow* child = Form->MdiArea()->currentSubWindow();
+    const QWidget* sheet = child != nullptr ? child->widget() : nullptr;
+    if (sheet == nullptr || sheet->windowTitle().isEmpty()) return name;
+    return QStringLiteral("%1 - [%2]").arg(name, sheet->windowTitle());
+}
+
+void TZelmarWindowCommands::UpdateTitle() {
+    GuardedVoid("TZelmar_FormMain.UpdateTitle", [&] {
+        const QString title = WantedTitle();
+        if (Form->windowTitle() != title) Form->setWindowTitle(title);
+    });
+}
+
+bool TZelmarWindowCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Form && event->type() == QEvent::WindowTitleChange) UpdateTitle();
+    return QObject::eventFilter(watched, event);
 }
 
 void TZelmarWindowCommands::Retranslate() {
@@ -61,6 +89,7 @@ void TZelmarWindowCommands::Retranslate() {
     SetCaptionAndHint(WindowArrangeAll, "Zelmar_FormMain##  Alle an&ordnen",
                       "Zelmar_FormMain##  Alle anordnen|Ordnet die Symbole der verkleinerten "
                       "Fenster an");
+    UpdateTitle();
 }
 
 void TZelmarWindowCommands::FillMenu(QMenu* menu) {

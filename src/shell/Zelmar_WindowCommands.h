@@ -1,6 +1,6 @@
 #pragma once
 // The "Window" menu: cascading, tiling, minimising, restoring and arranging the child
-// windows, and the list of open windows.
+// windows, and the list of open windows; and the frame's title, which names the current one.
 
 #include <QObject>
 
@@ -23,6 +23,8 @@ public:
     void MinimizeAll();
     void DoRestoreAll();
     void ArrangeAll();
+    // "Zelmar - [caption of the current sheet]", or the program's name without a sheet.
+    void UpdateTitle();
 
     QAction* WindowCascade;
     QAction* WindowTileHorizontal;
@@ -31,8 +33,13 @@ public:
     QAction* ActWindowRestoreAll;
     QAction* WindowArrangeAll;
 
+protected:
+    // The MDI area retitles the frame while a sheet is maximized; the frame keeps its own.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void ListWindows(QMenu* menu);
+    QString WantedTitle() const;
 
     TZelmar_FormMain* Form;
 };
