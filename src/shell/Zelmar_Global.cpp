@@ -75,11 +75,12 @@ std::vector<std::string> GetFileArguments(const TCommandLine& args) {
 
 std::string GetUserLanguageAbbreviation() {
     return Guarded("TZelmar_FormMain.GetUserLanguageAbbreviation", std::string(), [] {
-        // Three letters as the ISO 639-2 code; only the first two choose the language.
-        // The C locale of a bare system counts as English.
+        // Three letters as the ISO 639-2 terminology code (DEU, FRA, ENG; the bibliographic
+        // GER and FRE would not start with the language's two letters); only the first two
+        // choose the language. The C locale of a bare system counts as English.
         const QLocale locale = QLocale::system();
         if (locale.language() == QLocale::C) return std::string("ENU");
-        QString code = QLocale::languageToCode(locale.language(), QLocale::ISO639Part2);
+        QString code = QLocale::languageToCode(locale.language(), QLocale::ISO639Part2T);
         if (code.isEmpty()) code = locale.name().left(2);
         return code.toUpper().left(5).toStdString();
     });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLocale>
 #include <cstdlib>
 #include <string>
 
@@ -57,6 +58,11 @@ TEST(CommandLine, EveryArgumentButTheThreeSwitchesNamesAFileInItsOrder) {
 TEST(CommandLine, LanguageFromLocaleOrCommandLine) {
     const std::string locale = GetUserLanguageAbbreviation();
     EXPECT_GE(locale.size(), 2u);
+    // The first two letters name the language as the dictionaries do: DEU under a German
+    // system, never GER.
+    if (QLocale::system().language() != QLocale::C) {
+        EXPECT_EQ(locale.substr(0, 2), QLocale::system().name().left(2).toUpper().toStdString());
+    }
     EXPECT_EQ(GetLanguage({"/LNG=english"}, true), "ENGLISH");
     EXPECT_EQ(GetLanguage({"/LNG="}, true), locale);
     EXPECT_EQ(GetLanguage({"/LNG=fr"}, false), locale);
