@@ -144,7 +144,7 @@ QRect TZelmarGridHeader::CaptionTextRect(const QRect& cell, int mark) const {
 QString TZelmarGridHeader::CaptionText(int column) const {
     TZelmarDataCarrier data;
     TZelmarDataPainter* painter = Grid->Painter;
-    if (!painter->OnGetData || !painter->OnGetData(painter, 0, column, data)) return QString();
+    if (!painter->OnGetData || !painter->OnGetData(painter, 0, column, data)) return {};
     QString text = TextFromBytes(data.Text());
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));

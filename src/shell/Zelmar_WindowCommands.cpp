@@ -54,7 +54,7 @@ TZelmarWindowCommands::TZelmarWindowCommands(TZelmar_FormMain* form) : QObject(f
 }
 
 QString TZelmarWindowCommands::WantedTitle() const {
-    const QString name = ShownText("Zelmar_FormMain##  Zelmar");
+    QString name = ShownText("Zelmar_FormMain##  Zelmar");
     const QMdiSubWindow* child = Form->MdiArea()->currentSubWindow();
     const QWidget* sheet = child != nullptr ? child->widget() : nullptr;
     if (sheet == nullptr || sheet->windowTitle().isEmpty()) return name;

@@ -1,21 +1,17 @@
 // What the frame and a sheet's captions tell the user while they work: the sort arrow of the
-// sorted column, the whole name of a cut caption, the frame's title, the hints and texts of
-// the main status bar, and the row a go-to lands on.
+// sorted column, the whole name of a cut caption, the frame's title, the texts of the main
+// status bar, and the row a go-to lands on.
 #include <QAction>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolTip>
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
-#include "Zelmar_Dialog_GotoRecord.h"
 #include "Zelmar_Dialog_ShowLoadErrors.h"
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_SheetStatusBar.h"
@@ -30,29 +26,21 @@ QAction* Action(TZelmar_FormMain& form, const char* name) {
     return form.findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
 }
 
-// The caption cell of a grid column as it is painted.
-QImage Caption(TZelmarSheetGrid* grid, int column) {
-    QWidget* header = grid->ColumnHeaderWidget();
-    QRect cell = grid->CellRect(column, 0);
-    cell.moveTopLeft(header->mapFrom(grid, cell.topLeft()));
-    return header->grab(cell).toImage();
-}
-
-// The arrow in the right end of a caption cell: 0 none, 1 pointing up, 2 pointing down.
-int ArrowIn(const QImage& caption) {
-    std::vector<int> widths;
+// The arrow painted in the right end of a column's caption: 0 none, 1 up, 2 down.
+int ArrowOf(TZelmarWindow* sheet, int column) {
+    QWidget* header = sheet->Grid()->ColumnHeaderWidget();
+    QRect cell = sheet->Grid()->CellRect(column, 0);
+    cell.moveTopLeft(header->mapFrom(sheet->Grid(), cell.topLeft()));
+    const QImage caption = header->grab(cell).toImage();
+    std::vector<int> widths;  // of the dark rows, top to bottom
     for (int y = 2; y < caption.height() - 2; ++y) {
         int dark = 0;
         for (int x = caption.width() - 16; x < caption.width() - 2; ++x)
-            if (qGray(caption.pixel(x, y)) < 128) ++dark;
+            dark += qGray(caption.pixel(x, y)) < 128 ? 1 : 0;
         if (dark > 0) widths.push_back(dark);
     }
     if (widths.size() < 3) return 0;
     return widths.front() < widths.back() ? 1 : 2;
-}
-
-int ArrowOf(TZelmarWindow* sheet, int column) {
-    return ArrowIn(Caption(sheet->Grid(), column));
 }
 
 // The tool tip a user gets after resting the mouse on a caption.
@@ -169,8 +157,7 @@ private slots:
     }
 
     void theTitleNamesTheProgramAndTheCurrentSheetOnce() {
-        // The start-up work (after the first showing) is done.
-        QTest::qWait(100);
+        QTest::qWait(100);  // the start-up work after the first showing is done
         QCOMPARE(ShownTitle(Form()), QStringLiteral("Zelmar"));
         TZelmarWindow* first = Open(Form(), DataFile("nci_aids_props.sdf"));  // maximized
         QVERIFY(first != nullptr);
@@ -179,45 +166,12 @@ private slots:
         auto* firstChild = qobject_cast<QMdiSubWindow*>(first->parentWidget());
         firstChild->showNormal();
         QCOMPARE(ShownTitle(Form()), firstTitle);
-        firstChild->showMaximized();
-        QCOMPARE(ShownTitle(Form()), firstTitle);
-
-        TZelmarWindow* second = Open(Form(), DataFile("crlf.sdf"));
-        QVERIFY(second != nullptr);
+        QVERIFY(Open(Form(), DataFile("crlf.sdf")) != nullptr);
         QCOMPARE(ShownTitle(Form()), "Zelmar - [" + DataFile("crlf.sdf") + "]");
-        Form().MdiArea()->setActiveSubWindow(firstChild);
+        Form().MdiArea()->setActiveSubWindow(firstChild);  // maximized like the other one
         QCOMPARE(ShownTitle(Form()), firstTitle);
-        firstChild->showNormal();
-        QCOMPARE(ShownTitle(Form()), firstTitle);
-
         Form().MdiArea()->closeAllSubWindows();
         QTRY_COMPARE(ShownTitle(Form()), QStringLiteral("Zelmar"));
-    }
-
-    void aMenuHintGoesWhenTheMenuCloses() {
-        QMenuBar* bar = Form().menuBar();
-        auto* file = Form().findChild<QMenu*>(QStringLiteral("MenuFile"));
-        QVERIFY(file != nullptr);
-        // Opened with a click, a command highlighted by key, closed with Esc.
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(file->menuAction()).center());
-        QTRY_VERIFY(file->isVisible());
-        QTest::keyClick(file, Qt::Key_Down);
-        QTRY_VERIFY(!Form().HintText().isEmpty());
-        QTest::keyClick(file, Qt::Key_Escape);
-        QTRY_VERIFY(!file->isVisible());
-        QCOMPARE(Form().HintText(), QString());
-
-        // The mouse resting on a command, the menu closed by a click beside it.
-        QTest::mouseClick(bar, Qt::LeftButton, {},
-                          bar->actionGeometry(file->menuAction()).center());
-        QTRY_VERIFY(file->isVisible());
-        QAction* command = Action(Form(), "FileOpen");
-        QTest::mouseMove(file, file->actionGeometry(command).center());
-        QTRY_COMPARE(Form().HintText(), command->statusTip());
-        QTest::mouseClick(file, Qt::LeftButton, {}, QPoint(file->width() + 50, 10));
-        QTRY_VERIFY(!file->isVisible());
-        QCOMPARE(Form().HintText(), QString());
     }
 
     void theMainStatusBarShowsItsTextsWholeInEveryLanguage() {
@@ -281,30 +235,22 @@ private slots:
         QTRY_VERIFY(grid->OpenEditor() == nullptr);
         QCOMPARE(Value(sheet, 150, "CLOGP"), std::string("7.5"));
         QCOMPARE(Value(sheet, 1, "CLOGP"), first);
-    }
 
-    void aClickInTheLoadErrorListMakesTheFailedRecordCurrent() {
-        TZelmarWindow* sheet = Open(Form(), DataFile("malformed/missing_m_end.sdf"));
-        QVERIFY(sheet != nullptr);
-        QVERIFY(sheet->List()->HasLoadErrors());
-        TZelmarSheetGrid* grid = sheet->Grid();
-        TDialogWatcher watcher;
-        int currentWhileOpen = -1;
-        watcher.Expect([&](QDialog* shownDialog) {
+        // The load-error list's go-to: the failed record (without "M  END") becomes current.
+        TZelmarWindow* errors = Open(Form(), DataFile("malformed/missing_m_end.sdf"));
+        QVERIFY(errors != nullptr && errors->List()->HasLoadErrors());
+        watcher.Expect([](QDialog* shownDialog) {
             auto* dialog = qobject_cast<TZelmar_DialogLoadErrors*>(shownDialog);
             if (dialog == nullptr || dialog->ListBox->count() == 0) return shownDialog->reject();
             const QRect first = dialog->ListBox->visualItemRect(dialog->ListBox->item(0));
             QTest::mouseClick(dialog->ListBox->viewport(), Qt::LeftButton, {}, first.center());
-            currentWhileOpen = grid->CurrentRow();
             dialog->BtnOK->click();
         });
-        TZelmarSheetStatusBar* bar = sheet->StatusBar();
+        TZelmarSheetStatusBar* bar = errors->StatusBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->PanelRect(1).center());
         QVERIFY(watcher.AllAnswered());
-        QCOMPARE(currentWhileOpen, 16);  // the record without "M  END"
-        QCOMPARE(grid->CurrentRow(), 16);
-        QVERIFY(grid->CurrentCol() >= grid->FixedCols());
-        QVERIFY(grid->selectionModel()->isSelected(grid->currentIndex()));
+        QCOMPARE(errors->Grid()->CurrentRow(), 16);
+        QVERIFY(errors->Grid()->selectionModel()->isSelected(errors->Grid()->currentIndex()));
     }
 };
 
