@@ -103,8 +103,6 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     FStatusBar = new TZelmarSheetStatusBar(this);
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
-    // The keyboard belongs to the grid whenever the sheet has the focus.
-    setFocusProxy(FGrid);
     FActions = new TZelmarSheetActions(this);
     WireGrid();
     WirePictures();
@@ -211,8 +209,23 @@ void TZelmarWindow::CloseSheet() {
 
 void TZelmarWindow::ShowStringGrid() {
     FMainPanel->show();
-    FGrid->show();
+    ShowGrid();
     FLabelNoData->hide();
+}
+
+// A focused widget that is hidden hands the focus to the next one in the frame, perhaps the
+// grid of another sheet, which would then become the current sheet: while the grid is away the
+// sheet keeps the focus itself.
+void TZelmarWindow::HideGrid() {
+    if (FGrid->hasFocus()) setFocus(Qt::OtherFocusReason);
+    FGrid->hide();
+}
+
+void TZelmarWindow::ShowGrid() {
+    if (!FGrid->isHidden()) return;
+    const bool focused = hasFocus();
+    FGrid->show();
+    if (focused || IsCurrentSheet()) FGrid->setFocus(Qt::OtherFocusReason);
 }
 
 std::string TZelmarWindow::Caption() const {
@@ -308,7 +321,7 @@ void TZelmarWindow::RefreshSelection() {
 void TZelmarWindow::HandleOnStartIndexing() {
     GuardedVoid("TZelmarWindow.HandleOnStartIndexing", [&] {
         FEscapeInGrid = false;
-        FGrid->hide();
+        HideGrid();
         FLabelIndexing->show();
         FLabelNoData->hide();
         FLoading = FIndexing = true;

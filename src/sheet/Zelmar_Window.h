@@ -130,6 +130,9 @@ public:
     void PointEditAtCurrentCell();
     // The active sheet of its frame.
     bool IsCurrentSheet() const;
+    // The grid leaves and comes back (while a file is indexed) with the keyboard.
+    void HideGrid();
+    void ShowGrid();
     int SelectedCol() const { return FSelectedCol; }
     int SelectedRow() const { return FSelectedRow; }
 

@@ -117,11 +117,7 @@ void TZelmarWindow::InitStringGrid(int rows) {
         const int numberWidth =
             QFontMetrics(FGrid->font()).horizontalAdvance(QString::number(rowCount) + "  ");
         if (FGrid->ColWidth(0) != numberWidth) FGrid->SetColWidth(0, numberWidth);
-        if (FGrid->isHidden()) {
-            FGrid->show();
-            // Hidden while the file was indexed, it gets back the keyboard of the current sheet.
-            if (IsCurrentSheet()) FGrid->setFocus(Qt::OtherFocusReason);
-        }
+        ShowGrid();
         // The empty sheet's notice lies over the grid: it goes once there are records.
         if (FList->GetCount() > 0) FLabelNoData->hide();
     });

@@ -32,6 +32,7 @@
 #include "Zelmar_SheetCommands.h"
 #include "Zelmar_Splash.h"
 #include "Zelmar_Translater.h"
+#include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
 #include "Zelmar_WindowCommands.h"
 #include "vesk_ChemView2.h"
@@ -364,7 +365,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
         // file dropped or handed over from a second start): it also takes the focus the
         // frame gives back when it is activated again.
         Mdi->setActiveSubWindow(child);
-        window->setFocus(Qt::OtherFocusReason);
+        window->Grid()->setFocus(Qt::OtherFocusReason);
         UpdateActions();
         return window;
     });
@@ -453,7 +454,7 @@ void TZelmar_FormMain::HandleOnFinishEditData() {
     GuardedVoid("TZelmar_FormMain.HandleOnFinishEditData", [&] {
         TZelmarWindow* sheet = EditSheet();
         if (sheet == nullptr) return;
-        sheet->setFocus();
+        sheet->Grid()->setFocus();
         sheet->SetModified();
         sheet->Refresh();
     });
@@ -463,7 +464,7 @@ void TZelmar_FormMain::HandleOnAbortEditData() {
     GuardedVoid("TZelmar_FormMain.HandleOnAbortEditData", [&] {
         TZelmarWindow* sheet = EditSheet();
         if (sheet == nullptr) return;
-        sheet->setFocus();
+        sheet->Grid()->setFocus();
         sheet->AbortEdit();
     });
 }
