@@ -1367,4 +1367,235 @@
         <translation>Abbrechen</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarTool</name>
+    <message>
+        <source>&quot;%s&quot; ist ein Ordner, keine SD-Datei.</source>
+        <translation>&quot;%s&quot; ist ein Ordner, keine SD-Datei.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist keine Zahl.</source>
+        <translation>&quot;%s&quot; ist keine Zahl.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; konnte nicht nach %s sortiert werden.</source>
+        <translation>&quot;%s&quot; konnte nicht nach %s sortiert werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; und &quot;%s&quot; konnten nicht gemischt werden.</source>
+        <translation>&quot;%s&quot; und &quot;%s&quot; konnten nicht gemischt werden.</translation>
+    </message>
+    <message>
+        <source>%s: %s Datensätze konnten nicht gelesen werden und bleiben unverändert erhalten.</source>
+        <translation>%s: %s Datensätze konnten nicht gelesen werden und bleiben unverändert erhalten.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>%s: Bitte eine Ausgabedatei mit -o angeben (- für die Standardausgabe).</source>
+        <translation>%s: Bitte eine Ausgabedatei mit -o angeben (- für die Standardausgabe).</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau eine Eingabedatei angeben.</source>
+        <translation>%s: Bitte genau eine Eingabedatei angeben.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau zwei Eingabedateien angeben.</source>
+        <translation>%s: Bitte genau zwei Eingabedateien angeben.</translation>
+    </message>
+    <message>
+        <source>%s: Datensatz %s (Zeile %s): %s</source>
+        <translation>%s: Datensatz %s (Zeile %s): %s</translation>
+    </message>
+    <message>
+        <source>%s: Der Option &quot;%s&quot; fehlt ihr Wert.</source>
+        <translation>%s: Der Option &quot;%s&quot; fehlt ihr Wert.</translation>
+    </message>
+    <message>
+        <source>%s: unbekannte Option &quot;%s&quot;. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s: unbekannte Option &quot;%s&quot;. Hilfe: zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>Das Feld &quot;%s&quot; gibt es in &quot;%s&quot; nicht. Felder: %s</source>
+        <translation>Das Feld &quot;%s&quot; gibt es in &quot;%s&quot; nicht. Felder: %s</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Datensatz %s: %s</source>
+        <translation>Datensatz %s: %s</translation>
+    </message>
+    <message>
+        <source>Datensätze:</source>
+        <translation>Datensätze:</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; ist kein lesbares Molekül.</source>
+        <translation>Die Abfrage &quot;%s&quot; ist kein lesbares Molekül.</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; kann nicht gelesen werden.</source>
+        <translation>Die Abfrage &quot;%s&quot; kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist auch eine Eingabedatei und wird nicht überschrieben.</source>
+        <translation>Die Ausgabedatei &quot;%s&quot; ist auch eine Eingabedatei und wird nicht überschrieben.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist ein Ordner.</source>
+        <translation>Die Ausgabedatei &quot;%s&quot; ist ein Ordner.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist schreibgeschützt.</source>
+        <translation>Die Ausgabedatei &quot;%s&quot; ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight oder molecule; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight oder molecule; - liest die Standardeingabe oder schreibt die Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s wurde nicht gefunden.</source>
+        <translation>Die Bibliothek %s wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; enthält keinen lesbaren SD-Datensatz.</source>
+        <translation>Die Datei &quot;%s&quot; enthält keinen lesbaren SD-Datensatz.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es nicht.</source>
+        <translation>Die Datei &quot;%s&quot; gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist leer.</source>
+        <translation>Die Datei &quot;%s&quot; ist leer.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist mit gzip gepackt. Bitte zuerst entpacken (gunzip).</source>
+        <translation>Die Datei &quot;%s&quot; ist mit gzip gepackt. Bitte zuerst entpacken (gunzip).</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; kann nicht gelesen werden: %s</source>
+        <translation>Die Datei &quot;%s&quot; kann nicht gelesen werden: %s</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden: %s</source>
+        <translation>Die Datei &quot;%s&quot; konnte nicht geschrieben werden: %s</translation>
+    </message>
+    <message>
+        <source>Die Standardeingabe kann nur einmal gelesen werden.</source>
+        <translation>Die Standardeingabe kann nur einmal gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Die Suche in &quot;%s&quot; ist fehlgeschlagen.</source>
+        <translation>Die Suche in &quot;%s&quot; ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Felder:</source>
+        <translation>Felder:</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern.</source>
+        <translation>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern.</translation>
+    </message>
+    <message>
+        <source>Kodierung:</source>
+        <translation>Kodierung:</translation>
+    </message>
+    <message>
+        <source>Lesen:</source>
+        <translation>Lesen:</translation>
+    </message>
+    <message>
+        <source>Mischen:</source>
+        <translation>Mischen:</translation>
+    </message>
+    <message>
+        <source>Nicht lesbare Datensätze:</source>
+        <translation>Nicht lesbare Datensätze:</translation>
+    </message>
+    <message>
+        <source>Rückgabewert: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf oder fehlerhafte Eingabe.</source>
+        <translation>Rückgabewert: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf oder fehlerhafte Eingabe.</translation>
+    </message>
+    <message>
+        <source>Schreiben:</source>
+        <translation>Schreiben:</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
+        <translation>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</translation>
+    </message>
+    <message>
+        <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
+        <translation>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</translation>
+    </message>
+    <message>
+        <source>Sortieren:</source>
+        <translation>Sortieren:</translation>
+    </message>
+    <message>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
+        <translation>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</translation>
+    </message>
+    <message>
+        <source>Standardeingabe</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>Suchen:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl &quot;%s&quot;. Hilfe: zelmar-tool --help</source>
+        <translation>Unbekannter Befehl &quot;%s&quot;. Hilfe: zelmar-tool --help</translation>
+    </message>
+    <message>
+        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</translation>
+    </message>
+    <message>
+        <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
+        <translation>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>mix: --op ist intersect, merge, left-minus-right oder right-minus-left, nicht &quot;%s&quot;.</source>
+        <translation>mix: --op ist intersect, merge, left-minus-right oder right-minus-left, nicht &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>search: --contains und --begins schließen einander aus.</source>
+        <translation>search: --contains und --begins schließen einander aus.</translation>
+    </message>
+    <message>
+        <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
+        <translation>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max gelten nur für das Feld weight.</source>
+        <translation>search: --min und --max gelten nur für das Feld weight.</translation>
+    </message>
+    <message>
+        <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Bitte entweder --substructure Q.mol, --exact Q.mol oder --field F angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search: Bitte entweder --substructure Q.mol, --exact Q.mol oder --field F angeben. Hilfe: zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Das Feld weight wird mit --min, --max oder --equal durchsucht.</source>
+        <translation>search: Das Feld weight wird mit --min, --max oder --equal durchsucht.</translation>
+    </message>
+    <message>
+        <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
+        <translation>search: Moleküle werden mit --substructure oder --exact gesucht.</translation>
+    </message>
+</context>
 </TS>

@@ -1367,4 +1367,235 @@
         <translation>Cancel</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarTool</name>
+    <message>
+        <source>&quot;%s&quot; ist ein Ordner, keine SD-Datei.</source>
+        <translation>&quot;%s&quot; is a folder, not an SD file.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist keine Zahl.</source>
+        <translation>&quot;%s&quot; is not a number.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; konnte nicht nach %s sortiert werden.</source>
+        <translation>&quot;%s&quot; could not be sorted by %s.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; und &quot;%s&quot; konnten nicht gemischt werden.</source>
+        <translation>&quot;%s&quot; and &quot;%s&quot; could not be mixed.</translation>
+    </message>
+    <message>
+        <source>%s: %s Datensätze konnten nicht gelesen werden und bleiben unverändert erhalten.</source>
+        <translation>%s: %s records could not be read and are kept unchanged.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s: please give the option &quot;%s&quot;. Help: zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>%s: Bitte eine Ausgabedatei mit -o angeben (- für die Standardausgabe).</source>
+        <translation>%s: please give an output file with -o (- for standard output).</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau eine Eingabedatei angeben.</source>
+        <translation>%s: please give exactly one input file.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau zwei Eingabedateien angeben.</source>
+        <translation>%s: please give exactly two input files.</translation>
+    </message>
+    <message>
+        <source>%s: Datensatz %s (Zeile %s): %s</source>
+        <translation>%s: record %s (line %s): %s</translation>
+    </message>
+    <message>
+        <source>%s: Der Option &quot;%s&quot; fehlt ihr Wert.</source>
+        <translation>%s: option &quot;%s&quot; needs a value.</translation>
+    </message>
+    <message>
+        <source>%s: unbekannte Option &quot;%s&quot;. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s: unknown option &quot;%s&quot;. Help: zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>Das Feld &quot;%s&quot; gibt es in &quot;%s&quot; nicht. Felder: %s</source>
+        <translation>There is no field &quot;%s&quot; in &quot;%s&quot;. Fields: %s</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>File:</translation>
+    </message>
+    <message>
+        <source>Datensatz %s: %s</source>
+        <translation>record %s: %s</translation>
+    </message>
+    <message>
+        <source>Datensätze:</source>
+        <translation>Records:</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; ist kein lesbares Molekül.</source>
+        <translation>The query &quot;%s&quot; is not a readable molecule.</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; kann nicht gelesen werden.</source>
+        <translation>The query &quot;%s&quot; cannot be read.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist auch eine Eingabedatei und wird nicht überschrieben.</source>
+        <translation>The output file &quot;%s&quot; is also an input file and is not overwritten.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist ein Ordner.</source>
+        <translation>The output file &quot;%s&quot; is a folder.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist schreibgeschützt.</source>
+        <translation>The output file &quot;%s&quot; is read-only.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight oder molecule; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>The sheets&apos; commands for scripts. FIELD is a data field, formula, weight or molecule; - reads standard input or writes standard output.</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s wurde nicht gefunden.</source>
+        <translation>The library %s was not found.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; enthält keinen lesbaren SD-Datensatz.</source>
+        <translation>The file &quot;%s&quot; holds no readable SD record.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es nicht.</source>
+        <translation>The file &quot;%s&quot; does not exist.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist leer.</source>
+        <translation>The file &quot;%s&quot; is empty.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist mit gzip gepackt. Bitte zuerst entpacken (gunzip).</source>
+        <translation>The file &quot;%s&quot; is compressed with gzip. Please unpack it first (gunzip).</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; kann nicht gelesen werden: %s</source>
+        <translation>The file &quot;%s&quot; cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden: %s</source>
+        <translation>The file &quot;%s&quot; could not be written: %s</translation>
+    </message>
+    <message>
+        <source>Die Standardeingabe kann nur einmal gelesen werden.</source>
+        <translation>Standard input can be read only once.</translation>
+    </message>
+    <message>
+        <source>Die Suche in &quot;%s&quot; ist fehlgeschlagen.</source>
+        <translation>The search in &quot;%s&quot; failed.</translation>
+    </message>
+    <message>
+        <source>Felder:</source>
+        <translation>Fields:</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern.</source>
+        <translation>Combines two files molecule by molecule, as mixing sheets does.</translation>
+    </message>
+    <message>
+        <source>Kodierung:</source>
+        <translation>Encoding:</translation>
+    </message>
+    <message>
+        <source>Lesen:</source>
+        <translation>Reading:</translation>
+    </message>
+    <message>
+        <source>Mischen:</source>
+        <translation>Mixing:</translation>
+    </message>
+    <message>
+        <source>Nicht lesbare Datensätze:</source>
+        <translation>Unreadable records:</translation>
+    </message>
+    <message>
+        <source>Rückgabewert: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf oder fehlerhafte Eingabe.</source>
+        <translation>Exit status: 0 done, 1 nothing found, 2 bad use or bad input.</translation>
+    </message>
+    <message>
+        <source>Schreiben:</source>
+        <translation>Writing:</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Writes the records of each group of equal values, group after group; --json gives groups and sizes on standard error.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
+        <translation>Writes the hits of a structure, text or number search. --min and --max count values strictly above and below.</translation>
+    </message>
+    <message>
+        <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
+        <translation>Writes a table with a header row: the data fields, formula and molecular weight.</translation>
+    </message>
+    <message>
+        <source>Sortieren:</source>
+        <translation>Sorting:</translation>
+    </message>
+    <message>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
+        <translation>Sorts the records by a field, as a click on the column header does.</translation>
+    </message>
+    <message>
+        <source>Standardeingabe</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>Suchen:</source>
+        <translation>Searching:</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl &quot;%s&quot;. Hilfe: zelmar-tool --help</source>
+        <translation>Unknown command &quot;%s&quot;. Help: zelmar-tool --help</translation>
+    </message>
+    <message>
+        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Shows the file&apos;s records, fields, unreadable records and encoding.</translation>
+    </message>
+    <message>
+        <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
+        <translation>export: --format is csv or tsv, not &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>mix: --op ist intersect, merge, left-minus-right oder right-minus-left, nicht &quot;%s&quot;.</source>
+        <translation>mix: --op is intersect, merge, left-minus-right or right-minus-left, not &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>search: --contains und --begins schließen einander aus.</source>
+        <translation>search: --contains and --begins exclude each other.</translation>
+    </message>
+    <message>
+        <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
+        <translation>search: --equal matches the whole value; for parts use --text with --contains or --begins.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max gelten nur für das Feld weight.</source>
+        <translation>search: --min and --max apply to the field weight only.</translation>
+    </message>
+    <message>
+        <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search: please give --text or --equal. Help: zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Bitte entweder --substructure Q.mol, --exact Q.mol oder --field F angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search: please give either --substructure Q.mol, --exact Q.mol or --field F. Help: zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Das Feld weight wird mit --min, --max oder --equal durchsucht.</source>
+        <translation>search: the field weight is searched with --min, --max or --equal.</translation>
+    </message>
+    <message>
+        <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
+        <translation>search: molecules are searched with --substructure or --exact.</translation>
+    </message>
+</context>
 </TS>

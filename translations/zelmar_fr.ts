@@ -1367,4 +1367,235 @@
         <translation>Annuler</translation>
     </message>
 </context>
+<context>
+    <name>ZelmarTool</name>
+    <message>
+        <source>&quot;%s&quot; ist ein Ordner, keine SD-Datei.</source>
+        <translation>&quot;%s&quot; est un dossier, pas un fichier SD.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; ist keine Zahl.</source>
+        <translation>&quot;%s&quot; n&apos;est pas un nombre.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; konnte nicht nach %s sortiert werden.</source>
+        <translation>&quot;%s&quot; n&apos;a pas pu être trié par %s.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; und &quot;%s&quot; konnten nicht gemischt werden.</source>
+        <translation>&quot;%s&quot; et &quot;%s&quot; n&apos;ont pas pu être fusionnés.</translation>
+    </message>
+    <message>
+        <source>%s: %s Datensätze konnten nicht gelesen werden und bleiben unverändert erhalten.</source>
+        <translation>%s : %s enregistrements n&apos;ont pas pu être lus et sont conservés tels quels.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s : veuillez indiquer l&apos;option &quot;%s&quot;. Aide : zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>%s: Bitte eine Ausgabedatei mit -o angeben (- für die Standardausgabe).</source>
+        <translation>%s : veuillez indiquer un fichier de sortie avec -o (- pour la sortie standard).</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau eine Eingabedatei angeben.</source>
+        <translation>%s : veuillez indiquer exactement un fichier d&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>%s: Bitte genau zwei Eingabedateien angeben.</source>
+        <translation>%s : veuillez indiquer exactement deux fichiers d&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>%s: Datensatz %s (Zeile %s): %s</source>
+        <translation>%s : enregistrement %s (ligne %s) : %s</translation>
+    </message>
+    <message>
+        <source>%s: Der Option &quot;%s&quot; fehlt ihr Wert.</source>
+        <translation>%s : l&apos;option &quot;%s&quot; demande une valeur.</translation>
+    </message>
+    <message>
+        <source>%s: unbekannte Option &quot;%s&quot;. Hilfe: zelmar-tool %s --help</source>
+        <translation>%s : option inconnue &quot;%s&quot;. Aide : zelmar-tool %s --help</translation>
+    </message>
+    <message>
+        <source>Das Feld &quot;%s&quot; gibt es in &quot;%s&quot; nicht. Felder: %s</source>
+        <translation>Il n&apos;y a pas de champ &quot;%s&quot; dans &quot;%s&quot;. Champs : %s</translation>
+    </message>
+    <message>
+        <source>Datei:</source>
+        <translation>Fichier :</translation>
+    </message>
+    <message>
+        <source>Datensatz %s: %s</source>
+        <translation>enregistrement %s : %s</translation>
+    </message>
+    <message>
+        <source>Datensätze:</source>
+        <translation>Enregistrements :</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; ist kein lesbares Molekül.</source>
+        <translation>La requête &quot;%s&quot; n&apos;est pas une molécule lisible.</translation>
+    </message>
+    <message>
+        <source>Die Abfrage &quot;%s&quot; kann nicht gelesen werden.</source>
+        <translation>La requête &quot;%s&quot; ne peut pas être lue.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist auch eine Eingabedatei und wird nicht überschrieben.</source>
+        <translation>Le fichier de sortie &quot;%s&quot; est aussi un fichier d&apos;entrée et n&apos;est pas écrasé.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist ein Ordner.</source>
+        <translation>Le fichier de sortie &quot;%s&quot; est un dossier.</translation>
+    </message>
+    <message>
+        <source>Die Ausgabedatei &quot;%s&quot; ist schreibgeschützt.</source>
+        <translation>Le fichier de sortie &quot;%s&quot; est protégé en écriture.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight oder molecule; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>Les commandes des feuilles pour les scripts. FIELD est un champ de données, formula, weight ou molecule ; - lit l&apos;entrée standard ou écrit la sortie standard.</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s wurde nicht gefunden.</source>
+        <translation>La bibliothèque %s est introuvable.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; enthält keinen lesbaren SD-Datensatz.</source>
+        <translation>Le fichier &quot;%s&quot; ne contient aucun enregistrement SD lisible.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es nicht.</source>
+        <translation>Le fichier &quot;%s&quot; n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist leer.</source>
+        <translation>Le fichier &quot;%s&quot; est vide.</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; ist mit gzip gepackt. Bitte zuerst entpacken (gunzip).</source>
+        <translation>Le fichier &quot;%s&quot; est compressé avec gzip. Veuillez d&apos;abord le décompresser (gunzip).</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; kann nicht gelesen werden: %s</source>
+        <translation>Le fichier &quot;%s&quot; ne peut pas être lu : %s</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden: %s</source>
+        <translation>Le fichier &quot;%s&quot; n&apos;a pas pu être écrit : %s</translation>
+    </message>
+    <message>
+        <source>Die Standardeingabe kann nur einmal gelesen werden.</source>
+        <translation>L&apos;entrée standard ne peut être lue qu&apos;une fois.</translation>
+    </message>
+    <message>
+        <source>Die Suche in &quot;%s&quot; ist fehlgeschlagen.</source>
+        <translation>La recherche dans &quot;%s&quot; a échoué.</translation>
+    </message>
+    <message>
+        <source>Felder:</source>
+        <translation>Champs :</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern.</source>
+        <translation>Combine deux fichiers molécule par molécule, comme la fusion de feuilles.</translation>
+    </message>
+    <message>
+        <source>Kodierung:</source>
+        <translation>Codage :</translation>
+    </message>
+    <message>
+        <source>Lesen:</source>
+        <translation>Lecture :</translation>
+    </message>
+    <message>
+        <source>Mischen:</source>
+        <translation>Fusion :</translation>
+    </message>
+    <message>
+        <source>Nicht lesbare Datensätze:</source>
+        <translation>Enregistrements illisibles :</translation>
+    </message>
+    <message>
+        <source>Rückgabewert: 0 erledigt, 1 nichts gefunden, 2 falscher Aufruf oder fehlerhafte Eingabe.</source>
+        <translation>Code de retour : 0 terminé, 1 rien trouvé, 2 mauvais usage ou entrée erronée.</translation>
+    </message>
+    <message>
+        <source>Schreiben:</source>
+        <translation>Écriture :</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Écrit les enregistrements de chaque groupe de valeurs égales, groupe après groupe ; --json donne groupes et tailles sur la sortie d&apos;erreur.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
+        <translation>Écrit les résultats d&apos;une recherche de structure, de texte ou de nombre. --min et --max comptent les valeurs strictement au-dessus et au-dessous.</translation>
+    </message>
+    <message>
+        <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
+        <translation>Écrit un tableau avec une ligne d&apos;en-tête : les champs de données, la formule brute et la masse molaire.</translation>
+    </message>
+    <message>
+        <source>Sortieren:</source>
+        <translation>Tri :</translation>
+    </message>
+    <message>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
+        <translation>Trie les enregistrements par un champ, comme un clic sur l&apos;en-tête de colonne.</translation>
+    </message>
+    <message>
+        <source>Standardeingabe</source>
+        <translation>entrée standard</translation>
+    </message>
+    <message>
+        <source>Suchen:</source>
+        <translation>Recherche :</translation>
+    </message>
+    <message>
+        <source>Unbekannter Befehl &quot;%s&quot;. Hilfe: zelmar-tool --help</source>
+        <translation>Commande inconnue &quot;%s&quot;. Aide : zelmar-tool --help</translation>
+    </message>
+    <message>
+        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Affiche les enregistrements, les champs, les enregistrements illisibles et le codage du fichier.</translation>
+    </message>
+    <message>
+        <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
+        <translation>export : --format vaut csv ou tsv, pas &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>mix: --op ist intersect, merge, left-minus-right oder right-minus-left, nicht &quot;%s&quot;.</source>
+        <translation>mix : --op vaut intersect, merge, left-minus-right ou right-minus-left, pas &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>search: --contains und --begins schließen einander aus.</source>
+        <translation>search : --contains et --begins s&apos;excluent.</translation>
+    </message>
+    <message>
+        <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
+        <translation>search : --equal compare la valeur entière ; pour une partie, --text avec --contains ou --begins.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max gelten nur für das Feld weight.</source>
+        <translation>search : --min et --max ne valent que pour le champ weight.</translation>
+    </message>
+    <message>
+        <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search : veuillez indiquer --text ou --equal. Aide : zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Bitte entweder --substructure Q.mol, --exact Q.mol oder --field F angeben. Hilfe: zelmar-tool search --help</source>
+        <translation>search : veuillez indiquer soit --substructure Q.mol, soit --exact Q.mol, soit --field F. Aide : zelmar-tool search --help</translation>
+    </message>
+    <message>
+        <source>search: Das Feld weight wird mit --min, --max oder --equal durchsucht.</source>
+        <translation>search : le champ weight se recherche avec --min, --max ou --equal.</translation>
+    </message>
+    <message>
+        <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
+        <translation>search : les molécules se recherchent avec --substructure ou --exact.</translation>
+    </message>
+</context>
 </TS>

@@ -194,24 +194,7 @@ bool TZelmarMixWindows::MixWindows(const TZelmarMixSheet* left, const TZelmarMix
         TZelmarSDFileDataList target(nullptr);
         if (mixing) target.OnMixProgress = mixing;
         TZelmarWindowHelper helper;
-        bool done = false;
-        switch (operation) {
-            case moIntersect:
-                done = helper.IntersectData(left->List, right->List, field, &target);
-                break;
-            case moMerge:
-                done = helper.MergeData(left->List, right->List, &target);
-                break;
-            case moLeftMinusRight:
-                done = helper.SubtractData(left->List, right->List, field, &target);
-                break;
-            case moRightMinusLeft:
-                done = helper.SubtractData(right->List, left->List, field, &target);
-                break;
-            default:
-                return false;
-        }
-        if (!done) return false;
+        if (!helper.Mix(operation, left->List, right->List, field, &target)) return false;
         TZelmarRecordRefs copies;
         if (!target.GetCopyAsStringList(copies)) return false;
         for (auto& item : copies) result.AddOwnedObject(std::string(), std::move(item.Owned));

@@ -34,6 +34,23 @@ void RemoveHits(TRefs& from, const TRefs& hits) {
 
 }  // namespace
 
+bool TZelmarSetOperations::Mix(int operation, TZelmarSDFileDataList* left,
+                               TZelmarSDFileDataList* right, const TZelmarField* field,
+                               TZelmarSDFileDataList* target) {
+    switch (operation) {
+        case opIntersect:
+            return IntersectData(left, right, field, target);
+        case opMerge:
+            return MergeData(left, right, target);
+        case opLeftMinusRight:
+            return SubtractData(left, right, field, target);
+        case opRightMinusLeft:
+            return SubtractData(right, left, field, target);
+        default:
+            return false;
+    }
+}
+
 bool TZelmarSetOperations::IntersectData(TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,
                                          const TZelmarField* field, TZelmarSDFileDataList* target) {
     return Guarded("TZelmarSetOperations.IntersectData", false, [&] {

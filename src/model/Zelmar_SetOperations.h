@@ -16,6 +16,13 @@ public:
     using TRefs = TZelmarStringList<TZelmarSDFileData>;
     // (done, total) -> go on.
     using TProgress = std::function<bool(int done, int total)>;
+    // The four ways of mixing, numbered as the mixing dialog offers them.
+    enum TOperation { opIntersect = 1, opMerge = 2, opLeftMinusRight = 3, opRightMinusLeft = 4 };
+
+    // One of the operations on left and right into target; false for an unknown operation.
+    // The dialog and the command line both mix through this, so they give the same records.
+    bool Mix(int operation, TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,
+             const TZelmarField* field, TZelmarSDFileDataList* target);
 
     // Records of both lists whose molecules (under the field) occur on both sides.
     bool IntersectData(TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,

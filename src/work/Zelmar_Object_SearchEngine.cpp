@@ -146,6 +146,28 @@ std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive
     return text;
 }
 
+std::string ZelmarShownTextAsUtf8(std::string_view bytes) {
+    std::u32string text;
+    if (DecodeUtf8(bytes, text)) return std::string(bytes);
+    DecodeCp1252(bytes, text);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (const char32_t c : text) {
+        // Windows-1252 reaches no further than U+2122: one to three bytes.
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
 // ---- TZelmarSearchEngine ---------------------------------------------------------------------
 
 TZelmarSearchEngine::TZelmarSearchEngine(const TZelmarDataCarrier* query)

@@ -85,6 +85,10 @@ private:
 // Windows-1252, and (unless caseSensitive) upper-cased by the user's locale.
 std::u32string ZelmarComparableText(const std::string& bytes, bool caseSensitive);
 
+// Stored bytes as UTF-8 the way the sheet shows them: unchanged when they are valid UTF-8,
+// otherwise read as Windows-1252. For what leaves the program as text (exported tables).
+std::string ZelmarShownTextAsUtf8(std::string_view bytes);
+
 // Exact-structure keys of many molecules: keys[k] for molTexts[k], made on up to two threads,
 // each with its own engine. The texts must stay unchanged meanwhile. progress(done) runs on
 // the calling thread between parts of the work; false stops it, and then the answer is false
