@@ -12,6 +12,7 @@ packages=(
   xvfb xauth nodejs fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream shared-mime-info
   locales
+  openbabel time
 )
 
 # The editor page is bundled with npm. Debian's nodejs comes without it; a node from

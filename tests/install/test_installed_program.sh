@@ -30,17 +30,24 @@ prefix=$work/usr
 
 # ---- layout: the program folder, its libraries and the relative link to the program
 folder=$prefix/$program_dir
-for f in zelmar libveskChemRoutines.so libveskChemViewer.so libveskChemSearch.so; do
+for f in zelmar zelmar-tool libveskChemRoutines.so libveskChemViewer.so libveskChemSearch.so; do
   [ -f "$folder/$f" ] || fail "missing in the program folder: $f"
 done
-link=$prefix/bin/zelmar
-if [ ! -L "$link" ]; then
-  fail "bin/zelmar is not a symbolic link"
-else
-  target=$(readlink "$link")
-  case $target in /*) fail "bin/zelmar points to an absolute path: $target" ;; esac
-  [ "$(readlink -f "$link")" = "$(readlink -f "$folder/zelmar")" ] || fail "bin/zelmar points elsewhere: $target"
-fi
+for program in zelmar zelmar-tool; do
+  link=$prefix/bin/$program
+  if [ ! -L "$link" ]; then
+    fail "bin/$program is not a symbolic link"
+  else
+    target=$(readlink "$link")
+    case $target in /*) fail "bin/$program points to an absolute path: $target" ;; esac
+    [ "$(readlink -f "$link")" = "$(readlink -f "$folder/$program")" ] || fail "bin/$program points elsewhere: $target"
+  fi
+done
+
+# ---- the command-line tool through its link, without a display or a library path
+tool_records=$(env -i HOME="$work" PATH=/usr/bin:/bin "$prefix/bin/zelmar-tool" info "$file" --json |
+  sed -n 's/.*"records":\([0-9]*\),.*/\1/p')
+[ "$tool_records" = "$(grep -c '^\$\$\$\$' "$file")" ] || fail "bin/zelmar-tool info counted \"$tool_records\" records"
 
 # ---- desktop files: entry, icons, AppStream metadata and the SD file type
 share=$prefix/share
