@@ -213,17 +213,24 @@ void TZelmarWindow::ShowStringGrid() {
     FLabelNoData->hide();
 }
 
+namespace {
+// The widget has the keyboard, or gets it when its frame is active again.
+bool HoldsKeyboard(const QWidget* widget) {
+    return widget->hasFocus() || widget->window()->focusWidget() == widget;
+}
+}  // namespace
+
 // A focused widget that is hidden hands the focus to the next one in the frame, perhaps the
 // grid of another sheet, which would then become the current sheet: while the grid is away the
-// sheet keeps the focus itself.
+// sheet keeps the focus itself, also for the time its frame is not the active window.
 void TZelmarWindow::HideGrid() {
-    if (FGrid->hasFocus()) setFocus(Qt::OtherFocusReason);
+    if (HoldsKeyboard(FGrid)) setFocus(Qt::OtherFocusReason);
     FGrid->hide();
 }
 
 void TZelmarWindow::ShowGrid() {
     if (!FGrid->isHidden()) return;
-    const bool focused = hasFocus();
+    const bool focused = HoldsKeyboard(this);
     FGrid->show();
     if (focused || IsCurrentSheet()) FGrid->setFocus(Qt::OtherFocusReason);
 }

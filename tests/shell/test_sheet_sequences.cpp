@@ -153,6 +153,21 @@ private slots:
         }
     }
 
+    // A file that opens while the frame is not the active window (after a dialog, or handed
+    // over from a second start) stays the current sheet, with the keyboard, once it is again.
+    void aFileOpenedWhileTheFrameIsInactiveStaysCurrent() {
+        TDialogWatcher watcher;
+        watcher.ExpectCancel();
+        Action("ActEditFields")->trigger();
+        QVERIFY(watcher.AllAnswered());
+        QVERIFY(!Form().isActiveWindow());
+        TZelmarWindow* opened = Open(Form(), DataFile("chembl_examples.sdf"));
+        QVERIFY(opened != nullptr && opened != Sheet);
+        FrameActiveAgain();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(opened->Grid()));
+        QCOMPARE(Form().GetCurrentChildWindow(), opened);
+    }
+
     void escOnTheCloseQuestionKeepsTheSheetAndItsEdits() {
         Modify();
         QMdiSubWindow* child = Form().MdiArea()->subWindowList().first();
