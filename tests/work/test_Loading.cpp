@@ -399,7 +399,8 @@ TEST(Loading, HandlersThatWaitForTheUiThreadDoNotBlockPainting) {
 // progress handler there can still stop loading.
 TEST(Loading, PostedWorkerEventsRunOnTheUiThread) {
     TTempDir dir;
-    const std::string file = NumberedFile(dir, 1000);
+    // Big enough that loading cannot end before the posted answer is back.
+    const std::string file = NumberedFile(dir, 20000);
     TSheet sheet;
     TZelmarSDFileDataList& list = *sheet.List;
     list.PostWorkerEvents = true;
