@@ -66,7 +66,7 @@ std::string TZelmarToolArguments::Required(const std::string& option) const {
 void TZelmarToolArguments::ExpectFiles(std::size_t count) const {
     if (FFiles.size() == count) return;
     throw TZelmarToolError(
-        count == 1 ? ToolText("ZelmarTool##  %s: Bitte genau eine Eingabedatei angeben.", {FCommand})
-                   : ToolText("ZelmarTool##  %s: Bitte genau zwei Eingabedateien angeben.",
-                              {FCommand}));
+        count == 1
+            ? ToolText("ZelmarTool##  %s: Bitte genau eine Eingabedatei angeben.", {FCommand})
+            : ToolText("ZelmarTool##  %s: Bitte genau zwei Eingabedateien angeben.", {FCommand}));
 }

@@ -39,8 +39,7 @@ std::string ReadQueryFile(const std::string& name) {
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     TveskMolManager molecules;
-    if (text.find_first_not_of(" \t\r\n") == std::string::npos ||
-        !molecules.CanOpenMolString(text))
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos || !molecules.CanOpenMolString(text))
         throw TZelmarToolError(
             ToolText("ZelmarTool##  Die Abfrage \"%s\" ist kein lesbares Molekül.", {name}));
     return text;
@@ -69,17 +68,17 @@ int FieldQuery(const TZelmarToolArguments& a, const TZelmarField* field,
     const bool numbers = a.Has("--min") || a.Has("--max");
     if (field->Kind == ecsdtMolweight) {
         if (a.Has("--text") || a.Has("--contains") || a.Has("--begins") || a.Has("--case"))
-            throw TZelmarToolError(ToolText(
-                "ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
-                "durchsucht."));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
+                         "durchsucht."));
         if (a.Has("--equal")) {
             query.SetValueFrom(NumberArgument(a.Value("--equal")));
             return soExact;
         }
         if (!numbers)
-            throw TZelmarToolError(ToolText(
-                "ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
-                "durchsucht."));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
+                         "durchsucht."));
         if (a.Has("--min") && a.Has("--max")) {
             query.SetValueFrom(NumberArgument(a.Value("--min")));
             query.SetValueTo(NumberArgument(a.Value("--max")));
@@ -103,12 +102,12 @@ int FieldQuery(const TZelmarToolArguments& a, const TZelmarField* field,
     if (a.Has("--contains")) options = soContains;
     if (a.Has("--begins")) options = soBeginsWith;
     if (a.Has("--contains") && a.Has("--begins"))
-        throw TZelmarToolError(ToolText(
-            "ZelmarTool##  search: --contains und --begins schließen einander aus."));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  search: --contains und --begins schließen einander aus."));
     if (a.Has("--equal") && (a.Has("--contains") || a.Has("--begins")))
-        throw TZelmarToolError(ToolText(
-            "ZelmarTool##  search: --equal sucht den ganzen Wert; für Teile --text mit "
-            "--contains oder --begins."));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  search: --equal sucht den ganzen Wert; für Teile --text mit "
+                     "--contains oder --begins."));
     if (a.Has("--case")) options += soCaseSensitive;
     return options;
 }
@@ -145,8 +144,8 @@ int RunToolSort(const TZelmarToolArgs& args) {
     list.OnSearchProgress = nullptr;
     progress.Done();
     if (!sorted)
-        throw TZelmarToolError(ToolText("ZelmarTool##  \"%s\" konnte nicht nach %s sortiert werden.",
-                                        {sheet.ShownName(), by}));
+        throw TZelmarToolError(ToolText(
+            "ZelmarTool##  \"%s\" konnte nicht nach %s sortiert werden.", {sheet.ShownName(), by}));
     WriteSDFile(list, a.Value("-o"), progress);
     return 0;
 }
@@ -226,8 +225,8 @@ int RunToolDuplicates(const TZelmarToolArgs& args) {
     list.OnSortProgress = nullptr;
     progress.Done();
     if (!searched)
-        throw TZelmarToolError(ToolText(
-            "ZelmarTool##  Die Suche in \"%s\" ist fehlgeschlagen.", {sheet.ShownName()}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Suche in \"%s\" ist fehlgeschlagen.", {sheet.ShownName()}));
     if (a.Has("--json")) {
         // Each hit's text is its group's number; groups come one after another.
         std::vector<int> sizes;
@@ -257,10 +256,10 @@ int RunToolMix(const TZelmarToolArgs& args) {
     if (op == "left-minus-right") operation = TZelmarSetOperations::opLeftMinusRight;
     if (op == "right-minus-left") operation = TZelmarSetOperations::opRightMinusLeft;
     if (operation == 0)
-        throw TZelmarToolError(ToolText(
-            "ZelmarTool##  mix: --op ist intersect, merge, left-minus-right oder "
-            "right-minus-left, nicht \"%s\".",
-            {op}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  mix: --op ist intersect, merge, left-minus-right oder "
+                     "right-minus-left, nicht \"%s\".",
+                     {op}));
     if (a.Files()[0] == "-" && a.Files()[1] == "-")
         throw TZelmarToolError(
             ToolText("ZelmarTool##  Die Standardeingabe kann nur einmal gelesen werden."));
@@ -284,8 +283,9 @@ int RunToolMix(const TZelmarToolArgs& args) {
     target.OnMixProgress = nullptr;
     progress.Done();
     if (!mixed)
-        throw TZelmarToolError(ToolText("ZelmarTool##  \"%s\" und \"%s\" konnten nicht gemischt werden.",
-                                        {left.ShownName(), right.ShownName()}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  \"%s\" und \"%s\" konnten nicht gemischt werden.",
+                     {left.ShownName(), right.ShownName()}));
     WriteSDFile(target, a.Value("-o"), progress);
     return target.GetCount() == 0 ? 1 : 0;
 }

@@ -9,8 +9,8 @@
 
 using TZelmarToolArgs = std::vector<std::string>;
 
-int RunToolInfo(const TZelmarToolArgs& args);        // Zelmar_ToolReports.cpp
-int RunToolExport(const TZelmarToolArgs& args);      // Zelmar_ToolReports.cpp
+int RunToolInfo(const TZelmarToolArgs& args);    // Zelmar_ToolReports.cpp
+int RunToolExport(const TZelmarToolArgs& args);  // Zelmar_ToolReports.cpp
 int RunToolSort(const TZelmarToolArgs& args);
 int RunToolSearch(const TZelmarToolArgs& args);
 int RunToolDuplicates(const TZelmarToolArgs& args);

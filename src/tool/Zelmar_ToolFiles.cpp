@@ -107,8 +107,9 @@ void TZelmarToolSheet::CopyToTemporaryFile(const std::string& from, bool standar
     std::string path = TemporaryFolder() + "/zelmar-tool-XXXXXX";
     const int fd = MakeTemporary(path);
     if (fd < 0)
-        throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
-                                        {FShownName, std::strerror(errno)}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
+                     {FShownName, std::strerror(errno)}));
     FTemporaryFile = path;
     const int in = standardInput ? STDIN_FILENO : ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     int readError = in < 0 ? errno : 0;
@@ -123,8 +124,9 @@ void TZelmarToolSheet::CopyToTemporaryFile(const std::string& from, bool standar
     if (!standardInput && in >= 0) ::close(in);
     ::close(fd);
     if (readError != 0)
-        throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
-                                        {FShownName, std::strerror(readError)}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
+                     {FShownName, std::strerror(readError)}));
     FPath = path;
 }
 
@@ -138,15 +140,17 @@ void TZelmarToolSheet::Load(const std::string& fileName, TZelmarToolProgress& pr
             if (errno == ENOENT)
                 throw TZelmarToolError(
                     ToolText("ZelmarTool##  Die Datei \"%s\" gibt es nicht.", {FShownName}));
-            throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
-                                            {FShownName, std::strerror(errno)}));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
+                         {FShownName, std::strerror(errno)}));
         }
         if (S_ISDIR(st.st_mode))
             throw TZelmarToolError(
                 ToolText("ZelmarTool##  \"%s\" ist ein Ordner, keine SD-Datei.", {FShownName}));
         if (::access(fileName.c_str(), R_OK) != 0)
-            throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
-                                            {FShownName, std::strerror(errno)}));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
+                         {FShownName, std::strerror(errno)}));
         if (!S_ISREG(st.st_mode)) CopyToTemporaryFile(fileName, false);
     } else {
         CopyToTemporaryFile(fileName, true);
@@ -159,7 +163,8 @@ void TZelmarToolSheet::Load(const std::string& fileName, TZelmarToolProgress& pr
         const std::size_t got = in != nullptr ? std::fread(head, 1, 2, in) : 0;
         if (in != nullptr) std::fclose(in);
         if (got == 0)
-            throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" ist leer.", {FShownName}));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  Die Datei \"%s\" ist leer.", {FShownName}));
         if (got == 2 && head[0] == 0x1F && head[1] == 0x8B)
             throw TZelmarToolError(ToolText(
                 "ZelmarTool##  Die Datei \"%s\" ist mit gzip gepackt. Bitte zuerst entpacken "
@@ -179,8 +184,9 @@ void TZelmarToolSheet::Load(const std::string& fileName, TZelmarToolProgress& pr
     };
     if (!FList->LoadFile(FPath)) {
         const std::string error = FList->GetLastError();
-        throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
-                                        {FShownName, error.empty() ? "?" : error}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Datei \"%s\" kann nicht gelesen werden: %s",
+                     {FShownName, error.empty() ? "?" : error}));
     }
     while (!FList->GetLoadFinished()) FUi.WaitAndProcess(std::chrono::milliseconds(5));
     FUi.ProcessPending();
@@ -189,9 +195,8 @@ void TZelmarToolSheet::Load(const std::string& fileName, TZelmarToolProgress& pr
     progress.Done();
     if (FList->GetCount() == 0 || FList->GetLoadedCount() == 0) {
         const std::string error = FList->GetLastError();
-        std::string message =
-            ToolText("ZelmarTool##  Die Datei \"%s\" enthält keinen lesbaren SD-Datensatz.",
-                     {FShownName});
+        std::string message = ToolText(
+            "ZelmarTool##  Die Datei \"%s\" enthält keinen lesbaren SD-Datensatz.", {FShownName});
         if (!error.empty()) message += " (" + error + ")";
         throw TZelmarToolError(message);
     }
@@ -222,16 +227,17 @@ void TZelmarToolSheet::CollectLoadErrors() {
 void TZelmarToolSheet::ReportLoadErrors() const {
     if (FLoadErrors.empty()) return;
     std::cerr << "zelmar-tool: "
-              << ToolText("ZelmarTool##  %s: %s Datensätze konnten nicht gelesen werden und "
-                          "bleiben unverändert erhalten.",
-                          {FShownName, std::to_string(FLoadErrors.size())})
+              << ToolText(
+                     "ZelmarTool##  %s: %s Datensätze konnten nicht gelesen werden und "
+                     "bleiben unverändert erhalten.",
+                     {FShownName, std::to_string(FLoadErrors.size())})
               << "\n";
     for (std::size_t i = 0; i < FLoadErrors.size() && i < kListedLoadErrors; ++i) {
         const TZelmarToolLoadError& error = FLoadErrors[i];
         std::cerr << "zelmar-tool: "
                   << ToolText("ZelmarTool##  %s: Datensatz %s (Zeile %s): %s",
-                              {FShownName, std::to_string(error.Record),
-                               std::to_string(error.Line), error.Reason})
+                              {FShownName, std::to_string(error.Record), std::to_string(error.Line),
+                               error.Reason})
                   << "\n";
     }
 }
@@ -280,8 +286,9 @@ TZelmarField* TZelmarToolSheet::FieldByName(const std::string& name) {
     if (field != nullptr) return field;
     std::string known;
     for (const std::string& each : FieldNames()) known += (known.empty() ? "" : ", ") + each;
-    throw TZelmarToolError(ToolText(
-        "ZelmarTool##  Das Feld \"%s\" gibt es in \"%s\" nicht. Felder: %s", {name, FShownName, known}));
+    throw TZelmarToolError(
+        ToolText("ZelmarTool##  Das Feld \"%s\" gibt es in \"%s\" nicht. Felder: %s",
+                 {name, FShownName, known}));
 }
 
 // ---- writing --------------------------------------------------------------------------------
@@ -314,8 +321,9 @@ void WriteSDFile(TZelmarSDFileDataList& list, const std::string& out,
         target = TemporaryFolder() + "/zelmar-tool-XXXXXX";
         const int fd = MakeTemporary(target);
         if (fd < 0)
-            throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
-                                            {out, std::strerror(errno)}));
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
+                         {out, std::strerror(errno)}));
         ::close(fd);
     }
     std::string failure;
@@ -342,15 +350,17 @@ void WriteSDFile(TZelmarSDFileDataList& list, const std::string& out,
     if (!saved || !copied) {
         if (failure.empty()) failure = list.GetLastError();
         if (!copied) failure = std::strerror(errno);
-        throw TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
-                                        {out, failure.empty() ? "?" : failure}));
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
+                     {out, failure.empty() ? "?" : failure}));
     }
 }
 
 void WriteTextFile(const std::string& text, const std::string& out) {
     auto fail = [&](int error) {
-        return TZelmarToolError(ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
-                                         {out, std::strerror(error)}));
+        return TZelmarToolError(
+            ToolText("ZelmarTool##  Die Datei \"%s\" konnte nicht geschrieben werden: %s",
+                     {out, std::strerror(error)}));
     };
     if (out == "-") {
         if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||

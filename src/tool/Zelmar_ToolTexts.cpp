@@ -26,8 +26,8 @@ std::string ToolLanguageFromEnvironment() {
 
 void UseToolLanguage(const std::string& language) {
     auto table = std::make_shared<std::map<std::string, std::string>>();
-    for (const TZelmarToolDictionaryEntry* entry = kZelmarToolDictionary; entry->Language != nullptr;
-         ++entry)
+    for (const TZelmarToolDictionaryEntry* entry = kZelmarToolDictionary;
+         entry->Language != nullptr; ++entry)
         if (language == entry->Language) (*table)[entry->Native] = entry->Translation;
     if (table->empty()) {
         SetTranslationLookup(nullptr);

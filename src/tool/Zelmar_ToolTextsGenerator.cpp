@@ -69,7 +69,8 @@ int main(int argc, char** argv) {
         if (equals == std::string::npos) return 2;
         const std::string language = arg.substr(0, equals);
         std::ifstream in(arg.substr(equals + 1), std::ios::binary);
-        const std::string ts((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const std::string ts((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
         if (ts.empty()) {
             std::cerr << "cannot read " << arg.substr(equals + 1) << "\n";
             return 1;

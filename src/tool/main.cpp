@@ -36,14 +36,16 @@ const TCommand kCommands[] = {
      "  zelmar-tool search FILE --field weight (--min A [--max B] | --max B | --equal X) -o OUT",
      "ZelmarTool##  Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und "
      "--max zählen Werte echt darüber bzw. darunter."},
-    {"duplicates", RunToolDuplicates, "zelmar-tool duplicates FILE --by FIELD [--stereo] [--json] -o OUT",
+    {"duplicates", RunToolDuplicates,
+     "zelmar-tool duplicates FILE --by FIELD [--stereo] [--json] -o OUT",
      "ZelmarTool##  Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; "
      "--json nennt Gruppen und Größen auf der Standardfehlerausgabe."},
     {"mix", RunToolMix,
      "zelmar-tool mix LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left -o OUT",
      "ZelmarTool##  Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von "
      "Datenblättern."},
-    {"export", RunToolExport, "zelmar-tool export FILE -o OUT.csv|OUT.tsv [--fields A,B,...] [--format csv|tsv]",
+    {"export", RunToolExport,
+     "zelmar-tool export FILE -o OUT.csv|OUT.tsv [--fields A,B,...] [--format csv|tsv]",
      "ZelmarTool##  Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und "
      "Molekulargewicht."},
 };
@@ -120,9 +122,9 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    std::fprintf(stderr, "zelmar-tool: %s\n",
-                 ToolText("ZelmarTool##  Unbekannter Befehl \"%s\". Hilfe: zelmar-tool --help",
-                          {name})
-                     .c_str());
+    std::fprintf(
+        stderr, "zelmar-tool: %s\n",
+        ToolText("ZelmarTool##  Unbekannter Befehl \"%s\". Hilfe: zelmar-tool --help", {name})
+            .c_str());
     return 2;
 }

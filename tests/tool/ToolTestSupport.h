@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "Zelmar_Object_SDFileData.h"
 #include "ZelmarTestTempDir.h"
+#include "Zelmar_Object_SDFileData.h"
 #include "vesk_Dispatcher.h"
 
 inline std::string SharedFile(const std::string& name) {
@@ -44,8 +44,7 @@ struct TToolRun {
 // Runs the tool with the arguments (each quoted for the shell), standard input from a file
 // when given, in a locale (LANG and LC_ALL; "C" unless told).
 inline TToolRun RunTool(const TTestTempDir& dir, const std::vector<std::string>& args,
-                        const std::string& input = std::string(),
-                        const std::string& locale = "C") {
+                        const std::string& input = std::string(), const std::string& locale = "C") {
     std::string command = "LANG=" + locale + " LC_ALL=" + locale + " " + Quoted(ZELMAR_TOOL_PATH);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += input.empty() ? " </dev/null" : " <" + Quoted(input);

@@ -30,11 +30,14 @@ protected:
 
 TEST_F(ToolBadInput, FilesThatAreNoSDFilesAreRefusedByName) {
     const std::string out = Dir.Path("out.sdf");
-    ExpectRefused({"info", Dir.Path("missing.sdf")}, "\"" + Dir.Path("missing.sdf") + "\" does not exist");
+    ExpectRefused({"info", Dir.Path("missing.sdf")},
+                  "\"" + Dir.Path("missing.sdf") + "\" does not exist");
     ExpectRefused({"sort", Dir.Root().string(), "--by", "weight", "-o", out}, "is a folder");
     ExpectRefused({"info", Dir.Write("empty.sdf", "")}, "empty.sdf\" is empty");
-    ExpectRefused({"info", SharedFile("malformed/blank_lines_only.sdf")}, "holds no readable SD record");
-    ExpectRefused({"info", SharedFile("malformed/not_an_sdf_json.sdf")}, "holds no readable SD record");
+    ExpectRefused({"info", SharedFile("malformed/blank_lines_only.sdf")},
+                  "holds no readable SD record");
+    ExpectRefused({"info", SharedFile("malformed/not_an_sdf_json.sdf")},
+                  "holds no readable SD record");
     const std::string zipped = Dir.Path("zipped.sdf.gz");
     ASSERT_EQ(std::system(("gzip -c " + Quoted(Single) + " >" + Quoted(zipped)).c_str()), 0);
     ExpectRefused({"search", zipped, "--field", "weight", "--min", "1", "-o", out},
@@ -46,18 +49,21 @@ TEST_F(ToolBadInput, UnknownFieldsQueriesAndOptionsAreRefused) {
     const std::string out = Dir.Path("out.sdf");
     ExpectRefused({"sort", Single, "--by", "NO_SUCH_FIELD", "-o", out},
                   "no field \"NO_SUCH_FIELD\" in \"" + Single + "\". Fields: molecule, formula");
-    ExpectRefused({"search", Single, "--exact", Dir.Write("bad.mol", "not a molecule\n"), "-o", out},
-                  "bad.mol\" is not a readable molecule");
+    ExpectRefused(
+        {"search", Single, "--exact", Dir.Write("bad.mol", "not a molecule\n"), "-o", out},
+        "bad.mol\" is not a readable molecule");
     ExpectRefused({"search", Single, "--substructure", Dir.Path("none.mol"), "-o", out},
                   "none.mol\" cannot be read");
     ExpectRefused({"search", Single, "--field", "weight", "--min", "1,5", "-o", out},
                   "\"1,5\" is not a number");
     ExpectRefused({"search", Single, "--field", "PUBCHEM_IUPAC_INCHI", "--min", "1", "-o", out},
                   "--min and --max apply to the field weight only");
-    ExpectRefused({"sort", Single, "--by", "weight", "--fast", "-o", out}, "unknown option \"--fast\"");
+    ExpectRefused({"sort", Single, "--by", "weight", "--fast", "-o", out},
+                  "unknown option \"--fast\"");
     ExpectRefused({"sort", Single, "--by", "weight"}, "output file with -o");
     ExpectRefused({"mix", Single, Single, "--op", "xor", "-o", out}, "not \"xor\"");
-    ExpectRefused({"mix", "-", "-", "--op", "merge", "-o", out}, "Standard input can be read only once");
+    ExpectRefused({"mix", "-", "-", "--op", "merge", "-o", out},
+                  "Standard input can be read only once");
     ExpectRefused({"frobnicate"}, "Unknown command \"frobnicate\"");
 }
 

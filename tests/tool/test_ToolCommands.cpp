@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <set>
 
+#include "ToolTestSupport.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
-#include "ToolTestSupport.h"
 
 namespace {
 
@@ -173,14 +173,26 @@ TEST_F(Tool, SearchWritesTheHitsTheSheetFinds) {
     formula.SetKind(ecsdtFormula);
     const std::vector<TCase> cases = {
         {{"--substructure", ring}, "molecule", molecule(ring), soContains, false},
-        {{"--exact", firstMolecule, "--stereo"}, "molecule", molecule(firstMolecule), soExact,
+        {{"--exact", firstMolecule, "--stereo"},
+         "molecule",
+         molecule(firstMolecule),
+         soExact,
          true},
-        {{"--field", "PUBCHEM_IUPAC_NAME", "--text", "ACID", "--contains"}, "PUBCHEM_IUPAC_NAME",
-         text("ACID"), soContains, false},
+        {{"--field", "PUBCHEM_IUPAC_NAME", "--text", "ACID", "--contains"},
+         "PUBCHEM_IUPAC_NAME",
+         text("ACID"),
+         soContains,
+         false},
         {{"--field", "PUBCHEM_IUPAC_NAME", "--text", "amino", "--contains", "--case"},
-         "PUBCHEM_IUPAC_NAME", text("amino"), soContains + soCaseSensitive, false},
+         "PUBCHEM_IUPAC_NAME",
+         text("amino"),
+         soContains + soCaseSensitive,
+         false},
         {{"--field", "PUBCHEM_IUPAC_NAME", "--text", "3-hydroxy", "--begins"},
-         "PUBCHEM_IUPAC_NAME", text("3-hydroxy"), soBeginsWith, false},
+         "PUBCHEM_IUPAC_NAME",
+         text("3-hydroxy"),
+         soBeginsWith,
+         false},
         {{"--field", "formula", "--equal", "C9H17NO4"}, "formula", formula, soExact, false},
         {{"--field", "weight", "--min", "100", "--max", "200.5"}, "weight", range, soRange, false},
         {{"--field", "weight", "--min", "400"}, "weight", above, soGreaterThan, false},
@@ -250,7 +262,8 @@ TEST_F(Tool, MixCombinesAsTheMixingDialog) {
         {"right-minus-left", TZelmarSetOperations::opRightMinusLeft}};
     for (const auto& [op, operation] : operations) {
         SCOPED_TRACE(op);
-        const TToolRun run = RunTool(Dir, {"mix", left, right, "--op", op, "-o", Dir.Path("out.sdf")});
+        const TToolRun run =
+            RunTool(Dir, {"mix", left, right, "--op", op, "-o", Dir.Path("out.sdf")});
         ASSERT_EQ(run.Status, 0) << run.Err;
         TSheetList a(left);
         TSheetList b(right);
@@ -268,9 +281,10 @@ TEST_F(Tool, ExportWritesTheSheetsValuesAsCsvAndTsvInEveryLocale) {
     TSheetList sheet(file);
     // A German locale must not turn the weights' decimal point into a comma.
     for (const std::string locale : {"C", "de_DE.UTF-8"}) {
-        const TToolRun run = RunTool(Dir, {"export", file, "--fields", "PUBCHEM_COMPOUND_CID,weight",
-                                           "-o", Dir.Path("out.csv")},
-                                     "", locale);
+        const TToolRun run = RunTool(
+            Dir,
+            {"export", file, "--fields", "PUBCHEM_COMPOUND_CID,weight", "-o", Dir.Path("out.csv")},
+            "", locale);
         ASSERT_EQ(run.Status, 0) << run.Err;
         std::string expected = "PUBCHEM_COMPOUND_CID,weight\r\n";
         for (int i = 0; i < sheet.List->GetCount(); ++i) {
@@ -306,7 +320,11 @@ TEST_F(Tool, ExportWritesTheSheetsValuesAsCsvAndTsvInEveryLocale) {
                   .Status,
               0);
     const std::string latin1 = ReadBytes(Dir.Path("latin1.csv"));
-    EXPECT_NE(latin1.find("123.4\xC2\xB1" "56.7 \xC2\xB0" "C"), std::string::npos) << latin1;
+    EXPECT_NE(latin1.find("123.4\xC2\xB1"
+                          "56.7 \xC2\xB0"
+                          "C"),
+              std::string::npos)
+        << latin1;
 }
 
 TEST_F(Tool, PipelineThroughStandardInputAndOutput) {
@@ -315,7 +333,8 @@ TEST_F(Tool, PipelineThroughStandardInputAndOutput) {
     ASSERT_EQ(sorted.Status, 0) << sorted.Err;
     const std::string between = Dir.Write("sorted.sdf", sorted.Out);
     const TToolRun found = RunTool(
-        Dir, {"search", "-", "--field", "weight", "--min", "150", "--max", "300", "-o", "-"}, between);
+        Dir, {"search", "-", "--field", "weight", "--min", "150", "--max", "300", "-o", "-"},
+        between);
     ASSERT_EQ(found.Status, 0) << found.Err;
 
     TSheetList sheet(file);
@@ -327,8 +346,8 @@ TEST_F(Tool, PipelineThroughStandardInputAndOutput) {
     query.SetValueFrom(150);
     query.SetValueTo(300);
     TZelmarRecordRefs hits;
-    ASSERT_TRUE(again.List->SearchDataForField(again.Field("weight"), &query, true, &hits, false,
-                                               soRange));
+    ASSERT_TRUE(
+        again.List->SearchDataForField(again.Field("weight"), &query, true, &hits, false, soRange));
     EXPECT_EQ(found.Out, SavedBytes(hits, Dir));
 }
 
