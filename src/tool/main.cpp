@@ -1,5 +1,6 @@
 // zelmar-tool: the sheet's commands on the command line, for scripts and pipelines.
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -89,6 +90,8 @@ int main(int argc, char** argv) {
     // Texts sort and compare by the user's locale, as in the program; numbers in the output
     // do not follow it (Zelmar_Numbers).
     std::setlocale(LC_ALL, "");
+    // A file size limit then fails the write with a message instead of killing the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
     UseToolLanguage(ToolLanguageFromEnvironment());
     std::ios::sync_with_stdio(true);
     const std::vector<std::string> all(argv + 1, argv + argc);
@@ -96,7 +99,7 @@ int main(int argc, char** argv) {
         PrintUsage(stderr);
         return 2;
     }
-    const std::string name = all[0];
+    const std::string& name = all[0];
     if (name == "--help" || name == "-h" || name == "help") {
         PrintUsage(stdout);
         return 0;

@@ -42,10 +42,13 @@ struct TToolRun {
 };
 
 // Runs the tool with the arguments (each quoted for the shell), standard input from a file
-// when given, in a locale (LANG and LC_ALL; "C" unless told).
+// when given, in a locale (LANG and LC_ALL; "C" unless told), after the shell prefix (such as
+// a ulimit).
 inline TToolRun RunTool(const TTestTempDir& dir, const std::vector<std::string>& args,
-                        const std::string& input = std::string(), const std::string& locale = "C") {
-    std::string command = "LANG=" + locale + " LC_ALL=" + locale + " " + Quoted(ZELMAR_TOOL_PATH);
+                        const std::string& input = std::string(), const std::string& locale = "C",
+                        const std::string& shellPrefix = "") {
+    std::string command =
+        shellPrefix + "LANG=" + locale + " LC_ALL=" + locale + " " + Quoted(ZELMAR_TOOL_PATH);
     for (const std::string& arg : args) command += " " + Quoted(arg);
     command += input.empty() ? " </dev/null" : " <" + Quoted(input);
     command += " >" + Quoted(dir.Path("run.out")) + " 2>" + Quoted(dir.Path("run.err"));

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <set>
 
 #include "ToolTestSupport.h"
 
@@ -82,6 +85,27 @@ TEST_F(ToolBadInput, OutputsThatMustNotBeWrittenStayAsTheyWere) {
     ExpectRefused({"export", Single, "-o", Dir.Root().string()}, "is a folder");
     ExpectRefused({"sort", Single, "--by", "weight", "-o", Dir.Path("no/such/folder/out.sdf")},
                   "could not be written");
+}
+
+TEST_F(ToolBadInput, AFailedWriteLeavesTheOldOutputAndNoTemporaryFile) {
+    // 64 KB at most per file: the sorted copy of a 1.2 MB file cannot be completed.
+    const std::string out = Dir.Write("out.sdf", "old\n");
+    const std::string table = Dir.Write("out.csv", "old\n");
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"sort", SharedFile("pubchem_sample.sdf"), "--by", "weight", "-o", out},
+             {"export", SharedFile("pubchem_sample.sdf"), "-o", table}}) {
+        const TToolRun run = RunTool(Dir, args, "", "C", "ulimit -f 128; ");
+        EXPECT_EQ(run.Status, 2) << run.Err;
+        EXPECT_NE(run.Err.find("could not be written"), std::string::npos) << run.Err;
+    }
+    EXPECT_EQ(ReadBytes(out), "old\n");
+    EXPECT_EQ(ReadBytes(table), "old\n");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Dir.Root()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"out.csv", "out.sdf", "run.err", "run.out", "single.sdf"}));
 }
 
 TEST_F(ToolBadInput, UnreadableRecordsAreKeptAndCounted) {
