@@ -194,7 +194,12 @@ void TZelmarToolSheet::Load(const std::string& fileName, TZelmarToolProgress& pr
     FList->OnLoadDataProgress = nullptr;
     progress.Done();
     if (FList->GetCount() == 0 || FList->GetLoadedCount() == 0) {
-        const std::string error = FList->GetLastError();
+        std::string error = FList->GetLastError();
+        // The reader names the file it read: for standard input that is the tool's copy.
+        for (std::size_t at = 0;
+             FPath != FShownName && (at = error.find(FPath, at)) != std::string::npos;
+             at += FShownName.size())
+            error.replace(at, FPath.size(), FShownName);
         std::string message = ToolText(
             "ZelmarTool##  Die Datei \"%s\" enthält keinen lesbaren SD-Datensatz.", {FShownName});
         if (!error.empty()) message += " (" + error + ")";
