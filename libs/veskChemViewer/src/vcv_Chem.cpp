@@ -90,6 +90,27 @@ bool NeedsFreshCoordinates(const RDKit::ROMol& mol) {
     return true;  // every atom on one spot: nothing to draw from
 }
 
+// Atoms without bonds are drawn at the scale of molecules with bonds; closer together than
+// a bond and a third their labels ("Na+", "Cl-") run into each other.
+void SpreadLoneAtoms(RDKit::RWMol& pic) {
+    constexpr double apart = 2.0;
+    if (pic.getNumBonds() > 0 || pic.getNumAtoms() < 2 || pic.getNumConformers() == 0) return;
+    RDKit::Conformer& conf = pic.getConformer();
+    double nearest = std::numeric_limits<double>::max();
+    for (unsigned i = 0; i < pic.getNumAtoms(); ++i) {
+        for (unsigned j = i + 1; j < pic.getNumAtoms(); ++j) {
+            const RDGeom::Point3D d = conf.getAtomPos(i) - conf.getAtomPos(j);
+            nearest = std::min(nearest, std::hypot(d.x, d.y));
+        }
+    }
+    if (nearest >= apart || nearest < 1e-4) return;  // on one spot: no stretch separates them
+    const double f = apart / nearest;
+    for (auto& p : conf.getPositions()) {
+        p.x *= f;
+        p.y *= f;
+    }
+}
+
 std::unique_ptr<RDKit::RWMol> MakePicture(const RDKit::RWMol& chem) {
     auto pic = std::make_unique<RDKit::RWMol>(chem);
     if (pic->getNumAtoms() == 0) return pic;
@@ -293,6 +314,7 @@ bool IsGenericSymbol(const std::string& type) {
 
 Document::Component::Component(std::unique_ptr<RDKit::RWMol> chem) : Chem(std::move(chem)) {
     Picture = MakePicture(*Chem);
+    SpreadLoneAtoms(*Picture);
     MapNumbers.reserve(Picture->getNumAtoms());
     for (const RDKit::Atom* atom : Picture->atoms()) MapNumbers.push_back(atom->getAtomMapNum());
     if (Picture->getNumConformers() > 0 && Picture->getNumAtoms() > 0) {

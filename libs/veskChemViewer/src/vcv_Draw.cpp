@@ -147,6 +147,30 @@ void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
     o.baseFontSize = 0.6 * Relative(st.Labels.Size, 48.0);
 }
 
+// At scale s (pixels per coordinate unit) RDKit makes labels about 0.6 s high.
+double LabelPx(double s, double labelRel) {
+    return std::clamp(0.6 * labelRel * s, 6.0, 40.0);
+}
+
+// Without bonds RDKit fits the labels alone and draws them at its largest font, far larger
+// than the labels of any molecule with bonds in the same picture. Such molecules get at most
+// the scale RDKit gives the smallest of those, a chain of two bonds of the depiction's length
+// 1.5, which it fits with about half a label beyond the outer atoms.
+double ScaleWithoutBonds(int w, int h, const DrawStyle& st) {
+    constexpr double chainW = 2 * 1.5 * 0.866, chainH = 1.5 * 0.5;
+    const double labelRel = Relative(st.Labels.Size, 48.0);
+    auto fits = [&](double s) {
+        const double lp = LabelPx(s, labelRel);
+        return chainW * s + 2.2 * lp <= w && chainH * s + lp <= h;
+    };
+    double lo = 0.0, hi = 4.0 * std::max(w, h);
+    for (int i = 0; i < 40; ++i) {
+        const double mid = (lo + hi) / 2;
+        (fits(mid) ? lo : hi) = mid;
+    }
+    return std::max(lo, 1e-3);
+}
+
 void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w, double h,
                   const DrawStyle& st, double maxScale) {
     const int iw = std::max(1, static_cast<int>(std::lround(w)));
@@ -204,9 +228,8 @@ ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int 
     }
     const int pluses = std::max(perSide[0] - 1, 0) + std::max(perSide[1] - 1, 0);
 
-    // At scale s (pixels per coordinate unit) labels are about 0.6 s high, as RDKit makes them;
-    // every molecule needs room for labels beyond its outermost atoms.
-    auto labelPx = [&](double s) { return std::clamp(0.6 * labelRel * s, 6.0, 40.0); };
+    // Every molecule needs room for labels beyond its outermost atoms.
+    auto labelPx = [&](double s) { return LabelPx(s, labelRel); };
     auto factorW = [&](const Document::Component& c, double lp) {
         if (c.Factor <= 1) return 0.0;
         return (std::to_string(c.Factor).size() * 0.62 + 0.5) * lp * factorRatio;
@@ -319,7 +342,10 @@ void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
         return;
     }
     if (!Reaction_) {
-        DrawMolecule(cr, *Reactants_.front(), 0, 0, w, h, Style_, -1);
+        const Component& c = *Reactants_.front();
+        const double maxScale =
+            c.Picture->getNumBonds() == 0 ? ScaleWithoutBonds(w, h, Style_) : -1;
+        DrawMolecule(cr, c, 0, 0, w, h, Style_, maxScale);
         return;
     }
     std::vector<const Component*> comps;

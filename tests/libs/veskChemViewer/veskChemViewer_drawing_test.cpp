@@ -210,6 +210,69 @@ TEST(Drawing, ThreeDimensionalAndUnkekulizableMoleculesDraw) {
     EXPECT_EQ(odd.Text(GetMolFileFormula), "C4H4N");
 }
 
+namespace {
+
+// The widest run of blank columns inside the box around the ink.
+int WidestGap(const Canvas& c, const TveskRect& box) {
+    int widest = 0, run = 0;
+    for (int x = box.Left; x < box.Right; ++x) {
+        bool blank = true;
+        for (int y = box.Top; y < box.Bottom && blank; ++y) blank = c.At(x, y) == c.Bg;
+        run = blank ? run + 1 : 0;
+        widest = std::max(widest, run);
+    }
+    return widest;
+}
+
+}  // namespace
+
+TEST(Drawing, MoleculesWithoutBondsHaveTheLabelsOfOthersAndFit) {
+    // Chloroethane with a level C-Cl bond and white bonds: only its Cl label leaves ink.
+    View ordinary(Molfile({{"C", 0, 0.75, 0}, {"C", 1.299, 0, 0}, {"Cl", 2.799, 0, 0}},
+                          {{1, 2, 1}, {2, 3, 1}}));
+    TveskMolConfigRecord r = DefaultMolRecord();
+    r.BondColour = 0xFFFFFF;
+    ASSERT_TRUE(ordinary.Configure(r)) << ordinary.Err;
+
+    const std::string ions = "M  CHG  2   1   1   2  -1";
+    struct Case {
+        const char* Name;
+        std::string Molecule;
+        bool TwoLabels;
+    };
+    const std::vector<Case> cases = {
+        {"NaCl 1 apart", Molfile({{"Na", 0, 0, 0}, {"Cl", 1, 0, 0}}, {}, ions), true},
+        {"NaCl on one spot", Molfile({{"Na", 0, 0, 0}, {"Cl", 0, 0, 0}}, {}, ions), true},
+        {"NaCl 3 apart", Molfile({{"Na", 0, 0, 0}, {"Cl", 3, 0, 0}}, {}, ions), true},
+        {"Na+", Molfile({{"Na", 0, 0, 0}}, {}, "M  CHG  1   1   1"), false}};
+    // A sheet row, a small row, the default picture.
+    for (auto [w, h] : {std::pair{125, 50}, std::pair{90, 30}, std::pair{200, 120}}) {
+        TveskRect ref;
+        ordinary.Picture(w, h).Changes({0, 0, 0, 0}, &ref);
+        const int labelHeight = ref.Bottom - ref.Top;
+        ASSERT_GT(labelHeight, 5);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.Name) + " in " + std::to_string(w) + " x " +
+                         std::to_string(h));
+            View v(c.Molecule);
+            ASSERT_TRUE(v.Ok) << v.Err;
+            const Canvas picture = v.Picture(w, h);
+            TveskRect box;
+            picture.Changes({0, 0, 0, 0}, &box);
+            // Ink at the border was cut off there.
+            EXPECT_GT(box.Left, 0);
+            EXPECT_GT(box.Top, 0);
+            EXPECT_LT(box.Right, w);
+            EXPECT_LT(box.Bottom, h);
+            EXPECT_NEAR(box.Bottom - box.Top, labelHeight, 0.25 * labelHeight);
+            // Between Na+ and Cl- a gap, not a letter run into the other label.
+            if (c.TwoLabels) {
+                EXPECT_GE(WidestGap(picture, box), labelHeight / 2);
+            }
+        }
+    }
+}
+
 TEST(Drawing, PaintedRectangleHoldsEveryPaintedPixel) {
     View v(Caffeine());
     for (bool hq : {false, true}) {
