@@ -1,6 +1,7 @@
 #include "Zelmar_Numbers.h"
 
 #include <atomic>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -73,6 +74,45 @@ bool ParseFloat(std::string_view text, double& value, char decimalSeparator) {
         return false;
     value = parsed;
     return true;
+}
+
+bool ParseQualifiedNumber(std::string_view text, TZelmarQualifiedNumber& number,
+                          char decimalSeparator) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    TZelmarQualifier qualifier = TZelmarQualifier::None;
+    const auto take = [&text](std::string_view sign) {
+        if (text.substr(0, sign.size()) != sign) return false;
+        text.remove_prefix(sign.size());
+        return true;
+    };
+    if (take("<=")) qualifier = TZelmarQualifier::LessEqual;
+    else if (take(">=")) qualifier = TZelmarQualifier::GreaterEqual;
+    else if (take("<")) qualifier = TZelmarQualifier::Less;
+    else if (take(">")) qualifier = TZelmarQualifier::Greater;
+    else (void)(take("=") || take("~"));
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    // from_chars takes a minus but no plus, and no second sign after the plus.
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '-' || text.front() == '+')) return false;
+    }
+    // Only digits, signs, separators and exponents: from_chars would also read "inf", "nan"
+    // and hexadecimal digits.
+    for (const char c : text)
+        if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == decimalSeparator ||
+              c == '-' || c == '+' || c == 'e' || c == 'E' || IsBlank(c)))
+            return false;
+    double value = 0.0;
+    if (!ParseFloat(text, value, decimalSeparator)) return false;
+    number.Value = value;
+    number.Qualifier = qualifier;
+    return true;
+}
+
+std::string QualifiedNumberKey(const TZelmarQualifiedNumber& number) {
+    static const char* const kSigns[] = {"<", "<=", "", ">=", ">"};
+    const double value = number.Value == 0.0 ? 0.0 : number.Value;  // no "-0"
+    return kSigns[static_cast<int>(number.Qualifier)] + FormatFloatGeneral(value);
 }
 
 double RoundWeight(double weight) {

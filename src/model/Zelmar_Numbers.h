@@ -28,3 +28,22 @@ char DisplayDecimalSeparator();
 void SetDisplayDecimalSeparator(char separator);
 // Of a language by its two-letter code: '.' for English, ',' for German, French and others.
 char DecimalSeparatorOfLanguage(std::string_view code);
+
+// The qualifier in front of a measured value; the order is the one of equal numbers in a
+// sort: "<3" before "<=3" before "3" before ">=3" before ">3".
+enum class TZelmarQualifier : unsigned char { Less, LessEqual, None, GreaterEqual, Greater };
+
+struct TZelmarQualifiedNumber {
+    double Value = 0.0;
+    TZelmarQualifier Qualifier = TZelmarQualifier::None;
+};
+
+// A data value as a number: an optional qualifier (<, >, <=, >=, =, ~; "=" and "~" count as
+// none) and blanks, then a decimal number with optional sign, decimals and exponent ("1.5",
+// "-3", "+2E-4", ".5", "> 10"). The decimal separator is a point or the given one.
+bool ParseQualifiedNumber(std::string_view text, TZelmarQualifiedNumber& number,
+                          char decimalSeparator = '.');
+
+// One text for every way of writing the same qualified number ("1.50" and "1.5" give "1.5",
+// ">=2" and ">= 2.0" give ">=2"), with a point: equal keys mean equal values.
+std::string QualifiedNumberKey(const TZelmarQualifiedNumber& number);

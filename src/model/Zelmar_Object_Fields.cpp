@@ -39,6 +39,10 @@ void TZelmarField::Assign(const TZelmarField* source) {
         Edited = source->Edited;
         Fixed = source->Fixed;
         ColWidth = source->ColWidth;
+        Numeric = source->Numeric;
+        DecimalSeparator = source->DecimalSeparator;
+        KindChosen = source->KindChosen;
+        NaturalOrder = source->NaturalOrder;
     });
 }
 

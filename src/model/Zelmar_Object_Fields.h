@@ -50,6 +50,15 @@ public:
     std::string OrigName;  // name when the list was last saved for editing
     bool Fixed = false;    // only the check box: not offered in choosers, not moved
     int ColWidth = 0;      // grid column width in pixels
+    // Data fields: the values are numbers (sorted, searched and compared as such), written
+    // with this decimal separator; chosen by the user, or else decided when the file loads.
+    bool Numeric = false;
+    char DecimalSeparator = '.';
+    bool KindChosen = false;
+    // Data text sorted with runs of digits compared by their value (CHEMBL9 before CHEMBL10).
+    bool NaturalOrder = false;
+
+    bool IsNumericData() const { return Kind == ecsdtDataText && Numeric; }
 };
 
 // Non-owning (text, field) lists handed to choosers.

@@ -253,6 +253,9 @@ public:
     void InitFieldNamesFromData();
     // Adds fields for the record's data item names; true when fields were added.
     bool SynchronizeFieldList(TZelmarSDFileData* record);
+    // Decides from the records read so far which data fields hold numbers (done when loading
+    // ends); a kind the user chose stays. True when a kind changed.
+    bool DetectFieldKinds();
 
     // ---- state ----
     // The last failure: a file that could not be read, a record that could not be read, a

@@ -220,7 +220,15 @@ std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
         switch (field->Kind) {
             case ecsdtDataText: {
                 const int item = FTexts.FindData(field->Name);
-                return item < 0 ? std::string() : JoinedValue(FTexts, item);
+                if (item < 0) return std::string();
+                std::string value = JoinedValue(FTexts, item);
+                // Numbers written differently (1.50, 1.5) are one value; what is no number
+                // keeps its text, which no number's key equals.
+                TZelmarQualifiedNumber number;
+                if (field->Numeric &&
+                    ParseQualifiedNumber(value, number, field->DecimalSeparator))
+                    return QualifiedNumberKey(number);
+                return value;
             }
             case ecsdtFormula:
                 return GetFormulaSortKey();

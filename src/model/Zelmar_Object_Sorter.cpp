@@ -101,6 +101,59 @@ int TZelmarSorter::CompareFloatKeys(const std::string& a, const std::string& b) 
     return CompareNumbers(FloatKeyValue(a), FloatKeyValue(b));
 }
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The run of digits or of other characters at the front of text, taken off it.
+std::string_view TakeRun(std::string_view& text) {
+    const bool digits = IsDigit(text.front());
+    std::size_t end = 1;
+    while (end < text.size() && IsDigit(text[end]) == digits) ++end;
+    const std::string_view run = text.substr(0, end);
+    text.remove_prefix(end);
+    return run;
+}
+
+int CompareDigitRuns(std::string_view a, std::string_view b) {
+    const auto significant = [](std::string_view run) {
+        const std::size_t first = run.find_first_not_of('0');
+        return first == std::string_view::npos ? std::string_view() : run.substr(first);
+    };
+    a = significant(a);
+    b = significant(b);
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    return Sign(a.compare(b));
+}
+
+}  // namespace
+
+int TZelmarSorter::CompareNaturalKeys(std::string_view a, std::string_view b) {
+    const bool byteOrder = CollationIsByteOrder();
+    std::string_view restA = a;
+    std::string_view restB = b;
+    while (!restA.empty() && !restB.empty()) {
+        const std::string_view runA = TakeRun(restA);
+        const std::string_view runB = TakeRun(restB);
+        const bool digitsA = IsDigit(runA.front());
+        const bool digitsB = IsDigit(runB.front());
+        int compared = 0;
+        if (digitsA && digitsB) {
+            compared = CompareDigitRuns(runA, runB);
+        } else if (digitsA != digitsB) {
+            compared = digitsA ? -1 : 1;  // numbers before words, as in file managers
+        } else {
+            compared = byteOrder ? Sign(runA.compare(runB))
+                                 : CompareText(std::string(runA), std::string(runB), false);
+        }
+        if (compared != 0) return compared;
+    }
+    if (restA.empty() != restB.empty()) return restA.empty() ? -1 : 1;
+    return Sign(a.compare(b));
+}
+
 double TZelmarSorter::FloatKeyValue(const std::string& key) {
     // Written with a point in every locale (FormatFloatGeneral), not with the C locale's.
     double value = 0.0;
@@ -126,6 +179,8 @@ bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
         if (field == nullptr) return false;
         switch (field->Kind) {
             case ecsdtDataText:
+                if (field->Numeric) return SortByDataNumber(field, descending);
+                if (field->NaturalOrder) return SortByNaturalText(field, descending);
                 return SortByText(field, descending);
             case ecsdtFormula:
                 return SortByFormula(descending, 0, FRecords.RecordCount());
@@ -291,6 +346,73 @@ bool TZelmarSorter::SortByText(const TZelmarField* field, bool descending) {
         }))
         return false;
     FRecords.ReorderRecords(TextOrder(texts, prefixes, descending));
+    return true;
+}
+
+bool TZelmarSorter::GatherTexts(const TZelmarField* field, std::vector<std::string>& texts) {
+    const int count = FRecords.RecordCount();
+    texts.assign(static_cast<std::size_t>(count), std::string());
+    TThrottledProgress progress(FRecords, 0, count);
+    TZelmarDataCarrier value;
+    return ForEachRecordValue(FRecords, count, field->Name, [&](int i, TZelmarSDFileData* record) {
+        value.Clear();
+        if (record != nullptr && record->GetDataForField(field, &value))
+            texts[static_cast<std::size_t>(i)] = value.TakeText();
+        return progress(i);
+    });
+}
+
+namespace {
+
+// The order of positions 0..n-1 under less, equal ones in position order.
+template <typename Less>
+std::vector<int> StableOrder(std::size_t n, Less&& less) {
+    std::vector<int> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
+    std::stable_sort(order.begin(), order.end(), less);
+    return order;
+}
+
+int CompareQualified(const TZelmarQualifiedNumber& a, const TZelmarQualifiedNumber& b) {
+    if (a.Value != b.Value) return a.Value < b.Value ? -1 : 1;
+    return Sign(static_cast<int>(a.Qualifier) - static_cast<int>(b.Qualifier));
+}
+
+bool IsBlankText(const std::string& text) {
+    return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
+
+}  // namespace
+
+bool TZelmarSorter::SortByDataNumber(const TZelmarField* field, bool descending) {
+    std::vector<std::string> texts;
+    if (!GatherTexts(field, texts)) return false;
+    enum TGroup : unsigned char { kNumber, kText, kEmpty };
+    std::vector<TGroup> groups(texts.size(), kEmpty);
+    std::vector<TZelmarQualifiedNumber> numbers(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (IsBlankText(texts[i])) continue;
+        groups[i] = ParseQualifiedNumber(texts[i], numbers[i], field->DecimalSeparator) ? kNumber
+                                                                                       : kText;
+    }
+    const bool byteOrder = CollationIsByteOrder();
+    FRecords.ReorderRecords(StableOrder(texts.size(), [&](int x, int y) {
+        if (groups[x] != groups[y]) return groups[x] < groups[y];
+        int compared = 0;
+        if (groups[x] == kNumber) compared = CompareQualified(numbers[x], numbers[y]);
+        if (groups[x] == kText) compared = CompareText(texts[x], texts[y], byteOrder);
+        return descending ? compared > 0 : compared < 0;
+    }));
+    return true;
+}
+
+bool TZelmarSorter::SortByNaturalText(const TZelmarField* field, bool descending) {
+    std::vector<std::string> texts;
+    if (!GatherTexts(field, texts)) return false;
+    FRecords.ReorderRecords(StableOrder(texts.size(), [&](int x, int y) {
+        const int compared = CompareNaturalKeys(texts[x], texts[y]);
+        return descending ? compared > 0 : compared < 0;
+    }));
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Zelmar_Object_RecordAccess.h"
@@ -29,6 +30,9 @@ public:
     // collation locale, then bytes.
     static int CompareStringKeys(const std::string& a, const std::string& b);
     static int CompareFloatKeys(const std::string& a, const std::string& b);
+    // Natural order: runs of digits compare by their value ("CHEMBL9" before "CHEMBL10"),
+    // the rest as texts; equal values written differently ("a01", "a1") by their bytes.
+    static int CompareNaturalKeys(std::string_view a, std::string_view b);
     // A weight key's number, read with a point in every locale; 0 for a text that is none.
     static double FloatKeyValue(const std::string& key);
     // The same for the texts at a and b of a list; 0 also outside the list.
@@ -42,6 +46,13 @@ public:
 private:
     bool SortByText(const TZelmarField* field, bool descending);
     bool SortByNumber(const TZelmarField* field, bool descending);
+    // A numeric data field: numbers by value (equal numbers by qualifier), then what is no
+    // number as text, empty values last, in both directions.
+    bool SortByDataNumber(const TZelmarField* field, bool descending);
+    bool SortByNaturalText(const TZelmarField* field, bool descending);
+    // The field's value of every record, in list order (empty where there is none); false
+    // when progress stopped it.
+    bool GatherTexts(const TZelmarField* field, std::vector<std::string>& texts);
     // Progress from offset within total, so that the molecule sort can report its first half.
     bool SortByFormula(bool descending, int progressOffset, int progressTotal);
     bool SortByStructure(bool descending);

@@ -218,6 +218,11 @@ bool TZelmarSearchEngine::CheckForHit(const TZelmarDataCarrier* value, int optio
     return Guarded("TZelmarSearchEngine.CheckForHit", false, [&] {
         if (value == nullptr) return false;
         if (!FQuerySet) throw std::runtime_error("No query Data Set");
+        if (FQueryKind == ecsdtMolweight && value->Kind() == ecsdtDataText) {
+            TZelmarQualifiedNumber number;
+            return ParseQualifiedNumber(value->Text(), number, FDecimalSeparator) &&
+                   CheckQualifiedNumber(number, options);
+        }
         if (value->Kind() != FQueryKind) return false;
         const bool caseSensitive = (options & soCaseSensitive) != 0;
         switch (value->Kind()) {
@@ -298,6 +303,28 @@ bool TZelmarSearchEngine::CheckNumber(double value, int options) const {
     if ((options & soLessThan) != 0) return value < FQueryValue1;
     if ((options & soGreaterThan) != 0) return value > FQueryValue1;
     return value == FQueryValue1;
+}
+
+bool TZelmarSearchEngine::CheckQualifiedNumber(const TZelmarQualifiedNumber& number,
+                                               int options) const {
+    const double v = number.Value;
+    if (number.Qualifier == TZelmarQualifier::None) return CheckNumber(v, options);
+    // The options in CheckNumber's order: a range or an equal value is never certain for a
+    // value open to one side.
+    const bool less = (options & soRange) == 0 && (options & soLessThan) != 0;
+    const bool greater = (options & (soRange | soLessThan)) == 0 && (options & soGreaterThan) != 0;
+    switch (number.Qualifier) {
+        case TZelmarQualifier::Less:  // every x below v
+            return less && v <= FQueryValue1;
+        case TZelmarQualifier::LessEqual:
+            return less && v < FQueryValue1;
+        case TZelmarQualifier::Greater:
+            return greater && v >= FQueryValue1;
+        case TZelmarQualifier::GreaterEqual:
+            return greater && v > FQueryValue1;
+        default:
+            return false;
+    }
 }
 
 // ---- TZelmarSDFileDataList::SearchDataForField -----------------------------------------------
@@ -411,6 +438,7 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
     const bool completed = Guarded("TZelmarSDFileDataList.SearchDataForField", false, [&] {
         TZelmarSearchEngine engine(query);
         engine.SetConsiderStereo(considerStereo);
+        engine.SetDecimalSeparator(field->DecimalSeparator);
         // Before the helpers: they finish their share of them before they go.
         std::vector<TSearchItem> blocks[2];
         TBlockWork work;

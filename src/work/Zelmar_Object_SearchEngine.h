@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Zelmar_Numbers.h"
 #include "Zelmar_Object_DataCarrier.h"
 
 class TZelmarChemSearchEngine;
@@ -47,8 +48,14 @@ public:
     // Replaces the query; null leaves the engine without one (every check is then false).
     void SetCurrentQueryData(const TZelmarDataCarrier* query);
     void SetConsiderStereo(bool flag);
-    // True when the value has the query's kind and matches it under the options.
+    // True when the value has the query's kind and matches it under the options. A number
+    // query (the weight's kind) also checks the text of a numeric data field's value.
     bool CheckForHit(const TZelmarDataCarrier* value, int options);
+    // The decimal separator of the data texts a number query reads.
+    void SetDecimalSeparator(char separator) { FDecimalSeparator = separator; }
+    // A measured value matches only when every number its qualifier allows does: ">10" is
+    // greater than 9 and not less than 5, and equal to nothing.
+    bool CheckQualifiedNumber(const TZelmarQualifiedNumber& number, int options) const;
     // The molecule's exact-structure key; unreadable without the structure search library.
     TZelmarStructureKey StructureKey(const std::string& molText, bool considerStereo);
 
@@ -78,6 +85,7 @@ private:
     double FQueryValue2 = 0.0;
     std::u32string FComparableQuery[2];  // index 1: case-sensitive
     bool FComparableQueryReady[2] = {false, false};
+    char FDecimalSeparator = '.';
 };
 
 // The text rules' view of a value, exposed for the engine's tests: the bytes trimmed of
