@@ -1390,6 +1390,14 @@
         <translation>%s: %s Datensätze konnten nicht gelesen werden und bleiben unverändert erhalten.</translation>
     </message>
     <message>
+        <source>%s: --kind gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>%s: --kind gilt nur für Datenfelder, nicht für %s.</translation>
+    </message>
+    <message>
+        <source>%s: --kind ist text oder number, nicht &quot;%s&quot;.</source>
+        <translation>%s: --kind ist text oder number, nicht &quot;%s&quot;.</translation>
+    </message>
+    <message>
         <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
         <translation>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</translation>
     </message>
@@ -1526,12 +1534,12 @@
         <translation>Schreiben:</translation>
     </message>
     <message>
-        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
-        <translation>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</translation>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</translation>
     </message>
     <message>
-        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
-        <translation>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</translation>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min, --max und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen Werte echt darüber bzw. darunter, &quot;&gt;10&quot; ist größer als 9 und nie gleich 10.</source>
+        <translation>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min, --max und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen Werte echt darüber bzw. darunter, &quot;&gt;10&quot; ist größer als 9 und nie gleich 10.</translation>
     </message>
     <message>
         <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
@@ -1542,8 +1550,8 @@
         <translation>Sortieren:</translation>
     </message>
     <message>
-        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
-        <translation>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</translation>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift: Zahlenfelder nach dem Wert, Text nach dem Gebietsschema. --natural vergleicht Ziffernfolgen eines Datenfelds nach ihrem Wert (CHEMBL9 vor CHEMBL10); --kind liest ein Datenfeld als Text oder als Zahlen.</source>
+        <translation>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift: Zahlenfelder nach dem Wert, Text nach dem Gebietsschema. --natural vergleicht Ziffernfolgen eines Datenfelds nach ihrem Wert (CHEMBL9 vor CHEMBL10); --kind liest ein Datenfeld als Text oder als Zahlen.</translation>
     </message>
     <message>
         <source>Standardeingabe</source>
@@ -1558,8 +1566,8 @@
         <translation>Unbekannter Befehl &quot;%s&quot;. Hilfe: zelmar-tool --help</translation>
     </message>
     <message>
-        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
-        <translation>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</translation>
+        <source>Zeigt Datensätze, Felder mit ihrer Art (Datenfelder: text oder number), nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Zeigt Datensätze, Felder mit ihrer Art (Datenfelder: text oder number), nicht lesbare Datensätze und Kodierung der Datei.</translation>
     </message>
     <message>
         <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
@@ -1574,12 +1582,20 @@
         <translation>search: --contains und --begins schließen einander aus.</translation>
     </message>
     <message>
+        <source>search: --equal schließt --min und --max aus.</source>
+        <translation>search: --equal schließt --min und --max aus.</translation>
+    </message>
+    <message>
         <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
         <translation>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</translation>
     </message>
     <message>
-        <source>search: --min und --max gelten nur für das Feld weight.</source>
-        <translation>search: --min und --max gelten nur für das Feld weight.</translation>
+        <source>search: --min und --max gelten nur für weight und Zahlenfelder, nicht für %s.</source>
+        <translation>search: --min und --max gelten nur für weight und Zahlenfelder, nicht für %s.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max suchen Zahlen, --text sucht Text: bitte nur eines davon.</source>
+        <translation>search: --min und --max suchen Zahlen, --text sucht Text: bitte nur eines davon.</translation>
     </message>
     <message>
         <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
@@ -1596,6 +1612,10 @@
     <message>
         <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
         <translation>search: Moleküle werden mit --substructure oder --exact gesucht.</translation>
+    </message>
+    <message>
+        <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>sort: --natural gilt nur für Datenfelder, nicht für %s.</translation>
     </message>
 </context>
 </TS>

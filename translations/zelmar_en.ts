@@ -1390,6 +1390,14 @@
         <translation>%s: %s records could not be read and are kept unchanged.</translation>
     </message>
     <message>
+        <source>%s: --kind gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>%s: --kind applies only to data fields, not to %s.</translation>
+    </message>
+    <message>
+        <source>%s: --kind ist text oder number, nicht &quot;%s&quot;.</source>
+        <translation>%s: --kind is text or number, not &quot;%s&quot;.</translation>
+    </message>
+    <message>
         <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
         <translation>%s: please give the option &quot;%s&quot;. Help: zelmar-tool %s --help</translation>
     </message>
@@ -1526,12 +1534,12 @@
         <translation>Writing:</translation>
     </message>
     <message>
-        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
-        <translation>Writes the records of each group of equal values, group after group; --json gives groups and sizes on standard error.</translation>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Writes the records of each group of equal values, group after group (in number fields 1.50 equals 1.5); --json gives groups and sizes on standard error.</translation>
     </message>
     <message>
-        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
-        <translation>Writes the hits of a structure, text or number search. --min and --max count values strictly above and below.</translation>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min, --max und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen Werte echt darüber bzw. darunter, &quot;&gt;10&quot; ist größer als 9 und nie gleich 10.</source>
+        <translation>Writes the hits of a structure, text or number search. --min, --max and --equal search weight and number fields by value; --min and --max count values strictly above and below, &quot;&gt;10&quot; is greater than 9 and never equal to 10.</translation>
     </message>
     <message>
         <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
@@ -1542,8 +1550,8 @@
         <translation>Sorting:</translation>
     </message>
     <message>
-        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
-        <translation>Sorts the records by a field, as a click on the column header does.</translation>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift: Zahlenfelder nach dem Wert, Text nach dem Gebietsschema. --natural vergleicht Ziffernfolgen eines Datenfelds nach ihrem Wert (CHEMBL9 vor CHEMBL10); --kind liest ein Datenfeld als Text oder als Zahlen.</source>
+        <translation>Sorts the records by a field, as a click on the column header does: number fields by value, text by the locale. --natural compares runs of digits in a data field by their value (CHEMBL9 before CHEMBL10); --kind reads a data field as text or as numbers.</translation>
     </message>
     <message>
         <source>Standardeingabe</source>
@@ -1558,8 +1566,8 @@
         <translation>Unknown command &quot;%s&quot;. Help: zelmar-tool --help</translation>
     </message>
     <message>
-        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
-        <translation>Shows the file&apos;s records, fields, unreadable records and encoding.</translation>
+        <source>Zeigt Datensätze, Felder mit ihrer Art (Datenfelder: text oder number), nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Shows the file&apos;s records, fields with their kind (data fields: text or number), unreadable records and encoding.</translation>
     </message>
     <message>
         <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
@@ -1574,12 +1582,20 @@
         <translation>search: --contains and --begins exclude each other.</translation>
     </message>
     <message>
+        <source>search: --equal schließt --min und --max aus.</source>
+        <translation>search: --equal excludes --min and --max.</translation>
+    </message>
+    <message>
         <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
         <translation>search: --equal matches the whole value; for parts use --text with --contains or --begins.</translation>
     </message>
     <message>
-        <source>search: --min und --max gelten nur für das Feld weight.</source>
-        <translation>search: --min and --max apply to the field weight only.</translation>
+        <source>search: --min und --max gelten nur für weight und Zahlenfelder, nicht für %s.</source>
+        <translation>search: --min and --max apply only to weight and to number fields, not to %s.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max suchen Zahlen, --text sucht Text: bitte nur eines davon.</source>
+        <translation>search: --min and --max search numbers, --text searches text: please give only one of them.</translation>
     </message>
     <message>
         <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
@@ -1596,6 +1612,10 @@
     <message>
         <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
         <translation>search: molecules are searched with --substructure or --exact.</translation>
+    </message>
+    <message>
+        <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>sort: --natural applies only to data fields, not to %s.</translation>
     </message>
 </context>
 </TS>

@@ -1390,6 +1390,14 @@
         <translation>%s : %s enregistrements n&apos;ont pas pu être lus et sont conservés tels quels.</translation>
     </message>
     <message>
+        <source>%s: --kind gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>%s : --kind ne vaut que pour les champs de données, pas pour %s.</translation>
+    </message>
+    <message>
+        <source>%s: --kind ist text oder number, nicht &quot;%s&quot;.</source>
+        <translation>%s : --kind vaut text ou number, pas &quot;%s&quot;.</translation>
+    </message>
+    <message>
         <source>%s: Bitte die Option &quot;%s&quot; angeben. Hilfe: zelmar-tool %s --help</source>
         <translation>%s : veuillez indiquer l&apos;option &quot;%s&quot;. Aide : zelmar-tool %s --help</translation>
     </message>
@@ -1526,12 +1534,12 @@
         <translation>Écriture :</translation>
     </message>
     <message>
-        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
-        <translation>Écrit les enregistrements de chaque groupe de valeurs égales, groupe après groupe ; --json donne groupes et tailles sur la sortie d&apos;erreur.</translation>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe.</source>
+        <translation>Écrit les enregistrements de chaque groupe de valeurs égales, groupe après groupe (dans les champs de nombres, 1.50 est égal à 1.5) ; --json donne groupes et tailles sur la sortie d&apos;erreur.</translation>
     </message>
     <message>
-        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und --max zählen Werte echt darüber bzw. darunter.</source>
-        <translation>Écrit les résultats d&apos;une recherche de structure, de texte ou de nombre. --min et --max comptent les valeurs strictement au-dessus et au-dessous.</translation>
+        <source>Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min, --max und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen Werte echt darüber bzw. darunter, &quot;&gt;10&quot; ist größer als 9 und nie gleich 10.</source>
+        <translation>Écrit les résultats d&apos;une recherche de structure, de texte ou de nombre. --min, --max et --equal cherchent par valeur dans weight et dans les champs de nombres ; --min et --max comptent les valeurs strictement au-dessus et au-dessous, &quot;&gt;10&quot; est supérieur à 9 et jamais égal à 10.</translation>
     </message>
     <message>
         <source>Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und Molekulargewicht.</source>
@@ -1542,8 +1550,8 @@
         <translation>Tri :</translation>
     </message>
     <message>
-        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift.</source>
-        <translation>Trie les enregistrements par un champ, comme un clic sur l&apos;en-tête de colonne.</translation>
+        <source>Sortiert die Datensätze nach einem Feld, wie ein Klick auf die Spaltenüberschrift: Zahlenfelder nach dem Wert, Text nach dem Gebietsschema. --natural vergleicht Ziffernfolgen eines Datenfelds nach ihrem Wert (CHEMBL9 vor CHEMBL10); --kind liest ein Datenfeld als Text oder als Zahlen.</source>
+        <translation>Trie les enregistrements par un champ, comme un clic sur l&apos;en-tête de colonne : les champs de nombres par valeur, le texte selon la locale. --natural compare les suites de chiffres d&apos;un champ de données par leur valeur (CHEMBL9 avant CHEMBL10) ; --kind lit un champ de données comme texte ou comme nombres.</translation>
     </message>
     <message>
         <source>Standardeingabe</source>
@@ -1558,8 +1566,8 @@
         <translation>Commande inconnue &quot;%s&quot;. Aide : zelmar-tool --help</translation>
     </message>
     <message>
-        <source>Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei.</source>
-        <translation>Affiche les enregistrements, les champs, les enregistrements illisibles et le codage du fichier.</translation>
+        <source>Zeigt Datensätze, Felder mit ihrer Art (Datenfelder: text oder number), nicht lesbare Datensätze und Kodierung der Datei.</source>
+        <translation>Affiche les enregistrements, les champs avec leur nature (champs de données : text ou number), les enregistrements illisibles et le codage du fichier.</translation>
     </message>
     <message>
         <source>export: --format ist csv oder tsv, nicht &quot;%s&quot;.</source>
@@ -1574,12 +1582,20 @@
         <translation>search : --contains et --begins s&apos;excluent.</translation>
     </message>
     <message>
+        <source>search: --equal schließt --min und --max aus.</source>
+        <translation>search : --equal exclut --min et --max.</translation>
+    </message>
+    <message>
         <source>search: --equal sucht den ganzen Wert; für Teile --text mit --contains oder --begins.</source>
         <translation>search : --equal compare la valeur entière ; pour une partie, --text avec --contains ou --begins.</translation>
     </message>
     <message>
-        <source>search: --min und --max gelten nur für das Feld weight.</source>
-        <translation>search : --min et --max ne valent que pour le champ weight.</translation>
+        <source>search: --min und --max gelten nur für weight und Zahlenfelder, nicht für %s.</source>
+        <translation>search : --min et --max ne valent que pour weight et les champs de nombres, pas pour %s.</translation>
+    </message>
+    <message>
+        <source>search: --min und --max suchen Zahlen, --text sucht Text: bitte nur eines davon.</source>
+        <translation>search : --min et --max cherchent des nombres, --text cherche du texte : veuillez n&apos;en indiquer qu&apos;un.</translation>
     </message>
     <message>
         <source>search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search --help</source>
@@ -1596,6 +1612,10 @@
     <message>
         <source>search: Moleküle werden mit --substructure oder --exact gesucht.</source>
         <translation>search : les molécules se recherchent avec --substructure ou --exact.</translation>
+    </message>
+    <message>
+        <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
+        <translation>sort : --natural ne vaut que pour les champs de données, pas pour %s.</translation>
     </message>
 </context>
 </TS>

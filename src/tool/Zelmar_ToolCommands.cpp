@@ -61,38 +61,57 @@ std::string TrimmedQuery(const std::string& text) {
     return text.substr(first, last - first);
 }
 
-// The query and options of the sheet's text and number search dialog.
-int FieldQuery(const TZelmarToolArguments& a, const TZelmarField* field,
-               TZelmarDataCarrier& query) {
-    query.SetKind(field->Kind);
-    const bool numbers = a.Has("--min") || a.Has("--max");
-    if (field->Kind == ecsdtMolweight) {
-        if (a.Has("--text") || a.Has("--contains") || a.Has("--begins") || a.Has("--case"))
-            throw TZelmarToolError(
-                ToolText("ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
-                         "durchsucht."));
-        if (a.Has("--equal")) {
-            query.SetValueFrom(NumberArgument(a.Value("--equal")));
-            return soExact;
-        }
-        if (!numbers)
-            throw TZelmarToolError(
-                ToolText("ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
-                         "durchsucht."));
-        if (a.Has("--min") && a.Has("--max")) {
-            query.SetValueFrom(NumberArgument(a.Value("--min")));
-            query.SetValueTo(NumberArgument(a.Value("--max")));
-            return soRange;
-        }
-        query.SetValueFrom(NumberArgument(a.Value(a.Has("--min") ? "--min" : "--max")));
-        return a.Has("--min") ? soGreaterThan : soLessThan;
+// The number search of the weight and of numeric data fields: --equal, or --min and --max
+// (strictly above and below, either alone as a bound to one side).
+int NumberQuery(const TZelmarToolArguments& a, TZelmarDataCarrier& query) {
+    // A data field's value is read as a number only by a query of the weight's kind.
+    query.SetKind(ecsdtMolweight);
+    const bool bounds = a.Has("--min") || a.Has("--max");
+    if (a.Has("--equal") && bounds)
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  search: --equal schließt --min und --max aus."));
+    if (a.Has("--equal")) {
+        query.SetValueFrom(NumberArgument(a.Value("--equal")));
+        return soExact;
     }
+    if (a.Has("--min") && a.Has("--max")) {
+        query.SetValueFrom(NumberArgument(a.Value("--min")));
+        query.SetValueTo(NumberArgument(a.Value("--max")));
+        return soRange;
+    }
+    query.SetValueFrom(NumberArgument(a.Value(a.Has("--min") ? "--min" : "--max")));
+    return a.Has("--min") ? soGreaterThan : soLessThan;
+}
+
+// The query and options of the sheet's text and number search dialog.
+int FieldQuery(const TZelmarToolArguments& a, const TZelmarField* field, const std::string& name,
+               TZelmarDataCarrier& query) {
+    const bool numbers = a.Has("--min") || a.Has("--max");
+    const bool textOptions =
+        a.Has("--text") || a.Has("--contains") || a.Has("--begins") || a.Has("--case");
     if (field->Kind == ecsdtChemistry)
         throw TZelmarToolError(ToolText(
             "ZelmarTool##  search: Moleküle werden mit --substructure oder --exact gesucht."));
+    if (field->Kind == ecsdtMolweight) {
+        if (textOptions || (!numbers && !a.Has("--equal")))
+            throw TZelmarToolError(
+                ToolText("ZelmarTool##  search: Das Feld weight wird mit --min, --max oder --equal "
+                         "durchsucht."));
+        return NumberQuery(a, query);
+    }
+    if (numbers && textOptions)
+        throw TZelmarToolError(ToolText(
+            "ZelmarTool##  search: --min und --max suchen Zahlen, --text sucht Text: bitte nur "
+            "eines davon."));
+    // A numeric field's text is still searched with --text; --equal there compares numbers.
+    if (field->IsNumericData() && !textOptions && (numbers || a.Has("--equal")))
+        return NumberQuery(a, query);
     if (numbers)
         throw TZelmarToolError(
-            ToolText("ZelmarTool##  search: --min und --max gelten nur für das Feld weight."));
+            ToolText("ZelmarTool##  search: --min und --max gelten nur für weight und "
+                     "Zahlenfelder, nicht für %s.",
+                     {name}));
+    query.SetKind(field->Kind);
     if (a.Has("--text") == a.Has("--equal"))
         throw TZelmarToolError(ToolText(
             "ZelmarTool##  search: Bitte --text oder --equal angeben. Hilfe: zelmar-tool search "
@@ -112,6 +131,30 @@ int FieldQuery(const TZelmarToolArguments& a, const TZelmarField* field,
     return options;
 }
 
+// --kind, checked before any file is read: "text", "number", or empty when not given.
+std::string KindArgument(const TZelmarToolArguments& a, const std::string& command) {
+    if (!a.Has("--kind")) return std::string();
+    const std::string kind = a.Value("--kind");
+    if (kind != "text" && kind != "number")
+        throw TZelmarToolError(ToolText(
+            "ZelmarTool##  %s: --kind ist text oder number, nicht \"%s\".", {command, kind}));
+    return kind;
+}
+
+// The kind as the field editor sets it: chosen, so that deciding the kinds again keeps it.
+void ChooseKind(TZelmarField* field, const std::string& kind, const std::string& command,
+                const std::string& name) {
+    if (kind.empty()) return;
+    if (field->Kind != ecsdtDataText)
+        throw TZelmarToolError(ToolText(
+            "ZelmarTool##  %s: --kind gilt nur für Datenfelder, nicht für %s.", {command, name}));
+    const bool numeric = kind == "number";
+    // A field read as text has no separator of its own; numbers typed into files use a point.
+    if (numeric && !field->Numeric) field->DecimalSeparator = '.';
+    field->Numeric = numeric;
+    field->KindChosen = true;
+}
+
 void ExpectOutput(const TZelmarToolArguments& a, const std::string& command) {
     if (!a.Has("-o"))
         throw TZelmarToolError(ToolText(
@@ -122,16 +165,25 @@ void ExpectOutput(const TZelmarToolArguments& a, const std::string& command) {
 }  // namespace
 
 int RunToolSort(const TZelmarToolArgs& args) {
-    const TZelmarToolArguments a("sort", args, {"--by", "-o"}, {"--desc"});
+    const TZelmarToolArguments a("sort", args, {"--by", "-o", "--kind"}, {"--desc", "--natural"});
     a.ExpectFiles(1);
     ExpectOutput(a, "sort");
     const std::string by = a.Required("--by");
+    const std::string kind = KindArgument(a, "sort");
     CheckOutputFile(a.Value("-o"), a.Files());
     TZelmarToolProgress progress;
     TZelmarToolSheet sheet;
     sheet.Load(a.Files()[0], progress);
     sheet.ReportLoadErrors();
     TZelmarField* field = sheet.FieldByName(by);
+    ChooseKind(field, kind, "sort", by);
+    if (a.Has("--natural")) {
+        if (field->Kind != ecsdtDataText)
+            throw TZelmarToolError(ToolText(
+                "ZelmarTool##  sort: --natural gilt nur für Datenfelder, nicht für %s.", {by}));
+        // A numeric field keeps sorting by value, which is what natural order gives its digits.
+        field->NaturalOrder = true;
+    }
     TZelmarSDFileDataList& list = sheet.List();
     const std::string sorting = ToolText("ZelmarTool##  Sortieren:") + " " + sheet.ShownName();
     list.OnSortProgress = [&](TZelmarSDFileDataList*, int percent) {
@@ -151,12 +203,13 @@ int RunToolSort(const TZelmarToolArgs& args) {
 }
 
 int RunToolSearch(const TZelmarToolArgs& args) {
-    const TZelmarToolArguments a(
-        "search", args,
-        {"--substructure", "--exact", "--field", "--text", "--min", "--max", "--equal", "-o"},
-        {"--stereo", "--contains", "--begins", "--case"});
+    const TZelmarToolArguments a("search", args,
+                                 {"--substructure", "--exact", "--field", "--text", "--min",
+                                  "--max", "--equal", "-o", "--kind"},
+                                 {"--stereo", "--contains", "--begins", "--case"});
     a.ExpectFiles(1);
     ExpectOutput(a, "search");
+    const std::string kind = KindArgument(a, "search");
     const bool molecule = a.Has("--substructure") || a.Has("--exact");
     if (molecule == a.Has("--field") || (a.Has("--substructure") && a.Has("--exact")))
         throw TZelmarToolError(ToolText(
@@ -176,16 +229,18 @@ int RunToolSearch(const TZelmarToolArgs& args) {
     sheet.ReportLoadErrors();
     TZelmarSDFileDataList& list = sheet.List();
     TZelmarDataCarrier query;
-    const TZelmarField* field = nullptr;
+    TZelmarField* field = nullptr;
     int options = 0;
     if (molecule) {
         field = list.GetChemistryField();
+        ChooseKind(field, kind, "search", "molecule");
         query.SetKind(field->Kind);
         query.SetText(molText);
         options = a.Has("--exact") ? soExact : soContains;
     } else {
         field = sheet.FieldByName(a.Value("--field"));
-        options = FieldQuery(a, field, query);
+        ChooseKind(field, kind, "search", a.Value("--field"));
+        options = FieldQuery(a, field, a.Value("--field"), query);
     }
     const std::string searching = ToolText("ZelmarTool##  Suchen:") + " " + sheet.ShownName();
     list.OnSearchProgress = [&](TZelmarSDFileDataList*, int percent) {
@@ -203,16 +258,19 @@ int RunToolSearch(const TZelmarToolArgs& args) {
 }
 
 int RunToolDuplicates(const TZelmarToolArgs& args) {
-    const TZelmarToolArguments a("duplicates", args, {"--by", "-o"}, {"--stereo", "--json"});
+    const TZelmarToolArguments a("duplicates", args, {"--by", "-o", "--kind"},
+                                 {"--stereo", "--json"});
     a.ExpectFiles(1);
     ExpectOutput(a, "duplicates");
     const std::string by = a.Required("--by");
+    const std::string kind = KindArgument(a, "duplicates");
     CheckOutputFile(a.Value("-o"), a.Files());
     TZelmarToolProgress progress;
     TZelmarToolSheet sheet;
     sheet.Load(a.Files()[0], progress);
     sheet.ReportLoadErrors();
-    const TZelmarField* field = sheet.FieldByName(by);
+    TZelmarField* field = sheet.FieldByName(by);
+    ChooseKind(field, kind, "duplicates", by);
     TZelmarSDFileDataList& list = sheet.List();
     const std::string searching = ToolText("ZelmarTool##  Suchen:") + " " + sheet.ShownName();
     list.OnSearchProgress = [&](TZelmarSDFileDataList*, int percent) {

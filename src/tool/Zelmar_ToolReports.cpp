@@ -14,21 +14,8 @@
 
 namespace {
 
-// "number" when every value the field has is a number (and there is one), else "text".
-std::string DataFieldKind(TZelmarSDFileDataList& list, const TZelmarField* field) {
-    bool any = false;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        TZelmarDataCarrier value;
-        if (!list.GetSDFileData(i)->GetDataForField(field, &value) || value.Text().empty())
-            continue;
-        double number = 0.0;
-        if (!ParseFloat(value.Text(), number)) return "text";
-        any = true;
-    }
-    return any ? "number" : "text";
-}
-
-std::string FieldKind(TZelmarSDFileDataList& list, const TZelmarField* field) {
+// A data field's kind is the one the sheet decided when the file was read.
+std::string FieldKind(const TZelmarField* field) {
     switch (field->Kind) {
         case ecsdtFormula:
             return "formula";
@@ -37,7 +24,7 @@ std::string FieldKind(TZelmarSDFileDataList& list, const TZelmarField* field) {
         case ecsdtChemistry:
             return "molecule";
         default:
-            return DataFieldKind(list, field);
+            return field->Numeric ? "number" : "text";
     }
 }
 
@@ -118,7 +105,7 @@ int RunToolInfo(const TZelmarToolArgs& args) {
     for (int i = 0; i < list.GetFieldCount(); ++i) {
         const TZelmarField* field = list.GetField(i);
         const std::string name = ToolFieldName(field);
-        if (!name.empty()) fields.emplace_back(name, FieldKind(list, field));
+        if (!name.empty()) fields.emplace_back(name, FieldKind(field));
     }
     std::ostringstream out;
     if (a.Has("--json")) {

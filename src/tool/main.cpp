@@ -26,21 +26,28 @@ struct TCommand {
 
 const TCommand kCommands[] = {
     {"info", RunToolInfo, "zelmar-tool info FILE [--json]",
-     "ZelmarTool##  Zeigt Datensätze, Felder, nicht lesbare Datensätze und Kodierung der Datei."},
-    {"sort", RunToolSort, "zelmar-tool sort FILE --by FIELD [--desc] -o OUT",
+     "ZelmarTool##  Zeigt Datensätze, Felder mit ihrer Art (Datenfelder: text oder number), "
+     "nicht lesbare Datensätze und Kodierung der Datei."},
+    {"sort", RunToolSort,
+     "zelmar-tool sort FILE --by FIELD [--desc] [--natural] [--kind text|number] -o OUT",
      "ZelmarTool##  Sortiert die Datensätze nach einem Feld, wie ein Klick auf die "
-     "Spaltenüberschrift."},
+     "Spaltenüberschrift: Zahlenfelder nach dem Wert, Text nach dem Gebietsschema. --natural "
+     "vergleicht Ziffernfolgen eines Datenfelds nach ihrem Wert (CHEMBL9 vor CHEMBL10); --kind "
+     "liest ein Datenfeld als Text oder als Zahlen."},
     {"search", RunToolSearch,
      "zelmar-tool search FILE (--substructure Q.mol | --exact Q.mol) [--stereo] -o OUT\n"
      "  zelmar-tool search FILE --field F (--text T [--contains|--begins] [--case] | --equal X)"
-     " -o OUT\n"
-     "  zelmar-tool search FILE --field weight (--min A [--max B] | --max B | --equal X) -o OUT",
-     "ZelmarTool##  Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min und "
-     "--max zählen Werte echt darüber bzw. darunter."},
+     " [--kind text|number] -o OUT\n"
+     "  zelmar-tool search FILE --field weight|F (--min A [--max B] | --max B | --equal X)"
+     " [--kind number] -o OUT",
+     "ZelmarTool##  Schreibt die Treffer einer Struktur-, Text- oder Zahlensuche. --min, --max "
+     "und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen "
+     "Werte echt darüber bzw. darunter, \">10\" ist größer als 9 und nie gleich 10."},
     {"duplicates", RunToolDuplicates,
-     "zelmar-tool duplicates FILE --by FIELD [--stereo] [--json] -o OUT",
-     "ZelmarTool##  Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe; "
-     "--json nennt Gruppen und Größen auf der Standardfehlerausgabe."},
+     "zelmar-tool duplicates FILE --by FIELD [--stereo] [--kind text|number] [--json] -o OUT",
+     "ZelmarTool##  Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe "
+     "(in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der "
+     "Standardfehlerausgabe."},
     {"mix", RunToolMix,
      "zelmar-tool mix LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left -o OUT",
      "ZelmarTool##  Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von "
