@@ -855,6 +855,30 @@
         <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
         <translation>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</translation>
     </message>
+    <message>
+        <source>Werte als Zahlen</source>
+        <translation>Werte als Zahlen</translation>
+    </message>
+    <message>
+        <source>Werte als Zahlen|Sortiert, sucht und vergleicht die Werte dieser Spalte als Zahlen</source>
+        <translation>Werte als Zahlen|Sortiert, sucht und vergleicht die Werte dieser Spalte als Zahlen</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge</source>
+        <translation>Natürliche Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge|Sortiert Ziffernfolgen nach ihrem Wert (CHEMBL9 vor CHEMBL10)</source>
+        <translation>Natürliche Reihenfolge|Sortiert Ziffernfolgen nach ihrem Wert (CHEMBL9 vor CHEMBL10)</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik...</source>
+        <translation>Spaltenstatistik...</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
+        <translation>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1616,6 +1640,45 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort: --natural gilt nur für Datenfelder, nicht für %s.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogColumnStatistics</name>
+    <message>
+        <source>Wert</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Anzahl</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Lese die Werte der Spalte...</source>
+        <translation>Lese die Werte der Spalte...</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - </source>
+        <translation>Spaltenstatistik - </translation>
+    </message>
+    <message>
+        <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
+        <translation>Datensätze: %1, leer: %2, keine Zahl: %3</translation>
+    </message>
+    <message>
+        <source>Zahlen: %1, Minimum: %2, Maximum: %3</source>
+        <translation>Zahlen: %1, Minimum: %2, Maximum: %3</translation>
+    </message>
+    <message>
+        <source>Mittelwert: %1, Median: %2</source>
+        <translation>Mittelwert: %1, Median: %2</translation>
     </message>
 </context>
 </TS>

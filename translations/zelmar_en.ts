@@ -855,6 +855,30 @@
         <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
         <translation>%d records are not ticked and will not be saved.&lt;BR&gt;Do you want to continue saving?</translation>
     </message>
+    <message>
+        <source>Werte als Zahlen</source>
+        <translation>Values as numbers</translation>
+    </message>
+    <message>
+        <source>Werte als Zahlen|Sortiert, sucht und vergleicht die Werte dieser Spalte als Zahlen</source>
+        <translation>Values as numbers|Sorts, searches and compares the values of this column as numbers</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge</source>
+        <translation>Natural order</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge|Sortiert Ziffernfolgen nach ihrem Wert (CHEMBL9 vor CHEMBL10)</source>
+        <translation>Natural order|Sorts runs of digits by their value (CHEMBL9 before CHEMBL10)</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik...</source>
+        <translation>Column statistics...</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
+        <translation>Column statistics|Shows the count, minimum, maximum, mean, median and distribution of this column&apos;s values</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1616,6 +1640,45 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort: --natural applies only to data fields, not to %s.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogColumnStatistics</name>
+    <message>
+        <source>Wert</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Lese die Werte der Spalte...</source>
+        <translation>Reading the column&apos;s values...</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - </source>
+        <translation>Column statistics - </translation>
+    </message>
+    <message>
+        <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
+        <translation>Records: %1, empty: %2, not a number: %3</translation>
+    </message>
+    <message>
+        <source>Zahlen: %1, Minimum: %2, Maximum: %3</source>
+        <translation>Numbers: %1, minimum: %2, maximum: %3</translation>
+    </message>
+    <message>
+        <source>Mittelwert: %1, Median: %2</source>
+        <translation>Mean: %1, median: %2</translation>
     </message>
 </context>
 </TS>

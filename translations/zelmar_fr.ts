@@ -855,6 +855,30 @@
         <source>%d Datensätze sind nicht markiert und werden nicht gespeichert.&lt;BR&gt;Möchten Sie den Speichervorgang fortsetzen?</source>
         <translation>%d enregistrements ne sont pas cochés et ne seront pas enregistrés.&lt;BR&gt;Voulez-vous poursuivre l&apos;enregistrement ?</translation>
     </message>
+    <message>
+        <source>Werte als Zahlen</source>
+        <translation>Valeurs numériques</translation>
+    </message>
+    <message>
+        <source>Werte als Zahlen|Sortiert, sucht und vergleicht die Werte dieser Spalte als Zahlen</source>
+        <translation>Valeurs numériques|Trie, recherche et compare les valeurs de cette colonne comme des nombres</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge</source>
+        <translation>Ordre naturel</translation>
+    </message>
+    <message>
+        <source>Natürliche Reihenfolge|Sortiert Ziffernfolgen nach ihrem Wert (CHEMBL9 vor CHEMBL10)</source>
+        <translation>Ordre naturel|Trie les suites de chiffres selon leur valeur (CHEMBL9 avant CHEMBL10)</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik...</source>
+        <translation>Statistiques de la colonne...</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
+        <translation>Statistiques de la colonne|Affiche le nombre, le minimum, le maximum, la moyenne, la médiane et la répartition des valeurs de cette colonne</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1616,6 +1640,45 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort : --natural ne vaut que pour les champs de données, pas pour %s.</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarDialogColumnStatistics</name>
+    <message>
+        <source>Wert</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Anzahl</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Lese die Werte der Spalte...</source>
+        <translation>Lecture des valeurs de la colonne...</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - </source>
+        <translation>Statistiques de la colonne - </translation>
+    </message>
+    <message>
+        <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
+        <translation>Enregistrements : %1, vides : %2, non numériques : %3</translation>
+    </message>
+    <message>
+        <source>Zahlen: %1, Minimum: %2, Maximum: %3</source>
+        <translation>Nombres : %1, minimum : %2, maximum : %3</translation>
+    </message>
+    <message>
+        <source>Mittelwert: %1, Median: %2</source>
+        <translation>Moyenne : %1, médiane : %2</translation>
     </message>
 </context>
 </TS>

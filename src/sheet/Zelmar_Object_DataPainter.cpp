@@ -216,7 +216,10 @@ void TZelmarDataPainter::PaintData(QPainter* canvas, const QRect& rect, bool cen
                                                  : palette.color(QPalette::Text));
         switch (data->Kind()) {
             case ecsdtDataText:
-                PaintStringValue(canvas, rect, centred, data->Text());
+                if (!centred && OnIsNumberColumn && OnIsNumberColumn(FCellColumn))
+                    PaintNumberText(canvas, rect, data->Text());
+                else
+                    PaintStringValue(canvas, rect, centred, data->Text());
                 break;
             case ecsdtFormula:
                 PaintFormula(canvas, rect, data->Text());
@@ -257,6 +260,20 @@ void TZelmarDataPainter::PaintStringValue(QPainter* canvas, const QRect& rect, b
             QRect area = rect;
             DrawWrappedText(canvas, shown, -1, dtWordBreak | dtEndEllipsis, area);
         }
+    });
+}
+
+void TZelmarDataPainter::PaintNumberText(QPainter* canvas, const QRect& rect,
+                                         const std::string& text) {
+    GuardedVoid("TZelmarDataPainter.PaintNumberText", [&] {
+        const QString shown = TrimBlanks(TextFromBytes(text));
+        // A value of several lines is no number: it is shown as any text.
+        if (shown.contains(QLatin1Char('\n'))) return PaintStringValue(canvas, rect, false, text);
+        const TPainterState saved(canvas);
+        canvas->setBackgroundMode(Qt::TransparentMode);
+        const QFontMetrics fm(canvas->font());
+        canvas->drawText(rect, Qt::AlignRight | Qt::AlignTop | Qt::TextSingleLine,
+                         ElideEnd(fm, shown, rect.width()));
     });
 }
 

@@ -144,6 +144,8 @@ public:
                          TZelmarGridDrawState state);
     void PaintData(QPainter* canvas, const QRect& rect, bool centred,
                    const TZelmarDataCarrier* data, TZelmarGridDrawState state);
+    // A numeric field's value as written, right-aligned on one line.
+    void PaintNumberText(QPainter* canvas, const QRect& rect, const std::string& text);
     void PaintStringValue(QPainter* canvas, const QRect& rect, bool centred,
                           const std::string& text);
     // In the general format with the interface language's decimal separator.
@@ -157,6 +159,8 @@ public:
     void PaintRightEcke(QPainter* canvas, const QRect& rect, const QColor& color);
 
     TGetDataEvent OnGetData;
+    // Whether the grid column holds numbers: its values are right-aligned, as in spreadsheets.
+    std::function<bool(int column)> OnIsNumberColumn;
     TGetBgColorEvent OnGetBgColor;
     TPaintSpecialBackgroundEvent OnPaintSpecialBackground;
     // Image 0 a cleared box, image 1 a ticked one; not owned.

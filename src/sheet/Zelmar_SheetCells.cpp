@@ -19,6 +19,10 @@ void TZelmarSheetCells::Wire(TZelmarDataPainter& painter) {
                                               int row) {
         return HandleOnPaintSpecialBackground(sender, canvas, rect, color, column, row);
     };
+    painter.OnIsNumberColumn = [this](int column) {
+        const TZelmarField* field = GetFieldForGridColumn(column);
+        return field != nullptr && field->IsNumericData();
+    };
 }
 
 TZelmarField* TZelmarSheetCells::GetFieldForGridColumn(int column) const {

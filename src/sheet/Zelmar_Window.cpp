@@ -16,6 +16,7 @@
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_Object_PictureRenderer.h"
+#include "Zelmar_ColumnMenu.h"
 #include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
@@ -104,6 +105,7 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
     FActions = new TZelmarSheetActions(this);
+    FColumnMenu = new TZelmarColumnMenu(this);
     WireGrid();
     WirePictures();
     WireStatusBar();
@@ -386,6 +388,8 @@ void TZelmarWindow::HandleOnEndLoadData() {
     GuardedVoid("TZelmarWindow.HandleOnEndLoadData", [&] {
         SetBusyCursor(true);
         FLoading = false;
+        // The kinds the loader decided give way to those the user chose for this file.
+        if (OnApplyColumnChoices) OnApplyColumnChoices(this);
         Refresh();
         const int loaded = FList->GetLoadedCount();
         TraceMessage("TZelmarWindow.HandleOnEndLoadData", tlInformation,

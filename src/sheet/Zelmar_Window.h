@@ -19,6 +19,7 @@
 class QLabel;
 class TZelmarHintManager;
 class TZelmarSheetActions;
+class TZelmarColumnMenu;
 class TZelmarPictureRenderer;
 class TZelmarSheetCells;
 class TZelmarSheetGrid;
@@ -141,6 +142,14 @@ public:
     TZelmarSheetStatusBar* StatusBar() const { return FStatusBar; }
     TZelmarSheetCells* Cells() const { return FCells.get(); }
     TZelmarSheetActions* Actions() const { return FActions; }
+    TZelmarColumnMenu* ColumnMenu() const { return FColumnMenu; }
+    // The field shown in a grid column, null for none.
+    TZelmarField* FieldOfColumn(int gridColumn) const;
+    // A data field's values as numbers or as text, and a text field's natural order: the
+    // user's choice, kept over later decisions of the loader; a sorted column sorts again.
+    void SetColumnNumbers(int gridColumn, bool numbers);
+    void SetColumnNaturalOrder(int gridColumn, bool natural);
+    void ShowColumnStatistics(int gridColumn);
     TZelmarDataPainter* Painter() const { return FPainter.get(); }
     // Draws the structure pictures off the user-interface thread; none draws them in place.
     TZelmarPictureRenderer* Renderer() const { return FRenderer.get(); }
@@ -157,6 +166,11 @@ public:
         std::function<int(const TZelmarSDFileData*)> getIndex, std::function<void(int)> gotoIndex)>;
     TAskRecordNoEvent OnAskRecordNo;
     TShowLoadErrorsEvent OnShowLoadErrorsDialog;
+    // The statistics window of a column, and where the user's column choices are kept: told
+    // of each change, and asked for the file's choices when its loading has ended.
+    std::function<void(TZelmarWindow* sheet, TZelmarField* field)> OnShowColumnStatistics;
+    std::function<void(TZelmarWindow* sheet, const TZelmarField* field)> OnColumnChoiceChanged;
+    std::function<void(TZelmarWindow* sheet)> OnApplyColumnChoices;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -165,6 +179,7 @@ protected:
 
 private:
     void CreateRecordList();
+    void ColumnChoiceChanged(TZelmarField* field);
     void WireGrid();
     void WirePictures();
     void DropPicturesOutOfView();
@@ -255,6 +270,7 @@ private:
     TZelmarSheetGrid* FGrid = nullptr;
     TZelmarSheetStatusBar* FStatusBar = nullptr;
     TZelmarSheetActions* FActions = nullptr;  // the pop-up menu, owned by the window
+    TZelmarColumnMenu* FColumnMenu = nullptr;  // the column headers' menu, owned as well
 
     int FSelectedCol = -1;
     int FSelectedRow = -1;

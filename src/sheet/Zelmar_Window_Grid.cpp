@@ -1,6 +1,7 @@
 // The sheet window's grid: its shape and sizing rules, and what mouse, keyboard and the
 // in-place editor do to the sheet.
 #include <QAbstractScrollArea>
+#include <QHeaderView>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMdiArea>
@@ -8,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "Zelmar_ColumnMenu.h"
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_Object_PictureRenderer.h"
 #include "Zelmar_SheetActions.h"
@@ -79,6 +81,14 @@ void TZelmarWindow::WireGrid() {
     };
     FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
     FGrid->OnGetSortMark = [this](int column) { return FCells->SortMarkForGridColumn(column); };
+    // A right click on a column header opens the column's menu.
+    QHeaderView* header = FGrid->horizontalHeader();
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& pos) {
+        const int section = header->logicalIndexAt(pos);
+        if (section >= 0 && !FLoading && !FIndexing)
+            FColumnMenu->Popup(section + FGrid->FixedCols(), header->mapToGlobal(pos));
+    });
     // Right clicks on the data cells and on the fixed columns open the pop-up menu. Both are
     // scroll areas: they ask for it in their viewport's coordinates.
     auto* rows = qobject_cast<QAbstractScrollArea*>(FGrid->RowHeaderWidget());
@@ -197,6 +207,46 @@ void TZelmarWindow::DoSortColumn(int column) {
             Refresh();
             NewSelected(FSelectedCol, FSelectedRow);
         }
+    });
+}
+
+TZelmarField* TZelmarWindow::FieldOfColumn(int gridColumn) const {
+    return FCells->GetFieldForGridColumn(gridColumn);
+}
+
+void TZelmarWindow::SetColumnNumbers(int gridColumn, bool numbers) {
+    GuardedVoid("TZelmarWindow.SetColumnNumbers", [&] {
+        TZelmarField* field = FieldOfColumn(gridColumn);
+        if (field == nullptr || field->Kind != ecsdtDataText) return;
+        field->Numeric = numbers;
+        field->KindChosen = true;
+        ColumnChoiceChanged(field);
+    });
+}
+
+void TZelmarWindow::SetColumnNaturalOrder(int gridColumn, bool natural) {
+    GuardedVoid("TZelmarWindow.SetColumnNaturalOrder", [&] {
+        TZelmarField* field = FieldOfColumn(gridColumn);
+        if (field == nullptr || field->Kind != ecsdtDataText) return;
+        field->NaturalOrder = natural;
+        ColumnChoiceChanged(field);
+    });
+}
+
+void TZelmarWindow::ColumnChoiceChanged(TZelmarField* field) {
+    if (OnColumnChoiceChanged) OnColumnChoiceChanged(this, field);
+    // A column sorted by the old rule is sorted again by the new one, in the same direction.
+    if (FList->SortField == field && !FSorting && !FSaving) {
+        FGrid->CloseEditor();
+        if (FList->SortForField(field, FList->SortDirection)) FCells->NoteSort();
+    }
+    Refresh();
+}
+
+void TZelmarWindow::ShowColumnStatistics(int gridColumn) {
+    GuardedVoid("TZelmarWindow.ShowColumnStatistics", [&] {
+        TZelmarField* field = FieldOfColumn(gridColumn);
+        if (field != nullptr && OnShowColumnStatistics) OnShowColumnStatistics(this, field);
     });
 }
 

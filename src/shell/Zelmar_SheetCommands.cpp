@@ -4,9 +4,11 @@
 #include <QMenu>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_Dialog_ColumnStatistics.h"
 #include "Zelmar_Dialog_GotoRecord.h"
 #include "Zelmar_Dialog_ShowLoadErrors.h"
 #include "Zelmar_Form_Main.h"
+#include "Zelmar_Settings.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
@@ -99,4 +101,14 @@ bool TZelmarSheetCommands::AskRecordNo(QWidget* owner, int recordCount, int& rec
 void TZelmarSheetCommands::PlugDialogs(TZelmarWindow* sheet) {
     sheet->OnAskRecordNo = &TZelmarSheetCommands::AskRecordNo;
     sheet->OnShowLoadErrorsDialog = &ShowLoadErrorsDialog;
+    sheet->OnShowColumnStatistics = [](TZelmarWindow* owner, TZelmarField* field) {
+        TZelmarDialogColumnStatistics dialog(owner);
+        if (dialog.Gather(*owner->List(), *field)) dialog.exec();
+    };
+    sheet->OnColumnChoiceChanged = [](TZelmarWindow* owner, const TZelmarField* field) {
+        zelmarSettings::SaveColumnChoice(owner->List()->GetFileName(), *field);
+    };
+    sheet->OnApplyColumnChoices = [](TZelmarWindow* owner) {
+        zelmarSettings::ApplyColumnChoices(owner->List()->GetFileName(), *owner->List());
+    };
 }
