@@ -214,7 +214,9 @@ TZelmarField* TZelmarDialog_SearchAlphanumeric::GetCurrentSearchField() const {
 
 TZelmarFieldKind TZelmarDialog_SearchAlphanumeric::SelectedKind() const {
     const TZelmarField* field = GetCurrentSearchField();
-    return field != nullptr ? field->Kind : ecsdtNone;
+    if (field == nullptr) return ecsdtNone;
+    // A data field of numbers is searched as the weight is: equal, below, above, between.
+    return field->IsNumericData() ? ecsdtMolweight : field->Kind;
 }
 
 void TZelmarDialog_SearchAlphanumeric::CheckButtons() {
@@ -249,10 +251,11 @@ const TZelmarDataCarrier* TZelmarDialog_SearchAlphanumeric::GetCurrentSearchData
         [&]() -> const TZelmarDataCarrier* {
             const TZelmarField* field = GetCurrentSearchField();
             if (field == nullptr || !ValidDialogValues()) return nullptr;
-            QueryCarrier->SetKind(field->Kind);
-            if (IsTextKind(field->Kind)) {
+            const TZelmarFieldKind kind = SelectedKind();
+            QueryCarrier->SetKind(kind);
+            if (IsTextKind(kind)) {
                 QueryCarrier->SetText(TrimBlanks(EdSearchString->text()).toStdString());
-            } else if (field->Kind == ecsdtMolweight) {
+            } else if (kind == ecsdtMolweight) {
                 double value = 0.0;
                 ParseFloat(EdFloatStart->text(), value);
                 QueryCarrier->SetValueFrom(value);
@@ -293,6 +296,10 @@ bool TZelmarDialog_SearchAlphanumeric::ValidateFloatField(const QLineEdit* edit,
             if (c == QChar(8) || c == QChar(9) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
                 continue;
             if (c.unicode() < 32 || c.unicode() == 127) continue;
+            // A minus in front, for data such as logP.
+            if (c == QLatin1Char('-') && edit->cursorPosition() == 0 &&
+                !edit->text().contains(c))
+                continue;
             if (!separator.contains(c)) return false;
             // One separator, and never as the first thing typed.
             QString rest = edit->text();
