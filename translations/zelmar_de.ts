@@ -1665,10 +1665,6 @@
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Spaltenstatistik - </source>
-        <translation>Spaltenstatistik - </translation>
-    </message>
-    <message>
         <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
         <translation>Datensätze: %1, leer: %2, keine Zahl: %3</translation>
     </message>
@@ -1679,6 +1675,10 @@
     <message>
         <source>Mittelwert: %1, Median: %2</source>
         <translation>Mittelwert: %1, Median: %2</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - %1</source>
+        <translation>Spaltenstatistik - %1</translation>
     </message>
 </context>
 </TS>

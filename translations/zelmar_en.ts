@@ -1665,10 +1665,6 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Spaltenstatistik - </source>
-        <translation>Column statistics - </translation>
-    </message>
-    <message>
         <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
         <translation>Records: %1, empty: %2, not a number: %3</translation>
     </message>
@@ -1679,6 +1675,10 @@
     <message>
         <source>Mittelwert: %1, Median: %2</source>
         <translation>Mean: %1, median: %2</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - %1</source>
+        <translation>Column statistics - %1</translation>
     </message>
 </context>
 </TS>

@@ -1665,10 +1665,6 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <source>Spaltenstatistik - </source>
-        <translation>Statistiques de la colonne - </translation>
-    </message>
-    <message>
         <source>Datensätze: %1, leer: %2, keine Zahl: %3</source>
         <translation>Enregistrements : %1, vides : %2, non numériques : %3</translation>
     </message>
@@ -1679,6 +1675,10 @@
     <message>
         <source>Mittelwert: %1, Median: %2</source>
         <translation>Moyenne : %1, médiane : %2</translation>
+    </message>
+    <message>
+        <source>Spaltenstatistik - %1</source>
+        <translation>Statistiques de la colonne - %1</translation>
     </message>
 </context>
 </TS>

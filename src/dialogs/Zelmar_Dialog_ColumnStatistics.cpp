@@ -115,8 +115,8 @@ bool TZelmarDialogColumnStatistics::Gather(TZelmarSDFileDataList& list,
 }
 
 void TZelmarDialogColumnStatistics::ShowStatistics(const TZelmarField& field) {
-    setWindowTitle(Shown("ZelmarDialogColumnStatistics##  Spaltenstatistik - ") +
-                   TextFromBytes(field.GetDisplayName()));
+    setWindowTitle(Shown("ZelmarDialogColumnStatistics##  Spaltenstatistik - %1")
+                       .arg(TextFromBytes(field.GetDisplayName())));
     const TZelmarColumnStatistics& s = FStatistics;
     QString figures =
         Shown("ZelmarDialogColumnStatistics##  Datensätze: %1, leer: %2, keine Zahl: %3")

@@ -91,7 +91,8 @@ bool ZelmarColumnStatistics(TZelmarSDFileDataList& list, const TZelmarField& fie
                 numbers.push_back(number);
             else
                 ++out.NotNumbers;
-            if (field.Kind != ecsdtMolweight) ++counts[value.Text()];
+            // A column of numbers has its histogram; a text column its frequent values.
+            if (field.Kind != ecsdtMolweight && !field.Numeric) ++counts[value.Text()];
         }
         Summarise(numbers, out);
         KeepTopValues(counts, out);

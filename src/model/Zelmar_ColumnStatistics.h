@@ -24,8 +24,8 @@ struct TZelmarColumnStatistics {
     double Median = 0.0;
     // Bins of equal width from Min to Max (one bin when all numbers are equal).
     std::vector<int> Histogram;
-    // The most frequent values with their counts, most frequent first, equal counts in order
-    // of the texts.
+    // Of a text column: the most frequent values with their counts, most frequent first,
+    // equal counts in order of the texts.
     std::vector<std::pair<std::string, int>> TopValues;
 };
 

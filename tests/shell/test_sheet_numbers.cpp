@@ -18,8 +18,10 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <map>
 
 #include "SheetWindowTestSupport.h"
+#include "ZelmarDialogTestSupport.h"
 #include "Zelmar_ColumnMenu.h"
 #include "Zelmar_Dialog_ColumnStatistics.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
@@ -181,7 +183,23 @@ private slots:
         QVERIFY2(figures.contains(QStringLiteral("Minimum: ") + min), qPrintable(figures));
         QVERIFY2(figures.contains(QStringLiteral("Maximum: ") + max), qPrintable(figures));
         QCOMPARE(bars, TZelmarColumnStatistics::kHistogramBins);
-        QCOMPARE(topRows, TZelmarColumnStatistics::kTopValues);
+        QCOMPARE(topRows, 0);  // numbers have their histogram
+
+        // A text column: its most frequent values, the commonest first.
+        std::map<std::string, int> counts;
+        for (const std::string& text : Column(sheet, "LIPINSKI_VIOLATIONS")) ++counts[text];
+        int commonest = 0;
+        for (const auto& [text, count] : counts) commonest = std::max(commonest, count);
+        std::vector<std::pair<std::string, int>> top;
+        watcher.Expect([&](QDialog* dialog) {
+            top = qobject_cast<TZelmarDialogColumnStatistics*>(dialog)->Statistics().TopValues;
+            dialog->accept();
+        });
+        Choose(sheet, ColumnOf(sheet, "LIPINSKI_VIOLATIONS"), "ActColumnStatistics");
+        QVERIFY(watcher.AllAnswered());
+        QCOMPARE(static_cast<int>(top.size()),
+                 std::min<int>(static_cast<int>(counts.size()), TZelmarColumnStatistics::kTopValues));
+        QCOMPARE(top.front().second, commonest);
     }
 
     void aNumberSearchOnADataColumnFindsTheValuesAbove() {
@@ -227,6 +245,34 @@ private slots:
         }));
         // In text order the seven digits of CHEMBL1946170 would come first.
         QCOMPARE(ids.back(), std::string("CHEMBL1946170"));
+    }
+
+    // The sorted number column and the statistics window in both languages; the pictures go
+    // to ZELMAR_DIALOG_SHOTS when it names a folder.
+    void screenshotsInGermanAndEnglish() {
+        TZelmarWindow* sheet = Open(Form(), File);
+        QVERIFY(sheet != nullptr);
+        const int clogp = ColumnOf(sheet, "CLOGP");
+        ClickCell(sheet->Grid(), clogp, 0);
+        sheet->Grid()->scrollTo(sheet->Grid()->model()->index(0, clogp - sheet->Grid()->FixedCols()));
+        for (const char* language : {"DE", "EN"}) {
+            Form().SetNewLanguage(language);
+            const QString suffix = QString::fromLatin1(language).toLower();
+            Shot(&Form(), QStringLiteral("sheet_sorted_numbers_") + suffix);
+            QString title;
+            TDialogWatcher watcher;
+            watcher.Expect([&](QDialog* dialog) {
+                title = dialog->windowTitle();
+                Shot(dialog, QStringLiteral("column_statistics_") + suffix);
+                dialog->accept();
+            });
+            Choose(sheet, clogp, "ActColumnStatistics");
+            QVERIFY(watcher.AllAnswered());
+            QCOMPARE(title, QString::fromLatin1(language) == "DE"
+                                ? QStringLiteral("Spaltenstatistik - CLOGP")
+                                : QStringLiteral("Column statistics - CLOGP"));
+        }
+        Form().SetNewLanguage("DE");
     }
 };
 
