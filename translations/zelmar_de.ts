@@ -495,6 +495,18 @@
         <source>Zeige Aktivierungsspalte</source>
         <translation>Zeige Aktivierungsspalte</translation>
     </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Zahlen</source>
+        <translation>Zahlen</translation>
+    </message>
+    <message>
+        <source>Werte:</source>
+        <translation>Werte:</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_SearchAlphanumeric</name>

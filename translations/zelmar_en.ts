@@ -495,6 +495,18 @@
         <source>Zeige Aktivierungsspalte</source>
         <translation>Show selection row</translation>
     </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Zahlen</source>
+        <translation>Numbers</translation>
+    </message>
+    <message>
+        <source>Werte:</source>
+        <translation>Values:</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_SearchAlphanumeric</name>

@@ -495,6 +495,18 @@
         <source>Zeige Aktivierungsspalte</source>
         <translation>Afficher la colonne de sélection</translation>
     </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Zahlen</source>
+        <translation>Nombres</translation>
+    </message>
+    <message>
+        <source>Werte:</source>
+        <translation>Valeurs :</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_SearchAlphanumeric</name>

@@ -1,6 +1,7 @@
 #include "Zelmar_Dialog_EditFields.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -99,6 +100,12 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     EdFriendlyName->setObjectName(QStringLiteral("EdFriendlyName"));
     LabelFriendlyName = new QLabel(Shown("ZelmarDialog_EditFields##  Angezeigter Name:"), this);
     LabelFriendlyName->setBuddy(EdFriendlyName);
+    CbValueKind = new QComboBox(this);
+    CbValueKind->setObjectName(QStringLiteral("CbValueKind"));
+    CbValueKind->addItems({Shown("ZelmarDialog_EditFields##  Text"),
+                           Shown("ZelmarDialog_EditFields##  Zahlen")});
+    LabelValueKind = new QLabel(Shown("ZelmarDialog_EditFields##  Werte:"), this);
+    LabelValueKind->setBuddy(CbValueKind);
     ChkShowCheckbox =
         new QCheckBox(Shown("ZelmarDialog_EditFields##  Zeige Aktivierungsspalte"), this);
     ChkShowCheckbox->setObjectName(QStringLiteral("ChkShowCheckbox"));
@@ -129,6 +136,8 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     connect(EdFieldName, &QLineEdit::textChanged, this, [this] { EdFieldNameChange(); });
     connect(EdFriendlyName, &QLineEdit::textChanged, this, [this] { EditChange(); });
     connect(ChkShowCheckbox, &QCheckBox::clicked, this, [this] { FetchCurrentFieldData(); });
+    connect(CbValueKind, QOverload<int>::of(&QComboBox::activated), this,
+            [this] { FetchCurrentFieldData(); });
     connect(SpeedButtonNew, &QToolButton::clicked, this, [this] { SpeedButtonNewClick(); });
     connect(SpeedButtonDelete, &QToolButton::clicked, this, [this] { SpeedButtonDeleteClick(); });
     connect(SpeedButtonTop, &QToolButton::clicked, this, [this] { SpeedButtonTopClick(); });
@@ -151,14 +160,16 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     details->addWidget(EdFieldName, 1, 0);
     details->addWidget(LabelFriendlyName, 2, 0);
     details->addWidget(EdFriendlyName, 3, 0);
-    details->setRowMinimumHeight(4, 12);
-    details->addWidget(ChkShowCheckbox, 5, 0);
-    details->setRowStretch(6, 1);
+    details->addWidget(LabelValueKind, 4, 0);
+    details->addWidget(CbValueKind, 5, 0);
+    details->setRowMinimumHeight(6, 12);
+    details->addWidget(ChkShowCheckbox, 7, 0);
+    details->setRowStretch(8, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(BtnOk);
     buttons->addWidget(BtnCancel);
-    details->addLayout(buttons, 7, 0);
+    details->addLayout(buttons, 9, 0);
     auto* body = new QHBoxLayout;
     body->setContentsMargins(12, 12, 12, 12);
     body->setSpacing(12);
@@ -244,9 +255,11 @@ void TZelmarDialog_EditFields::SetCurrentFieldData() {
             const QString caption = TrimBlanks(TextFromBytes(FCurrentField->Caption));
             EdFriendlyName->setText(caption.isEmpty() ? TextFromBytes(FCurrentField->Name)
                                                       : caption);
+            CbValueKind->setCurrentIndex(FCurrentField->IsNumericData() ? 1 : 0);
         } else {
             EdFieldName->clear();
             EdFriendlyName->clear();
+            CbValueKind->setCurrentIndex(0);
         }
         ChkShowCheckbox->setChecked(FFields->IsCheckboxVisible());
         FUpdating = wasUpdating;
@@ -263,6 +276,11 @@ void TZelmarDialog_EditFields::FetchCurrentFieldData() {
             FCurrentField->Name = TrimBlanks(EdFieldName->text()).toStdString();
         FCurrentField->Caption = TrimBlanks(EdFriendlyName->text()).toStdString();
         KeepCaption(*FCurrentField);
+        const bool numbers = CbValueKind->currentIndex() == 1;
+        if (FCurrentField->Kind == ecsdtDataText && numbers != FCurrentField->Numeric) {
+            FCurrentField->Numeric = numbers;
+            FCurrentField->KindChosen = true;
+        }
         FFields->SetCheckboxVisible(ChkShowCheckbox->isChecked());
     });
 }
@@ -288,6 +306,7 @@ void TZelmarDialog_EditFields::EnableControls() {
         EdFieldName->setEnabled(renamable);
         SpeedButtonDelete->setEnabled(renamable);
         EdFriendlyName->setEnabled(FCurrentField != nullptr);
+        CbValueKind->setEnabled(FCurrentField != nullptr && FCurrentField->Kind == ecsdtDataText);
         const int row = LbFieldList->currentRow();
         SpeedButtonTop->setEnabled(row > 0);
         SpeedButtonDown->setEnabled(row >= 0 && row < LbFieldList->count() - 1);

@@ -12,6 +12,7 @@
 #include "Zelmar_Object_Fields.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +46,9 @@ public:
     QLineEdit* EdFieldName;
     QLabel* LabelFriendlyName;
     QLineEdit* EdFriendlyName;
+    // A data field's values as text or as numbers (index 0, 1).
+    QLabel* LabelValueKind;
+    QComboBox* CbValueKind;
     QCheckBox* ChkShowCheckbox;
     QToolButton* SpeedButtonNew;
     QToolButton* SpeedButtonDelete;

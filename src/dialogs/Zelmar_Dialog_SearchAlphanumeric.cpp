@@ -296,9 +296,10 @@ bool TZelmarDialog_SearchAlphanumeric::ValidateFloatField(const QLineEdit* edit,
             if (c == QChar(8) || c == QChar(9) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
                 continue;
             if (c.unicode() < 32 || c.unicode() == 127) continue;
-            // A minus in front, for data such as logP.
-            if (c == QLatin1Char('-') && edit->cursorPosition() == 0 &&
-                !edit->text().contains(c))
+            // A minus in front for data such as logP; weights are never negative.
+            const TZelmarField* field = GetCurrentSearchField();
+            if (c == QLatin1Char('-') && field != nullptr && field->IsNumericData() &&
+                edit->cursorPosition() == 0 && !edit->text().contains(c))
                 continue;
             if (!separator.contains(c)) return false;
             // One separator, and never as the first thing typed.

@@ -538,6 +538,9 @@ void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
         if (FList->SetNewFields(fields)) {
             SetModified();
             RestoreColWidths();
+            // Kinds chosen in the field dialog are kept for the file like those of the menu.
+            for (int i = 0; i < FList->GetFieldCount() && OnColumnChoiceChanged; ++i)
+                if (FList->GetField(i)->KindChosen) OnColumnChoiceChanged(this, FList->GetField(i));
         } else {
             MessageBoxes().ShowError(
                 "ZelmarWindow##  Die Änderungen an den Feldern konnten nicht vorgenommen werden.");

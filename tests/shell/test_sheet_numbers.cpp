@@ -2,6 +2,7 @@
 // switched between numbers and text in the header's menu (and remembered for the file),
 // their statistics, number searches on them, and natural order for names with numbers.
 #include <QAction>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -24,6 +25,7 @@
 #include "ZelmarDialogTestSupport.h"
 #include "Zelmar_ColumnMenu.h"
 #include "Zelmar_Dialog_ColumnStatistics.h"
+#include "Zelmar_Dialog_EditFields.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_Sorter.h"
@@ -154,6 +156,40 @@ private slots:
         CloseAll();
         sheet = Open(Form(), File);
         QVERIFY(sheet->List()->GetFieldByName("CLOGP")->Numeric);
+    }
+
+    // The field dialog shows a column's kind and changes it, and the file keeps the choice.
+    void theFieldDialogShowsAndSetsTheKind() {
+        TZelmarWindow* sheet = Open(Form(), File);
+        QVERIFY(sheet != nullptr);
+        int shown = -1;
+        bool enabledForWeight = true;
+        TDialogWatcher watcher;
+        watcher.Expect([&](QDialog* dialog) {
+            auto* fields = qobject_cast<TZelmarDialog_EditFields*>(dialog);
+            QVERIFY(fields != nullptr);
+            for (int row = 0; row < fields->LbFieldList->count(); ++row) {
+                fields->LbFieldList->setCurrentRow(row);
+                const QString name = fields->LbFieldList->item(row)->text();
+                if (name == QLatin1String("Molekulargewicht"))
+                    enabledForWeight = fields->CbValueKind->isEnabled();
+                if (name == QLatin1String("AMW")) break;
+            }
+            shown = fields->CbValueKind->currentIndex();
+            // Chosen with the keyboard, as in any combo box.
+            fields->CbValueKind->setFocus();
+            QTest::keyClick(fields->CbValueKind, Qt::Key_Up);
+            QTest::mouseClick(fields->BtnOk, Qt::LeftButton);
+        });
+        Action(Form(), "ActEditFields")->trigger();
+        QVERIFY(watcher.AllAnswered());
+        QCOMPARE(shown, 1);
+        QVERIFY(!enabledForWeight);
+        QVERIFY(!sheet->List()->GetFieldByName("AMW")->Numeric);
+        CloseAll();
+        sheet = Open(Form(), File);
+        QVERIFY(sheet != nullptr);
+        QVERIFY(!sheet->List()->GetFieldByName("AMW")->Numeric);
     }
 
     void theStatisticsOfAColumnCountWhatTheFileHolds() {
