@@ -55,9 +55,27 @@ std::string FormatFloatGeneral(double value, char decimalSeparator) {
     return text;
 }
 
+namespace {
+
+// The whole text as a finite number with a point.
+bool ReadWithPoint(std::string_view text, double& value) {
+    double parsed = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, parsed);
+    if (error != std::errc() || ptr != end || text.empty() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+}  // namespace
+
 bool ParseFloat(std::string_view text, double& value, char decimalSeparator) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    // With a point, or without the other separator, the text is read in place.
+    if (decimalSeparator == '.' || text.find(decimalSeparator) == std::string_view::npos)
+        return ReadWithPoint(text, value);
     // from_chars reads a point only; a number is short, so the copy costs nothing.
     std::string number(text);
     bool separatorSeen = false;
@@ -67,13 +85,7 @@ bool ParseFloat(std::string_view text, double& value, char decimalSeparator) {
         separatorSeen = true;
         c = '.';
     }
-    double parsed = 0.0;
-    const char* end = number.data() + number.size();
-    const auto [ptr, error] = std::from_chars(number.data(), end, parsed);
-    if (error != std::errc() || ptr != end || number.empty() || !std::isfinite(parsed))
-        return false;
-    value = parsed;
-    return true;
+    return ReadWithPoint(number, value);
 }
 
 bool ParseQualifiedNumber(std::string_view text, TZelmarQualifiedNumber& number,

@@ -22,6 +22,11 @@ void TZelmarValueTally::Count(std::string_view value) {
     }
 }
 
+bool TZelmarValueTally::CannotBeNumeric(int mostValues) const {
+    const long long notNumbers = NonEmpty - WithPoint - WithComma;
+    return notNumbers * 100 > static_cast<long long>(100 - kNumericPercent) * mostValues;
+}
+
 bool TZelmarValueTally::IsNumeric(char& decimalSeparator) const {
     if (NonEmpty == 0) return false;
     const bool comma = !PointSeen && WithComma > 0;

@@ -15,4 +15,7 @@ struct TZelmarValueTally {
     void Count(std::string_view value);
     // The field's kind by these counts: numeric with its separator, or not.
     bool IsNumeric(char& decimalSeparator) const;
+    // So many values are no number that among this many values at most the field cannot be
+    // numeric any more: the rest of its values need no look.
+    bool CannotBeNumeric(int mostValues) const;
 };

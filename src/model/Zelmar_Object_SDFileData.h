@@ -22,6 +22,7 @@
 
 #include "Zelmar_Object_DataCarrier.h"
 #include "Zelmar_Object_DuplicateFinder.h"
+#include "Zelmar_Object_FieldKinds.h"
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_Object_LoadingControl.h"
 #include "Zelmar_Object_RecordStore.h"
@@ -320,6 +321,10 @@ private:
     std::vector<bool> FNamesWithField;
     std::string FFileName;
     bool FFieldsChanged = false;  // under CriticalSection, see AnnounceFieldListChanges
+    // Under CriticalSection: how the values of each data item name (by its TZelmarNamePool
+    // index) read as numbers, counted as each record is read, while its bytes are at hand.
+    std::vector<TZelmarValueTally> FValueTallies;
+    void TallyValues(const TZelmarSDFileData& record);
     mutable std::mutex FErrorMutex;
     std::string FLastError;
 

@@ -4,7 +4,6 @@
 #include <mutex>
 #include <utility>
 
-#include "Zelmar_Object_FieldKinds.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Guard.h"
 
@@ -59,49 +58,41 @@ bool TZelmarSDFileDataList::LoadEntryData(TZelmarSDFileData* record) {
         if (read == TZelmarEntryRead::NotRead) return false;
         // Announced once the record lock is released (AnnounceFieldListChanges).
         if (SynchronizeFieldList(record)) FFieldsChanged = true;
+        if (read == TZelmarEntryRead::Loaded) TallyValues(*record);
         return read == TZelmarEntryRead::Loaded;
     });
+}
+
+void TZelmarSDFileDataList::TallyValues(const TZelmarSDFileData& record) {
+    const TZelmarRecordTexts& texts = record.Texts();
+    const int records = FStore->Count();
+    for (int item = 0; item < texts.DataCount(); ++item) {
+        const std::uint32_t name = texts.DataNameIndex(item);
+        if (name == TZelmarNamePool::kNone) continue;
+        if (name >= FValueTallies.size()) FValueTallies.resize(name + 1);
+        TZelmarValueTally& tally = FValueTallies[name];
+        // Text columns (names, SMILES) are known as such after a few records.
+        if (tally.CannotBeNumeric(records)) continue;
+        const int lines = texts.LineCount(item);
+        if (lines == 1) tally.Count(texts.Line(item, 0));
+        // A value of several lines is a value, and no number.
+        if (lines > 1) ++tally.NonEmpty;
+    }
 }
 
 bool TZelmarSDFileDataList::DetectFieldKinds() {
     return Guarded("TZelmarSDFileDataList.DetectFieldKinds", false, [&] {
         std::lock_guard<std::recursive_mutex> records(FStore->CriticalSection());
         std::lock_guard<std::recursive_mutex> fields(FCritSectFields);
-        // One tally per data item name, by its index in the name pool: a single pass over
-        // every record's items.
-        std::vector<TZelmarValueTally> tallies;
-        std::vector<bool> wanted;
-        for (int i = 0; i < FFields->GetCount(); ++i) {
-            const TZelmarField* field = FFields->GetField(i);
-            if (field->Kind != ecsdtDataText || field->KindChosen) continue;
-            const std::uint32_t name = TZelmarNamePool::Shared().Find(field->Name);
-            if (name == TZelmarNamePool::kNone) continue;
-            if (name >= wanted.size()) {
-                wanted.resize(name + 1, false);
-                tallies.resize(name + 1);
-            }
-            wanted[name] = true;
-        }
-        FStore->ForEach([&](const TZelmarSDFileData& record) {
-            if (!record.IsLoaded()) return true;
-            const TZelmarRecordTexts& texts = record.Texts();
-            for (int item = 0; item < texts.DataCount(); ++item) {
-                const std::uint32_t name = texts.DataNameIndex(item);
-                if (name >= wanted.size() || !wanted[name]) continue;
-                const int lines = texts.LineCount(item);
-                if (lines == 1) tallies[name].Count(texts.Line(item, 0));
-                // A value of several lines is a value, and no number.
-                if (lines > 1) ++tallies[name].NonEmpty;
-            }
-            return true;
-        });
         bool changed = false;
         for (int i = 0; i < FFields->GetCount(); ++i) {
             TZelmarField* field = FFields->GetField(i);
             if (field->Kind != ecsdtDataText || field->KindChosen) continue;
             const std::uint32_t name = TZelmarNamePool::Shared().Find(field->Name);
             char separator = '.';
-            const bool numeric = name < wanted.size() && tallies[name].IsNumeric(separator);
+            const bool numeric = name < FValueTallies.size() &&
+                                 !FValueTallies[name].CannotBeNumeric(FStore->Count()) &&
+                                 FValueTallies[name].IsNumeric(separator);
             changed = changed || numeric != field->Numeric ||
                       (numeric && separator != field->DecimalSeparator);
             field->Numeric = numeric;
