@@ -282,12 +282,15 @@ std::uint32_t TZelmarRecordTexts::DataNameIndex(int item) const {
 }
 
 int TZelmarRecordTexts::FindData(std::string_view name) const {
+    if (DataCount() == 0) return -1;
+    return FindDataByIndex(TZelmarNamePool::Shared().Find(name));
+}
+
+int TZelmarRecordTexts::FindDataByIndex(std::uint32_t nameIndex) const {
+    if (nameIndex == TZelmarNamePool::kNone) return -1;
     const int count = DataCount();
-    if (count == 0) return -1;
-    const std::uint32_t index = TZelmarNamePool::Shared().Find(name);
-    if (index == TZelmarNamePool::kNone) return -1;
     for (int i = 0; i < count; ++i)
-        if (FBlock->Items()[i].Name == index) return i;
+        if (FBlock->Items()[i].Name == nameIndex) return i;
     return -1;
 }
 

@@ -71,6 +71,8 @@ public:
     std::uint32_t DataNameIndex(int item) const;
     // The first item of exactly this name, or -1.
     int FindData(std::string_view name) const;
+    // The same by the name's index in TZelmarNamePool::Shared(), for loops over many records.
+    int FindDataByIndex(std::uint32_t nameIndex) const;
     int LineCount(int item) const;
     std::string_view Line(int item, int line) const;
     std::vector<std::string> DataLines(int item) const;

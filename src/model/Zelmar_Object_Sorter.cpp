@@ -385,24 +385,60 @@ bool IsBlankText(const std::string& text) {
 }  // namespace
 
 bool TZelmarSorter::SortByDataNumber(const TZelmarField* field, bool descending) {
-    std::vector<std::string> texts;
-    if (!GatherTexts(field, texts)) return false;
-    enum TGroup : unsigned char { kNumber, kText, kEmpty };
-    std::vector<TGroup> groups(texts.size(), kEmpty);
-    std::vector<TZelmarQualifiedNumber> numbers(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (IsBlankText(texts[i])) continue;
-        groups[i] = ParseQualifiedNumber(texts[i], numbers[i], field->DecimalSeparator) ? kNumber
-                                                                                       : kText;
-    }
-    const bool byteOrder = CollationIsByteOrder();
-    FRecords.ReorderRecords(StableOrder(texts.size(), [&](int x, int y) {
-        if (groups[x] != groups[y]) return groups[x] < groups[y];
-        int compared = 0;
-        if (groups[x] == kNumber) compared = CompareQualified(numbers[x], numbers[y]);
-        if (groups[x] == kText) compared = CompareText(texts[x], texts[y], byteOrder);
+    const int count = FRecords.RecordCount();
+    // Numbers are read as they are gathered: only what is no number keeps its text.
+    struct TNumberKey {
+        double Value;
+        TZelmarQualifier Qualifier;
+        std::uint32_t Position;
+    };
+    std::vector<TNumberKey> numbers;
+    numbers.reserve(static_cast<std::size_t>(count));
+    std::vector<std::pair<std::string, std::uint32_t>> texts;
+    std::vector<int> empties;
+    TThrottledProgress progress(FRecords, 0, count);
+    TZelmarDataCarrier value;
+    const std::uint32_t name = TZelmarNamePool::Shared().Find(field->Name);
+    if (!ForEachRecordValue(FRecords, count, field->Name, [&](int i, TZelmarSDFileData* record) {
+            const auto position = static_cast<std::uint32_t>(i);
+            TZelmarQualifiedNumber number;
+            // Most values are a number on one line, read where it lies; the others as the
+            // sheet shows them.
+            const TZelmarRecordTexts* read =
+                record != nullptr && record->IsLoaded() ? &record->Texts() : nullptr;
+            const int item = read != nullptr ? read->FindDataByIndex(name) : -1;
+            if (item >= 0 && read->LineCount(item) == 1 &&
+                ParseQualifiedNumber(read->Line(item, 0), number, field->DecimalSeparator)) {
+                numbers.push_back({number.Value, number.Qualifier, position});
+                return progress(i);
+            }
+            value.Clear();
+            if (record == nullptr || !record->GetDataForField(field, &value) ||
+                IsBlankText(value.Text()))
+                empties.push_back(i);
+            else if (ParseQualifiedNumber(value.Text(), number, field->DecimalSeparator))
+                numbers.push_back({number.Value, number.Qualifier, position});
+            else
+                texts.emplace_back(value.TakeText(), position);
+            return progress(i);
+        }))
+        return false;
+    // Stable sorts, so that equal values keep their order in both directions.
+    std::stable_sort(numbers.begin(), numbers.end(), [descending](const auto& x, const auto& y) {
+        const int compared = CompareQualified({x.Value, x.Qualifier}, {y.Value, y.Qualifier});
         return descending ? compared > 0 : compared < 0;
-    }));
+    });
+    const bool byteOrder = CollationIsByteOrder();
+    std::stable_sort(texts.begin(), texts.end(), [&](const auto& x, const auto& y) {
+        const int compared = CompareText(x.first, y.first, byteOrder);
+        return descending ? compared > 0 : compared < 0;
+    });
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(count));
+    for (const TNumberKey& key : numbers) order.push_back(static_cast<int>(key.Position));
+    for (const auto& text : texts) order.push_back(static_cast<int>(text.second));
+    order.insert(order.end(), empties.begin(), empties.end());
+    FRecords.ReorderRecords(order);
     return true;
 }
 
