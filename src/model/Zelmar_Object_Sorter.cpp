@@ -3,7 +3,6 @@
 #include "Zelmar_Object_Sorter.h"
 
 #include <algorithm>
-#include <clocale>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "Zelmar_Collation.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Guard.h"
@@ -32,18 +32,13 @@ int Sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-// strcoll in the C locale is byte order anyway; skipping it keeps big sorts fast.
-bool CollationIsByteOrder() {
-    const char* name = std::setlocale(LC_COLLATE, nullptr);
-    return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
-}
-
-// Locale order first, bytes for what the locale calls equal: a total order, as sorting needs.
+// Linguistic order first, bytes for what the collation calls equal: a total order, as sorting
+// needs. Byte order alone (the C locale without a language) keeps big sorts fast.
 int CompareText(const std::string& a, const std::string& b, bool byteOrder) {
     if (a == b) return 0;
     if (!byteOrder) {
-        const int collated = std::strcoll(a.c_str(), b.c_str());
-        if (collated != 0) return Sign(collated);
+        const int collated = CollateTexts(a, b);
+        if (collated != 0) return collated;
     }
     return Sign(a.compare(b));
 }
@@ -215,16 +210,6 @@ std::uint64_t BytePrefix(const char* text, std::size_t size) {
     std::uint64_t prefix = 0;
     for (const unsigned char byte : bytes) prefix = (prefix << 8) | byte;
     return prefix;
-}
-
-// strxfrm's bytes order as strcoll orders the texts, so their prefix may decide alone.
-std::uint64_t CollationPrefix(const std::string& text) {
-    char small[64];
-    const std::size_t size = std::strxfrm(small, text.c_str(), sizeof small);
-    if (size < sizeof small) return BytePrefix(small, size);
-    std::string large(size + 1, '\0');
-    std::strxfrm(&large[0], text.c_str(), large.size());
-    return BytePrefix(large.data(), size);
 }
 
 std::uint64_t TextPrefix(const std::string& text, bool byteOrder) {

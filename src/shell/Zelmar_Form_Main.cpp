@@ -24,6 +24,7 @@
 #include "Zelmar_FileCommands.h"
 #include "Zelmar_HelpCommands.h"
 #include "Zelmar_MessageBoxes.h"
+#include "Zelmar_Collation.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
@@ -228,6 +229,7 @@ void TZelmar_FormMain::SetNewLanguage(const std::string& language) {
         HandDictionaryToTranslater();
         const std::string code = language.substr(0, 2);
         SetDisplayDecimalSeparator(DecimalSeparatorOfLanguage(code));  // weights as shown, typed
+        SetCollationLanguage(code);  // text sorts by the language when the locale is C
         UseQtTranslations(code);
         // The editor page shows its few texts in the same language (German for Spanish).
         TZelmarDrawletDialog::SetPageLanguage(

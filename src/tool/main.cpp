@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Zelmar_ChemSearchEngine.h"
+#include "Zelmar_Collation.h"
 #include "Zelmar_ToolCommands.h"
 #include "Zelmar_ToolFiles.h"
 #include "Zelmar_ToolTexts.h"
@@ -99,7 +100,10 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     // A file size limit then fails the write with a message instead of killing the tool.
     std::signal(SIGXFSZ, SIG_IGN);
-    UseToolLanguage(ToolLanguageFromEnvironment());
+    const std::string language = ToolLanguageFromEnvironment();
+    UseToolLanguage(language);
+    // Under the C locale texts sort by the language's collation, as in the program.
+    SetCollationLanguage(language);
     std::ios::sync_with_stdio(true);
     const std::vector<std::string> all(argv + 1, argv + argc);
     if (all.empty()) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "Zelmar_Collation.h"
 #include "ZelmarTestTempDir.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Dispatcher.h"
@@ -43,6 +44,10 @@ struct TToolRun {
 
 // Runs the tool with the arguments (each quoted for the shell), standard input from a file
 // when given, in a locale (LANG and LC_ALL; "C" unless told), after the shell prefix (such as
+// The tool runs in the C locale with English messages, so it sorts texts by the English
+// collation; the core's operations the tests hold it against do the same.
+inline const bool kCollationAsTheTool = (SetCollationLanguage("EN"), true);
+
 // a ulimit).
 inline TToolRun RunTool(const TTestTempDir& dir, const std::vector<std::string>& args,
                         const std::string& input = std::string(), const std::string& locale = "C",

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LoadingTestSupport.h"
+#include "Zelmar_Collation.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_Sorter.h"
@@ -225,4 +226,31 @@ TEST_F(NumericFields, DuplicatesCompareNumbersAndTheFileKeepsItsTexts) {
         EXPECT_EQ(Content(again.List->GetSDFileData(row)),
                   Content(Sheet.List->GetSDFileData(row)));
     EXPECT_EQ(ReadText(saved).size(), ReadText(File).size());
+}
+
+// Under the C locale texts sort by the interface language's collation, not by their bytes;
+// without a language they stay in byte order.
+TEST(Collation, TheCLocaleSortsByTheInterfaceLanguage) {
+    const std::vector<std::string> names = {"Zucker", "aceton", "\xc3\x84ther", "Benzol",
+                                            "acetaldehyde", "\xc4ther"};  // the last in cp1252
+    const auto sorted = [&names] {
+        std::vector<std::string> order = names;
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+            return TZelmarSorter::CompareStringKeys(a, b) < 0;
+        });
+        return order;
+    };
+    SetCollationLanguage("");
+    EXPECT_EQ(sorted().front(), "Benzol");
+    SetCollationLanguage("DE");
+    const std::vector<std::string> german = sorted();
+    SetCollationLanguage("");
+    ASSERT_EQ(german.size(), 6u);
+    EXPECT_EQ(german[0], "acetaldehyde");
+    EXPECT_EQ(german[1], "aceton");
+    // Äther, shown alike from UTF-8 and Windows-1252 bytes, sits after the A's, before B.
+    EXPECT_EQ(german[2].substr(german[2].size() - 4), "ther");
+    EXPECT_EQ(german[3].substr(german[3].size() - 4), "ther");
+    EXPECT_EQ(german[4], "Benzol");
+    EXPECT_EQ(german[5], "Zucker");
 }
