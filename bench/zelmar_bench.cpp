@@ -398,7 +398,8 @@ const TCommand kCommands[] = {
      "seconds, records_per_s, cpu_seconds[, the same for the second]",
      nullptr, RunSearch},
     {"sort", nullptr,
-     "FILE --field NAME|formula|weight|molecule [--desc] [--twice]: a sheet reads FILE, then "
+     "FILE --field NAME|formula|weight|molecule [--desc] [--twice] [--language XX]: a sheet "
+     "reads FILE, then "
      "one timed sort (--twice: and a second one): records, seconds, cpu_seconds, second_seconds; "
      "or FILE --fields A,B,... --rounds N: sorts by each field in turn, N rounds, and lists "
      "each field's times, best first",

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Zelmar_Collation.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
@@ -108,10 +109,12 @@ int RunSortRounds(TSheet& sheet, const std::vector<std::string>& args) {
     return 0;
 }
 
-// sort FILE --field NAME|formula|weight|molecule [--desc] [--twice]: --twice sorts a second
-// time the same way (second_seconds), which may reuse what the first sort learnt. With
-// --fields instead of --field: RunSortRounds.
+// sort FILE --field NAME|formula|weight|molecule [--desc] [--twice] [--language XX]: --twice
+// sorts a second time the same way (second_seconds), which may reuse what the first sort
+// learnt; --language sorts texts by that language's collation, as the program does under the
+// C locale. With --fields instead of --field: RunSortRounds.
 int RunSort(const std::string& file, const std::vector<std::string>& args) {
+    SetCollationLanguage(Option(args, "--language"));
     TSheet sheet;
     if (!sheet.Load(file)) return 1;
     if (!Option(args, "--fields").empty()) return RunSortRounds(sheet, args);
