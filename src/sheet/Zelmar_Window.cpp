@@ -381,16 +381,28 @@ void TZelmarWindow::HandleOnLoadDataProgress(int percent) {
     FDispatcher.Post([this, percent] {
         ShowProgress(percent);
         if (FLoading) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
+        // A big file shows its columns of numbers as such long before it has loaded; the
+        // kinds are decided once more at the end, from every record.
+        constexpr int kEarlyKindsPercent = 2;
+        if (FLoading && !FKindsDecidedEarly && percent >= kEarlyKindsPercent) {
+            FKindsDecidedEarly = true;
+            DecideColumnKinds();
+        }
     });
+}
+
+void TZelmarWindow::DecideColumnKinds() {
+    FList->DetectFieldKinds();
+    // The kinds the loader decided give way to those the user chose for this file.
+    if (OnApplyColumnChoices) OnApplyColumnChoices(this);
+    Refresh();
 }
 
 void TZelmarWindow::HandleOnEndLoadData() {
     GuardedVoid("TZelmarWindow.HandleOnEndLoadData", [&] {
         SetBusyCursor(true);
         FLoading = false;
-        // The kinds the loader decided give way to those the user chose for this file.
-        if (OnApplyColumnChoices) OnApplyColumnChoices(this);
-        Refresh();
+        DecideColumnKinds();
         const int loaded = FList->GetLoadedCount();
         TraceMessage("TZelmarWindow.HandleOnEndLoadData", tlInformation,
                      "%d of %d records loaded from %s", loaded, FList->GetCount(),

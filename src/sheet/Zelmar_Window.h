@@ -180,6 +180,8 @@ protected:
 private:
     void CreateRecordList();
     void ColumnChoiceChanged(TZelmarField* field);
+    // Which data fields hold numbers, by the records read so far and the user's choices.
+    void DecideColumnKinds();
     void WireGrid();
     void WirePictures();
     void DropPicturesOutOfView();
@@ -285,6 +287,7 @@ private:
     bool FLoading = false;
     bool FIndexing = false;
     bool FSorting = false;
+    bool FKindsDecidedEarly = false;
     bool FSearching = false;
     bool FSaving = false;
     // The user cancelled the last save in one of its questions.

@@ -192,6 +192,32 @@ private slots:
         QVERIFY(!sheet->List()->GetFieldByName("AMW")->Numeric);
     }
 
+    // A big file's column of numbers is one long before the file has loaded.
+    void aBigFilesNumbersAreNumbersWhileItLoads() {
+        const QString big = Dir.filePath(QStringLiteral("big.sdf"));
+        {
+            QFile out(big);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            const QByteArray mol = "\n  made\n\n  1  0  0  0  0  0  0  0  0  0999 V2000\n"
+                                   "    0.0000    0.0000    0.0000 C   0  0  0  0  0  0  0  0  0  0  0  0\n"
+                                   "M  END\n";
+            for (int i = 0; i < 150000; ++i)
+                out.write(mol + "> <IC50>\n" + QByteArray::number(i % 997) + ".5\n\n$$$$\n");
+        }
+        Form().DoOpenNewFile(big.toStdString());
+        TZelmarWindow* sheet = Form().SheetWindows().last();
+        bool loadingWhenNumeric = false;
+        QVERIFY(QTest::qWaitFor([&] {
+            const TZelmarField* field = sheet->List()->GetFieldByName("IC50");
+            if (field == nullptr || !field->Numeric) return false;
+            loadingWhenNumeric = sheet->Loading();
+            return true;
+        }, 60000));
+        QVERIFY(loadingWhenNumeric);
+        QVERIFY(WaitLoaded(sheet));
+        QVERIFY(sheet->List()->GetFieldByName("IC50")->Numeric);
+    }
+
     void theStatisticsOfAColumnCountWhatTheFileHolds() {
         TZelmarWindow* sheet = Open(Form(), File);
         QVERIFY(sheet != nullptr);
