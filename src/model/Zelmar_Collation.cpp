@@ -18,21 +18,47 @@ struct TCloseCollator {
 };
 using TCollator = std::shared_ptr<UCollator>;
 
-std::mutex gCollatorMutex;
-TCollator gCollator;  // under gCollatorMutex; a comparison holds its own reference
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
 
-TCollator Collator() {
+std::mutex gCollatorMutex;
+// Under gCollatorMutex; a comparison holds its own reference. The second one leaves case aside.
+TCollator gCollator;
+TCollator gCaselessCollator;
+
+TCollator Collator(bool caseless = false) {
     std::lock_guard<std::mutex> lock(gCollatorMutex);
-    return gCollator;
+    return caseless ? gCaselessCollator : gCollator;
+}
+
+TCollator Open(const std::string& locale, bool caseless) {
+    UErrorCode status = U_ZERO_ERROR;
+    UCollator* opened = ucol_open(locale.c_str(), &status);
+    if (U_FAILURE(status) || opened == nullptr) return nullptr;
+    if (caseless) ucol_setStrength(opened, UCOL_SECONDARY);
+    return TCollator(opened, TCloseCollator());
+}
+
+std::string AsciiLower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+int IcuCompare(const UCollator* collator, const std::string& a, const std::string& b) {
+    const std::string x = ZelmarShownTextAsUtf8(a);
+    const std::string y = ZelmarShownTextAsUtf8(b);
+    UErrorCode status = U_ZERO_ERROR;
+    const UCollationResult result =
+        ucol_strcollUTF8(collator, x.data(), static_cast<int32_t>(x.size()), y.data(),
+                         static_cast<int32_t>(y.size()), &status);
+    if (U_FAILURE(status)) return Sign(a.compare(b));
+    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
 }
 
 bool LocaleIsC() {
     const char* name = std::setlocale(LC_COLLATE, nullptr);
     return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0;
-}
-
-int Sign(int value) {
-    return (value > 0) - (value < 0);
 }
 
 std::uint64_t BigEndian(const unsigned char* bytes, std::size_t size) {
@@ -55,15 +81,15 @@ std::uint64_t LocalePrefix(const std::string& text) {
 
 void SetCollationLanguage(std::string_view code) {
     TCollator collator;
+    TCollator caseless;
     if (!code.empty()) {
-        std::string locale;
-        for (const char c : code) locale += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        UErrorCode status = U_ZERO_ERROR;
-        UCollator* opened = ucol_open(locale.c_str(), &status);
-        if (U_SUCCESS(status) && opened != nullptr) collator.reset(opened, TCloseCollator());
+        const std::string locale = AsciiLower(std::string(code));
+        collator = Open(locale, false);
+        caseless = Open(locale, true);
     }
     std::lock_guard<std::mutex> lock(gCollatorMutex);
     gCollator = std::move(collator);
+    gCaselessCollator = std::move(caseless);
 }
 
 bool CollationIsByteOrder() {
@@ -74,14 +100,14 @@ int CollateTexts(const std::string& a, const std::string& b) {
     if (!LocaleIsC()) return Sign(std::strcoll(a.c_str(), b.c_str()));
     const TCollator collator = Collator();
     if (collator == nullptr) return Sign(a.compare(b));
-    const std::string x = ZelmarShownTextAsUtf8(a);
-    const std::string y = ZelmarShownTextAsUtf8(b);
-    UErrorCode status = U_ZERO_ERROR;
-    const UCollationResult result =
-        ucol_strcollUTF8(collator.get(), x.data(), static_cast<int32_t>(x.size()), y.data(),
-                         static_cast<int32_t>(y.size()), &status);
-    if (U_FAILURE(status)) return Sign(a.compare(b));
-    return result == UCOL_LESS ? -1 : result == UCOL_GREATER ? 1 : 0;
+    return IcuCompare(collator.get(), a, b);
+}
+
+int CollateTextsIgnoringCase(const std::string& a, const std::string& b) {
+    if (!LocaleIsC()) return Sign(std::strcoll(AsciiLower(a).c_str(), AsciiLower(b).c_str()));
+    const TCollator collator = Collator(true);
+    if (collator == nullptr) return Sign(AsciiLower(a).compare(AsciiLower(b)));
+    return IcuCompare(collator.get(), a, b);
 }
 
 std::uint64_t CollationPrefix(const std::string& text) {

@@ -18,6 +18,8 @@ void SetCollationLanguage(std::string_view code);
 bool CollationIsByteOrder();
 // -1, 0, 1 in linguistic order; 0 also for different texts the collation calls equal.
 int CollateTexts(const std::string& a, const std::string& b);
+// The same with letter case set aside (the order natural order compares words in first).
+int CollateTextsIgnoringCase(const std::string& a, const std::string& b);
 // The first eight bytes of the text's sort key, big-endian: keys order as CollateTexts does
 // wherever they differ.
 std::uint64_t CollationPrefix(const std::string& text);

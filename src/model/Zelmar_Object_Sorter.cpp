@@ -125,28 +125,41 @@ int CompareDigitRuns(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-int TZelmarSorter::CompareNaturalKeys(std::string_view a, std::string_view b) {
-    const bool byteOrder = CollationIsByteOrder();
-    std::string_view restA = a;
-    std::string_view restB = b;
-    while (!restA.empty() && !restB.empty()) {
-        const std::string_view runA = TakeRun(restA);
-        const std::string_view runB = TakeRun(restB);
+namespace {
+
+// Natural order of two texts run by run; words compare by compareWords. 0 when every run is
+// equal so.
+template <typename CompareWords>
+int CompareRuns(std::string_view a, std::string_view b, CompareWords&& compareWords) {
+    while (!a.empty() && !b.empty()) {
+        const std::string_view runA = TakeRun(a);
+        const std::string_view runB = TakeRun(b);
         const bool digitsA = IsDigit(runA.front());
         const bool digitsB = IsDigit(runB.front());
         int compared = 0;
-        if (digitsA && digitsB) {
+        if (digitsA && digitsB)
             compared = CompareDigitRuns(runA, runB);
-        } else if (digitsA != digitsB) {
+        else if (digitsA != digitsB)
             compared = digitsA ? -1 : 1;  // numbers before words, as in file managers
-        } else {
-            compared = byteOrder ? Sign(runA.compare(runB))
-                                 : CompareText(std::string(runA), std::string(runB), false);
-        }
+        else
+            compared = compareWords(std::string(runA), std::string(runB));
         if (compared != 0) return compared;
     }
-    if (restA.empty() != restB.empty()) return restA.empty() ? -1 : 1;
-    return Sign(a.compare(b));
+    if (a.empty() != b.empty()) return a.empty() ? -1 : 1;
+    return 0;
+}
+
+}  // namespace
+
+int TZelmarSorter::CompareNaturalKeys(std::string_view a, std::string_view b) {
+    // Words without their case first, so that "Aceton 2" comes before "aceton 10"; then
+    // with it, then the bytes, for a total order.
+    if (const int loose = CompareRuns(a, b, CollateTextsIgnoringCase); loose != 0) return loose;
+    const bool byteOrder = CollationIsByteOrder();
+    const int strict = CompareRuns(a, b, [byteOrder](const std::string& x, const std::string& y) {
+        return CompareText(x, y, byteOrder);
+    });
+    return strict != 0 ? strict : Sign(a.compare(b));
 }
 
 double TZelmarSorter::FloatKeyValue(const std::string& key) {

@@ -253,4 +253,12 @@ TEST(Collation, TheCLocaleSortsByTheInterfaceLanguage) {
     EXPECT_EQ(german[3].substr(german[3].size() - 4), "ther");
     EXPECT_EQ(german[4], "Benzol");
     EXPECT_EQ(german[5], "Zucker");
+
+    // Natural order reads the words between the numbers the same way.
+    SetCollationLanguage("DE");
+    EXPECT_LT(TZelmarSorter::CompareNaturalKeys("\xc3\x84ther 10", "Zucker 2"), 0);
+    EXPECT_LT(TZelmarSorter::CompareNaturalKeys("aceton 9", "Aceton 10"), 0);
+    EXPECT_LT(TZelmarSorter::CompareNaturalKeys("Aceton 2", "aceton 10"), 0);
+    SetCollationLanguage("");
+    EXPECT_GT(TZelmarSorter::CompareNaturalKeys("\xc3\x84ther 10", "Zucker 2"), 0);
 }
