@@ -183,6 +183,11 @@ public:
     // not be read into molecule and items); a record whose bytes cannot be had fails the
     // save. The file is replaced only when the new one is complete.
     bool SaveFile(const std::string& fileName);
+    // A copy of the records, or of the checked ones only, written as SaveFile writes them but
+    // leaving the sheet as it is: no record removed, its file name kept, no save events. The
+    // file is replaced only when complete; progress (may be empty) answers false to stop.
+    bool WriteCopyTo(const std::string& fileName, bool onlyChecked, const TProgressEvent& progress,
+                     std::string& error);
     // The loader stops at its next record boundary and holds no record access until
     // ContinueLoaderThread; true when it was running and is now paused.
     bool PauseLoaderThread();
@@ -310,6 +315,13 @@ private:
     bool WriteRecord(TveskSDFileWriter& writer, int index, bool crlf, std::string& error,
                      bool& readError);
     bool WriteRecords(const std::string& fileName);
+    // The writing loop of a save and of a copy: onError(isRecordError, error, index) answers
+    // whether to go on after a record that could not be written; error is the failure.
+    using TWriteErrorEvent =
+        std::function<bool(bool isRecordError, const std::string& error, int index)>;
+    bool WriteRecordsTo(const std::string& fileName, bool onlyChecked,
+                        const TProgressEvent& progress, const TWriteErrorEvent& onError,
+                        std::string& error);
 
     // The records, their order and CriticalSection; records remember their file entry number,
     // so reordering while records are still unread reads the right ones.

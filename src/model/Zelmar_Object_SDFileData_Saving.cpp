@@ -81,48 +81,80 @@ bool TZelmarSDFileDataList::WriteRecord(TveskSDFileWriter& writer, int index, bo
 
 bool TZelmarSDFileDataList::WriteRecords(const std::string& fileName) {
     DeleteUnselected();
+    std::string error;
+    const bool written = WriteRecordsTo(
+        fileName, false,
+        [this](TZelmarSDFileDataList* sender, int percent) {
+            return !OnSaveDataProgress || OnSaveDataProgress(sender, percent);
+        },
+        [&](bool isRecordError, const std::string& failure, int index) {
+            SetLastError(failure);
+            return OnSaveDataError &&
+                   OnSaveDataError(this, fileName, isRecordError, failure, index);
+        },
+        error);
+    if (!written) {
+        SetLastError(error);
+        return false;
+    }
+    FFileName = fileName;
+    return true;
+}
+
+bool TZelmarSDFileDataList::WriteCopyTo(const std::string& fileName, bool onlyChecked,
+                                        const TProgressEvent& progress, std::string& error) {
+    return Guarded("TZelmarSDFileDataList.WriteCopyTo", false, [&] {
+        error.clear();
+        // A record that cannot be written fails the copy: an export never leaves one out.
+        return WriteRecordsTo(
+            fileName, onlyChecked, progress, [](bool, const std::string&, int) { return false; },
+            error);
+    });
+}
+
+bool TZelmarSDFileDataList::WriteRecordsTo(const std::string& fileName, bool onlyChecked,
+                                           const TProgressEvent& progress,
+                                           const TWriteErrorEvent& onError, std::string& error) {
     // The new file takes the old one's place only when it is complete, so the records not
     // read yet can still come from the old one while it is written.
     auto writer = std::make_unique<TveskSDFileWriter>(fileName);
     if (!writer->LastError.empty() || !writer->IsOpen()) {
-        const std::string error =
-            writer->LastError.empty() ? "the file could not be created" : writer->LastError;
+        error = writer->LastError.empty() ? "the file could not be created" : writer->LastError;
         writer.reset();
-        SetLastError(error);
-        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        onError(false, error, 0);
         return false;
     }
 
     const bool crlf = UsesCrLf();
     const int count = GetCount();
     for (int index = 0; index < count; ++index) {
-        std::string error;
+        bool included = true;
+        if (onlyChecked) {
+            std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+            const TZelmarSDFileData* record = FStore->At(index);
+            included = record == nullptr || record->Selected;
+        }
+        std::string failure;
         bool readError = false;
-        if (!WriteRecord(*writer, index, crlf, error, readError)) {
-            SetLastError(error);
+        if (included && !WriteRecord(*writer, index, crlf, failure, readError)) {
+            error = failure;
             // A record that cannot be read is never left out; one that cannot be written is
             // left out only when the handler says so.
-            const bool goOn =
-                OnSaveDataError && OnSaveDataError(this, fileName, true, error, index);
-            if (readError || !goOn) return false;
+            if (!onError(true, failure, index) || readError) return false;
         }
-        if (OnSaveDataProgress &&
-            !OnSaveDataProgress(this, sdfiledata_internal::Percent(index, count))) {
-            SetLastError("saving " + fileName + " was stopped");
+        if (progress && !progress(this, sdfiledata_internal::Percent(index, count))) {
+            error = "saving " + fileName + " was stopped";
             return false;
         }
     }
 
     // Completing flushes to disk: a full disk shows here, and then the file is not saved.
     if (!writer->CloseFile()) {
-        const std::string error =
-            writer->LastError.empty() ? "the file could not be completed" : writer->LastError;
+        error = writer->LastError.empty() ? "the file could not be completed" : writer->LastError;
         writer.reset();
-        SetLastError(error);
-        if (OnSaveDataError) OnSaveDataError(this, fileName, false, error, 0);
+        onError(false, error, 0);
         return false;
     }
-    writer.reset();
-    FFileName = fileName;
+    error.clear();
     return true;
 }

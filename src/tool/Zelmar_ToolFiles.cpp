@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "Zelmar_TableExport.h"
 #include "Zelmar_ToolTexts.h"
 #include "vesk_ChemRoutines.h"
 
@@ -252,19 +253,7 @@ std::string TZelmarToolSheet::Encoding() const {
 }
 
 std::string ToolFieldName(const TZelmarField* field) {
-    if (field == nullptr) return std::string();
-    switch (field->Kind) {
-        case ecsdtFormula:
-            return "formula";
-        case ecsdtMolweight:
-            return "weight";
-        case ecsdtChemistry:
-            return "molecule";
-        case ecsdtDataText:
-            return field->Name;
-        default:
-            return std::string();
-    }
+    return ZelmarExportColumnName(field);
 }
 
 std::vector<std::string> TZelmarToolSheet::FieldNames() {
@@ -373,23 +362,6 @@ void WriteTextFile(const std::string& text, const std::string& out) {
             throw fail(errno);
         return;
     }
-    // Beside the target, so that the rename replaces it in one step.
-    const fs::path target(out);
-    const std::string folder =
-        target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    std::string temporary = folder + "/." + target.filename().string() + ".XXXXXX";
-    const int fd = MakeTemporary(temporary);
-    if (fd < 0) throw fail(errno);
-    const bool written = WriteAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
-    const int error = errno;
-    // mkstemp makes the file private; the result gets the usual rights.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    ::close(fd);
-    if (!written || ::rename(temporary.c_str(), out.c_str()) != 0) {
-        const int renameError = written ? errno : error;
-        ::unlink(temporary.c_str());
-        throw fail(renameError);
-    }
+    int error = 0;
+    if (!ZelmarWriteFileWhole(out, text, error)) throw fail(error);
 }

@@ -7,6 +7,7 @@
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
+#include "Zelmar_TableExport.h"
 #include "Zelmar_ToolArguments.h"
 #include "Zelmar_ToolCommands.h"
 #include "Zelmar_ToolFiles.h"
@@ -26,37 +27,6 @@ std::string FieldKind(const TZelmarField* field) {
         default:
             return field->Numeric ? "number" : "text";
     }
-}
-
-// The cell as the sheet shows it; a weight rounded as shown, with a point.
-std::string CellText(TZelmarSDFileData* record, const TZelmarField* field) {
-    TZelmarDataCarrier value;
-    if (!record->GetDataForField(field, &value)) return std::string();
-    if (field->Kind == ecsdtMolweight) return FormatFloatGeneral(RoundWeight(value.Value()));
-    return ZelmarShownTextAsUtf8(value.Text());
-}
-
-// RFC 4180: quoted when it holds a separator, a quote or a line break; quotes doubled.
-std::string CsvCell(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
-
-// A TSV cell has no tabs or line breaks: each becomes one blank (CR LF too).
-std::string TsvCell(const std::string& text) {
-    std::string cell;
-    cell.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        cell += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
-    }
-    return cell;
 }
 
 }  // namespace
@@ -177,22 +147,11 @@ int RunToolExport(const TZelmarToolArgs& args) {
         columns.push_back(sheet.FieldByName("formula"));
         columns.push_back(sheet.FieldByName("weight"));
     }
-    const bool csv = format == "csv";
-    const char* const separator = csv ? "," : "\t";
-    const char* const lineEnd = csv ? "\r\n" : "\n";
-    auto cell = [csv](const std::string& text) { return csv ? CsvCell(text) : TsvCell(text); };
-    std::string table;
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        table += (c > 0 ? separator : "") + cell(ZelmarShownTextAsUtf8(ToolFieldName(columns[c])));
-    table += lineEnd;
     const std::string exporting = ToolText("ZelmarTool##  Schreiben:") + " " + out;
-    for (int i = 0; i < list.GetCount(); ++i) {
-        progress.Show(exporting, static_cast<int>(100LL * i / list.GetCount()));
-        TZelmarSDFileData* record = list.GetSDFileData(i);
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            table += (c > 0 ? separator : "") + cell(CellText(record, columns[c]));
-        table += lineEnd;
-    }
+    std::string table;
+    ZelmarMakeTextTable(
+        list, columns, format == "tsv", false,
+        [&](int percent) { return progress.Show(exporting, percent); }, table);
     progress.Done();
     WriteTextFile(table, out);
     return 0;

@@ -1,0 +1,184 @@
+#include "Zelmar_TableExport.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "Zelmar_Numbers.h"
+#include "Zelmar_Object_SearchEngine.h"
+#include "vesk_Guard.h"
+
+namespace fs = std::filesystem;
+
+std::vector<const TZelmarField*> ZelmarExportColumns(TZelmarSDFileDataList& list) {
+    std::vector<const TZelmarField*> columns;
+    for (int i = 0; i < list.GetFieldCount(); ++i)
+        if (list.GetField(i)->Kind == ecsdtDataText) columns.push_back(list.GetField(i));
+    for (const char* name : {kFieldNameFormula, kFieldNameMolweight})
+        if (const TZelmarField* field = list.GetFieldByName(name)) columns.push_back(field);
+    return columns;
+}
+
+std::string ZelmarExportColumnName(const TZelmarField* field) {
+    if (field == nullptr) return std::string();
+    switch (field->Kind) {
+        case ecsdtFormula:
+            return "formula";
+        case ecsdtMolweight:
+            return "weight";
+        case ecsdtChemistry:
+            return "molecule";
+        case ecsdtDataText:
+            return field->Name;
+        default:
+            return std::string();
+    }
+}
+
+std::string ZelmarExportCellText(TZelmarSDFileData* record, const TZelmarField* field) {
+    TZelmarDataCarrier value;
+    if (record == nullptr || !record->GetDataForField(field, &value)) return std::string();
+    if (field->Kind == ecsdtMolweight) return FormatFloatGeneral(RoundWeight(value.Value()));
+    return ZelmarShownTextAsUtf8(value.Text());
+}
+
+std::string ZelmarCsvCell(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string ZelmarTsvCell(std::string_view text) {
+    std::string cell;
+    cell.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        cell += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return cell;
+}
+
+bool ZelmarMakeTextTable(TZelmarSDFileDataList& list,
+                         const std::vector<const TZelmarField*>& columns, bool tsv,
+                         bool onlyChecked, const TZelmarExportProgress& progress,
+                         std::string& table) {
+    const char* const separator = tsv ? "\t" : ",";
+    const char* const lineEnd = tsv ? "\n" : "\r\n";
+    auto cell = [tsv](const std::string& text) {
+        return tsv ? ZelmarTsvCell(text) : ZelmarCsvCell(text);
+    };
+    table.clear();
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        table += (c > 0 ? separator : "") +
+                 cell(ZelmarShownTextAsUtf8(ZelmarExportColumnName(columns[c])));
+    table += lineEnd;
+    const int count = list.GetCount();
+    for (int i = 0; i < count; ++i) {
+        if (progress && !progress(static_cast<int>(100LL * i / count))) return false;
+        TZelmarSDFileData* record = list.GetSDFileData(i);
+        if (record == nullptr || (onlyChecked && !record->Selected)) continue;
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            table += (c > 0 ? separator : "") + cell(ZelmarExportCellText(record, columns[c]));
+        table += lineEnd;
+    }
+    return true;
+}
+
+namespace {
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+// Beside the target, so that the rename replaces it in one step.
+int ZelmarMakeTemporaryBeside(const std::string& path, std::string& temporary) {
+    const fs::path target(path);
+    const std::string folder =
+        target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    temporary = folder + "/." + target.filename().string() + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd >= 0) ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    return fd;
+}
+
+bool ZelmarPutTemporaryInPlace(const std::string& temporary, const std::string& path,
+                               int& errorNumber) {
+    // mkstemp makes the file private; the result gets the usual rights.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (::chmod(temporary.c_str(), 0666 & ~mask) != 0 ||
+        ::rename(temporary.c_str(), path.c_str()) != 0) {
+        errorNumber = errno;
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool ZelmarWriteFileWhole(const std::string& path, std::string_view bytes, int& errorNumber) {
+    std::string temporary;
+    const int fd = ZelmarMakeTemporaryBeside(path, temporary);
+    if (fd < 0) {
+        errorNumber = errno;
+        return false;
+    }
+    const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    errorNumber = errno;
+    if (::close(fd) != 0 && written) errorNumber = errno;
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return ZelmarPutTemporaryInPlace(temporary, path, errorNumber);
+}
+
+TZelmarExportResult ZelmarExportSheet(TZelmarSDFileDataList& list,
+                                      const TZelmarExportOptions& options, const std::string& path,
+                                      const TZelmarExportProgress& progress, std::string& error) {
+    return Guarded("ZelmarExportSheet", TZelmarExportResult::Failed, [&] {
+        error.clear();
+        if (options.Format == TZelmarExportFormat::SDFile) {
+            bool stopped = false;
+            const bool written = list.WriteCopyTo(
+                path, options.OnlyChecked,
+                [&](TZelmarSDFileDataList*, int percent) {
+                    stopped = progress && !progress(percent);
+                    return !stopped;
+                },
+                error);
+            if (written) return TZelmarExportResult::Written;
+            if (error.empty()) error = list.GetLastError();
+            return stopped ? TZelmarExportResult::Stopped : TZelmarExportResult::Failed;
+        }
+        const std::vector<const TZelmarField*> columns =
+            options.Columns.empty() ? ZelmarExportColumns(list) : options.Columns;
+        if (options.Format == TZelmarExportFormat::Xlsx)
+            return ZelmarWriteXlsx(list, columns, options.OnlyChecked, path, progress, error);
+        std::string table;
+        if (!ZelmarMakeTextTable(list, columns, options.Format == TZelmarExportFormat::Tsv,
+                                 options.OnlyChecked, progress, table))
+            return TZelmarExportResult::Stopped;
+        int errorNumber = 0;
+        if (ZelmarWriteFileWhole(path, table, errorNumber)) return TZelmarExportResult::Written;
+        error = std::strerror(errorNumber);
+        return TZelmarExportResult::Failed;
+    });
+}

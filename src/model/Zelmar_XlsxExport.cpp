@@ -1,0 +1,132 @@
+// The XLSX writer of exports, through libxlsxwriter. The library writes the whole workbook
+// when it is closed, into a file of our choosing: a temporary one beside the target, which
+// takes the target's place only when the workbook is complete.
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "Zelmar_Numbers.h"
+#include "Zelmar_TableExport.h"
+
+namespace {
+
+// A workbook given up before it is closed is freed without writing anything.
+struct TWorkbookFree {
+    void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
+};
+using TWorkbook = std::unique_ptr<lxw_workbook, TWorkbookFree>;
+
+// A cell's value as a number: the weight, and a numeric data field's plain numbers (in the
+// field's decimal separator). Qualified values (">10", "~3") stay texts, as the sheet shows
+// them.
+bool CellNumber(const TZelmarField* field, const std::string& text, double& number) {
+    if (text.empty()) return false;
+    if (field->Kind == ecsdtMolweight) return ParseFloat(text, number);
+    if (!field->IsNumericData()) return false;
+    TZelmarQualifiedNumber qualified;
+    if (!ParseQualifiedNumber(text, qualified, field->DecimalSeparator) ||
+        qualified.Qualifier != TZelmarQualifier::None)
+        return false;
+    // "=5" and "~5" read as unqualified numbers, but their sign is part of what they say.
+    return ParseFloat(text, number, field->DecimalSeparator);
+}
+
+// A line break in a cell is LF; a CR would be shown as the escape "_x000D_".
+std::string CellString(const std::string& text) {
+    if (text.find('\r') == std::string::npos) return text;
+    std::string cell;
+    cell.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        cell += text[i] == '\r' ? '\n' : text[i];
+    }
+    return cell;
+}
+
+}  // namespace
+
+TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
+                                    const std::vector<const TZelmarField*>& columns,
+                                    bool onlyChecked, const std::string& path,
+                                    const TZelmarExportProgress& progress, std::string& error) {
+    error.clear();
+    if (columns.size() > LXW_COL_MAX) {
+        error = "an XLSX sheet holds at most " + std::to_string(LXW_COL_MAX) + " columns";
+        return TZelmarExportResult::Failed;
+    }
+    std::string temporary;
+    const int fd = ZelmarMakeTemporaryBeside(path, temporary);
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return TZelmarExportResult::Failed;
+    }
+    ::close(fd);
+    auto fail = [&](TZelmarExportResult result) {
+        ::unlink(temporary.c_str());
+        return result;
+    };
+
+    TWorkbook workbook(workbook_new(temporary.c_str()));
+    lxw_worksheet* sheet = workbook ? workbook_add_worksheet(workbook.get(), nullptr) : nullptr;
+    lxw_format* bold = workbook ? workbook_add_format(workbook.get()) : nullptr;
+    if (sheet == nullptr || bold == nullptr) {
+        error = "the workbook could not be made";
+        return fail(TZelmarExportResult::Failed);
+    }
+    format_set_bold(bold);
+
+    auto put = [&](lxw_row_t row, const TZelmarField* field, std::size_t column,
+                   const std::string& text, lxw_format* format) {
+        double number = 0.0;
+        const lxw_col_t col = static_cast<lxw_col_t>(column);
+        if (format == nullptr && CellNumber(field, text, number))
+            return worksheet_write_number(sheet, row, col, number, nullptr);
+        if (text.empty()) return LXW_NO_ERROR;
+        return worksheet_write_string(sheet, row, col, CellString(text).c_str(), format);
+    };
+    auto failed = [&](lxw_error result, const std::string& where) {
+        error = where + ": " + lxw_strerror(result);
+        return fail(TZelmarExportResult::Failed);
+    };
+
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const lxw_error result =
+            put(0, columns[c], c, ZelmarShownTextAsUtf8(ZelmarExportColumnName(columns[c])), bold);
+        if (result != LXW_NO_ERROR) return failed(result, "header");
+    }
+    lxw_row_t row = 1;
+    const int count = list.GetCount();
+    for (int i = 0; i < count; ++i) {
+        if (progress && !progress(static_cast<int>(100LL * i / count)))
+            return fail(TZelmarExportResult::Stopped);
+        TZelmarSDFileData* record = list.GetSDFileData(i);
+        if (record == nullptr || (onlyChecked && !record->Selected)) continue;
+        if (row >= LXW_ROW_MAX) {
+            error = "an XLSX sheet holds at most " + std::to_string(LXW_ROW_MAX - 1) +
+                    " records below its header";
+            return fail(TZelmarExportResult::Failed);
+        }
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const lxw_error result =
+                put(row, columns[c], c, ZelmarExportCellText(record, columns[c]), nullptr);
+            if (result != LXW_NO_ERROR)
+                return failed(result, "record " + std::to_string(i + 1) + ", field " +
+                                          ZelmarExportColumnName(columns[c]));
+        }
+        ++row;
+    }
+    const lxw_error closed = workbook_close(workbook.release());
+    if (closed != LXW_NO_ERROR) {
+        error = lxw_strerror(closed);
+        return fail(TZelmarExportResult::Failed);
+    }
+    int errorNumber = 0;
+    if (!ZelmarPutTemporaryInPlace(temporary, path, errorNumber)) {
+        error = std::strerror(errorNumber);
+        return TZelmarExportResult::Failed;
+    }
+    return TZelmarExportResult::Written;
+}
