@@ -1375,6 +1375,14 @@
         <source>SD-Datei öffnen</source>
         <translation>SD-Datei öffnen</translation>
     </message>
+    <message>
+        <source>&amp;Zuletzt geöffnet</source>
+        <translation>&amp;Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>(keine)</source>
+        <translation>(keine)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>

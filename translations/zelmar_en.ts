@@ -1375,6 +1375,14 @@
         <source>SD-Datei öffnen</source>
         <translation>Open SD file</translation>
     </message>
+    <message>
+        <source>&amp;Zuletzt geöffnet</source>
+        <translation>&amp;Recent files</translation>
+    </message>
+    <message>
+        <source>(keine)</source>
+        <translation>(none)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>

@@ -1375,6 +1375,14 @@
         <source>SD-Datei öffnen</source>
         <translation>Ouvrir un fichier SD</translation>
     </message>
+    <message>
+        <source>&amp;Zuletzt geöffnet</source>
+        <translation>Fichiers &amp;récents</translation>
+    </message>
+    <message>
+        <source>(keine)</source>
+        <translation>(aucun)</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>

@@ -8,6 +8,7 @@
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_Form_Main.h"
+#include "Zelmar_Settings.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
@@ -27,6 +28,9 @@ TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form)
     connect(FileExit, &QAction::triggered, this, [this] { FileExitExecute(); });
     for (QAction* action : {FileNew, FileOpen, FileClose, FileSave, FileSaveAs, FileExit})
         form->addAction(action);
+    RecentMenu = new QMenu(form);
+    RecentMenu->setObjectName(QStringLiteral("MenuRecentFiles"));
+    connect(RecentMenu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
     Retranslate();
 }
 
@@ -44,10 +48,30 @@ void TZelmarFileCommands::Retranslate() {
         "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
     SetCaptionAndHint(FileExit, "Zelmar_FormMain##  &Beenden",
                       "Zelmar_FormMain##  Beenden|Anwendung beenden");
+    RecentMenu->setTitle(ShownText("Zelmar_FormMain##  &Zuletzt geöffnet"));
+}
+
+void TZelmarFileCommands::FillRecentMenu() {
+    GuardedVoid("TZelmar_FormMain.FillRecentMenu", [&] {
+        RecentMenu->clear();
+        const std::vector<std::string> files = zelmarSettings::RecentFiles();
+        int number = 0;
+        for (const std::string& file : files) {
+            // The number is the entry's key, as in other programs' lists of recent files.
+            const QString caption = QStringLiteral("&%1 %2").arg(++number % 10).arg(
+                QString::fromStdString(file).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            QAction* entry = RecentMenu->addAction(caption);
+            connect(entry, &QAction::triggered, this, [this, file] { Form->DoOpenNewFile(file); });
+        }
+        if (files.empty())
+            RecentMenu->addAction(ShownText("Zelmar_FormMain##  (keine)"))->setEnabled(false);
+    });
 }
 
 void TZelmarFileCommands::FillMenu(QMenu* menu) const {
     menu->addActions({FileNew, FileOpen, FileClose, FileSave, FileSaveAs});
+    menu->addSeparator();
+    menu->addMenu(RecentMenu);
     menu->addSeparator();
     menu->addAction(FileExit);
 }

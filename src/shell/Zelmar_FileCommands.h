@@ -30,7 +30,11 @@ public:
     QAction* FileSave;
     QAction* FileSaveAs;
     QAction* FileExit;
+    // The files opened last, listed afresh each time the menu opens.
+    QMenu* RecentMenu;
 
 private:
+    void FillRecentMenu();
+
     TZelmar_FormMain* Form;
 };

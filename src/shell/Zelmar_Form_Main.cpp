@@ -18,18 +18,19 @@
 #include <QTranslator>
 
 #include "Zelmar_CheckProcess.h"
+#include "Zelmar_Collation.h"
 #include "Zelmar_Dialog_EditChemistry.h"
 #include "Zelmar_Dialog_SearchMolecules.h"
 #include "Zelmar_EditCommands.h"
 #include "Zelmar_FileCommands.h"
 #include "Zelmar_HelpCommands.h"
 #include "Zelmar_MessageBoxes.h"
-#include "Zelmar_Collation.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_DataExchange.h"
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_QtTranslations.h"
 #include "Zelmar_SearchCommands.h"
+#include "Zelmar_Settings.h"
 #include "Zelmar_SheetCommands.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Splash.h"
@@ -316,7 +317,11 @@ void TZelmar_FormMain::DoOpenNewFile(const std::string& path) {
     GuardedVoid("TZelmar_FormMain.DoOpenNewFile", [&] {
         TraceMessage("TZelmar_FormMain.DoOpenNewFile", tlInformation, "opening %s", path.c_str());
         emit FileOpenRequested(QString::fromStdString(path));
-        if (TZelmarWindow* sheet = CreateSheetWindow(path)) sheet->LoadFile(path);
+        if (TZelmarWindow* sheet = CreateSheetWindow(path)) {
+            // Only files that are there make the list of recent files.
+            if (sheet->LoadFile(path) && QFileInfo(QString::fromStdString(path)).isFile())
+                zelmarSettings::AddRecentFile(path);
+        }
     });
 }
 

@@ -60,4 +60,27 @@ void ApplyColumnChoices(const std::string& fileName, TZelmarSDFileDataList& list
     });
 }
 
+std::vector<std::string> RecentFiles() {
+    return Guarded("zelmarSettings.RecentFiles", std::vector<std::string>(), [&] {
+        QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+        std::vector<std::string> files;
+        for (const QString& file : settings.value(QStringLiteral("RecentFiles")).toStringList())
+            if (static_cast<int>(files.size()) < kRecentFiles) files.push_back(file.toStdString());
+        return files;
+    });
+}
+
+void AddRecentFile(const std::string& fileName) {
+    GuardedVoid("zelmarSettings.AddRecentFile", [&] {
+        if (fileName.empty()) return;
+        const QString path = QFileInfo(QString::fromStdString(fileName)).absoluteFilePath();
+        QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+        QStringList files = settings.value(QStringLiteral("RecentFiles")).toStringList();
+        files.removeAll(path);
+        files.prepend(path);
+        while (files.size() > kRecentFiles) files.removeLast();
+        settings.setValue(QStringLiteral("RecentFiles"), files);
+    });
+}
+
 }  // namespace zelmarSettings

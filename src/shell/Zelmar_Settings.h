@@ -1,9 +1,10 @@
 #pragma once
-// The user's settings that outlive a session, in one place over QSettings: for each file, the
-// kinds and the natural order the user chose for its columns. The core gets them as plain
-// field flags.
+// The user's settings that outlive a session, in one place over QSettings: the files opened
+// last, and for each file the kinds and the natural order the user chose for its columns. The
+// core gets them as plain field flags.
 
 #include <string>
+#include <vector>
 
 class TZelmarField;
 class TZelmarSDFileDataList;
@@ -14,5 +15,10 @@ namespace zelmarSettings {
 void SaveColumnChoice(const std::string& fileName, const TZelmarField& field);
 // Gives the list's data fields the choices kept for the file.
 void ApplyColumnChoices(const std::string& fileName, TZelmarSDFileDataList& list);
+
+// The files opened or saved last, the newest first, at most kRecentFiles, as absolute paths.
+constexpr int kRecentFiles = 10;
+std::vector<std::string> RecentFiles();
+void AddRecentFile(const std::string& fileName);
 
 }  // namespace zelmarSettings

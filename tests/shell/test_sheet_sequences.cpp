@@ -2,12 +2,15 @@
 // close it, type; close a changed sheet and think better of it; quit with changes.
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,6 +94,12 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        // The list of recent files goes to a settings file of the test's own.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Zelmar"), QStringLiteral("Zelmar")).clear();
+    }
+
     void init() {
         File = Dir.filePath("sheet.sdf");
         QFile::remove(File);
@@ -358,6 +367,39 @@ private slots:
             QVERIFY(watcher.Unexpected.isEmpty());
             QVERIFY2(Bytes(file).contains("\n" + c.Stored + "\n"), c.File);
         }
+    }
+
+    // Close a file, open it again from Datei → Zuletzt geöffnet: the newest comes first, a
+    // file opened twice is listed once, and a file that is not there is not listed.
+    void aClosedFileOpensAgainFromTheRecentFiles() {
+        {
+            TDialogWatcher watcher;
+            watcher.ExpectOk();  // the missing file's message
+            Form().DoOpenNewFile(Dir.filePath("missing.sdf").toStdString());
+            QTRY_VERIFY(watcher.AllAnswered());
+        }
+        TZelmarWindow* other = Open(Form(), DataFile("chembl_examples.sdf"));
+        QVERIFY(other != nullptr);
+        Form().MdiArea()->closeAllSubWindows();
+        QTRY_VERIFY(Form().SheetWindows().empty());
+        QTest::qWait(50);
+        auto* menu = Form().findChild<QMenu*>(QStringLiteral("MenuRecentFiles"));
+        QVERIFY(menu != nullptr);
+        emit menu->aboutToShow();
+        QStringList entries;
+        for (QAction* action : menu->actions()) entries << action->text();
+        QVERIFY2(entries.size() >= 2, qPrintable(entries.join("; ")));
+        QVERIFY(entries[0].endsWith(QFileInfo(DataFile("chembl_examples.sdf")).absoluteFilePath()));
+        QVERIFY(entries[1].endsWith(QFileInfo(File).absoluteFilePath()));
+        QVERIFY(entries.filter(QStringLiteral("missing.sdf")).isEmpty());
+        menu->actions()[1]->trigger();
+        QVERIFY(WaitLoaded(Form().SheetWindows().last()));
+        QCOMPARE(QFileInfo(QString::fromStdString(Form().SheetWindows().last()->Caption()))
+                     .absoluteFilePath(),
+                 QFileInfo(File).absoluteFilePath());
+        emit menu->aboutToShow();
+        QCOMPARE(menu->actions().size(), entries.size());  // listed once
+        QVERIFY(menu->actions()[0]->text().endsWith(QFileInfo(File).absoluteFilePath()));
     }
 };
 
