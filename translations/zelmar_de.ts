@@ -1701,4 +1701,99 @@
         <translation>Spaltenstatistik - %1</translation>
     </message>
 </context>
+<context>
+    <name>Zelmar_DialogExport</name>
+    <message>
+        <source>E&amp;xportieren...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Exportieren|Die Datensätze als SD-Datei, CSV, TSV oder Excel-Arbeitsmappe schreiben</source>
+        <translation>Exportieren|Die Datensätze als SD-Datei, CSV, TSV oder Excel-Arbeitsmappe schreiben</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>&amp;SD-Datei (*.sdf)</source>
+        <translation>&amp;SD-Datei (*.sdf)</translation>
+    </message>
+    <message>
+        <source>&amp;CSV, durch Kommas getrennt (*.csv)</source>
+        <translation>&amp;CSV, durch Kommas getrennt (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;TSV, durch Tabulatoren getrennt (*.tsv)</source>
+        <translation>&amp;TSV, durch Tabulatoren getrennt (*.tsv)</translation>
+    </message>
+    <message>
+        <source>E&amp;xcel-Arbeitsmappe (*.xlsx)</source>
+        <translation>E&amp;xcel-Arbeitsmappe (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Datensätze</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Alle (%d)</source>
+        <translation>&amp;Alle (%d)</translation>
+    </message>
+    <message>
+        <source>Nur die &amp;markierten (%d)</source>
+        <translation>Nur die &amp;markierten (%d)</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD-Dateien (*.sdf)</translation>
+    </message>
+    <message>
+        <source>CSV-Dateien (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>TSV-Dateien (*.tsv)</source>
+        <translation>TSV-Dateien (*.tsv)</translation>
+    </message>
+    <message>
+        <source>Excel-Arbeitsmappen (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappen (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Die Datensätze mit Molekül und allen Datenfeldern; unveränderte genau so, wie sie gelesen wurden.</source>
+        <translation>Die Datensätze mit Molekül und allen Datenfeldern; unveränderte genau so, wie sie gelesen wurden.</translation>
+    </message>
+    <message>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
+        <translation>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</translation>
+    </message>
+    <message>
+        <source>Exportieren nach</source>
+        <translation>Exportieren nach</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es schon.&lt;BR&gt;Möchten Sie sie ersetzen?</source>
+        <translation>Die Datei &quot;%s&quot; gibt es schon.&lt;BR&gt;Möchten Sie sie ersetzen?</translation>
+    </message>
+    <message>
+        <source>Exportiere &quot;%s&quot; ...</source>
+        <translation>Exportiere &quot;%s&quot; ...</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</translation>
+    </message>
+</context>
 </TS>

@@ -1701,4 +1701,99 @@
         <translation>Column statistics - %1</translation>
     </message>
 </context>
+<context>
+    <name>Zelmar_DialogExport</name>
+    <message>
+        <source>E&amp;xportieren...</source>
+        <translation>E&amp;xport...</translation>
+    </message>
+    <message>
+        <source>Exportieren|Die Datensätze als SD-Datei, CSV, TSV oder Excel-Arbeitsmappe schreiben</source>
+        <translation>Export|Write the records as an SD file, CSV, TSV or Excel workbook</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>&amp;SD-Datei (*.sdf)</source>
+        <translation>&amp;SD file (*.sdf)</translation>
+    </message>
+    <message>
+        <source>&amp;CSV, durch Kommas getrennt (*.csv)</source>
+        <translation>&amp;CSV, comma-separated (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;TSV, durch Tabulatoren getrennt (*.tsv)</source>
+        <translation>&amp;TSV, tab-separated (*.tsv)</translation>
+    </message>
+    <message>
+        <source>E&amp;xcel-Arbeitsmappe (*.xlsx)</source>
+        <translation>E&amp;xcel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Alle (%d)</source>
+        <translation>&amp;All (%d)</translation>
+    </message>
+    <message>
+        <source>Nur die &amp;markierten (%d)</source>
+        <translation>Only the &amp;ticked ones (%d)</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>SD files (*.sdf)</translation>
+    </message>
+    <message>
+        <source>CSV-Dateien (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>TSV-Dateien (*.tsv)</source>
+        <translation>TSV files (*.tsv)</translation>
+    </message>
+    <message>
+        <source>Excel-Arbeitsmappen (*.xlsx)</source>
+        <translation>Excel workbooks (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Die Datensätze mit Molekül und allen Datenfeldern; unveränderte genau so, wie sie gelesen wurden.</source>
+        <translation>The records with their molecules and all data fields; unchanged ones exactly as they were read.</translation>
+    </message>
+    <message>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
+        <translation>A table: the data fields, formula and molecular weight, without the molecule.</translation>
+    </message>
+    <message>
+        <source>Exportieren nach</source>
+        <translation>Export to</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es schon.&lt;BR&gt;Möchten Sie sie ersetzen?</source>
+        <translation>The file &quot;%s&quot; already exists.&lt;BR&gt;Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Exportiere &quot;%s&quot; ...</source>
+        <translation>Exporting &quot;%s&quot; ...</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>The file &quot;%s&quot; could not be written.&lt;BR&gt;Error message: %s</translation>
+    </message>
+</context>
 </TS>

@@ -1701,4 +1701,99 @@
         <translation>Statistiques de la colonne - %1</translation>
     </message>
 </context>
+<context>
+    <name>Zelmar_DialogExport</name>
+    <message>
+        <source>E&amp;xportieren...</source>
+        <translation>E&amp;xporter...</translation>
+    </message>
+    <message>
+        <source>Exportieren|Die Datensätze als SD-Datei, CSV, TSV oder Excel-Arbeitsmappe schreiben</source>
+        <translation>Exporter|Écrire les enregistrements en fichier SD, CSV, TSV ou classeur Excel</translation>
+    </message>
+    <message>
+        <source>Exportieren</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>&amp;SD-Datei (*.sdf)</source>
+        <translation>Fichier &amp;SD (*.sdf)</translation>
+    </message>
+    <message>
+        <source>&amp;CSV, durch Kommas getrennt (*.csv)</source>
+        <translation>&amp;CSV, séparé par des virgules (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;TSV, durch Tabulatoren getrennt (*.tsv)</source>
+        <translation>&amp;TSV, séparé par des tabulations (*.tsv)</translation>
+    </message>
+    <message>
+        <source>E&amp;xcel-Arbeitsmappe (*.xlsx)</source>
+        <translation>Classeur E&amp;xcel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Datensätze</source>
+        <translation>Enregistrements</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Alle (%d)</source>
+        <translation>&amp;Tous (%d)</translation>
+    </message>
+    <message>
+        <source>Nur die &amp;markierten (%d)</source>
+        <translation>Seulement les &amp;cochés (%d)</translation>
+    </message>
+    <message>
+        <source>SD-Dateien (*.sdf)</source>
+        <translation>Fichiers SD (*.sdf)</translation>
+    </message>
+    <message>
+        <source>CSV-Dateien (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>TSV-Dateien (*.tsv)</source>
+        <translation>Fichiers TSV (*.tsv)</translation>
+    </message>
+    <message>
+        <source>Excel-Arbeitsmappen (*.xlsx)</source>
+        <translation>Classeurs Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Die Datensätze mit Molekül und allen Datenfeldern; unveränderte genau so, wie sie gelesen wurden.</source>
+        <translation>Les enregistrements avec leur molécule et tous les champs de données ; ceux qui n&apos;ont pas changé exactement tels qu&apos;ils ont été lus.</translation>
+    </message>
+    <message>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
+        <translation>Un tableau : les champs de données, la formule brute et la masse molaire, sans la molécule.</translation>
+    </message>
+    <message>
+        <source>Exportieren nach</source>
+        <translation>Exporter vers</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; gibt es schon.&lt;BR&gt;Möchten Sie sie ersetzen?</source>
+        <translation>Le fichier &quot;%s&quot; existe déjà.&lt;BR&gt;Voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
+        <source>Exportiere &quot;%s&quot; ...</source>
+        <translation>Exportation de &quot;%s&quot; ...</translation>
+    </message>
+    <message>
+        <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
+        <translation>Le fichier &quot;%s&quot; n&apos;a pas pu être écrit.&lt;BR&gt;Message d&apos;erreur : %s</translation>
+    </message>
+</context>
 </TS>

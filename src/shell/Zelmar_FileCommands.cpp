@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "Zelmar_ActionSupport.h"
+#include "Zelmar_ExportCommand.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Settings.h"
 #include "Zelmar_Translater.h"
@@ -19,6 +20,9 @@ TZelmarFileCommands::TZelmarFileCommands(TZelmar_FormMain* form) : QObject(form)
     FileClose = MakeAction(form, "FileClose");
     FileSave = MakeAction(form, "FileSave", QStringLiteral("file-save"), QKeySequence::Save);
     FileSaveAs = MakeAction(form, "FileSaveAs");
+    FileExport = MakeAction(form, "FileExport");
+    connect(FileExport, &QAction::triggered, this, [this] { FileExportExecute(); });
+    form->addAction(FileExport);
     FileExit = MakeAction(form, "FileExit");
     connect(FileNew, &QAction::triggered, this, [this] { FileNewExecute(); });
     connect(FileOpen, &QAction::triggered, this, [this] { FileOpenExecute(); });
@@ -48,6 +52,9 @@ void TZelmarFileCommands::Retranslate() {
         "Zelmar_FormMain##  Speichern unter|Eine Datei unter einem anderen Namen speichern");
     SetCaptionAndHint(FileExit, "Zelmar_FormMain##  &Beenden",
                       "Zelmar_FormMain##  Beenden|Anwendung beenden");
+    SetCaptionAndHint(FileExport, "Zelmar_DialogExport##  E&xportieren...",
+                      "Zelmar_DialogExport##  Exportieren|Die Datensätze als SD-Datei, CSV, TSV "
+                      "oder Excel-Arbeitsmappe schreiben");
     RecentMenu->setTitle(ShownText("Zelmar_FormMain##  &Zuletzt geöffnet"));
 }
 
@@ -70,6 +77,7 @@ void TZelmarFileCommands::FillRecentMenu() {
 
 void TZelmarFileCommands::FillMenu(QMenu* menu) const {
     menu->addActions({FileNew, FileOpen, FileClose, FileSave, FileSaveAs});
+    menu->addAction(FileExport);
     menu->addSeparator();
     menu->addMenu(RecentMenu);
     menu->addSeparator();
@@ -81,6 +89,7 @@ void TZelmarFileCommands::UpdateActions() {
     FileClose->setEnabled(Form->MdiArea()->currentSubWindow() != nullptr);
     FileSave->setEnabled(sheet != nullptr && sheet->CanSave());
     FileSaveAs->setEnabled(sheet != nullptr && sheet->CanSaveAs());
+    FileExport->setEnabled(sheet != nullptr && sheet->CanSaveAs());
 }
 
 void TZelmarFileCommands::FileNewExecute() {
@@ -123,6 +132,10 @@ void TZelmarFileCommands::FileSaveAsExecute() {
         TZelmarWindow* sheet = Form->GetCurrentChildWindow();
         if (sheet != nullptr && sheet->CanSaveAs()) sheet->SaveAs();
     });
+}
+
+void TZelmarFileCommands::FileExportExecute() {
+    ExportSheetAsked(Form, Form->GetCurrentChildWindow());
 }
 
 void TZelmarFileCommands::FileExitExecute() {

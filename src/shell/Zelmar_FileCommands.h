@@ -22,6 +22,7 @@ public:
     void FileCloseExecute();
     void FileSaveExecute();
     void FileSaveAsExecute();
+    void FileExportExecute();
     void FileExitExecute();
 
     QAction* FileNew;
@@ -29,6 +30,7 @@ public:
     QAction* FileClose;
     QAction* FileSave;
     QAction* FileSaveAs;
+    QAction* FileExport;
     QAction* FileExit;
     // The files opened last, listed afresh each time the menu opens.
     QMenu* RecentMenu;
