@@ -187,6 +187,29 @@ bool TveskMolManager::GetFormulaAndMass(const std::string& text, std::string& fo
     });
 }
 
+bool TveskMolManager::GetSmiles(const std::string& text, std::string& smiles) {
+    smiles.clear();
+    return Guarded("TveskMolManager.GetSmiles", false, [&] {
+        if (!IsLibLoaded()) return false;
+        std::uintptr_t handle = 0;
+        TFinally release([&] {
+            if (handle != 0) DestroyMolFile(handle);
+        });
+        if (!OpenMolString(text, handle)) return false;
+        // Big molecules (peptides, polymers) have long SMILES: a second try with room.
+        for (const std::size_t size : {std::size_t{4096}, std::size_t{1} << 20}) {
+            std::string buffer(size, '\0');
+            if (Call(xGetMolFileSmiles, kMolManager, FLib, LastError, handle, &buffer[0],
+                     static_cast<TInt>(size))) {
+                smiles.assign(buffer.c_str());
+                LastError.clear();
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
 bool TveskMolManager::CanOpenMolString(const std::string& text) {
     return Guarded("TveskMolManager.CanOpenMolString", false, [&] {
         if (text.empty() || !IsLibLoaded()) return false;

@@ -58,6 +58,8 @@ public:
                        const std::string& separator = "*");
     bool GetMolMass(std::uintptr_t molHandle, double& mass);
     bool GetFormulaAndMass(const std::string& text, std::string& formula, double& mass);
+    // The molecule text as canonical SMILES (empty for no atoms); false when it cannot be read.
+    bool GetSmiles(const std::string& text, std::string& smiles);
     bool CanOpenMolString(const std::string& text);
     // Opens and has a mass above 0.
     bool IsValidMolString(const std::string& text);

@@ -39,6 +39,8 @@ constexpr TExport<TInt (*)(THandle, char*, TInt, char*, TInt)> xGetMolFileFormul
 constexpr TExport<TInt (*)(THandle, const char*, char*, TInt, char*, TInt)> xGetMolFileFormulaEx{
     "GetMolFileFormulaEx"};
 constexpr TExport<TInt (*)(THandle, double*, char*, TInt)> xGetMolFileMass{"GetMolFileMass"};
+constexpr TExport<TInt (*)(THandle, char*, TInt, char*, TInt)> xGetMolFileSmiles{
+    "GetMolFileSmiles"};
 constexpr TExport<TInt (*)(THandle, char**, char*, TInt)> xGetMolFileOrgString{
     "GetMolFileOrgString"};
 constexpr TExport<TInt (*)(THandle*, char*, TInt)> xCreateEmptySDFileDataEntryList{

@@ -128,6 +128,13 @@ VESK_ROUTINES_API int32_t GetMolFileFormulaEx(uintptr_t MolHandle, const char* S
                                               char* Formula, int32_t FormulaSize, char* ErrBuf,
                                               int32_t ErrBufSize);
 
+/* The molecule as canonical SMILES with stereo chemistry (RDKit's, of the sanitized molecule;
+ * of the molecule as read when it cannot be sanitized). A molecule without atoms gives an empty
+ * text (success). Fails when the atoms cannot be read or the text does not fit; then Smiles is
+ * empty, never a cut SMILES (which would be another molecule). */
+VESK_ROUTINES_API int32_t GetMolFileSmiles(uintptr_t MolHandle, char* Smiles, int32_t SmilesSize,
+                                           char* ErrBuf, int32_t ErrBufSize);
+
 /* Average molecular weight (g/mol, IUPAC atomic weights; labelled isotopes use their isotope
  * mass) including hydrogens. A molecule without atoms gives 0 (success). */
 VESK_ROUTINES_API int32_t GetMolFileMass(uintptr_t MolHandle, double* Mass, char* ErrBuf,

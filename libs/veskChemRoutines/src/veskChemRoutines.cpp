@@ -71,6 +71,21 @@ extern "C" std::int32_t GetMolFileFormulaEx(std::uintptr_t MolHandle, const char
     });
 }
 
+extern "C" std::int32_t GetMolFileSmiles(std::uintptr_t MolHandle, char* Smiles,
+                                         std::int32_t SmilesSize, char* ErrBuf,
+                                         std::int32_t ErrBufSize) {
+    CopyOut("", Smiles, SmilesSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        std::string smiles;
+        if (!molecule || !molecule->Smiles(smiles, error)) return false;
+        if (CopyToCaller(smiles, Smiles, SmilesSize, "SMILES", error)) return true;
+        // A cut SMILES would be another molecule: none at all.
+        CopyOut("", Smiles, SmilesSize);
+        return false;
+    });
+}
+
 extern "C" std::int32_t GetMolFileMass(std::uintptr_t MolHandle, double* Mass, char* ErrBuf,
                                        std::int32_t ErrBufSize) {
     if (Mass) *Mass = 0;

@@ -6,10 +6,12 @@
 #include <GraphMol/MolOps.h>
 #include <GraphMol/PeriodicTable.h>
 #include <GraphMol/RWMol.h>
+#include <GraphMol/SmilesParse/SmilesWrite.h>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "vesk_MolTable.h"
@@ -350,6 +352,34 @@ bool Molecule::Mass(double& mass, std::string& error) {
     if (!EnsureParsedLocked(error)) return false;
     mass = RDKit::Descriptors::calcAMW(*parsed_->mol);
     return true;
+}
+
+bool Molecule::Smiles(std::string& smiles, std::string& error) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!EnsureParsedLocked(error)) return false;
+    smiles.clear();
+    if (parsed_->mol->getNumAtoms() == 0) return true;
+    // Sanitized, the SMILES is canonical and aromatic; a molecule that cannot be sanitized
+    // (a valence RDKit refuses) still has one as it was drawn.
+    try {
+        std::unique_ptr<RDKit::RWMol> sanitized(
+            RDKit::MolBlockToMol(ForRDKitReader(text_), true, true, true));
+        if (sanitized) {
+            smiles = RDKit::MolToSmiles(*sanitized, true);
+            return true;
+        }
+    } catch (const std::exception&) {
+    }
+    try {
+        RDKit::RWMol drawn(*parsed_->mol);
+        drawn.updatePropertyCache(false);
+        RDKit::MolOps::fastFindRings(drawn);
+        smiles = RDKit::MolToSmiles(drawn, true);
+        return true;
+    } catch (const std::exception& e) {
+        error = std::string("no SMILES for the molecule: ") + e.what();
+        return false;
+    }
 }
 
 }  // namespace vesk

@@ -27,6 +27,7 @@ public:
     bool Formula(std::string& formula, std::string& error);
     bool FragmentFormulas(const std::string& separator, std::string& formula, std::string& error);
     bool Mass(double& mass, std::string& error);
+    bool Smiles(std::string& smiles, std::string& error);
     // Whether formula and mass come without RDKit's molecule (tests).
     bool CountsPlainly();
 

@@ -139,3 +139,24 @@ TEST(RoutinesMolecule, AtomListsStatedTwiceOrCutShortAreRead) {
         }
     }
 }
+
+// SMILES: canonical for the same molecule drawn in another atom order, empty for no atoms,
+// and a text that does not fit is an error, not a cut SMILES.
+TEST(RoutinesMolecule, SmilesIsCanonicalAndNeverCut) {
+    char err[256], smiles[256];
+    const auto smilesOf = [&](const std::string& block, int size = 256) {
+        uintptr_t mol = 0;
+        std::string out = "?";
+        if (OK(OpenMolString(&mol, block.c_str(), 0, 0, err, 256))) {
+            out = OK(GetMolFileSmiles(mol, smiles, size, err, 256)) ? smiles : "!";
+            DestroyMolFile(mol, err, 256);
+        }
+        return out;
+    };
+    const std::string ethanol = smilesOf(Block({"C 0 0", "C 0 0", "O 0 0"}, {"1 2 1", "2 3 1"}));
+    EXPECT_EQ(ethanol, "CCO");
+    EXPECT_EQ(smilesOf(Block({"O 0 0", "C 0 0", "C 0 0"}, {"1 2 1", "2 3 1"})), ethanol);
+    EXPECT_EQ(smilesOf(Block({}, {})), "");
+    EXPECT_EQ(smilesOf(Block({"C 0 0", "C 0 0", "O 0 0"}, {"1 2 1", "2 3 1"}), 3), "!");
+    EXPECT_EQ(smiles[0], '\0');
+}
