@@ -118,9 +118,13 @@ TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
         }
         ++row;
     }
+    errno = 0;
     const lxw_error closed = workbook_close(workbook.release());
     if (closed != LXW_NO_ERROR) {
+        // The library's text says what failed, the system's why (a full disk).
+        const int why = errno;
         error = lxw_strerror(closed);
+        if (why != 0) error += std::string(" (") + std::strerror(why) + ")";
         return fail(TZelmarExportResult::Failed);
     }
     int errorNumber = 0;

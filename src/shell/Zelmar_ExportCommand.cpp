@@ -41,9 +41,8 @@ std::string AskTarget(QWidget* owner, TZelmarWindow* sheet, TZelmarExportFormat 
     dialog.setDefaultSuffix(suffix);
     dialog.setNameFilter(TZelmar_DialogExport::NameFilter(format));
     const QFileInfo source(QString::fromStdString(sheet->List()->GetFileName()));
-    const QString base = source.fileName().isEmpty()
-                             ? QString::fromStdString(sheet->Caption())
-                             : source.completeBaseName();
+    const QString base = source.fileName().isEmpty() ? QString::fromStdString(sheet->Caption())
+                                                     : source.completeBaseName();
     if (source.fileName().isEmpty()) {
         dialog.selectFile(base + QLatin1Char('.') + suffix);
     } else {
@@ -57,10 +56,10 @@ std::string AskTarget(QWidget* owner, TZelmarWindow* sheet, TZelmarExportFormat 
     if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0)
         path += QLatin1Char('.') + suffix;
     if (QFileInfo::exists(path) &&
-        !MessageBoxes().AskQuestion(FillPlaceholders(
-            LoadTranslatedText(
-                "Zelmar_DialogExport##  Die Datei \"%s\" gibt es schon.<BR>Möchten Sie sie ersetzen?"),
-            {path.toStdString()})))
+        !MessageBoxes().AskQuestion(
+            FillPlaceholders(LoadTranslatedText("Zelmar_DialogExport##  Die Datei \"%s\" gibt es "
+                                                "schon.<BR>Möchten Sie sie ersetzen?"),
+                             {path.toStdString()})))
         return {};
     return path.toStdString();
 }
