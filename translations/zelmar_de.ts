@@ -1704,6 +1704,10 @@
 <context>
     <name>Zelmar_DialogExport</name>
     <message>
+        <source>SMILES-Spalte &amp;hinzufügen</source>
+        <translation>SMILES-Spalte &amp;hinzufügen</translation>
+    </message>
+    <message>
         <source>E&amp;xportieren...</source>
         <translation>E&amp;xportieren...</translation>
     </message>
@@ -1776,8 +1780,8 @@
         <translation>Die Datensätze mit Molekül und allen Datenfeldern; unveränderte genau so, wie sie gelesen wurden.</translation>
     </message>
     <message>
-        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
-        <translation>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</translation>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht; das Molekül auf Wunsch als SMILES.</source>
+        <translation>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht; das Molekül auf Wunsch als SMILES.</translation>
     </message>
     <message>
         <source>Exportieren nach</source>

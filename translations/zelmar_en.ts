@@ -1704,6 +1704,10 @@
 <context>
     <name>Zelmar_DialogExport</name>
     <message>
+        <source>SMILES-Spalte &amp;hinzufügen</source>
+        <translation>Add a S&amp;MILES column</translation>
+    </message>
+    <message>
         <source>E&amp;xportieren...</source>
         <translation>E&amp;xport...</translation>
     </message>
@@ -1776,8 +1780,8 @@
         <translation>The records with their molecules and all data fields; unchanged ones exactly as they were read.</translation>
     </message>
     <message>
-        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
-        <translation>A table: the data fields, formula and molecular weight, without the molecule.</translation>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht; das Molekül auf Wunsch als SMILES.</source>
+        <translation>A table: the data fields, formula and molecular weight; the molecule as SMILES on request.</translation>
     </message>
     <message>
         <source>Exportieren nach</source>

@@ -1704,6 +1704,10 @@
 <context>
     <name>Zelmar_DialogExport</name>
     <message>
+        <source>SMILES-Spalte &amp;hinzufügen</source>
+        <translation>Ajouter une colonne S&amp;MILES</translation>
+    </message>
+    <message>
         <source>E&amp;xportieren...</source>
         <translation>E&amp;xporter...</translation>
     </message>
@@ -1776,8 +1780,8 @@
         <translation>Les enregistrements avec leur molécule et tous les champs de données ; ceux qui n&apos;ont pas changé exactement tels qu&apos;ils ont été lus.</translation>
     </message>
     <message>
-        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht, ohne Molekül.</source>
-        <translation>Un tableau : les champs de données, la formule brute et la masse molaire, sans la molécule.</translation>
+        <source>Eine Tabelle: die Datenfelder, Summenformel und Molekulargewicht; das Molekül auf Wunsch als SMILES.</source>
+        <translation>Un tableau : les champs de données, la formule brute et la masse molaire ; la molécule en SMILES sur demande.</translation>
     </message>
     <message>
         <source>Exportieren nach</source>

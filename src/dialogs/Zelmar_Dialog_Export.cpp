@@ -1,6 +1,7 @@
 #include "Zelmar_Dialog_Export.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +49,9 @@ TZelmar_DialogExport::TZelmar_DialogExport(QWidget* owner) : QDialog(owner) {
         connect(button, &QRadioButton::toggled, this, [this] { UpdateFormatHint(); });
     }
     formatLayout->addWidget(LabelFormatHint);
+    CbSmiles = new QCheckBox(Shown("Zelmar_DialogExport##  SMILES-Spalte &hinzufügen"), formats);
+    CbSmiles->setObjectName(QStringLiteral("CbSmiles"));
+    formatLayout->addWidget(CbSmiles);
 
     auto* records = new QGroupBox(Shown("Zelmar_DialogExport##  Datensätze"), this);
     RbAllRecords = MakeRadio(records, "RbAllRecords", nullptr);
@@ -106,6 +110,7 @@ void TZelmar_DialogExport::SetChoice(const TZelmarExportChoice& choice) {
             RbXlsx->setChecked(true);
             break;
     }
+    CbSmiles->setChecked(choice.WithSmiles);
     const bool onlyChecked = choice.OnlyChecked && RbCheckedRecords->isEnabled();
     (onlyChecked ? RbCheckedRecords : RbAllRecords)->setChecked(true);
     UpdateFormatHint();
@@ -118,6 +123,7 @@ TZelmarExportChoice TZelmar_DialogExport::Choice() const {
                     : RbXlsx->isChecked() ? TZelmarExportFormat::Xlsx
                                           : TZelmarExportFormat::Csv;
     choice.OnlyChecked = RbCheckedRecords->isEnabled() && RbCheckedRecords->isChecked();
+    choice.WithSmiles = CbSmiles->isEnabled() && CbSmiles->isChecked();
     return choice;
 }
 
@@ -151,10 +157,11 @@ QString TZelmar_DialogExport::NameFilter(TZelmarExportFormat format) {
 
 // What the chosen format keeps, so nobody expects molecules in a table.
 void TZelmar_DialogExport::UpdateFormatHint() {
+    CbSmiles->setEnabled(!RbSDFile->isChecked());
     LabelFormatHint->setText(
         RbSDFile->isChecked()
             ? Shown("Zelmar_DialogExport##  Die Datensätze mit Molekül und allen Datenfeldern; "
                     "unveränderte genau so, wie sie gelesen wurden.")
             : Shown("Zelmar_DialogExport##  Eine Tabelle: die Datenfelder, Summenformel und "
-                    "Molekulargewicht, ohne Molekül."));
+                    "Molekulargewicht; das Molekül auf Wunsch als SMILES."));
 }

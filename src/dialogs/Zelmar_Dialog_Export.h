@@ -8,6 +8,7 @@
 
 #include "Zelmar_TableExport.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -15,6 +16,8 @@ class QRadioButton;
 struct TZelmarExportChoice {
     TZelmarExportFormat Format = TZelmarExportFormat::Csv;
     bool OnlyChecked = false;
+    // Tables only: a column of the molecules as SMILES.
+    bool WithSmiles = false;
 };
 
 class TZelmar_DialogExport : public QDialog {
@@ -38,10 +41,12 @@ public:
     QRadioButton* RbXlsx;
     QRadioButton* RbAllRecords;
     QRadioButton* RbCheckedRecords;
+    QCheckBox* CbSmiles;
     QLabel* LabelFormatHint;
     QPushButton* BtnOK;
     QPushButton* BtnCancel;
 
 private:
+    // The hint follows the format; an SD file keeps its molecules, so no SMILES column.
     void UpdateFormatHint();
 };

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
@@ -67,30 +68,71 @@ std::string ZelmarTsvCell(std::string_view text) {
     return cell;
 }
 
+TZelmarTableRows::TZelmarTableRows(TZelmarSDFileDataList& list,
+                                   const std::vector<const TZelmarField*>& columns,
+                                   bool onlyChecked, bool withSmiles)
+    : FList(list), FColumns(columns), FOnlyChecked(onlyChecked), FWithSmiles(withSmiles) {}
+
+TZelmarTableRows::~TZelmarTableRows() = default;
+
+std::vector<std::string> TZelmarTableRows::Header() const {
+    std::vector<std::string> names;
+    for (const TZelmarField* field : FColumns)
+        names.push_back(ZelmarShownTextAsUtf8(ZelmarExportColumnName(field)));
+    if (FWithSmiles) names.emplace_back(kExportSmilesColumn);
+    return names;
+}
+
+bool TZelmarTableRows::ForEach(
+    const TZelmarExportProgress& progress,
+    const std::function<bool(int record, const std::vector<std::string>& cells)>& row,
+    std::string& error) {
+    error.clear();
+    std::unique_ptr<TveskMolManager> molecules;
+    if (FWithSmiles) {
+        molecules = std::make_unique<TveskMolManager>();
+        if (!molecules->IsLibLoaded()) {
+            error = std::string(RoutinesLibraryName) + " could not be loaded";
+            return false;
+        }
+    }
+    std::vector<std::string> cells(FColumns.size() + (FWithSmiles ? 1 : 0));
+    const int count = FList.GetCount();
+    for (int i = 0; i < count; ++i) {
+        if (progress && !progress(static_cast<int>(100LL * i / count))) return false;
+        TZelmarSDFileData* record = FList.GetSDFileData(i);
+        if (record == nullptr || (FOnlyChecked && !record->Selected)) continue;
+        for (std::size_t c = 0; c < FColumns.size(); ++c)
+            cells[c] = ZelmarExportCellText(record, FColumns[c]);
+        // A molecule that cannot be read has no SMILES, as it has no weight.
+        if (molecules && !molecules->GetSmiles(std::string(record->MolString()), cells.back()))
+            cells.back().clear();
+        if (!row(i, cells)) return false;
+    }
+    return true;
+}
+
 bool ZelmarMakeTextTable(TZelmarSDFileDataList& list,
                          const std::vector<const TZelmarField*>& columns, bool tsv,
                          bool onlyChecked, const TZelmarExportProgress& progress,
-                         std::string& table) {
+                         std::string& table, bool withSmiles, std::string* error) {
     const char* const separator = tsv ? "\t" : ",";
     const char* const lineEnd = tsv ? "\n" : "\r\n";
-    auto cell = [tsv](const std::string& text) {
-        return tsv ? ZelmarTsvCell(text) : ZelmarCsvCell(text);
-    };
-    table.clear();
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        table += (c > 0 ? separator : "") +
-                 cell(ZelmarShownTextAsUtf8(ZelmarExportColumnName(columns[c])));
-    table += lineEnd;
-    const int count = list.GetCount();
-    for (int i = 0; i < count; ++i) {
-        if (progress && !progress(static_cast<int>(100LL * i / count))) return false;
-        TZelmarSDFileData* record = list.GetSDFileData(i);
-        if (record == nullptr || (onlyChecked && !record->Selected)) continue;
-        for (std::size_t c = 0; c < columns.size(); ++c)
-            table += (c > 0 ? separator : "") + cell(ZelmarExportCellText(record, columns[c]));
+    auto line = [&](const std::vector<std::string>& cells) {
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            table += (c > 0 ? separator : "") +
+                     (tsv ? ZelmarTsvCell(cells[c]) : ZelmarCsvCell(cells[c]));
         table += lineEnd;
-    }
-    return true;
+        return true;
+    };
+    TZelmarTableRows rows(list, columns, onlyChecked, withSmiles);
+    table.clear();
+    line(rows.Header());
+    std::string failure;
+    const bool made = rows.ForEach(
+        progress, [&](int, const std::vector<std::string>& cells) { return line(cells); }, failure);
+    if (error != nullptr) *error = failure;
+    return made;
 }
 
 namespace {
@@ -170,12 +212,14 @@ TZelmarExportResult ZelmarExportSheet(TZelmarSDFileDataList& list,
         }
         const std::vector<const TZelmarField*> columns =
             options.Columns.empty() ? ZelmarExportColumns(list) : options.Columns;
-        if (options.Format == TZelmarExportFormat::Xlsx)
-            return ZelmarWriteXlsx(list, columns, options.OnlyChecked, path, progress, error);
+        if (options.Format == TZelmarExportFormat::Xlsx) {
+            TZelmarTableRows rows(list, columns, options.OnlyChecked, options.WithSmiles);
+            return ZelmarWriteXlsx(rows, path, progress, error);
+        }
         std::string table;
         if (!ZelmarMakeTextTable(list, columns, options.Format == TZelmarExportFormat::Tsv,
-                                 options.OnlyChecked, progress, table))
-            return TZelmarExportResult::Stopped;
+                                 options.OnlyChecked, progress, table, options.WithSmiles, &error))
+            return error.empty() ? TZelmarExportResult::Stopped : TZelmarExportResult::Failed;
         int errorNumber = 0;
         if (ZelmarWriteFileWhole(path, table, errorNumber)) return TZelmarExportResult::Written;
         error = std::strerror(errorNumber);

@@ -20,6 +20,9 @@ struct TZelmarExportOptions {
     bool OnlyChecked = false;
     // The columns of a table; empty: ZelmarExportColumns of the list.
     std::vector<const TZelmarField*> Columns;
+    // A table's last column "smiles": each molecule as canonical SMILES, computed by the
+    // routines library (empty for a molecule it cannot read).
+    bool WithSmiles = false;
 };
 
 enum class TZelmarExportResult { Written, Stopped, Failed };
@@ -41,11 +44,39 @@ std::string ZelmarCsvCell(std::string_view text);
 // Without tabs and line breaks: each becomes one blank (CR LF too).
 std::string ZelmarTsvCell(std::string_view text);
 
-// The table as CSV (lines ended by CR LF) or TSV (LF). False when progress stopped it.
+// The header of the SMILES column, lower case like the other computed columns, so that it
+// does not clash with a data field "SMILES" that many files have.
+inline constexpr const char* kExportSmilesColumn = "smiles";
+
+// The rows of a table, one per record, in order; false when progress stopped it or the
+// routines library for SMILES could not be loaded (error says so).
+class TZelmarTableRows {
+public:
+    TZelmarTableRows(TZelmarSDFileDataList& list, const std::vector<const TZelmarField*>& columns,
+                     bool onlyChecked, bool withSmiles);
+    ~TZelmarTableRows();
+    // The header's texts.
+    std::vector<std::string> Header() const;
+    // Calls row(record number, cells) for each row, cells as the sheet shows them; the
+    // SMILES cell last.
+    bool ForEach(const TZelmarExportProgress& progress,
+                 const std::function<bool(int record, const std::vector<std::string>& cells)>& row,
+                 std::string& error);
+    const std::vector<const TZelmarField*>& Columns() const { return FColumns; }
+
+private:
+    TZelmarSDFileDataList& FList;
+    std::vector<const TZelmarField*> FColumns;
+    bool FOnlyChecked;
+    bool FWithSmiles;
+};
+
+// The table as CSV (lines ended by CR LF) or TSV (LF). False when progress stopped it or
+// the SMILES could not be made (error says why, empty when stopped).
 bool ZelmarMakeTextTable(TZelmarSDFileDataList& list,
                          const std::vector<const TZelmarField*>& columns, bool tsv,
                          bool onlyChecked, const TZelmarExportProgress& progress,
-                         std::string& table);
+                         std::string& table, bool withSmiles = false, std::string* error = nullptr);
 
 // Writes the bytes to a temporary file beside path and renames it over path, so that path
 // holds either its old content or all of the bytes. False with errno's value on failure.
@@ -59,9 +90,7 @@ bool ZelmarPutTemporaryInPlace(const std::string& temporary, const std::string& 
 
 // The table as an XLSX workbook of one sheet: a bold header row; the values of numeric data
 // fields that are plain numbers and the weights as numbers, everything else as text.
-TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
-                                    const std::vector<const TZelmarField*>& columns,
-                                    bool onlyChecked, const std::string& path,
+TZelmarExportResult ZelmarWriteXlsx(TZelmarTableRows& rows, const std::string& path,
                                     const TZelmarExportProgress& progress, std::string& error);
 
 // Writes the sheet to path in the chosen format. error: why it failed, in English or as the

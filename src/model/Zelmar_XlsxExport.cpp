@@ -48,12 +48,11 @@ std::string CellString(const std::string& text) {
 
 }  // namespace
 
-TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
-                                    const std::vector<const TZelmarField*>& columns,
-                                    bool onlyChecked, const std::string& path,
+TZelmarExportResult ZelmarWriteXlsx(TZelmarTableRows& rows, const std::string& path,
                                     const TZelmarExportProgress& progress, std::string& error) {
     error.clear();
-    if (columns.size() > LXW_COL_MAX) {
+    const std::vector<std::string> header = rows.Header();
+    if (header.size() > LXW_COL_MAX) {
         error = "an XLSX sheet holds at most " + std::to_string(LXW_COL_MAX) + " columns";
         return TZelmarExportResult::Failed;
     }
@@ -78,11 +77,13 @@ TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
     }
     format_set_bold(bold);
 
-    auto put = [&](lxw_row_t row, const TZelmarField* field, std::size_t column,
-                   const std::string& text, lxw_format* format) {
+    const std::vector<const TZelmarField*>& columns = rows.Columns();
+    // Cells past the fields' (the SMILES) are texts.
+    auto put = [&](lxw_row_t row, std::size_t column, const std::string& text, lxw_format* format) {
         double number = 0.0;
         const lxw_col_t col = static_cast<lxw_col_t>(column);
-        if (format == nullptr && CellNumber(field, text, number))
+        if (format == nullptr && column < columns.size() &&
+            CellNumber(columns[column], text, number))
             return worksheet_write_number(sheet, row, col, number, nullptr);
         if (text.empty()) return LXW_NO_ERROR;
         return worksheet_write_string(sheet, row, col, CellString(text).c_str(), format);
@@ -92,31 +93,37 @@ TZelmarExportResult ZelmarWriteXlsx(TZelmarSDFileDataList& list,
         return fail(TZelmarExportResult::Failed);
     };
 
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-        const lxw_error result =
-            put(0, columns[c], c, ZelmarShownTextAsUtf8(ZelmarExportColumnName(columns[c])), bold);
+    for (std::size_t c = 0; c < header.size(); ++c) {
+        const lxw_error result = put(0, c, header[c], bold);
         if (result != LXW_NO_ERROR) return failed(result, "header");
     }
     lxw_row_t row = 1;
-    const int count = list.GetCount();
-    for (int i = 0; i < count; ++i) {
-        if (progress && !progress(static_cast<int>(100LL * i / count)))
-            return fail(TZelmarExportResult::Stopped);
-        TZelmarSDFileData* record = list.GetSDFileData(i);
-        if (record == nullptr || (onlyChecked && !record->Selected)) continue;
-        if (row >= LXW_ROW_MAX) {
-            error = "an XLSX sheet holds at most " + std::to_string(LXW_ROW_MAX - 1) +
-                    " records below its header";
-            return fail(TZelmarExportResult::Failed);
-        }
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            const lxw_error result =
-                put(row, columns[c], c, ZelmarExportCellText(record, columns[c]), nullptr);
-            if (result != LXW_NO_ERROR)
-                return failed(result, "record " + std::to_string(i + 1) + ", field " +
-                                          ZelmarExportColumnName(columns[c]));
-        }
-        ++row;
+    lxw_error result = LXW_NO_ERROR;
+    std::string where;
+    const bool all = rows.ForEach(
+        progress,
+        [&](int record, const std::vector<std::string>& cells) {
+            if (row >= LXW_ROW_MAX) {
+                where = "an XLSX sheet holds at most " + std::to_string(LXW_ROW_MAX - 1) +
+                        " records below its header";
+                return false;
+            }
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                result = put(row, c, cells[c], nullptr);
+                if (result != LXW_NO_ERROR) {
+                    where = "record " + std::to_string(record + 1) + ", field " +
+                            (c < header.size() ? header[c] : std::string());
+                    return false;
+                }
+            }
+            ++row;
+            return true;
+        },
+        error);
+    if (!all) {
+        if (result != LXW_NO_ERROR) return failed(result, where);
+        if (!where.empty()) error = where;
+        return fail(error.empty() ? TZelmarExportResult::Stopped : TZelmarExportResult::Failed);
     }
     errno = 0;
     const lxw_error closed = workbook_close(workbook.release());

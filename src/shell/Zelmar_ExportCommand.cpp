@@ -97,6 +97,7 @@ bool ExportSheetAsked(QWidget* owner, TZelmarWindow* sheet) {
         TZelmarExportOptions options;
         options.Format = choice.Format;
         options.OnlyChecked = choice.OnlyChecked;
+        options.WithSmiles = choice.WithSmiles;
         int shown = -1;
         std::string error;
         const TZelmarExportResult result = ZelmarExportSheet(

@@ -202,6 +202,38 @@ TEST_F(Export, XlsxHoldsNumbersAsNumbersAndEverythingElseAsText) {
     EXPECT_EQ(cells.count("A7"), 0u);
 }
 
+TEST_F(Export, ASmilesColumnComesLastInEveryTableFormat) {
+    // Record 5's molecule cannot be read: it has no SMILES, as it has no formula or weight.
+    const std::string broken = Dir.Write(
+        "broken.sdf", Records[0] + "broken\n\n\n  9  9  0  0  0  0            999 V2000\n" +
+                          "M  END\n> <NAME>\nbad\n\n$$$$\n");
+    TSheet sheet;
+    ASSERT_TRUE(sheet.Load(broken));
+    ASSERT_EQ(sheet.List->GetCount(), 2);
+    TZelmarExportOptions options;
+    options.WithSmiles = true;
+    options.Columns = {sheet.List->GetFieldByName("NAME")};
+    std::string error;
+    options.Format = TZelmarExportFormat::Csv;
+    ASSERT_EQ(ZelmarExportSheet(*sheet.List, options, Dir.Path("s.csv"), nullptr, error),
+              TZelmarExportResult::Written)
+        << error;
+    EXPECT_EQ(ReadText(Dir.Path("s.csv")), "NAME,smiles\r\n\"Aceton, rein\",CO\r\nbad,\r\n");
+    options.Format = TZelmarExportFormat::Tsv;
+    ASSERT_EQ(ZelmarExportSheet(*sheet.List, options, Dir.Path("s.tsv"), nullptr, error),
+              TZelmarExportResult::Written);
+    EXPECT_EQ(ReadText(Dir.Path("s.tsv")), "NAME\tsmiles\nAceton, rein\tCO\nbad\t\n");
+    options.Format = TZelmarExportFormat::Xlsx;
+    ASSERT_EQ(ZelmarExportSheet(*sheet.List, options, Dir.Path("s.xlsx"), nullptr, error),
+              TZelmarExportResult::Written);
+    const std::map<std::string, std::string> cells = XlsxCells(Dir, Dir.Path("s.xlsx"));
+    EXPECT_EQ(cells, (std::map<std::string, std::string>{{"A1", "s*:NAME"},
+                                                          {"B1", "s*:smiles"},
+                                                          {"A2", "s:Aceton, rein"},
+                                                          {"B2", "s:CO"},
+                                                          {"A3", "s:bad"}}));
+}
+
 TEST_F(Export, SDCopiesKeepTheRecordsBytesAndLeaveTheSheetAsItIs) {
     EXPECT_EQ(Exported(TZelmarExportFormat::SDFile, false, "all.sdf"), Bytes);
     Sheet.List->GetSDFileData(1)->Selected = false;

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -204,7 +205,7 @@ private slots:
         TTestLanguage english("en");
         TZelmar_DialogExport dialog;
         dialog.SetRecordCounts(245, 12);
-        dialog.SetChoice({TZelmarExportFormat::Xlsx, true});
+        dialog.SetChoice({TZelmarExportFormat::Xlsx, true, false});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         Shot(&dialog, QStringLiteral("export_en"));
@@ -212,6 +213,13 @@ private slots:
         QCOMPARE(dialog.RbCheckedRecords->text(), QStringLiteral("Only the &ticked ones (12)"));
         QCOMPARE(dialog.RbAllRecords->text(), QStringLiteral("&All (245)"));
         QVERIFY(dialog.RbXlsx->isChecked());
+        QVERIFY(dialog.CbSmiles->isEnabled());
+        dialog.CbSmiles->setChecked(true);
+        QVERIFY(dialog.Choice().WithSmiles);
+        // An SD file keeps its molecules: no SMILES column to add.
+        dialog.RbSDFile->setChecked(true);
+        QVERIFY(!dialog.CbSmiles->isEnabled());
+        QVERIFY(!dialog.Choice().WithSmiles);
         // Without a ticked record only all records can be chosen.
         dialog.SetRecordCounts(245, 0);
         QVERIFY(!dialog.RbCheckedRecords->isEnabled());
