@@ -891,6 +891,22 @@
         <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
         <translation>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</translation>
     </message>
+    <message>
+        <source>Häkchen für Auswahl setzen</source>
+        <translation>Häkchen für Auswahl setzen</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl setzen|Setzt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Häkchen für Auswahl setzen|Setzt das Häkchen der ausgewählten Zeilen</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen</source>
+        <translation>Häkchen für Auswahl entfernen</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

@@ -891,6 +891,22 @@
         <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
         <translation>Column statistics|Shows the count, minimum, maximum, mean, median and distribution of this column&apos;s values</translation>
     </message>
+    <message>
+        <source>Häkchen für Auswahl setzen</source>
+        <translation>Tick the selection</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl setzen|Setzt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Tick the selection|Ticks the selected rows</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen</source>
+        <translation>Untick the selection</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Untick the selection|Unticks the selected rows</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

@@ -891,6 +891,22 @@
         <source>Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, Mittelwert, Median und Verteilung der Werte dieser Spalte</source>
         <translation>Statistiques de la colonne|Affiche le nombre, le minimum, le maximum, la moyenne, la médiane et la répartition des valeurs de cette colonne</translation>
     </message>
+    <message>
+        <source>Häkchen für Auswahl setzen</source>
+        <translation>Cocher la sélection</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl setzen|Setzt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Cocher la sélection|Coche les lignes sélectionnées</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen</source>
+        <translation>Décocher la sélection</translation>
+    </message>
+    <message>
+        <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
+        <translation>Décocher la sélection|Décoche les lignes sélectionnées</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

@@ -16,6 +16,8 @@ TZelmarSheetActions::TZelmarSheetActions(TZelmarWindow* sheet)
         MakeAction(this, "ActDeleteLoadErrors", QStringLiteral("records-delete-errors"));
     ActSelectAll = MakeAction(this, "ActSelectAll", QStringLiteral("records-select-all"));
     ActUnselectAll = MakeAction(this, "ActUnselectAll", QStringLiteral("records-unselect-all"));
+    ActTickSelection = MakeAction(this, "ActTickSelection");
+    ActUntickSelection = MakeAction(this, "ActUntickSelection");
     ActionCut = MakeAction(this, "ActionCut", QStringLiteral("edit-cut"));
     ActionCopy = MakeAction(this, "ActionCopy", QStringLiteral("edit-copy"));
     ActionPaste = MakeAction(this, "ActionPaste", QStringLiteral("edit-paste"));
@@ -29,6 +31,9 @@ TZelmarSheetActions::TZelmarSheetActions(TZelmarWindow* sheet)
     connect(ActDeleteLoadErrors, &QAction::triggered, sheet, &TZelmarWindow::DoDeleteLoadErrors);
     connect(ActSelectAll, &QAction::triggered, sheet, &TZelmarWindow::SelectAll);
     connect(ActUnselectAll, &QAction::triggered, sheet, &TZelmarWindow::UnselectAll);
+    connect(ActTickSelection, &QAction::triggered, sheet, [sheet] { sheet->TickSelectedRows(true); });
+    connect(ActUntickSelection, &QAction::triggered, sheet,
+            [sheet] { sheet->TickSelectedRows(false); });
     connect(ActionCut, &QAction::triggered, sheet, &TZelmarWindow::CutToClipboard);
     connect(ActionCopy, &QAction::triggered, sheet, &TZelmarWindow::CopyToClipboard);
     connect(ActionPaste, &QAction::triggered, sheet, &TZelmarWindow::PasteFromClipboard);
@@ -44,7 +49,7 @@ TZelmarSheetActions::TZelmarSheetActions(TZelmarWindow* sheet)
 void TZelmarSheetActions::FillMenu() {
     FMenu->addActions({ActNewRecord, ActDeleteUnSelected, ActDeleteLoadErrors});
     FMenu->addSeparator();
-    FMenu->addActions({ActSelectAll, ActUnselectAll});
+    FMenu->addActions({ActSelectAll, ActUnselectAll, ActTickSelection, ActUntickSelection});
     FMenu->addSeparator();
     FMenu->addActions({ActionCut, ActionCopy, ActionPaste, ActionClearCell});
     FMenu->addSeparator();
@@ -69,6 +74,12 @@ void TZelmarSheetActions::Retranslate() {
     SetCaptionAndHint(ActUnselectAll, "ZelmarWindow##  Alle Datensätze deselektieren",
                       "ZelmarWindow##  Deselektiert alle Datensätze|Deselektiert alle "
                       "vorhandenen Datensätze des aktuellen Datenblattes");
+    SetCaptionAndHint(ActTickSelection, "ZelmarWindow##  Häkchen für Auswahl setzen",
+                      "ZelmarWindow##  Häkchen für Auswahl setzen|Setzt das Häkchen der "
+                      "ausgewählten Zeilen");
+    SetCaptionAndHint(ActUntickSelection, "ZelmarWindow##  Häkchen für Auswahl entfernen",
+                      "ZelmarWindow##  Häkchen für Auswahl entfernen|Entfernt das Häkchen der "
+                      "ausgewählten Zeilen");
     SetCaptionAndHint(ActionCut, "ZelmarWindow##  Ausschneiden",
                       "ZelmarWindow##  Ausschneiden|Das markierte Objekt in die Zwischenablage "
                       "verschieben");
@@ -94,6 +105,8 @@ void TZelmarSheetActions::UpdateActions() {
     ActDeleteLoadErrors->setEnabled(FSheet->CanDeleteLoadErrors());
     ActSelectAll->setEnabled(FSheet->CanSelectAll());
     ActUnselectAll->setEnabled(FSheet->CanSelectAll());
+    ActTickSelection->setEnabled(FSheet->CanSelectAll());
+    ActUntickSelection->setEnabled(FSheet->CanSelectAll());
     ActionCut->setEnabled(FSheet->CanCut());
     ActionCopy->setEnabled(FSheet->CanCopy());
     ActionPaste->setEnabled(FSheet->CanPaste());

@@ -26,6 +26,9 @@ public:
     QAction* ActDeleteLoadErrors;
     QAction* ActSelectAll;
     QAction* ActUnselectAll;
+    // Check marks for the selected rows (selection and check marks are two things).
+    QAction* ActTickSelection;
+    QAction* ActUntickSelection;
     QAction* ActionCut;
     QAction* ActionCopy;
     QAction* ActionPaste;

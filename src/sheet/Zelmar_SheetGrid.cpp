@@ -215,6 +215,8 @@ void TZelmarGridHeader::mousePressEvent(QMouseEvent* event) {
     } else {
         const int section = logicalIndexAt(pos.y());
         const int column = Grid->FixedColumnAt(pos.x());
+        // The row numbers select rows; the other fixed columns (the check box) are cells.
+        if (section >= 0 && column == 0) Grid->SelectRowsFrom(section + 1, event->modifiers());
         if (section >= 0 && column >= 0 && Grid->OnCellPressed)
             Grid->OnCellPressed(column, section + 1);
     }
@@ -309,7 +311,8 @@ TZelmarSheetGrid::TZelmarSheetGrid(TZelmarDataPainter* painter, QWidget* parent)
     ColumnHeader->setDefaultSectionSize(DefaultColWidth);
     RowHeader->setDefaultSectionSize(DefaultRowHeight);
     setFrameShape(QFrame::NoFrame);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Blocks of cells by dragging or Shift, more with Ctrl, as in spreadsheets.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
@@ -516,6 +519,54 @@ int TZelmarSheetGrid::CurrentCol() const {
 
 int TZelmarSheetGrid::CurrentRow() const {
     return currentIndex().isValid() ? currentIndex().row() + 1 : -1;
+}
+
+void TZelmarSheetGrid::SelectRowsFrom(int row, Qt::KeyboardModifiers modifiers) {
+    if (row < 1 || row >= FRowCount || Model->columnCount() == 0) return;
+    CloseEditor();
+    const bool extend = (modifiers & Qt::ShiftModifier) != 0 && FRowAnchor >= 1 &&
+                        FRowAnchor < FRowCount;
+    const int first = extend ? std::min(FRowAnchor, row) : row;
+    const int last = extend ? std::max(FRowAnchor, row) : row;
+    const QItemSelection rows(Model->index(first - 1, 0),
+                              Model->index(last - 1, Model->columnCount() - 1));
+    QItemSelectionModel::SelectionFlags how = QItemSelectionModel::Rows;
+    if ((modifiers & Qt::ControlModifier) != 0)
+        how |= QItemSelectionModel::Toggle;
+    else
+        how |= QItemSelectionModel::ClearAndSelect;
+    // The current cell moves to the clicked row and keeps its column; the selection is set
+    // after it, so that moving does not replace it.
+    const int column = std::max(currentIndex().column(), 0);
+    selectionModel()->setCurrentIndex(Model->index(row - 1, column), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, how);
+    if (!extend) FRowAnchor = row;
+    viewport()->update();
+    RowHeader->viewport()->update();
+}
+
+std::vector<int> TZelmarSheetGrid::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows.push_back(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+std::vector<int> TZelmarSheetGrid::SelectedColumns() const {
+    std::vector<int> columns;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        columns.push_back(index.column() + FFixedCols);
+    std::sort(columns.begin(), columns.end());
+    columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    return columns;
+}
+
+bool TZelmarSheetGrid::HasWideSelection() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.size() > 1 ||
+           (selected.size() == 1 && selected.front() != currentIndex());
 }
 
 bool TZelmarSheetGrid::IsEditorOpen() const {

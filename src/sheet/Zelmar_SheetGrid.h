@@ -116,6 +116,14 @@ public:
     bool SelectCell(int column, int row);
     int CurrentCol() const;
     int CurrentRow() const;
+    // Whole rows, as a click on their numbers selects them: alone, Shift from the last
+    // clicked row on, Ctrl one more or one less. Selection is not the check marks.
+    void SelectRowsFrom(int row, Qt::KeyboardModifiers modifiers);
+    // Grid rows with a selected cell, in order; the columns of the selected cells.
+    std::vector<int> SelectedRows() const;
+    std::vector<int> SelectedColumns() const;
+    // More than the current cell is selected (rows or a block of cells).
+    bool HasWideSelection() const;
     bool IsEditorOpen() const;
     QWidget* OpenEditor() const { return Editor; }
     QString EditorText() const;
@@ -168,5 +176,6 @@ private:
     int FFixedCols = 1;
     std::vector<int> FFixedWidths;  // columns 0..fixed
     int FRow0Height = 24;
+    int FRowAnchor = -1;  // the row a Shift+click on row numbers selects from
     int FLastResizedRow = -1;
 };

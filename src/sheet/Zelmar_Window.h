@@ -148,6 +148,8 @@ public:
     // A data field's values as numbers or as text, and a text field's natural order: the
     // user's choice, kept over later decisions of the loader; a sorted column sorts again.
     void SetColumnNumbers(int gridColumn, bool numbers);
+    // Ticks or unticks the selected rows (the current one when none is selected).
+    void TickSelectedRows(bool ticked);
     void SetColumnNaturalOrder(int gridColumn, bool natural);
     void ShowColumnStatistics(int gridColumn);
     TZelmarDataPainter* Painter() const { return FPainter.get(); }

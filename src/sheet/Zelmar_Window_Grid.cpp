@@ -103,11 +103,16 @@ void TZelmarWindow::WireGrid() {
 
 void TZelmarWindow::ShowPopupMenu(const QPoint& gridPos) {
     GuardedVoid("TZelmarWindow.ShowPopupMenu", [&] {
-        // As in other tables, the commands act on the cell that was clicked.
+        // As in other tables, the commands act on the cell that was clicked, or on the
+        // selection when it was clicked inside it.
         int column = -1;
         int row = -1;
-        if (FGrid->CellAt(gridPos, column, row) && row > 0 && !FGrid->IsEditorOpen())
-            FGrid->SelectCell(column, row);
+        if (FGrid->CellAt(gridPos, column, row) && row > 0 && !FGrid->IsEditorOpen()) {
+            const std::vector<int> rows = FGrid->SelectedRows();
+            const bool inSelection = FGrid->HasWideSelection() &&
+                                     std::binary_search(rows.begin(), rows.end(), row);
+            if (!inSelection) FGrid->SelectCell(column, row);
+        }
         FActions->Popup(FGrid->mapToGlobal(gridPos));
     });
 }

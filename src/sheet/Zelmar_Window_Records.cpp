@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QMimeData>
 
 #include <charconv>
 
+#include "Zelmar_ClipboardTable.h"
 #include "Zelmar_FileDialogs.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
@@ -69,6 +71,23 @@ void TZelmarWindow::SetAllSelected(bool selected) {
     SetModified();
 }
 
+void TZelmarWindow::TickSelectedRows(bool ticked) {
+    if (!CanSelectAll()) return;
+    GuardedVoid("TZelmarWindow.TickSelectedRows", [&] {
+        std::vector<int> rows = FGrid->SelectedRows();
+        if (rows.empty() && FGrid->CurrentRow() > 0) rows.push_back(FGrid->CurrentRow());
+        bool changed = false;
+        for (const int row : rows) {
+            TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
+            if (record == nullptr || record->Selected == ticked) continue;
+            record->Selected = ticked;
+            changed = true;
+        }
+        FGrid->RepaintAll();
+        if (changed) SetModified();
+    });
+}
+
 void TZelmarWindow::SelectAll() {
     if (CanSelectAll()) SetAllSelected(true);
 }
@@ -124,7 +143,7 @@ bool TZelmarWindow::CanCut() const {
 }
 
 bool TZelmarWindow::CanCopy() const {
-    return !IsCellEmpty();
+    return FGrid->HasWideSelection() || !IsCellEmpty();
 }
 
 bool TZelmarWindow::CanPaste() const {
@@ -205,7 +224,37 @@ void TZelmarWindow::CutToClipboard() {
 }
 
 void TZelmarWindow::CopyToClipboard() {
-    if (CanCopy()) CopyTextToClipboard(GetCellText(false));
+    if (!CanCopy()) return;
+    if (!FGrid->HasWideSelection()) {
+        CopyTextToClipboard(GetCellText(false));
+        return;
+    }
+    GuardedVoid("TZelmarWindow.CopyToClipboard", [&] {
+        // The selected rows under the selected columns; whole rows also as records.
+        std::vector<int> records;
+        for (const int row : FGrid->SelectedRows())
+            if (row - 1 < FList->GetCount()) records.push_back(row - 1);
+        std::vector<const TZelmarField*> columns;
+        for (const int column : FGrid->SelectedColumns()) {
+            const TZelmarField* field = FCells->GetFieldForGridColumn(column);
+            if (field != nullptr && field->Kind != ecsdtCheckbox) columns.push_back(field);
+        }
+        if (records.empty() || columns.empty()) return;
+        const bool wholeRows =
+            static_cast<int>(FGrid->SelectedColumns().size()) == FGrid->ColCount() - FGrid->FixedCols();
+        SetBusyCursor(true);
+        TZelmarCopiedTable table;
+        const bool made = ZelmarCopyTable(*FList, records, columns, wholeRows, table);
+        SetBusyCursor(false);
+        if (!made) return;
+        auto* data = new QMimeData;
+        data->setText(QString::fromStdString(table.Tsv));
+        data->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(table.Csv));
+        if (!table.SDFile.empty())
+            data->setData(QStringLiteral("chemical/x-mdl-sdfile"),
+                          QByteArray::fromStdString(table.SDFile));
+        QApplication::clipboard()->setMimeData(data);
+    });
 }
 
 void TZelmarWindow::PasteFromClipboard() {

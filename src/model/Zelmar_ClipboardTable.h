@@ -1,0 +1,25 @@
+#pragma once
+// Rows or a block of cells of a sheet as other programs take them from the clipboard: a
+// tab-separated table (what spreadsheets paste), the same as CSV, and for whole rows the
+// records as an SD file with their own bytes. A header row names the columns; formula and
+// weight are as shown (weights with a point), the molecule is its SMILES. Qt-free.
+
+#include <string>
+#include <vector>
+
+#include "Zelmar_Object_SDFileData.h"
+
+struct TZelmarCopiedTable {
+    std::string Tsv;
+    std::string Csv;
+    std::string SDFile;  // empty unless asked for
+};
+
+// A spreadsheet's tab-separated cell: quoted, quotes doubled, when it holds a tab, a quote or
+// a line break, so that a value of several lines stays one cell.
+std::string ZelmarClipboardTsvCell(const std::string& text);
+
+// The records at the list positions, in that order, under the columns. False on failure.
+bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& records,
+                     const std::vector<const TZelmarField*>& columns, bool withSDFile,
+                     TZelmarCopiedTable& out);
