@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
@@ -25,7 +26,7 @@ std::vector<const TZelmarField*> ZelmarExportColumns(TZelmarSDFileDataList& list
 }
 
 std::string ZelmarExportColumnName(const TZelmarField* field) {
-    if (field == nullptr) return std::string();
+    if (field == nullptr) return {};
     switch (field->Kind) {
         case ecsdtFormula:
             return "formula";
@@ -36,13 +37,13 @@ std::string ZelmarExportColumnName(const TZelmarField* field) {
         case ecsdtDataText:
             return field->Name;
         default:
-            return std::string();
+            return {};
     }
 }
 
 std::string ZelmarExportCellText(TZelmarSDFileData* record, const TZelmarField* field) {
     TZelmarDataCarrier value;
-    if (record == nullptr || !record->GetDataForField(field, &value)) return std::string();
+    if (record == nullptr || !record->GetDataForField(field, &value)) return {};
     if (field->Kind == ecsdtMolweight) return FormatFloatGeneral(RoundWeight(value.Value()));
     return ZelmarShownTextAsUtf8(value.Text());
 }
@@ -69,9 +70,12 @@ std::string ZelmarTsvCell(std::string_view text) {
 }
 
 TZelmarTableRows::TZelmarTableRows(TZelmarSDFileDataList& list,
-                                   const std::vector<const TZelmarField*>& columns,
-                                   bool onlyChecked, bool withSmiles)
-    : FList(list), FColumns(columns), FOnlyChecked(onlyChecked), FWithSmiles(withSmiles) {}
+                                   std::vector<const TZelmarField*> columns, bool onlyChecked,
+                                   bool withSmiles)
+    : FList(list),
+      FColumns(std::move(columns)),
+      FOnlyChecked(onlyChecked),
+      FWithSmiles(withSmiles) {}
 
 TZelmarTableRows::~TZelmarTableRows() = default;
 

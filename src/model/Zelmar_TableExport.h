@@ -52,7 +52,7 @@ inline constexpr const char* kExportSmilesColumn = "smiles";
 // routines library for SMILES could not be loaded (error says so).
 class TZelmarTableRows {
 public:
-    TZelmarTableRows(TZelmarSDFileDataList& list, const std::vector<const TZelmarField*>& columns,
+    TZelmarTableRows(TZelmarSDFileDataList& list, std::vector<const TZelmarField*> columns,
                      bool onlyChecked, bool withSmiles);
     ~TZelmarTableRows();
     // The header's texts.

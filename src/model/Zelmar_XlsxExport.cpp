@@ -81,7 +81,7 @@ TZelmarExportResult ZelmarWriteXlsx(TZelmarTableRows& rows, const std::string& p
     // Cells past the fields' (the SMILES) are texts.
     auto put = [&](lxw_row_t row, std::size_t column, const std::string& text, lxw_format* format) {
         double number = 0.0;
-        const lxw_col_t col = static_cast<lxw_col_t>(column);
+        const auto col = static_cast<lxw_col_t>(column);
         if (format == nullptr && column < columns.size() &&
             CellNumber(columns[column], text, number))
             return worksheet_write_number(sheet, row, col, number, nullptr);
