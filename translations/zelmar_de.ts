@@ -907,6 +907,10 @@
         <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
         <translation>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</translation>
     </message>
+    <message>
+        <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
+        <translation>%d eingefügte Datensätze konnten nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

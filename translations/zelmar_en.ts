@@ -907,6 +907,10 @@
         <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
         <translation>Untick the selection|Unticks the selected rows</translation>
     </message>
+    <message>
+        <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
+        <translation>%d pasted records could not be read.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

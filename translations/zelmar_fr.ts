@@ -907,6 +907,10 @@
         <source>Häkchen für Auswahl entfernen|Entfernt das Häkchen der ausgewählten Zeilen</source>
         <translation>Décocher la sélection|Décoche les lignes sélectionnées</translation>
     </message>
+    <message>
+        <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
+        <translation>%d enregistrements collés n&apos;ont pas pu être lus.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

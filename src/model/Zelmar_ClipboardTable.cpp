@@ -56,6 +56,52 @@ std::string ZelmarClipboardTsvCell(const std::string& text) {
     return quoted + "\"";
 }
 
+std::vector<std::vector<std::string>> ZelmarParseTsv(const std::string& text) {
+    std::vector<std::vector<std::string>> rows(1);
+    std::string cell;
+    bool quoted = false;
+    bool atCellStart = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c != '"') {
+                cell += c;
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                cell += '"';
+                ++i;
+            } else {
+                quoted = false;
+            }
+            continue;
+        }
+        if (c == '"' && atCellStart) {
+            quoted = true;
+            atCellStart = false;
+        } else if (c == '\t') {
+            rows.back().push_back(std::move(cell));
+            cell.clear();
+            atCellStart = true;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            rows.back().push_back(std::move(cell));
+            cell.clear();
+            rows.emplace_back();
+            atCellStart = true;
+        } else {
+            cell += c;
+            atCellStart = false;
+        }
+    }
+    if (!atCellStart || !cell.empty() || !rows.back().empty()) rows.back().push_back(cell);
+    if (rows.back().empty()) rows.pop_back();
+    return rows;
+}
+
+bool ZelmarLooksLikeSDText(const std::string& text) {
+    return text.find("M  END") != std::string::npos &&
+           (text.find("\n$$$$") != std::string::npos || text.rfind("$$$$", 0) == 0);
+}
+
 bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& records,
                      const std::vector<const TZelmarField*>& columns, bool withSDFile,
                      TZelmarCopiedTable& out) {

@@ -19,6 +19,14 @@ struct TZelmarCopiedTable {
 // a line break, so that a value of several lines stays one cell.
 std::string ZelmarClipboardTsvCell(const std::string& text);
 
+// A tab-separated block as spreadsheets and browser tables copy it: rows of cells, quoted
+// cells unquoted (they may hold tabs and line breaks), CR LF or LF between rows, no row for a
+// final line break.
+std::vector<std::vector<std::string>> ZelmarParseTsv(const std::string& text);
+
+// Whether a text is an SD file's records rather than a table or a value.
+bool ZelmarLooksLikeSDText(const std::string& text);
+
 // The records at the list positions, in that order, under the columns. False on failure.
 bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& records,
                      const std::vector<const TZelmarField*>& columns, bool withSDFile,

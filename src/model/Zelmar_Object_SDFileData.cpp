@@ -1,6 +1,12 @@
 #include "Zelmar_Object_SDFileData.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -77,6 +83,53 @@ TZelmarSDFileData* TZelmarSDFileDataList::CreateSDFileData(bool lazy) {
     return Guarded("TZelmarSDFileDataList.CreateSDFileData",
                    static_cast<TZelmarSDFileData*>(nullptr),
                    [&] { return FStore->AppendNew(lazy); });
+}
+
+int TZelmarSDFileDataList::AppendRecordsFromText(const std::string& text, int& failed,
+                                                 std::string& error) {
+    failed = 0;
+    return Guarded("TZelmarSDFileDataList.AppendRecordsFromText", -1, [&] {
+        // The routines library reads files: the text goes through one of its own.
+        std::string path = "/tmp/zelmar-paste-XXXXXX";
+        const int fd = ::mkstemp(path.data());
+        if (fd < 0) {
+            error = std::strerror(errno);
+            return -1;
+        }
+        const bool written =
+            ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::close(fd);
+        const int appended = written ? AppendRecordsOfFile(path, failed, error) : -1;
+        if (!written) error = std::strerror(errno);
+        std::remove(path.c_str());
+        return appended;
+    });
+}
+
+int TZelmarSDFileDataList::AppendRecordsOfFile(const std::string& path, int& failed,
+                                               std::string& error) {
+    TveskSDFileManager reader;
+    if (!reader.OpenSDFile(path, "", nullptr, nullptr, true)) {
+        error = reader.LastError;
+        return -1;
+    }
+    int appended = 0;
+    for (int index = 0; index < reader.TotalCount(); ++index) {
+        TveskSDFileRecord read;
+        // A pasted record that cannot be read has no place to be mended: it is counted.
+        if (!reader.ReadEntry(index, read) || !read.MoleculeError().empty()) {
+            ++failed;
+            continue;
+        }
+        TZelmarSDFileData* record = CreateSDFileData(false);
+        if (record == nullptr) break;
+        record->Texts().TakeRecord(read);
+        record->GetMolweight();
+        SynchronizeFieldList(record);
+        ++appended;
+    }
+    reader.CloseSDFile();
+    return appended;
 }
 
 void TZelmarSDFileDataList::DeleteSDFileData(TZelmarSDFileData* record) {

@@ -153,6 +153,10 @@ public:
     // Records that are loaded once every record has been tried (tries them all).
     int GetLoadedCount();
     TZelmarSDFileData* CreateSDFileData(bool lazy);
+    // Appends the records of an SD text (pasted from another sheet or program), read as a
+    // file is; a record that cannot be read is skipped and counted in failed. The records
+    // appended, -1 when the text could not be read at all (error says why).
+    int AppendRecordsFromText(const std::string& text, int& failed, std::string& error);
     void DeleteSDFileData(TZelmarSDFileData* record);
     void Clear();
     void SelectAll();
@@ -303,6 +307,7 @@ public:
     TNotifyEvent OnFieldListChanged;
 
 private:
+    int AppendRecordsOfFile(const std::string& path, int& failed, std::string& error);
     // Reads the record from its file entry under CriticalSection, unless it has been tried.
     bool LoadEntryData(TZelmarSDFileData* record);
     // Raises OnFieldListChanged once for the records read since the last call that brought

@@ -182,6 +182,13 @@ protected:
 private:
     void CreateRecordList();
     void ColumnChoiceChanged(TZelmarField* field);
+    bool SelectedIsMoleculeCell() const;
+    // Records on the clipboard (an SD file, as its own format or as text); empty for none.
+    std::string ClipboardRecords() const;
+    bool ClipboardHasRecords() const;
+    // Paste of records (an SD text) and of a block of cells (tab-separated).
+    void PasteRecords(const std::string& text);
+    void PasteBlock(const std::string& text);
     // Which data fields hold numbers, by the records read so far and the user's choices.
     void DecideColumnKinds();
     void WireGrid();

@@ -10,8 +10,10 @@
 
 #include "Zelmar_ClipboardTable.h"
 #include "Zelmar_FileDialogs.h"
+#include "Zelmar_MessageBoxes.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
+#include "Zelmar_TextFormat.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_ChemRoutines.h"
@@ -19,6 +21,9 @@
 #include "vesk_TextPainter.h"
 
 namespace {
+
+// Records on the clipboard, as other chemistry programs put them there too.
+const char* const kSDFileFormat = "chemical/x-mdl-sdfile";
 
 QString Shown(const char* stored) {
     return QString::fromStdString(LoadTranslatedText(stored));
@@ -148,9 +153,12 @@ bool TZelmarWindow::CanCopy() const {
 
 bool TZelmarWindow::CanPaste() const {
     return Guarded("TZelmarWindow.CanPaste", false, [&] {
-        const TZelmarField* field = SelectedField();
-        if (!IsIdle() || field == nullptr || !field->IsEditable()) return false;
+        if (!IsIdle()) return false;
+        // Records go in wherever the current cell is.
+        if (!SelectedIsMoleculeCell() && ClipboardHasRecords()) return true;
         const std::string text = GetTextFromClipboard();
+        const TZelmarField* field = SelectedField();
+        if (field == nullptr || !field->IsEditable()) return false;
         if (text.empty()) return false;
         if (field->Kind != ecsdtChemistry) return true;
         // Asked on every idle update: parse each clipboard text only once.
@@ -251,8 +259,7 @@ void TZelmarWindow::CopyToClipboard() {
         data->setText(QString::fromStdString(table.Tsv));
         data->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(table.Csv));
         if (!table.SDFile.empty())
-            data->setData(QStringLiteral("chemical/x-mdl-sdfile"),
-                          QByteArray::fromStdString(table.SDFile));
+            data->setData(QLatin1String(kSDFileFormat), QByteArray::fromStdString(table.SDFile));
         QApplication::clipboard()->setMimeData(data);
     });
 }
@@ -260,9 +267,22 @@ void TZelmarWindow::CopyToClipboard() {
 void TZelmarWindow::PasteFromClipboard() {
     GuardedVoid("TZelmarWindow.PasteFromClipboard", [&] {
         if (!CanPaste()) return;
+        // Records copied from a sheet or another program are added as new records; a
+        // molecule cell still takes one molecule file as its molecule.
+        const std::string records = SelectedIsMoleculeCell() ? std::string() : ClipboardRecords();
+        if (!records.empty()) {
+            PasteRecords(records);
+            return;
+        }
+        const std::string copied = GetTextFromClipboard();
+        // A block of cells (from a spreadsheet or a web page's table) fills the cells from
+        // the current one on; text without tabs, also of several lines, is one value.
+        if (copied.find('\t') != std::string::npos) {
+            PasteBlock(copied);
+            return;
+        }
         // Pasted text, like typed text, takes the encoding of the file's values.
-        const std::string text =
-            BytesFromText(QString::fromStdString(GetTextFromClipboard()), ValuesAreWindows1252());
+        const std::string text = BytesFromText(QString::fromStdString(copied), ValuesAreWindows1252());
         if (InNewRecordRow() && RecordForCommand(true) == nullptr) return;
         TZelmarSDFileData* record = nullptr;
         TZelmarField* field = nullptr;
@@ -272,6 +292,65 @@ void TZelmarWindow::PasteFromClipboard() {
         data.SetText(text);
         WriteCell(record, field, data);
     });
+}
+
+// Asked on every idle update: the formats only, not the records' bytes.
+bool TZelmarWindow::ClipboardHasRecords() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr && (data->hasFormat(QLatin1String(kSDFileFormat)) ||
+                               ZelmarLooksLikeSDText(GetTextFromClipboard()));
+}
+
+std::string TZelmarWindow::ClipboardRecords() const {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (data == nullptr) return {};
+    if (data->hasFormat(QLatin1String(kSDFileFormat)))
+        return data->data(QLatin1String(kSDFileFormat)).toStdString();
+    const std::string text = GetTextFromClipboard();
+    return ZelmarLooksLikeSDText(text) ? text : std::string();
+}
+
+bool TZelmarWindow::SelectedIsMoleculeCell() const {
+    const TZelmarField* field = SelectedField();
+    return field != nullptr && field->Kind == ecsdtChemistry;
+}
+
+void TZelmarWindow::PasteRecords(const std::string& text) {
+    FGrid->CloseEditor();
+    SetBusyCursor(true);
+    int failed = 0;
+    std::string error;
+    const int added = FList->AppendRecordsFromText(text, failed, error);
+    SetBusyCursor(false);
+    if (added > 0) UpdateAfterNewOrDeleteRecord();
+    if (added < 0 || failed > 0)
+        MessageBoxes().ShowError(FillPlaceholders(
+            LoadTranslatedText("ZelmarWindow##  %d eingefügte Datensätze konnten nicht gelesen "
+                               "werden."),
+            {std::to_string(added < 0 ? 1 : failed)}));
+}
+
+void TZelmarWindow::PasteBlock(const std::string& text) {
+    const std::vector<std::vector<std::string>> rows = ZelmarParseTsv(text);
+    const int firstColumn = FGrid->CurrentCol();
+    const int firstRow = FGrid->CurrentRow();
+    if (rows.empty() || firstColumn < 0 || firstRow < 1) return;
+    FGrid->CloseEditor();
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        TZelmarSDFileData* record = FCells->GetRecordForGridRow(firstRow + static_cast<int>(r));
+        if (record == nullptr) break;  // as far as the sheet's records go
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            TZelmarField* field =
+                FCells->GetFieldForGridColumn(firstColumn + static_cast<int>(c));
+            // Computed columns and molecules are not filled from a table's text.
+            if (field == nullptr || field->Kind != ecsdtDataText) continue;
+            TZelmarDataCarrier data;
+            data.SetKind(field->Kind);
+            data.SetText(BytesFromText(QString::fromStdString(rows[r][c]), ValuesAreWindows1252()));
+            record->SetDataForField(field, &data);
+        }
+    }
+    UpdateAfterNewOrDeleteRecord();
 }
 
 void TZelmarWindow::CopyTextToClipboard(const std::string& text) {

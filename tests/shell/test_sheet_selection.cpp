@@ -154,6 +154,39 @@ private slots:
         Copy();
         QCOMPARE(QApplication::clipboard()->text().toStdString(), Value(Sheet, 2, "CLOGP"));
     }
+
+    // Copied rows pasted into another sheet are its new records, byte for byte; a block from
+    // a spreadsheet fills the cells from the current one on.
+    void pastedRecordsAndBlocksOfCells() {
+        TZelmarSheetGrid* grid = Sheet->Grid();
+        ClickRowNumber(grid, 1);
+        ClickRowNumber(grid, 2, Qt::ShiftModifier);
+        Copy();
+        TZelmarWindow* other = Open(Form(), DataFile("chembl_examples.sdf"));
+        QVERIFY(other != nullptr);
+        const int before = other->List()->GetCount();
+        QVERIFY(other->Grid()->SelectCell(ColumnOf(other, "chembl_id"), 1));
+        auto* paste = Form().findChild<QAction*>(QStringLiteral("ActionPaste"),
+                                                 Qt::FindDirectChildrenOnly);
+        Form().UpdateActions();
+        QTRY_VERIFY(paste->isEnabled());
+        paste->trigger();
+        QCOMPARE(other->List()->GetCount(), before + 2);
+        QVERIFY(other->IsModified());
+        QCOMPARE(Value(other, before + 1, "CLOGP"), Value(Sheet, 1, "CLOGP"));
+        QVERIFY(other->List()->GetFieldByName("CLOGP") != nullptr);
+
+        // Two rows of two cells, one quoted with a line break, as Calc copies them.
+        QApplication::clipboard()->setText(QStringLiteral("CHEMBL1\t\"two\nlines\"\nCHEMBL2\tx\n"));
+        QVERIFY(other->Grid()->SelectCell(ColumnOf(other, "chembl_id"), 1));
+        Form().UpdateActions();
+        QTRY_VERIFY(paste->isEnabled());
+        paste->trigger();
+        QCOMPARE(Value(other, 1, "chembl_id"), std::string("CHEMBL1"));
+        QCOMPARE(Value(other, 1, "chembl_pref_name"), std::string("two\r\nlines"));
+        QCOMPARE(Value(other, 2, "chembl_id"), std::string("CHEMBL2"));
+        QCOMPARE(Value(other, 2, "chembl_pref_name"), std::string("x"));
+    }
 };
 
 QTEST_MAIN(TestSheetSelection)
