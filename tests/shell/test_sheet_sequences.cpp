@@ -167,6 +167,7 @@ private slots:
     void aFileOpenedWhileTheFrameIsInactiveStaysCurrent() {
         TDialogWatcher watcher;
         watcher.ExpectCancel();
+        QTRY_VERIFY(Action("ActEditFields")->isEnabled());
         Action("ActEditFields")->trigger();
         QVERIFY(watcher.AllAnswered());
         QVERIFY(!Form().isActiveWindow());
