@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Zelmar_Object_SDFileData_Internal.h"
+#include "Zelmar_TableExport.h"
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
 
@@ -96,8 +97,7 @@ int TZelmarSDFileDataList::AppendRecordsFromText(const std::string& text, int& f
             error = std::strerror(errno);
             return -1;
         }
-        const bool written =
-            ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        const bool written = ZelmarWriteAll(fd, text);
         ::close(fd);
         const int appended = written ? AppendRecordsOfFile(path, failed, error) : -1;
         if (!written) error = std::strerror(errno);

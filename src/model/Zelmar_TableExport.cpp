@@ -139,9 +139,9 @@ bool ZelmarMakeTextTable(TZelmarSDFileDataList& list,
     return made;
 }
 
-namespace {
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
+bool ZelmarWriteAll(int fd, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t size = bytes.size();
     while (size > 0) {
         const ssize_t written = ::write(fd, data, size);
         if (written < 0 && errno == EINTR) continue;
@@ -151,8 +151,6 @@ bool WriteAll(int fd, const char* data, std::size_t size) {
     }
     return true;
 }
-
-}  // namespace
 
 // Beside the target, so that the rename replaces it in one step.
 int ZelmarMakeTemporaryBeside(const std::string& path, std::string& temporary) {
@@ -186,7 +184,7 @@ bool ZelmarWriteFileWhole(const std::string& path, std::string_view bytes, int& 
         errorNumber = errno;
         return false;
     }
-    const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+    const bool written = ZelmarWriteAll(fd, bytes) && ::fsync(fd) == 0;
     errorNumber = errno;
     if (::close(fd) != 0 && written) errorNumber = errno;
     if (!written) {

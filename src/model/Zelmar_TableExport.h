@@ -78,6 +78,10 @@ bool ZelmarMakeTextTable(TZelmarSDFileDataList& list,
                          bool onlyChecked, const TZelmarExportProgress& progress,
                          std::string& table, bool withSmiles = false, std::string* error = nullptr);
 
+// Writes all of the bytes to the descriptor, also when write takes them in parts; false with
+// errno set on failure.
+bool ZelmarWriteAll(int fd, std::string_view bytes);
+
 // Writes the bytes to a temporary file beside path and renames it over path, so that path
 // holds either its old content or all of the bytes. False with errno's value on failure.
 bool ZelmarWriteFileWhole(const std::string& path, std::string_view bytes, int& errorNumber);

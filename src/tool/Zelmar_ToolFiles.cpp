@@ -35,17 +35,6 @@ int MakeTemporary(std::string& path) {
     return fd;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 bool CopyFileTo(const std::string& path, std::FILE* out) {
     std::FILE* in = std::fopen(path.c_str(), "rb");
     if (in == nullptr) return false;
@@ -120,7 +109,7 @@ void TZelmarToolSheet::CopyToTemporaryFile(const std::string& from, bool standar
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) readError = errno;
         if (got <= 0) break;
-        if (!WriteAll(fd, buffer.data(), static_cast<std::size_t>(got))) readError = errno;
+        if (!ZelmarWriteAll(fd, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) readError = errno;
     }
     if (!standardInput && in >= 0) ::close(in);
     ::close(fd);
