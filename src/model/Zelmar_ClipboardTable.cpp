@@ -1,7 +1,7 @@
 #include "Zelmar_ClipboardTable.h"
 
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <unistd.h>
@@ -29,8 +29,7 @@ bool SDFileOf(TZelmarSDFileDataList& list, const std::vector<int>& records, std:
         if (TZelmarSDFileData* record = list.GetSDFileData(index)) refs.AddObject("", record);
     TZelmarSDFileDataList copy(nullptr);
     copy.Assign(refs);
-    std::string path = "/tmp/zelmar-copy-XXXXXX";
-    if (const char* folder = std::getenv("TMPDIR")) path = std::string(folder) + "/zelmar-copy-XXXXXX";
+    std::string path = (std::filesystem::temp_directory_path() / "zelmar-copy-XXXXXX").string();
     const int fd = ::mkstemp(path.data());
     if (fd < 0) return false;
     ::close(fd);

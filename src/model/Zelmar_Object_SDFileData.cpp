@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 #include <unordered_set>
 #include <utility>
@@ -91,7 +92,8 @@ int TZelmarSDFileDataList::AppendRecordsFromText(const std::string& text, int& f
     failed = 0;
     return Guarded("TZelmarSDFileDataList.AppendRecordsFromText", -1, [&] {
         // The routines library reads files: the text goes through one of its own.
-        std::string path = "/tmp/zelmar-paste-XXXXXX";
+        std::string path =
+            (std::filesystem::temp_directory_path() / "zelmar-paste-XXXXXX").string();
         const int fd = ::mkstemp(path.data());
         if (fd < 0) {
             error = std::strerror(errno);
