@@ -56,8 +56,10 @@ function(zelmar_add_qtest name)
   # the same time never take each other's open requests.
   string(MD5 scope "${CMAKE_BINARY_DIR}/${name}")
   string(SUBSTRING "${scope}" 0 12 scope)
+  # Each also keeps its user settings (recent files, zoom, column kinds) in a folder of its own,
+  # never in the user's.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope};${ZELMAR_TEST_SANITIZER_ENV}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZELMAR_INSTANCE_SCOPE=-${scope};XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-settings/${name};${ZELMAR_TEST_SANITIZER_ENV}"
     SKIP_REGULAR_EXPRESSION "SKIP   : "
     LABELS window)
 endfunction()

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "Zelmar_Object_DataPainter.h"
@@ -606,8 +607,29 @@ void TZelmarSheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEd
 }
 
 void TZelmarSheetGrid::keyPressEvent(QKeyEvent* event) {
+    const bool zoomIn = event->matches(QKeySequence::ZoomIn) ||
+                        (event->key() == Qt::Key_Plus && (event->modifiers() & Qt::ControlModifier));
+    const bool zoomOut = event->matches(QKeySequence::ZoomOut);
+    if ((zoomIn || zoomOut) && OnZoom) {
+        OnZoom(zoomIn ? 1 : -1);
+        event->accept();
+        return;
+    }
     if (OnKeyPress) OnKeyPress(event->key());
     QTableView::keyPressEvent(event);
+}
+
+void TZelmarSheetGrid::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) != 0 && OnZoom) {
+        // One notch of a wheel is 120; touch pads send smaller steps that add up.
+        FZoomAngle += event->angleDelta().y();
+        const int steps = FZoomAngle / 120;
+        FZoomAngle -= steps * 120;
+        if (steps != 0) OnZoom(steps);
+        event->accept();
+        return;
+    }
+    QTableView::wheelEvent(event);
 }
 
 void TZelmarSheetGrid::mousePressEvent(QMouseEvent* event) {

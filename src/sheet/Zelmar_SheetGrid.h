@@ -142,6 +142,8 @@ public:
     std::function<void(const QString& text)> OnEditTextChanged;
     std::function<void(const QString& text, bool abort)> OnEndEdit;
     std::function<void(int key)> OnKeyPress;
+    // Ctrl+wheel, Ctrl+plus and Ctrl+minus: zoom in (steps > 0) or out.
+    std::function<void(int steps)> OnZoom;
     // The sort arrow a caption shows: 0 none, 1 ascending, 2 descending.
     std::function<int(int column)> OnGetSortMark;
 
@@ -151,6 +153,7 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -176,6 +179,7 @@ private:
     int FFixedCols = 1;
     std::vector<int> FFixedWidths;  // columns 0..fixed
     int FRow0Height = 24;
+    int FZoomAngle = 0;   // wheel angle not yet a zoom step
     int FRowAnchor = -1;  // the row a Shift+click on row numbers selects from
     int FLastResizedRow = -1;
 };

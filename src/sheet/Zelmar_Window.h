@@ -148,6 +148,13 @@ public:
     // A data field's values as numbers or as text, and a text field's natural order: the
     // user's choice, kept over later decisions of the loader; a sorted column sorts again.
     void SetColumnNumbers(int gridColumn, bool numbers);
+    // The height of the rows and so of the structure pictures, 48 to 400 pixels (the
+    // molecule column widens with it); Zoom steps it by a quarter up or down.
+    void SetPictureHeight(int height);
+    int PictureHeight() const;
+    void Zoom(int steps);
+    static constexpr int kSmallestPictureHeight = 48;
+    static constexpr int kLargestPictureHeight = 400;
     // Ticks or unticks the selected rows (the current one when none is selected).
     void TickSelectedRows(bool ticked);
     void SetColumnNaturalOrder(int gridColumn, bool natural);
@@ -173,6 +180,8 @@ public:
     std::function<void(TZelmarWindow* sheet, TZelmarField* field)> OnShowColumnStatistics;
     std::function<void(TZelmarWindow* sheet, const TZelmarField* field)> OnColumnChoiceChanged;
     std::function<void(TZelmarWindow* sheet)> OnApplyColumnChoices;
+    // The user zoomed: the new picture height, for the next sheets too.
+    std::function<void(int height)> OnPictureHeightChanged;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 
 #include "Zelmar_ColumnMenu.h"
 #include "Zelmar_Object_HintManager.h"
@@ -80,6 +81,7 @@ void TZelmarWindow::WireGrid() {
         EndEditString(text, abort);
     };
     FGrid->OnKeyPress = [this](int key) { GridKeyPress(key); };
+    FGrid->OnZoom = [this](int steps) { Zoom(steps); };
     FGrid->OnGetSortMark = [this](int column) { return FCells->SortMarkForGridColumn(column); };
     // A right click on a column header opens the column's menu.
     QHeaderView* header = FGrid->horizontalHeader();
@@ -212,6 +214,36 @@ void TZelmarWindow::DoSortColumn(int column) {
             Refresh();
             NewSelected(FSelectedCol, FSelectedRow);
         }
+    });
+}
+
+int TZelmarWindow::PictureHeight() const {
+    return FGrid->DefaultDataRowHeight();
+}
+
+void TZelmarWindow::SetPictureHeight(int height) {
+    GuardedVoid("TZelmarWindow.SetPictureHeight", [&] {
+        height = std::clamp(height, kSmallestPictureHeight, kLargestPictureHeight);
+        FGrid->SetDefaultDataRowHeight(height);
+        // The molecule column keeps the pictures' shape.
+        const int width = height * TZelmarSheetGrid::DefaultColWidth /
+                          TZelmarSheetGrid::DefaultRowHeight;
+        for (int column = FGrid->FixedCols(); column < FGrid->ColCount(); ++column) {
+            TZelmarField* field = FieldOfColumn(column);
+            if (field == nullptr || !field->IsChemistry()) continue;
+            field->ColWidth = width;
+            FGrid->SetColWidth(column, width);
+        }
+        FGrid->RepaintAll();
+    });
+}
+
+void TZelmarWindow::Zoom(int steps) {
+    GuardedVoid("TZelmarWindow.Zoom", [&] {
+        double height = PictureHeight();
+        for (int i = 0; i < std::abs(steps); ++i) height = steps > 0 ? height * 1.25 : height / 1.25;
+        SetPictureHeight(static_cast<int>(std::lround(height)));
+        if (OnPictureHeightChanged) OnPictureHeightChanged(PictureHeight());
     });
 }
 

@@ -60,6 +60,20 @@ void ApplyColumnChoices(const std::string& fileName, TZelmarSDFileDataList& list
     });
 }
 
+int PictureHeight() {
+    return Guarded("zelmarSettings.PictureHeight", 0, [&] {
+        QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+        return settings.value(QStringLiteral("PictureHeight"), 0).toInt();
+    });
+}
+
+void SavePictureHeight(int height) {
+    GuardedVoid("zelmarSettings.SavePictureHeight", [&] {
+        QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+        settings.setValue(QStringLiteral("PictureHeight"), height);
+    });
+}
+
 std::vector<std::string> RecentFiles() {
     return Guarded("zelmarSettings.RecentFiles", std::vector<std::string>(), [&] {
         QSettings settings(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));

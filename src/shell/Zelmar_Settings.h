@@ -16,6 +16,10 @@ void SaveColumnChoice(const std::string& fileName, const TZelmarField& field);
 // Gives the list's data fields the choices kept for the file.
 void ApplyColumnChoices(const std::string& fileName, TZelmarSDFileDataList& list);
 
+// The height of the structure pictures the user zoomed to; 0 when never zoomed.
+int PictureHeight();
+void SavePictureHeight(int height);
+
 // The files opened or saved last, the newest first, at most kRecentFiles, as absolute paths.
 constexpr int kRecentFiles = 10;
 std::vector<std::string> RecentFiles();

@@ -108,6 +108,10 @@ void TZelmarSheetCommands::PlugDialogs(TZelmarWindow* sheet) {
     sheet->OnColumnChoiceChanged = [](TZelmarWindow* owner, const TZelmarField* field) {
         zelmarSettings::SaveColumnChoice(owner->List()->GetFileName(), *field);
     };
+    // Every sheet shows its pictures at the size the user zoomed to last.
+    if (const int height = zelmarSettings::PictureHeight(); height > 0)
+        sheet->SetPictureHeight(height);
+    sheet->OnPictureHeightChanged = &zelmarSettings::SavePictureHeight;
     sheet->OnApplyColumnChoices = [](TZelmarWindow* owner) {
         zelmarSettings::ApplyColumnChoices(owner->List()->GetFileName(), *owner->List());
     };

@@ -4,7 +4,10 @@
 #include <QAction>
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 #include <QtTest>
 #include <algorithm>
 #include <cstdlib>
@@ -65,6 +68,12 @@ class TestSheetPictures : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        // The zoom the tests set goes to a settings file of their own.
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Zelmar"), QStringLiteral("Zelmar")).clear();
+    }
+
     void init() { TZelmarCellPictureCache::Shared().Clear(); }
 
     void aPlaceholderComesFirstThenThePictureDrawnInPlaceWouldShow() {
@@ -141,6 +150,48 @@ private slots:
         (void)Paint(sheet, placeholders);
         QVERIFY(PicturesCame(sheet));
         QCOMPARE(after, Cell(Paint(sheet, placeholders), grid->CellRect(column, last + 1)));
+    }
+
+    // Ctrl+wheel and Ctrl+plus/minus zoom the rows and their pictures, within 48 to 400
+    // pixels; the next sheet opens at that size.
+    void zoomingMakesThePicturesBiggerAndIsKept() {
+        int bigHeight = 0;
+        int bigWidth = 0;
+        {
+            TShownForm shown;
+            TZelmarWindow* sheet = Open(shown.Form, DataFile(kFile));
+            QVERIFY(sheet != nullptr);
+            TZelmarSheetGrid* grid = sheet->Grid();
+            const int column = ColumnOf(sheet, "ecsdtChemistry");
+            int placeholders = 0;
+            Paint(sheet, placeholders);
+            QVERIFY(PicturesCame(sheet));
+            const int ink = Ink(Paint(sheet, placeholders), grid->CellRect(column, 1));
+            const int height = grid->RowHeight(1);
+            QWheelEvent wheel(QPointF(10, 10), grid->viewport()->mapToGlobal(QPointF(10, 10)),
+                              QPoint(), QPoint(0, 240), Qt::NoButton, Qt::ControlModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(grid->viewport(), &wheel);
+            QTest::keyClick(grid, Qt::Key_Plus, Qt::ControlModifier);
+            QVERIFY(grid->RowHeight(1) > height * 3 / 2);
+            Paint(sheet, placeholders);
+            QVERIFY(PicturesCame(sheet));
+            // The same molecule, drawn bigger: more of its lines' pixels.
+            QVERIFY(Ink(Paint(sheet, placeholders), grid->CellRect(column, 1)) > ink * 3 / 2);
+            for (int i = 0; i < 20; ++i) QTest::keyClick(grid, Qt::Key_Minus, Qt::ControlModifier);
+            QCOMPARE(grid->RowHeight(1), TZelmarWindow::kSmallestPictureHeight);
+            for (int i = 0; i < 20; ++i) QTest::keyClick(grid, Qt::Key_Plus, Qt::ControlModifier);
+            QCOMPARE(grid->RowHeight(1), TZelmarWindow::kLargestPictureHeight);
+            QTest::keyClick(grid, Qt::Key_Minus, Qt::ControlModifier);
+            bigHeight = grid->RowHeight(1);
+            bigWidth = grid->ColWidth(column);
+            QVERIFY(bigWidth > TZelmarSheetGrid::DefaultColWidth);
+        }
+        TShownForm shown;
+        TZelmarWindow* again = Open(shown.Form, DataFile("nci_aids_props.sdf"));
+        QVERIFY(again != nullptr);
+        QCOMPARE(again->Grid()->RowHeight(1), bigHeight);
+        QCOMPARE(again->Grid()->ColWidth(ColumnOf(again, "ecsdtChemistry")), bigWidth);
     }
 
     void closingSheetsWhilePicturesAreDrawnLeavesTheOthersWorking() {
