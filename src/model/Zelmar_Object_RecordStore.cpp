@@ -94,6 +94,18 @@ void TZelmarRecordStore::Remove(const TRecordSet& records) {
     FRecords.RemoveIf([&](const auto& item) { return records.count(item.Object) != 0; });
 }
 
+TZelmarRecordStore::TTaken TZelmarRecordStore::Take(const TRecordSet& records) {
+    if (records.empty()) return {};
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    return FRecords.TakeIf([&](const auto& item) { return records.count(item.Object) != 0; });
+}
+
+void TZelmarRecordStore::PutBack(TTaken records) {
+    if (records.empty()) return;
+    std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    FRecords.PutBack(std::move(records));
+}
+
 void TZelmarRecordStore::Clear() {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
     FRecords.Clear();

@@ -54,6 +54,12 @@ public:
     bool Delete(const TZelmarSDFileData* record);
     // Removes the records of the set in one pass: sheets have 100 000 rows.
     void Remove(const TRecordSet& records);
+    // Records taken out of the store, still alive, each with the position it had.
+    using TTaken = std::vector<std::pair<int, TZelmarStringList<TZelmarSDFileData>::TItem>>;
+    // Removes the records of the set in one pass and hands them over.
+    TTaken Take(const TRecordSet& records);
+    // Puts taken records back where they were (when nothing else changed since).
+    void PutBack(TTaken records);
     void Clear();
     // The k-th record becomes the one that was at order[k] (order: the positions
     // 0..order.size()-1 in some order). Records beyond order.size() stay behind them. An order

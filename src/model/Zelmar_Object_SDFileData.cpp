@@ -34,6 +34,7 @@ TZelmarSDFileDataList::TZelmarSDFileDataList(
       OnEndIndexing(std::move(onEndIndexing)),
       OnIndexingProgress(std::move(onIndexingProgress)),
       FStore(std::make_unique<TZelmarRecordStore>()),
+      FUndo(std::make_unique<TZelmarUndoStack>(*FStore)),
       FFields(std::make_unique<TZelmarFieldList>()),
       FLoading(std::make_unique<TZelmarLoadingControl>(dispatcher, *FStore, FLoadingClient)) {
     FFields->CreateDefaultFields();
@@ -84,7 +85,11 @@ int TZelmarSDFileDataList::GetLoadedCount() {
 TZelmarSDFileData* TZelmarSDFileDataList::CreateSDFileData(bool lazy) {
     return Guarded("TZelmarSDFileDataList.CreateSDFileData",
                    static_cast<TZelmarSDFileData*>(nullptr),
-                   [&] { return FStore->AppendNew(lazy); });
+                   [&] {
+                       TZelmarSDFileData* record = FStore->AppendNew(lazy);
+                       if (FUndo->InStep()) FUndo->NoteAdded(record);
+                       return record;
+                   });
 }
 
 int TZelmarSDFileDataList::AppendRecordsFromText(const std::string& text, int& failed,
@@ -139,6 +144,7 @@ void TZelmarSDFileDataList::DeleteSDFileData(TZelmarSDFileData* record) {
         std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
         if (FStore->IndexOf(record) < 0) return;
         FLoading->ForgetLoadError(record);
+        FUndo->Forget(record);
         FStore->Delete(record);
     });
 }
@@ -147,6 +153,7 @@ void TZelmarSDFileDataList::Clear() {
     GuardedVoid("TZelmarSDFileDataList.Clear", [&] {
         std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
         FLoading->ClearLoadErrors();
+        FUndo->Clear();
         FStore->Clear();
     });
 }
@@ -175,8 +182,11 @@ void TZelmarSDFileDataList::DeleteUnselected() {
     GuardedVoid("TZelmarSDFileDataList.DeleteUnselected", [&] {
         std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
         const TZelmarRecordStore::TRecordSet unselected = FStore->Unselected();
+        if (unselected.empty()) return;
         FLoading->ForgetLoadErrors(unselected);
-        FStore->Remove(unselected);
+        FUndo->BeginStep(std::string());
+        FUndo->Remove(unselected);
+        FUndo->EndStep();
     });
 }
 
@@ -254,6 +264,8 @@ void TZelmarSDFileDataList::DeleteLoadErrors() {
     GuardedVoid("TZelmarSDFileDataList.DeleteLoadErrors", [&] {
         if (!HasLoadErrors()) return;
         std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
+        // The steps may know the records that go.
+        FUndo->Clear();
         FStore->Remove(FLoading->FailedRecords());
         FLoading->ClearLoadErrors();
     });

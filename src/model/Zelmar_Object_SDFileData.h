@@ -31,6 +31,7 @@
 #include "Zelmar_Object_Sorter.h"
 #include "Zelmar_Object_StringList.h"
 #include "Zelmar_Object_StructureKeys.h"
+#include "Zelmar_UndoStack.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
 class TZelmarSearchEngine;
@@ -157,10 +158,13 @@ public:
     // file is; a record that cannot be read is skipped and counted in failed. The records
     // appended, -1 when the text could not be read at all (error says why).
     int AppendRecordsFromText(const std::string& text, int& failed, std::string& error);
+    // Removes the record for good (its undo steps are forgotten when they know it).
     void DeleteSDFileData(TZelmarSDFileData* record);
+    // Removes every record and forgets the undo steps.
     void Clear();
     void SelectAll();
     void UnselectAll();
+    // An undo step of its own unless one is open; the records are kept for undoing it.
     void DeleteUnselected();
     // How many records have no check mark (and so are not written by a save).
     int GetUnselectedCount() const;
@@ -176,6 +180,10 @@ public:
     bool RenameData(const TZelmarField* field);
     // Reads every record, asking the procedure (if given) before each; false stops.
     bool VerifyAllLoaded(const TVerifyProgress& progress);
+
+    // The steps of the changes to the records. CreateSDFileData inside a step is noted in it.
+    TZelmarUndoStack& Undo() { return *FUndo; }
+    const TZelmarUndoStack& Undo() const { return *FUndo; }
 
     // ---- loading and saving ----
     // Starts indexing the file in the background; a list reads one file in its life.
@@ -331,6 +339,7 @@ private:
     // The records, their order and CriticalSection; records remember their file entry number,
     // so reordering while records are still unread reads the right ones.
     std::unique_ptr<TZelmarRecordStore> FStore;
+    std::unique_ptr<TZelmarUndoStack> FUndo;
     std::unique_ptr<TZelmarFieldList> FFields;
     std::recursive_mutex FCritSectFields;
     // Under CritSectFields: the data item names (TZelmarNamePool indices) known to have a

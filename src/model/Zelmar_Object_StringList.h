@@ -75,6 +75,37 @@ public:
     void RemoveIf(Predicate predicate) {
         FItems.erase(std::remove_if(FItems.begin(), FItems.end(), predicate), FItems.end());
     }
+    // Removes every item the predicate accepts and hands them over, each with the position
+    // it had, in ascending order; one pass.
+    template <typename Predicate>
+    std::vector<std::pair<int, TItem>> TakeIf(Predicate predicate) {
+        std::vector<std::pair<int, TItem>> taken;
+        std::vector<TItem> kept;
+        kept.reserve(FItems.size());
+        for (std::size_t i = 0; i < FItems.size(); ++i) {
+            if (predicate(FItems[i])) {
+                taken.emplace_back(static_cast<int>(i), std::move(FItems[i]));
+            } else {
+                kept.push_back(std::move(FItems[i]));
+            }
+        }
+        FItems = std::move(kept);
+        return taken;
+    }
+    // Puts items taken by TakeIf back at their positions (ascending), in one pass; a position
+    // beyond the end appends.
+    void PutBack(std::vector<std::pair<int, TItem>> items) {
+        std::vector<TItem> merged;
+        merged.reserve(FItems.size() + items.size());
+        std::size_t next = 0;
+        for (auto& [position, item] : items) {
+            while (static_cast<int>(merged.size()) < position && next < FItems.size())
+                merged.push_back(std::move(FItems[next++]));
+            merged.push_back(std::move(item));
+        }
+        while (next < FItems.size()) merged.push_back(std::move(FItems[next++]));
+        FItems = std::move(merged);
+    }
     void Reserve(int count) {
         if (count > 0) FItems.reserve(static_cast<std::size_t>(count));
     }
