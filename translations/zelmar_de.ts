@@ -772,6 +772,10 @@
         <translation>Gehe zu...</translation>
     </message>
     <message>
+        <source>Häkchen</source>
+        <translation>Häkchen</translation>
+    </message>
+    <message>
         <source>Importieren</source>
         <translation>Importieren</translation>
     </message>
@@ -910,6 +914,10 @@
     <message>
         <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
         <translation>%d eingefügte Datensätze konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Zelle %s</source>
+        <translation>Zelle %s</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1232,18 @@
         <translation>Neu|Neue Datei erstellen</translation>
     </message>
     <message>
+        <source>Rückgängig</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Rückgängig: %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Nimmt die letzte Änderung am Datenblatt zurück</source>
+        <translation>Rückgängig|Nimmt die letzte Änderung am Datenblatt zurück</translation>
+    </message>
+    <message>
         <source>S&amp;chließen</source>
         <translation>S&amp;chließen</translation>
     </message>
@@ -1334,6 +1354,18 @@
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
         <translation>Vertikal anordnen|Ordnet die Fenster nebeneinander an</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen: %1</source>
+        <translation>Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen|Führt die zuletzt zurückgenommene Änderung wieder aus</source>
+        <translation>Wiederherstellen|Führt die zuletzt zurückgenommene Änderung wieder aus</translation>
     </message>
     <message>
         <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>

@@ -772,6 +772,10 @@
         <translation>Go to...</translation>
     </message>
     <message>
+        <source>Häkchen</source>
+        <translation>Check mark</translation>
+    </message>
+    <message>
         <source>Importieren</source>
         <translation>Import</translation>
     </message>
@@ -910,6 +914,10 @@
     <message>
         <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
         <translation>%d pasted records could not be read.</translation>
+    </message>
+    <message>
+        <source>Zelle %s</source>
+        <translation>Cell %s</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1232,18 @@
         <translation>New|Create new file</translation>
     </message>
     <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Rückgängig: %1</source>
+        <translation>Undo: %1</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Nimmt die letzte Änderung am Datenblatt zurück</source>
+        <translation>Undo|Takes back the last change to the sheet</translation>
+    </message>
+    <message>
         <source>S&amp;chließen</source>
         <translation>&amp;Close</translation>
     </message>
@@ -1334,6 +1354,18 @@
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
         <translation>Arrange vertically|Arranges the windows side by side</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen: %1</source>
+        <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen|Führt die zuletzt zurückgenommene Änderung wieder aus</source>
+        <translation>Redo|Makes the change taken back last again</translation>
     </message>
     <message>
         <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>

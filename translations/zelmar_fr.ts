@@ -772,6 +772,10 @@
         <translation>Aller à...</translation>
     </message>
     <message>
+        <source>Häkchen</source>
+        <translation>Coche</translation>
+    </message>
+    <message>
         <source>Importieren</source>
         <translation>Importer</translation>
     </message>
@@ -910,6 +914,10 @@
     <message>
         <source>%d eingefügte Datensätze konnten nicht gelesen werden.</source>
         <translation>%d enregistrements collés n&apos;ont pas pu être lus.</translation>
+    </message>
+    <message>
+        <source>Zelle %s</source>
+        <translation>Cellule %s</translation>
     </message>
 </context>
 <context>
@@ -1224,6 +1232,18 @@
         <translation>Nouveau|Créer un nouveau fichier</translation>
     </message>
     <message>
+        <source>Rückgängig</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Rückgängig: %1</source>
+        <translation>Annuler : %1</translation>
+    </message>
+    <message>
+        <source>Rückgängig|Nimmt die letzte Änderung am Datenblatt zurück</source>
+        <translation>Annuler|Annule la dernière modification de la feuille</translation>
+    </message>
+    <message>
         <source>S&amp;chließen</source>
         <translation>&amp;Fermer</translation>
     </message>
@@ -1334,6 +1354,18 @@
     <message>
         <source>Vertikal anordnen|Ordnet die Fenster nebeneinander an</source>
         <translation>Disposer verticalement|Dispose les fenêtres côte à côte</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen: %1</source>
+        <translation>Rétablir : %1</translation>
+    </message>
+    <message>
+        <source>Wiederherstellen|Führt die zuletzt zurückgenommene Änderung wieder aus</source>
+        <translation>Rétablir|Refait la dernière modification annulée</translation>
     </message>
     <message>
         <source>Your version of libveskChemRoutines.so is outdated. To run Zelmar, you need version %s or later</source>

@@ -113,3 +113,17 @@ private:
     std::unordered_set<const TZelmarSDFileData*> FNotedContent;
     std::unordered_set<const TZelmarSDFileData*> FNotedCheck;
 };
+
+// One step for the scope: BeginStep now, EndStep when it ends (also by an exception).
+class TZelmarUndoStep {
+public:
+    TZelmarUndoStep(TZelmarUndoStack& stack, const std::string& name) : FStack(stack) {
+        FStack.BeginStep(name);
+    }
+    ~TZelmarUndoStep() { FStack.EndStep(); }
+    TZelmarUndoStep(const TZelmarUndoStep&) = delete;
+    TZelmarUndoStep& operator=(const TZelmarUndoStep&) = delete;
+
+private:
+    TZelmarUndoStack& FStack;
+};

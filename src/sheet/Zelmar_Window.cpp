@@ -662,6 +662,7 @@ void TZelmarWindow::DoDeleteLoadErrors() {
 
 void TZelmarWindow::AbortEdit() {
     GuardedVoid("TZelmarWindow.AbortEdit", [&] {
+        FEditStart = TEditStart();
         if (!FEditCreatedRecord) return;
         FEditCreatedRecord = false;
         const int count = FList->GetCount();

@@ -95,6 +95,17 @@ public:
     // Whether the current cell shows no value (or is no record's cell).
     bool IsCellEmpty() const;
 
+    // ---- undo and redo of the changes to the records ----
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // What Undo and Redo would take back or do again ("Zelle CLOGP"); empty for nothing.
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // The cell edit begun in the grid was kept: one step from the cell's state at its start.
+    void EditFinished();
+
     // ---- busy states and the enabling queries ----
     bool Loading() const { return FLoading; }
     bool Indexing() const { return FIndexing; }
@@ -296,6 +307,21 @@ private:
     int FSelectedRow = -1;
     bool FEditing = false;
     bool FEditCreatedRecord = false;
+    // The cell being edited as it was when the edit began, for the edit's undo step.
+    struct TEditStart {
+        TZelmarSDFileData* Record = nullptr;
+        const TZelmarField* Field = nullptr;
+        TZelmarRecordTexts Texts;
+        bool Selected = false;
+        bool Created = false;
+        std::string Value;
+    };
+    TEditStart FEditStart;
+    void NoteEditStart(TZelmarSDFileData* record, const TZelmarField* field);
+    // The name of a step that changes a cell of the field.
+    std::string CellStepName(const TZelmarField* field) const;
+    // Repaints, and the modified mark follows the save point.
+    void AfterUndoOrRedo();
     // Typed text is stored in the encoding the file's values are shown in.
     bool FEditAsWindows1252 = false;
     bool FValuesAreWindows1252 = false;

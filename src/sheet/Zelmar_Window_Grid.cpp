@@ -293,6 +293,8 @@ void TZelmarWindow::DoToggleCheckbox(int column, int row) {
         if (field == nullptr || field->Kind != ecsdtCheckbox) return;
         TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
         if (record == nullptr) return;
+        TZelmarUndoStep step(FList->Undo(), LoadTranslatedText("ZelmarWindow##  Häkchen"));
+        FList->Undo().NoteCheck(record);
         record->Selected = !record->Selected;
         FGrid->RepaintCell(column, row);
         SetModified();
@@ -356,6 +358,7 @@ bool TZelmarWindow::StringGridGetEditText(int column, int row, QString& text) {
             NewSelected(column, row);
         }
         if (!IsIdle() || !field->IsEditable()) return false;
+        NoteEditStart(record, field);
         if (field->Kind == ecsdtChemistry) {
             ChemistryEditStarted();
             return false;

@@ -65,6 +65,12 @@ bool TZelmarWindow::InNewRecordRow() const {
 void TZelmarWindow::SetAllSelected(bool selected) {
     SetBusyCursor(true);
     GuardedVoid(selected ? "TZelmarWindow.SelectAll" : "TZelmarWindow.UnselectAll", [&] {
+        TZelmarUndoStack& undo = FList->Undo();
+        TZelmarUndoStep step(undo, LoadTranslatedText(
+                                       selected ? "ZelmarWindow##  Alle Datensätze selektieren"
+                                                : "ZelmarWindow##  Alle Datensätze deselektieren"));
+        for (int index = 0; index < FList->GetCount(); ++index)
+            undo.NoteCheck(FList->GetSDFileData(index));
         if (selected) {
             FList->SelectAll();
         } else {
@@ -82,9 +88,14 @@ void TZelmarWindow::TickSelectedRows(bool ticked) {
         std::vector<int> rows = FGrid->SelectedRows();
         if (rows.empty() && FGrid->CurrentRow() > 0) rows.push_back(FGrid->CurrentRow());
         bool changed = false;
+        TZelmarUndoStep step(FList->Undo(),
+                             LoadTranslatedText(ticked
+                                                    ? "ZelmarWindow##  Häkchen für Auswahl setzen"
+                                                    : "ZelmarWindow##  Häkchen für Auswahl entfernen"));
         for (const int row : rows) {
             TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
             if (record == nullptr || record->Selected == ticked) continue;
+            FList->Undo().NoteCheck(record);
             record->Selected = ticked;
             changed = true;
         }
@@ -104,7 +115,11 @@ void TZelmarWindow::UnselectAll() {
 void TZelmarWindow::DeleteUnselected() {
     if (!CanSelectAll()) return;
     SetBusyCursor(true);
-    GuardedVoid("TZelmarWindow.DeleteUnselected", [&] { FList->DeleteUnselected(); });
+    GuardedVoid("TZelmarWindow.DeleteUnselected", [&] {
+        TZelmarUndoStep step(FList->Undo(),
+                             LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
+        FList->DeleteUnselected();
+    });
     UpdateAfterNewOrDeleteRecord();
     SetBusyCursor(false);
 }
@@ -113,6 +128,7 @@ void TZelmarWindow::AddRecord() {
     if (!CanNewRecord()) return;
     GuardedVoid("TZelmarWindow.AddRecord", [&] {
         FGrid->CloseEditor();
+        TZelmarUndoStep step(FList->Undo(), LoadTranslatedText("ZelmarWindow##  Neuer Datensatz"));
         if (TZelmarSDFileData* record = FList->CreateSDFileData(false)) InitNewSDFileData(record);
     });
     UpdateAfterNewOrDeleteRecord();
@@ -185,7 +201,12 @@ bool TZelmarWindow::CanExportMolFile() const {
 void TZelmarWindow::WriteCell(TZelmarSDFileData* record, TZelmarField* field,
                               const TZelmarDataCarrier& data) {
     FGrid->CloseEditor();
-    record->SetDataForField(field, &data);
+    {
+        // Joins the step of a command that made the record first.
+        TZelmarUndoStep step(FList->Undo(), CellStepName(field));
+        FList->Undo().NoteContent(record);
+        record->SetDataForField(field, &data);
+    }
     UpdateAfterNewOrDeleteRecord();
     NewSelected(FGrid->CurrentCol(), FGrid->CurrentRow());
 }
@@ -193,6 +214,7 @@ void TZelmarWindow::WriteCell(TZelmarSDFileData* record, TZelmarField* field,
 void TZelmarWindow::ClearCell() {
     GuardedVoid("TZelmarWindow.ClearCell", [&] {
         if (!CanClearCell()) return;
+        TZelmarUndoStep step(FList->Undo(), CellStepName(SelectedField()));
         RecordForCommand(false);
         TZelmarSDFileData* record = nullptr;
         TZelmarField* field = nullptr;
@@ -283,6 +305,7 @@ void TZelmarWindow::PasteFromClipboard() {
         }
         // Pasted text, like typed text, takes the encoding of the file's values.
         const std::string text = BytesFromText(QString::fromStdString(copied), ValuesAreWindows1252());
+        TZelmarUndoStep step(FList->Undo(), CellStepName(SelectedField()));
         if (InNewRecordRow() && RecordForCommand(true) == nullptr) return;
         TZelmarSDFileData* record = nullptr;
         TZelmarField* field = nullptr;
@@ -320,7 +343,11 @@ void TZelmarWindow::PasteRecords(const std::string& text) {
     SetBusyCursor(true);
     int failed = 0;
     std::string error;
-    const int added = FList->AppendRecordsFromText(text, failed, error);
+    int added = 0;
+    {
+        TZelmarUndoStep step(FList->Undo(), LoadTranslatedText("ZelmarWindow##  Einfügen"));
+        added = FList->AppendRecordsFromText(text, failed, error);
+    }
     SetBusyCursor(false);
     if (added > 0) UpdateAfterNewOrDeleteRecord();
     if (added < 0 || failed > 0)
@@ -336,6 +363,7 @@ void TZelmarWindow::PasteBlock(const std::string& text) {
     const int firstRow = FGrid->CurrentRow();
     if (rows.empty() || firstColumn < 0 || firstRow < 1) return;
     FGrid->CloseEditor();
+    TZelmarUndoStep step(FList->Undo(), LoadTranslatedText("ZelmarWindow##  Einfügen"));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         TZelmarSDFileData* record = FCells->GetRecordForGridRow(firstRow + static_cast<int>(r));
         if (record == nullptr) break;  // as far as the sheet's records go
@@ -347,6 +375,7 @@ void TZelmarWindow::PasteBlock(const std::string& text) {
             TZelmarDataCarrier data;
             data.SetKind(field->Kind);
             data.SetText(BytesFromText(QString::fromStdString(rows[r][c]), ValuesAreWindows1252()));
+            FList->Undo().NoteContent(record);
             record->SetDataForField(field, &data);
         }
     }
@@ -386,6 +415,7 @@ void TZelmarWindow::ImportMolFile() {
 bool TZelmarWindow::ImportMolFileFrom(const std::string& path) {
     return Guarded("TZelmarWindow.ImportMolFile", false, [&] {
         if (!CanImportMolFile()) return false;
+        TZelmarUndoStep step(FList->Undo(), CellStepName(SelectedField()));
         RecordForCommand(false);
         TZelmarSDFileData* record = nullptr;
         TZelmarField* field = nullptr;

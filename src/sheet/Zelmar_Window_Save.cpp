@@ -61,7 +61,15 @@ std::string TZelmarWindow::ExecSaveDialog() {
 bool TZelmarWindow::DoSave(const std::string& fileName) {
     const std::string name = QString::fromStdString(fileName).trimmed().toStdString();
     if (name.empty()) return false;
-    return FList->SaveFile(name);
+    bool saved = false;
+    {
+        // Saving removes the unticked records: a step that undo takes back.
+        TZelmarUndoStep step(FList->Undo(),
+                             LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
+        saved = FList->SaveFile(name);
+    }
+    if (saved) FList->Undo().MarkSaved();
+    return saved;
 }
 
 bool TZelmarWindow::ShowLoadErrorWarningBeforeSave() {

@@ -36,6 +36,12 @@ QString MixOrigin(const TZelmarDialogMixSheets& dialog) {
 
 TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     : QObject(form), Form(form), Actions(form) {
+    ActionUndo = MakeAction(form, "ActionUndo");
+    ActionUndo->setShortcuts(QKeySequence::Undo);
+    ActionRedo = MakeAction(form, "ActionRedo");
+    // Both habits: Ctrl+Y and Ctrl+Shift+Z, whatever the platform's own is.
+    ActionRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     ActionCut = MakeAction(form, "ActionCut", QStringLiteral("edit-cut"), QKeySequence::Cut);
     ActionCopy = MakeAction(form, "ActionCopy", QStringLiteral("edit-copy"), QKeySequence::Copy);
     ActionPaste =
@@ -53,6 +59,10 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     connect(ActMixSheets, &QAction::triggered, this, [this] { ActMixSheetsExecute(); });
     connect(ActEditMolPropertys, &QAction::triggered, this,
             [this] { ActEditMolPropertysExecute(); });
+    Actions.Add(ActionUndo, &TZelmarWindow::CanUndo, &TZelmarWindow::Undo,
+                "TZelmar_FormMain.ActionUndoExecute");
+    Actions.Add(ActionRedo, &TZelmarWindow::CanRedo, &TZelmarWindow::Redo,
+                "TZelmar_FormMain.ActionRedoExecute");
     Actions.Add(ActionCut, &TZelmarWindow::CanCut, &TZelmarWindow::CutToClipboard,
                 "TZelmar_FormMain.ActionCutExecute");
     Actions.Add(ActionCopy, &TZelmarWindow::CanCopy, &TZelmarWindow::CopyToClipboard,
@@ -66,13 +76,20 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     Actions.Add(ActionClearCell, &TZelmarWindow::CanClearCell, &TZelmarWindow::ClearCell,
                 "TZelmar_FormMain.ActionClearCellExecute");
     for (QAction* action :
-         {ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile, ActionExportMOLFile,
+         {ActionUndo, ActionRedo, ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile, ActionExportMOLFile,
           ActionClearCell, ActEditFields, ActMixSheets, ActEditMolPropertys})
         form->addAction(action);
     Retranslate();
 }
 
 void TZelmarEditCommands::Retranslate() {
+    SetCaptionAndHint(ActionUndo, "Zelmar_FormMain##  Rückgängig",
+                      "Zelmar_FormMain##  Rückgängig|Nimmt die letzte Änderung am Datenblatt "
+                      "zurück");
+    SetCaptionAndHint(ActionRedo, "Zelmar_FormMain##  Wiederherstellen",
+                      "Zelmar_FormMain##  Wiederherstellen|Führt die zuletzt zurückgenommene "
+                      "Änderung wieder aus");
+    UpdateUndoCaptions();
     SetCaptionAndHint(ActionCut, "Zelmar_FormMain##  Ausschneiden",
                       "Zelmar_FormMain##  Ausschneiden|Das markierte Objekt in die "
                       "Zwischenablage verschieben");
@@ -99,6 +116,8 @@ void TZelmarEditCommands::Retranslate() {
 }
 
 void TZelmarEditCommands::FillMenu(QMenu* menu) const {
+    menu->addActions({ActionUndo, ActionRedo});
+    menu->addSeparator();
     menu->addActions({ActionCut, ActionCopy, ActionPaste});
     menu->addSeparator();
     menu->addActions({ActionImportMOLFile, ActionExportMOLFile});
@@ -106,8 +125,21 @@ void TZelmarEditCommands::FillMenu(QMenu* menu) const {
     menu->addActions({ActEditFields, ActMixSheets, ActEditMolPropertys});
 }
 
+void TZelmarEditCommands::UpdateUndoCaptions() {
+    const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+    const std::string undo = sheet != nullptr ? sheet->UndoName() : std::string();
+    const std::string redo = sheet != nullptr ? sheet->RedoName() : std::string();
+    ActionUndo->setText(undo.empty() ? ShownText("Zelmar_FormMain##  Rückgängig")
+                                     : ShownText("Zelmar_FormMain##  Rückgängig: %1")
+                                           .arg(QString::fromStdString(undo)));
+    ActionRedo->setText(redo.empty() ? ShownText("Zelmar_FormMain##  Wiederherstellen")
+                                     : ShownText("Zelmar_FormMain##  Wiederherstellen: %1")
+                                           .arg(QString::fromStdString(redo)));
+}
+
 void TZelmarEditCommands::UpdateActions() {
     Actions.Update();
+    UpdateUndoCaptions();
     ActMixSheets->setEnabled(Form->SheetWindows().size() > 1);
     ActEditMolPropertys->setEnabled(Form->ViewerPool() != nullptr);
 }

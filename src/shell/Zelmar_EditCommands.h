@@ -20,6 +20,9 @@ public:
     void UpdateActions();
     void Retranslate();
 
+    // Named after the step they take back or do again.
+    QAction* ActionUndo;
+    QAction* ActionRedo;
     QAction* ActionCut;
     QAction* ActionCopy;
     QAction* ActionPaste;
@@ -36,6 +39,8 @@ public:
     void ActEditMolPropertysExecute();
 
 private:
+    void UpdateUndoCaptions();
+
     TZelmar_FormMain* const Form;
     TZelmarSheetActionList Actions;
 };

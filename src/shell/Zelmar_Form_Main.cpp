@@ -462,7 +462,7 @@ void TZelmar_FormMain::HandleOnFinishEditData() {
         TZelmarWindow* sheet = EditSheet();
         if (sheet == nullptr) return;
         sheet->Grid()->setFocus();
-        sheet->SetModified();
+        sheet->EditFinished();
         sheet->Refresh();
     });
 }
