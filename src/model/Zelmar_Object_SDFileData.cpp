@@ -484,6 +484,9 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
     constexpr const char* kSource = "TZelmarSDFileDataList.SetNewFields";
     return Guarded(kSource, false, [&] {
         if (newList == nullptr) return false;
+        // The records' items are renamed and deleted behind the steps' backs: texts a step
+        // kept would bring back the old names.
+        FUndo->Clear();
         // Records are reached while the fields are held: take the locks in the one order
         // the loader takes them too, or the two threads could wait for each other.
         TTracedLock records(FStore->CriticalSection(), kSource, kCriticalSection);

@@ -265,7 +265,7 @@ public:
     void EnumSelectableFields(TZelmarFieldRefs& out);
     bool FillCopyOfFieldList(TZelmarFieldList& target);
     // Renames the data items of renamed fields, deletes those of removed fields, then takes
-    // the new list.
+    // the new list. Forgets the undo steps.
     bool SetNewFields(const TZelmarFieldList* newList);
     // Adds a field for every data item name of the records, record by record.
     void InitFieldNamesFromData();

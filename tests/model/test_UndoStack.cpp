@@ -266,3 +266,27 @@ TEST(UndoStack, KeepsTheNewestStepsAndPutsRemovedRecordsBackInPlace) {
     while (undo.CanUndo()) undo.Undo();
     EXPECT_EQ(Sheet(list), afterThirty);
 }
+
+TEST(UndoStack, AFieldChangeForgetsTheStepsAndLeavesTheSheetModified) {
+    TZelmarSDFileDataList list(nullptr);
+    TZelmarUndoStack& undo = list.Undo();
+    TZelmarSDFileData* record = list.CreateSDFileData(false);
+    Set(record, ecsdtDataText, "B", "old");
+    list.InitFieldNamesFromData();
+    undo.MarkSaved();
+    undo.BeginStep("edit");
+    undo.NoteContent(record);
+    Set(record, ecsdtDataText, "B", "new");
+    undo.EndStep();
+
+    TZelmarFieldList edited;
+    ASSERT_TRUE(list.FillCopyOfFieldList(edited));
+    edited.SaveOrigFieldNames();
+    edited.GetFieldByName("B")->Name = "Title";
+    edited.SetEditedFlags();
+    ASSERT_TRUE(list.SetNewFields(&edited));
+    // Undoing the edit now would bring the item back under its old name.
+    EXPECT_FALSE(undo.CanUndo());
+    EXPECT_FALSE(undo.AtSavePoint());
+    EXPECT_EQ(Sheet(list).find("<B>"), std::string::npos);
+}
