@@ -4,6 +4,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "ZelmarDialogWatcher.h"
@@ -75,6 +76,14 @@ inline std::string Value(TZelmarWindow* sheet, int row, const std::string& field
     TZelmarDataCarrier data;
     if (record == nullptr || field == nullptr || !record->GetDataForField(field, &data)) return {};
     return data.Text();
+}
+
+// Keeps the user settings of this test program (recent files, zoom, column kinds) in a
+// folder of its own, emptied, so that test programs running at the same time never share
+// them and the user's own settings are never touched. Call before the first settings are read.
+inline void UseOwnSettings() {
+    static QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
 }
 
 // A form shown offscreen.

@@ -12,8 +12,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -98,9 +96,7 @@ class TestSheetNumbers : public QObject {
 
 private slots:
     void initTestCase() {
-        // The column choices go to a settings file of the test's own.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Zelmar"), QStringLiteral("Zelmar")).clear();
+        UseOwnSettings();
         File = Dir.filePath(QStringLiteral("props.sdf"));
         QVERIFY(QFile::copy(DataFile("nci_aids_props.sdf"), File));
     }

@@ -4,8 +4,6 @@
 #include <QAction>
 #include <QFile>
 #include <QMdiSubWindow>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QtTest>
@@ -69,9 +67,7 @@ class TestSheetPictures : public QObject {
 
 private slots:
     void initTestCase() {
-        // The zoom the tests set goes to a settings file of their own.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Zelmar"), QStringLiteral("Zelmar")).clear();
+        UseOwnSettings();
     }
 
     void init() { TZelmarCellPictureCache::Shared().Clear(); }

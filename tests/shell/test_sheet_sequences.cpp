@@ -9,8 +9,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -95,9 +93,7 @@ private:
 
 private slots:
     void initTestCase() {
-        // The list of recent files goes to a settings file of the test's own.
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Zelmar"), QStringLiteral("Zelmar")).clear();
+        UseOwnSettings();
     }
 
     void init() {
