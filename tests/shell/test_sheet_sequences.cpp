@@ -138,6 +138,7 @@ private slots:
 
         TDialogWatcher watcher;
         watcher.ExpectCancel();
+        QTRY_VERIFY(Action("ActEditFields")->isEnabled());
         Action("ActEditFields")->trigger();
         QVERIFY(watcher.AllAnswered());
         FrameActiveAgain();
@@ -261,6 +262,7 @@ private slots:
             QTest::keyClicks(name, "LOGP");
             QTest::mouseClick(dialog->findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
         });
+        QTRY_VERIFY(Action("ActEditFields")->isEnabled());
         Action("ActEditFields")->trigger();
         QVERIFY(watcher.AllAnswered());
         QVERIFY(watcher.Unexpected.isEmpty());
