@@ -190,7 +190,8 @@ int RunLoad(const std::string& file) {
     // Deciding which fields hold numbers is part of loading; timed once more on its own.
     const auto start = std::chrono::steady_clock::now();
     sheet.List->DetectFieldKinds();
-    const double kinds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double kinds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     int numeric = 0;
     for (int i = 0; i < sheet.List->GetFieldCount(); ++i)
         numeric += sheet.List->GetField(i)->IsNumericData() ? 1 : 0;

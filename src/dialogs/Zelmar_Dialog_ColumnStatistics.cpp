@@ -73,9 +73,8 @@ TZelmarDialogColumnStatistics::TZelmarDialogColumnStatistics(QWidget* owner) : Q
     TableTopValues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     TableTopValues->verticalHeader()->hide();
     TableTopValues->horizontalHeader()->setStretchLastSection(true);
-    TableTopValues->setHorizontalHeaderLabels(
-        {Shown("ZelmarDialogColumnStatistics##  Wert"),
-         Shown("ZelmarDialogColumnStatistics##  Anzahl")});
+    TableTopValues->setHorizontalHeaderLabels({Shown("ZelmarDialogColumnStatistics##  Wert"),
+                                               Shown("ZelmarDialogColumnStatistics##  Anzahl")});
     BtnClose = new QPushButton(Shown("ZelmarDialogColumnStatistics##  Schließen"), this);
     BtnClose->setObjectName(QStringLiteral("BtnClose"));
     BtnClose->setDefault(true);
@@ -91,8 +90,7 @@ TZelmarDialogColumnStatistics::TZelmarDialogColumnStatistics(QWidget* owner) : Q
     resize(420, 480);
 }
 
-bool TZelmarDialogColumnStatistics::Gather(TZelmarSDFileDataList& list,
-                                           const TZelmarField& field) {
+bool TZelmarDialogColumnStatistics::Gather(TZelmarSDFileDataList& list, const TZelmarField& field) {
     return Guarded("TZelmarDialogColumnStatistics.Gather", false, [&] {
         std::unique_ptr<QProgressDialog> progress;
         if (list.GetCount() >= kRecordsForProgress) {
@@ -102,13 +100,15 @@ bool TZelmarDialogColumnStatistics::Gather(TZelmarSDFileDataList& list,
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(300);
         }
-        const bool done =
-            ZelmarColumnStatistics(list, field, [&](int percent) {
+        const bool done = ZelmarColumnStatistics(
+            list, field,
+            [&](int percent) {
                 if (!progress) return true;
                 progress->setValue(percent);
                 QApplication::processEvents();
                 return !progress->wasCanceled();
-            }, FStatistics);
+            },
+            FStatistics);
         if (done) ShowStatistics(field);
         return done;
     });

@@ -102,8 +102,8 @@ TZelmarDialog_EditFields::TZelmarDialog_EditFields(QWidget* owner, TCopyFieldsEv
     LabelFriendlyName->setBuddy(EdFriendlyName);
     CbValueKind = new QComboBox(this);
     CbValueKind->setObjectName(QStringLiteral("CbValueKind"));
-    CbValueKind->addItems({Shown("ZelmarDialog_EditFields##  Text"),
-                           Shown("ZelmarDialog_EditFields##  Zahlen")});
+    CbValueKind->addItems(
+        {Shown("ZelmarDialog_EditFields##  Text"), Shown("ZelmarDialog_EditFields##  Zahlen")});
     LabelValueKind = new QLabel(Shown("ZelmarDialog_EditFields##  Werte:"), this);
     LabelValueKind->setBuddy(CbValueKind);
     ChkShowCheckbox =

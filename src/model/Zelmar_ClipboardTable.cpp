@@ -1,10 +1,10 @@
 #include "Zelmar_ClipboardTable.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "Zelmar_TableExport.h"
 #include "vesk_ChemRoutines.h"

@@ -62,8 +62,7 @@ bool ReadWithPoint(std::string_view text, double& value) {
     double parsed = 0.0;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, parsed);
-    if (error != std::errc() || ptr != end || text.empty() || !std::isfinite(parsed))
-        return false;
+    if (error != std::errc() || ptr != end || text.empty() || !std::isfinite(parsed)) return false;
     value = parsed;
     return true;
 }
@@ -97,11 +96,16 @@ bool ParseQualifiedNumber(std::string_view text, TZelmarQualifiedNumber& number,
         text.remove_prefix(sign.size());
         return true;
     };
-    if (take("<=")) qualifier = TZelmarQualifier::LessEqual;
-    else if (take(">=")) qualifier = TZelmarQualifier::GreaterEqual;
-    else if (take("<")) qualifier = TZelmarQualifier::Less;
-    else if (take(">")) qualifier = TZelmarQualifier::Greater;
-    else (void)(take("=") || take("~"));
+    if (take("<="))
+        qualifier = TZelmarQualifier::LessEqual;
+    else if (take(">="))
+        qualifier = TZelmarQualifier::GreaterEqual;
+    else if (take("<"))
+        qualifier = TZelmarQualifier::Less;
+    else if (take(">"))
+        qualifier = TZelmarQualifier::Greater;
+    else
+        (void)(take("=") || take("~"));
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
     // from_chars takes a minus but no plus, and no second sign after the plus.
     if (!text.empty() && text.front() == '+') {

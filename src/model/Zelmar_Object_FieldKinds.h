@@ -7,9 +7,9 @@
 
 struct TZelmarValueTally {
     int NonEmpty = 0;
-    int WithPoint = 0;      // numbers as read with a decimal point (integers included)
-    int WithComma = 0;      // numbers only when the comma is the decimal separator
-    bool PointSeen = false; // some number wrote a decimal point
+    int WithPoint = 0;       // numbers as read with a decimal point (integers included)
+    int WithComma = 0;       // numbers only when the comma is the decimal separator
+    bool PointSeen = false;  // some number wrote a decimal point
 
     // Counts one value; an empty or blank value does not count.
     void Count(std::string_view value);

@@ -233,7 +233,8 @@ void TZelmarFieldList::EnumSearchableFields(TZelmarFieldRefs& out) const {
 void TZelmarFieldList::EnumSelectableFields(TZelmarFieldRefs& out) const {
     GuardedVoid("TZelmarFieldList.EnumSelectableFields", [&] {
         for (const auto& item : FFields)
-            if (item.Object != nullptr && !item.Object->Fixed) out.AddObject(std::string(), item.Object);
+            if (item.Object != nullptr && !item.Object->Fixed)
+                out.AddObject(std::string(), item.Object);
     });
 }
 

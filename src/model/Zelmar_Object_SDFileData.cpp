@@ -84,8 +84,7 @@ int TZelmarSDFileDataList::GetLoadedCount() {
 
 TZelmarSDFileData* TZelmarSDFileDataList::CreateSDFileData(bool lazy) {
     return Guarded("TZelmarSDFileDataList.CreateSDFileData",
-                   static_cast<TZelmarSDFileData*>(nullptr),
-                   [&] {
+                   static_cast<TZelmarSDFileData*>(nullptr), [&] {
                        TZelmarSDFileData* record = FStore->AppendNew(lazy);
                        if (FUndo->InStep()) FUndo->NoteAdded(record);
                        return record;
