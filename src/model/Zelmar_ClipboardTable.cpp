@@ -46,13 +46,7 @@ bool SDFileOf(TZelmarSDFileDataList& list, const std::vector<int>& records, std:
 }  // namespace
 
 std::string ZelmarClipboardTsvCell(const std::string& text) {
-    if (text.find_first_of("\t\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
+    return ZelmarQuotedCell(text, "\t");
 }
 
 std::vector<std::vector<std::string>> ZelmarParseTsv(const std::string& text) {

@@ -48,14 +48,20 @@ std::string ZelmarExportCellText(TZelmarSDFileData* record, const TZelmarField* 
     return ZelmarShownTextAsUtf8(value.Text());
 }
 
-std::string ZelmarCsvCell(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+std::string ZelmarQuotedCell(std::string_view text, std::string_view separator) {
+    if (text.find_first_of("\"\r\n") == std::string_view::npos &&
+        text.find_first_of(separator) == std::string_view::npos)
+        return std::string(text);
     std::string quoted = "\"";
     for (const char c : text) {
         if (c == '"') quoted += '"';
         quoted += c;
     }
     return quoted + "\"";
+}
+
+std::string ZelmarCsvCell(std::string_view text) {
+    return ZelmarQuotedCell(text, ",");
 }
 
 std::string ZelmarTsvCell(std::string_view text) {

@@ -39,6 +39,8 @@ std::string ZelmarExportColumnName(const TZelmarField* field);
 // when the record has no value.
 std::string ZelmarExportCellText(TZelmarSDFileData* record, const TZelmarField* field);
 
+// Quoted when it holds the separator, a quote or a line break; quotes doubled.
+std::string ZelmarQuotedCell(std::string_view text, std::string_view separator);
 // RFC 4180: quoted when it holds a comma, a quote or a line break; quotes doubled.
 std::string ZelmarCsvCell(std::string_view text);
 // Without tabs and line breaks: each becomes one blank (CR LF too).
