@@ -48,6 +48,7 @@ void TZelmarRecordStore::FetchRange(int first, int count, std::vector<TZelmarSDF
 
 TZelmarSDFileData* TZelmarRecordStore::Append(std::unique_ptr<TZelmarSDFileData> record) {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     TZelmarSDFileData* result = record.get();
     FRecords.AddOwnedObject(std::string(), std::move(record));
     return result;
@@ -68,6 +69,7 @@ bool TZelmarRecordStore::AppendCopy(const TZelmarSDFileData* source) {
 
 void TZelmarRecordStore::ReplaceWithEntries(int count) {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     FRecords.Clear();
     try {
         FRecords.Reserve(count);
@@ -84,6 +86,7 @@ bool TZelmarRecordStore::Delete(const TZelmarSDFileData* record) {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
     const int index = FRecords.IndexOfObject(record);
     if (index < 0) return false;
+    ++FGeneration;
     FRecords.Delete(index);
     return true;
 }
@@ -91,23 +94,27 @@ bool TZelmarRecordStore::Delete(const TZelmarSDFileData* record) {
 void TZelmarRecordStore::Remove(const TRecordSet& records) {
     if (records.empty()) return;
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     FRecords.RemoveIf([&](const auto& item) { return records.count(item.Object) != 0; });
 }
 
 TZelmarRecordStore::TTaken TZelmarRecordStore::Take(const TRecordSet& records) {
     if (records.empty()) return {};
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     return FRecords.TakeIf([&](const auto& item) { return records.count(item.Object) != 0; });
 }
 
 void TZelmarRecordStore::PutBack(TTaken records) {
     if (records.empty()) return;
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     FRecords.PutBack(std::move(records));
 }
 
 void TZelmarRecordStore::Clear() {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
+    ++FGeneration;
     FRecords.Clear();
 }
 
@@ -115,6 +122,7 @@ void TZelmarRecordStore::Reorder(const std::vector<int>& order) {
     std::lock_guard<std::recursive_mutex> lock(FCriticalSection);
     const std::size_t sorted = order.size();
     if (sorted > static_cast<std::size_t>(FRecords.GetCount())) return;
+    ++FGeneration;
     using TItem = TZelmarStringList<TZelmarSDFileData>::TItem;
     std::vector<TItem> moved;
     moved.reserve(sorted);

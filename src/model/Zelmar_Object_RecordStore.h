@@ -5,6 +5,7 @@
 // remember their file entry number, so reordering while records are still unread reads the
 // right ones. The store knows no files and no threads: reading a record is its reader's work.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -66,6 +67,10 @@ public:
     // longer than the store changes nothing.
     void Reorder(const std::vector<int>& order);
 
+    // Counts every change of the records' order or number: who keeps positions of the store
+    // knows by it when they are out of date. Read under the lock.
+    std::uint64_t Generation() const { return FGeneration; }
+
     TRecordSet Unselected() const;
     // No record is left that is neither loaded nor failed and could still be read from a file.
     bool EveryRecordTried() const;
@@ -76,4 +81,5 @@ private:
     mutable std::recursive_mutex FCriticalSection;
     TZelmarStringList<TZelmarSDFileData> FRecords;
     TReader FReader;
+    std::uint64_t FGeneration = 0;
 };

@@ -35,6 +35,7 @@ TZelmarSDFileDataList::TZelmarSDFileDataList(
       OnIndexingProgress(std::move(onIndexingProgress)),
       FStore(std::make_unique<TZelmarRecordStore>()),
       FUndo(std::make_unique<TZelmarUndoStack>(*FStore)),
+      FRows(std::make_unique<TZelmarRowFilter>(*FStore)),
       FFields(std::make_unique<TZelmarFieldList>()),
       FLoading(std::make_unique<TZelmarLoadingControl>(dispatcher, *FStore, FLoadingClient)) {
     FFields->CreateDefaultFields();
@@ -153,6 +154,7 @@ void TZelmarSDFileDataList::Clear() {
         std::lock_guard<std::recursive_mutex> lock(FStore->CriticalSection());
         FLoading->ClearLoadErrors();
         FUndo->Clear();
+        FRows->Clear();
         FStore->Clear();
     });
 }

@@ -31,6 +31,7 @@
 #include "Zelmar_Object_Sorter.h"
 #include "Zelmar_Object_StringList.h"
 #include "Zelmar_Object_StructureKeys.h"
+#include "Zelmar_RowFilter.h"
 #include "Zelmar_UndoStack.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
@@ -102,6 +103,8 @@ public:
     int EntryNo() const { return FEntryNo; }
 
     bool Selected = true;
+    // Put aside by the sheet's filter (TZelmarRowFilter): not shown, still the sheet's.
+    bool FilteredOut = false;
     std::string LoadError;
 
 private:
@@ -226,6 +229,18 @@ public:
                             bool onlySelected, TZelmarRecordRefs* results, bool considerStereo,
                             int options);
 
+    // ---- narrowing the sheet in place (Zelmar_Object_SDFileData_Filter.cpp) ----
+    // The rows a sheet shows: every record, or those a filter left.
+    TZelmarRowFilter& Rows() { return *FRows; }
+    // Narrows the rows to the records whose value for the field matches what the user typed
+    // (ZelmarParseFilterQuery); a null field looks for the text in every text field and the
+    // formula. Checked or not, every record is looked at. An empty text shows every row.
+    // False, the rows as they were, when the search was stopped, failed or the text is no
+    // query for the field.
+    bool FilterRows(const TZelmarField* field, const std::string& typed);
+    // Narrows the rows to the records that hold the molecule as a substructure.
+    bool FilterRowsByStructure(const std::string& molFile, bool considerStereo);
+
     // ---- sorting (TZelmarSorter; Zelmar_Object_SDFileData_Sort.cpp) ----
     // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Order,
     // SortDirection and SortField change only on success. OnStartSort, then always OnEndSort
@@ -340,6 +355,7 @@ private:
     // so reordering while records are still unread reads the right ones.
     std::unique_ptr<TZelmarRecordStore> FStore;
     std::unique_ptr<TZelmarUndoStack> FUndo;
+    std::unique_ptr<TZelmarRowFilter> FRows;
     std::unique_ptr<TZelmarFieldList> FFields;
     std::recursive_mutex FCritSectFields;
     // Under CritSectFields: the data item names (TZelmarNamePool indices) known to have a
