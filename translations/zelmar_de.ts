@@ -919,6 +919,46 @@
         <source>Zelle %s</source>
         <translation>Zelle %s</translation>
     </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Text oder Zahl, z. B. &gt;300 oder 100..200</source>
+        <translation>Text oder Zahl, z. B. &gt;300 oder 100..200</translation>
+    </message>
+    <message>
+        <source>Struktur...</source>
+        <translation>Struktur...</translation>
+    </message>
+    <message>
+        <source>Zeigt nur die Datensätze, die eine gezeichnete Teilstruktur enthalten</source>
+        <translation>Zeigt nur die Datensätze, die eine gezeichnete Teilstruktur enthalten</translation>
+    </message>
+    <message>
+        <source>Filter aufheben (Esc)</source>
+        <translation>Filter aufheben (Esc)</translation>
+    </message>
+    <message>
+        <source>Das Feld, in dem gesucht wird</source>
+        <translation>Das Feld, in dem gesucht wird</translation>
+    </message>
+    <message>
+        <source>Alle Felder</source>
+        <translation>Alle Felder</translation>
+    </message>
+    <message>
+        <source>Bitte eine Zahl oder einen Vergleich eingeben, z. B. 300, &gt;300, &lt;=5 oder 100..200</source>
+        <translation>Bitte eine Zahl oder einen Vergleich eingeben, z. B. 300, &gt;300, &lt;=5 oder 100..200</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen</source>
+        <translation>%d von %d Einträgen</translation>
+    </message>
+    <message>
+        <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
+        <translation>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1434,6 +1474,14 @@
     <message>
         <source>(keine)</source>
         <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>Filtern...</source>
+        <translation>Filtern...</translation>
+    </message>
+    <message>
+        <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
+        <translation>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</translation>
     </message>
 </context>
 <context>

@@ -919,6 +919,46 @@
         <source>Zelle %s</source>
         <translation>Cell %s</translation>
     </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filter:</translation>
+    </message>
+    <message>
+        <source>Text oder Zahl, z. B. &gt;300 oder 100..200</source>
+        <translation>Text or number, e.g. &gt;300 or 100..200</translation>
+    </message>
+    <message>
+        <source>Struktur...</source>
+        <translation>Structure...</translation>
+    </message>
+    <message>
+        <source>Zeigt nur die Datensätze, die eine gezeichnete Teilstruktur enthalten</source>
+        <translation>Shows only the records that contain a drawn substructure</translation>
+    </message>
+    <message>
+        <source>Filter aufheben (Esc)</source>
+        <translation>Clear the filter (Esc)</translation>
+    </message>
+    <message>
+        <source>Das Feld, in dem gesucht wird</source>
+        <translation>The field to look in</translation>
+    </message>
+    <message>
+        <source>Alle Felder</source>
+        <translation>All fields</translation>
+    </message>
+    <message>
+        <source>Bitte eine Zahl oder einen Vergleich eingeben, z. B. 300, &gt;300, &lt;=5 oder 100..200</source>
+        <translation>Please enter a number or a comparison, e.g. 300, &gt;300, &lt;=5 or 100..200</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen</source>
+        <translation>%d of %d entries</translation>
+    </message>
+    <message>
+        <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
+        <translation>Saved: all %d entries, including those the filter hides</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1434,6 +1474,14 @@
     <message>
         <source>(keine)</source>
         <translation>(none)</translation>
+    </message>
+    <message>
+        <source>Filtern...</source>
+        <translation>Filter...</translation>
+    </message>
+    <message>
+        <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
+        <translation>Filter|Shows only the records of the sheet that match a text, a number or a structure</translation>
     </message>
 </context>
 <context>

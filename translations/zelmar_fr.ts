@@ -919,6 +919,46 @@
         <source>Zelle %s</source>
         <translation>Cellule %s</translation>
     </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filtre :</translation>
+    </message>
+    <message>
+        <source>Text oder Zahl, z. B. &gt;300 oder 100..200</source>
+        <translation>Texte ou nombre, p. ex. &gt;300 ou 100..200</translation>
+    </message>
+    <message>
+        <source>Struktur...</source>
+        <translation>Structure...</translation>
+    </message>
+    <message>
+        <source>Zeigt nur die Datensätze, die eine gezeichnete Teilstruktur enthalten</source>
+        <translation>N&apos;affiche que les enregistrements qui contiennent une sous-structure dessinée</translation>
+    </message>
+    <message>
+        <source>Filter aufheben (Esc)</source>
+        <translation>Supprimer le filtre (Échap)</translation>
+    </message>
+    <message>
+        <source>Das Feld, in dem gesucht wird</source>
+        <translation>Le champ dans lequel chercher</translation>
+    </message>
+    <message>
+        <source>Alle Felder</source>
+        <translation>Tous les champs</translation>
+    </message>
+    <message>
+        <source>Bitte eine Zahl oder einen Vergleich eingeben, z. B. 300, &gt;300, &lt;=5 oder 100..200</source>
+        <translation>Veuillez saisir un nombre ou une comparaison, p. ex. 300, &gt;300, &lt;=5 ou 100..200</translation>
+    </message>
+    <message>
+        <source>%d von %d Einträgen</source>
+        <translation>%d sur %d entrées</translation>
+    </message>
+    <message>
+        <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
+        <translation>Enregistré : les %d entrées, y compris celles masquées par le filtre</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>
@@ -1434,6 +1474,14 @@
     <message>
         <source>(keine)</source>
         <translation>(aucun)</translation>
+    </message>
+    <message>
+        <source>Filtern...</source>
+        <translation>Filtrer...</translation>
+    </message>
+    <message>
+        <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
+        <translation>Filtrer|N&apos;affiche dans la feuille que les enregistrements qui correspondent à un texte, un nombre ou une structure</translation>
     </message>
 </context>
 <context>
