@@ -30,7 +30,8 @@
  * -------
  * Pictures go into a TveskRasterDC (premultiplied ARGB32, the layout of
  * QImage::Format_ARGB32_Premultiplied) inside a rectangle in pixel coordinates (Right and Bottom
- * exclusive). The picture is scaled to fit the rectangle and centred in it; no pixel outside the
+ * exclusive). The picture is scaled to fit the rectangle (or drawn at the bond length set with
+ * SetMolFileDrawSizes) and centred in it; no pixel outside the
  * rectangle (or outside the surface) is touched, and the background is not painted: the caller
  * paints it first. A rectangle of zero or negative width or height draws nothing and succeeds.
  * The ...HQ exports draw antialiased, the others without antialiasing.
@@ -254,6 +255,15 @@ VESK_VIEWER_API int32_t DestroyMolFile(uintptr_t Handle, char* ErrBuf, int32_t E
 VESK_VIEWER_API int32_t SetMolFileConfiguration(uintptr_t Handle,
                                                 const TveskMolConfigRecord* Record, char* ErrBuf,
                                                 int32_t ErrBufSize);
+/* Pixel sizes of the handle's pictures, kept until set again (configurations leave them alone);
+   0 restores each one's default. BondLength: bonds are drawn this long on average (a lone atom
+   as if it had bonds), the picture centred in the rectangle and shrunk only when it would not
+   fit; default 0 scales every picture to fit its rectangle. MinLabelSize: the smallest font
+   size of atom labels, also in a shrunk picture (default 6). LineWidth: bond lines (default 2).
+   Each value from 0 to 4096. Errors: HANDLE, ARGUMENT (a value out of range or not a number). */
+VESK_VIEWER_API int32_t SetMolFileDrawSizes(uintptr_t Handle, double BondLength,
+                                            double MinLabelSize, double LineWidth, char* ErrBuf,
+                                            int32_t ErrBufSize);
 /* Draws the molecule into *Rect of *DC (see "Drawing"). Errors: HANDLE, ARGUMENT (NULL, a
    surface with bad size or stride, a rectangle wider or higher than 65536), DRAW. */
 VESK_VIEWER_API int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC,

@@ -31,6 +31,8 @@ public:
     int ProductCount() const { return static_cast<int>(Products_.size()); }
 
     void ApplyStyle(const DrawStyle& style);
+    // Kept until changed; records applied later leave them alone.
+    void SetSizes(const DrawSizes& sizes) { Sizes_ = sizes; }
 
     // Draws into (0, 0, width, height) of cr, whose origin and clip the caller has set.
     void Draw(cairo_t* cr, int width, int height, bool antialias) const;
@@ -61,6 +63,7 @@ private:
     std::vector<std::unique_ptr<Component>> Reactants_;
     std::vector<std::unique_ptr<Component>> Products_;
     DrawStyle Style_;
+    DrawSizes Sizes_;
 };
 
 // Checks the surface and the rectangle, then draws doc into the rectangle of the surface.

@@ -131,7 +131,19 @@ void DrawEmptyText(cairo_t* cr, int w, int h, const DrawStyle& st) {
     CentredText(cr, st.EmptyStructureText, st.EmptyText, px, w / 2.0, h / 2.0, w * 0.9, h * 0.9);
 }
 
-void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
+// The bond length of RDKit's depictions, in coordinate units.
+constexpr double kDepictionBond = 1.5;
+
+// RDKit's own limits of label sizes are 6 and 40 pixels. A picture at a given bond length
+// keeps its labels in proportion however large it gets.
+double MinLabelPx(const DrawSizes& sizes) {
+    return sizes.MinLabelSize > 0 ? sizes.MinLabelSize : 6.0;
+}
+double MaxLabelPx(const DrawSizes& sizes) {
+    return std::max({40.0, MinLabelPx(sizes), std::ceil(sizes.BondLength)});
+}
+
+void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st, const DrawSizes& sizes) {
     o.clearBackground = false;           // the caller paints the cell
     o.includeMetadata = false;           // PNG metadata costs a pickle and a molblock per draw
     o.prepareMolsBeforeDrawing = false;  // done once when the molecule was opened
@@ -145,22 +157,25 @@ void SetOptions(RDKit::MolDrawOptions& o, const DrawStyle& st) {
     o.legendColour = label;
     o.variableAttachmentColour = bond;
     o.baseFontSize = 0.6 * Relative(st.Labels.Size, 48.0);
+    o.minFontSize = static_cast<int>(std::lround(MinLabelPx(sizes)));
+    o.maxFontSize = static_cast<int>(std::lround(MaxLabelPx(sizes)));
+    if (sizes.LineWidth > 0) o.bondLineWidth = sizes.LineWidth;
 }
 
 // At scale s (pixels per coordinate unit) RDKit makes labels about 0.6 s high.
-double LabelPx(double s, double labelRel) {
-    return std::clamp(0.6 * labelRel * s, 6.0, 40.0);
+double LabelPx(double s, double labelRel, const DrawSizes& sizes) {
+    return std::clamp(0.6 * labelRel * s, MinLabelPx(sizes), MaxLabelPx(sizes));
 }
 
 // Without bonds RDKit fits the labels alone and draws them at its largest font, far larger
 // than the labels of any molecule with bonds in the same picture. Such molecules get at most
 // the scale RDKit gives the smallest of those, a chain of two bonds of the depiction's length
 // 1.5, which it fits with about half a label beyond the outer atoms.
-double ScaleWithoutBonds(int w, int h, const DrawStyle& st) {
+double ScaleWithoutBonds(int w, int h, const DrawStyle& st, const DrawSizes& sizes) {
     constexpr double chainW = 2 * 1.5 * 0.866, chainH = 1.5 * 0.5;
     const double labelRel = Relative(st.Labels.Size, 48.0);
     auto fits = [&](double s) {
-        const double lp = LabelPx(s, labelRel);
+        const double lp = LabelPx(s, labelRel, sizes);
         return chainW * s + 2.2 * lp <= w && chainH * s + lp <= h;
     };
     double lo = 0.0, hi = 4.0 * std::max(w, h);
@@ -171,17 +186,63 @@ double ScaleWithoutBonds(int w, int h, const DrawStyle& st) {
     return std::max(lo, 1e-3);
 }
 
+// Draws the molecule into (0, 0, w, h) of cr; gives the scale RDKit chose.
+double DrawMoleculeOnce(cairo_t* cr, const Document::Component& c, int w, int h,
+                        const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
+    CallerSurfaceDrawer drawer(w, h, cr);
+    SetOptions(drawer.drawOptions(), st, sizes);
+    // RDKit sizes labels per coordinate unit; at a set bond length they follow the bond, so
+    // that a file drawn with short bonds does not get larger labels.
+    if (sizes.BondLength > 0 && c.MeanBond > 0) {
+        drawer.drawOptions().baseFontSize *= c.MeanBond / kDepictionBond;
+    }
+    if (maxScale > 0) drawer.drawOptions().fixedBondLength = maxScale;
+    drawer.drawMolecule(*c.Picture);
+    return drawer.scale();
+}
+
+// RDKit lays a shrunk picture out as if its labels shrank with it; held at their smallest
+// size they stick out of the area and are cut off. Such a picture is drawn aside and drawn
+// again smaller until its ink fits; one that fits at once is just replayed.
+void DrawMoleculeWithinArea(cairo_t* cr, const Document::Component& c, int w, int h,
+                            const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
+    constexpr int kAttempts = 6;
+    cairo_font_options_t* fo = cairo_font_options_create();
+    cairo_get_font_options(cr, fo);
+    for (int attempt = 1;; ++attempt) {
+        SurfacePtr rec(cairo_recording_surface_create(CAIRO_CONTENT_COLOR_ALPHA, nullptr));
+        double scale = 0;
+        {
+            ContextPtr aside(cairo_create(rec.get()));
+            cairo_set_antialias(aside.get(), cairo_get_antialias(cr));
+            cairo_set_font_options(aside.get(), fo);
+            scale = DrawMoleculeOnce(aside.get(), c, w, h, st, sizes, maxScale);
+        }
+        double x0 = 0, y0 = 0, iw = 0, ih = 0;
+        cairo_recording_surface_ink_extents(rec.get(), &x0, &y0, &iw, &ih);
+        const bool fits = iw <= 0 || ih <= 0 ||
+                          (x0 >= 1 && y0 >= 1 && x0 + iw <= w - 1 && y0 + ih <= h - 1);
+        if (fits || attempt == kAttempts || !(scale > 0)) {
+            cairo_set_source_surface(cr, rec.get(), 0, 0);
+            cairo_paint(cr);
+            break;
+        }
+        // The labels keep their size, so the bonds give up a little more than the overhang.
+        maxScale = scale * 0.95 * std::min({1.0, w / iw, h / ih});
+    }
+    cairo_font_options_destroy(fo);
+}
+
 void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w, double h,
-                  const DrawStyle& st, double maxScale) {
+                  const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
     const int iw = std::max(1, static_cast<int>(std::lround(w)));
     const int ih = std::max(1, static_cast<int>(std::lround(h)));
     cairo_save(cr);
     cairo_translate(cr, x, y);
-    {
-        CallerSurfaceDrawer drawer(iw, ih, cr);
-        SetOptions(drawer.drawOptions(), st);
-        if (maxScale > 0) drawer.drawOptions().fixedBondLength = maxScale;
-        drawer.drawMolecule(*c.Picture);
+    if (sizes.MinLabelSize > 0) {
+        DrawMoleculeWithinArea(cr, c, iw, ih, st, sizes, maxScale);
+    } else {
+        DrawMoleculeOnce(cr, c, iw, ih, st, sizes, maxScale);
     }
     cairo_restore(cr);
 }
@@ -202,7 +263,7 @@ struct ReactionLayout {
 };
 
 ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int reactants, int w,
-                      int h, const DrawStyle& st) {
+                      int h, const DrawStyle& st, const DrawSizes& sizes) {
     ReactionLayout L;
     L.Slots.resize(comps.size());
     double bondSum = 0;
@@ -229,7 +290,7 @@ ReactionLayout LayOut(const std::vector<const Document::Component*>& comps, int 
     const int pluses = std::max(perSide[0] - 1, 0) + std::max(perSide[1] - 1, 0);
 
     // Every molecule needs room for labels beyond its outermost atoms.
-    auto labelPx = [&](double s) { return LabelPx(s, labelRel); };
+    auto labelPx = [&](double s) { return LabelPx(s, labelRel, sizes); };
     auto factorW = [&](const Document::Component& c, double lp) {
         if (c.Factor <= 1) return 0.0;
         return (std::to_string(c.Factor).size() * 0.62 + 0.5) * lp * factorRatio;
@@ -343,15 +404,22 @@ void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
     }
     if (!Reaction_) {
         const Component& c = *Reactants_.front();
-        const double maxScale =
-            c.Picture->getNumBonds() == 0 ? ScaleWithoutBonds(w, h, Style_) : -1;
-        DrawMolecule(cr, c, 0, 0, w, h, Style_, maxScale);
+        // RDKit's fixed "bond length" is pixels per coordinate unit; molfiles differ in the
+        // length of their bonds, pictures should not. Atoms alone count at the depiction's 1.5.
+        double maxScale = -1;
+        if (Sizes_.BondLength > 0)
+            maxScale = Sizes_.BondLength / (c.MeanBond > 0 ? c.MeanBond : kDepictionBond);
+        if (c.Picture->getNumBonds() == 0) {
+            const double fit = ScaleWithoutBonds(w, h, Style_, Sizes_);
+            maxScale = maxScale > 0 ? std::min(maxScale, fit) : fit;
+        }
+        DrawMolecule(cr, c, 0, 0, w, h, Style_, Sizes_, maxScale);
         return;
     }
     std::vector<const Component*> comps;
     for (const auto& c : Reactants_) comps.push_back(c.get());
     for (const auto& c : Products_) comps.push_back(c.get());
-    const ReactionLayout L = LayOut(comps, ReactantCount(), w, h, Style_);
+    const ReactionLayout L = LayOut(comps, ReactantCount(), w, h, Style_, Sizes_);
     for (size_t i = 0; i < comps.size(); ++i) {
         const auto& slot = L.Slots[i];
         if (!slot.Drawn || (onlyPart >= 0 && static_cast<size_t>(onlyPart) != i)) continue;
@@ -359,7 +427,7 @@ void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
             CentredText(cr, std::to_string(comps[i]->Factor), Style_.Factors, L.FactorPx,
                         slot.FactorX + slot.FactorW / 2, h / 2.0, slot.FactorW, h);
         }
-        DrawMolecule(cr, *comps[i], slot.X, 0, slot.W, h, Style_, L.Scale);
+        DrawMolecule(cr, *comps[i], slot.X, 0, slot.W, h, Style_, Sizes_, L.Scale);
     }
     if (onlyPart >= 0) return;
     const double lw = std::clamp(L.LabelPx * 0.1, 1.0, 3.0);

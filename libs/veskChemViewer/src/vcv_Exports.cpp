@@ -199,6 +199,14 @@ int32_t ViewRect(uintptr_t handle, bool reaction, const TveskRect* rect, int par
     });
 }
 
+double PixelSize(double value, const char* what) {
+    if (!(value >= 0 && value <= 4096)) {
+        Fail(VESK_VIEWER_ERR_ARGUMENT, "invalid size",
+             std::string(what) + " " + std::to_string(value) + " outside 0 to 4096");
+    }
+    return value;
+}
+
 // Index of a reactant or product among all components; negative indexes are rejected there.
 int PartIndex(const Document& doc, bool product, int32_t index) {
     const int count = product ? doc.ProductCount() : doc.ReactantCount();
@@ -303,6 +311,18 @@ int32_t SetMolFileConfiguration(uintptr_t Handle, const TveskMolConfigRecord* Re
         CheckMolRecord(r);
         Store(view->MolRecord, r);
         ApplyRecord(*view);
+    });
+}
+
+int32_t SetMolFileDrawSizes(uintptr_t Handle, double BondLength, double MinLabelSize,
+                            double LineWidth, char* ErrBuf, int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&] {
+        const auto view = Views().Find(Handle, false);
+        DrawSizes sizes;
+        sizes.BondLength = PixelSize(BondLength, "bond length");
+        sizes.MinLabelSize = PixelSize(MinLabelSize, "label size");
+        sizes.LineWidth = PixelSize(LineWidth, "line width");
+        view->Doc->SetSizes(sizes);
     });
 }
 

@@ -33,6 +33,13 @@ struct DrawStyle {
     std::string FormulaSeparator = " * ";
 };
 
+// Pixel sizes a caller sets per handle, apart from the record; zeros keep the engine's own.
+struct DrawSizes {
+    double BondLength = 0;    // > 0: mean bond length; the picture shrinks only to fit
+    double MinLabelSize = 0;  // smallest font size of atom labels
+    double LineWidth = 0;     // width of bond lines
+};
+
 MolRecordBytes DefaultMolRecord();
 RxnRecordBytes DefaultRxnRecord();
 
