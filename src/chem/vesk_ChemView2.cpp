@@ -38,6 +38,7 @@ using TOpenMol = TInt (*)(THandle*, const char*, char*, TInt);
 using TDestroyMol = TInt (*)(THandle, char*, TInt);
 using TSetMolConfiguration = TInt (*)(THandle, const void*, char*, TInt);
 using TDrawMol = TInt (*)(THandle, const TLibRasterDC*, const TLibRect*, char*, TInt);
+using TSetMolDrawSizes = TInt (*)(THandle, double, double, double, char*, TInt);
 using TGetDefaultConfiguration = TInt (*)(void*, char*, TInt);
 using TSetDefaultConfiguration = TInt (*)(const void*, char*, TInt);
 
@@ -89,7 +90,7 @@ constexpr const char* ExportNames[] = {"OpenMolFile",
                                        "GetRxnFileStoichiometryFactor",
                                        "SetRxnFileStoichiometryFactor",
                                        "RemoveRxnFileStoichiometryFactor"};
-static_assert(sizeof ExportNames / sizeof ExportNames[0] == 43, "the library has 43 exports");
+static_assert(sizeof ExportNames / sizeof ExportNames[0] == 43, "43 exports are required");
 
 std::mutex LibraryFileMutex;
 std::string LibraryFileOverride;
@@ -164,6 +165,7 @@ struct TveskChemView2Exports {
     TSetMolConfiguration SetMolFileConfiguration = nullptr;
     TDrawMol DrawMolFile = nullptr;
     TDrawMol DrawMolFileHQ = nullptr;
+    TSetMolDrawSizes SetMolFileDrawSizes = nullptr;  // optional
     TGetDefaultConfiguration GetDefaultMolFileConfiguration = nullptr;
     TGetDefaultConfiguration GetDefaultRxnFileConfiguration = nullptr;
     TSetDefaultConfiguration SetDefaultMolFileConfiguration = nullptr;
@@ -370,11 +372,19 @@ bool TveskMolView2::Configure() {
         MolConfigRecord record;
         Properties->WriteToRecord(record);
         ViewErrBuf[0] = '\0';
-        if (Succeeded(lib.SetMolFileConfiguration(FViewerHandle, record.Bytes.data(), ViewErrBuf,
-                                                  ErrBufSizeTold))) {
+        if (!Succeeded(lib.SetMolFileConfiguration(FViewerHandle, record.Bytes.data(), ViewErrBuf,
+                                                   ErrBufSizeTold))) {
+            ParseViewError("SetMolFileConfiguration");
+            return false;
+        }
+        if (lib.SetMolFileDrawSizes == nullptr) return true;
+        ViewErrBuf[0] = '\0';
+        if (Succeeded(lib.SetMolFileDrawSizes(FViewerHandle, DrawSizes.BondLength,
+                                              DrawSizes.MinLabelSize, DrawSizes.LineWidth,
+                                              ViewErrBuf, ErrBufSizeTold))) {
             return true;
         }
-        ParseViewError("SetMolFileConfiguration");
+        ParseViewError("SetMolFileDrawSizes");
         return false;
     });
 }
@@ -464,6 +474,9 @@ TveskChemView2Pool::TveskChemView2Pool()
             reinterpret_cast<TSetMolConfiguration>(lib.Proc("SetMolFileConfiguration"));
         exports->DrawMolFile = reinterpret_cast<TDrawMol>(lib.Proc("DrawMolFile"));
         exports->DrawMolFileHQ = reinterpret_cast<TDrawMol>(lib.Proc("DrawMolFileHQ"));
+        // Later than the required set: without it pictures are fitted, as they always were.
+        exports->SetMolFileDrawSizes =
+            reinterpret_cast<TSetMolDrawSizes>(lib.Proc("SetMolFileDrawSizes"));
         exports->GetDefaultMolFileConfiguration =
             reinterpret_cast<TGetDefaultConfiguration>(lib.Proc("GetDefaultMolFileConfiguration"));
         exports->GetDefaultRxnFileConfiguration =

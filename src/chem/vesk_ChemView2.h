@@ -37,6 +37,20 @@ struct TveskChemView2Rect {
     std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
+// Pixel sizes of a molecule's pictures (the library's SetMolFileDrawSizes). BondLength > 0 draws
+// bonds that long, the picture shrunk only when it would not fit; zeros keep the library's own
+// (fitted to the rectangle, labels from 6 pixels, lines of 2).
+struct TveskChemView2DrawSizes {
+    double BondLength = 0;
+    double MinLabelSize = 0;
+    double LineWidth = 0;
+    bool operator==(const TveskChemView2DrawSizes& other) const {
+        return BondLength == other.BondLength && MinLabelSize == other.MinLabelSize &&
+               LineWidth == other.LineWidth;
+    }
+    bool operator!=(const TveskChemView2DrawSizes& other) const { return !(*this == other); }
+};
+
 class TveskChemView2Error {
 public:
     static constexpr int CodeNone = 0;
@@ -124,7 +138,7 @@ public:
     bool OpenMolString(const std::string& text) override;
     bool OpenMolFile(const std::string& fileName) override;
     bool CloseView() override;
-    // Sends Properties to the library; needed after changing them.
+    // Sends Properties and DrawSizes to the library; needed after changing them.
     bool Configure();
     bool Draw(const TveskChemView2DC& dc, const TveskChemView2Rect& rect);
 
@@ -137,6 +151,9 @@ public:
     bool ApplySettingsKey(const std::string& key);
 
     std::unique_ptr<TveskChemView2MolProperties> Properties;
+    // Not part of SettingsKey: callers choose them per picture. A library without the export
+    // draws every picture fitted.
+    TveskChemView2DrawSizes DrawSizes;
 };
 
 class TveskChemView2Pool {
