@@ -1483,6 +1483,14 @@
         <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
         <translation>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</translation>
     </message>
+    <message>
+        <source>&amp;Handbuch</source>
+        <translation>&amp;Handbuch</translation>
+    </message>
+    <message>
+        <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
+        <translation>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1898,6 +1906,41 @@
     <message>
         <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
         <translation>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_HelpWindow</name>
+    <message>
+        <source>de</source>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>Zelmar-Handbuch</source>
+        <translation>Zelmar-Handbuch</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Zur vorigen Seite</source>
+        <translation>Zur vorigen Seite</translation>
+    </message>
+    <message>
+        <source>Vor</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Zur nächsten Seite</source>
+        <translation>Zur nächsten Seite</translation>
+    </message>
+    <message>
+        <source>Inhalt</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Zum Inhaltsverzeichnis des Handbuchs</source>
+        <translation>Zum Inhaltsverzeichnis des Handbuchs</translation>
     </message>
 </context>
 </TS>

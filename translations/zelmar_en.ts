@@ -1483,6 +1483,14 @@
         <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
         <translation>Filter|Shows only the records of the sheet that match a text, a number or a structure</translation>
     </message>
+    <message>
+        <source>&amp;Handbuch</source>
+        <translation>&amp;Manual</translation>
+    </message>
+    <message>
+        <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
+        <translation>Manual|Shows the Zelmar user manual</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1898,6 +1906,41 @@
     <message>
         <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
         <translation>The file &quot;%s&quot; could not be written.&lt;BR&gt;Error message: %s</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_HelpWindow</name>
+    <message>
+        <source>de</source>
+        <translation>en</translation>
+    </message>
+    <message>
+        <source>Zelmar-Handbuch</source>
+        <translation>Zelmar Manual</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Zur vorigen Seite</source>
+        <translation>To the previous page</translation>
+    </message>
+    <message>
+        <source>Vor</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Zur nächsten Seite</source>
+        <translation>To the next page</translation>
+    </message>
+    <message>
+        <source>Inhalt</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Zum Inhaltsverzeichnis des Handbuchs</source>
+        <translation>To the manual&apos;s table of contents</translation>
     </message>
 </context>
 </TS>

@@ -1483,6 +1483,14 @@
         <source>Filtern|Zeigt im Datenblatt nur die Datensätze, die einem Text, einer Zahl oder einer Struktur entsprechen</source>
         <translation>Filtrer|N&apos;affiche dans la feuille que les enregistrements qui correspondent à un texte, un nombre ou une structure</translation>
     </message>
+    <message>
+        <source>&amp;Handbuch</source>
+        <translation>&amp;Manuel</translation>
+    </message>
+    <message>
+        <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
+        <translation>Manuel|Affiche le manuel d&apos;utilisation de Zelmar</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1898,6 +1906,41 @@
     <message>
         <source>Die Datei &quot;%s&quot; konnte nicht geschrieben werden.&lt;BR&gt;Fehlermeldung: %s</source>
         <translation>Le fichier &quot;%s&quot; n&apos;a pas pu être écrit.&lt;BR&gt;Message d&apos;erreur : %s</translation>
+    </message>
+</context>
+<context>
+    <name>Zelmar_HelpWindow</name>
+    <message>
+        <source>de</source>
+        <translation>fr</translation>
+    </message>
+    <message>
+        <source>Zelmar-Handbuch</source>
+        <translation>Manuel de Zelmar</translation>
+    </message>
+    <message>
+        <source>Zurück</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Zur vorigen Seite</source>
+        <translation>Vers la page précédente</translation>
+    </message>
+    <message>
+        <source>Vor</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Zur nächsten Seite</source>
+        <translation>Vers la page suivante</translation>
+    </message>
+    <message>
+        <source>Inhalt</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Zum Inhaltsverzeichnis des Handbuchs</source>
+        <translation>Vers la table des matières du manuel</translation>
     </message>
 </context>
 </TS>
