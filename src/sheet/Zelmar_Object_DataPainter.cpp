@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QtMath>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -96,14 +97,15 @@ void TZelmarImageList::Draw(QPainter& canvas, int x, int y, int index) const {
 
 bool TZelmarCellPictureCache::TKey::operator==(const TKey& other) const {
     return Width == other.Width && Height == other.Height && Selected == other.Selected &&
-           SettingsId == other.SettingsId && MolText == other.MolText;
+           SettingsId == other.SettingsId && Sizes == other.Sizes && MolText == other.MolText;
 }
 
 std::size_t TZelmarCellPictureCache::TKeyHash::operator()(const TKey& key) const {
     std::size_t h = std::hash<std::string>()(key.MolText);
     const std::size_t parts[] = {static_cast<std::size_t>(key.Width),
                                  static_cast<std::size_t>(key.Height),
-                                 static_cast<std::size_t>(key.Selected), key.SettingsId};
+                                 static_cast<std::size_t>(key.Selected), key.SettingsId,
+                                 std::hash<double>()(key.Sizes.BondLength)};
     for (std::size_t part : parts) h ^= part + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
     return h;
 }
@@ -122,7 +124,7 @@ bool TZelmarCellPictureCache::MakeKey(const TZelmarCellPictureKey& key, bool add
         if (FSettingsIds.size() >= MaxSettingsIds) Clear();
         found = FSettingsIds.emplace(key.Settings, FNextSettingsId++).first;
     }
-    out = TKey{key.MolText, key.Width, key.Height, key.Selected, found->second};
+    out = TKey{key.MolText, key.Width, key.Height, key.Selected, found->second, key.Sizes};
     return true;
 }
 
@@ -176,6 +178,23 @@ void TZelmarCellPictureCache::Clear() {
 }
 
 // ---- data painter ----------------------------------------------------------------------------
+
+TveskChemView2DrawSizes CellPictureSizes(int cellHeight, double ratio) {
+    // A fifth of the height: a ring of six stands a little over a third of it high, and the
+    // molecules of a typical sheet fill the default row's cell as they did when fitted.
+    constexpr double kBondPerHeight = 0.2;
+    if (!(ratio > 0)) ratio = 1.0;
+    const double height = std::max(cellHeight, 1);
+    const double bond = kBondPerHeight * height;
+    TveskChemView2DrawSizes sizes;
+    sizes.BondLength = bond * ratio;
+    // Labels drawn in proportion to such bonds are too small to read below a row of about 140
+    // pixels: from 8 pixels in the smallest rows, up to 11 where the proportion takes over.
+    sizes.MinLabelSize = std::clamp(height / 10.0, 8.0, 11.0) * ratio;
+    // Lines thicken with the bonds, from one pixel in small rows to two and a half.
+    sizes.LineWidth = std::clamp(bond / 10.0, 1.0, 2.5) * ratio;
+    return sizes;
+}
 
 void TZelmarDataPainter::PaintTo(QPainter* canvas, const QRect& rect, int column, int row,
                                  TZelmarGridDrawState state) {
@@ -306,6 +325,7 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
         key.Width = qCeil(rect.width() * ratio);
         key.Height = qCeil(rect.height() * ratio);
         key.Selected = (state & gdSelected) != 0;
+        key.Sizes = CellPictureSizes(rect.height(), ratio);
         if (PictureCache != nullptr) {
             key.MolText = molText;
             if (OnGetMolViewerSettings) key.Settings = OnGetMolViewerSettings(this);
@@ -335,10 +355,9 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
                 }
             }
         }
-        if (key.Selected) {
-            SetSelectedLook(*view);
-            view->Configure();
-        }
+        if (key.Selected) SetSelectedLook(*view);
+        view->DrawSizes = key.Sizes;
+        view->Configure();
 
         // Drawn on its own transparent picture, then laid over the cell's background.
         QImage picture(key.Width, key.Height, QImage::Format_ARGB32_Premultiplied);

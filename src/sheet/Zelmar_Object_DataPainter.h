@@ -21,6 +21,7 @@
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_DataCarrier.h"
+#include "vesk_ChemView2.h"
 
 class QPainter;
 class TZelmarField;
@@ -61,8 +62,14 @@ struct TZelmarCellPictureKey {
     int Width = 0;   // device pixels
     int Height = 0;  // device pixels
     bool Selected = false;
-    std::string Settings;  // TveskMolView2::SettingsKey
+    std::string Settings;           // TveskMolView2::SettingsKey
+    TveskChemView2DrawSizes Sizes;  // device pixels
 };
+
+// Grid pictures are drawn at one bond length that follows the picture height, so that a
+// sheet's molecules compare by size; sizes in device pixels for a cell of the given height in
+// pixels of the interface at the device pixel ratio.
+TveskChemView2DrawSizes CellPictureSizes(int cellHeight, double ratio);
 
 class TZelmarCellPictureCache {
 public:
@@ -93,6 +100,7 @@ private:
         int Width, Height;
         bool Selected;
         std::uint32_t SettingsId;
+        TveskChemView2DrawSizes Sizes;
         bool operator==(const TKey& other) const;
     };
     struct TKeyHash {

@@ -23,6 +23,10 @@ std::string JobId(const TZelmarCellPictureKey& key) {
     id += 'x';
     id += std::to_string(key.Height);
     id += key.Selected ? 's' : 'n';
+    for (double size : {key.Sizes.BondLength, key.Sizes.MinLabelSize, key.Sizes.LineWidth}) {
+        id += std::to_string(size);
+        id += ';';
+    }
     id += key.Settings;
     id += key.MolText;
     return id;
@@ -170,6 +174,7 @@ QImage DrawPicture(TveskMolView2& view, const TZelmarCellPictureKey& key, int dp
         if (key.Selected) SetSelectedLook(view);
         appliedSettings = wanted;
     }
+    view.DrawSizes = key.Sizes;  // sent when opening
     if (!view.OpenMolString(key.MolText)) {
         TraceMessage(source, tlWarning, "%s", view.Error->Message.c_str());
         return picture;

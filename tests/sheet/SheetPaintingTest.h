@@ -30,6 +30,7 @@ private slots:
 
     // test_StructurePainting.cpp
     void selectedStructureIsWhiteAndTheNextIsNot();
+    void structuresShareOneBondLengthThatFollowsTheRowHeight();
     void picturesAreCachedPerMoleculeSizeStateAndSettings();
     void cacheStaysWithinItsBound();
     void sampleGridPicture();

@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "SheetPaintingTest.h"
-#include "ZelmarMolfileBuilder.h"
 #include "SheetTestSupport.h"
+#include "ZelmarMolfileBuilder.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_ChemView2.h"
@@ -75,10 +75,10 @@ void TestSheetPainting::selectedStructureIsWhiteAndTheNextIsNot() {
         cells.Painter.PictureCache = used;
         const QImage selected = cells.Paint(Hexanol, 120, gdSelected | gdFocused);
         QCOMPARE(DarkPixels(selected), 0);
-        QVERIFY(CountPixels(selected, selected.rect(), [](QRgb p) { return qGray(p) > 200; }) >
-                100);
+        // Drawn at the row's bond length, hexanol takes half the cell's width.
+        QVERIFY(CountPixels(selected, selected.rect(), [](QRgb p) { return qGray(p) > 200; }) > 50);
         const QImage plain = cells.Paint(Hexanol, 120);
-        QVERIFY(DarkPixels(plain) > 100);
+        QVERIFY(DarkPixels(plain) > 50);
         QCOMPARE(InkOf(plain, QRect(0, 0, 120, 2)).Count + InkOf(plain, QRect(0, 58, 120, 2)).Count,
                  0);
     }
@@ -96,6 +96,53 @@ void TestSheetPainting::selectedStructureIsWhiteAndTheNextIsNot() {
     cells.Painter.OnReleaseMolViewer = nullptr;  // without both events no view is borrowed
     cells.Paint(Hexanol, 80);
     QCOMPARE(cells.Lent, 5);
+}
+
+void TestSheetPainting::structuresShareOneBondLengthThatFollowsTheRowHeight() {
+    TStructureCells cells;
+    QVERIFY2(cells.Pool.PoolValid(), cells.Pool.LastError.c_str());
+    cells.Painter.PictureCache = nullptr;
+    // Without labels the ink of a chain is its bonds alone.
+    cells.Pool.MolProperties->Display->HydrogenMode = 0;
+    const std::string hexane = Chain("hexane", {"C", "C", "C", "C", "C", "C"});
+    const std::string ethane = Chain("ethane", {"C", "C"});
+    // The ink's box in device pixels of a cell painted at the pixel ratio.
+    auto ink = [&](const std::string& molfile, int width, int height, qreal ratio) {
+        cells.Value.SetText(molfile);
+        QImage image(qCeil(width * ratio), qCeil(height * ratio),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            cells.Painter.PaintTo(&painter, QRect(0, 0, width, height), 1, 1, 0);
+        }
+        return InkOf(image, image.rect()).Box;
+    };
+    const QRect narrow = ink(hexane, 140, 60, 1);
+    const QRect wide = ink(hexane, 400, 60, 1);
+    QCOMPARE(wide.size(), narrow.size());
+    QVERIFY(qAbs(wide.center().x() - 200) <= 1);
+    QVERIFY(narrow.width() < 100);
+    // Four bonds more than ethane, whatever the width of the cell.
+    const int fourBonds = narrow.width() - ink(ethane, 140, 60, 1).width();
+    QVERIFY(qAbs(wide.width() - ink(ethane, 400, 60, 1).width() - fourBonds) <= 1);
+
+    // A higher row draws longer bonds: twice the row, twice the picture but for the margins.
+    const QRect tall = ink(hexane, 400, 120, 1);
+    const double grown = double(tall.width()) / narrow.width();
+    QVERIFY2(grown > 1.9 && grown < 2.25, qPrintable(QString::number(grown)));
+    // Twice the pixels: the same picture as large, drawn at the device's pixels.
+    const QRect sharp = ink(hexane, 400, 60, 2);
+    const double doubled = double(sharp.width()) / narrow.width();
+    QVERIFY2(doubled > 1.9 && doubled < 2.1, qPrintable(QString::number(doubled)));
+    QVERIFY(qAbs(sharp.height() - 2 * narrow.height()) <= 3);
+
+    // A chain too long for the cell is shrunk into it.
+    std::vector<const char*> carbons(40, "C");
+    const QRect shrunk = ink(Chain("long", carbons), 140, 60, 1);
+    QVERIFY(shrunk.width() > 120);
+    QVERIFY(shrunk.left() >= 2 && shrunk.right() < 138);
 }
 
 void TestSheetPainting::picturesAreCachedPerMoleculeSizeStateAndSettings() {
