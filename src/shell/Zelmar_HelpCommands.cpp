@@ -8,6 +8,7 @@
 #include "Zelmar_DrawletDialog.h"
 #include "Zelmar_Form_Main.h"
 #include "Zelmar_Global.h"
+#include "Zelmar_HelpWindow.h"
 #include "vesk_Folders.h"
 #include "vesk_Guard.h"
 
@@ -33,6 +34,10 @@ TZelmar_DialogAbout::TVersionLines VersionLines() {
 }  // namespace
 
 TZelmarHelpCommands::TZelmarHelpCommands(TZelmar_FormMain* form) : QObject(form), Form(form) {
+    // F1 wherever the keyboard is in the main window, its sheets included.
+    ActHelpManual = MakeAction(form, "ActHelpManual", QString(), QKeySequence(Qt::Key_F1));
+    connect(ActHelpManual, &QAction::triggered, this, [this] { ActHelpManualExecute(); });
+    form->addAction(ActHelpManual);
     ActHelpAbout = MakeAction(form, "ActHelpAbout", QStringLiteral("help-about"));
     connect(ActHelpAbout, &QAction::triggered, this, [this] { ActHelpAboutExecute(); });
     form->addAction(ActHelpAbout);
@@ -40,13 +45,25 @@ TZelmarHelpCommands::TZelmarHelpCommands(TZelmar_FormMain* form) : QObject(form)
 }
 
 void TZelmarHelpCommands::Retranslate() {
+    SetCaptionAndHint(ActHelpManual, "Zelmar_FormMain##  &Handbuch",
+                      "Zelmar_FormMain##  Handbuch|Zeigt das Benutzerhandbuch von Zelmar");
+    if (Manual) Manual->Retranslate();
     SetCaptionAndHint(ActHelpAbout, "Zelmar_FormMain##  Info ...",
                       "Zelmar_FormMain##  Info|Zeigt die Versionen des Programms und seiner "
                       "Bibliotheken");
 }
 
 void TZelmarHelpCommands::FillMenu(QMenu* menu) const {
+    menu->addAction(ActHelpManual);
+    menu->addSeparator();
     menu->addAction(ActHelpAbout);
+}
+
+void TZelmarHelpCommands::ActHelpManualExecute() {
+    GuardedVoid("TZelmar_FormMain.ActHelpManualExecute", [&] {
+        if (!Manual) Manual = new TZelmarHelpWindow(Form);
+        Manual->ShowManual();
+    });
 }
 
 void TZelmarHelpCommands::ActHelpAboutExecute() {
