@@ -13,6 +13,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream shared-mime-info
   locales
   openbabel time
+  libreoffice-calc-nogui
 )
 
 # The editor page is bundled with npm. Debian's nodejs comes without it; a node from

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 build_dir=${ZELMAR_BUILD_DIR:-build}
-# The real SD files beside the repository are part of every full test run.
-cmake -S . -B "$build_dir" -G Ninja -DZELMAR_REQUIRE_SDF_DATA=ON "$@"
+# The real SD files beside the repository and LibreOffice Calc are part of every full test run.
+cmake -S . -B "$build_dir" -G Ninja -DZELMAR_REQUIRE_SDF_DATA=ON -DZELMAR_REQUIRE_CALC=ON "$@"
 cmake --build "$build_dir"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
