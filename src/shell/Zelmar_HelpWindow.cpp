@@ -120,13 +120,13 @@ TZelmarHelpWindow::TZelmarHelpWindow(QWidget* parent) : QMainWindow(parent) {
 
 QString TZelmarHelpWindow::ManualLanguage() {
     // Translated like every shown text, so the manual is always the interface's language.
-    const QString language = ShownText("Zelmar_HelpWindow##  de");
+    QString language = ShownText("Zelmar_HelpWindow##  de");
     if (QFile::exists(IndexUrl(language).path().prepend(QLatin1Char(':')))) return language;
     return QStringLiteral("en");
 }
 
 QUrl TZelmarHelpWindow::IndexUrl(const QString& language) {
-    return QUrl(QStringLiteral("qrc:/manual/%1/index.html").arg(language));
+    return {QStringLiteral("qrc:/manual/%1/index.html").arg(language)};
 }
 
 TZelmarHelpWindow::TPage TZelmarHelpWindow::ReadPage(const QUrl& url) {
