@@ -29,6 +29,9 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
 int RunMix(const std::string& file, const std::vector<std::string>& args);
 int RunMixDialog(const std::string& file,
                  const std::vector<std::string>& args);  // zelmar_bench_mixdialog.cpp
+// zelmar_bench_copy.cpp
+int RunCopy(const std::string& file);
+int RunUndoDelete(const std::string& file);
 
 namespace {
 
@@ -414,6 +417,14 @@ const TCommand kCommands[] = {
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: two sheets read, "
      "then one timed mix by molecule: left, right, result, seconds",
      nullptr, RunMix},
+    {"copy", RunCopy,
+     "a sheet reads the file, then the table Copy makes of all rows under every column (TSV, "
+     "CSV with SMILES, the records as an SD file) is timed: records, columns, tsv_mb, csv_mb, "
+     "sd_mb, load_seconds, seconds, cpu_seconds, without_molecule_seconds (the same copy "
+     "without the molecule column), peak_rss_mb"},
+    {"undo-delete", RunUndoDelete,
+     "a sheet reads the file, all its records are deleted in one step, which is undone and "
+     "redone: records, load_seconds, delete_seconds, undo_seconds, redo_seconds, peak_rss_mb"},
     {"mix-dialog", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
      "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",
