@@ -220,8 +220,8 @@ void DrawMoleculeWithinArea(cairo_t* cr, const Document::Component& c, int w, in
         }
         double x0 = 0, y0 = 0, iw = 0, ih = 0;
         cairo_recording_surface_ink_extents(rec.get(), &x0, &y0, &iw, &ih);
-        const bool fits = iw <= 0 || ih <= 0 ||
-                          (x0 >= 1 && y0 >= 1 && x0 + iw <= w - 1 && y0 + ih <= h - 1);
+        const bool fits =
+            iw <= 0 || ih <= 0 || (x0 >= 1 && y0 >= 1 && x0 + iw <= w - 1 && y0 + ih <= h - 1);
         if (fits || attempt == kAttempts || !(scale > 0)) {
             cairo_set_source_surface(cr, rec.get(), 0, 0);
             cairo_paint(cr);
@@ -233,13 +233,25 @@ void DrawMoleculeWithinArea(cairo_t* cr, const Document::Component& c, int w, in
     cairo_font_options_destroy(fo);
 }
 
+// Whether the molecule fits the area at the scale with room to spare for a label such as H3C
+// on either side: RDKit then draws at that scale, labels held at their smallest size included,
+// and drawing aside to measure is not needed.
+bool SurelyFits(const Document::Component& c, int w, int h, const DrawStyle& st,
+                const DrawSizes& sizes, double scale) {
+    if (!(scale > 0)) return false;
+    const double norm = sizes.BondLength > 0 && c.MeanBond > 0 ? c.MeanBond / kDepictionBond : 1.0;
+    const double lp = LabelPx(scale * norm, Relative(st.Labels.Size, 48.0), sizes);
+    return (c.MaxX - c.MinX) * scale + 2 * 2.5 * lp <= 0.9 * w &&
+           (c.MaxY - c.MinY) * scale + 2 * 1.2 * lp <= 0.9 * h;
+}
+
 void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w, double h,
                   const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
     const int iw = std::max(1, static_cast<int>(std::lround(w)));
     const int ih = std::max(1, static_cast<int>(std::lround(h)));
     cairo_save(cr);
     cairo_translate(cr, x, y);
-    if (sizes.MinLabelSize > 0) {
+    if (sizes.MinLabelSize > 0 && !SurelyFits(c, iw, ih, st, sizes, maxScale)) {
         DrawMoleculeWithinArea(cr, c, iw, ih, st, sizes, maxScale);
     } else {
         DrawMoleculeOnce(cr, c, iw, ih, st, sizes, maxScale);
