@@ -238,8 +238,9 @@ public:
     // False, the rows as they were, when the search was stopped, failed or the text is no
     // query for the field.
     bool FilterRows(const TZelmarField* field, const std::string& typed);
-    // Narrows the rows to the records that hold the molecule as a substructure.
-    bool FilterRowsByStructure(const std::string& molFile, bool considerStereo);
+    // Narrows the rows to the records that hold the molecule as a substructure (options
+    // soContains) or are that very structure (soExact).
+    bool FilterRowsByStructure(const std::string& molFile, int options, bool considerStereo);
 
     // ---- sorting (TZelmarSorter; Zelmar_Object_SDFileData_Sort.cpp) ----
     // direction 0 toggles on the last sorted field, else 1 ascending, 2 descending. Order,

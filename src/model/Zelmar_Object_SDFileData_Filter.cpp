@@ -61,7 +61,8 @@ bool TZelmarSDFileDataList::FilterRows(const TZelmarField* field, const std::str
     });
 }
 
-bool TZelmarSDFileDataList::FilterRowsByStructure(const std::string& molFile, bool considerStereo) {
+bool TZelmarSDFileDataList::FilterRowsByStructure(const std::string& molFile, int options,
+                                                  bool considerStereo) {
     return Guarded("TZelmarSDFileDataList.FilterRowsByStructure", false, [&] {
         const TZelmarField* field = GetChemistryField();
         if (field == nullptr) return false;
@@ -69,8 +70,7 @@ bool TZelmarSDFileDataList::FilterRowsByStructure(const std::string& molFile, bo
         query.SetKind(ecsdtChemistry);
         query.SetText(molFile);
         TZelmarRecordRefs hits;
-        if (!SearchDataForField(field, &query, false, &hits, considerStereo, soContains))
-            return false;
+        if (!SearchDataForField(field, &query, false, &hits, considerStereo, options)) return false;
         TRecordSet shown;
         Collect(hits, shown);
         FRows->ShowOnly(shown);

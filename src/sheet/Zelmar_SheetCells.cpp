@@ -34,9 +34,9 @@ TZelmarField* TZelmarSheetCells::GetFieldForGridColumn(int column) const {
 
 TZelmarSDFileData* TZelmarSheetCells::GetRecordForGridRow(int row) const {
     return Guarded<TZelmarSDFileData*>("TZelmarWindow.GetSelectedData", nullptr, [&] {
-        if (List == nullptr || row < 1 || row - 1 >= List->GetCount())
-            return static_cast<TZelmarSDFileData*>(nullptr);
-        return List->GetSDFileData(row - 1);
+        const int index = List != nullptr && row > 0 ? List->Rows().ListIndex(row - 1) : -1;
+        if (index < 0) return static_cast<TZelmarSDFileData*>(nullptr);
+        return List->GetSDFileData(index);
     });
 }
 

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "Zelmar_FrozenColumn.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "vesk_Guard.h"
 #include "vesk_TextPainter.h"
@@ -186,7 +187,7 @@ bool TZelmarGridHeader::viewportEvent(QEvent* event) {
         return QHeaderView::viewportEvent(event);
     GuardedVoid("TZelmarWindow.CaptionToolTip", [&] {
         const auto* help = static_cast<QHelpEvent*>(event);
-        const int section = logicalIndexAt(help->pos().x());
+        const int section = Grid->SectionAt(help->pos().x());
         const int column = section + Grid->FFixedCols;
         const QString caption = section >= 0 ? CaptionText(column) : QString();
         const QRect cell(sectionViewportPosition(section), 0, sectionSize(section) - 1,
@@ -210,7 +211,7 @@ void TZelmarGridHeader::mousePressEvent(QMouseEvent* event) {
     }
     const QPoint pos = event->position().toPoint();
     if (orientation() == Qt::Horizontal) {
-        const int section = logicalIndexAt(pos.x());
+        const int section = Grid->SectionAt(pos.x());
         if (section >= 0 && Grid->OnCaptionPressed)
             Grid->OnCaptionPressed(section + Grid->FFixedCols);
     } else {
@@ -324,8 +325,11 @@ TZelmarSheetGrid::TZelmarSheetGrid(TZelmarDataPainter* painter, QWidget* parent)
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
     FFixedWidths = {32};
-    connect(RowHeader, &QHeaderView::sectionResized, this,
-            [this](int logical, int, int) { FLastResizedRow = logical; });
+    Frozen = new TZelmarFrozenColumn(this);
+    connect(RowHeader, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
+        FLastResizedRow = logical;
+        Frozen->SetRowHeight(logical, size);
+    });
     if ((Corner = findChild<QAbstractButton*>()) != nullptr) Corner->installEventFilter(this);
     SetShape(2, 2, 1);
 }
@@ -390,6 +394,7 @@ int TZelmarSheetGrid::DefaultDataRowHeight() const {
 void TZelmarSheetGrid::SetDefaultDataRowHeight(int height) {
     const int resized = FLastResizedRow;
     RowHeader->setDefaultSectionSize(height);
+    Frozen->SetDefaultRowHeight(height);
     // Rows the user sized keep their size through a new default: give it to them too.
     if (resized >= 0 && resized < Model->rowCount() && RowHeader->sectionSize(resized) != height)
         RowHeader->resizeSection(resized, height);
@@ -435,11 +440,10 @@ bool TZelmarSheetGrid::CellAt(const QPoint& gridPos, int& column, int& row) cons
     const QRect rows = RowHeader->geometry();
     const QRect captions = ColumnHeader->geometry();
     if (view.contains(gridPos)) {
-        const QPoint p = gridPos - view.topLeft();
-        const int r = rowAt(p.y()), c = columnAt(p.x());
-        if (r < 0 || c < 0) return false;
-        column = c + FFixedCols;
-        row = r + 1;
+        const QModelIndex index = indexAt(gridPos - view.topLeft());
+        if (!index.isValid()) return false;
+        column = index.column() + FFixedCols;
+        row = index.row() + 1;
         return true;
     }
     if (rows.contains(gridPos)) {
@@ -451,7 +455,7 @@ bool TZelmarSheetGrid::CellAt(const QPoint& gridPos, int& column, int& row) cons
         return true;
     }
     if (captions.contains(gridPos)) {
-        const int c = ColumnHeader->logicalIndexAt(gridPos.x() - captions.left());
+        const int c = SectionAt(gridPos.x() - captions.left());
         if (c < 0) return false;
         column = c + FFixedCols;
         row = 0;
@@ -476,7 +480,9 @@ QRect TZelmarSheetGrid::CellRect(int column, int row) const {
         x = rows.left() + FixedColumnLeft(column);
         width = FFixedWidths[static_cast<std::size_t>(column)];
     } else {
-        x = view.left() + columnViewportPosition(column - FFixedCols);
+        const int section = column - FFixedCols;
+        const bool kept = Frozen->Covering() && section == Frozen->Section();
+        x = view.left() + (kept ? 0 : columnViewportPosition(section));
         width = ColumnHeader->sectionSize(column - FFixedCols);
     }
     if (row == 0) {
@@ -497,7 +503,9 @@ void TZelmarSheetGrid::RepaintCell(int column, int row) {
     } else if (column < FFixedCols) {
         RowHeader->viewport()->update();
     } else {
-        viewport()->update(visualRect(Model->index(row - 1, column - FFixedCols)));
+        const QModelIndex index = Model->index(row - 1, column - FFixedCols);
+        viewport()->update(visualRect(index));
+        if (Frozen->Covering()) Frozen->viewport()->update(Frozen->visualRect(index));
     }
 }
 
@@ -506,6 +514,8 @@ void TZelmarSheetGrid::RepaintAll() {
     RowHeader->viewport()->update();
     ColumnHeader->viewport()->update();
     if (Corner != nullptr) Corner->update();
+    Frozen->viewport()->update();
+    Frozen->horizontalHeader()->viewport()->update();
 }
 
 bool TZelmarSheetGrid::SelectCell(int column, int row) {
@@ -525,8 +535,8 @@ int TZelmarSheetGrid::CurrentRow() const {
 void TZelmarSheetGrid::SelectRowsFrom(int row, Qt::KeyboardModifiers modifiers) {
     if (row < 1 || row >= FRowCount || Model->columnCount() == 0) return;
     CloseEditor();
-    const bool extend = (modifiers & Qt::ShiftModifier) != 0 && FRowAnchor >= 1 &&
-                        FRowAnchor < FRowCount;
+    const bool extend =
+        (modifiers & Qt::ShiftModifier) != 0 && FRowAnchor >= 1 && FRowAnchor < FRowCount;
     const int first = extend ? std::min(FRowAnchor, row) : row;
     const int last = extend ? std::max(FRowAnchor, row) : row;
     const QItemSelection rows(Model->index(first - 1, 0),
@@ -566,8 +576,7 @@ std::vector<int> TZelmarSheetGrid::SelectedColumns() const {
 
 bool TZelmarSheetGrid::HasWideSelection() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    return selected.size() > 1 ||
-           (selected.size() == 1 && selected.front() != currentIndex());
+    return selected.size() > 1 || (selected.size() == 1 && selected.front() != currentIndex());
 }
 
 bool TZelmarSheetGrid::IsEditorOpen() const {
@@ -607,8 +616,9 @@ void TZelmarSheetGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEd
 }
 
 void TZelmarSheetGrid::keyPressEvent(QKeyEvent* event) {
-    const bool zoomIn = event->matches(QKeySequence::ZoomIn) ||
-                        (event->key() == Qt::Key_Plus && (event->modifiers() & Qt::ControlModifier));
+    const bool zoomIn =
+        event->matches(QKeySequence::ZoomIn) ||
+        (event->key() == Qt::Key_Plus && (event->modifiers() & Qt::ControlModifier));
     const bool zoomOut = event->matches(QKeySequence::ZoomOut);
     if ((zoomIn || zoomOut) && OnZoom) {
         OnZoom(zoomIn ? 1 : -1);

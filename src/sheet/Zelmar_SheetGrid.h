@@ -14,6 +14,7 @@
 #include <vector>
 
 class TZelmarDataPainter;
+class TZelmarFrozenColumn;
 class TZelmarSheetGrid;
 
 class TZelmarSheetModel : public QAbstractTableModel {
@@ -130,6 +131,15 @@ public:
     void CloseEditor();
     QWidget* RowHeaderWidget() const;
     QWidget* ColumnHeaderWidget() const;
+    // The grid column kept in view while the cells scroll sideways (-1: none); it must be a
+    // scrollable one (Zelmar_SheetGrid_Frozen.cpp).
+    void SetFrozenColumn(int column);
+    TZelmarFrozenColumn* FrozenColumn() const { return Frozen; }
+
+    // Hit testing and scrolling that know the kept column.
+    QModelIndex indexAt(const QPoint& point) const override;
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     // ---- the window's handlers ----
     std::function<void(int column)> OnCaptionPressed;
@@ -160,6 +170,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     friend class TZelmarGridHeader;
@@ -168,12 +179,17 @@ private:
     int FixedColumnAt(int x) const;
     int FixedColumnLeft(int column) const;
     void PaintCorner(QWidget* corner);
+    // How wide the kept column lies over the cells now (0 while it is in its own place), and
+    // the caption section at an x position of the caption row with it.
+    int FrozenWidth() const;
+    int SectionAt(int x) const;
 
     TZelmarSheetModel* Model;
     TZelmarGridHeader* ColumnHeader;
     TZelmarGridHeader* RowHeader;
     QWidget* Corner = nullptr;
     QWidget* Editor = nullptr;
+    TZelmarFrozenColumn* Frozen = nullptr;
     int FRowCount = 0;
     int FColCount = 0;
     int FFixedCols = 1;

@@ -13,10 +13,11 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "Zelmar_ColumnMenu.h"
+#include "Zelmar_FilterBar.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_Object_PictureRenderer.h"
-#include "Zelmar_ColumnMenu.h"
 #include "Zelmar_SheetActions.h"
 #include "Zelmar_SheetCells.h"
 #include "Zelmar_SheetGrid.h"
@@ -100,6 +101,9 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     panelLayout->addWidget(FGrid, 0, 0);
     panelLayout->addWidget(FLabelNoData, 0, 0);
     panelLayout->addWidget(FLabelIndexing, 0, 0);
+    FFilterBar = new TZelmarFilterBar(this);
+    FFilterBar->hide();
+    layout->addWidget(FFilterBar);
     layout->addWidget(FMainPanel, 1);
     FStatusBar = new TZelmarSheetStatusBar(this);
     layout->addWidget(FStatusBar);
@@ -109,6 +113,7 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     WireGrid();
     WirePictures();
     WireStatusBar();
+    WireFilterBar();
     InitStringGrid(-1);
 }
 
@@ -286,7 +291,10 @@ void TZelmarWindow::ShowProgressBar(bool show) {
 
 void TZelmarWindow::ShowRecordInfo(int loaded, int total) {
     std::string text;
-    if (loaded != total) {
+    if (loaded == total && FList->Rows().Active()) {
+        text = FillPlaceholders(LoadTranslatedText("ZelmarWindow##  %d von %d Einträgen"),
+                                {std::to_string(FList->Rows().RowCount()), std::to_string(total)});
+    } else if (loaded != total) {
         text = FillPlaceholders(LoadTranslatedText("ZelmarWindow##  %d von %d Einträgen geladen"),
                                 {std::to_string(loaded), std::to_string(total)});
     } else if (total == 1) {
@@ -525,7 +533,7 @@ void TZelmarWindow::SetFirstExistingDataForDataExchange() {
     GuardedVoid("TZelmarWindow.SetFirstExistingDataForDataExchange", [&] {
         if (!OnUpdateDataExchange || FList->GetCount() == 0) return;
         TZelmarField* field = FList->GetVisibleField(FList->GetFixedFieldCount());
-        TZelmarSDFileData* record = FList->GetSDFileData(0);
+        TZelmarSDFileData* record = FCells->GetRecordForGridRow(1);
         if (field != nullptr && record != nullptr) OnUpdateDataExchange(this, record, field);
     });
 }
@@ -607,8 +615,10 @@ bool TZelmarWindow::SearchForChemistry(const std::string& molFile, int options,
 }
 
 int TZelmarWindow::HandleOnGetSDFileDataIndex(const TZelmarSDFileData* record) const {
-    return Guarded("TZelmarWindow.HandleOnGetSDFileDataIndex", -1,
-                   [&] { return FList != nullptr ? FList->GetIndexOfSDFileData(record) : -1; });
+    return Guarded("TZelmarWindow.HandleOnGetSDFileDataIndex", -1, [&] {
+        if (FList == nullptr) return -1;
+        return FList->Rows().RowOfListIndex(FList->GetIndexOfSDFileData(record));
+    });
 }
 
 void TZelmarWindow::ShowRecordGroups(const TZelmarRecordRefs& records) {

@@ -20,6 +20,7 @@ class QLabel;
 class TZelmarHintManager;
 class TZelmarSheetActions;
 class TZelmarColumnMenu;
+class TZelmarFilterBar;
 class TZelmarPictureRenderer;
 class TZelmarSheetCells;
 class TZelmarSheetGrid;
@@ -94,6 +95,21 @@ public:
     bool ExportMolFileTo(const std::string& path);
     // Whether the current cell shows no value (or is no record's cell).
     bool IsCellEmpty() const;
+
+    // ---- narrowing the sheet in place: the filter bar (Zelmar_Window_Filter.cpp) ----
+    // Shows the bar above the grid, ready for typing (Ctrl+F).
+    void OpenFilterBar();
+    // The filter goes, every record is shown again and the bar hides.
+    void CloseFilterBar();
+    bool IsFiltered() const;
+    bool CanFilter() const { return IsIdle() && FList != nullptr && FList->GetCount() > 0; }
+    TZelmarFilterBar* FilterBar() const { return FFilterBar; }
+    // The structure filter's query, drawn in a dialog of a layer above the sheet: false when
+    // cancelled.
+    // options: TZelmarSearchOption, substructure or exact structure.
+    std::function<bool(TZelmarWindow* sheet, std::string& molFile, int& options,
+                       bool& considerStereo)>
+        OnAskFilterStructure;
 
     // ---- undo and redo of the changes to the records ----
     bool CanUndo() const;
@@ -286,6 +302,11 @@ private:
     bool ValuesAreWindows1252();
     void ForgetValuesEncoding();
     void ShowPopupMenu(const QPoint& gridPos);
+    // The filter bar's query in force: text and field, or the drawn structure.
+    void WireFilterBar();
+    void ApplyFilter();
+    void FilterByStructure();
+    void AfterFilterChanged();
 
     TZelmarHintManager* const FHintManager;
     TQtUiDispatcher FDispatcher;
@@ -300,8 +321,10 @@ private:
     QLabel* FLabelIndexing = nullptr;
     TZelmarSheetGrid* FGrid = nullptr;
     TZelmarSheetStatusBar* FStatusBar = nullptr;
-    TZelmarSheetActions* FActions = nullptr;  // the pop-up menu, owned by the window
+    TZelmarSheetActions* FActions = nullptr;   // the pop-up menu, owned by the window
     TZelmarColumnMenu* FColumnMenu = nullptr;  // the column headers' menu, owned as well
+    TZelmarFilterBar* FFilterBar = nullptr;
+    bool FFilteredByStructure = false;
 
     int FSelectedCol = -1;
     int FSelectedRow = -1;

@@ -1,8 +1,8 @@
 // The sheet window's grid: its shape and sizing rules, and what mouse, keyboard and the
 // in-place editor do to the sheet.
 #include <QAbstractScrollArea>
-#include <QHeaderView>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -111,8 +111,8 @@ void TZelmarWindow::ShowPopupMenu(const QPoint& gridPos) {
         int row = -1;
         if (FGrid->CellAt(gridPos, column, row) && row > 0 && !FGrid->IsEditorOpen()) {
             const std::vector<int> rows = FGrid->SelectedRows();
-            const bool inSelection = FGrid->HasWideSelection() &&
-                                     std::binary_search(rows.begin(), rows.end(), row);
+            const bool inSelection =
+                FGrid->HasWideSelection() && std::binary_search(rows.begin(), rows.end(), row);
             if (!inSelection) FGrid->SelectCell(column, row);
         }
         FActions->Popup(FGrid->mapToGlobal(gridPos));
@@ -122,7 +122,7 @@ void TZelmarWindow::ShowPopupMenu(const QPoint& gridPos) {
 void TZelmarWindow::InitStringGrid(int rows) {
     GuardedVoid("TZelmarWindow.InitStringGrid", [&] {
         if (FGrid == nullptr || FList == nullptr) return;
-        const int rowCount = std::max(2, rows == -1 ? FList->GetCount() + 2 : rows + 1);
+        const int rowCount = std::max(2, rows == -1 ? FList->Rows().RowCount() + 2 : rows + 1);
         const int visible = FList->GetVisibleFieldCount();
         const int fixed = FList->GetFixedFieldCount() - (FList->IsCheckboxVisible() ? 0 : 1);
         const int colCount = std::max(visible + 1, fixed + 2);
@@ -134,6 +134,9 @@ void TZelmarWindow::InitStringGrid(int rows) {
         const int numberWidth =
             QFontMetrics(FGrid->font()).horizontalAdvance(QString::number(rowCount) + "  ");
         if (FGrid->ColWidth(0) != numberWidth) FGrid->SetColWidth(0, numberWidth);
+        // The molecule, when it is the first column, stays in view while the others scroll.
+        const TZelmarField* first = FieldOfColumn(fixed + 1);
+        FGrid->SetFrozenColumn(first != nullptr && first->IsChemistry() ? fixed + 1 : -1);
         ShowGrid();
         // The empty sheet's notice lies over the grid: it goes once there are records.
         if (FList->GetCount() > 0) FLabelNoData->hide();
@@ -226,8 +229,8 @@ void TZelmarWindow::SetPictureHeight(int height) {
         height = std::clamp(height, kSmallestPictureHeight, kLargestPictureHeight);
         FGrid->SetDefaultDataRowHeight(height);
         // The molecule column keeps the pictures' shape.
-        const int width = height * TZelmarSheetGrid::DefaultColWidth /
-                          TZelmarSheetGrid::DefaultRowHeight;
+        const int width =
+            height * TZelmarSheetGrid::DefaultColWidth / TZelmarSheetGrid::DefaultRowHeight;
         for (int column = FGrid->FixedCols(); column < FGrid->ColCount(); ++column) {
             TZelmarField* field = FieldOfColumn(column);
             if (field == nullptr || !field->IsChemistry()) continue;
@@ -241,7 +244,8 @@ void TZelmarWindow::SetPictureHeight(int height) {
 void TZelmarWindow::Zoom(int steps) {
     GuardedVoid("TZelmarWindow.Zoom", [&] {
         double height = PictureHeight();
-        for (int i = 0; i < std::abs(steps); ++i) height = steps > 0 ? height * 1.25 : height / 1.25;
+        for (int i = 0; i < std::abs(steps); ++i)
+            height = steps > 0 ? height * 1.25 : height / 1.25;
         SetPictureHeight(static_cast<int>(std::lround(height)));
         if (OnPictureHeightChanged) OnPictureHeightChanged(PictureHeight());
     });

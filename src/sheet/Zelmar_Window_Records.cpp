@@ -66,9 +66,9 @@ void TZelmarWindow::SetAllSelected(bool selected) {
     SetBusyCursor(true);
     GuardedVoid(selected ? "TZelmarWindow.SelectAll" : "TZelmarWindow.UnselectAll", [&] {
         TZelmarUndoStack& undo = FList->Undo();
-        TZelmarUndoStep step(undo, LoadTranslatedText(
-                                       selected ? "ZelmarWindow##  Alle Datensätze selektieren"
-                                                : "ZelmarWindow##  Alle Datensätze deselektieren"));
+        TZelmarUndoStep step(
+            undo, LoadTranslatedText(selected ? "ZelmarWindow##  Alle Datensätze selektieren"
+                                              : "ZelmarWindow##  Alle Datensätze deselektieren"));
         for (int index = 0; index < FList->GetCount(); ++index)
             undo.NoteCheck(FList->GetSDFileData(index));
         if (selected) {
@@ -88,10 +88,10 @@ void TZelmarWindow::TickSelectedRows(bool ticked) {
         std::vector<int> rows = FGrid->SelectedRows();
         if (rows.empty() && FGrid->CurrentRow() > 0) rows.push_back(FGrid->CurrentRow());
         bool changed = false;
-        TZelmarUndoStep step(FList->Undo(),
-                             LoadTranslatedText(ticked
-                                                    ? "ZelmarWindow##  Häkchen für Auswahl setzen"
-                                                    : "ZelmarWindow##  Häkchen für Auswahl entfernen"));
+        TZelmarUndoStep step(
+            FList->Undo(),
+            LoadTranslatedText(ticked ? "ZelmarWindow##  Häkchen für Auswahl setzen"
+                                      : "ZelmarWindow##  Häkchen für Auswahl entfernen"));
         for (const int row : rows) {
             TZelmarSDFileData* record = FCells->GetRecordForGridRow(row);
             if (record == nullptr || record->Selected == ticked) continue;
@@ -116,8 +116,8 @@ void TZelmarWindow::DeleteUnselected() {
     if (!CanSelectAll()) return;
     SetBusyCursor(true);
     GuardedVoid("TZelmarWindow.DeleteUnselected", [&] {
-        TZelmarUndoStep step(FList->Undo(),
-                             LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
+        TZelmarUndoStep step(
+            FList->Undo(), LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
         FList->DeleteUnselected();
     });
     UpdateAfterNewOrDeleteRecord();
@@ -262,16 +262,18 @@ void TZelmarWindow::CopyToClipboard() {
     GuardedVoid("TZelmarWindow.CopyToClipboard", [&] {
         // The selected rows under the selected columns; whole rows also as records.
         std::vector<int> records;
-        for (const int row : FGrid->SelectedRows())
-            if (row - 1 < FList->GetCount()) records.push_back(row - 1);
+        for (const int row : FGrid->SelectedRows()) {
+            const int index = FList->Rows().ListIndex(row - 1);
+            if (index >= 0) records.push_back(index);
+        }
         std::vector<const TZelmarField*> columns;
         for (const int column : FGrid->SelectedColumns()) {
             const TZelmarField* field = FCells->GetFieldForGridColumn(column);
             if (field != nullptr && field->Kind != ecsdtCheckbox) columns.push_back(field);
         }
         if (records.empty() || columns.empty()) return;
-        const bool wholeRows =
-            static_cast<int>(FGrid->SelectedColumns().size()) == FGrid->ColCount() - FGrid->FixedCols();
+        const bool wholeRows = static_cast<int>(FGrid->SelectedColumns().size()) ==
+                               FGrid->ColCount() - FGrid->FixedCols();
         SetBusyCursor(true);
         TZelmarCopiedTable table;
         const bool made = ZelmarCopyTable(*FList, records, columns, wholeRows, table);
@@ -304,7 +306,8 @@ void TZelmarWindow::PasteFromClipboard() {
             return;
         }
         // Pasted text, like typed text, takes the encoding of the file's values.
-        const std::string text = BytesFromText(QString::fromStdString(copied), ValuesAreWindows1252());
+        const std::string text =
+            BytesFromText(QString::fromStdString(copied), ValuesAreWindows1252());
         TZelmarUndoStep step(FList->Undo(), CellStepName(SelectedField()));
         if (InNewRecordRow() && RecordForCommand(true) == nullptr) return;
         TZelmarSDFileData* record = nullptr;
@@ -368,8 +371,7 @@ void TZelmarWindow::PasteBlock(const std::string& text) {
         TZelmarSDFileData* record = FCells->GetRecordForGridRow(firstRow + static_cast<int>(r));
         if (record == nullptr) break;  // as far as the sheet's records go
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            TZelmarField* field =
-                FCells->GetFieldForGridColumn(firstColumn + static_cast<int>(c));
+            TZelmarField* field = FCells->GetFieldForGridColumn(firstColumn + static_cast<int>(c));
             // Computed columns and molecules are not filled from a table's text.
             if (field == nullptr || field->Kind != ecsdtDataText) continue;
             TZelmarDataCarrier data;

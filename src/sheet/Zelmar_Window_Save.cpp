@@ -64,8 +64,8 @@ bool TZelmarWindow::DoSave(const std::string& fileName) {
     bool saved = false;
     {
         // Saving removes the unticked records: a step that undo takes back.
-        TZelmarUndoStep step(FList->Undo(),
-                             LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
+        TZelmarUndoStep step(
+            FList->Undo(), LoadTranslatedText("ZelmarWindow##  Deselektierte Datensätze löschen"));
         saved = FList->SaveFile(name);
     }
     if (saved) FList->Undo().MarkSaved();
@@ -206,6 +206,12 @@ void TZelmarWindow::HandleOnEndSaveData(bool success) {
         }
         UpdateStatusIcons();
         if (!FLoading && !FIndexing) ShowRecordInfo(FList->GetLoadedCount(), FList->GetCount());
+        // A narrowed sheet is saved whole: the user should not fear for the rows not shown.
+        if (success && IsFiltered())
+            StatusText(FillPlaceholders(
+                LoadTranslatedText("ZelmarWindow##  Gespeichert: alle %d Einträge, auch die "
+                                   "vom Filter ausgeblendeten"),
+                {std::to_string(FList->GetCount())}));
     });
     FEscapeInGrid = FEscapePressed = false;
 }
@@ -301,7 +307,7 @@ void TZelmarWindow::ShowLoadErrors() {
 void TZelmarWindow::DoGotoRecord() {
     GuardedVoid("TZelmarWindow.DoGotoRecord", [&] {
         int n = -1;
-        if (!OnAskRecordNo || !OnAskRecordNo(this, FList->GetCount(), n)) return;
+        if (!OnAskRecordNo || !OnAskRecordNo(this, FList->Rows().RowCount(), n)) return;
         if (n < 0 || n > FGrid->RowCount() - 1) {
             MessageBoxes().ShowError(FillPlaceholders(
                 LoadTranslatedText("ZelmarWindow##  Die Datensatznummer \"%d\" liegt außerhalb des "

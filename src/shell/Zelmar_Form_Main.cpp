@@ -362,6 +362,7 @@ TZelmarWindow* TZelmar_FormMain::CreateSheetWindow(const std::string& caption) {
             return Viewers ? Viewers->SettingsKey() : std::string();
         });
         TZelmarSheetCommands::PlugDialogs(sheet.get());
+        Searches->PlugFilter(sheet.get());
         sheet->SetCaption(caption);
         TZelmarWindow* window = sheet.release();
         QMdiSubWindow* child = Mdi->addSubWindow(window);

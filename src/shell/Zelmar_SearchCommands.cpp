@@ -48,7 +48,11 @@ TZelmarSearchCommands::TZelmarSearchCommands(TZelmar_FormMain* form) : QObject(f
             [this] { ActSearchAlphanumericExecute(); });
     connect(ActSearchDuplicates, &QAction::triggered, this,
             [this] { ActSearchDuplicatesExecute(); });
-    for (QAction* action : {ActSearchMolecule, ActSearchAlphanumeric, ActSearchDuplicates})
+    ActSearchFilter =
+        MakeAction(form, "ActSearchFilter", QStringLiteral("search-text"), QKeySequence::Find);
+    connect(ActSearchFilter, &QAction::triggered, this, [this] { ActSearchFilterExecute(); });
+    for (QAction* action :
+         {ActSearchMolecule, ActSearchAlphanumeric, ActSearchDuplicates, ActSearchFilter})
         form->addAction(action);
     Retranslate();
 }
@@ -64,18 +68,24 @@ void TZelmarSearchCommands::Retranslate() {
     SetCaptionAndHint(ActSearchDuplicates, "Zelmar_FormMain##  Suche nach Duplikaten...",
                       "Zelmar_FormMain##  Suche nach Duplikaten|Findet Datensätze mit gleichen "
                       "Werten oder gleichen Molekülen");
+    SetCaptionAndHint(ActSearchFilter, "Zelmar_FormMain##  Filtern...",
+                      "Zelmar_FormMain##  Filtern|Zeigt im Datenblatt nur die Datensätze, die "
+                      "einem Text, einer Zahl oder einer Struktur entsprechen");
 }
 
 void TZelmarSearchCommands::FillMenu(QMenu* menu) const {
     menu->addActions({ActSearchMolecule, ActSearchAlphanumeric});
     menu->addSeparator();
     menu->addAction(ActSearchDuplicates);
+    menu->addSeparator();
+    menu->addAction(ActSearchFilter);
 }
 
 void TZelmarSearchCommands::UpdateActions() {
     const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
     const bool canSearch = sheet != nullptr && sheet->CanSearch();
     ActSearchAlphanumeric->setEnabled(canSearch);
+    ActSearchFilter->setEnabled(sheet != nullptr && sheet->CanFilter());
     ActSearchDuplicates->setEnabled(canSearch);
     ActSearchMolecule->setEnabled(canSearch);
 }
@@ -147,5 +157,38 @@ void TZelmarSearchCommands::ActSearchDuplicatesExecute() {
             &hits, std::string(),
             ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
                 .arg(fieldName, QString::fromStdString(sheet->Caption())));
+    });
+}
+
+void TZelmarSearchCommands::ActSearchFilterExecute() {
+    GuardedVoid("TZelmar_FormMain.ActSearchFilterExecute", [&] {
+        TZelmarWindow* sheet = Form->GetCurrentChildWindow();
+        if (sheet != nullptr) sheet->OpenFilterBar();
+    });
+}
+
+void TZelmarSearchCommands::PlugFilter(TZelmarWindow* sheet) {
+    sheet->OnAskFilterStructure = [this](TZelmarWindow* owner, std::string& molFile, int& options,
+                                         bool& considerStereo) {
+        return AskFilterStructure(owner, molFile, options, considerStereo);
+    };
+}
+
+bool TZelmarSearchCommands::AskFilterStructure(TZelmarWindow* sheet, std::string& molFile,
+                                               int& options, bool& considerStereo) {
+    return Guarded("TZelmar_FormMain.AskFilterStructure", false, [&] {
+        QPointer<TZelmarWindow> guard(sheet);
+        TZelmarDialog_SearchMolecules* dialog;
+        {
+            const TBusyCursor busy;  // the dialog may still be loading its page
+            dialog = Form->SearchMoleculesDialog();
+        }
+        dialog->SetMolecule(Form->LastMoleculeQuery);
+        if (dialog->exec() != QDialog::Accepted || guard.isNull()) return false;
+        Form->LastMoleculeQuery = dialog->GetQueryMolecule();
+        molFile = Form->LastMoleculeQuery;
+        options = dialog->GetSearchMode();
+        considerStereo = dialog->GetConsiderStereo();
+        return true;
     });
 }

@@ -3,10 +3,12 @@
 // duplicates, and by structure. Each search that finds records opens them in a result sheet.
 
 #include <QObject>
+#include <string>
 
 class QAction;
 class QMenu;
 class TZelmar_FormMain;
+class TZelmarWindow;
 
 class TZelmarSearchCommands : public QObject {
     Q_OBJECT
@@ -20,11 +22,19 @@ public:
     void ActSearchMoleculeExecute();
     void ActSearchAlphanumericExecute();
     void ActSearchDuplicatesExecute();
+    // The filter bar of the current sheet (Ctrl+F).
+    void ActSearchFilterExecute();
+    // A new sheet draws its structure filter in the structure search's dialog.
+    void PlugFilter(TZelmarWindow* sheet);
 
     QAction* ActSearchMolecule;
     QAction* ActSearchAlphanumeric;
     QAction* ActSearchDuplicates;
+    QAction* ActSearchFilter;
 
 private:
+    bool AskFilterStructure(TZelmarWindow* sheet, std::string& molFile, int& options,
+                            bool& considerStereo);
+
     TZelmar_FormMain* const Form;
 };

@@ -25,8 +25,10 @@
 #include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_Dialog_EditChemistry.h"
 #include "Zelmar_Dialog_SearchMolecules.h"
+#include "Zelmar_FilterBar.h"
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_Object_PictureRenderer.h"
+#include "Zelmar_SheetStatusBar.h"
 #include "vesk_ChemRoutines.h"
 
 #include <unistd.h>
@@ -497,6 +499,40 @@ private slots:
         QCOMPARE(hits, expected);
         QCOMPARE(QString::fromStdString(Form().SheetWindows().last()->Caption()),
                  QStringLiteral("Suchergebnis - 1"));
+    }
+
+    // The filter bar's structure button: the query drawn in the structure search's dialog
+    // narrows the sheet in place to what the search library finds, with no result window.
+    void aDrawnStructureNarrowsTheSheetInPlace() {
+        TZelmarWindow* sheet = Open(Form(), DataFile("nci_aids_props.sdf"));
+        QVERIFY(sheet != nullptr);
+        const auto windows = Form().SheetWindows().size();
+        QTRY_VERIFY(Action(Form(), "ActSearchFilter")->isEnabled());
+        Action(Form(), "ActSearchFilter")->trigger();
+        auto* button = sheet->FilterBar()->findChild<QToolButton*>("FilterStructure");
+        QVERIFY(button != nullptr && button->isVisible());
+        TDialogWatcher watcher;
+        watcher.Expect([&](QDialog* dialog) {
+            auto* search = qobject_cast<TZelmarDialog_SearchMolecules*>(dialog);
+            if (search == nullptr) {
+                dialog->reject();
+                return;
+            }
+            DrawBenzene(search);
+            Click(search, "BtnOK");
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(watcher.AllAnswered() && watcher.Unexpected.isEmpty());
+        const int expected = LibraryHits(sheet, Form().LastMoleculeQuery, false, false);
+        QVERIFY(expected > 0 && expected < 200);
+        QCOMPARE(sheet->Grid()->RowCount() - 2, expected);
+        QCOMPARE(Form().SheetWindows().size(), windows);
+        QVERIFY(button->isChecked());
+        QCOMPARE(sheet->StatusBar()->RecordInfo(),
+                 QStringLiteral("%1 von 200 Einträgen").arg(expected));
+        QTest::keyClick(sheet->FilterBar()->Edit(), Qt::Key_Escape);
+        QCOMPARE(sheet->Grid()->RowCount() - 2, 200);
+        QVERIFY(!button->isChecked());
     }
 
     // The query and the mode of the last search come back; an exact search with and without

@@ -155,6 +155,8 @@ TEST(RowFilter, RowsFollowSortingAndNewDeletedAndUndoneRecords) {
 TEST(RowFilter, StructureFilterKeepsTheRecordsHoldingTheSubstructure) {
     TFilteredSheet sheet;
     TZelmarSDFileDataList& list = sheet.List;
-    ASSERT_TRUE(list.FilterRowsByStructure(MolBlock("q", {"C", "O"}), false));
+    ASSERT_TRUE(list.FilterRowsByStructure(MolBlock("q", {"C", "O"}), soContains, false));
     EXPECT_EQ(ShownIds(list), (std::vector<std::string>{"ethanol", "methanol"}));
+    ASSERT_TRUE(list.FilterRowsByStructure(MolBlock("q", {"C", "O"}), soExact, false));
+    EXPECT_EQ(ShownIds(list), (std::vector<std::string>{"methanol"}));
 }

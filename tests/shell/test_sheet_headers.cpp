@@ -7,12 +7,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QToolTip>
 #include <QtTest>
 
 #include "SheetWindowTestSupport.h"
+#include "ZelmarDialogTestSupport.h"
 #include "Zelmar_Dialog_ShowLoadErrors.h"
+#include "Zelmar_FrozenColumn.h"
 #include "Zelmar_Object_Fields.h"
 #include "Zelmar_SheetStatusBar.h"
 
@@ -103,6 +106,50 @@ private slots:
         LeaveWithoutSaving();
         delete Shown;
         Shown = nullptr;
+    }
+
+    // Scrolled sideways, the molecule column stays at the left edge with its caption: the
+    // same pictures, a click there is a click on the molecule, and a cell it would cover
+    // comes out beside it when it becomes current.
+    void theMoleculeColumnStaysInViewWhileTheCellsScrollSideways() {
+        TZelmarWindow* sheet = OpenProps();
+        QVERIFY(sheet != nullptr);
+        TZelmarSheetGrid* grid = sheet->Grid();
+        const int molecule = ColumnOf(sheet, kFieldNameChemistry);
+        QCOMPARE(molecule, grid->FixedCols());
+        const QRect home = grid->CellRect(molecule, 1);
+        QTest::qWait(300);  // the pictures are drawn in the background
+        const QImage picture = grid->grab(home).toImage();
+
+        QScrollBar* sideways = grid->horizontalScrollBar();
+        sideways->setValue(sideways->maximum());
+        QVERIFY(sideways->value() > home.width());
+        const QRect kept = grid->CellRect(molecule, 1);
+        QCOMPARE(kept, home);
+        int column = -1, row = -1;
+        QVERIFY(grid->CellAt(kept.center(), column, row));
+        QCOMPARE(column, molecule);
+        const QRect caption = grid->CellRect(molecule, 0);
+        QVERIFY(grid->CellAt(caption.center(), column, row));
+        QCOMPARE(column, molecule);
+        QCOMPARE(row, 0);
+        QTRY_VERIFY(grid->grab(kept).toImage() == picture);
+        Shot(sheet, "frozen-molecule-column");
+
+        const int scrolled = sideways->value();
+        ClickCell(grid, molecule, 2);
+        QCOMPARE(grid->CurrentCol(), molecule);
+        QCOMPARE(grid->CurrentRow(), 2);
+        QCOMPARE(sideways->value(), scrolled);
+
+        // Going right from the molecule lands on a column that lay under it.
+        QTest::keyClick(grid, Qt::Key_Right);
+        QCOMPARE(grid->CurrentCol(), molecule + 1);
+        QVERIFY(grid->CellRect(molecule + 1, 2).left() >= kept.right());
+
+        sideways->setValue(0);
+        QCOMPARE(grid->CellRect(molecule, 1), home);
+        QVERIFY(!grid->FrozenColumn()->isVisible());
     }
 
     void theSortArrowFollowsTheLastSortWhileItsOrderHolds() {
