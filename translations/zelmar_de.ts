@@ -959,6 +959,10 @@
         <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
         <translation>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</translation>
     </message>
+    <message>
+        <source>Felder</source>
+        <translation>Felder</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

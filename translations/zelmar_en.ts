@@ -959,6 +959,10 @@
         <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
         <translation>Saved: all %d entries, including those the filter hides</translation>
     </message>
+    <message>
+        <source>Felder</source>
+        <translation>Fields</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

@@ -959,6 +959,10 @@
         <source>Gespeichert: alle %d Einträge, auch die vom Filter ausgeblendeten</source>
         <translation>Enregistré : les %d entrées, y compris celles masquées par le filtre</translation>
     </message>
+    <message>
+        <source>Felder</source>
+        <translation>Champs</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

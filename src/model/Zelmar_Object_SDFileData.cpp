@@ -485,13 +485,25 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
     constexpr const char* kSource = "TZelmarSDFileDataList.SetNewFields";
     return Guarded(kSource, false, [&] {
         if (newList == nullptr) return false;
-        // The records' items are renamed and deleted behind the steps' backs: texts a step
-        // kept would bring back the old names.
-        FUndo->Clear();
         // Records are reached while the fields are held: take the locks in the one order
         // the loader takes them too, or the two threads could wait for each other.
         TTracedLock records(FStore->CriticalSection(), kSource, kCriticalSection);
         TTracedLock fields(FCritSectFields, kSource, kCritSectFields);
+        // Inside a step the change is one: the records' items before, the field lists on
+        // both sides. Outside one, the items are renamed and deleted behind the steps' backs,
+        // and texts a step kept would bring back the old names.
+        if (FUndo->InStep()) {
+            for (int index = 0; index < FStore->Count(); ++index)
+                FUndo->NoteContent(FStore->At(index));
+            auto before = std::make_shared<TZelmarFieldList>();
+            auto after = std::make_shared<TZelmarFieldList>();
+            before->Assign(FFields.get());
+            after->Assign(newList);
+            FUndo->NoteDone(
+                [this, before, after](bool forward) { TakeFieldList(forward ? *after : *before); });
+        } else {
+            FUndo->Clear();
+        }
         // Items of removed fields go first: a field renamed to a removed field's name must
         // not meet the old items under it.
         for (int i = 0; i < FFields->GetCount(); ++i) {
@@ -512,13 +524,18 @@ bool TZelmarSDFileDataList::SetNewFields(const TZelmarFieldList* newList) {
         }
         for (int i = 0; i < parked.GetCount(); ++i)
             if (!RenameData(parked.GetField(i))) return false;
-        // The sort field points into the old list: keep it by name, or forget it.
-        const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
-        FFields->Assign(newList);
-        FNamesWithField.clear();
-        SortField = sortName.empty() ? nullptr : FFields->GetFieldByName(sortName);
+        TakeFieldList(*newList);
         return true;
     });
+}
+
+void TZelmarSDFileDataList::TakeFieldList(const TZelmarFieldList& fields) {
+    TTracedLock lock(FCritSectFields, "TZelmarSDFileDataList.TakeFieldList", kCritSectFields);
+    // The sort field points into the old list: keep it by name, or forget it.
+    const std::string sortName = SortField != nullptr ? SortField->Name : std::string();
+    FFields->Assign(&fields);
+    FNamesWithField.clear();
+    SortField = sortName.empty() ? nullptr : FFields->GetFieldByName(sortName);
 }
 
 void TZelmarSDFileDataList::InitFieldNamesFromData() {

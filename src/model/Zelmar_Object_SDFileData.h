@@ -281,7 +281,8 @@ public:
     void EnumSelectableFields(TZelmarFieldRefs& out);
     bool FillCopyOfFieldList(TZelmarFieldList& target);
     // Renames the data items of renamed fields, deletes those of removed fields, then takes
-    // the new list. Forgets the undo steps.
+    // the new list. Inside an undo step that is part of the step; outside one it forgets the
+    // undo steps.
     bool SetNewFields(const TZelmarFieldList* newList);
     // Adds a field for every data item name of the records, record by record.
     void InitFieldNamesFromData();
@@ -338,6 +339,8 @@ private:
     // new field names. Never called under a lock of the list.
     void AnnounceFieldListChanges();
     void SetLastError(const std::string& error);
+    // The field list becomes a copy of the fields (under CritSectFields).
+    void TakeFieldList(const TZelmarFieldList& fields);
     // Line ends for records made in the program: those of the records read from the file.
     bool UsesCrLf();
     // readError: the record's content could not be had at all.

@@ -78,6 +78,14 @@ void TZelmarUndoStack::Remove(const TZelmarRecordStore::TRecordSet& records) {
     FOpen.Actions.push_back(std::move(action));
 }
 
+void TZelmarUndoStack::NoteDone(std::function<void(bool forward)> apply) {
+    if (FDepth == 0 || !apply) return;
+    TAction action;
+    action.Kind = TKind::Done;
+    action.Apply = std::move(apply);
+    FOpen.Actions.push_back(std::move(action));
+}
+
 void TZelmarUndoStack::FinishStep() {
     TStep step = std::move(FOpen);
     FOpen = TStep();
@@ -101,7 +109,8 @@ void TZelmarUndoStack::FinishStep() {
     auto& actions = step.Actions;
     actions.erase(std::remove_if(actions.begin(), actions.end(),
                                  [](const TAction& action) {
-                                     return action.States.empty() && action.Records.empty();
+                                     return action.States.empty() && action.Records.empty() &&
+                                            !action.Apply;
                                  }),
                   actions.end());
     if (actions.empty()) return;
@@ -137,9 +146,12 @@ void TZelmarUndoStack::Apply(TAction& action, bool forward) {
                 FStore.PutBack(std::move(action.Taken));
                 action.Taken.clear();
             } else {
-                action.Taken = FStore.Take(TZelmarRecordStore::TRecordSet(action.Records.begin(),
-                                                                          action.Records.end()));
+                action.Taken = FStore.Take(
+                    TZelmarRecordStore::TRecordSet(action.Records.begin(), action.Records.end()));
             }
+            break;
+        case TKind::Done:
+            action.Apply(forward);
             break;
     }
 }
@@ -181,8 +193,7 @@ bool TZelmarUndoStack::Knows(const TStep& step, const TZelmarSDFileData* record)
     for (const TAction& action : step.Actions) {
         for (const TRecordState& state : action.States)
             if (state.Record == record) return true;
-        if (std::find(action.Records.begin(), action.Records.end(), record) !=
-            action.Records.end())
+        if (std::find(action.Records.begin(), action.Records.end(), record) != action.Records.end())
             return true;
     }
     return false;

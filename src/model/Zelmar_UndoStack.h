@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -49,6 +50,9 @@ public:
     void NoteAdded(TZelmarSDFileData* record);
     // Inside a step: takes the records out of the store; the step keeps them.
     void Remove(const TZelmarRecordStore::TRecordSet& records);
+    // Inside a step, after its owner changed what is no record (the field list): undoing
+    // calls apply(false), redoing apply(true), each under the record lock.
+    void NoteDone(std::function<void(bool forward)> apply);
 
     bool CanUndo() const { return FDepth == 0 && FApplied > 0; }
     bool CanRedo() const { return FDepth == 0 && FApplied < FSteps.size(); }
@@ -80,12 +84,13 @@ private:
         bool SelectedBefore = false;
         bool SelectedAfter = false;
     };
-    enum class TKind { Content, Checks, Added, Removed };
+    enum class TKind { Content, Checks, Added, Removed, Done };
     struct TAction {
         TKind Kind = TKind::Content;
         std::vector<TRecordState> States;         // Content, Checks
         std::vector<TZelmarSDFileData*> Records;  // Added, Removed
         TZelmarRecordStore::TTaken Taken;         // the records while out of the store
+        std::function<void(bool forward)> Apply;  // Done
     };
     struct TStep {
         std::uint64_t Id = 0;

@@ -555,7 +555,12 @@ void TZelmarWindow::AssignSDFileData(const TZelmarRecordRefs& records) {
 void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
     GuardedVoid("TZelmarWindow.SetNewFields", [&] {
         FGrid->CloseEditor();
-        if (FList->SetNewFields(fields)) {
+        bool changed = false;
+        {
+            TZelmarUndoStep step(FList->Undo(), LoadTranslatedText("ZelmarWindow##  Felder"));
+            changed = FList->SetNewFields(fields);
+        }
+        if (changed) {
             SetModified();
             RestoreColWidths();
             // Kinds chosen in the field dialog are kept for the file like those of the menu.

@@ -40,6 +40,8 @@ void TZelmarWindow::Redo() {
 void TZelmarWindow::AfterUndoOrRedo() {
     FEditStart = TEditStart();
     UpdateAfterNewOrDeleteRecord();
+    // A step may bring back another field list, whose columns keep their widths.
+    RestoreColWidths();
     FModified = !FList->Undo().AtSavePoint();
     UpdateStatusIcons();
 }

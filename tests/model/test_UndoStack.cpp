@@ -290,3 +290,50 @@ TEST(UndoStack, AFieldChangeForgetsTheStepsAndLeavesTheSheetModified) {
     EXPECT_FALSE(undo.AtSavePoint());
     EXPECT_EQ(Sheet(list).find("<B>"), std::string::npos);
 }
+
+TEST(UndoStack, AFieldChangeInsideAStepIsUndoneAndRedoneWithTheEditsBeforeIt) {
+    TZelmarSDFileDataList list(nullptr);
+    TZelmarUndoStack& undo = list.Undo();
+    TZelmarSDFileData* record = list.CreateSDFileData(false);
+    Set(record, ecsdtDataText, "B", "old");
+    Set(record, ecsdtDataText, "C", "gone soon");
+    list.InitFieldNamesFromData();
+    undo.MarkSaved();
+    const std::string loaded = Sheet(list);
+    undo.BeginStep("edit");
+    undo.NoteContent(record);
+    Set(record, ecsdtDataText, "B", "new");
+    undo.EndStep();
+    const std::string edited = Sheet(list);
+
+    // B becomes Title, C goes: one step of its own.
+    TZelmarFieldList fields;
+    ASSERT_TRUE(list.FillCopyOfFieldList(fields));
+    fields.SaveOrigFieldNames();
+    fields.GetFieldByName("B")->Name = "Title";
+    fields.DeleteField(fields.GetFieldByName("C"));
+    fields.SetEditedFlags();
+    undo.BeginStep("fields");
+    ASSERT_TRUE(list.SetNewFields(&fields));
+    undo.EndStep();
+    const std::string renamed = Sheet(list);
+    EXPECT_EQ(renamed.find("<B>"), std::string::npos);
+    EXPECT_EQ(renamed.find("<C>"), std::string::npos);
+    EXPECT_NE(renamed.find("<Title>new/"), std::string::npos);
+    EXPECT_EQ(undo.UndoName(), "fields");
+
+    ASSERT_TRUE(undo.Undo());
+    EXPECT_EQ(Sheet(list), edited);
+    EXPECT_NE(list.GetFieldByName("B"), nullptr);
+    EXPECT_NE(list.GetFieldByName("C"), nullptr);
+    EXPECT_EQ(list.GetFieldByName("Title"), nullptr);
+    ASSERT_TRUE(undo.Undo());  // the edit before it still comes back in its old name
+    EXPECT_EQ(Sheet(list), loaded);
+    EXPECT_TRUE(undo.AtSavePoint());
+
+    ASSERT_TRUE(undo.Redo());
+    ASSERT_TRUE(undo.Redo());
+    EXPECT_EQ(Sheet(list), renamed);
+    EXPECT_NE(list.GetFieldByName("Title"), nullptr);
+    EXPECT_EQ(list.GetFieldByName("B"), nullptr);
+}

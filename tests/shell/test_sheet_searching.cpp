@@ -232,6 +232,27 @@ private slots:
         QVERIFY(sheet->List()->GetFieldByName("REMARK") != nullptr);
         QCOMPARE(Value(sheet, 1, "LOGP"), clogp);
         QVERIFY(sheet->IsModified());
+
+        // The change is one step: Ctrl+Z brings the old fields and items back, Ctrl+Y the
+        // new ones again.
+        QAction* undo = Form().findChild<QAction*>("ActionUndo");
+        QTRY_VERIFY(undo->isEnabled());
+        QCOMPARE(undo->text(), QStringLiteral("Rückgängig: Felder"));
+        Form().activateWindow();  // offscreen, no window manager does it after the dialog
+        QTRY_VERIFY(Form().isActiveWindow());
+        sheet->Grid()->setFocus();
+        QTest::keyClick(sheet->Grid(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(sheet->List()->GetFieldByName("CLOGP") != nullptr);
+        QVERIFY(sheet->List()->GetFieldByName("CP") != nullptr);
+        QVERIFY(sheet->List()->GetFieldByName("LOGP") == nullptr);
+        QCOMPARE(Value(sheet, 1, "CLOGP"), clogp);
+        QVERIFY(ColumnOf(sheet, "CLOGP") > 0);
+        QVERIFY(!sheet->IsModified());
+        QTRY_VERIFY(Form().findChild<QAction*>("ActionRedo")->isEnabled());
+        QTest::keyClick(sheet->Grid(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Value(sheet, 1, "LOGP"), clogp);
+        QVERIFY(sheet->List()->GetFieldByName("CP") == nullptr);
+        QVERIFY(sheet->IsModified());
         QVERIFY(sheet->Save(false));
 
         const std::vector<std::string> renamed = ItemValues(copy, "LOGP");
