@@ -420,8 +420,9 @@ const TCommand kCommands[] = {
     {"copy", RunCopy,
      "a sheet reads the file, then the table Copy makes of all rows under every column (TSV, "
      "CSV with SMILES, the records as an SD file) is timed: records, columns, tsv_mb, csv_mb, "
-     "sd_mb, load_seconds, seconds, cpu_seconds, without_molecule_seconds (the same copy "
-     "without the molecule column), peak_rss_mb"},
+     "sd_mb, load_seconds, seconds, cpu_seconds, again_seconds (a second copy: the SMILES "
+     "kept), without_molecule_seconds (the same copy without the molecule column), "
+     "peak_rss_mb"},
     {"undo-delete", RunUndoDelete,
      "a sheet reads the file, all its records are deleted in one step, which is undone and "
      "redone: records, load_seconds, delete_seconds, undo_seconds, redo_seconds, peak_rss_mb"},

@@ -963,6 +963,10 @@
         <source>Felder</source>
         <translation>Felder</translation>
     </message>
+    <message>
+        <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
+        <translation>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

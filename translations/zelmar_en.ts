@@ -963,6 +963,10 @@
         <source>Felder</source>
         <translation>Fields</translation>
     </message>
+    <message>
+        <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
+        <translation>Copying data. Press ESC to stop copying.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

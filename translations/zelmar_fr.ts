@@ -963,6 +963,10 @@
         <source>Felder</source>
         <translation>Champs</translation>
     </message>
+    <message>
+        <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
+        <translation>Copie des données. Appuyez sur Échap pour arrêter la copie.</translation>
+    </message>
 </context>
 <context>
     <name>Zelmar_DialogAbout</name>

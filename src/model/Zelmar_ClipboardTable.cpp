@@ -1,26 +1,18 @@
 #include "Zelmar_ClipboardTable.h"
 
 #include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "Zelmar_RecordSmiles.h"
 #include "Zelmar_TableExport.h"
-#include "vesk_ChemRoutines.h"
 #include "vesk_Guard.h"
 
 namespace {
-
-std::string CellText(TZelmarSDFileData* record, const TZelmarField* field,
-                     TveskMolManager& molecules) {
-    if (!field->IsChemistry()) return ZelmarExportCellText(record, field);
-    TZelmarDataCarrier value;
-    std::string smiles;
-    if (record != nullptr && record->GetDataForField(field, &value))
-        molecules.GetSmiles(value.Text(), smiles);
-    return smiles;
-}
 
 // The records' bytes as the sheet's writer writes them, through a file of the writer's own.
 bool SDFileOf(TZelmarSDFileDataList& list, const std::vector<int>& records, std::string& bytes) {
@@ -97,10 +89,9 @@ bool ZelmarLooksLikeSDText(const std::string& text) {
 
 bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& records,
                      const std::vector<const TZelmarField*>& columns, bool withSDFile,
-                     TZelmarCopiedTable& out) {
+                     TZelmarCopiedTable& out, const TZelmarCopyProgress& progress) {
     return Guarded("ZelmarCopyTable", false, [&] {
         out = TZelmarCopiedTable();
-        TveskMolManager molecules;
         const auto addRow = [&](const std::vector<std::string>& cells) {
             for (std::size_t c = 0; c < cells.size(); ++c) {
                 out.Tsv += (c > 0 ? "\t" : "") + ZelmarClipboardTsvCell(cells[c]);
@@ -109,16 +100,29 @@ bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& record
             out.Tsv += "\n";
             out.Csv += "\r\n";
         };
+        std::vector<TZelmarSDFileData*> rows;
+        rows.reserve(records.size());
+        for (const int index : records) rows.push_back(list.GetSDFileData(index));
+        // The SMILES are the costly part: made first, on every core, with the progress.
+        std::vector<std::string> smiles;
+        const bool withMolecule = std::any_of(
+            columns.begin(), columns.end(), [](const TZelmarField* f) { return f->IsChemistry(); });
+        if (withMolecule &&
+            !ZelmarRecordSmiles(rows, smiles, [&](std::size_t done, std::size_t total) {
+                return !progress ||
+                       progress(total == 0 ? 100 : static_cast<int>(done * 100 / total));
+            }))
+            return false;
         std::vector<std::string> cells;
         for (const TZelmarField* field : columns)
             cells.push_back(field->IsChemistry() ? std::string(kExportSmilesColumn)
                                                  : ZelmarExportColumnName(field));
         addRow(cells);
-        for (const int index : records) {
-            TZelmarSDFileData* record = list.GetSDFileData(index);
+        for (std::size_t k = 0; k < rows.size(); ++k) {
             cells.clear();
             for (const TZelmarField* field : columns)
-                cells.push_back(CellText(record, field, molecules));
+                cells.push_back(field->IsChemistry() ? smiles[k]
+                                                     : ZelmarExportCellText(rows[k], field));
             addRow(cells);
         }
         return !withSDFile || SDFileOf(list, records, out.SDFile);

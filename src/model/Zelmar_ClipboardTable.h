@@ -4,6 +4,7 @@
 // records as an SD file with their own bytes. A header row names the columns; formula and
 // weight are as shown (weights with a point), the molecule is its SMILES. Qt-free.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,11 @@ std::vector<std::vector<std::string>> ZelmarParseTsv(const std::string& text);
 // Whether a text is an SD file's records rather than a table or a value.
 bool ZelmarLooksLikeSDText(const std::string& text);
 
-// The records at the list positions, in that order, under the columns. False on failure.
+// Per cent done, while the molecules' SMILES are made; false stops.
+using TZelmarCopyProgress = std::function<bool(int percent)>;
+
+// The records at the list positions, in that order, under the columns. False when stopped or
+// on failure.
 bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& records,
                      const std::vector<const TZelmarField*>& columns, bool withSDFile,
-                     TZelmarCopiedTable& out);
+                     TZelmarCopiedTable& out, const TZelmarCopyProgress& progress = nullptr);

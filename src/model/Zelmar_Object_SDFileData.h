@@ -40,10 +40,10 @@ class TZelmarSearchEngine;
 // The molecule stored when a molecule cell is cleared: a molfile without atoms.
 extern const char* const kEmptyMolFile;
 
-// What duplicate search and the molecule sort learnt about a record's molecule: its
-// constitution hash and exact-structure keys (index 1: with stereo), kept with the size and hash
-// of the molecule text they were made from, so that a molecule edited, reloaded or assigned
-// since is looked at anew.
+// What duplicate search, the molecule sort and copies learnt about a record's molecule: its
+// constitution hash, exact-structure keys (index 1: with stereo) and SMILES, kept with the size
+// and hash of the molecule text they were made from, so that a molecule edited, reloaded or
+// assigned since is looked at anew.
 struct TZelmarKeptStructureKeys {
     std::size_t MolSize = 0;
     std::uint64_t MolHash = 0;
@@ -52,6 +52,9 @@ struct TZelmarKeptStructureKeys {
     std::uint64_t Constitution = 0;
     bool Known[2] = {false, false};
     TZelmarStructureKey Keys[2];
+    // Its canonical SMILES (ZelmarRecordSmiles); empty when it has none.
+    bool SmilesKnown = false;
+    std::string Smiles;
 };
 
 // One row of a sheet: an SD record's texts, its check mark and, when reading it failed, the

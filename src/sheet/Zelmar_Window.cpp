@@ -507,7 +507,7 @@ bool TZelmarWindow::CanCloseNow() const {
 }
 
 bool TZelmarWindow::IsIdle() const {
-    return !FSearching && !FSorting && !FSaving && !FIndexing;
+    return !FSearching && !FSorting && !FSaving && !FIndexing && !FCopying;
 }
 
 bool TZelmarWindow::CanSave() const {

@@ -356,6 +356,7 @@ private:
     bool FSorting = false;
     bool FKindsDecidedEarly = false;
     bool FSearching = false;
+    bool FCopying = false;
     bool FSaving = false;
     // The user cancelled the last save in one of its questions.
     bool FSaveCancelled = false;

@@ -274,10 +274,25 @@ void TZelmarWindow::CopyToClipboard() {
         if (records.empty() || columns.empty()) return;
         const bool wholeRows = static_cast<int>(FGrid->SelectedColumns().size()) ==
                                FGrid->ColCount() - FGrid->FixedCols();
+        // Many molecules take a while: the window shows how far it got and Esc stops it.
+        FCopying = true;
+        FEscapeInGrid = FEscapePressed = false;
+        StatusText(LoadTranslatedText(
+            "ZelmarWindow##  Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen."));
+        ShowProgress(0);
+        ShowProgressBar(true);
         SetBusyCursor(true);
         TZelmarCopiedTable table;
-        const bool made = ZelmarCopyTable(*FList, records, columns, wholeRows, table);
+        const bool made =
+            ZelmarCopyTable(*FList, records, columns, wholeRows, table, [this](int percent) {
+                StatusProgress(percent);
+                return !FEscapePressed && !FEscapeInGrid;
+            });
         SetBusyCursor(false);
+        ShowProgressBar(false);
+        StatusText("");
+        FCopying = false;
+        FEscapeInGrid = FEscapePressed = false;
         if (!made) return;
         auto* data = new QMimeData;
         data->setText(QString::fromStdString(table.Tsv));

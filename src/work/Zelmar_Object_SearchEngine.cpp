@@ -16,6 +16,7 @@
 
 #include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_WorkInParts.h"
 #include "vesk_Guard.h"
 #include "vesk_MulDiv.h"
 
@@ -498,70 +499,6 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
 
 namespace {
 
-// Small enough parts that stopping answers quickly, large enough that taking one costs nothing.
-constexpr std::size_t kItemsPerPart = 32;
-constexpr unsigned kMostWorkThreads = 2;
-
-// Runs work(first, end, worker) over [0, count) part by part on up to two threads; worker 0 is
-// the calling thread, which alone calls progress(done) between its parts (false stops).
-// True when every part was done.
-bool RunInParts(std::size_t count,
-                const std::function<void(std::size_t, std::size_t, unsigned)>& work,
-                const std::function<bool(std::size_t)>& progress, unsigned workers) {
-    std::atomic<std::size_t> next{0};
-    std::atomic<std::size_t> done{0};
-    std::atomic<bool> stop{false};
-    std::atomic<bool> failed{false};
-    auto takePart = [&](unsigned worker) {
-        if (stop.load(std::memory_order_relaxed)) return false;
-        const std::size_t first = next.fetch_add(kItemsPerPart);
-        if (first >= count) return false;
-        const std::size_t end = std::min(count, first + kItemsPerPart);
-        work(first, end, worker);
-        done.fetch_add(end - first);
-        return true;
-    };
-    if (progress && !progress(0)) return false;
-    std::vector<std::thread> helpers;
-    try {
-        for (unsigned worker = 1; worker < workers && count > kItemsPerPart; ++worker)
-            helpers.emplace_back([&takePart, &failed, &stop, worker] {
-                try {
-                    while (takePart(worker)) {
-                    }
-                } catch (...) {
-                    // Nothing may leave a thread; the caller learns of it by the answer.
-                    failed = true;
-                    stop = true;
-                }
-            });
-    } catch (const std::system_error&) {
-        // No more threads to be had: the calling thread does the rest.
-    }
-    bool goOn = true;
-    {
-        // Joins the helpers on every way out, also when this thread's part throws.
-        struct TJoin {
-            std::vector<std::thread>& Threads;
-            std::atomic<bool>& Stop;
-            ~TJoin() {
-                Stop = true;
-                for (std::thread& thread : Threads) thread.join();
-            }
-        } join{helpers, stop};
-        while (takePart(0))
-            if (progress && !progress(done.load())) {
-                goOn = false;
-                break;
-            }
-    }
-    return goOn && !failed.load() && done.load() == count;
-}
-
-unsigned WorkThreads() {
-    return std::min(std::max(std::thread::hardware_concurrency(), 1u), kMostWorkThreads);
-}
-
 std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
     h ^= v + 0x9E3779B97F4A7C15ULL + (h << 6) + (h >> 2);
     h *= 0xFF51AFD7ED558CCDULL;
@@ -680,13 +617,13 @@ bool ZelmarConstitutionHashes(const std::vector<std::string_view>& molTexts,
     return Guarded("ZelmarConstitutionHashes", false, [&] {
         hashes.assign(molTexts.size(), 0);
         std::vector<char> made(molTexts.size(), 0);
-        const bool complete = RunInParts(
+        const bool complete = ZelmarRunInParts(
             molTexts.size(),
             [&](std::size_t first, std::size_t end, unsigned) {
                 for (std::size_t k = first; k < end; ++k)
                     made[k] = ZelmarConstitutionHash(molTexts[k], hashes[k]) ? 1 : 0;
             },
-            progress, WorkThreads());
+            progress, ZelmarWorkThreads());
         known.assign(made.begin(), made.end());
         return complete;
     });
@@ -699,11 +636,11 @@ bool ZelmarStructureKeys(const std::vector<std::string_view>& molTexts, bool con
         keys.assign(molTexts.size(), TZelmarStructureKey());
         if (molTexts.empty()) return !progress || progress(0);
         // One engine per thread, made here so that a failing one fails the call, not a thread.
-        const unsigned workers = WorkThreads();
+        const unsigned workers = ZelmarWorkThreads();
         std::vector<std::unique_ptr<TZelmarSearchEngine>> engines;
         for (unsigned worker = 0; worker < workers; ++worker)
             engines.push_back(std::make_unique<TZelmarSearchEngine>(nullptr));
-        return RunInParts(
+        return ZelmarRunInParts(
             molTexts.size(),
             [&](std::size_t first, std::size_t end, unsigned worker) {
                 for (std::size_t k = first; k < end; ++k)
