@@ -32,6 +32,7 @@ int RunMixDialog(const std::string& file,
 // zelmar_bench_copy.cpp
 int RunCopy(const std::string& file);
 int RunUndoDelete(const std::string& file);
+int RunFilter(const std::string& file, const std::vector<std::string>& args);
 
 namespace {
 
@@ -426,6 +427,11 @@ const TCommand kCommands[] = {
     {"undo-delete", RunUndoDelete,
      "a sheet reads the file, all its records are deleted in one step, which is undone and "
      "redone: records, load_seconds, delete_seconds, undo_seconds, redo_seconds, peak_rss_mb"},
+    {"filter", nullptr,
+     "FILE --field NAME|all --text T: a sheet reads FILE, then the filter bar's query narrows "
+     "it (timed with the rows it leaves) and is taken off: records, rows, seconds, "
+     "clear_seconds",
+     nullptr, RunFilter},
     {"mix-dialog", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
      "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",
