@@ -13,6 +13,7 @@ packages=(
   dpkg-dev desktop-file-utils appstream shared-mime-info
   locales
   openbabel time
+  xdotool x11-utils imagemagick
   libreoffice-calc-nogui
 )
 
