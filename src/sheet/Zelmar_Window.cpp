@@ -278,9 +278,14 @@ void TZelmarWindow::ShowProgress(int value) {
 
 bool TZelmarWindow::StatusProgress(int value) {
     return Guarded("TZelmarWindow.StatusProgress", false, [&] {
+        // Keeps the window responsive and lets ESC reach the flags while the list works. A
+        // search asks before every record, far more often than anyone could see or press,
+        // and a progress bar repaints at once when its per cent changes.
+        constexpr qint64 kShownEveryMs = 25;
+        if (FProgressShown.isValid() && FProgressShown.elapsed() < kShownEveryMs) return true;
         ShowProgress(value);
-        // Keeps the window responsive and lets ESC reach the flags while the list works.
         QCoreApplication::processEvents();
+        FProgressShown.start();
         return true;
     });
 }

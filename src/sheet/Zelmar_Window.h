@@ -5,6 +5,7 @@
 // The main window and the dialogs reach the sheet's data only through these operations.
 // UI thread only; the record list's worker-thread events are handed over to it.
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <atomic>
 #include <functional>
@@ -363,6 +364,7 @@ private:
     bool FModified = false;
     bool FShownOnce = false;
     std::atomic<int> FLastProgress{0};
+    QElapsedTimer FProgressShown;  // since StatusProgress last showed the progress
     std::atomic<int> FLastIndexingProgress{-1};
     // Where MakeBackup moved the file being saved over; empty when it moved nothing.
     std::string FBackupOf;
