@@ -342,6 +342,10 @@ private:
     // new field names. Never called under a lock of the list.
     void AnnounceFieldListChanges();
     void SetLastError(const std::string& error);
+    // FilterRows over every text field and the formula at once, for a plain ASCII text: the
+    // records that contain it, case ignored. False when stopped or failed.
+    bool FindTextEverywhere(const std::vector<const TZelmarField*>& fields,
+                            const std::string& typed, TZelmarRecordStore::TRecordSet& found);
     // The field list becomes a copy of the fields (under CritSectFields).
     void TakeFieldList(const TZelmarFieldList& fields);
     // Line ends for records made in the program: those of the records read from the file.

@@ -1,10 +1,14 @@
 // Narrowing a sheet in place: the filter bar's queries run through the search engine over
 // every record, and the hits become the rows shown.
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_WorkInParts.h"
 #include "vesk_Guard.h"
+#include "vesk_MulDiv.h"
 
 namespace {
 
@@ -12,6 +16,35 @@ using TRecordSet = TZelmarRecordStore::TRecordSet;
 
 void Collect(const TZelmarRecordRefs& hits, TRecordSet& shown) {
     for (int i = 0; i < hits.GetCount(); ++i) shown.insert(hits.GetObject(i));
+}
+
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// upperNeedle (ASCII, upper case) in the bytes, ASCII case ignored. Bytes of UTF-8 and
+// Windows-1252 characters outside ASCII are never ASCII, so the bytes need no decoding.
+bool ContainsCaseBlind(std::string_view bytes, std::string_view upperNeedle) {
+    return std::search(bytes.begin(), bytes.end(), upperNeedle.begin(), upperNeedle.end(),
+                       [](char a, char b) { return AsciiUpper(a) == b; }) != bytes.end();
+}
+
+// formula: the record's formula when the formula is searched too, else empty.
+bool RecordContains(const TZelmarSDFileData& record, const std::vector<bool>& names,
+                    std::string_view formula, std::string_view upperNeedle) {
+    const TZelmarRecordTexts& texts = record.Texts();
+    for (int item = 0; item < texts.DataCount(); ++item) {
+        const std::uint32_t name = texts.DataNameIndex(item);
+        if (name >= names.size() || !names[name]) continue;
+        for (int line = 0; line < texts.LineCount(item); ++line)
+            if (ContainsCaseBlind(texts.Line(item, line), upperNeedle)) return true;
+    }
+    return ContainsCaseBlind(formula, upperNeedle);
 }
 
 }  // namespace
@@ -35,6 +68,11 @@ bool TZelmarSDFileDataList::FilterRows(const TZelmarField* field, const std::str
             }
         }
         TRecordSet shown;
+        if (field == nullptr && IsAscii(typed)) {
+            if (!FindTextEverywhere(fields, typed, shown)) return false;
+            FRows->ShowOnly(shown);
+            return true;
+        }
         for (const TZelmarField* each : fields) {
             // Looking at every field, a number is looked for as text, as it is written.
             const bool numbers =
@@ -76,4 +114,64 @@ bool TZelmarSDFileDataList::FilterRowsByStructure(const std::string& molFile, in
         FRows->ShowOnly(shown);
         return true;
     });
+}
+
+bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarField*>& fields,
+                                               const std::string& typed,
+                                               TZelmarRecordStore::TRecordSet& found) {
+    // The engine's "contains" with case ignored, for every field at once: the engine would
+    // decode and fold each value of each field in turn, many times the work for a plain
+    // ASCII text, whose case folding leaves every other character as it is.
+    TZelmarFilterQuery parsed;
+    if (!ZelmarParseFilterQuery(typed, ecsdtDataText, false, '.', parsed)) return false;
+    std::string needle = parsed.Text;
+    std::transform(needle.begin(), needle.end(), needle.begin(), AsciiUpper);
+    std::vector<bool> names;
+    bool formula = false;
+    for (const TZelmarField* field : fields) {
+        if (field->Kind == ecsdtFormula) formula = true;
+        if (field->Kind != ecsdtDataText) continue;
+        const std::uint32_t index = TZelmarNamePool::Shared().Find(field->Name);
+        if (index == TZelmarNamePool::kNone) continue;
+        if (index >= names.size()) names.resize(index + 1, false);
+        names[index] = true;
+    }
+    if (OnStartSearch) OnStartSearch(this);
+    bool completed = false;
+    {
+        // Also after a failure: whoever showed the search as running must see it end.
+        struct TEnd {
+            TZelmarSDFileDataList* List;
+            ~TEnd() {
+                if (List->OnEndSearch) List->OnEndSearch(List);
+            }
+        } end{this};
+        // Read here, on this thread; the helpers only look at the texts.
+        const int count = GetCount();
+        std::vector<TZelmarSDFileData*> records(static_cast<std::size_t>(count));
+        std::vector<std::string> formulas(formula ? records.size() : 0);
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            records[k] = GetSDFileData(static_cast<int>(k));
+            // Computed on first asking: asked here, not by the helpers.
+            if (formula && records[k] != nullptr) formulas[k] = records[k]->GetFormula();
+        }
+        std::vector<char> hit(records.size(), 0);
+        completed = ZelmarRunInParts(
+            records.size(),
+            [&](std::size_t first, std::size_t last, unsigned) {
+                for (std::size_t k = first; k < last; ++k)
+                    hit[k] = records[k] != nullptr &&
+                             RecordContains(*records[k], names,
+                                            formula ? formulas[k] : std::string_view(), needle);
+            },
+            [&](std::size_t done) {
+                return !OnSearchProgress ||
+                       OnSearchProgress(
+                           this, platform::MulDiv(static_cast<int>(done), 100, std::max(count, 1)));
+            },
+            ZelmarWorkThreads());
+        for (std::size_t k = 0; k < records.size(); ++k)
+            if (hit[k]) found.insert(records[k]);
+    }
+    return completed;
 }

@@ -2,6 +2,7 @@
 // following the sheet through sorting, new, deleted and undone records.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -159,4 +160,31 @@ TEST(RowFilter, StructureFilterKeepsTheRecordsHoldingTheSubstructure) {
     EXPECT_EQ(ShownIds(list), (std::vector<std::string>{"ethanol", "methanol"}));
     ASSERT_TRUE(list.FilterRowsByStructure(MolBlock("q", {"C", "O"}), soExact, false));
     EXPECT_EQ(ShownIds(list), (std::vector<std::string>{"methanol"}));
+}
+
+// Every field at once finds what the fields one by one find together, also for values of
+// several lines, texts outside ASCII and the formula.
+TEST(RowFilter, EveryFieldAtOnceFindsWhatEachFieldFinds) {
+    TFilteredSheet sheet;
+    TZelmarSDFileDataList& list = sheet.List;
+    AddRecord(list, MolBlock("m", {"O"}), "water",
+              {{"name", "Wasser\nAqua"}, {"note", "Äther-frei"}});
+    list.InitFieldNamesFromData();
+    TZelmarFieldRefs searchable;
+    list.EnumSearchableFields(searchable);
+    for (const std::string query : {"AQUA", "eth", "h2o", "äther", "1", "n-oct"}) {
+        std::set<std::string> each;
+        for (int i = 0; i < searchable.GetCount(); ++i) {
+            const TZelmarField* field = searchable.GetObject(i);
+            if (field->Kind != ecsdtDataText && field->Kind != ecsdtFormula) continue;
+            TZelmarField asText = *field;
+            asText.Numeric = false;
+            ASSERT_TRUE(list.FilterRows(&asText, query)) << query;
+            for (const std::string& id : ShownIds(list)) each.insert(id);
+        }
+        ASSERT_TRUE(list.FilterRows(nullptr, query)) << query;
+        const std::vector<std::string> all = ShownIds(list);
+        EXPECT_EQ(std::set<std::string>(all.begin(), all.end()), each) << query;
+        EXPECT_FALSE(all.empty()) << query;
+    }
 }
