@@ -59,8 +59,8 @@
  *
  * Memory
  *   Texts passed in stay the caller's and are copied. The texts handed out
- *   (GetHighlightedMolecule, GetExactMatchKey) are allocated with malloc and
- *   released by the caller with free.
+ *   (GetHighlightedMolecule, GetExactMatchKey, GetPolicyMatchKey) are allocated
+ *   with malloc and released by the caller with free.
  */
 #ifndef VESKCHEMSEARCH_H
 #define VESKCHEMSEARCH_H
@@ -190,6 +190,44 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const ch
  * what was read (the process-wide cache described under "Threads"). */
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo,
                                                                 char** key);
+
+/* What "the same molecule" ignores in GetPolicyMatchKey, as bit flags that may be combined.
+ * The steps run in this order, each on the result of the one before:
+ *   salts     keep only the largest fragment, organic fragments first (salts, solvents and
+ *             counter ions go);
+ *   charges   neutralise by adding or removing hydrogens: acids and bases lose their charges,
+ *             a zwitterion becomes its neutral form; a charge no hydrogen can take away
+ *             (a quaternary nitrogen) stays, with as much opposite charge as balances it;
+ *   isotopes  every atom loses its isotope label; labelled hydrogens (D, T) become plain
+ *             hydrogens and are suppressed like any other;
+ *   tautomers a tautomer-insensitive form: hydrogens on atoms other than carbon count as one
+ *             pool and the bonds they can shift along (bonds to such atoms, conjugated bonds)
+ *             lose their order. Forms that differ by hydrogens moving between such atoms are
+ *             one (2-pyridone and 2-hydroxypyridine, a zwitterion and its neutral form);
+ *             hydrogens on carbon stay where they are, so keto and enol forms stay apart. */
+enum {
+    VESKCHEMSEARCH_POLICY_SALTS = 1,
+    VESKCHEMSEARCH_POLICY_CHARGES = 2,
+    VESKCHEMSEARCH_POLICY_ISOTOPES = 4,
+    VESKCHEMSEARCH_POLICY_TAUTOMERS = 8
+};
+
+/* The key of the molecule held by molHandle under a policy (VESKCHEMSEARCH_POLICY_* flags
+ * combined): two molecules that both have a key are the same structure once the policy's
+ * steps have been applied to each exactly when their keys are equal byte for byte, with
+ * stereo chemistry taken into account (stereo low byte non-zero) or ignored (low byte 0).
+ * Policy 0 gives exactly GetExactMatchKey's key. The key is a canonical SMILES-like
+ * zero-terminated text meant only to be compared with keys made under the same policy and
+ * stereo setting; its form may differ between versions of this library.
+ * Returns and sets *key as GetExactMatchKey does: 1 with the key (malloc'ed, released by the
+ * caller with free), 0 for a readable molecule without atoms, -1 when the molecule cannot be
+ * read, the handle is unknown or holds no text. -1 also when the policy has bits other than
+ * the four flags, and for a molecule the policy's steps cannot be applied to (one that is
+ * read only partially, with odd valences, may be such a one). A NULL key pointer makes the
+ * call do nothing and return -1. Safe on any thread under the rules of "Threads". */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetPolicyMatchKey(uintptr_t molHandle,
+                                                                 int32_t policy, int32_t stereo,
+                                                                 char** key);
 
 /* Switches the quick paths on (flag low byte non-zero, the default) or off, for the whole
  * process. There are two. Screens: before reading and matching a target, CompareMolecules

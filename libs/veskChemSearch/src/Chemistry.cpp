@@ -268,6 +268,10 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
     }
 }
 
+std::unique_ptr<RWMol> restoreEditable(const PreparedTarget& target) {
+    return restoreCopy(target);
+}
+
 std::shared_ptr<const ROMol> restoreTarget(const PreparedTarget& target) {
     try {
         return restoreCopy(target);

@@ -8,7 +8,15 @@
 #include <memory>
 #include <string>
 
+namespace RDKit {
+class RWMol;
+}
+
 namespace veskSearch {
+
+// The policy flags of GetPolicyMatchKey.
+constexpr unsigned kPolicySalts = 1, kPolicyCharges = 2, kPolicyIsotopes = 4, kPolicyTautomers = 8;
+constexpr unsigned kPolicyAll = 15;
 
 // Reads a molfile as a target. Never null; `readable` is false for texts that
 // cannot be read. When live is given it receives the molecule just built. Unless stereo
@@ -19,6 +27,13 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
 
 // The target molecule back from its prepared form; null if it cannot be restored.
 std::shared_ptr<const RDKit::ROMol> restoreTarget(const PreparedTarget& target);
+
+// A copy of the target molecule to change; null if it cannot be restored (throws).
+std::unique_ptr<RDKit::RWMol> restoreEditable(const PreparedTarget& target);
+
+// The key under a policy of a readable target with atoms (Policies.cpp): 1 with *key set,
+// 0 when the policy's steps leave no atoms, -1 when they cannot be applied.
+int32_t policyKey(const PreparedTarget& target, unsigned policy, bool stereo, std::string* key);
 
 // Reads a molfile as a query. Never null; `readable` is false for unreadable texts.
 std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text);

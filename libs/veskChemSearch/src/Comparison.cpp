@@ -89,6 +89,16 @@ int32_t MolText::exactKey(bool stereo, std::string* key) {
     return 1;
 }
 
+int32_t MolText::policyKey(unsigned policy, bool stereo, std::string* key) {
+    if (policy == 0) return exactKey(stereo, key);
+    if (policy & ~kPolicyAll) return -1;
+    std::shared_ptr<const PreparedTarget> t = target(TextScreen());
+    if (!t || !t->readable) return -1;
+    if (t->summary.atoms == 0) return 0;
+    // Worked on outside the lock: the target is immutable and shared.
+    return veskSearch::policyKey(*t, policy, stereo, key);
+}
+
 std::shared_ptr<const PreparedQuery> MolText::query() {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!query_) query_ = prepareQuery(text_);

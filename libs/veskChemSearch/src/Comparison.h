@@ -43,6 +43,8 @@ public:
     std::string smiles(bool stereo);
     // The text behind GetExactMatchKey: 1 with *key set, 0 for no atoms, -1 unreadable.
     int32_t exactKey(bool stereo, std::string* key);
+    // The text behind GetPolicyMatchKey, the same answers; policy 0 is exactKey.
+    int32_t policyKey(unsigned policy, bool stereo, std::string* key);
     std::shared_ptr<const PreparedQuery> query();
 
 private:

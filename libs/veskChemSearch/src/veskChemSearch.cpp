@@ -148,6 +148,31 @@ int32_t withCompare(uintptr_t compareHandle, int32_t neutral, F&& body) {
     return body(*c);
 }
 
+// GetExactMatchKey and GetPolicyMatchKey: the handle's text, a key made from it, the copy.
+template <class Make>
+int32_t handOutKey(uintptr_t molHandle, char** key, Make&& make) {
+    if (!key) return -1;
+    *key = nullptr;
+    return guarded<int32_t>(-1, [&] {
+        std::shared_ptr<MolHandle> h = registry().mol(molHandle);
+        if (!h) return -1;
+        std::shared_ptr<MolText> text;
+        {
+            std::lock_guard<std::mutex> lock(h->mutex);
+            text = h->text;
+        }
+        if (!text) return -1;
+        std::string made;
+        const int32_t result = make(*text, &made);
+        if (result != 1) return result;
+        char* out = static_cast<char*>(std::malloc(made.size() + 1));
+        if (!out) return -1;
+        std::memcpy(out, made.c_str(), made.size() + 1);
+        *key = out;
+        return 1;
+    });
+}
+
 }  // namespace
 
 extern "C" {
@@ -251,25 +276,16 @@ int32_t VESKCHEMSEARCH_CALL CheckReactionPermutation(const char* rxnText1, const
 }
 
 int32_t VESKCHEMSEARCH_CALL GetExactMatchKey(uintptr_t molHandle, int32_t stereo, char** key) {
-    if (!key) return -1;
-    *key = nullptr;
-    return guarded<int32_t>(-1, [&] {
-        std::shared_ptr<MolHandle> h = registry().mol(molHandle);
-        if (!h) return -1;
-        std::shared_ptr<MolText> text;
-        {
-            std::lock_guard<std::mutex> lock(h->mutex);
-            text = h->text;
-        }
-        if (!text) return -1;
-        std::string made;
-        const int32_t result = text->exactKey(lowByte(stereo), &made);
-        if (result != 1) return result;
-        char* out = static_cast<char*>(std::malloc(made.size() + 1));
-        if (!out) return -1;
-        std::memcpy(out, made.c_str(), made.size() + 1);
-        *key = out;
-        return 1;
+    return handOutKey(molHandle, key, [stereo](MolText& text, std::string* made) {
+        return text.exactKey(lowByte(stereo), made);
+    });
+}
+
+int32_t VESKCHEMSEARCH_CALL GetPolicyMatchKey(uintptr_t molHandle, int32_t policy, int32_t stereo,
+                                              char** key) {
+    return handOutKey(molHandle, key, [policy, stereo](MolText& text, std::string* made) {
+        if (policy < 0) return -1;
+        return text.policyKey(static_cast<unsigned>(policy), lowByte(stereo), made);
     });
 }
 

@@ -1,0 +1,81 @@
+// Keys under a duplicate policy: MolStandardize's steps applied to the prepared target, then
+// a canonical text of what is left.
+#include "Chemistry.h"
+
+#include <GraphMol/GraphMol.h>
+#include <GraphMol/MolHash/MolHash.h>
+#include <GraphMol/MolOps.h>
+#include <GraphMol/MolStandardize/Charge.h>
+#include <GraphMol/MolStandardize/Fragment.h>
+#include <GraphMol/SmilesParse/SmilesWrite.h>
+
+#include <memory>
+
+namespace veskSearch {
+
+namespace {
+
+using RDKit::Atom;
+using RDKit::ROMol;
+using RDKit::RWMol;
+
+// The standardizers hold their query patterns and are not meant to be shared between
+// threads; one set per thread is made once.
+struct Standardizers {
+    RDKit::MolStandardize::LargestFragmentChooser largest{true};
+    RDKit::MolStandardize::Uncharger uncharger;
+};
+
+Standardizers& standardizers() {
+    thread_local Standardizers s;
+    return s;
+}
+
+std::unique_ptr<RWMol> editable(ROMol* made) {
+    std::unique_ptr<ROMol> owned(made);
+    return std::make_unique<RWMol>(*owned);
+}
+
+// Labelled hydrogens stay atoms when a molfile is read; once plain they must go like the
+// molecule's other hydrogens, or D and H forms would still differ.
+void dropIsotopes(RWMol& mol) {
+    bool hydrogens = false;
+    for (Atom* atom : mol.atoms()) {
+        atom->setIsotope(0);
+        hydrogens = hydrogens || atom->getAtomicNum() == 1;
+    }
+    if (!hydrogens) return;
+    RDKit::MolOps::RemoveHsParameters ps;
+    ps.showWarnings = false;
+    RDKit::MolOps::removeHs(mol, ps, false);
+    mol.updatePropertyCache(false);
+}
+
+}  // namespace
+
+int32_t policyKey(const PreparedTarget& target, unsigned policy, bool stereo, std::string* key) {
+    try {
+        std::unique_ptr<RWMol> mol = restoreEditable(target);
+        if (!mol) return -1;
+        if (mol->getNumAtoms() == 0) return 0;
+        for (Atom* atom : mol->atoms()) atom->setAtomMapNum(0);
+        if (!stereo) RDKit::MolOps::removeStereochemistry(*mol);
+        Standardizers& s = standardizers();
+        if (policy & kPolicySalts) mol = editable(s.largest.choose(*mol));
+        if (policy & kPolicyCharges) mol = editable(s.uncharger.uncharge(*mol));
+        if (policy & kPolicyIsotopes) dropIsotopes(*mol);
+        if (mol->getNumAtoms() == 0) return 0;
+        // The canonical tautomer costs milliseconds a molecule (and far more for some); the
+        // hash of the hydrogen pool on heteroatoms takes as long as a SMILES.
+        *key =
+            (policy & kPolicyTautomers)
+                ? RDKit::MolHash::MolHash(mol.get(), RDKit::MolHash::HashFunction::HetAtomTautomer)
+                : RDKit::MolToSmiles(*mol, true);
+        return key->empty() ? -1 : 1;
+    } catch (...) {
+        key->clear();
+        return -1;
+    }
+}
+
+}  // namespace veskSearch
