@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
   qt6-webengine-dev libqt6webenginecore6-bin libgl-dev qt6-svg-dev qt6-translations-l10n
   librdkit-dev rdkit-data libboost-dev libcairo2-dev
+  libinchi-dev libinchi-bin
   libgtest-dev libicu-dev libxlsxwriter-dev
   xvfb xauth nodejs fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream shared-mime-info

@@ -135,6 +135,20 @@ VESK_ROUTINES_API int32_t GetMolFileFormulaEx(uintptr_t MolHandle, const char* S
 VESK_ROUTINES_API int32_t GetMolFileSmiles(uintptr_t MolHandle, char* Smiles, int32_t SmilesSize,
                                            char* ErrBuf, int32_t ErrBufSize);
 
+/* The molecule's standard InChI ("InChI=1S/..."), made by the IUPAC InChI library from the
+ * molecule text as given (V2000 or V3000), as the InChI program makes it from the same molfile.
+ * A molecule without atoms gives an empty text (success). Fails with the reason when the text
+ * cannot be read, the InChI library refuses the molecule (its message; its warnings are no
+ * failure) or the text does not fit; then Inchi is empty, never a cut InChI. */
+VESK_ROUTINES_API int32_t GetMolFileInchi(uintptr_t MolHandle, char* Inchi, int32_t InchiSize,
+                                          char* ErrBuf, int32_t ErrBufSize);
+
+/* The standard InChIKey of that InChI (27 characters, "XXXXXXXXXXXXXX-YYYYYYYYFV-P"); empty
+ * for a molecule without atoms. Fails as GetMolFileInchi does. */
+VESK_ROUTINES_API int32_t GetMolFileInchiKey(uintptr_t MolHandle, char* InchiKey,
+                                             int32_t InchiKeySize, char* ErrBuf,
+                                             int32_t ErrBufSize);
+
 /* Average molecular weight (g/mol, IUPAC atomic weights; labelled isotopes use their isotope
  * mass) including hydrogens. A molecule without atoms gives 0 (success). */
 VESK_ROUTINES_API int32_t GetMolFileMass(uintptr_t MolHandle, double* Mass, char* ErrBuf,

@@ -86,6 +86,35 @@ extern "C" std::int32_t GetMolFileSmiles(std::uintptr_t MolHandle, char* Smiles,
     });
 }
 
+extern "C" std::int32_t GetMolFileInchi(std::uintptr_t MolHandle, char* Inchi,
+                                        std::int32_t InchiSize, char* ErrBuf,
+                                        std::int32_t ErrBufSize) {
+    CopyOut("", Inchi, InchiSize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        std::string inchi;
+        if (!molecule || !molecule->Inchi(inchi, error)) return false;
+        if (CopyToCaller(inchi, Inchi, InchiSize, "InChI", error)) return true;
+        // A cut InChI names another molecule, or none.
+        CopyOut("", Inchi, InchiSize);
+        return false;
+    });
+}
+
+extern "C" std::int32_t GetMolFileInchiKey(std::uintptr_t MolHandle, char* InchiKey,
+                                           std::int32_t InchiKeySize, char* ErrBuf,
+                                           std::int32_t ErrBufSize) {
+    CopyOut("", InchiKey, InchiKeySize);
+    return Guard(ErrBuf, ErrBufSize, [&](std::string& error) {
+        auto molecule = Lookup<Molecule>(MolHandle, "molecule", error);
+        std::string key;
+        if (!molecule || !molecule->InchiKey(key, error)) return false;
+        if (CopyToCaller(key, InchiKey, InchiKeySize, "InChIKey", error)) return true;
+        CopyOut("", InchiKey, InchiKeySize);
+        return false;
+    });
+}
+
 extern "C" std::int32_t GetMolFileMass(std::uintptr_t MolHandle, double* Mass, char* ErrBuf,
                                        std::int32_t ErrBufSize) {
     if (Mass) *Mass = 0;

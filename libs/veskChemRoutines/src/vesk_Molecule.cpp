@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "vesk_Inchi.h"
 #include "vesk_MolTable.h"
 
 namespace vesk {
@@ -25,6 +26,13 @@ struct Molecule::Parsed {
 struct Molecule::Counted {
     std::string formula;
     double mass = 0.0;
+};
+
+struct Molecule::Identifiers {
+    bool made = false;
+    std::string inchi, error;
+    bool keyTried = false, keyMade = false;
+    std::string key, keyError;
 };
 
 struct Molecule::Table {
@@ -380,6 +388,40 @@ bool Molecule::Smiles(std::string& smiles, std::string& error) {
         error = std::string("no SMILES for the molecule: ") + e.what();
         return false;
     }
+}
+
+bool Molecule::EnsureInchiLocked(std::string& error) {
+    if (!identifiers_) {
+        identifiers_ = std::make_unique<Identifiers>();
+        identifiers_->made = StdInchi(text_, identifiers_->inchi, identifiers_->error);
+    }
+    if (!identifiers_->made) error = identifiers_->error;
+    return identifiers_->made;
+}
+
+bool Molecule::Inchi(std::string& inchi, std::string& error) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    inchi.clear();
+    if (!EnsureInchiLocked(error)) return false;
+    inchi = identifiers_->inchi;
+    return true;
+}
+
+bool Molecule::InchiKey(std::string& key, std::string& error) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    key.clear();
+    if (!EnsureInchiLocked(error)) return false;
+    Identifiers& ids = *identifiers_;
+    if (!ids.keyTried) {
+        ids.keyTried = true;
+        ids.keyMade = StdInchiKey(ids.inchi, ids.key, ids.keyError);
+    }
+    if (!ids.keyMade) {
+        error = ids.keyError;
+        return false;
+    }
+    key = ids.key;
+    return true;
 }
 
 }  // namespace vesk

@@ -28,6 +28,10 @@ public:
     bool FragmentFormulas(const std::string& separator, std::string& formula, std::string& error);
     bool Mass(double& mass, std::string& error);
     bool Smiles(std::string& smiles, std::string& error);
+    // Standard InChI and InChIKey of the text as given (not of RDKit's molecule), made once:
+    // a sheet asks for both of every record.
+    bool Inchi(std::string& inchi, std::string& error);
+    bool InchiKey(std::string& key, std::string& error);
     // Whether formula and mass come without RDKit's molecule (tests).
     bool CountsPlainly();
 
@@ -49,6 +53,9 @@ private:
     std::unique_ptr<Counted> counted_;
     std::unique_ptr<Table> table_;  // read by counting, not yet by parsing
     bool countTried_ = false;
+    struct Identifiers;
+    bool EnsureInchiLocked(std::string& error);
+    std::unique_ptr<Identifiers> identifiers_;
 };
 
 }  // namespace vesk

@@ -24,6 +24,8 @@ const std::map<std::string, std::vector<Call>> kCalls = {
      {[](uintptr_t h, char* e) { return GetMolFileFormula(h, buf, 256, e, 256); },
       [](uintptr_t h, char* e) { return GetMolFileFormulaEx(h, "*", buf, 256, e, 256); },
       [](uintptr_t h, char* e) { return GetMolFileMass(h, &d, e, 256); },
+      [](uintptr_t h, char* e) { return GetMolFileInchi(h, buf, 256, e, 256); },
+      [](uintptr_t h, char* e) { return GetMolFileInchiKey(h, buf, 256, e, 256); },
       [](uintptr_t h, char* e) { return GetMolFileOrgString(h, &text, e, 256); },
       [](uintptr_t h, char* e) { return DestroyMolFile(h, e, 256); }}},
     {"list",
