@@ -132,7 +132,17 @@ bool TZelmarChemSearchEngine::ResolveEntryPoints() {
            Resolve("SetQueryHighlighting", FSetQueryHighlighting) &&
            Resolve("GetHighlightedMolecule", FGetHighlightedMolecule) &&
            Resolve("CheckReactionPermutation", FCheckReactionPermutation) &&
-           Resolve("GetExactMatchKey", FGetExactMatchKey);
+           Resolve("GetExactMatchKey", FGetExactMatchKey) && ResolveOptional();
+}
+
+bool TZelmarChemSearchEngine::ResolveOptional() {
+    // Added in later versions of the library: without it, only duplicate policies are off.
+    FGetPolicyMatchKey =
+        reinterpret_cast<TGetPolicyKey>(platform::GetProcAddress(FLibHandle, "GetPolicyMatchKey"));
+    if (FGetPolicyMatchKey == nullptr)
+        veskTrace::TraceMessage(kFindEntryPointSource, tlInformation,
+                                "no GetPolicyMatchKey: duplicate policies unavailable");
+    return true;
 }
 
 void TZelmarChemSearchEngine::Init(std::string& errorText) {
@@ -194,6 +204,15 @@ bool TZelmarChemSearchEngine::IsExactHit(const std::string& molText) {
     return (static_cast<std::uint32_t>(FExactMatch(FCompareHandle)) & 0xFFu) != 0;
 }
 
+int TZelmarChemSearchEngine::TakeKey(std::int32_t result, char* text, std::string& key) {
+    if (text == nullptr) return result == 0 ? 0 : -1;
+    // Released by free, as the library asks, also when the copy fails.
+    std::unique_ptr<char, void (*)(void*)> owned(text, std::free);
+    if (result != 1) return -1;
+    key = owned.get();
+    return 1;
+}
+
 int TZelmarChemSearchEngine::ExactMatchKey(const std::string& molText, bool considerStereo,
                                            std::string& key) {
     key.clear();
@@ -201,10 +220,18 @@ int TZelmarChemSearchEngine::ExactMatchKey(const std::string& molText, bool cons
     FOpenMolString(FTargetMolHandle, molText.c_str());
     char* text = nullptr;
     const std::int32_t result = FGetExactMatchKey(FTargetMolHandle, considerStereo ? 1 : 0, &text);
-    if (text == nullptr) return result == 0 ? 0 : -1;
-    // Released by free, as the library asks, also when the copy fails.
-    std::unique_ptr<char, void (*)(void*)> owned(text, std::free);
-    if (result != 1) return -1;
-    key = owned.get();
-    return 1;
+    return TakeKey(result, text, key);
+}
+
+bool TZelmarChemSearchEngine::PolicyMatchKey(const std::string& molText, int policy,
+                                             bool considerStereo, int& result, std::string& key) {
+    key.clear();
+    result = -1;
+    if (!HasPolicyKeys()) return false;
+    FOpenMolString(FTargetMolHandle, molText.c_str());
+    char* text = nullptr;
+    const std::int32_t made =
+        FGetPolicyMatchKey(FTargetMolHandle, policy, considerStereo ? 1 : 0, &text);
+    result = TakeKey(made, text, key);
+    return true;
 }

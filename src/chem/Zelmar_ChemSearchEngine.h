@@ -19,6 +19,15 @@ extern const char* const ChemSearchLibraryName;
 // default.
 void SetChemSearchLibraryFile(const std::string& file);
 
+// What "the same molecule" ignores when keys are made under a duplicate policy; the bits may
+// be combined and are applied in this order. The library's own flag values.
+enum TZelmarDuplicatePolicy : int {
+    dpSalts = 1,      // only the largest organic fragment counts
+    dpCharges = 2,    // neutralised
+    dpIsotopes = 4,   // isotope labels dropped
+    dpTautomers = 8,  // hydrogens moving between heteroatoms do not count
+};
+
 class TZelmarChemSearchEngine {
 public:
     TZelmarChemSearchEngine() = default;
@@ -44,6 +53,15 @@ public:
     // molecule without atoms; -1 for an unreadable one or when not initialised. key is emptied
     // unless 1.
     int ExactMatchKey(const std::string& molText, bool considerStereo, std::string& key);
+    // Whether the library makes keys under a duplicate policy (GetPolicyMatchKey); older ones
+    // lack that export and still load.
+    bool HasPolicyKeys() const { return FInitialized && FGetPolicyMatchKey != nullptr; }
+    // The library's key of the molecule under the policy (TZelmarDuplicatePolicy bits): equal
+    // keys mean the same structure once the policy's steps are applied to both. False (result
+    // -1, key empty) when not initialised or the library lacks the export; otherwise true, with
+    // result and key as ExactMatchKey gives them. Policy 0 is ExactMatchKey's key.
+    bool PolicyMatchKey(const std::string& molText, int policy, bool considerStereo, int& result,
+                        std::string& key);
 
     bool Initialized() const { return FInitialized; }
     platform::TLibraryHandle LibHandle() const { return FLibHandle; }
@@ -61,15 +79,20 @@ private:
     using TGetHighlighted = std::int32_t (*)(std::uintptr_t, char**);
     using TCheckReaction = std::int32_t (*)(const char*, const char*);
     using TGetKey = std::int32_t (*)(std::uintptr_t, std::int32_t, char**);
+    using TGetPolicyKey = std::int32_t (*)(std::uintptr_t, std::int32_t, std::int32_t, char**);
 
     // Steps 2-5 of Init; false (with the error text set) when the library is not loaded.
     bool LoadSearchLibrary(std::string& errorText);
     // Resolves the exports in their fixed order; stops at the first missing one.
     bool ResolveEntryPoints();
+    // Looks up the exports a library may lack; never fails.
+    bool ResolveOptional();
     // The export's address, or null (traced) when the library lacks it.
     void* FindEntryPoint(const char* name);
     template <typename Fn>
     bool Resolve(const char* name, Fn& target);
+    // The key the library wrote: 1 with key set, 0 or -1 with key empty; releases the text.
+    static int TakeKey(std::int32_t result, char* text, std::string& key);
     // Puts the text into the candidate molecule and makes it the comparison's target.
     void SetTarget(const std::string& molText);
 
@@ -95,4 +118,5 @@ private:
     TGetHighlighted FGetHighlightedMolecule = nullptr;
     TCheckReaction FCheckReactionPermutation = nullptr;
     TGetKey FGetExactMatchKey = nullptr;
+    TGetPolicyKey FGetPolicyMatchKey = nullptr;  // optional
 };
