@@ -210,6 +210,53 @@ bool TveskMolManager::GetSmiles(const std::string& text, std::string& smiles) {
     });
 }
 
+bool TveskMolManager::GetInchi(const std::string& text, std::string& inchi) {
+    return GetIdentifier("TveskMolManager.GetInchi", xGetMolFileInchi, inchi, text);
+}
+
+bool TveskMolManager::GetInchiKey(const std::string& text, std::string& key) {
+    return GetIdentifier("TveskMolManager.GetInchiKey", xGetMolFileInchiKey, key, text);
+}
+
+bool TveskMolManager::GetIdentifier(const char* source, const char* procName,
+                                    std::string& identifier, const std::string& text) {
+    identifier.clear();
+    return Guarded(source, false, [&] {
+        if (!IsLibLoaded()) return false;
+        // An older library is no fault: it says so once, not for every record of a sheet.
+        const auto proc =
+            reinterpret_cast<TIdentifierProc>(platform::GetProcAddress(FLib->Handle(), procName));
+        if (proc == nullptr) {
+            LastError = std::string("procedure not found in library (") + kMolManager + ": " +
+                        procName + ")";
+            static std::atomic<bool> traced{false};
+            if (!traced.exchange(true)) TraceMessage(source, tlWarning, "%s", LastError.c_str());
+            return false;
+        }
+        std::uintptr_t handle = 0;
+        TFinally release([&] {
+            if (handle == 0) return;
+            const std::string error = LastError;
+            DestroyMolFile(handle);
+            LastError = error;
+        });
+        if (!OpenMolString(text, handle)) return false;
+        // InChIs of big molecules run to kilobytes: a second try with room.
+        for (const std::size_t size : {std::size_t{4096}, std::size_t{1} << 20}) {
+            std::string buffer(size, '\0');
+            TErrBuf err;
+            if (Succeeded(
+                    proc(handle, &buffer[0], static_cast<TInt>(size), err.Text, kErrBufSize))) {
+                identifier.assign(buffer.c_str());
+                LastError.clear();
+                return true;
+            }
+            LastError = err.Message(procName);
+        }
+        return false;
+    });
+}
+
 bool TveskMolManager::CanOpenMolString(const std::string& text) {
     return Guarded("TveskMolManager.CanOpenMolString", false, [&] {
         if (text.empty() || !IsLibLoaded()) return false;

@@ -60,6 +60,11 @@ public:
     bool GetFormulaAndMass(const std::string& text, std::string& formula, double& mass);
     // The molecule text as canonical SMILES (empty for no atoms); false when it cannot be read.
     bool GetSmiles(const std::string& text, std::string& smiles);
+    // The molecule text's standard InChI and InChIKey (empty for no atoms); false when it
+    // cannot be read or the InChI library refuses it. Libraries older than these exports
+    // answer false ("procedure not found in library (TveskMolManager: GetMolFileInchi)").
+    bool GetInchi(const std::string& text, std::string& inchi);
+    bool GetInchiKey(const std::string& text, std::string& key);
     bool CanOpenMolString(const std::string& text);
     // Opens and has a mass above 0.
     bool IsValidMolString(const std::string& text);
@@ -69,6 +74,10 @@ public:
     std::string LastError;
 
 private:
+    // GetInchi and GetInchiKey: open, call the optional export through growing buffers, close.
+    bool GetIdentifier(const char* source, const char* procName, std::string& identifier,
+                       const std::string& text);
+
     TRoutinesLibraryRef FLib;
 };
 

@@ -41,6 +41,10 @@ constexpr TExport<TInt (*)(THandle, const char*, char*, TInt, char*, TInt)> xGet
 constexpr TExport<TInt (*)(THandle, double*, char*, TInt)> xGetMolFileMass{"GetMolFileMass"};
 constexpr TExport<TInt (*)(THandle, char*, TInt, char*, TInt)> xGetMolFileSmiles{
     "GetMolFileSmiles"};
+// Optional: libraries made before InChI lack them.
+using TIdentifierProc = TInt (*)(THandle, char*, TInt, char*, TInt);
+constexpr const char* xGetMolFileInchi = "GetMolFileInchi";
+constexpr const char* xGetMolFileInchiKey = "GetMolFileInchiKey";
 constexpr TExport<TInt (*)(THandle, char**, char*, TInt)> xGetMolFileOrgString{
     "GetMolFileOrgString"};
 constexpr TExport<TInt (*)(THandle*, char*, TInt)> xCreateEmptySDFileDataEntryList{
