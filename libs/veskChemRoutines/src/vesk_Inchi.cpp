@@ -426,8 +426,7 @@ bool Fill(const Table& table, std::vector<inchi_Atom>& atoms, std::string& error
         }
         out.num_iso_H[0] = a.aliased ? 0 : -1;
     }
-    for (std::size_t k = 0; k < table.bonds.size(); ++k) {
-        const TableBond& b = table.bonds[k];
+    for (const TableBond& b : table.bonds) {
         // Each bond once, in the list of the atom its stereo mark starts from when there is room.
         int from = b.first, to = b.second, stereo = b.stereo;
         if (atoms[static_cast<std::size_t>(from)].num_bonds >= MAXVAL) {
