@@ -92,7 +92,8 @@ int32_t MolText::exactKey(bool stereo, std::string* key) {
 int32_t MolText::policyKey(unsigned policy, bool stereo, std::string* key) {
     if (policy == 0) return exactKey(stereo, key);
     if (policy & ~kPolicyAll) return -1;
-    std::shared_ptr<const PreparedTarget> t = target(TextScreen());
+    // Unlike exactKey, which must agree with exact(), this may take the quick reading.
+    std::shared_ptr<const PreparedTarget> t = target(TextScreen(), stereo);
     if (!t || !t->readable) return -1;
     if (t->summary.atoms == 0) return 0;
     // Worked on outside the lock: the target is immutable and shared.

@@ -10,6 +10,7 @@
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 
 #include <memory>
+#include <vector>
 
 namespace veskSearch {
 
@@ -51,6 +52,19 @@ void dropIsotopes(RWMol& mol) {
     mol.updatePropertyCache(false);
 }
 
+// The standardizers copy the molecule and, for salts, write a SMILES of every fragment to
+// break ties; most molecules have nothing for them to do, which is cheaper to see.
+bool severalFragments(const ROMol& mol) {
+    std::vector<int> fragmentOf;
+    return RDKit::MolOps::getMolFrags(mol, fragmentOf) > 1;
+}
+
+bool anyCharge(const ROMol& mol) {
+    for (const Atom* atom : mol.atoms())
+        if (atom->getFormalCharge() != 0) return true;
+    return false;
+}
+
 }  // namespace
 
 int32_t policyKey(const PreparedTarget& target, unsigned policy, bool stereo, std::string* key) {
@@ -61,8 +75,10 @@ int32_t policyKey(const PreparedTarget& target, unsigned policy, bool stereo, st
         for (Atom* atom : mol->atoms()) atom->setAtomMapNum(0);
         if (!stereo) RDKit::MolOps::removeStereochemistry(*mol);
         Standardizers& s = standardizers();
-        if (policy & kPolicySalts) mol = editable(s.largest.choose(*mol));
-        if (policy & kPolicyCharges) mol = editable(s.uncharger.uncharge(*mol));
+        if ((policy & kPolicySalts) && severalFragments(*mol))
+            mol = editable(s.largest.choose(*mol));
+        if ((policy & kPolicyCharges) && anyCharge(*mol))
+            mol = editable(s.uncharger.uncharge(*mol));
         if (policy & kPolicyIsotopes) dropIsotopes(*mol);
         if (mol->getNumAtoms() == 0) return 0;
         // The canonical tautomer costs milliseconds a molecule (and far more for some); the

@@ -186,6 +186,19 @@ TEST(PolicyKeyTest, GroupsOnRealFilesAreThoseOfRdkitsStandardizer) {
     EXPECT_LT(groupsAll, groupsWithout);
 }
 
+// Without stereo, plain texts are read the quick way; the keys must be those of the full
+// reading (texts made new, so that nothing read before is reused).
+TEST(PolicyKeyTest, QuickReadingGivesTheSameKeys) {
+    const std::vector<std::string> mols = realRecords();
+    if (mols.empty()) GTEST_SKIP() << "shared test files not available";
+    std::vector<std::pair<int, std::string>> quick;
+    for (const auto& m : mols) quick.push_back(policyKey(m + " ", kAll, false));
+    const int was = UseQuickPaths(0);
+    for (std::size_t i = 0; i < mols.size(); ++i)
+        EXPECT_EQ(policyKey(mols[i] + "  ", kAll, false), quick[i]) << "record " << i;
+    UseQuickPaths(was);
+}
+
 // Each thread has its own handles (and the library its own standardizers per thread).
 TEST(PolicyKeyTest, SameKeysOnSeveralThreads) {
     std::vector<std::string> mols;
