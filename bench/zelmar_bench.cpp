@@ -33,6 +33,8 @@ int RunMixDialog(const std::string& file,
 int RunCopy(const std::string& file);
 int RunUndoDelete(const std::string& file);
 int RunFilter(const std::string& file, const std::vector<std::string>& args);
+// zelmar_bench_policies.cpp
+int RunPolicyKeys(const std::string& file, const std::vector<std::string>& args);
 
 namespace {
 
@@ -432,6 +434,13 @@ const TCommand kCommands[] = {
      "it (timed with the rows it leaves) and is taken off: records, rows, seconds, "
      "clear_seconds",
      nullptr, RunFilter},
+    {"policy-keys", nullptr,
+     "FILE [--policy N] [--stereo] [--distinct]: structure keys of every record under a "
+     "duplicate policy (bits: 1 salts, 2 charges, 4 isotopes, 8 tautomers; default 15), on the "
+     "work threads; --distinct makes every text new so that nothing read before is reused: "
+     "records, keyed, empty, unreadable, distinct_keys, seconds, records_per_s, cpu_seconds, "
+     "peak_rss_mb",
+     nullptr, RunPolicyKeys},
     {"mix-dialog", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
      "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",
