@@ -578,6 +578,7 @@ void TZelmarWindow::SetNewFields(const TZelmarFieldList* fields) {
     });
     InitStringGrid(-1);
     PointEditAtCurrentCell();
+    if (FFilterBar->isVisible()) OfferFilterFields();
 }
 
 bool TZelmarWindow::FillCopyOfFieldList(TZelmarFieldList& target) {

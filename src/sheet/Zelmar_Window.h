@@ -308,6 +308,8 @@ private:
     void ApplyFilter();
     void FilterByStructure();
     void AfterFilterChanged();
+    // The fields the filter bar offers, again after the field list changed.
+    void OfferFilterFields();
 
     TZelmarHintManager* const FHintManager;
     TQtUiDispatcher FDispatcher;

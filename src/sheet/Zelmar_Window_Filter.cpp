@@ -31,20 +31,24 @@ bool TZelmarWindow::IsFiltered() const {
     return FList != nullptr && FList->Rows().Active();
 }
 
+void TZelmarWindow::OfferFilterFields() {
+    // Fields that read as text or number; the molecule has the structure button.
+    std::vector<std::pair<QString, std::string>> fields{
+        {ShownText("ZelmarWindow##  Alle Felder"), std::string()}};
+    TZelmarFieldRefs searchable;
+    FList->EnumSearchableFields(searchable);
+    for (int i = 0; i < searchable.GetCount(); ++i) {
+        const TZelmarField* field = searchable.GetObject(i);
+        if (field->Kind == ecsdtChemistry || field->Kind == ecsdtCheckbox) continue;
+        fields.emplace_back(QString::fromStdString(field->GetDisplayName()), field->Name);
+    }
+    FFilterBar->SetFields(fields);
+}
+
 void TZelmarWindow::OpenFilterBar() {
     GuardedVoid("TZelmarWindow.OpenFilterBar", [&] {
         if (!CanFilter()) return;
-        // Fields that read as text or number; the molecule has the structure button.
-        std::vector<std::pair<QString, std::string>> fields{
-            {ShownText("ZelmarWindow##  Alle Felder"), std::string()}};
-        TZelmarFieldRefs searchable;
-        FList->EnumSearchableFields(searchable);
-        for (int i = 0; i < searchable.GetCount(); ++i) {
-            const TZelmarField* field = searchable.GetObject(i);
-            if (field->Kind == ecsdtChemistry || field->Kind == ecsdtCheckbox) continue;
-            fields.emplace_back(QString::fromStdString(field->GetDisplayName()), field->Name);
-        }
-        FFilterBar->SetFields(fields);
+        OfferFilterFields();
         FFilterBar->Open();
     });
 }

@@ -1,5 +1,6 @@
 // Undo and redo of the sheet's changes: the steps are the record list's; the sheet names them,
 // records the cell edits begun in its grid and shows the records as each step leaves them.
+#include "Zelmar_FilterBar.h"
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_TextFormat.h"
 #include "Zelmar_Translater.h"
@@ -42,6 +43,7 @@ void TZelmarWindow::AfterUndoOrRedo() {
     UpdateAfterNewOrDeleteRecord();
     // A step may bring back another field list, whose columns keep their widths.
     RestoreColWidths();
+    if (FFilterBar->isVisible()) OfferFilterFields();
     FModified = !FList->Undo().AtSavePoint();
     UpdateStatusIcons();
 }

@@ -3,6 +3,7 @@
 // test counts itself from the file or the records.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,7 @@
 #include "Zelmar_Dialog_EditMolPropertys.h"
 #include "Zelmar_Dialog_MixSheets.h"
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
+#include "Zelmar_FilterBar.h"
 #include "vesk_ChemView2.h"
 
 using namespace sheetTest;
@@ -217,6 +219,11 @@ private slots:
         TZelmarWindow* sheet = Open(Form(), copy);
         QVERIFY(sheet != nullptr);
         const std::string clogp = Value(sheet, 1, "CLOGP");
+        // The filter bar, open meanwhile, offers the fields as they are.
+        QTRY_VERIFY(Action(Form(), "ActSearchFilter")->isEnabled());
+        Action(Form(), "ActSearchFilter")->trigger();
+        QComboBox* offered = sheet->FilterBar()->Fields();
+        QVERIFY(offered->findText("CLOGP") >= 0);
         QVERIFY(RunDialog<TZelmarDialog_EditFields>(
                     "ActEditFields", [](TZelmarDialog_EditFields* dialog) {
                         Pick(dialog->LbFieldList, QStringLiteral("CLOGP"));
@@ -231,6 +238,7 @@ private slots:
         QVERIFY(sheet->List()->GetFieldByName("CP") == nullptr);
         QVERIFY(sheet->List()->GetFieldByName("REMARK") != nullptr);
         QCOMPARE(Value(sheet, 1, "LOGP"), clogp);
+        QVERIFY(offered->findText("LOGP") >= 0 && offered->findText("CLOGP") < 0);
         QVERIFY(sheet->IsModified());
 
         // The change is one step: Ctrl+Z brings the old fields and items back, Ctrl+Y the
@@ -247,6 +255,7 @@ private slots:
         QVERIFY(sheet->List()->GetFieldByName("LOGP") == nullptr);
         QCOMPARE(Value(sheet, 1, "CLOGP"), clogp);
         QVERIFY(ColumnOf(sheet, "CLOGP") > 0);
+        QVERIFY(offered->findText("CLOGP") >= 0 && offered->findText("LOGP") < 0);
         QVERIFY(!sheet->IsModified());
         QTRY_VERIFY(Form().findChild<QAction*>("ActionRedo")->isEnabled());
         QTest::keyClick(sheet->Grid(), Qt::Key_Y, Qt::ControlModifier);
