@@ -37,9 +37,10 @@ public:
     TZelmarChemSearchEngine(const TZelmarChemSearchEngine&) = delete;
     TZelmarChemSearchEngine& operator=(const TZelmarChemSearchEngine&) = delete;
 
-    // Loads the library, resolves every export and creates the three objects. errorText is
-    // empty on success, else one of "libveskChemSearch.so not found.", "Library not
-    // loaded", "Cannot create objects", "General Error". A second call only logs.
+    // Loads the library, resolves its exports (GetPolicyMatchKey may be missing) and creates
+    // the three objects. errorText is empty on success, else one of "libveskChemSearch.so not
+    // found.", "Library not loaded", "Cannot create objects", "General Error". A second call only
+    // logs.
     void Init(std::string& errorText);
 
     // Does nothing unless initialised.

@@ -19,8 +19,8 @@ std::string AceticAcid(bool salt) {
     m.Atoms = {{"C", 0, 0}, {"C", 1.3, 0.75}, {"O", 1.3, 2.25}, {"O", 2.6, 0}};
     m.Bonds = {{1, 2, 1}, {2, 3, 2}, {2, 4, 1}};
     if (salt) {
-        m.Atoms.push_back({"Na", 4.0, 0});
-        m.Properties.push_back("M  CHG  2   4  -1   5   1");
+        m.Atoms.insert(m.Atoms.end(), {{"Na", 4.0, 0}});
+        m.Properties = {"M  CHG  2   4  -1   5   1"};
     }
     return m.Text();
 }

@@ -192,6 +192,7 @@ TEST(PolicyKeyTest, QuickReadingGivesTheSameKeys) {
     const std::vector<std::string> mols = realRecords();
     if (mols.empty()) GTEST_SKIP() << "shared test files not available";
     std::vector<std::pair<int, std::string>> quick;
+    quick.reserve(mols.size());
     for (const auto& m : mols) quick.push_back(policyKey(m + " ", kAll, false));
     const int was = UseQuickPaths(0);
     for (std::size_t i = 0; i < mols.size(); ++i)
@@ -205,18 +206,22 @@ TEST(PolicyKeyTest, SameKeysOnSeveralThreads) {
     for (const char* smiles : {"CC(=O)[O-].[Na+]", "CCN(CC)CC.Cl", "[NH3+]CC(=O)[O-]",
                                "O=c1cccc[nH]1", "[2H]C([2H])([2H])O", "C[C@H](O)CC"})
         mols.push_back(molfile(smiles));
-    std::vector<std::string> expected;
-    for (const auto& m : mols) expected.push_back(policyKey(m, kAll, true).second);
+    std::vector<std::string> expected[2];
+    for (bool stereo : {false, true})
+        for (const auto& m : mols) expected[stereo].push_back(policyKey(m, kAll, stereo).second);
     std::atomic<int> mismatches{0};
     std::vector<std::thread> threads;
+    threads.reserve(2);
     for (int n = 0; n < 2; ++n)
         threads.emplace_back([&, n] {
-            for (int round = 0; round < 30; ++round)
+            for (int round = 0; round < 40; ++round) {
+                const bool stereo = round / 2 % 2 != 0;
+                // Texts the other thread reads too, and texts only this one reads.
+                const std::string tail(round % 2 ? 0 : n + 1, ' ');
                 for (std::size_t i = 0; i < mols.size(); ++i)
-                    // Texts the other thread reads too, and texts only this one reads.
                     mismatches +=
-                        policyKey(mols[i] + std::string(round % 2 ? 0 : n + 1, ' '), kAll, true)
-                            .second != expected[i];
+                        policyKey(mols[i] + tail, kAll, stereo).second != expected[stereo][i];
+            }
         });
     for (auto& t : threads) t.join();
     EXPECT_EQ(mismatches.load(), 0);
