@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -97,6 +98,9 @@ QString TZelmarFilterBar::Text() const {
 }
 
 void TZelmarFilterBar::SetText(const QString& text) {
+    // Set by the sheet, not typed: no filter to ask for (an emptied text would end the
+    // structure filter the sheet just set).
+    const QSignalBlocker quiet(FEdit);
     FEdit->setText(text);
 }
 
