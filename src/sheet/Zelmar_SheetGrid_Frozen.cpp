@@ -36,8 +36,9 @@ TZelmarFrozenColumn::TZelmarFrozenColumn(TZelmarSheetGrid* grid) : QTableView(gr
                 }
             });
     connect(grid->model(), &QAbstractItemModel::modelReset, this, [this] { SetSection(FSection); });
-    connect(grid->model(), &QAbstractItemModel::columnsInserted, this,
-            [this] { SetSection(FSection); });
+    // Columns come and go with the field list: only the kept one stays shown.
+    for (auto change : {&QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(grid->model(), change, this, [this] { SetSection(FSection); });
     hide();
 }
 
