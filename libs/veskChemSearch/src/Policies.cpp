@@ -10,6 +10,7 @@
 #include <GraphMol/SmilesParse/SmilesWrite.h>
 
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace veskSearch {
@@ -54,9 +55,26 @@ void dropIsotopes(RWMol& mol) {
 
 // The standardizers copy the molecule and, for salts, write a SMILES of every fragment to
 // break ties; most molecules have nothing for them to do, which is cheaper to see.
+// Counted here by joining the bonded atoms: RDKit's getMolFrags leaves a little memory behind
+// on every call.
 bool severalFragments(const ROMol& mol) {
-    std::vector<int> fragmentOf;
-    return RDKit::MolOps::getMolFrags(mol, fragmentOf) > 1;
+    const unsigned atoms = mol.getNumAtoms();
+    std::vector<unsigned> root(atoms);
+    std::iota(root.begin(), root.end(), 0u);
+    const auto find = [&](unsigned a) {
+        while (root[a] != a) a = root[a] = root[root[a]];
+        return a;
+    };
+    unsigned fragments = atoms;
+    for (const RDKit::Bond* bond : mol.bonds()) {
+        const unsigned a = find(bond->getBeginAtomIdx());
+        const unsigned b = find(bond->getEndAtomIdx());
+        if (a != b) {
+            root[a] = b;
+            --fragments;
+        }
+    }
+    return fragments > 1;
 }
 
 bool anyCharge(const ROMol& mol) {
