@@ -143,7 +143,9 @@ bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarFi
         struct TEnd {
             TZelmarSDFileDataList* List;
             ~TEnd() {
-                if (List->OnEndSearch) List->OnEndSearch(List);
+                GuardedVoid("TZelmarSDFileDataList.FindTextEverywhere", [this] {
+                    if (List->OnEndSearch) List->OnEndSearch(List);
+                });
             }
         } end{this};
         // Read here, on this thread; the helpers only look at the texts.
