@@ -10,14 +10,9 @@
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Guard.h"
 
-namespace {
-
-// Identity of a molecule text for the kept keys.
-std::uint64_t MolHash(std::string_view text) {
+std::uint64_t ZelmarMolTextHash(std::string_view text) {
     return static_cast<std::uint64_t>(std::hash<std::string_view>()(text));
 }
-
-}  // namespace
 
 TZelmarKeptStructureKeys* TZelmarSDFileData::KeptStructureKeys(std::size_t molSize,
                                                                std::uint64_t molHash) const {
@@ -51,7 +46,7 @@ bool TZelmarStructureKeyMaker::Make(const std::vector<TZelmarSDFileData*>& recor
             TZelmarSDFileData* record = records[k];
             if (record == nullptr) continue;
             texts[k] = record->MolString();
-            kept[k] = &record->KeepStructureKeys(texts[k].size(), MolHash(texts[k]));
+            kept[k] = &record->KeepStructureKeys(texts[k].size(), ZelmarMolTextHash(texts[k]));
         }
 
         // Constitutions first: cheap, and most molecules of a block differ in theirs.

@@ -6,12 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "Zelmar_Object_SearchEngine.h"
 
 class TZelmarSDFileData;
+
+// Identity of a molecule text for what is kept of it with its record (keys, SMILES).
+std::uint64_t ZelmarMolTextHash(std::string_view text);
 
 class TZelmarStructureKeyMaker {
 public:

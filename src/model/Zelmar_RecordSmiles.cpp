@@ -4,18 +4,10 @@
 #include <string_view>
 
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_Object_StructureKeys.h"
 #include "Zelmar_WorkInParts.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Guard.h"
-
-namespace {
-
-// Identity of a molecule text for what is kept of it (as for the structure keys).
-std::uint64_t MolHash(std::string_view text) {
-    return static_cast<std::uint64_t>(std::hash<std::string_view>()(text));
-}
-
-}  // namespace
 
 bool ZelmarRecordSmiles(const std::vector<TZelmarSDFileData*>& records,
                         std::vector<std::string>& smiles,
@@ -29,7 +21,7 @@ bool ZelmarRecordSmiles(const std::vector<TZelmarSDFileData*>& records,
             TZelmarSDFileData* record = records[k];
             if (record == nullptr) continue;
             const std::string_view text = record->MolString();
-            kept[k] = &record->KeepStructureKeys(text.size(), MolHash(text));
+            kept[k] = &record->KeepStructureKeys(text.size(), ZelmarMolTextHash(text));
             if (kept[k]->SmilesKnown)
                 smiles[k] = kept[k]->Smiles;
             else
