@@ -86,6 +86,25 @@ inline void UseOwnSettings() {
     qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
 }
 
+// A writable copy of a shared file in the folder, replacing an earlier one, for tests that
+// save; empty when it cannot be made.
+inline QString WritableCopy(const QTemporaryDir& folder, const char* shared,
+                            const char* name = "sheet.sdf") {
+    const QString file = folder.filePath(QString::fromLatin1(name));
+    QFile::remove(file);
+    if (!QFile::copy(DataFile(shared), file)) return {};
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    return file;
+}
+
+// Closes every sheet of the form, answering "don't save" for each changed one.
+inline void CloseAllSheetsDiscarding(TZelmar_FormMain& form) {
+    TDialogWatcher watcher;
+    for (TZelmarWindow* sheet : form.SheetWindows())
+        if (sheet->IsModified()) watcher.ExpectDiscard();
+    form.MdiArea()->closeAllSubWindows();
+}
+
 // A form shown offscreen.
 struct TShownForm {
     TZelmar_FormMain Form{TCommandLine{"/LNG=DE"}};

@@ -92,10 +92,8 @@ private slots:
     void initTestCase() { UseOwnSettings(); }
 
     void init() {
-        File = Dir.filePath("sheet.sdf");
-        QFile::remove(File);
-        QVERIFY(QFile::copy(DataFile("nci_aids_props.sdf"), File));
-        QFile::setPermissions(File, QFile::ReadOwner | QFile::WriteOwner);
+        File = WritableCopy(Dir, "nci_aids_props.sdf");
+        QVERIFY(!File.isEmpty());
         Shown = new TShownForm;
         Sheet = Open(Form(), File);
         QVERIFY(Sheet != nullptr);
@@ -103,12 +101,7 @@ private slots:
     }
 
     void cleanup() {
-        {
-            TDialogWatcher watcher;
-            for (TZelmarWindow* sheet : Form().SheetWindows())
-                if (sheet->IsModified()) watcher.ExpectDiscard();
-            Form().MdiArea()->closeAllSubWindows();
-        }
+        CloseAllSheetsDiscarding(Form());
         delete Shown;
         Shown = nullptr;
         Sheet = nullptr;
