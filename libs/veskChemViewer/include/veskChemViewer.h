@@ -264,6 +264,20 @@ VESK_VIEWER_API int32_t SetMolFileConfiguration(uintptr_t Handle,
 VESK_VIEWER_API int32_t SetMolFileDrawSizes(uintptr_t Handle, double BondLength,
                                             double MinLabelSize, double LineWidth, char* ErrBuf,
                                             int32_t ErrBufSize);
+/* Marks part of the molecule, e.g. the atoms and bonds a substructure search matched: later
+   pictures draw the AtomCount atoms Atoms[] and the BondCount bonds Bonds[] on a band of
+   Colour (COLORREF 0x00BBGGRR; the high byte is ignored), opaque, under the bonds and labels,
+   which keep their own colours. Indices are 0-based in the order of the molfile's atom and
+   bond blocks; repeated indices count once. Hydrogen atoms folded into labels and their bonds
+   have no band of their own. Both counts 0 clears the marks (the lists may then be NULL). The
+   marks stay until set again, also over SetMolFileConfiguration; a stoichiometry factor
+   removed takes the marks of the removed copies with it. On failure the previous marks stay.
+   Errors: HANDLE (also a reaction handle), ARGUMENT (a negative count, a NULL list with a
+   count above 0, an index outside the molfile's atoms or bonds; the detail names it). */
+VESK_VIEWER_API int32_t SetMolFileHighlight(uintptr_t Handle, const int32_t* Atoms,
+                                            int32_t AtomCount, const int32_t* Bonds,
+                                            int32_t BondCount, uint32_t Colour, char* ErrBuf,
+                                            int32_t ErrBufSize);
 /* Draws the molecule into *Rect of *DC (see "Drawing"). Errors: HANDLE, ARGUMENT (NULL, a
    surface with bad size or stride, a rectangle wider or higher than 65536), DRAW. */
 VESK_VIEWER_API int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC,

@@ -312,11 +312,20 @@ bool IsGenericSymbol(const std::string& type) {
 
 // ---- Component ------------------------------------------------------------------------------
 
+const char* const kMolfileIndexProp = "_vcvMolfileIndex";
+
 Document::Component::Component(std::unique_ptr<RDKit::RWMol> chem) : Chem(std::move(chem)) {
     Picture = MakePicture(*Chem);
     SpreadLoneAtoms(*Picture);
     MapNumbers.reserve(Picture->getNumAtoms());
-    for (const RDKit::Atom* atom : Picture->atoms()) MapNumbers.push_back(atom->getAtomMapNum());
+    for (const RDKit::Atom* atom : Picture->atoms()) {
+        MapNumbers.push_back(atom->getAtomMapNum());
+        int index = -1;
+        if (!atom->getPropIfPresent(kMolfileIndexProp, index) || index < 0) continue;
+        if (static_cast<size_t>(index) >= PictureOfMolfileAtom.size())
+            PictureOfMolfileAtom.resize(index + 1, -1);
+        PictureOfMolfileAtom[index] = static_cast<int>(atom->getIdx());
+    }
     if (Picture->getNumConformers() > 0 && Picture->getNumAtoms() > 0) {
         const auto& conf = Picture->getConformer();
         MinX = MinY = std::numeric_limits<double>::max();
@@ -407,8 +416,60 @@ std::unique_ptr<Document> Document::OpenMolecule(const std::string& molText) {
     std::unique_ptr<Document> doc(new Document());
     // A molecule is a document with one component and no arrow.
     auto chem = IsBlank(molText) ? std::make_unique<RDKit::RWMol>() : ParseMolBlock(molText);
+    // Read with every atom and bond in file order: the molfile's numbering. The picture folds
+    // hydrogens away, so each atom carries its number into it.
+    doc->MolfileAtoms_ = static_cast<int>(chem->getNumAtoms());
+    for (RDKit::Atom* atom : chem->atoms())
+        atom->setProp(kMolfileIndexProp, static_cast<int>(atom->getIdx()));
+    for (const RDKit::Bond* bond : chem->bonds()) {
+        doc->MolfileBondEnds_.emplace_back(static_cast<int>(bond->getBeginAtomIdx()),
+                                           static_cast<int>(bond->getEndAtomIdx()));
+    }
     doc->Reactants_.push_back(std::make_unique<Component>(std::move(chem)));
     return doc;
+}
+
+void Document::SetHighlight(Highlight highlight) {
+    if (Reaction_) Fail(VESK_VIEWER_ERR_HANDLE, "invalid handle", "reactions have no highlight");
+    const int bonds = static_cast<int>(MolfileBondEnds_.size());
+    for (int a : highlight.Atoms) {
+        if (a < 0 || a >= MolfileAtoms_) {
+            Fail(VESK_VIEWER_ERR_ARGUMENT, "index out of range",
+                 "atom " + std::to_string(a) + " of " + std::to_string(MolfileAtoms_));
+        }
+    }
+    for (int b : highlight.Bonds) {
+        if (b < 0 || b >= bonds) {
+            Fail(VESK_VIEWER_ERR_ARGUMENT, "index out of range",
+                 "bond " + std::to_string(b) + " of " + std::to_string(bonds));
+        }
+    }
+    Highlight_ = std::move(highlight);
+}
+
+void Document::PictureHighlight(const Component& c, std::vector<int>& atoms,
+                                std::vector<int>& bonds) const {
+    atoms.clear();
+    bonds.clear();
+    auto pictureAtom = [&](int molfileAtom) {
+        return molfileAtom >= 0 && static_cast<size_t>(molfileAtom) < c.PictureOfMolfileAtom.size()
+                   ? c.PictureOfMolfileAtom[molfileAtom]
+                   : -1;
+    };
+    for (int a : Highlight_.Atoms) {
+        const int p = pictureAtom(a);
+        if (p >= 0 && std::find(atoms.begin(), atoms.end(), p) == atoms.end()) atoms.push_back(p);
+    }
+    for (int b : Highlight_.Bonds) {
+        if (b < 0 || static_cast<size_t>(b) >= MolfileBondEnds_.size()) continue;
+        const int p = pictureAtom(MolfileBondEnds_[b].first);
+        const int q = pictureAtom(MolfileBondEnds_[b].second);
+        if (p < 0 || q < 0) continue;  // a bond to a hydrogen shown in a label
+        const RDKit::Bond* bond = c.Picture->getBondBetweenAtoms(p, q);
+        if (bond == nullptr) continue;
+        const int idx = static_cast<int>(bond->getIdx());
+        if (std::find(bonds.begin(), bonds.end(), idx) == bonds.end()) bonds.push_back(idx);
+    }
 }
 
 std::unique_ptr<Document> Document::OpenReaction(const std::string& rxnText) {

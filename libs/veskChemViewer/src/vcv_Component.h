@@ -16,6 +16,8 @@ struct Document::Component {
     // Hydrogens folded in, 2D coordinates, kekulized when possible, labels set by the style.
     std::unique_ptr<RDKit::RWMol> Picture;
     std::vector<int> MapNumbers;  // per Picture atom, 0 = none
+    // Picture atom of each molfile atom, -1 for hydrogens folded into labels (molecules).
+    std::vector<int> PictureOfMolfileAtom;
     int Factor = 1;
     double MinX = 0, MinY = 0, MaxX = 0, MaxY = 0;  // Picture coordinates
     double MeanBond = 0;
@@ -26,5 +28,8 @@ struct Document::Component {
     bool Empty() const { return Chem->getNumAtoms() == 0; }
     void Relabel(int hydrogenMode, bool showMapping);
 };
+
+// The atom property that carries an atom's place in its molfile into the picture.
+extern const char* const kMolfileIndexProp;
 
 }  // namespace vcv

@@ -2,8 +2,10 @@
 // One opened molecule or reaction, prepared for drawing once, drawn many times.
 // Kept free of RDKit headers so that only the two RDKit units pay their compile time.
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "vcv_Records.h"
@@ -11,6 +13,15 @@
 typedef struct _cairo cairo_t;
 
 namespace vcv {
+
+// Atoms and bonds of a molecule drawn on a band of one colour, by their 0-based place in the
+// molfile; empty lists draw no band.
+struct Highlight {
+    std::vector<int> Atoms;
+    std::vector<int> Bonds;
+    uint32_t Colour = 0;  // COLORREF 0x00BBGGRR
+    bool Empty() const { return Atoms.empty() && Bonds.empty(); }
+};
 
 // A rectangle in pixels relative to the drawing area's corner; X1, Y1 exclusive.
 struct PixelBox {
@@ -33,6 +44,9 @@ public:
     void ApplyStyle(const DrawStyle& style);
     // Kept until changed; records applied later leave them alone.
     void SetSizes(const DrawSizes& sizes) { Sizes_ = sizes; }
+    // Molecules only; fails with ERR_ARGUMENT (the highlight unchanged) for an index outside
+    // the molfile's atoms or bonds. Kept until set again, also over configurations.
+    void SetHighlight(Highlight highlight);
 
     // Draws into (0, 0, width, height) of cr, whose origin and clip the caller has set.
     void Draw(cairo_t* cr, int width, int height, bool antialias) const;
@@ -58,12 +72,19 @@ private:
     const Component& ComponentAt(int index) const;
     Component& ComponentAt(int index);
     void DrawParts(cairo_t* cr, int width, int height, int onlyPart) const;
+    // The highlight in the component's picture numbering; empty lists when there is none.
+    void PictureHighlight(const Component& c, std::vector<int>& atoms,
+                          std::vector<int>& bonds) const;
 
     bool Reaction_ = false;
     std::vector<std::unique_ptr<Component>> Reactants_;
     std::vector<std::unique_ptr<Component>> Products_;
     DrawStyle Style_;
     DrawSizes Sizes_;
+    Highlight Highlight_;
+    // A molecule's atoms and bonds as its molfile numbers them: highlights name them so.
+    int MolfileAtoms_ = 0;
+    std::vector<std::pair<int, int>> MolfileBondEnds_;
 };
 
 // Checks the surface and the rectangle, then draws doc into the rectangle of the surface.

@@ -186,9 +186,18 @@ double ScaleWithoutBonds(int w, int h, const DrawStyle& st, const DrawSizes& siz
     return std::max(lo, 1e-3);
 }
 
+// Atoms and bonds of a picture drawn on a band of colour; none when Atoms and Bonds are empty.
+struct Marks {
+    std::vector<int> Atoms;
+    std::vector<int> Bonds;
+    uint32_t Colour = 0;
+    bool Empty() const { return Atoms.empty() && Bonds.empty(); }
+};
+
 // Draws the molecule into (0, 0, w, h) of cr; gives the scale RDKit chose.
 double DrawMoleculeOnce(cairo_t* cr, const Document::Component& c, int w, int h,
-                        const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
+                        const DrawStyle& st, const DrawSizes& sizes, double maxScale,
+                        const Marks& marks) {
     CallerSurfaceDrawer drawer(w, h, cr);
     SetOptions(drawer.drawOptions(), st, sizes);
     // RDKit sizes labels per coordinate unit; at a set bond length they follow the bond, so
@@ -197,7 +206,16 @@ double DrawMoleculeOnce(cairo_t* cr, const Document::Component& c, int w, int h,
         drawer.drawOptions().baseFontSize *= c.MeanBond / kDepictionBond;
     }
     if (maxScale > 0) drawer.drawOptions().fixedBondLength = maxScale;
-    drawer.drawMolecule(*c.Picture);
+    if (marks.Empty()) {
+        drawer.drawMolecule(*c.Picture);
+    } else {
+        // Bands of one opaque colour under the bonds and circles under the atoms, so that the
+        // matched part reads at a glance, also under white bonds of a selected cell.
+        drawer.drawOptions().highlightColour = ToColour(marks.Colour);
+        drawer.drawOptions().continuousHighlight = true;
+        drawer.drawOptions().fillHighlights = true;
+        drawer.drawMolecule(*c.Picture, "", &marks.Atoms, &marks.Bonds);
+    }
     return drawer.scale();
 }
 
@@ -205,7 +223,8 @@ double DrawMoleculeOnce(cairo_t* cr, const Document::Component& c, int w, int h,
 // size they stick out of the area and are cut off. Such a picture is drawn aside and drawn
 // again smaller until its ink fits; one that fits at once is just replayed.
 void DrawMoleculeWithinArea(cairo_t* cr, const Document::Component& c, int w, int h,
-                            const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
+                            const DrawStyle& st, const DrawSizes& sizes, double maxScale,
+                            const Marks& marks) {
     constexpr int kAttempts = 6;
     cairo_font_options_t* fo = cairo_font_options_create();
     cairo_get_font_options(cr, fo);
@@ -216,7 +235,7 @@ void DrawMoleculeWithinArea(cairo_t* cr, const Document::Component& c, int w, in
             ContextPtr aside(cairo_create(rec.get()));
             cairo_set_antialias(aside.get(), cairo_get_antialias(cr));
             cairo_set_font_options(aside.get(), fo);
-            scale = DrawMoleculeOnce(aside.get(), c, w, h, st, sizes, maxScale);
+            scale = DrawMoleculeOnce(aside.get(), c, w, h, st, sizes, maxScale, marks);
         }
         double x0 = 0, y0 = 0, iw = 0, ih = 0;
         cairo_recording_surface_ink_extents(rec.get(), &x0, &y0, &iw, &ih);
@@ -246,15 +265,16 @@ bool SurelyFits(const Document::Component& c, int w, int h, const DrawStyle& st,
 }
 
 void DrawMolecule(cairo_t* cr, const Document::Component& c, double x, double y, double w, double h,
-                  const DrawStyle& st, const DrawSizes& sizes, double maxScale) {
+                  const DrawStyle& st, const DrawSizes& sizes, double maxScale,
+                  const Marks& marks = Marks()) {
     const int iw = std::max(1, static_cast<int>(std::lround(w)));
     const int ih = std::max(1, static_cast<int>(std::lround(h)));
     cairo_save(cr);
     cairo_translate(cr, x, y);
     if (sizes.MinLabelSize > 0 && !SurelyFits(c, iw, ih, st, sizes, maxScale)) {
-        DrawMoleculeWithinArea(cr, c, iw, ih, st, sizes, maxScale);
+        DrawMoleculeWithinArea(cr, c, iw, ih, st, sizes, maxScale, marks);
     } else {
-        DrawMoleculeOnce(cr, c, iw, ih, st, sizes, maxScale);
+        DrawMoleculeOnce(cr, c, iw, ih, st, sizes, maxScale, marks);
     }
     cairo_restore(cr);
 }
@@ -425,7 +445,12 @@ void Document::DrawParts(cairo_t* cr, int w, int h, int onlyPart) const {
             const double fit = ScaleWithoutBonds(w, h, Style_, Sizes_);
             maxScale = maxScale > 0 ? std::min(maxScale, fit) : fit;
         }
-        DrawMolecule(cr, c, 0, 0, w, h, Style_, Sizes_, maxScale);
+        Marks marks;
+        if (!Highlight_.Empty()) {
+            PictureHighlight(c, marks.Atoms, marks.Bonds);
+            marks.Colour = Highlight_.Colour;
+        }
+        DrawMolecule(cr, c, 0, 0, w, h, Style_, Sizes_, maxScale, marks);
         return;
     }
     std::vector<const Component*> comps;

@@ -326,6 +326,25 @@ int32_t SetMolFileDrawSizes(uintptr_t Handle, double BondLength, double MinLabel
     });
 }
 
+int32_t SetMolFileHighlight(uintptr_t Handle, const int32_t* Atoms, int32_t AtomCount,
+                            const int32_t* Bonds, int32_t BondCount, uint32_t Colour, char* ErrBuf,
+                            int32_t ErrBufSize) {
+    return Guard(ErrBuf, ErrBufSize, [&] {
+        const auto view = Views().Find(Handle, false);
+        if (AtomCount < 0 || BondCount < 0) {
+            Fail(VESK_VIEWER_ERR_ARGUMENT, "invalid count",
+                 std::to_string(AtomCount) + " atoms, " + std::to_string(BondCount) + " bonds");
+        }
+        if (AtomCount > 0) Need(Atoms, "atom list");
+        if (BondCount > 0) Need(Bonds, "bond list");
+        Highlight highlight;
+        if (AtomCount > 0) highlight.Atoms.assign(Atoms, Atoms + AtomCount);
+        if (BondCount > 0) highlight.Bonds.assign(Bonds, Bonds + BondCount);
+        highlight.Colour = Colour & 0x00FFFFFFu;
+        view->Doc->SetHighlight(std::move(highlight));
+    });
+}
+
 int32_t DrawMolFile(uintptr_t Handle, const TveskRasterDC* DC, const TveskRect* Rect, char* ErrBuf,
                     int32_t ErrBufSize) {
     return DrawView(Handle, false, DC, Rect, false, ErrBuf, ErrBufSize);
