@@ -163,6 +163,24 @@ VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL SetQueryHighlighting(uintptr_t co
 VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetHighlightedMolecule(uintptr_t compareHandle,
                                                                       char** text);
 
+/* Where the query lies in the target: the first match, as the substructure test with the
+ * stereo setting finds it (highlighting need not be on). Writes to atoms[i] the target atom
+ * that query atom i matched, and to bonds[] the target bonds that the query's bonds matched,
+ * in the order of the query's bonds (a bond to a hydrogen merged into its neighbour has none).
+ * Indices are 0-based in the order of the target molfile's atom and bond blocks, explicit
+ * hydrogens counted. *atomCount and *bondCount receive the numbers of matched atoms and bonds;
+ * at most atomCapacity and bondCapacity entries are written, so a count above its capacity
+ * asks for a second call with more room (the query's atom and bond counts always suffice).
+ * Returns 1 when the query is found, 0 when it is not (also for unreadable molecules and a
+ * query without atoms), -1 for an unknown compare handle, a missing query or target, a NULL
+ * count pointer, a negative capacity or a NULL list with a capacity above 0; the counts are 0
+ * unless 1 is returned. */
+VESKCHEMSEARCH_API int32_t VESKCHEMSEARCH_CALL GetQueryMatch(uintptr_t compareHandle,
+                                                             int32_t* atoms, int32_t atomCapacity,
+                                                             int32_t* bonds, int32_t bondCapacity,
+                                                             int32_t* atomCount,
+                                                             int32_t* bondCount);
+
 /* Compares two MDL reaction texts (RXN, V2000 or V3000): 1 when they describe the
  * same reaction, regardless of the order in which reactants, products and agents
  * are listed, 0 when they differ or either cannot be read. Each side is compared

@@ -3,6 +3,7 @@
 
 #include "Chemistry.h"
 #include "Comparison.h"
+#include "Highlight.h"
 #include "Screens.h"
 
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <shared_mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -264,6 +266,31 @@ int32_t VESKCHEMSEARCH_CALL GetHighlightedMolecule(uintptr_t compareHandle, char
             int32_t marked = 0;
             *text = c.highlighted(&marked);
             return *text ? marked : 0;
+        });
+    });
+}
+
+int32_t VESKCHEMSEARCH_CALL GetQueryMatch(uintptr_t compareHandle, int32_t* atoms,
+                                          int32_t atomCapacity, int32_t* bonds,
+                                          int32_t bondCapacity, int32_t* atomCount,
+                                          int32_t* bondCount) {
+    if (atomCount) *atomCount = 0;
+    if (bondCount) *bondCount = 0;
+    if (!atomCount || !bondCount || atomCapacity < 0 || bondCapacity < 0 ||
+        (atomCapacity > 0 && !atoms) || (bondCapacity > 0 && !bonds))
+        return -1;
+    return guarded<int32_t>(0, [&] {
+        return withCompare(compareHandle, -1, [&](Comparison& c) {
+            std::vector<int> matchedAtoms, matchedBonds;
+            const int result = veskSearch::queryMatch(c, &matchedAtoms, &matchedBonds);
+            if (result != 1) return result;
+            for (std::size_t i = 0; i < matchedAtoms.size() && i < std::size_t(atomCapacity); ++i)
+                atoms[i] = matchedAtoms[i];
+            for (std::size_t i = 0; i < matchedBonds.size() && i < std::size_t(bondCapacity); ++i)
+                bonds[i] = matchedBonds[i];
+            *atomCount = static_cast<int32_t>(matchedAtoms.size());
+            *bondCount = static_cast<int32_t>(matchedBonds.size());
+            return 1;
         });
     });
 }
