@@ -353,6 +353,22 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Spalten des aktuellen Datenblatts:</source>
+        <translation>Spalten des aktuellen Datenblatts:</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogMixSheets</name>
@@ -639,6 +655,18 @@
     <message>
         <source>Summenformel</source>
         <translation>Summenformel</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
     </message>
 </context>
 <context>
@@ -966,6 +994,42 @@
     <message>
         <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
         <translation>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</translation>
+    </message>
+    <message>
+        <source>Kennungen einblenden</source>
+        <translation>Kennungen einblenden</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
+    <message>
+        <source>SMILES|Zeigt die kanonischen SMILES der Moleküle in einer eigenen Spalte</source>
+        <translation>SMILES|Zeigt die kanonischen SMILES der Moleküle in einer eigenen Spalte</translation>
+    </message>
+    <message>
+        <source>InChI|Zeigt die Standard-InChI der Moleküle in einer eigenen Spalte</source>
+        <translation>InChI|Zeigt die Standard-InChI der Moleküle in einer eigenen Spalte</translation>
+    </message>
+    <message>
+        <source>InChIKey|Zeigt die Standard-InChIKeys der Moleküle in einer eigenen Spalte</source>
+        <translation>InChIKey|Zeigt die Standard-InChIKeys der Moleküle in einer eigenen Spalte</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen</source>
+        <translation>Als Datenfeld übernehmen</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen|Macht aus dieser Spalte ein Datenfeld mit den Werten aller Datensätze, das gespeichert wird</source>
+        <translation>Als Datenfeld übernehmen|Macht aus dieser Spalte ein Datenfeld mit den Werten aller Datensätze, das gespeichert wird</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1840,10 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort: --natural gilt nur für Datenfelder, nicht für %s.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</translation>
     </message>
 </context>
 <context>

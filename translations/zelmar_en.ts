@@ -353,6 +353,22 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Spalten des aktuellen Datenblatts:</source>
+        <translation>Columns of the current sheet:</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogMixSheets</name>
@@ -639,6 +655,18 @@
     <message>
         <source>Summenformel</source>
         <translation>Formula</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
     </message>
 </context>
 <context>
@@ -966,6 +994,42 @@
     <message>
         <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
         <translation>Copying data. Press ESC to stop copying.</translation>
+    </message>
+    <message>
+        <source>Kennungen einblenden</source>
+        <translation>Show identifiers</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
+    <message>
+        <source>SMILES|Zeigt die kanonischen SMILES der Moleküle in einer eigenen Spalte</source>
+        <translation>SMILES|Shows the molecules&apos; canonical SMILES in a column of their own</translation>
+    </message>
+    <message>
+        <source>InChI|Zeigt die Standard-InChI der Moleküle in einer eigenen Spalte</source>
+        <translation>InChI|Shows the molecules&apos; standard InChI in a column of their own</translation>
+    </message>
+    <message>
+        <source>InChIKey|Zeigt die Standard-InChIKeys der Moleküle in einer eigenen Spalte</source>
+        <translation>InChIKey|Shows the molecules&apos; standard InChIKeys in a column of their own</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen</source>
+        <translation>Take over as data field</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen|Macht aus dieser Spalte ein Datenfeld mit den Werten aller Datensätze, das gespeichert wird</source>
+        <translation>Take over as data field|Turns this column into a data field holding the values of every record, which is saved</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1840,10 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort: --natural applies only to data fields, not to %s.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>The sheets&apos; commands for scripts. FIELD is a data field, formula, weight, molecule, smiles, inchi or inchikey; - reads standard input or writes standard output.</translation>
     </message>
 </context>
 <context>

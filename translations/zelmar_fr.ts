@@ -353,6 +353,22 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Spalten des aktuellen Datenblatts:</source>
+        <translation>Colonnes de la feuille active :</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogMixSheets</name>
@@ -639,6 +655,18 @@
     <message>
         <source>Summenformel</source>
         <translation>Formule brute</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
     </message>
 </context>
 <context>
@@ -966,6 +994,42 @@
     <message>
         <source>Kopiere Daten. Drücken Sie ESC, um das Kopieren abzubrechen.</source>
         <translation>Copie des données. Appuyez sur Échap pour arrêter la copie.</translation>
+    </message>
+    <message>
+        <source>Kennungen einblenden</source>
+        <translation>Afficher les identifiants</translation>
+    </message>
+    <message>
+        <source>SMILES</source>
+        <translation>SMILES</translation>
+    </message>
+    <message>
+        <source>InChI</source>
+        <translation>InChI</translation>
+    </message>
+    <message>
+        <source>InChIKey</source>
+        <translation>InChIKey</translation>
+    </message>
+    <message>
+        <source>SMILES|Zeigt die kanonischen SMILES der Moleküle in einer eigenen Spalte</source>
+        <translation>SMILES|Affiche les SMILES canoniques des molécules dans une colonne à part</translation>
+    </message>
+    <message>
+        <source>InChI|Zeigt die Standard-InChI der Moleküle in einer eigenen Spalte</source>
+        <translation>InChI|Affiche les InChI standard des molécules dans une colonne à part</translation>
+    </message>
+    <message>
+        <source>InChIKey|Zeigt die Standard-InChIKeys der Moleküle in einer eigenen Spalte</source>
+        <translation>InChIKey|Affiche les InChIKey standard des molécules dans une colonne à part</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen</source>
+        <translation>Reprendre comme champ de données</translation>
+    </message>
+    <message>
+        <source>Als Datenfeld übernehmen|Macht aus dieser Spalte ein Datenfeld mit den Werten aller Datensätze, das gespeichert wird</source>
+        <translation>Reprendre comme champ de données|Fait de cette colonne un champ de données contenant les valeurs de tous les enregistrements, qui est enregistré</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1840,10 @@
     <message>
         <source>sort: --natural gilt nur für Datenfelder, nicht für %s.</source>
         <translation>sort : --natural ne vaut que pour les champs de données, pas pour %s.</translation>
+    </message>
+    <message>
+        <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
+        <translation>Les commandes des feuilles pour les scripts. FIELD est un champ de données, formula, weight, molecule, smiles, inchi ou inchikey ; - lit l&apos;entrée standard ou écrit la sortie standard.</translation>
     </message>
 </context>
 <context>

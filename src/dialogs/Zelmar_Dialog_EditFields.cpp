@@ -38,6 +38,12 @@ std::string StandardCaption(const TZelmarField& field) {
             return LoadTranslatedText("ZelmarField##  Summenformel");
         case ecsdtMolweight:
             return LoadTranslatedText("ZelmarField##  Molekulargewicht");
+        case ecsdtSmiles:
+            return LoadTranslatedText("ZelmarField##  SMILES");
+        case ecsdtInchi:
+            return LoadTranslatedText("ZelmarField##  InChI");
+        case ecsdtInchiKey:
+            return LoadTranslatedText("ZelmarField##  InChIKey");
         default:
             return field.Name;
     }

@@ -1,5 +1,6 @@
 #include "Zelmar_Dialog_EditMolPropertys.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +21,12 @@ QRadioButton* MakeButton(const QString& caption, const char* name, QWidget* pare
     auto* button = new QRadioButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     return button;
+}
+
+QCheckBox* MakeCheckBox(const QString& caption, const char* name, QWidget* parent) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
 }
 
 }  // namespace
@@ -46,6 +53,13 @@ TZelmarDialogEditMolPropertys::TZelmarDialogEditMolPropertys(QWidget* owner) : Q
                    "RbHeteroTerminal", this);
     RbAll =
         MakeButton(Shown("ZelmarDialogEditMolPropertys##  Anzeige an allen Atomen"), "RbAll", this);
+    LabelIdentifiers = new QLabel(
+        Shown("ZelmarDialogEditMolPropertys##  Spalten des aktuellen Datenblatts:"), this);
+    LabelIdentifiers->setObjectName(QStringLiteral("LabelIdentifiers"));
+    CbSmiles = MakeCheckBox(Shown("ZelmarDialogEditMolPropertys##  SMILES"), "CbSmiles", this);
+    CbInchi = MakeCheckBox(Shown("ZelmarDialogEditMolPropertys##  InChI"), "CbInchi", this);
+    CbInchiKey =
+        MakeCheckBox(Shown("ZelmarDialogEditMolPropertys##  InChIKey"), "CbInchiKey", this);
     ButtonOK = new QPushButton(Shown("ZelmarDialogEditMolPropertys##  OK"), this);
     ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
     ButtonOK->setDefault(true);
@@ -60,6 +74,12 @@ TZelmarDialogEditMolPropertys::TZelmarDialogEditMolPropertys(QWidget* owner) : Q
     buttons->setContentsMargins(16, 4, 0, 0);
     for (QRadioButton* button : Buttons()) buttons->addWidget(button);
     choices->addLayout(buttons);
+    choices->addSpacing(8);
+    choices->addWidget(LabelIdentifiers);
+    auto* boxes = new QVBoxLayout;
+    boxes->setContentsMargins(16, 4, 0, 0);
+    for (QCheckBox* box : {CbSmiles, CbInchi, CbInchiKey}) boxes->addWidget(box);
+    choices->addLayout(boxes);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(ButtonOK);
@@ -101,6 +121,20 @@ int TZelmarDialogEditMolPropertys::GetHydrogens() const {
             if (buttons[i]->isChecked()) return static_cast<int>(i);
         return 0;
     });
+}
+
+void TZelmarDialogEditMolPropertys::SetIdentifierColumns(const std::array<bool, 3>& shown,
+                                                         bool haveSheet) {
+    const std::array<QCheckBox*, 3> boxes = {CbSmiles, CbInchi, CbInchiKey};
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        boxes[i]->setChecked(haveSheet && shown[i]);
+        boxes[i]->setEnabled(haveSheet);
+    }
+    LabelIdentifiers->setEnabled(haveSheet);
+}
+
+std::array<bool, 3> TZelmarDialogEditMolPropertys::GetIdentifierColumns() const {
+    return {CbSmiles->isChecked(), CbInchi->isChecked(), CbInchiKey->isChecked()};
 }
 
 void TZelmarDialogEditMolPropertys::showEvent(QShowEvent* event) {

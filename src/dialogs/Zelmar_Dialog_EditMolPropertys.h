@@ -1,11 +1,13 @@
 #pragma once
 // Chooses at which atoms structure drawings show hydrogen atoms (the viewer pool's display
-// mode, 0 to 4). Use: create, SetHydrogens(pool's mode), exec(); on Accepted store
-// GetHydrogens() in the pool and redraw the sheets.
+// mode, 0 to 4), and which identifier columns the current sheet shows. Use: create,
+// SetHydrogens(pool's mode), SetIdentifierColumns(the sheet's), exec(); on Accepted store
+// GetHydrogens() in the pool, apply GetIdentifierColumns() to the sheet and redraw.
 
 #include <QDialog>
 #include <array>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -20,6 +22,9 @@ public:
     void SetHydrogens(int mode);
     // The mode of the selected button; 0 when none is selected.
     int GetHydrogens() const;
+    // SMILES, InChI, InChIKey of the current sheet; without a sheet the boxes are disabled.
+    void SetIdentifierColumns(const std::array<bool, 3>& shown, bool haveSheet);
+    std::array<bool, 3> GetIdentifierColumns() const;
 
     TZelmarHelpHeader* HelpHeader;
     QLabel* LabelHydrogens;
@@ -28,6 +33,10 @@ public:
     QRadioButton* RbTerminal;
     QRadioButton* RbHeteroTerminal;
     QRadioButton* RbAll;
+    QLabel* LabelIdentifiers;
+    QCheckBox* CbSmiles;
+    QCheckBox* CbInchi;
+    QCheckBox* CbInchiKey;
     QPushButton* ButtonOK;
     QPushButton* ButtonCancel;
 

@@ -35,7 +35,7 @@ QRadioButton* MakeRadio(const QString& caption, const char* name, QWidget* paren
 }
 
 bool IsTextKind(TZelmarFieldKind kind) {
-    return kind == ecsdtDataText || kind == ecsdtFormula;
+    return kind == ecsdtDataText || kind == ecsdtFormula || ZelmarIsIdentifierKind(kind);
 }
 
 }  // namespace

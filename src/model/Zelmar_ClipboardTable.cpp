@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "Zelmar_RecordIdentifiers.h"
 #include "Zelmar_RecordSmiles.h"
 #include "Zelmar_TableExport.h"
 #include "vesk_Guard.h"
@@ -113,6 +114,18 @@ bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& record
                        progress(total == 0 ? 100 : static_cast<int>(done * 100 / total));
             }))
             return false;
+        // So are identifier columns whose values are not kept yet.
+        std::vector<std::string> values;
+        for (const TZelmarField* field : columns)
+            if (ZelmarIsIdentifierKind(field->Kind) &&
+                !ZelmarRecordIdentifiers(rows, field->Kind, values,
+                                         [&](std::size_t done, std::size_t total) {
+                                             return !progress ||
+                                                    progress(total == 0 ? 100
+                                                                        : static_cast<int>(
+                                                                              done * 100 / total));
+                                         }))
+                return false;
         std::vector<std::string> cells;
         for (const TZelmarField* field : columns)
             cells.push_back(field->IsChemistry() ? std::string(kExportSmilesColumn)

@@ -55,7 +55,8 @@ void TZelmarDataCarrier::SetChecked(bool checked) {
 }
 
 bool TZelmarDataCarrier::IsText() const {
-    return FKind == ecsdtDataText || FKind == ecsdtFormula || FKind == ecsdtChemistry;
+    return FKind == ecsdtDataText || FKind == ecsdtFormula || FKind == ecsdtChemistry ||
+           ZelmarIsIdentifierKind(FKind);
 }
 
 bool TZelmarDataCarrier::IsNumber() const {

@@ -36,7 +36,7 @@ public:
     bool Checked() const { return FChecked; }
     bool Empty() const { return FEmpty; }
 
-    bool IsText() const;    // data text, formula, molecule
+    bool IsText() const;    // data text, formula, molecule, identifiers
     bool IsNumber() const;  // molecular weight
 
 private:

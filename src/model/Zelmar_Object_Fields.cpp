@@ -55,7 +55,8 @@ bool TZelmarField::IsEditable() const {
 }
 
 bool TZelmarField::IsBuiltIn() const {
-    return Kind == ecsdtFormula || Kind == ecsdtChemistry || Kind == ecsdtMolweight || Fixed;
+    return Kind == ecsdtFormula || Kind == ecsdtChemistry || Kind == ecsdtMolweight ||
+           ZelmarIsIdentifierKind(Kind) || Fixed;
 }
 
 bool TZelmarField::IsChemistry() const {
@@ -63,7 +64,7 @@ bool TZelmarField::IsChemistry() const {
 }
 
 bool TZelmarField::IsSortable() const {
-    return Kind >= ecsdtDataText && Kind <= ecsdtMolweight;
+    return (Kind >= ecsdtDataText && Kind <= ecsdtMolweight) || ZelmarIsIdentifierKind(Kind);
 }
 
 // ---- TZelmarFieldList ---------------------------------------------------------------------

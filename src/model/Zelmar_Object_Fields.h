@@ -17,7 +17,16 @@ enum TZelmarFieldKind : std::uint8_t {
     ecsdtChemistry = 3,
     ecsdtMolweight = 4,
     ecsdtCheckbox = 5,
+    // Identifiers of the molecule, computed like the formula and never written to the file.
+    ecsdtSmiles = 6,
+    ecsdtInchi = 7,
+    ecsdtInchiKey = 8,
 };
+
+// Canonical SMILES, standard InChI or InChIKey.
+inline bool ZelmarIsIdentifierKind(TZelmarFieldKind kind) {
+    return kind == ecsdtSmiles || kind == ecsdtInchi || kind == ecsdtInchiKey;
+}
 
 // Names of the default fields; they never clash with data item names read from files in
 // practice, and names compare exactly.
@@ -25,6 +34,9 @@ inline constexpr const char* kFieldNameCheckbox = "ecsdtCheckbox";
 inline constexpr const char* kFieldNameChemistry = "ecsdtChemistry";
 inline constexpr const char* kFieldNameFormula = "ecsdtFormula";
 inline constexpr const char* kFieldNameMolweight = "ecsdtMolweight";
+inline constexpr const char* kFieldNameSmiles = "ecsdtSmiles";
+inline constexpr const char* kFieldNameInchi = "ecsdtInchi";
+inline constexpr const char* kFieldNameInchiKey = "ecsdtInchiKey";
 
 class TZelmarField {
 public:

@@ -55,6 +55,11 @@ struct TZelmarKeptStructureKeys {
     // Its canonical SMILES (ZelmarRecordSmiles); empty when it has none.
     bool SmilesKnown = false;
     std::string Smiles;
+    // Its standard InChI and InChIKey (Zelmar_RecordIdentifiers); empty when it has none.
+    bool InchiKnown = false;
+    std::string Inchi;
+    bool InchiKeyKnown = false;
+    std::string InchiKey;
 };
 
 // One row of a sheet: an SD record's texts, its check mark and, when reading it failed, the
@@ -265,7 +270,22 @@ public:
     // Groups of equal values (molecules: identical structures) of the checked records, in
     // key order. Pauses a running loader meanwhile. False only when stopped or failed.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
-                             TZelmarRecordRefs* results);
+
+    // ---- identifier columns: SMILES, InChI, InChIKey (Zelmar_Object_SDFileData_Identifiers.cpp) ----
+    // The column of an identifier kind, null when the sheet does not show it.
+    TZelmarField* GetIdentifierField(TZelmarFieldKind kind);
+    // Shows the column (after the weight, or last) or removes it; the list of fields only,
+    // no undo step and nothing to save. False for a kind that is no identifier.
+    bool ShowIdentifierColumn(TZelmarFieldKind kind, bool show);
+    // Makes the kind's values of every record that are not kept yet; progress in per cent
+    // (false stops). False when stopped or failed.
+    bool MakeIdentifiers(TZelmarFieldKind kind, const TProgressEvent& progress);
+    // The column becomes a data field in its place, holding each record's value as a data
+    // item, in one undo step of that name; the field's name is the kind's caption, numbered
+    // ("SMILES 2") when a field bears it already. Empty when it failed or was stopped
+    // (nothing changed then); else the new field's name.
+    std::string TakeOverIdentifierColumn(TZelmarFieldKind kind, const std::string& stepName,
+                                         const TProgressEvent& progress);
     // Both consume p and q and replace this list's records; false (list unchanged) when
     // OnMixProgress stops them or they fail.
     bool AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field);

@@ -6,6 +6,7 @@
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_RecordIdentifiers.h"
 #include "Zelmar_WorkInParts.h"
 #include "vesk_Guard.h"
 #include "vesk_MulDiv.h"
@@ -34,9 +35,9 @@ bool ContainsCaseBlind(std::string_view bytes, std::string_view upperNeedle) {
                        [](char a, char b) { return AsciiUpper(a) == b; }) != bytes.end();
 }
 
-// formula: the record's formula when the formula is searched too, else empty.
+// computed: the record's formula and identifiers when they are searched too, else empty.
 bool RecordContains(const TZelmarSDFileData& record, const std::vector<bool>& names,
-                    std::string_view formula, std::string_view upperNeedle) {
+                    const std::vector<std::string>& computed, std::string_view upperNeedle) {
     const TZelmarRecordTexts& texts = record.Texts();
     for (int item = 0; item < texts.DataCount(); ++item) {
         const std::uint32_t name = texts.DataNameIndex(item);
@@ -44,7 +45,9 @@ bool RecordContains(const TZelmarSDFileData& record, const std::vector<bool>& na
         for (int line = 0; line < texts.LineCount(item); ++line)
             if (ContainsCaseBlind(texts.Line(item, line), upperNeedle)) return true;
     }
-    return ContainsCaseBlind(formula, upperNeedle);
+    for (const std::string& text : computed)
+        if (ContainsCaseBlind(text, upperNeedle)) return true;
+    return false;
 }
 
 }  // namespace
@@ -63,7 +66,8 @@ bool TZelmarSDFileDataList::FilterRows(const TZelmarField* field, const std::str
             EnumSearchableFields(searchable);
             for (int i = 0; i < searchable.GetCount(); ++i) {
                 const TZelmarField* candidate = searchable.GetObject(i);
-                if (candidate->Kind == ecsdtDataText || candidate->Kind == ecsdtFormula)
+                if (candidate->Kind == ecsdtDataText || candidate->Kind == ecsdtFormula ||
+                    ZelmarIsIdentifierKind(candidate->Kind))
                     fields.push_back(candidate);
             }
         }
@@ -128,8 +132,10 @@ bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarFi
     std::transform(needle.begin(), needle.end(), needle.begin(), AsciiUpper);
     std::vector<bool> names;
     bool formula = false;
+    std::vector<TZelmarFieldKind> identifiers;
     for (const TZelmarField* field : fields) {
         if (field->Kind == ecsdtFormula) formula = true;
+        if (ZelmarIsIdentifierKind(field->Kind)) identifiers.push_back(field->Kind);
         if (field->Kind != ecsdtDataText) continue;
         const std::uint32_t index = TZelmarNamePool::Shared().Find(field->Name);
         if (index == TZelmarNamePool::kNone) continue;
@@ -151,11 +157,25 @@ bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarFi
         // Read here, on this thread; the helpers only look at the texts.
         const int count = GetCount();
         std::vector<TZelmarSDFileData*> records(static_cast<std::size_t>(count));
-        std::vector<std::string> formulas(formula ? records.size() : 0);
+        std::vector<std::vector<std::string>> computed(records.size());
         for (std::size_t k = 0; k < records.size(); ++k) {
             records[k] = GetSDFileData(static_cast<int>(k));
             // Computed on first asking: asked here, not by the helpers.
-            if (formula && records[k] != nullptr) formulas[k] = records[k]->GetFormula();
+            if (formula && records[k] != nullptr) computed[k].push_back(records[k]->GetFormula());
+        }
+        // Identifiers not kept yet are made first, on every core.
+        std::vector<std::string> values;
+        for (const TZelmarFieldKind kind : identifiers) {
+            if (!ZelmarRecordIdentifiers(
+                    records, kind, values, [&](std::size_t done, std::size_t total) {
+                        return !OnSearchProgress ||
+                               OnSearchProgress(this, platform::MulDiv(static_cast<int>(done), 100,
+                                                                       std::max(1, static_cast<int>(
+                                                                                       total))));
+                    }))
+                return false;
+            for (std::size_t k = 0; k < records.size(); ++k)
+                computed[k].push_back(std::move(values[k]));
         }
         std::vector<char> hit(records.size(), 0);
         completed = ZelmarRunInParts(
@@ -163,8 +183,7 @@ bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarFi
             [&](std::size_t first, std::size_t last, unsigned) {
                 for (std::size_t k = first; k < last; ++k)
                     hit[k] = records[k] != nullptr &&
-                             RecordContains(*records[k], names,
-                                            formula ? formulas[k] : std::string_view(), needle);
+                             RecordContains(*records[k], names, computed[k], needle);
             },
             [&](std::size_t done) {
                 return !OnSearchProgress ||

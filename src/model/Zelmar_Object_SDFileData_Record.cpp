@@ -8,6 +8,7 @@
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_RecordIdentifiers.h"
 #include "vesk_Guard.h"
 #include "vesk_Trace.h"
 
@@ -155,6 +156,12 @@ bool TZelmarSDFileData::GetDataForField(const TZelmarField* field, TZelmarDataCa
             case ecsdtCheckbox:
                 carrier->SetChecked(Selected);
                 break;
+            case ecsdtSmiles:
+            case ecsdtInchi:
+            case ecsdtInchiKey:
+                // Made here only when no sort, search or background run made it before.
+                carrier->SetText(ZelmarRecordIdentifier(*this, field->Kind));
+                break;
             default:
                 return false;
         }
@@ -237,6 +244,10 @@ std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
             case ecsdtMolweight:
                 // With a point in every locale: the keys are read back by FloatSortProc.
                 return FormatFloatGeneral(GetMolweight());
+            case ecsdtSmiles:
+            case ecsdtInchi:
+            case ecsdtInchiKey:
+                return ZelmarRecordIdentifier(*this, field->Kind);
             default:
                 return std::string();
         }

@@ -13,6 +13,7 @@
 #include "Zelmar_Collation.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_RecordIdentifiers.h"
 #include "vesk_Guard.h"
 #include "vesk_MulDiv.h"
 
@@ -182,6 +183,21 @@ int TZelmarSorter::FloatSortProc(const TZelmarStringList<TZelmarSDFileData>& lis
     });
 }
 
+namespace {
+
+// Identifiers not kept yet are made first, on every core, and sorted as texts then.
+bool MakeIdentifiers(IZelmarRecordAccess& records, TZelmarFieldKind kind) {
+    std::vector<TZelmarSDFileData*> all;
+    records.RecordsAt(0, records.RecordCount(), all);
+    std::vector<std::string> values;
+    return ZelmarRecordIdentifiers(all, kind, values, [&](std::size_t done, std::size_t total) {
+        return records.SortProgress(
+            Percent(static_cast<int>(done), std::max(1, static_cast<int>(total))));
+    });
+}
+
+}  // namespace
+
 bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
     return Guarded("TZelmarSorter.Sort", false, [&] {
         if (field == nullptr) return false;
@@ -196,6 +212,10 @@ bool TZelmarSorter::Sort(const TZelmarField* field, bool descending) {
                 return SortByNumber(field, descending);
             case ecsdtChemistry:
                 return SortByStructure(descending);
+            case ecsdtSmiles:
+            case ecsdtInchi:
+            case ecsdtInchiKey:
+                return MakeIdentifiers(FRecords, field->Kind) && SortByText(field, descending);
             default:
                 return false;
         }

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
+#include "Zelmar_RecordIdentifiers.h"
 #include "vesk_Guard.h"
 
 namespace fs = std::filesystem;
@@ -20,7 +22,8 @@ std::vector<const TZelmarField*> ZelmarExportColumns(TZelmarSDFileDataList& list
     std::vector<const TZelmarField*> columns;
     for (int i = 0; i < list.GetFieldCount(); ++i)
         if (list.GetField(i)->Kind == ecsdtDataText) columns.push_back(list.GetField(i));
-    for (const char* name : {kFieldNameFormula, kFieldNameMolweight})
+    for (const char* name : {kFieldNameFormula, kFieldNameMolweight, kFieldNameSmiles,
+                             kFieldNameInchi, kFieldNameInchiKey})
         if (const TZelmarField* field = list.GetFieldByName(name)) columns.push_back(field);
     return columns;
 }
@@ -34,6 +37,12 @@ std::string ZelmarExportColumnName(const TZelmarField* field) {
             return "weight";
         case ecsdtChemistry:
             return "molecule";
+        case ecsdtSmiles:
+            return kExportSmilesColumn;
+        case ecsdtInchi:
+            return "inchi";
+        case ecsdtInchiKey:
+            return "inchikey";
         case ecsdtDataText:
             return field->Name;
         default:
@@ -106,10 +115,36 @@ bool TZelmarTableRows::ForEach(
             return false;
         }
     }
-    std::vector<std::string> cells(FColumns.size() + (FWithSmiles ? 1 : 0));
     const int count = FList.GetCount();
+    // Identifier columns: the values not kept yet are made first, on every core, as the
+    // first half of the progress.
+    std::vector<TZelmarFieldKind> kinds;
+    for (const TZelmarField* field : FColumns)
+        if (field != nullptr && ZelmarIsIdentifierKind(field->Kind)) kinds.push_back(field->Kind);
+    const int rowsFrom = kinds.empty() ? 0 : 50;
+    if (!kinds.empty()) {
+        std::vector<TZelmarSDFileData*> records;
+        for (int i = 0; i < count; ++i)
+            if (TZelmarSDFileData* record = FList.GetSDFileData(i))
+                if (!FOnlyChecked || record->Selected) records.push_back(record);
+        std::vector<std::string> values;
+        for (std::size_t n = 0; n < kinds.size(); ++n) {
+            const bool made = ZelmarRecordIdentifiers(
+                records, kinds[n], values, [&](std::size_t done, std::size_t total) {
+                    const double part = (static_cast<double>(n) +
+                                         static_cast<double>(done) /
+                                             static_cast<double>(std::max<std::size_t>(total, 1))) /
+                                        static_cast<double>(kinds.size());
+                    return !progress || progress(static_cast<int>(part * rowsFrom));
+                });
+            if (!made) return false;
+        }
+    }
+    std::vector<std::string> cells(FColumns.size() + (FWithSmiles ? 1 : 0));
     for (int i = 0; i < count; ++i) {
-        if (progress && !progress(static_cast<int>(100LL * i / count))) return false;
+        if (progress &&
+            !progress(rowsFrom + static_cast<int>((100LL - rowsFrom) * i / count)))
+            return false;
         TZelmarSDFileData* record = FList.GetSDFileData(i);
         if (record == nullptr || (FOnlyChecked && !record->Selected)) continue;
         for (std::size_t c = 0; c < FColumns.size(); ++c)

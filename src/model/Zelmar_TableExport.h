@@ -30,9 +30,10 @@ enum class TZelmarExportResult { Written, Stopped, Failed };
 // Per cent done; false stops the export, and the target stays as it was.
 using TZelmarExportProgress = std::function<bool(int percent)>;
 
-// The data fields in the sheet's order, then formula and weight.
+// The data fields in the sheet's order, then formula, weight and the identifier columns shown.
 std::vector<const TZelmarField*> ZelmarExportColumns(TZelmarSDFileDataList& list);
-// A column's name in the header row: a data field's name, "formula", "weight" or "molecule";
+// A column's name in the header row: a data field's name, "formula", "weight", "molecule",
+// "smiles", "inchi" or "inchikey";
 // empty for the check box and for none.
 std::string ZelmarExportColumnName(const TZelmarField* field);
 // The cell as the sheet shows it, as UTF-8; a weight rounded as shown, with a point; empty

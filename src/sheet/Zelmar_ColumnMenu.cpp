@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QMenu>
+#include <utility>
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_Object_Fields.h"
+#include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 
 TZelmarColumnMenu::TZelmarColumnMenu(TZelmarWindow* sheet)
@@ -24,6 +26,26 @@ TZelmarColumnMenu::TZelmarColumnMenu(TZelmarWindow* sheet)
     FMenu->addActions({ActColumnNumbers, ActColumnNaturalOrder});
     FMenu->addSeparator();
     FMenu->addAction(ActColumnStatistics);
+
+    FIdentifiers = new QMenu(FMenu);
+    FIdentifiers->setObjectName(QStringLiteral("IdentifiersMenu"));
+    ActColumnSmiles = MakeAction(this, "ActColumnSmiles");
+    ActColumnInchi = MakeAction(this, "ActColumnInchi");
+    ActColumnInchiKey = MakeAction(this, "ActColumnInchiKey");
+    for (const auto& [action, kind] : {std::pair{ActColumnSmiles, ecsdtSmiles},
+                                       std::pair{ActColumnInchi, ecsdtInchi},
+                                       std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [this, kind = kind](bool checked) { FSheet->SetIdentifierColumn(kind, checked); });
+        FIdentifiers->addAction(action);
+    }
+    ActColumnTakeOver = MakeAction(this, "ActColumnTakeOver");
+    connect(ActColumnTakeOver, &QAction::triggered, this,
+            [this] { FSheet->TakeOverIdentifierColumn(FColumn); });
+    FMenu->addSeparator();
+    FMenu->addMenu(FIdentifiers);
+    FMenu->addAction(ActColumnTakeOver);
     Retranslate();
 }
 
@@ -37,6 +59,20 @@ void TZelmarColumnMenu::Retranslate() {
     SetCaptionAndHint(ActColumnStatistics, "ZelmarWindow##  Spaltenstatistik...",
                       "ZelmarWindow##  Spaltenstatistik|Zeigt Anzahl, Minimum, Maximum, "
                       "Mittelwert, Median und Verteilung der Werte dieser Spalte");
+    FIdentifiers->setTitle(
+        QString::fromStdString(LoadTranslatedText("ZelmarWindow##  Kennungen einblenden")));
+    SetCaptionAndHint(ActColumnSmiles, "ZelmarWindow##  SMILES",
+                      "ZelmarWindow##  SMILES|Zeigt die kanonischen SMILES der Moleküle in einer "
+                      "eigenen Spalte");
+    SetCaptionAndHint(ActColumnInchi, "ZelmarWindow##  InChI",
+                      "ZelmarWindow##  InChI|Zeigt die Standard-InChI der Moleküle in einer "
+                      "eigenen Spalte");
+    SetCaptionAndHint(ActColumnInchiKey, "ZelmarWindow##  InChIKey",
+                      "ZelmarWindow##  InChIKey|Zeigt die Standard-InChIKeys der Moleküle in "
+                      "einer eigenen Spalte");
+    SetCaptionAndHint(ActColumnTakeOver, "ZelmarWindow##  Als Datenfeld übernehmen",
+                      "ZelmarWindow##  Als Datenfeld übernehmen|Macht aus dieser Spalte ein "
+                      "Datenfeld mit den Werten aller Datensätze, das gespeichert wird");
 }
 
 void TZelmarColumnMenu::UpdateActions(const TZelmarField* field) {
@@ -47,6 +83,15 @@ void TZelmarColumnMenu::UpdateActions(const TZelmarField* field) {
     ActColumnNaturalOrder->setChecked(data && !field->Numeric && field->NaturalOrder);
     ActColumnStatistics->setEnabled(data ||
                                     (field != nullptr && field->Kind == ecsdtMolweight));
+    const bool canChange = FSheet->IsIdle();
+    for (const auto& [action, kind] : {std::pair{ActColumnSmiles, ecsdtSmiles},
+                                       std::pair{ActColumnInchi, ecsdtInchi},
+                                       std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
+        action->setChecked(FSheet->HasIdentifierColumn(kind));
+        action->setEnabled(canChange);
+    }
+    ActColumnTakeOver->setEnabled(field != nullptr && ZelmarIsIdentifierKind(field->Kind) &&
+                                  FSheet->CanEditFields());
 }
 
 void TZelmarColumnMenu::Popup(int gridColumn, const QPoint& globalPos) {

@@ -1,6 +1,7 @@
 #pragma once
 // The menu of a column header: whether a data field's values are numbers or text, natural
-// order for a text field, and the column's statistics.
+// order for a text field, the column's statistics, and the sheet's identifier columns (shown
+// or not, and one taken over as a data field).
 
 #include <QObject>
 
@@ -25,9 +26,17 @@ public:
     QAction* ActColumnNumbers;
     QAction* ActColumnNaturalOrder;
     QAction* ActColumnStatistics;
+    // Checkable, in the submenu "Kennungen einblenden": the identifier columns of the sheet.
+    QAction* ActColumnSmiles;
+    QAction* ActColumnInchi;
+    QAction* ActColumnInchiKey;
+    // For an identifier column: it becomes a data field holding its values.
+    QAction* ActColumnTakeOver;
+    QMenu* IdentifiersMenu() const { return FIdentifiers; }
 
 private:
     TZelmarWindow* const FSheet;
     QMenu* FMenu;
+    QMenu* FIdentifiers;
     int FColumn = -1;  // the grid column the menu was opened for
 };

@@ -253,10 +253,31 @@ void TZelmarDataPainter::PaintData(QPainter* canvas, const QRect& rect, bool cen
             case ecsdtCheckbox:
                 PaintCheckbox(canvas, rect, data->Checked());
                 break;
+            case ecsdtSmiles:
+            case ecsdtInchi:
+            case ecsdtInchiKey:
+                // Made in the background: until it is there a quiet mark stands in.
+                if (data->Empty())
+                    PaintIdentifierPlaceholder(canvas, rect, state);
+                else
+                    PaintStringValue(canvas, rect, centred, data->Text());
+                break;
             default:
                 break;
         }
     });
+}
+
+void TZelmarDataPainter::PaintIdentifierPlaceholder(QPainter* canvas, const QRect& rect,
+                                                    TZelmarGridDrawState state) {
+    const QPalette palette = QGuiApplication::palette();
+    const TPainterState saved(canvas);
+    canvas->setBackgroundMode(Qt::TransparentMode);
+    canvas->setPen(palette.color(QPalette::Disabled, (state & gdSelected) != 0
+                                                         ? QPalette::HighlightedText
+                                                         : QPalette::Text));
+    canvas->drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     QString(QChar(0x2026)));
 }
 
 void TZelmarDataPainter::PaintStringValue(QPainter* canvas, const QRect& rect, bool centred,
@@ -472,6 +493,9 @@ int TZelmarFieldPainter::GetImageIndex(const TZelmarField* field, bool selected)
     switch (field->Kind) {
         case ecsdtDataText:
         case ecsdtFormula:
+        case ecsdtSmiles:
+        case ecsdtInchi:
+        case ecsdtInchiKey:
             return selected ? 4 : 1;
         case ecsdtChemistry:
             return selected ? 3 : 0;

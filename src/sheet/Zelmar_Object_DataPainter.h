@@ -190,6 +190,9 @@ public:
 
 private:
     void PaintPlaceholder(QPainter* canvas, const QRect& rect);
+    // An identifier cell whose value is still being made.
+    void PaintIdentifierPlaceholder(QPainter* canvas, const QRect& rect,
+                                    TZelmarGridDrawState state);
     bool RequestPicture(const TZelmarCellPictureKey& key, QPainter* canvas, qreal ratio);
 
     // The cell PaintTo paints, for the requests of pictures drawn elsewhere.

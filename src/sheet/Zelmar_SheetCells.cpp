@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "Zelmar_Object_SDFileData.h"
+#include "Zelmar_RecordIdentifiers.h"
 #include "vesk_Guard.h"
 
 void TZelmarSheetCells::Wire(TZelmarDataPainter& painter) {
@@ -82,6 +83,16 @@ bool TZelmarSheetCells::HandleOnGetData(int row, int column, TZelmarDataCarrier&
         TZelmarField* field = GetFieldForGridColumn(column);
         TZelmarSDFileData* record = field != nullptr ? GetRecordForGridRow(row) : nullptr;
         if (record == nullptr) return false;
+        if (ZelmarIsIdentifierKind(field->Kind)) {
+            // Never made while painting: an empty carrier until the background has made it.
+            data.SetKind(field->Kind);
+            std::string value;
+            if (ZelmarKeptIdentifier(*record, field->Kind, value))
+                data.SetText(std::move(value));
+            else if (OnIdentifierMissing)
+                OnIdentifierMissing(row);
+            return true;
+        }
         return record->GetDataForField(field, &data);
     });
 }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -48,6 +49,9 @@ public:
     void ForgetGoneRecords();
     bool HasRecordGroups() const { return !Groups.empty(); }
     static QColor GroupShade() { return QColor(226, 236, 248); }
+
+    // An identifier cell of the grid row was painted before its value was made.
+    std::function<void(int row)> OnIdentifierMissing;
 
     TZelmarSDFileDataList* const List;
     // The grid's column count, for the rounded right corner of the caption row.

@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "Zelmar_ColumnMenu.h"
+#include "Zelmar_IdentifierFiller.h"
 #include "Zelmar_FilterBar.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
@@ -109,6 +110,8 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
     FActions = new TZelmarSheetActions(this);
+    FIdentifierFiller = new TZelmarIdentifierFiller(this);
+    FCells->OnIdentifierMissing = [this](int row) { FIdentifierFiller->Wanted(row); };
     FColumnMenu = new TZelmarColumnMenu(this);
     WireGrid();
     WirePictures();
@@ -533,11 +536,9 @@ bool TZelmarWindow::SearchFor(const TZelmarField* field, const TZelmarDataCarrie
 }
 
 bool TZelmarWindow::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
-                                        TZelmarRecordRefs* results) {
     return Guarded("TZelmarWindow.SearchForDuplicates", false, [&] {
         if (!IsIdle()) return false;
         const TZelmarField* target = field != nullptr ? field : FList->GetChemistryField();
-        return FList->SearchForDuplicates(target, considerStereo, results);
     });
 }
 

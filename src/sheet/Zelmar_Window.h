@@ -21,6 +21,7 @@ class QLabel;
 class TZelmarHintManager;
 class TZelmarSheetActions;
 class TZelmarColumnMenu;
+class TZelmarIdentifierFiller;
 class TZelmarFilterBar;
 class TZelmarPictureRenderer;
 class TZelmarSheetCells;
@@ -61,9 +62,7 @@ public:
     void EnumSelectableFields(TZelmarFieldRefs& out);
     bool SearchFor(const TZelmarField* field, const TZelmarDataCarrier* query,
                    TZelmarRecordRefs* results, bool considerStereo, int options);
-    // field none: the molecule field.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
-                             TZelmarRecordRefs* results);
     bool SearchForChemistry(const std::string& molFile, int options, TZelmarRecordRefs* results,
                             bool considerStereo);
     void ShowLoadErrors();
@@ -188,6 +187,14 @@ public:
     void SetColumnNaturalOrder(int gridColumn, bool natural);
     void ShowColumnStatistics(int gridColumn);
     TZelmarDataPainter* Painter() const { return FPainter.get(); }
+    // ---- identifier columns: SMILES, InChI, InChIKey (Zelmar_Window_Identifiers.cpp) ----
+    // Per sheet, off by default; shown after the weight, never saved.
+    bool HasIdentifierColumn(TZelmarFieldKind kind) const;
+    void SetIdentifierColumn(TZelmarFieldKind kind, bool show);
+    // The identifier column becomes a data field holding every record's value, in one undo
+    // step of the field changes ("Als Datenfeld übernehmen").
+    void TakeOverIdentifierColumn(int gridColumn);
+    TZelmarIdentifierFiller* IdentifierFiller() const { return FIdentifierFiller; }
     // Draws the structure pictures off the user-interface thread; none draws them in place.
     TZelmarPictureRenderer* Renderer() const { return FRenderer.get(); }
     void SetDrawPicturesInPlace(bool inPlace);
@@ -319,6 +326,7 @@ private:
     std::unique_ptr<TZelmarImageList> FCheckboxImages;
     // After the painter and the dispatcher: it goes first and they outlive its workers.
     std::unique_ptr<TZelmarPictureRenderer> FRenderer;
+    TZelmarIdentifierFiller* FIdentifierFiller = nullptr;  // owned as well
     QWidget* FMainPanel = nullptr;
     QLabel* FLabelNoData = nullptr;
     QLabel* FLabelIndexing = nullptr;

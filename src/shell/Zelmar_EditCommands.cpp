@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
+#include <array>
 
 #include "Zelmar_ActionSupport.h"
 #include "Zelmar_Dialog_EditFields.h"
@@ -188,8 +189,20 @@ void TZelmarEditCommands::ActEditMolPropertysExecute() {
         std::uint8_t& mode = pool->MolProperties->Display->HydrogenMode;
         TZelmarDialogEditMolPropertys dialog(Form);
         dialog.SetHydrogens(mode);
+        // The identifier columns are the current sheet's own.
+        constexpr std::array<TZelmarFieldKind, 3> kinds = {ecsdtSmiles, ecsdtInchi, ecsdtInchiKey};
+        QPointer<TZelmarWindow> sheet = Form->GetCurrentChildWindow();
+        std::array<bool, 3> shown = {false, false, false};
+        for (std::size_t i = 0; i < kinds.size() && !sheet.isNull(); ++i)
+            shown[i] = sheet->HasIdentifierColumn(kinds[i]);
+        dialog.SetIdentifierColumns(shown, !sheet.isNull() && sheet->IsIdle());
         if (dialog.exec() != QDialog::Accepted) return;
         mode = static_cast<std::uint8_t>(dialog.GetHydrogens());
+        if (!sheet.isNull() && sheet->IsIdle()) {
+            const std::array<bool, 3> wanted = dialog.GetIdentifierColumns();
+            for (std::size_t i = 0; i < kinds.size(); ++i)
+                sheet->SetIdentifierColumn(kinds[i], wanted[i]);
+        }
         Form->RefreshAllSheets();
     });
 }

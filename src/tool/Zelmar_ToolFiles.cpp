@@ -262,6 +262,13 @@ TZelmarField* TZelmarToolSheet::FieldByName(const std::string& name) {
         field = FList->GetFieldByName(kFieldNameMolweight);
     } else if (name == "molecule") {
         field = FList->GetChemistryField();
+    } else if (name == "smiles" || name == "inchi" || name == "inchikey") {
+        // The sheet's identifier columns, shown only when asked for.
+        const TZelmarFieldKind kind = name == "smiles" ? ecsdtSmiles
+                                      : name == "inchi" ? ecsdtInchi
+                                                        : ecsdtInchiKey;
+        FList->ShowIdentifierColumn(kind, true);
+        field = FList->GetIdentifierField(kind);
     } else {
         field = FList->GetFieldByName(name);
         if (field != nullptr && field->Kind != ecsdtDataText) field = nullptr;

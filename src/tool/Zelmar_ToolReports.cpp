@@ -24,6 +24,10 @@ std::string FieldKind(const TZelmarField* field) {
             return "weight";
         case ecsdtChemistry:
             return "molecule";
+        case ecsdtSmiles:
+        case ecsdtInchi:
+        case ecsdtInchiKey:
+            return ZelmarExportColumnName(field);
         default:
             return field->Numeric ? "number" : "text";
     }

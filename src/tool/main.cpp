@@ -62,8 +62,8 @@ const TCommand kCommands[] = {
 void PrintUsage(std::FILE* to) {
     std::string text = ToolText(
         "ZelmarTool##  Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, "
-        "formula, weight oder molecule; - liest die Standardeingabe oder schreibt die "
-        "Standardausgabe.");
+        "formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe "
+        "oder schreibt die Standardausgabe.");
     text += "\n\n";
     for (const TCommand& command : kCommands)
         text += "  " + std::string(command.Usage) + "\n    " + ToolText(command.Help) + "\n";

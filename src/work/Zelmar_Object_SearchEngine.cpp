@@ -190,7 +190,7 @@ void TZelmarSearchEngine::SetCurrentQueryData(const TZelmarDataCarrier* query) {
     FComparableQueryReady[0] = FComparableQueryReady[1] = false;
     if (query == nullptr) return;
     FQuerySet = Guarded("TZelmarSearchEngine.CheckForHit.SetCurrentQueryData", false, [&] {
-        FQueryKind = query->Kind();
+        FQueryKind = ZelmarIsIdentifierKind(query->Kind()) ? ecsdtDataText : query->Kind();
         switch (FQueryKind) {
             case ecsdtDataText:
             case ecsdtFormula:
@@ -224,9 +224,12 @@ bool TZelmarSearchEngine::CheckForHit(const TZelmarDataCarrier* value, int optio
             return ParseQualifiedNumber(value->Text(), number, FDecimalSeparator) &&
                    CheckQualifiedNumber(number, options);
         }
-        if (value->Kind() != FQueryKind) return false;
+        // Identifiers are texts to a search, whatever column they come from.
+        const TZelmarFieldKind kind =
+            ZelmarIsIdentifierKind(value->Kind()) ? ecsdtDataText : value->Kind();
+        if (kind != FQueryKind) return false;
         const bool caseSensitive = (options & soCaseSensitive) != 0;
-        switch (value->Kind()) {
+        switch (kind) {
             case ecsdtDataText:
             case ecsdtFormula:
                 if ((options & soBeginsWith) != 0)
@@ -454,6 +457,9 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
 
         started = true;
         if (OnStartSearch) OnStartSearch(this);
+        // Identifiers not kept yet are made first, on every core, as the search's first part.
+        if (ZelmarIsIdentifierKind(field->Kind) && !MakeIdentifiers(field->Kind, OnSearchProgress))
+            return false;
         const int count = GetCount();
         bool goOn = true;
         int i = 0;
