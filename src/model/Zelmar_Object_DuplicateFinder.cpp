@@ -3,9 +3,11 @@
 #include "Zelmar_Object_DuplicateFinder.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_Object_Sorter.h"
@@ -205,8 +207,57 @@ bool TZelmarDuplicateFinder::FindIdenticalStructures(const TRefs& precheck, bool
     });
 }
 
+bool TZelmarDuplicateFinder::FindPolicyGroups(const TRefs& precheck, bool considerStereo,
+                                              int policy, int offset, int total, TRefs* results) {
+    return Guarded("TZelmarDuplicateFinder.FindPolicyGroups", false, [&] {
+        if (!Progress(offset, total)) return false;
+        // Sheet order within a group, as the exact search gives it: the precheck list is in
+        // formula order, so the records are put back in sheet order first.
+        std::unordered_map<const TZelmarSDFileData*, int> position;
+        for (int i = 0; i < precheck.GetCount(); ++i) position.emplace(precheck.GetObject(i), i);
+        std::vector<TZelmarSDFileData*> records;
+        records.reserve(static_cast<std::size_t>(precheck.GetCount()));
+        std::vector<TZelmarSDFileData*> batch;
+        const int count = FRecords.RecordCount();
+        for (int first = 0; first < count; first += kBatch) {
+            const int size = std::min(kBatch, count - first);
+            FRecords.RecordsAt(first, size, batch);
+            for (int k = 0; k < size; ++k)
+                if (position.count(batch[static_cast<std::size_t>(k)]) > 0)
+                    records.push_back(batch[static_cast<std::size_t>(k)]);
+        }
+        const int span = total - offset;
+        std::vector<const TZelmarStructureKey*> keys;
+        if (!ZelmarMakePolicyKeys(records, policy, considerStereo, keys,
+                                  [&](std::size_t done, std::size_t all) {
+                                      const auto part = static_cast<int>(
+                                          all == 0 ? 0 : static_cast<double>(done) * span / all);
+                                      return Progress(offset + part, total);
+                                  }))
+            return false;
+        std::vector<std::vector<int>> groups =
+            ZelmarIdenticalGroups(keys, 0, static_cast<int>(records.size()));
+        groups.erase(std::remove_if(groups.begin(), groups.end(),
+                                    [](const std::vector<int>& group) { return group.size() < 2; }),
+                     groups.end());
+        // Groups in the precheck order of their first records: by formula, then sheet order.
+        std::stable_sort(groups.begin(), groups.end(),
+                         [&](const std::vector<int>& x, const std::vector<int>& y) {
+                             return position[records[static_cast<std::size_t>(x.front())]] <
+                                    position[records[static_cast<std::size_t>(y.front())]];
+                         });
+        int groupNumber = 0;
+        for (const std::vector<int>& group : groups) {
+            const std::string label = std::to_string(++groupNumber);
+            for (const int k : group) results->AddObject(label, records[static_cast<std::size_t>(k)]);
+        }
+        return true;
+    });
+}
+
 bool TZelmarDuplicateFinder::Find(const TZelmarField* field, bool considerStereo,
-                                  bool gatherProgress, int offset, int total, TRefs* results) {
+                                  bool gatherProgress, int offset, int total, TRefs* results,
+                                  int policy) {
     return Guarded("TZelmarDuplicateFinder.Find", false, [&] {
         if (field == nullptr || results == nullptr) return false;
         TProgress gathering;
@@ -216,6 +267,8 @@ bool TZelmarDuplicateFinder::Find(const TZelmarField* field, bool considerStereo
         if (!Precheck(&precheck, field, total, gathering)) return false;
 
         const bool numeric = IsNumericField(field);
+        if (field->Kind == ecsdtChemistry && policy != 0)
+            return FindPolicyGroups(precheck, considerStereo, policy, offset, total, results);
         if (field->Kind == ecsdtChemistry)
             return FindIdenticalStructures(precheck, considerStereo, offset, total, results);
         TRefs block;

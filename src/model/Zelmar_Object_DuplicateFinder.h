@@ -34,9 +34,10 @@ public:
     // Appends the groups of equal values (molecules: identical structures) of the checked
     // records to results, in key order; each result's text is its group's number (1, 2, ...).
     // Progress goes from offset to total through the records' search progress; gathering reports
-    // too when gatherProgress is set.
+    // too when gatherProgress is set. A policy (TZelmarDuplicatePolicy bits) groups molecules by
+    // their keys under it; the groups then come in the order of their first records' formulas.
     bool Find(const TZelmarField* field, bool considerStereo, bool gatherProgress, int offset,
-              int total, TRefs* results);
+              int total, TRefs* results, int policy = 0);
 
     // Whether keys of the field compare as numbers (weights).
     static bool IsNumericField(const TZelmarField* field);
@@ -60,6 +61,10 @@ private:
     // of equal formula.
     bool FindIdenticalStructures(const TRefs& precheck, bool considerStereo, int offset, int total,
                                  TRefs* results);
+    // The molecule part of Find under a policy: one key per checked record, grouped over all
+    // of them, since a salt and its parent have different formulas.
+    bool FindPolicyGroups(const TRefs& precheck, bool considerStereo, int policy, int offset,
+                          int total, TRefs* results);
     bool Progress(int position, int total);
 
     IZelmarRecordAccess& FRecords;

@@ -18,6 +18,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Zelmar_Object_DataCarrier.h"
@@ -60,6 +61,8 @@ struct TZelmarKeptStructureKeys {
     std::string Inchi;
     bool InchiKeyKnown = false;
     std::string InchiKey;
+    // Keys under duplicate policies (Zelmar_Object_PolicyKeys.h), by policy * 2 + stereo.
+    std::vector<std::pair<int, TZelmarStructureKey>> PolicyKeys;
 };
 
 // One row of a sheet: an SD record's texts, its check mark and, when reading it failed, the
@@ -269,7 +272,15 @@ public:
     std::int64_t StructureKeysMade() const { return FStructureKeys.Made(); }
     // Groups of equal values (molecules: identical structures) of the checked records, in
     // key order. Pauses a running loader meanwhile. False only when stopped or failed.
+    // policy (TZelmarDuplicatePolicy bits): molecules group by their keys under it instead.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                             TZelmarRecordRefs* results, int policy = 0);
+    // Both consume p and q and replace this list's records; false (list unchanged) when
+    // OnMixProgress stops them or they fail. A policy compares the molecules by its keys.
+    bool AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field,
+                            int policy = 0, bool considerStereo = false);
+    bool AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field,
+                           int policy = 0, bool considerStereo = false);
 
     // ---- identifier columns: SMILES, InChI, InChIKey (Zelmar_Object_SDFileData_Identifiers.cpp) ----
     // The column of an identifier kind, null when the sheet does not show it.
@@ -286,10 +297,6 @@ public:
     // (nothing changed then); else the new field's name.
     std::string TakeOverIdentifierColumn(TZelmarFieldKind kind, const std::string& stepName,
                                          const TProgressEvent& progress);
-    // Both consume p and q and replace this list's records; false (list unchanged) when
-    // OnMixProgress stops them or they fail.
-    bool AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field);
-    bool AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field);
 
     // ---- fields (each under CritSectFields) ----
     int GetFieldCount();

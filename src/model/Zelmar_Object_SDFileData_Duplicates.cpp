@@ -64,7 +64,7 @@ bool TZelmarSDFileDataList::DoEnumChemistryEntrysForSearch(TZelmarRecordRefs* ta
 }
 
 bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
-                                                TZelmarRecordRefs* results) {
+                                                TZelmarRecordRefs* results, int policy) {
     if (field == nullptr || results == nullptr) return true;
     constexpr const char* kSource = "TZelmarSDFileDataList.SearchForDuplicates";
     return Guarded(kSource, false, [&] {
@@ -82,7 +82,7 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
             const int total = pause.Paused ? 2 * count : count;
             const int offset = pause.Paused ? count : 0;
             return FDuplicateFinder.Find(field, considerStereo, pause.Paused, offset, total,
-                                         results);
+                                         results, policy);
         });
         if (started && OnEndSearch) OnEndSearch(this);
         return result;
@@ -90,16 +90,18 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
 }
 
 bool TZelmarSDFileDataList::AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q,
-                                               const TZelmarField* field) {
+                                          const TZelmarField* field, int policy,
+                                          bool considerStereo) {
     return Guarded("TZelmarSDFileDataList.AddIntersectedData", false, [&] {
         TZelmarRecordRefs kept;
-        if (!TZelmarSetOperations::Intersect(
-                p, q, field,
-                [this](int done, int all) {
-                    return !OnMixProgress || OnMixProgress(this, done, all);
-                },
-                kept))
-            return false;
+        const TZelmarSetOperations::TProgress progress = [this](int done, int all) {
+            return !OnMixProgress || OnMixProgress(this, done, all);
+        };
+        const bool done =
+            policy != 0 && field != nullptr && field->Kind == ecsdtChemistry
+                ? TZelmarSetOperations::IntersectByKeys(p, q, policy, considerStereo, progress, kept)
+                : TZelmarSetOperations::Intersect(p, q, field, progress, kept);
+        if (!done) return false;
         p.Clear();
         q.Clear();
         ReplaceRecords(this, kept);
@@ -108,16 +110,18 @@ bool TZelmarSDFileDataList::AddIntersectedData(TZelmarRecordRefs& p, TZelmarReco
 }
 
 bool TZelmarSDFileDataList::AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q,
-                                              const TZelmarField* field) {
+                                          const TZelmarField* field, int policy,
+                                          bool considerStereo) {
     return Guarded("TZelmarSDFileDataList.AddSubtractedData", false, [&] {
         TZelmarRecordRefs kept;
-        if (!TZelmarSetOperations::Subtract(
-                p, q, field,
-                [this](int done, int all) {
-                    return !OnMixProgress || OnMixProgress(this, done, all);
-                },
-                kept))
-            return false;
+        const TZelmarSetOperations::TProgress progress = [this](int done, int all) {
+            return !OnMixProgress || OnMixProgress(this, done, all);
+        };
+        const bool done =
+            policy != 0 && field != nullptr && field->Kind == ecsdtChemistry
+                ? TZelmarSetOperations::SubtractByKeys(p, q, policy, considerStereo, progress, kept)
+                : TZelmarSetOperations::Subtract(p, q, field, progress, kept);
+        if (!done) return false;
         p.Clear();
         q.Clear();
         ReplaceRecords(this, kept);

@@ -3,9 +3,14 @@
 #include "Zelmar_SetOperations.h"
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "Zelmar_Object_DuplicateFinder.h"
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "vesk_Guard.h"
@@ -32,27 +37,57 @@ void RemoveHits(TRefs& from, const TRefs& hits) {
         TZelmarDuplicateFinder::DeleteObjectFromStringList(from, hit.Object);
 }
 
+// The keys under the policy of p's records, then q's, in one run: keyOf(list, i) is the key
+// text of a record that can match, null for one that cannot.
+class TKeys {
+public:
+    bool Make(const TRefs& p, const TRefs& q, int policy, bool considerStereo,
+              const TZelmarSetOperations::TProgress& progress) {
+        std::vector<TZelmarSDFileData*> records;
+        records.reserve(static_cast<std::size_t>(p.GetCount() + q.GetCount()));
+        for (const auto& item : p) records.push_back(item.Object);
+        for (const auto& item : q) records.push_back(item.Object);
+        FOffset = static_cast<std::size_t>(p.GetCount());
+        return ZelmarMakePolicyKeys(records, policy, considerStereo, FKeys,
+                                    [&progress](std::size_t done, std::size_t total) {
+                                        return !progress || progress(static_cast<int>(done),
+                                                                     static_cast<int>(total));
+                                    });
+    }
+    const std::string* P(int i) const { return Text(static_cast<std::size_t>(i)); }
+    const std::string* Q(int i) const { return Text(FOffset + static_cast<std::size_t>(i)); }
+
+private:
+    const std::string* Text(std::size_t k) const {
+        const TZelmarStructureKey* key = FKeys[k];
+        return key != nullptr && key->Kind == TZelmarStructureKey::skKey ? &key->Text : nullptr;
+    }
+    std::vector<const TZelmarStructureKey*> FKeys;
+    std::size_t FOffset = 0;
+};
+
 }  // namespace
 
 bool TZelmarSetOperations::Mix(int operation, TZelmarSDFileDataList* left,
                                TZelmarSDFileDataList* right, const TZelmarField* field,
-                               TZelmarSDFileDataList* target) {
+                               TZelmarSDFileDataList* target, int policy, bool considerStereo) {
     switch (operation) {
         case opIntersect:
-            return IntersectData(left, right, field, target);
+            return IntersectData(left, right, field, target, policy, considerStereo);
         case opMerge:
             return MergeData(left, right, target);
         case opLeftMinusRight:
-            return SubtractData(left, right, field, target);
+            return SubtractData(left, right, field, target, policy, considerStereo);
         case opRightMinusLeft:
-            return SubtractData(right, left, field, target);
+            return SubtractData(right, left, field, target, policy, considerStereo);
         default:
             return false;
     }
 }
 
 bool TZelmarSetOperations::IntersectData(TZelmarSDFileDataList* left, TZelmarSDFileDataList* right,
-                                         const TZelmarField* field, TZelmarSDFileDataList* target) {
+                                         const TZelmarField* field, TZelmarSDFileDataList* target,
+                                         int policy, bool considerStereo) {
     return Guarded("TZelmarSetOperations.IntersectData", false, [&] {
         if (left == nullptr || right == nullptr || field == nullptr || target == nullptr)
             return false;
@@ -61,7 +96,7 @@ bool TZelmarSetOperations::IntersectData(TZelmarSDFileDataList* left, TZelmarSDF
         if (!left->DoEnumChemistryEntrysForSearch(&p, field, -1, nullptr, nullptr) ||
             !right->DoEnumChemistryEntrysForSearch(&q, field, -1, nullptr, nullptr))
             return false;
-        return target->AddIntersectedData(p, q, field);
+        return target->AddIntersectedData(p, q, field, policy, considerStereo);
     });
 }
 
@@ -84,7 +119,8 @@ bool TZelmarSetOperations::MergeData(TZelmarSDFileDataList* left, TZelmarSDFileD
 }
 
 bool TZelmarSetOperations::SubtractData(TZelmarSDFileDataList* a, TZelmarSDFileDataList* b,
-                                        const TZelmarField* field, TZelmarSDFileDataList* target) {
+                                        const TZelmarField* field, TZelmarSDFileDataList* target,
+                                        int policy, bool considerStereo) {
     return Guarded("TZelmarSetOperations.SubtractData", false, [&] {
         if (a == nullptr || b == nullptr || field == nullptr || target == nullptr) return false;
         TZelmarRecordRefs p;
@@ -92,7 +128,7 @@ bool TZelmarSetOperations::SubtractData(TZelmarSDFileDataList* a, TZelmarSDFileD
         if (!a->DoEnumChemistryEntrysForSearch(&p, field, -1, nullptr, nullptr) ||
             !b->DoEnumChemistryEntrysForSearch(&q, field, -1, nullptr, nullptr))
             return false;
-        return target->AddSubtractedData(p, q, field);
+        return target->AddSubtractedData(p, q, field, policy, considerStereo);
     });
 }
 
@@ -210,5 +246,53 @@ bool TZelmarSetOperations::Subtract(TRefs& p, TRefs& q, const TZelmarField* fiel
             ++qb;
         }
         return true;
+    });
+}
+
+bool TZelmarSetOperations::IntersectByKeys(TRefs& p, TRefs& q, int policy, bool considerStereo,
+                                           const TProgress& progress, TRefs& kept) {
+    return Guarded("TZelmarSetOperations.IntersectByKeys", false, [&] {
+        TKeys keys;
+        if (!keys.Make(p, q, policy, considerStereo, progress)) return false;
+        std::unordered_map<std::string_view, std::vector<int>> pByKey;
+        std::unordered_map<std::string_view, std::vector<int>> qByKey;
+        for (int i = 0; i < p.GetCount(); ++i)
+            if (const std::string* key = keys.P(i)) pByKey[*key].push_back(i);
+        for (int i = 0; i < q.GetCount(); ++i)
+            if (const std::string* key = keys.Q(i)) qByKey[*key].push_back(i);
+        // Each record of p with a match in q, followed by its matches in q, then in p; a key's
+        // records are all taken at its first record.
+        for (int i = 0; i < p.GetCount(); ++i) {
+            const std::string* key = keys.P(i);
+            if (key == nullptr || p.GetObject(i) == nullptr) continue;
+            const auto inQ = qByKey.find(*key);
+            const auto inP = pByKey.find(*key);
+            if (inQ == qByKey.end() || inP == pByKey.end() || inP->second.front() != i) continue;
+            kept.AddObject(std::string(), p.GetObject(i));
+            for (const int k : inQ->second)
+                if (q.GetObject(k) != nullptr) kept.AddObject(std::string(), q.GetObject(k));
+            for (const int k : inP->second)
+                if (k != i && p.GetObject(k) != nullptr) kept.AddObject(std::string(), p.GetObject(k));
+        }
+        const int total = p.GetCount() + q.GetCount();
+        return !progress || progress(total, total);
+    });
+}
+
+bool TZelmarSetOperations::SubtractByKeys(TRefs& p, TRefs& q, int policy, bool considerStereo,
+                                          const TProgress& progress, TRefs& kept) {
+    return Guarded("TZelmarSetOperations.SubtractByKeys", false, [&] {
+        TKeys keys;
+        if (!keys.Make(p, q, policy, considerStereo, progress)) return false;
+        std::unordered_set<std::string_view> inQ;
+        for (int i = 0; i < q.GetCount(); ++i)
+            if (const std::string* key = keys.Q(i)) inQ.insert(*key);
+        for (int i = 0; i < p.GetCount(); ++i) {
+            const std::string* key = keys.P(i);
+            if (p.GetObject(i) != nullptr && (key == nullptr || inQ.count(*key) == 0))
+                kept.AddObject(std::string(), p.GetObject(i));
+        }
+        const int total = p.GetCount() + q.GetCount();
+        return !progress || progress(total, total);
     });
 }

@@ -536,9 +536,11 @@ bool TZelmarWindow::SearchFor(const TZelmarField* field, const TZelmarDataCarrie
 }
 
 bool TZelmarWindow::SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                                        TZelmarRecordRefs* results, int policy) {
     return Guarded("TZelmarWindow.SearchForDuplicates", false, [&] {
         if (!IsIdle()) return false;
         const TZelmarField* target = field != nullptr ? field : FList->GetChemistryField();
+        return FList->SearchForDuplicates(target, considerStereo, results, policy);
     });
 }
 

@@ -62,7 +62,9 @@ public:
     void EnumSelectableFields(TZelmarFieldRefs& out);
     bool SearchFor(const TZelmarField* field, const TZelmarDataCarrier* query,
                    TZelmarRecordRefs* results, bool considerStereo, int options);
+    // field none: the molecule field. policy: TZelmarDuplicatePolicy bits, 0 exact structure.
     bool SearchForDuplicates(const TZelmarField* field, bool considerStereo,
+                             TZelmarRecordRefs* results, int policy = 0);
     bool SearchForChemistry(const std::string& molFile, int options, TZelmarRecordRefs* results,
                             bool considerStereo);
     void ShowLoadErrors();
