@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <utility>
 
 #include "vesk_Folders.h"
+#include "vesk_Guard.h"
 #include "vesk_Trace.h"
 
 const char* const ChemSearchLibraryName = "libveskChemSearch.so";
@@ -142,6 +144,12 @@ bool TZelmarChemSearchEngine::ResolveOptional() {
     if (FGetPolicyMatchKey == nullptr)
         veskTrace::TraceMessage(kFindEntryPointSource, tlInformation,
                                 "no GetPolicyMatchKey: duplicate policies unavailable");
+    // Without it search hits are simply not marked.
+    FGetQueryMatch =
+        reinterpret_cast<TGetQueryMatch>(platform::GetProcAddress(FLibHandle, "GetQueryMatch"));
+    if (FGetQueryMatch == nullptr)
+        veskTrace::TraceMessage(kFindEntryPointSource, tlInformation,
+                                "no GetQueryMatch: search hits are not highlighted");
     return true;
 }
 
@@ -234,4 +242,46 @@ bool TZelmarChemSearchEngine::PolicyMatchKey(const std::string& molText, int pol
         FGetPolicyMatchKey(FTargetMolHandle, policy, considerStereo ? 1 : 0, &text);
     result = TakeKey(made, text, key);
     return true;
+}
+
+int TZelmarChemSearchEngine::QueryMatch(const std::string& molText,
+                                        std::vector<std::int32_t>& atoms,
+                                        std::vector<std::int32_t>& bonds) {
+    atoms.clear();
+    bonds.clear();
+    if (!HasQueryMatch()) return -1;
+    return Guarded("TZelmarChemSearchEngine.QueryMatch", -1,
+                   [&] { return AskQueryMatch(molText, atoms, bonds); });
+}
+
+int TZelmarChemSearchEngine::AskQueryMatch(const std::string& molText,
+                                           std::vector<std::int32_t>& atoms,
+                                           std::vector<std::int32_t>& bonds) {
+    SetTarget(molText);
+    // Room for the usual query at once; a larger one says how much it needs.
+    std::size_t atomRoom = 64, bondRoom = 64;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        atoms.resize(atomRoom);
+        bonds.resize(bondRoom);
+        std::int32_t atomCount = 0, bondCount = 0;
+        const std::int32_t result = FGetQueryMatch(
+            FCompareHandle, atoms.data(), static_cast<std::int32_t>(atomRoom), bonds.data(),
+            static_cast<std::int32_t>(bondRoom), &atomCount, &bondCount);
+        if (result != 1 || atomCount < 0 || bondCount < 0) {
+            atoms.clear();
+            bonds.clear();
+            return result == 0 ? 0 : -1;
+        }
+        if (static_cast<std::size_t>(atomCount) <= atomRoom &&
+            static_cast<std::size_t>(bondCount) <= bondRoom) {
+            atoms.resize(static_cast<std::size_t>(atomCount));
+            bonds.resize(static_cast<std::size_t>(bondCount));
+            return 1;
+        }
+        atomRoom = std::max(atomRoom, static_cast<std::size_t>(atomCount));
+        bondRoom = std::max(bondRoom, static_cast<std::size_t>(bondCount));
+    }
+    atoms.clear();
+    bonds.clear();
+    return -1;
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "vesk_Library.h"
 
@@ -63,6 +64,15 @@ public:
     // result and key as ExactMatchKey gives them. Policy 0 is ExactMatchKey's key.
     bool PolicyMatchKey(const std::string& molText, int policy, bool considerStereo, int& result,
                         std::string& key);
+    // Whether the library tells where a query lies in a molecule (GetQueryMatch); older ones
+    // lack that export and still load.
+    bool HasQueryMatch() const { return FInitialized && FGetQueryMatch != nullptr; }
+    // The first match of the query in the molecule under the stereo setting: 1 with atoms (by
+    // query atom) and bonds set, 0-based in the molfile's order; 0 when the query is not
+    // found; -1 when not initialised, without the export or when the library fails. atoms and
+    // bonds are emptied unless 1.
+    int QueryMatch(const std::string& molText, std::vector<std::int32_t>& atoms,
+                   std::vector<std::int32_t>& bonds);
 
     bool Initialized() const { return FInitialized; }
     platform::TLibraryHandle LibHandle() const { return FLibHandle; }
@@ -81,6 +91,9 @@ private:
     using TCheckReaction = std::int32_t (*)(const char*, const char*);
     using TGetKey = std::int32_t (*)(std::uintptr_t, std::int32_t, char**);
     using TGetPolicyKey = std::int32_t (*)(std::uintptr_t, std::int32_t, std::int32_t, char**);
+    using TGetQueryMatch = std::int32_t (*)(std::uintptr_t, std::int32_t*, std::int32_t,
+                                            std::int32_t*, std::int32_t, std::int32_t*,
+                                            std::int32_t*);
 
     // Steps 2-5 of Init; false (with the error text set) when the library is not loaded.
     bool LoadSearchLibrary(std::string& errorText);
@@ -94,6 +107,8 @@ private:
     bool Resolve(const char* name, Fn& target);
     // The key the library wrote: 1 with key set, 0 or -1 with key empty; releases the text.
     static int TakeKey(std::int32_t result, char* text, std::string& key);
+    int AskQueryMatch(const std::string& molText, std::vector<std::int32_t>& atoms,
+                      std::vector<std::int32_t>& bonds);
     // Puts the text into the candidate molecule and makes it the comparison's target.
     void SetTarget(const std::string& molText);
 
@@ -120,4 +135,5 @@ private:
     TCheckReaction FCheckReactionPermutation = nullptr;
     TGetKey FGetExactMatchKey = nullptr;
     TGetPolicyKey FGetPolicyMatchKey = nullptr;  // optional
+    TGetQueryMatch FGetQueryMatch = nullptr;     // optional
 };

@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -39,6 +40,8 @@ using TDestroyMol = TInt (*)(THandle, char*, TInt);
 using TSetMolConfiguration = TInt (*)(THandle, const void*, char*, TInt);
 using TDrawMol = TInt (*)(THandle, const TLibRasterDC*, const TLibRect*, char*, TInt);
 using TSetMolDrawSizes = TInt (*)(THandle, double, double, double, char*, TInt);
+using TSetMolHighlight = TInt (*)(THandle, const TInt*, TInt, const TInt*, TInt, std::uint32_t,
+                                  char*, TInt);
 using TGetDefaultConfiguration = TInt (*)(void*, char*, TInt);
 using TSetDefaultConfiguration = TInt (*)(const void*, char*, TInt);
 
@@ -166,6 +169,7 @@ struct TveskChemView2Exports {
     TDrawMol DrawMolFile = nullptr;
     TDrawMol DrawMolFileHQ = nullptr;
     TSetMolDrawSizes SetMolFileDrawSizes = nullptr;  // optional
+    TSetMolHighlight SetMolFileHighlight = nullptr;  // optional
     TGetDefaultConfiguration GetDefaultMolFileConfiguration = nullptr;
     TGetDefaultConfiguration GetDefaultRxnFileConfiguration = nullptr;
     TSetDefaultConfiguration SetDefaultMolFileConfiguration = nullptr;
@@ -349,6 +353,7 @@ bool TveskMolView2::OpenMolFile(const std::string& fileName) {
 bool TveskMolView2::CloseView() {
     return ViewGuarded("TveskMolView2.CloseView", *Error, [&] {
         Error->Clear();
+        FHighlightSent = false;
         if (FViewerHandle == 0) return true;
         const std::uintptr_t handle = FViewerHandle;
         // The handle is gone whatever the library answers: it is never used again.
@@ -377,16 +382,39 @@ bool TveskMolView2::Configure() {
             ParseViewError("SetMolFileConfiguration");
             return false;
         }
-        if (lib.SetMolFileDrawSizes == nullptr) return true;
-        ViewErrBuf[0] = '\0';
-        if (Succeeded(lib.SetMolFileDrawSizes(FViewerHandle, DrawSizes.BondLength,
-                                              DrawSizes.MinLabelSize, DrawSizes.LineWidth,
-                                              ViewErrBuf, ErrBufSizeTold))) {
-            return true;
+        if (lib.SetMolFileDrawSizes != nullptr) {
+            ViewErrBuf[0] = '\0';
+            if (!Succeeded(lib.SetMolFileDrawSizes(FViewerHandle, DrawSizes.BondLength,
+                                                   DrawSizes.MinLabelSize, DrawSizes.LineWidth,
+                                                   ViewErrBuf, ErrBufSizeTold))) {
+                ParseViewError("SetMolFileDrawSizes");
+                return false;
+            }
         }
-        ParseViewError("SetMolFileDrawSizes");
-        return false;
+        SendHighlight(lib);
+        return true;
     });
+}
+
+void TveskMolView2::SendHighlight(const TveskChemView2Exports& lib) {
+    if (lib.SetMolFileHighlight == nullptr || (Highlight.Empty() && !FHighlightSent)) return;
+    const auto count = [](const std::vector<std::int32_t>& v) {
+        return static_cast<TInt>(std::min<std::size_t>(v.size(), 1u << 20));
+    };
+    ViewErrBuf[0] = '\0';
+    if (Succeeded(lib.SetMolFileHighlight(
+            FViewerHandle, Highlight.Atoms.data(), count(Highlight.Atoms), Highlight.Bonds.data(),
+            count(Highlight.Bonds), Highlight.Colour, ViewErrBuf, ErrBufSizeTold))) {
+        FHighlightSent = !Highlight.Empty();
+        return;
+    }
+    TraceMessage("TveskMolView2.Configure", tlWarning, "%s",
+                 std::string(ViewErrBuf, ::strnlen(ViewErrBuf, sizeof ViewErrBuf)).c_str());
+    ViewErrBuf[0] = '\0';
+}
+
+bool TveskMolView2::CanHighlight() const {
+    return FExports && FExports->SetMolFileHighlight != nullptr;
 }
 
 bool TveskMolView2::Draw(const TveskChemView2DC& dc, const TveskChemView2Rect& rect) {
@@ -477,6 +505,9 @@ TveskChemView2Pool::TveskChemView2Pool()
         // Later than the required set: without it pictures are fitted, as they always were.
         exports->SetMolFileDrawSizes =
             reinterpret_cast<TSetMolDrawSizes>(lib.Proc("SetMolFileDrawSizes"));
+        // Later still: without it search hits are shown unmarked.
+        exports->SetMolFileHighlight =
+            reinterpret_cast<TSetMolHighlight>(lib.Proc("SetMolFileHighlight"));
         exports->GetDefaultMolFileConfiguration =
             reinterpret_cast<TGetDefaultConfiguration>(lib.Proc("GetDefaultMolFileConfiguration"));
         exports->GetDefaultRxnFileConfiguration =

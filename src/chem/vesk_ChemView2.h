@@ -10,6 +10,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "vesk_ChemView2Properties.h"
 
@@ -49,6 +50,20 @@ struct TveskChemView2DrawSizes {
                LineWidth == other.LineWidth;
     }
     bool operator!=(const TveskChemView2DrawSizes& other) const { return !(*this == other); }
+};
+
+// Atoms and bonds of a molecule drawn on a band of one colour (the library's
+// SetMolFileHighlight): 0-based indices in the order of the molfile's atom and bond blocks.
+// Empty lists mark nothing.
+struct TveskChemView2Highlight {
+    std::vector<std::int32_t> Atoms;
+    std::vector<std::int32_t> Bonds;
+    std::uint32_t Colour = 0;  // COLORREF 0x00BBGGRR
+    bool Empty() const { return Atoms.empty() && Bonds.empty(); }
+    bool operator==(const TveskChemView2Highlight& other) const {
+        return Atoms == other.Atoms && Bonds == other.Bonds && (Empty() || Colour == other.Colour);
+    }
+    bool operator!=(const TveskChemView2Highlight& other) const { return !(*this == other); }
 };
 
 class TveskChemView2Error {
@@ -138,7 +153,9 @@ public:
     bool OpenMolString(const std::string& text) override;
     bool OpenMolFile(const std::string& fileName) override;
     bool CloseView() override;
-    // Sends Properties and DrawSizes to the library; needed after changing them.
+    // Sends Properties, DrawSizes and Highlight to the library; needed after changing them.
+    // A highlight the library refuses (an index outside the molecule) is traced and the
+    // picture drawn without marks: a stale match must not cost the picture.
     bool Configure();
     bool Draw(const TveskChemView2DC& dc, const TveskChemView2Rect& rect);
 
@@ -154,6 +171,16 @@ public:
     // Not part of SettingsKey: callers choose them per picture. A library without the export
     // draws every picture fitted.
     TveskChemView2DrawSizes DrawSizes;
+    // Not part of SettingsKey either: the marks of this molecule only. A library without the
+    // export draws no marks.
+    TveskChemView2Highlight Highlight;
+    // Whether the library draws marks at all (it has SetMolFileHighlight).
+    bool CanHighlight() const;
+
+private:
+    void SendHighlight(const TveskChemView2Exports& lib);
+    // The handle carries marks that a later Configure must clear.
+    bool FHighlightSent = false;
 };
 
 class TveskChemView2Pool {
