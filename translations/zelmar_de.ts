@@ -436,6 +436,10 @@
         <source>Verifying right data integrity</source>
         <translation>Rechtes Datenblatt wird vollständig gelesen</translation>
     </message>
+    <message>
+        <source>Vergleich der Moleküle</source>
+        <translation>Vergleich der Moleküle</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_EditFields</name>
@@ -1563,6 +1567,10 @@
         <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
         <translation>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</translation>
     </message>
+    <message>
+        <source>Duplikate nach %1 (%2) in %3</source>
+        <translation>Duplikate nach %1 (%2) in %3</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1845,6 +1853,26 @@
         <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
         <translation>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</translation>
     </message>
+    <message>
+        <source>%s: --policy nimmt salts, charges, isotopes und tautomers, durch Kommas getrennt, nicht &quot;%s&quot;.</source>
+        <translation>%s: --policy nimmt salts, charges, isotopes und tautomers, durch Kommas getrennt, nicht &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s kennt keine Duplikatregeln (--policy).</source>
+        <translation>Die Bibliothek %s kennt keine Duplikatregeln (--policy).</translation>
+    </message>
+    <message>
+        <source>duplicates: --policy gilt nur für --by molecule.</source>
+        <translation>duplicates: --policy gilt nur für --by molecule.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe. --policy salts,charges,isotopes,tautomers (jede Auswahl, durch Kommas getrennt) lässt Moleküle auch dann gleich sein, wenn sie sich nur in Salzen und Lösungsmitteln, Ladungen, Isotopen oder als Tautomere unterscheiden.</source>
+        <translation>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe. --policy salts,charges,isotopes,tautomers (jede Auswahl, durch Kommas getrennt) lässt Moleküle auch dann gleich sein, wenn sie sich nur in Salzen und Lösungsmitteln, Ladungen, Isotopen oder als Tautomere unterscheiden.</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern; --policy vergleicht die Moleküle nach denselben Regeln wie duplicates.</source>
+        <translation>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern; --policy vergleicht die Moleküle nach denselben Regeln wie duplicates.</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogColumnStatistics</name>
@@ -2017,6 +2045,57 @@
     <message>
         <source>Zum Inhaltsverzeichnis des Handbuchs</source>
         <translation>Zum Inhaltsverzeichnis des Handbuchs</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarPolicyChoice</name>
+    <message>
+        <source>Salze und Lösungsmittel ignorieren</source>
+        <translation>Salze und Lösungsmittel ignorieren</translation>
+    </message>
+    <message>
+        <source>Nur das größte organische Fragment zählt (Gegenionen und Lösungsmittel fallen weg).</source>
+        <translation>Nur das größte organische Fragment zählt (Gegenionen und Lösungsmittel fallen weg).</translation>
+    </message>
+    <message>
+        <source>ohne Salze</source>
+        <translation>ohne Salze</translation>
+    </message>
+    <message>
+        <source>Ladungen ignorieren</source>
+        <translation>Ladungen ignorieren</translation>
+    </message>
+    <message>
+        <source>Säuren, Basen und Zwitterionen zählen in ihrer neutralen Form.</source>
+        <translation>Säuren, Basen und Zwitterionen zählen in ihrer neutralen Form.</translation>
+    </message>
+    <message>
+        <source>ohne Ladungen</source>
+        <translation>ohne Ladungen</translation>
+    </message>
+    <message>
+        <source>Isotope ignorieren</source>
+        <translation>Isotope ignorieren</translation>
+    </message>
+    <message>
+        <source>Markierte Atome (13C, D, T) zählen wie unmarkierte.</source>
+        <translation>Markierte Atome (13C, D, T) zählen wie unmarkierte.</translation>
+    </message>
+    <message>
+        <source>ohne Isotope</source>
+        <translation>ohne Isotope</translation>
+    </message>
+    <message>
+        <source>Tautomere als ein Molekül</source>
+        <translation>Tautomere als ein Molekül</translation>
+    </message>
+    <message>
+        <source>Wasserstoff, der zwischen Heteroatomen wandert, zählt nicht (2-Pyridon = 2-Hydroxypyridin); Keto- und Enolform bleiben getrennt.</source>
+        <translation>Wasserstoff, der zwischen Heteroatomen wandert, zählt nicht (2-Pyridon = 2-Hydroxypyridin); Keto- und Enolform bleiben getrennt.</translation>
+    </message>
+    <message>
+        <source>Tautomere vereint</source>
+        <translation>Tautomere vereint</translation>
     </message>
 </context>
 </TS>

@@ -436,6 +436,10 @@
         <source>Verifying right data integrity</source>
         <translation>Verifying right data integrity</translation>
     </message>
+    <message>
+        <source>Vergleich der Moleküle</source>
+        <translation>Comparing molecules</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_EditFields</name>
@@ -1563,6 +1567,10 @@
         <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
         <translation>Manual|Shows the Zelmar user manual</translation>
     </message>
+    <message>
+        <source>Duplikate nach %1 (%2) in %3</source>
+        <translation>Duplicates by %1 (%2) in %3</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1845,6 +1853,26 @@
         <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
         <translation>The sheets&apos; commands for scripts. FIELD is a data field, formula, weight, molecule, smiles, inchi or inchikey; - reads standard input or writes standard output.</translation>
     </message>
+    <message>
+        <source>%s: --policy nimmt salts, charges, isotopes und tautomers, durch Kommas getrennt, nicht &quot;%s&quot;.</source>
+        <translation>%s: --policy takes salts, charges, isotopes and tautomers, separated by commas, not &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s kennt keine Duplikatregeln (--policy).</source>
+        <translation>The library %s knows no duplicate rules (--policy).</translation>
+    </message>
+    <message>
+        <source>duplicates: --policy gilt nur für --by molecule.</source>
+        <translation>duplicates: --policy applies only to --by molecule.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe. --policy salts,charges,isotopes,tautomers (jede Auswahl, durch Kommas getrennt) lässt Moleküle auch dann gleich sein, wenn sie sich nur in Salzen und Lösungsmitteln, Ladungen, Isotopen oder als Tautomere unterscheiden.</source>
+        <translation>Writes the records of each group of equal values, group by group (in number fields 1.50 equals 1.5); --json names groups and sizes on standard error. --policy salts,charges,isotopes,tautomers (any choice, separated by commas) makes molecules the same also when they differ only in salts and solvents, charges, isotopes or as tautomers.</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern; --policy vergleicht die Moleküle nach denselben Regeln wie duplicates.</source>
+        <translation>Combines two files molecule by molecule, as mixing sheets does; --policy compares the molecules by the same rules as duplicates.</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogColumnStatistics</name>
@@ -2017,6 +2045,57 @@
     <message>
         <source>Zum Inhaltsverzeichnis des Handbuchs</source>
         <translation>To the manual&apos;s table of contents</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarPolicyChoice</name>
+    <message>
+        <source>Salze und Lösungsmittel ignorieren</source>
+        <translation>Ignore salts and solvents</translation>
+    </message>
+    <message>
+        <source>Nur das größte organische Fragment zählt (Gegenionen und Lösungsmittel fallen weg).</source>
+        <translation>Only the largest organic fragment counts (counter ions and solvents are dropped).</translation>
+    </message>
+    <message>
+        <source>ohne Salze</source>
+        <translation>without salts</translation>
+    </message>
+    <message>
+        <source>Ladungen ignorieren</source>
+        <translation>Ignore charges</translation>
+    </message>
+    <message>
+        <source>Säuren, Basen und Zwitterionen zählen in ihrer neutralen Form.</source>
+        <translation>Acids, bases and zwitterions count in their neutral form.</translation>
+    </message>
+    <message>
+        <source>ohne Ladungen</source>
+        <translation>without charges</translation>
+    </message>
+    <message>
+        <source>Isotope ignorieren</source>
+        <translation>Ignore isotopes</translation>
+    </message>
+    <message>
+        <source>Markierte Atome (13C, D, T) zählen wie unmarkierte.</source>
+        <translation>Labelled atoms (13C, D, T) count as unlabelled ones.</translation>
+    </message>
+    <message>
+        <source>ohne Isotope</source>
+        <translation>without isotopes</translation>
+    </message>
+    <message>
+        <source>Tautomere als ein Molekül</source>
+        <translation>Tautomers as one molecule</translation>
+    </message>
+    <message>
+        <source>Wasserstoff, der zwischen Heteroatomen wandert, zählt nicht (2-Pyridon = 2-Hydroxypyridin); Keto- und Enolform bleiben getrennt.</source>
+        <translation>Hydrogen moving between heteroatoms does not count (2-pyridone = 2-hydroxypyridine); keto and enol forms stay apart.</translation>
+    </message>
+    <message>
+        <source>Tautomere vereint</source>
+        <translation>tautomers as one</translation>
     </message>
 </context>
 </TS>

@@ -436,6 +436,10 @@
         <source>Verifying right data integrity</source>
         <translation>Lecture complète de la feuille de droite</translation>
     </message>
+    <message>
+        <source>Vergleich der Moleküle</source>
+        <translation>Comparaison des molécules</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialog_EditFields</name>
@@ -1563,6 +1567,10 @@
         <source>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</source>
         <translation>Manuel|Affiche le manuel d&apos;utilisation de Zelmar</translation>
     </message>
+    <message>
+        <source>Duplikate nach %1 (%2) in %3</source>
+        <translation>Doublons selon %1 (%2) dans %3</translation>
+    </message>
 </context>
 <context>
     <name>MessageBoxes</name>
@@ -1845,6 +1853,26 @@
         <source>Die Befehle der Datenblätter für Skripte. FIELD ist ein Datenfeld, formula, weight, molecule, smiles, inchi oder inchikey; - liest die Standardeingabe oder schreibt die Standardausgabe.</source>
         <translation>Les commandes des feuilles pour les scripts. FIELD est un champ de données, formula, weight, molecule, smiles, inchi ou inchikey ; - lit l&apos;entrée standard ou écrit la sortie standard.</translation>
     </message>
+    <message>
+        <source>%s: --policy nimmt salts, charges, isotopes und tautomers, durch Kommas getrennt, nicht &quot;%s&quot;.</source>
+        <translation>%s : --policy accepte salts, charges, isotopes et tautomers, séparés par des virgules, pas « %s ».</translation>
+    </message>
+    <message>
+        <source>Die Bibliothek %s kennt keine Duplikatregeln (--policy).</source>
+        <translation>La bibliothèque %s ne connaît pas de règles de doublons (--policy).</translation>
+    </message>
+    <message>
+        <source>duplicates: --policy gilt nur für --by molecule.</source>
+        <translation>duplicates : --policy ne s&apos;applique qu&apos;à --by molecule.</translation>
+    </message>
+    <message>
+        <source>Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe (in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der Standardfehlerausgabe. --policy salts,charges,isotopes,tautomers (jede Auswahl, durch Kommas getrennt) lässt Moleküle auch dann gleich sein, wenn sie sich nur in Salzen und Lösungsmitteln, Ladungen, Isotopen oder als Tautomere unterscheiden.</source>
+        <translation>Écrit les enregistrements de chaque groupe de valeurs égales, groupe par groupe (dans les champs numériques 1.50 égale 1.5) ; --json indique les groupes et leurs tailles sur la sortie d&apos;erreur standard. --policy salts,charges,isotopes,tautomers (tout choix, séparé par des virgules) rend des molécules identiques même si elles ne diffèrent que par des sels et solvants, des charges, des isotopes ou comme tautomères.</translation>
+    </message>
+    <message>
+        <source>Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von Datenblättern; --policy vergleicht die Moleküle nach denselben Regeln wie duplicates.</source>
+        <translation>Combine deux fichiers molécule par molécule, comme la fusion de feuilles ; --policy compare les molécules selon les mêmes règles que duplicates.</translation>
+    </message>
 </context>
 <context>
     <name>ZelmarDialogColumnStatistics</name>
@@ -2017,6 +2045,57 @@
     <message>
         <source>Zum Inhaltsverzeichnis des Handbuchs</source>
         <translation>Vers la table des matières du manuel</translation>
+    </message>
+</context>
+<context>
+    <name>ZelmarPolicyChoice</name>
+    <message>
+        <source>Salze und Lösungsmittel ignorieren</source>
+        <translation>Ignorer les sels et les solvants</translation>
+    </message>
+    <message>
+        <source>Nur das größte organische Fragment zählt (Gegenionen und Lösungsmittel fallen weg).</source>
+        <translation>Seul le plus grand fragment organique compte (les contre-ions et les solvants sont écartés).</translation>
+    </message>
+    <message>
+        <source>ohne Salze</source>
+        <translation>sans sels</translation>
+    </message>
+    <message>
+        <source>Ladungen ignorieren</source>
+        <translation>Ignorer les charges</translation>
+    </message>
+    <message>
+        <source>Säuren, Basen und Zwitterionen zählen in ihrer neutralen Form.</source>
+        <translation>Les acides, les bases et les zwitterions comptent sous leur forme neutre.</translation>
+    </message>
+    <message>
+        <source>ohne Ladungen</source>
+        <translation>sans charges</translation>
+    </message>
+    <message>
+        <source>Isotope ignorieren</source>
+        <translation>Ignorer les isotopes</translation>
+    </message>
+    <message>
+        <source>Markierte Atome (13C, D, T) zählen wie unmarkierte.</source>
+        <translation>Les atomes marqués (13C, D, T) comptent comme les atomes non marqués.</translation>
+    </message>
+    <message>
+        <source>ohne Isotope</source>
+        <translation>sans isotopes</translation>
+    </message>
+    <message>
+        <source>Tautomere als ein Molekül</source>
+        <translation>Tautomères comme une seule molécule</translation>
+    </message>
+    <message>
+        <source>Wasserstoff, der zwischen Heteroatomen wandert, zählt nicht (2-Pyridon = 2-Hydroxypyridin); Keto- und Enolform bleiben getrennt.</source>
+        <translation>L&apos;hydrogène qui se déplace entre hétéroatomes ne compte pas (2-pyridone = 2-hydroxypyridine) ; les formes céto et énol restent distinctes.</translation>
+    </message>
+    <message>
+        <source>Tautomere vereint</source>
+        <translation>tautomères réunis</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,8 @@
 
 #include "Zelmar_FieldListDelegate.h"
 #include "Zelmar_HelpHeader.h"
+#include "Zelmar_Object_PolicyKeys.h"
+#include "Zelmar_PolicyChoice.h"
 #include "Zelmar_Translater.h"
 #include "vesk_Guard.h"
 
@@ -44,6 +46,8 @@ TZelmarDialogChooseFields::TZelmarDialogChooseFields(QWidget* owner, TEnumFields
     CbConsiderStereoChem = new QCheckBox(
         Shown("ZelmarDialogChooseFields##  Tetraedrische Stereochemie<BR>berücksichtigen"), this);
     CbConsiderStereoChem->setObjectName(QStringLiteral("CbConsiderStereoChem"));
+    PolicyChoice = new TZelmarPolicyChoice(this);
+    PolicyChoice->setEnabled(false);
     BtnOk = new QPushButton(Shown("ZelmarDialogChooseFields##  OK"), this);
     BtnOk->setObjectName(QStringLiteral("BtnOk"));
     BtnOk->setDefault(true);
@@ -59,8 +63,14 @@ TZelmarDialogChooseFields::TZelmarDialogChooseFields(QWidget* owner, TEnumFields
     list->setSpacing(2);
     list->addWidget(LabelFields);
     list->addWidget(LbFieldList, 1);
-    auto* side = new QVBoxLayout;
+    auto* sidePanel = new QWidget(this);
+    // Wide enough for the rules' explanations in two or three lines.
+    sidePanel->setFixedWidth(280);
+    auto* side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(CbConsiderStereoChem);
+    side->addSpacing(8);
+    side->addWidget(PolicyChoice);
     side->addStretch(1);
     side->addWidget(BtnOk);
     side->addWidget(BtnCancel);
@@ -68,18 +78,19 @@ TZelmarDialogChooseFields::TZelmarDialogChooseFields(QWidget* owner, TEnumFields
     body->setContentsMargins(12, 12, 12, 12);
     body->addLayout(list, 1);
     body->addSpacing(8);
-    body->addLayout(side);
+    body->addWidget(sidePanel);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(HelpHeader);
     layout->addLayout(body, 1);
-    resize(440, 330);
+    resize(620, 470);
 }
 
 void TZelmarDialogChooseFields::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
+    FPolicyKeys = ZelmarPolicyKeysAvailable();
     FillListBox();
     if (LbFieldList->count() > 0) LbFieldList->setCurrentRow(0);
     BtnOk->setFocus();
@@ -101,8 +112,10 @@ void TZelmarDialogChooseFields::LbFieldListClick() {
         BtnOk->setEnabled(field != nullptr);
         // Stereochemistry means something only for molecules; an empty list searches the
         // molecule field.
-        CbConsiderStereoChem->setEnabled(field == nullptr ? LbFieldList->count() == 0
-                                                          : field->IsChemistry());
+        const bool molecules =
+            field == nullptr ? LbFieldList->count() == 0 : field->IsChemistry();
+        CbConsiderStereoChem->setEnabled(molecules);
+        PolicyChoice->setEnabled(molecules && FPolicyKeys);
     });
 }
 
@@ -115,4 +128,16 @@ TZelmarField* TZelmarDialogChooseFields::GetCurrentField() const {
 
 bool TZelmarDialogChooseFields::ConsiderStereoChem() const {
     return CbConsiderStereoChem->isEnabled() && CbConsiderStereoChem->isChecked();
+}
+
+void TZelmarDialogChooseFields::SetConsiderStereoChem(bool flag) {
+    CbConsiderStereoChem->setChecked(flag);
+}
+
+int TZelmarDialogChooseFields::Policy() const {
+    return Guarded("TZelmarDialogChooseFields.Policy", 0, [&] { return PolicyChoice->Policy(); });
+}
+
+void TZelmarDialogChooseFields::SetPolicy(int policy) {
+    GuardedVoid("TZelmarDialogChooseFields.SetPolicy", [&] { PolicyChoice->SetPolicy(policy); });
 }

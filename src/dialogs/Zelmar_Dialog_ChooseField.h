@@ -1,7 +1,9 @@
 #pragma once
-// Picks the field for the duplicate search and whether tetrahedral stereochemistry counts.
-// Use: create with the sheet's EnumSelectableFields, exec(); on Accepted read
-// GetCurrentField() (null: the molecule field) and ConsiderStereoChem().
+// Picks the field for the duplicate search, whether tetrahedral stereochemistry counts and,
+// for molecules, the duplicate policy (what else "the same molecule" ignores).
+// Use: create with the sheet's EnumSelectableFields, optionally SetConsiderStereoChem and
+// SetPolicy with the last choice, exec(); on Accepted read GetCurrentField() (null: the
+// molecule field), ConsiderStereoChem() and Policy().
 
 #include <QDialog>
 #include <functional>
@@ -14,6 +16,7 @@ class QListWidget;
 class QPushButton;
 class TZelmarFieldListDelegate;
 class TZelmarHelpHeader;
+class TZelmarPolicyChoice;
 
 class TZelmarDialogChooseFields : public QDialog {
     Q_OBJECT
@@ -28,11 +31,18 @@ public:
     TZelmarField* GetCurrentField() const;
     // Only for the molecule field: the box is disabled for every other field.
     bool ConsiderStereoChem() const;
+    void SetConsiderStereoChem(bool flag);
+    // TZelmarDuplicatePolicy bits; 0 unless the molecule field is chosen and the search
+    // library makes policy keys (asked when the dialog is shown).
+    int Policy() const;
+    // The boxes ticked as last time; they apply only where a policy can.
+    void SetPolicy(int policy);
 
     TZelmarHelpHeader* HelpHeader;
     QLabel* LabelFields;
     QListWidget* LbFieldList;
     QCheckBox* CbConsiderStereoChem;
+    TZelmarPolicyChoice* PolicyChoice;
     QPushButton* BtnOk;
     QPushButton* BtnCancel;
     TZelmarFieldListDelegate* FieldDelegate;
@@ -46,4 +56,5 @@ private:
 
     TEnumFieldsEvent FEnumFields;
     TZelmarFieldRefs FFields;
+    bool FPolicyKeys = false;
 };

@@ -18,6 +18,8 @@
 #include <filesystem>
 
 #include "Zelmar_HelpHeader.h"
+#include "Zelmar_Object_PolicyKeys.h"
+#include "Zelmar_PolicyChoice.h"
 #include "Zelmar_SetOperations.h"
 #include "Zelmar_Translater.h"
 #include "vesk_Guard.h"
@@ -185,7 +187,7 @@ private:
 bool TZelmarMixWindows::MixWindows(const TZelmarMixSheet* left, const TZelmarMixSheet* right,
                                    const TProgress& mixing, const TProgress& verifyRight,
                                    const TProgress& verifyLeft, TZelmarRecordRefs& result,
-                                   const TZelmarField* field, int operation) {
+                                   const TZelmarField* field, int operation, int policy) {
     return Guarded("TZelmarWindowHelper.MixWindows", false, [&] {
         if (left == nullptr || right == nullptr || left->List == nullptr ||
             right->List == nullptr || field == nullptr)
@@ -194,7 +196,7 @@ bool TZelmarMixWindows::MixWindows(const TZelmarMixSheet* left, const TZelmarMix
         TZelmarSDFileDataList target(nullptr);
         if (mixing) target.OnMixProgress = mixing;
         TZelmarWindowHelper helper;
-        if (!helper.Mix(operation, left->List, right->List, field, &target)) return false;
+        if (!helper.Mix(operation, left->List, right->List, field, &target, policy)) return false;
         TZelmarRecordRefs copies;
         if (!target.GetCopyAsStringList(copies)) return false;
         for (auto& item : copies) result.AddOwnedObject(std::string(), std::move(item.Owned));
@@ -247,6 +249,7 @@ TZelmarDialogMixSheets::TZelmarDialogMixSheets(QWidget* owner) : QDialog(owner) 
     body->setContentsMargins(10, 10, 10, 10);
     body->setSpacing(8);
     body->addLayout(columns, 1);
+    body->addWidget(MakePolicyGroup());
     body->addWidget(MakeOutputGroup());
     body->addLayout(bottom);
     auto* layout = new QVBoxLayout(this);
@@ -254,7 +257,8 @@ TZelmarDialogMixSheets::TZelmarDialogMixSheets(QWidget* owner) : QDialog(owner) 
     layout->setSpacing(0);
     layout->addWidget(HelpHeader);
     layout->addLayout(body, 1);
-    setFixedSize(712, 515);
+    // The design's 515 pixels and the comparison rules under the columns.
+    setFixedSize(712, 655);
     PanelProgress->hide();
     FSinceEvents.start();
     // Looked up once: the progress handlers run for every record.
@@ -333,6 +337,35 @@ QWidget* TZelmarDialogMixSheets::MakeOutputGroup() {
     return group;
 }
 
+QWidget* TZelmarDialogMixSheets::MakePolicyGroup() {
+    auto* group = new QWidget(this);
+    PolicyChoice = new TZelmarPolicyChoice(group, 2);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(
+        MakeCaption(Shown("ZelmarDialogMixSheets##  Vergleich der Moleküle"), group));
+    auto* inner = new QHBoxLayout;
+    inner->setContentsMargins(6, 0, 6, 0);
+    inner->addWidget(PolicyChoice);
+    layout->addLayout(inner);
+    return group;
+}
+
+void TZelmarDialogMixSheets::UpdatePolicyChoice() {
+    // Merging compares nothing; the rules need a library that makes policy keys.
+    PolicyChoice->setEnabled(!FMixing && FPolicyKeys &&
+                             FOperation != TZelmarMixWindows::moMerge);
+}
+
+int TZelmarDialogMixSheets::GetPolicy() const {
+    return Guarded("TZelmarDialogMixSheets.GetPolicy", 0, [&] { return PolicyChoice->Policy(); });
+}
+
+void TZelmarDialogMixSheets::SetPolicy(int policy) {
+    GuardedVoid("TZelmarDialogMixSheets.SetPolicy", [&] { PolicyChoice->SetPolicy(policy); });
+}
+
 QWidget* TZelmarDialogMixSheets::MakeProgressPanel() {
     PanelProgress = new QFrame(this);
     PanelProgress->setObjectName(QStringLiteral("PanelProgress"));
@@ -377,6 +410,7 @@ void TZelmarDialogMixSheets::showEvent(QShowEvent* event) {
             "zeitaufwendig sein. Daher erscheint während einer Mischoperation unten links eine "
             "Status-Anzeige. Dort haben Sie die Gelegenheit, das Mischen abzubrechen, um neue "
             "Kriterien festzulegen, oder den Dialog zu verlassen."));
+        FPolicyKeys = ZelmarPolicyKeysAvailable();
         FSheets.clear();
         if (OnGetAvailableSheets) OnGetAvailableSheets(this, FSheets);
         FillListBox(LbLeftSheets);
@@ -433,6 +467,7 @@ void TZelmarDialogMixSheets::SelectOperation(int operation) {
         if (FMixing) return;
         FOperation = operation;
         for (int k = 0; k < 4; ++k) Selectors[k]->SetSelected(k + 1 == operation);
+        UpdatePolicyChoice();
         CheckOkButton();
     });
 }
@@ -452,11 +487,13 @@ void TZelmarDialogMixSheets::DeleteResultList() {
 
 void TZelmarDialogMixSheets::SetChoicesEnabled(bool enabled) {
     for (QWidget* choice : FChoices) choice->setEnabled(enabled);
+    UpdatePolicyChoice();
 }
 
 void TZelmarDialogMixSheets::accept() {
     GuardedVoid("TZelmarDialogMixSheets.FormCloseQuery", [&] {
         if (FMixing || !BtnOk->isEnabled()) return;
+        FMixPolicy = GetPolicy();
         FMixing = true;
         FAbort = false;
         FMixLeft = GetCurrentLeftWindow();
@@ -505,7 +542,7 @@ bool TZelmarDialogMixSheets::DoMakeMixOperation() {
         };
         return TZelmarMixWindows::MixWindows(GetCurrentLeftWindow(), GetCurrentRightWindow(),
                                              mixing, verifyRight, verifyLeft, FResultList,
-                                             &FChemistryField, FOperation);
+                                             &FChemistryField, FOperation, FMixPolicy);
     });
 }
 

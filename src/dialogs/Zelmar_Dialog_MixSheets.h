@@ -24,6 +24,7 @@ class QProgressBar;
 class QPushButton;
 class TZelmarHelpHeader;
 class TZelmarMixSelector;
+class TZelmarPolicyChoice;
 
 // A sheet as mixing sees it.
 struct TZelmarMixSheet {
@@ -44,12 +45,13 @@ public:
     enum TOperation { moIntersect = 1, moMerge = 2, moLeftMinusRight = 3, moRightMinusLeft = 4 };
 
     // Reads every record of both sheets (left first), mixes them by the operation (1 to 4) on
-    // the comparison field and appends owned copies of the resulting records to result.
+    // the comparison field (molecules compared under the duplicate policy, 0: exact structure)
+    // and appends owned copies of the resulting records to result.
     // False, with result unchanged, when a progress handler stops it or it fails.
     static bool MixWindows(const TZelmarMixSheet* left, const TZelmarMixSheet* right,
                            const TProgress& mixing, const TProgress& verifyRight,
                            const TProgress& verifyLeft, TZelmarRecordRefs& result,
-                           const TZelmarField* field, int operation);
+                           const TZelmarField* field, int operation, int policy = 0);
     // The caption; short: the file name without folder and extension.
     static std::string GetCaption(const TZelmarMixSheet* sheet, bool shortName);
 };
@@ -76,6 +78,10 @@ public:
     // The chosen operation (TZelmarMixWindows::TOperation), 0 when none.
     int GetOperation() const { return FOperation; }
     void SelectOperation(int operation);
+    // TZelmarDuplicatePolicy bits the molecules are compared under; 0 for merging (which
+    // compares nothing) and when the search library makes no policy keys.
+    int GetPolicy() const;
+    void SetPolicy(int policy);
     // Copies of the resulting records after a successful mix; freed with the dialog.
     const TZelmarRecordRefs& GetResultList() const { return FResultList; }
     bool Mixing() const { return FMixing; }
@@ -84,6 +90,7 @@ public:
     QListWidget* LbLeftSheets;
     QListWidget* LbRightSheets;
     std::array<TZelmarMixSelector*, 4> Selectors;
+    TZelmarPolicyChoice* PolicyChoice;
     QLineEdit* EdOutputName;
     QWidget* PanelProgress;
     QLabel* LabelAction;
@@ -105,6 +112,8 @@ private:
                              int width);
     QWidget* MakeOperationColumn();
     QWidget* MakeOutputGroup();
+    QWidget* MakePolicyGroup();
+    void UpdatePolicyChoice();
     QWidget* MakeProgressPanel();
     void FillListBox(QListWidget* list);
     const TZelmarMixSheet* SheetOf(const QListWidget* list) const;
@@ -126,6 +135,8 @@ private:
     int FOperation = 0;
     bool FAbort = false;
     bool FMixing = false;
+    bool FPolicyKeys = false;
+    int FMixPolicy = 0;  // taken when the mix starts: the choice is disabled meanwhile
     QElapsedTimer FSinceEvents;
     QString FActionVerifyLeft;
     QString FActionVerifyRight;

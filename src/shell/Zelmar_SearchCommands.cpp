@@ -1,6 +1,7 @@
 #include "Zelmar_SearchCommands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QPointer>
 
@@ -10,6 +11,7 @@
 #include "Zelmar_Dialog_SearchAlphanumeric.h"
 #include "Zelmar_Dialog_SearchMolecules.h"
 #include "Zelmar_Form_Main.h"
+#include "Zelmar_PolicyChoice.h"
 #include "Zelmar_Translater.h"
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
@@ -117,7 +119,14 @@ void TZelmarSearchCommands::ActSearchMoleculeExecute() {
             (stereo ? ShownText("Zelmar_FormMain##  Struktursuche (%1, mit Stereochemie) in %2")
                     : ShownText("Zelmar_FormMain##  Struktursuche (%1) in %2"))
                 .arg(kind, QString::fromStdString(sheet->Caption()));
-        Form->CreateSearchResultWindow(&hits, std::string(), origin);
+        TZelmarWindow* result = Form->CreateSearchResultWindow(&hits, std::string(), origin);
+        // Only a substructure hit has a part that matched; an exact hit matches as a whole.
+        if (result == nullptr || mode != soContains) return;
+        if (result->SetHitHighlight(Form->LastMoleculeQuery, stereo) &&
+            result->parentWidget() != nullptr) {
+            result->parentWidget()->setToolTip(
+                origin + QLatin1Char('\n') + ShownText("Zelmar_FormMain##  Treffer hervorgehoben"));
+        }
     });
 }
 
@@ -147,16 +156,32 @@ void TZelmarSearchCommands::ActSearchDuplicatesExecute() {
         TZelmarDialogChooseFields dialog(Form, [sheet](TZelmarFieldRefs& fields) {
             if (!sheet.isNull()) sheet->EnumSelectableFields(fields);
         });
+        dialog.SetConsiderStereoChem(FDuplicateStereo);
+        dialog.SetPolicy(FDuplicatePolicy);
         if (dialog.exec() != QDialog::Accepted || sheet.isNull()) return;
+        // The boxes as ticked, also where they did not apply to this field.
+        FDuplicateStereo = dialog.CbConsiderStereoChem->isChecked();
+        FDuplicatePolicy = dialog.PolicyChoice->TickedPolicy();
         const TZelmarField* field = dialog.GetCurrentField();
+        const int policy = dialog.Policy();
         TZelmarRecordRefs hits;
-        if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits)) return;
+        if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits, policy))
+            return;
         const QString fieldName =
             field != nullptr ? FieldName(field) : ShownText("Zelmar_FormMain##  Molekül");
-        Form->CreateSearchResultWindow(
-            &hits, std::string(),
-            ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
-                .arg(fieldName, QString::fromStdString(sheet->Caption())));
+        const QString caption =
+            policy == 0
+                ? ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
+                      .arg(fieldName, QString::fromStdString(sheet->Caption()))
+                : ShownText("Zelmar_FormMain##  Duplikate nach %1 (%2) in %3")
+                      .arg(fieldName, TZelmarPolicyChoice::Caption(policy),
+                           QString::fromStdString(sheet->Caption()));
+        // The window's caption names the policy too: results under different rules differ.
+        const std::string windowCaption =
+            policy == 0 ? std::string()
+                        : Form->GetNextSearchWindowCaption() + " (" +
+                              TZelmarPolicyChoice::Caption(policy).toStdString() + ")";
+        Form->CreateSearchResultWindow(&hits, windowCaption, caption);
     });
 }
 

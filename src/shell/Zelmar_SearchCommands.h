@@ -37,4 +37,7 @@ private:
                             bool& considerStereo);
 
     TZelmar_FormMain* const Form;
+    // The duplicate search's last choice, offered again next time (for this session).
+    bool FDuplicateStereo = false;
+    int FDuplicatePolicy = 0;
 };

@@ -7,7 +7,9 @@
 #include <iostream>
 #include <iterator>
 
+#include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_Numbers.h"
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
@@ -257,20 +259,53 @@ int RunToolSearch(const TZelmarToolArgs& args) {
     return WriteResults(hits, a.Value("-o"), progress);
 }
 
+namespace {
+
+// The duplicate policy of --policy, 0 without it; a word the tool does not know is a usage
+// error before any file is read.
+int PolicyArgument(const TZelmarToolArguments& a, const char* command) {
+    if (!a.Has("--policy")) return 0;
+    int policy = 0;
+    std::string bad;
+    if (!ZelmarParsePolicy(a.Value("--policy"), policy, bad))
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  %s: --policy nimmt salts, charges, isotopes und tautomers, "
+                     "durch Kommas getrennt, nicht \"%s\".",
+                     {command, bad}));
+    return policy;
+}
+
+// A policy needs a search library that makes its keys; without, comparing exactly would pass
+// for the answer asked for.
+void CheckPolicyKeys(int policy) {
+    if (policy != 0 && !ZelmarPolicyKeysAvailable())
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  Die Bibliothek %s kennt keine Duplikatregeln (--policy).",
+                     {ChemSearchLibraryName}));
+}
+
+}  // namespace
+
 int RunToolDuplicates(const TZelmarToolArgs& args) {
-    const TZelmarToolArguments a("duplicates", args, {"--by", "-o", "--kind"},
+    const TZelmarToolArguments a("duplicates", args, {"--by", "-o", "--kind", "--policy"},
                                  {"--stereo", "--json"});
     a.ExpectFiles(1);
     ExpectOutput(a, "duplicates");
     const std::string by = a.Required("--by");
     const std::string kind = KindArgument(a, "duplicates");
+    const int policy = PolicyArgument(a, "duplicates");
     CheckOutputFile(a.Value("-o"), a.Files());
+    CheckPolicyKeys(policy);
     TZelmarToolProgress progress;
     TZelmarToolSheet sheet;
     sheet.Load(a.Files()[0], progress);
     sheet.ReportLoadErrors();
     TZelmarField* field = sheet.FieldByName(by);
     ChooseKind(field, kind, "duplicates", by);
+    // Only molecules have rules to set aside.
+    if (policy != 0 && field->Kind != ecsdtChemistry)
+        throw TZelmarToolError(
+            ToolText("ZelmarTool##  duplicates: --policy gilt nur für --by molecule."));
     TZelmarSDFileDataList& list = sheet.List();
     const std::string searching = ToolText("ZelmarTool##  Suchen:") + " " + sheet.ShownName();
     list.OnSearchProgress = [&](TZelmarSDFileDataList*, int percent) {
@@ -278,7 +313,7 @@ int RunToolDuplicates(const TZelmarToolArgs& args) {
     };
     list.OnSortProgress = list.OnSearchProgress;
     TZelmarRecordRefs hits;
-    const bool searched = list.SearchForDuplicates(field, a.Has("--stereo"), &hits);
+    const bool searched = list.SearchForDuplicates(field, a.Has("--stereo"), &hits, policy);
     list.OnSearchProgress = nullptr;
     list.OnSortProgress = nullptr;
     progress.Done();
@@ -304,7 +339,7 @@ int RunToolDuplicates(const TZelmarToolArgs& args) {
 }
 
 int RunToolMix(const TZelmarToolArgs& args) {
-    const TZelmarToolArguments a("mix", args, {"--op", "-o"}, {});
+    const TZelmarToolArguments a("mix", args, {"--op", "-o", "--policy"}, {});
     a.ExpectFiles(2);
     ExpectOutput(a, "mix");
     const std::string op = a.Required("--op");
@@ -318,10 +353,12 @@ int RunToolMix(const TZelmarToolArgs& args) {
             ToolText("ZelmarTool##  mix: --op ist intersect, merge, left-minus-right oder "
                      "right-minus-left, nicht \"%s\".",
                      {op}));
+    const int policy = PolicyArgument(a, "mix");
     if (a.Files()[0] == "-" && a.Files()[1] == "-")
         throw TZelmarToolError(
             ToolText("ZelmarTool##  Die Standardeingabe kann nur einmal gelesen werden."));
     CheckOutputFile(a.Value("-o"), a.Files());
+    CheckPolicyKeys(policy);
     TZelmarToolProgress progress;
     TZelmarToolSheet left;
     TZelmarToolSheet right;
@@ -337,7 +374,8 @@ int RunToolMix(const TZelmarToolArgs& args) {
         return progress.Show(mixing, total > 0 ? static_cast<int>(100LL * done / total) : 0);
     };
     TZelmarSetOperations operations;
-    const bool mixed = operations.Mix(operation, &left.List(), &right.List(), field, &target);
+    const bool mixed =
+        operations.Mix(operation, &left.List(), &right.List(), field, &target, policy);
     target.OnMixProgress = nullptr;
     progress.Done();
     if (!mixed)

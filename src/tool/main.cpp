@@ -45,14 +45,18 @@ const TCommand kCommands[] = {
      "und --equal suchen in weight und in Zahlenfeldern nach dem Wert; --min und --max zählen "
      "Werte echt darüber bzw. darunter, \">10\" ist größer als 9 und nie gleich 10."},
     {"duplicates", RunToolDuplicates,
-     "zelmar-tool duplicates FILE --by FIELD [--stereo] [--kind text|number] [--json] -o OUT",
+     "zelmar-tool duplicates FILE --by FIELD [--stereo] [--policy RULES] [--kind text|number] "
+     "[--json] -o OUT",
      "ZelmarTool##  Schreibt die Datensätze jeder Gruppe gleicher Werte, Gruppe für Gruppe "
      "(in Zahlenfeldern ist 1.50 gleich 1.5); --json nennt Gruppen und Größen auf der "
-     "Standardfehlerausgabe."},
+     "Standardfehlerausgabe. --policy salts,charges,isotopes,tautomers (jede Auswahl, durch "
+     "Kommas getrennt) lässt Moleküle auch dann gleich sein, wenn sie sich nur in Salzen und "
+     "Lösungsmitteln, Ladungen, Isotopen oder als Tautomere unterscheiden."},
     {"mix", RunToolMix,
-     "zelmar-tool mix LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left -o OUT",
+     "zelmar-tool mix LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left "
+     "[--policy RULES] -o OUT",
      "ZelmarTool##  Führt zwei Dateien Molekül für Molekül zusammen wie das Zusammenführen von "
-     "Datenblättern."},
+     "Datenblättern; --policy vergleicht die Moleküle nach denselben Regeln wie duplicates."},
     {"export", RunToolExport,
      "zelmar-tool export FILE -o OUT.csv|OUT.tsv [--fields A,B,...] [--format csv|tsv]",
      "ZelmarTool##  Schreibt eine Tabelle mit Kopfzeile: die Datenfelder, Summenformel und "
