@@ -67,6 +67,16 @@ TEST_F(ToolBadInput, UnknownFieldsQueriesAndOptionsAreRefused) {
     ExpectRefused({"mix", Single, Single, "--op", "xor", "-o", out}, "not \"xor\"");
     ExpectRefused({"mix", "-", "-", "--op", "merge", "-o", out},
                   "Standard input can be read only once");
+    // Policy words: any known ones, no others, and only where molecules are compared.
+    ExpectRefused({"duplicates", Single, "--by", "molecule", "--policy", "salts,stereo", "-o", out},
+                  "--policy takes salts, charges, isotopes and tautomers, separated by commas, "
+                  "not \"stereo\"");
+    ExpectRefused({"duplicates", Single, "--by", "molecule", "--policy", "", "-o", out},
+                  "not \"\"");
+    ExpectRefused({"mix", Single, Single, "--op", "intersect", "--policy", "salt", "-o", out},
+                  "mix: --policy takes");
+    ExpectRefused({"duplicates", Single, "--by", "formula", "--policy", "salts", "-o", out},
+                  "--policy applies only to --by molecule");
     ExpectRefused({"frobnicate"}, "Unknown command \"frobnicate\"");
 }
 

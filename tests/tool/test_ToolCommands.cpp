@@ -6,6 +6,8 @@
 #include <set>
 
 #include "ToolTestSupport.h"
+#include "Zelmar_ChemSearchEngine.h"
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
@@ -274,6 +276,52 @@ TEST_F(Tool, MixCombinesAsTheMixingDialog) {
         ASSERT_TRUE(operations.Mix(operation, a.List.get(), b.List.get(),
                                    a.List->GetChemistryField(), &target));
         ASSERT_GT(target.GetCount(), 0);
+        EXPECT_EQ(ReadBytes(Dir.Path("out.sdf")), SavedBytes(target, Dir));
+    }
+}
+
+TEST_F(Tool, DuplicatesAndMixUnderAPolicyAsTheSheetGivesThem) {
+    // PubChem's sample holds salts and charged forms of the same parents.
+    const std::string file = SharedFile("pubchem_sample.sdf");
+    TSheetList sheet(file);
+    TZelmarRecordRefs exact;
+    ASSERT_TRUE(sheet.List->SearchForDuplicates(sheet.Field("molecule"), false, &exact));
+    ASSERT_EQ(exact.GetCount(), 0);
+    for (const auto& [words, policy] : std::vector<std::pair<std::string, int>>{
+             {"salts,charges", dpSalts | dpCharges},
+             {"charges,salts", dpSalts | dpCharges},
+             {"tautomers,isotopes,charges,salts", kZelmarAllPolicies}}) {
+        SCOPED_TRACE(words);
+        for (const bool stereo : {false, true}) {
+            std::vector<std::string> args = {"duplicates", file, "--by", "molecule", "--policy",
+                                              words, "-o", Dir.Path("out.sdf")};
+            if (stereo) args.push_back("--stereo");
+            const TToolRun run = RunTool(Dir, args);
+            ASSERT_EQ(run.Status, 0) << run.Err;
+            TZelmarRecordRefs groups;
+            ASSERT_TRUE(sheet.List->SearchForDuplicates(sheet.Field("molecule"), stereo, &groups,
+                                                        policy));
+            ASSERT_GT(groups.GetCount(), 0);
+            EXPECT_EQ(ReadBytes(Dir.Path("out.sdf")), SavedBytes(groups, Dir));
+        }
+    }
+    // The parents of the sample's salts on the right: intersecting without the salts finds
+    // them, exactly it finds none of the salts.
+    const std::string right = Dir.Write("right.sdf", ReadBytes(SharedFile("nci_aids_props.sdf")) +
+                                                         ReadBytes(file));
+    for (const std::string& op : {std::string("intersect"), std::string("left-minus-right")}) {
+        SCOPED_TRACE(op);
+        const TToolRun run = RunTool(Dir, {"mix", file, right, "--op", op, "--policy",
+                                           "salts,charges", "-o", Dir.Path("out.sdf")});
+        ASSERT_LE(run.Status, 1) << run.Err;
+        TSheetList a(file);
+        TSheetList b(right);
+        TZelmarSDFileDataList target(nullptr);
+        TZelmarSetOperations operations;
+        ASSERT_TRUE(operations.Mix(op == "intersect" ? TZelmarSetOperations::opIntersect
+                                                     : TZelmarSetOperations::opLeftMinusRight,
+                                   a.List.get(), b.List.get(), a.List->GetChemistryField(),
+                                   &target, dpSalts | dpCharges));
         EXPECT_EQ(ReadBytes(Dir.Path("out.sdf")), SavedBytes(target, Dir));
     }
 }
