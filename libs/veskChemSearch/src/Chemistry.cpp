@@ -2,12 +2,12 @@
 
 #include "Comparison.h"
 #include "QuickRead.h"
+#include "ScreenBits.h"
 #include "Screens.h"
 
 #include <GraphMol/FileParsers/FileParsers.h>
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
-#include <GraphMol/MolPickler.h>
 #include <GraphMol/QueryAtom.h>
 #include <GraphMol/QueryOps.h>
 #include <GraphMol/SmilesParse/SmilesWrite.h>
@@ -215,11 +215,35 @@ QueryGraph queryGraph(const ROMol& mol, const std::vector<uint8_t>& plainElement
 }
 
 std::unique_ptr<RWMol> restoreCopy(const PreparedTarget& target) {
-    if (target.kept) return std::make_unique<RWMol>(*target.kept);
-    if (target.pickle.empty()) return nullptr;
-    auto mol = std::make_unique<RWMol>();
-    RDKit::MolPickler::molFromPickle(target.pickle, *mol);
-    return mol;
+    if (!target.mol) return nullptr;
+    return std::make_unique<RWMol>(*target.mol);
+}
+
+// What no comparison reads goes before a molecule is kept: coordinates, and the properties
+// the reading leaves on the molecule, its atoms and bonds (names, parities, perception notes).
+// Molecules with query features keep theirs, which may describe the features.
+void trimForKeeping(RWMol& mol) {
+    mol.clearConformers();
+    if (hasQueryFeatures(mol)) return;
+    mol.getDict().reset();
+    for (Atom* atom : mol.atoms()) atom->getDict().reset();
+    for (Bond* bond : mol.bonds()) bond->getDict().reset();
+}
+
+// The atom count of a V2000 counts line; 0 for anything else.
+std::size_t drawnAtoms(const std::string& text) {
+    std::size_t pos = 0;
+    for (int i = 0; i < 3 && pos != std::string::npos; ++i) pos = text.find('\n', pos) + 1;
+    if (pos == 0 || pos + 6 > text.size() || text.compare(pos, 0, "") != 0) return 0;
+    const std::size_t end = text.find('\n', pos);
+    if (text.find("V3000", pos) < end) return 0;
+    std::size_t n = 0;
+    for (std::size_t k = pos; k < pos + 3; ++k) {
+        if (text[k] == ' ') continue;
+        if (text[k] < '0' || text[k] > '9') return 0;
+        n = n * 10 + static_cast<std::size_t>(text[k] - '0');
+    }
+    return n;
 }
 
 RDKit::SubstructMatchParameters matchParameters(bool stereo) {
@@ -232,9 +256,7 @@ RDKit::SubstructMatchParameters matchParameters(bool stereo) {
 
 }  // namespace
 
-std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
-                                                    std::shared_ptr<const ROMol>* live,
-                                                    bool stereo) {
+std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text, bool stereo) {
     try {
         auto out = std::make_shared<PreparedTarget>();
         std::unique_ptr<RWMol> mol;
@@ -247,21 +269,11 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
         }
         if (!mol) return out;
         out->summary = summarize(*mol);
-        std::shared_ptr<const ROMol> shared(mol.release());
-        // Query features in a target do not all survive a pickle unchanged.
-        if (hasQueryFeatures(*shared)) {
-            out->kept = shared;
-        } else {
-            try {
-                RDKit::MolPickler::pickleMol(*shared, out->pickle, RDKit::PicklerOps::NoConformers);
-            } catch (...) {
-                out->pickle.clear();
-                out->kept = shared;
-            }
-        }
+        trimForKeeping(*mol);
+        targetScreen(*mol, &out->screen);
+        out->molBytes = moleculeBytes(*mol, drawnAtoms(text));
+        out->mol.reset(mol.release());
         out->readable = true;
-        // A kept molecule belongs to the cache; handles work on copies of it.
-        if (live && !out->kept) *live = std::move(shared);
         return out;
     } catch (...) {
         return std::make_shared<PreparedTarget>();
@@ -270,14 +282,6 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
 
 std::unique_ptr<RWMol> restoreEditable(const PreparedTarget& target) {
     return restoreCopy(target);
-}
-
-std::shared_ptr<const ROMol> restoreTarget(const PreparedTarget& target) {
-    try {
-        return restoreCopy(target);
-    } catch (...) {
-        return nullptr;
-    }
 }
 
 std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
@@ -294,6 +298,7 @@ std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {
         if (!mol->getRingInfo()->isInitialized()) findRings(*mol);
         out->graph = queryGraph(*mol, plainElement);
         planQueryGraph(&out->graph);
+        queryScreen(out->graph, &out->screen);
 
         out->atoms = mol->getNumAtoms();
         out->bonds = mol->getNumBonds();

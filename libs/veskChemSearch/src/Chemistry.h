@@ -1,5 +1,6 @@
-// The RDKit side of the library; the only place that includes RDKit headers
-// (with Reactions.cpp and QuickRead.cpp), so that the rest builds quickly.
+// The RDKit side of the library; with Reactions.cpp, Policies.cpp, QuickRead.cpp,
+// ScreenBits.cpp and Prepared.cpp the only places that include RDKit headers, so that the
+// rest builds quickly.
 #pragma once
 
 #include "Prepared.h"
@@ -18,15 +19,10 @@ namespace veskSearch {
 constexpr unsigned kPolicySalts = 1, kPolicyCharges = 2, kPolicyIsotopes = 4, kPolicyTautomers = 8;
 constexpr unsigned kPolicyAll = 15;
 
-// Reads a molfile as a target. Never null; `readable` is false for texts that
-// cannot be read. When live is given it receives the molecule just built. Unless stereo
-// is wanted, plain texts take the quick reader (the result's `stereo` is then false).
-std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text,
-                                                    std::shared_ptr<const RDKit::ROMol>* live,
-                                                    bool stereo = true);
-
-// The target molecule back from its prepared form; null if it cannot be restored.
-std::shared_ptr<const RDKit::ROMol> restoreTarget(const PreparedTarget& target);
+// Reads a molfile as a target, ready for matching, with its screen bits and its size. Never
+// null; `readable` is false for texts that cannot be read. Unless stereo is wanted, plain
+// texts take the quick reader (the result's `stereo` is then false).
+std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text, bool stereo = true);
 
 // A copy of the target molecule to change; null if it cannot be restored (throws).
 std::unique_ptr<RDKit::RWMol> restoreEditable(const PreparedTarget& target);

@@ -1,6 +1,7 @@
 #include "Comparison.h"
 
 #include "Chemistry.h"
+#include "ScreenBits.h"
 #include "Screens.h"
 
 #include <atomic>
@@ -35,18 +36,16 @@ std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, 
     if (target_ && (target_->stereo || !stereo)) return target_;
     TargetCache& cache = TargetCache::shared();
     auto cached = cache.find(keyLocked());
-    if (cached && (cached->stereo || !stereo)) {
-        targetMol_.reset();
-        return target_ = cached;
-    }
+    if (cached && (cached->stereo || !stereo)) return target_ = cached;
+    // Only texts never read (or no longer kept) are screened by their text: a molecule kept
+    // ready is screened faster by its bits.
     if (screensOn()) {
-        if (screen.substructure && !textAdmitsSubstructure(*screen.substructure, text_))
+        if (screen.substructure && (!textAdmitsGraph(screen.substructure->graph, text_) ||
+                                    !textAdmitsSubstructure(*screen.substructure, text_)))
             return nullptr;
         if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
     }
-    std::shared_ptr<const RDKit::ROMol> live;
-    target_ = prepareTarget(text_, &live, stereo);
-    targetMol_ = std::move(live);
+    target_ = prepareTarget(text_, stereo);
     // A reading with stereo replaces one without.
     cache.insert(keyLocked(), target_, cached != nullptr);
     return target_;
@@ -54,8 +53,7 @@ std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, 
 
 std::shared_ptr<const RDKit::ROMol> MolText::targetMolecule() {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!targetMol_ && target_ && target_->readable) targetMol_ = restoreTarget(*target_);
-    return targetMol_;
+    return target_ && target_->readable ? target_->mol : nullptr;
 }
 
 std::string MolText::smiles(bool stereo) {
@@ -110,15 +108,13 @@ int32_t Comparison::substructure() {
     if (!query || !target) return -1;
     std::shared_ptr<const PreparedQuery> q = query->query();
     if (!q->readable || q->atoms == 0) return 0;
-    // Before the cache too: a screened-out text is cheaper to reject than to restore.
-    const bool screened = screensOn();
-    if (screened && !textAdmitsGraph(q->graph, target->text())) return 0;
     TextScreen screen;
     screen.substructure = q.get();
     std::shared_ptr<const PreparedTarget> t = target->target(screen, stereo);
-    if (!t || !t->readable || (screened && !summaryAdmits(*q, t->summary))) return 0;
-    std::shared_ptr<const RDKit::ROMol> mol = target->targetMolecule();
-    return mol && isSubstructure(*q, *mol, stereo) ? 1 : 0;
+    if (!t || !t->readable) return 0;
+    if (screensOn() && (!summaryAdmits(*q, t->summary) || !screenAdmits(q->screen, t->screen)))
+        return 0;
+    return t->mol && isSubstructure(*q, *t->mol, stereo) ? 1 : 0;
 }
 
 bool Comparison::exact() {

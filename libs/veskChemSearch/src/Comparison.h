@@ -55,7 +55,6 @@ private:
     bool hasKey_ = false;
     std::mutex mutex_;
     std::shared_ptr<const PreparedTarget> target_;
-    std::shared_ptr<const RDKit::ROMol> targetMol_;
     std::string smiles_[2];
     bool hasSmiles_[2] = {false, false};
     std::shared_ptr<const PreparedQuery> query_;

@@ -28,18 +28,33 @@ struct MolSummary {
     uint32_t bondKinds[bkCount] = {};
 };
 
-// A molecule read as a target (hydrogens suppressed, aromaticity perceived).
-// Immutable once built, so the cache and any number of handles share it.
+// Screen bits: atoms, bonds and paths of two and three bonds, each with its elements and bond
+// kinds, hashed into a fixed number of bits. A query's bit that its target lacks proves that
+// the query is not there; bits are made only from what a match must reproduce exactly.
+constexpr std::size_t kScreenWords = 16;
+struct ScreenBits {
+    uint64_t word[kScreenWords] = {};
+};
+
+// A molecule read as a target (hydrogens suppressed, aromaticity perceived), kept ready for
+// matching: no conformers and no properties (which no comparison reads), its size counted
+// when it is made. Immutable once built, so the cache and any number of handles and threads
+// share it.
 struct PreparedTarget {
     bool readable = false;
     // False when read without stereo perception: good only for comparisons ignoring stereo.
     bool stereo = true;
     MolSummary summary;
-    std::string pickle;                        // compact form; empty when `kept` is used
-    std::shared_ptr<const RDKit::ROMol> kept;  // molecules a pickle would not restore exactly
+    ScreenBits screen;  // all bits set where the molecule cannot be screened
+    std::shared_ptr<const RDKit::ROMol> mol;
+    std::size_t molBytes = 0;  // heap held by mol
 
     std::size_t bytes() const;
 };
+
+// The heap a molecule holds (objects, graph, rings, properties), as the allocator hands it out.
+// drawnAtoms: the atoms of the text it was read from, hydrogens included (0 if unknown).
+std::size_t moleculeBytes(const RDKit::ROMol& mol, std::size_t drawnAtoms = 0);
 
 // The query's graph as the text screen sees it: what each atom requires of the target
 // atom it maps to, and what each bond requires of its target bond.
@@ -73,6 +88,7 @@ struct PreparedQuery {
     std::vector<ElementCount> plainElements;
     uint32_t plainBondKinds[bkOther] = {};
     QueryGraph graph;
+    ScreenBits screen;
 };
 
 }  // namespace veskSearch

@@ -24,7 +24,7 @@ bool addComponents(const RDKit::MOL_SPTR_VECT& templates, Components* out) {
         RDKit::RWMol mol(*tpl);
         mol.updatePropertyCache(false);
         std::string block = RDKit::MolToMolBlock(mol, true, -1, false);
-        std::shared_ptr<const PreparedTarget> prepared = prepareTarget(block, nullptr);
+        std::shared_ptr<const PreparedTarget> prepared = prepareTarget(block);
         if (!prepared->readable) return false;
         if (prepared->summary.atoms == 0) {
             out->push_back(std::string());

@@ -1,5 +1,6 @@
 #include "TargetCache.h"
 
+#include <cstdlib>
 #include <cstring>
 
 namespace veskSearch {
@@ -52,10 +53,23 @@ uint64_t murmur64a(const void* key, std::size_t len, uint64_t seed) {
     return h;
 }
 
-// Bookkeeping of a list node and its index entry, beyond the payload.
-constexpr std::size_t kNodeOverhead = 160;
-// The default bound: a few hundred thousand typical records.
-constexpr std::size_t kSharedLimit = std::size_t(256) << 20;
+// Bookkeeping of a list node and its index entry, beyond the payload: the list node (links,
+// key, pointers, texts, size), the index node and its bucket, as the allocator hands them out.
+constexpr std::size_t kNodeOverhead = 208;
+// The default bound: a hundred thousand typical records kept ready for matching.
+constexpr std::size_t kDefaultLimitMiB = 1536;
+
+// VESKCHEMSEARCH_MEMORY_MB (whole MiB, 0 allowed) replaces the default when it is a number.
+std::size_t sharedLimit() {
+    const char* text = std::getenv("VESKCHEMSEARCH_MEMORY_MB");
+    if (text && *text) {
+        char* end = nullptr;
+        const unsigned long long mib = std::strtoull(text, &end, 10);
+        if (end && *end == '\0' && text[0] != '-' && mib < (std::size_t(1) << 24))
+            return static_cast<std::size_t>(mib) << 20;
+    }
+    return kDefaultLimitMiB << 20;
+}
 
 }  // namespace
 
@@ -72,7 +86,7 @@ TargetCache::TargetCache(std::size_t byteLimit) : limit_(byteLimit) {}
 TargetCache& TargetCache::shared() {
     // Never destroyed: handles may still be released from other libraries'
     // static destructors at exit.
-    static auto* cache = new TargetCache(kSharedLimit);
+    static auto* cache = new TargetCache(sharedLimit());
     return *cache;
 }
 
@@ -147,6 +161,7 @@ void TargetCache::evictLocked() {
         Node& last = lru_.back();
         bytes_ -= last.bytes;
         index_.erase(last.key);
+        // The molecule goes when its last user lets go; handles may still hold it.
         lru_.pop_back();
     }
 }

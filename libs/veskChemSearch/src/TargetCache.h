@@ -1,6 +1,8 @@
-// Process-wide store of prepared targets keyed by their text, bounded by memory
-// and evicting the least recently used. Holds compact forms (pickles), so that a
-// second search over a large sheet still finds its molecules here.
+// Process-wide store of prepared targets keyed by their text, bounded by memory and evicting
+// the least recently used. Holds molecules ready for matching with their screen bits, so that
+// a second search over the same records screens and matches only. The bound counts every
+// entry's heap as the allocator hands it out (molecule, bits, bookkeeping); it is 1.5 GiB
+// unless VESKCHEMSEARCH_MEMORY_MB gives another number of MiB when the cache is first used.
 #pragma once
 
 #include "Prepared.h"
@@ -49,6 +51,7 @@ public:
 
     std::size_t bytes() const;
     std::size_t size() const;
+    std::size_t limit() const { return limit_; }
 
 private:
     struct Node {
