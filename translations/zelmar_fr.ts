@@ -1855,7 +1855,7 @@
     </message>
     <message>
         <source>%s: --policy nimmt salts, charges, isotopes und tautomers, durch Kommas getrennt, nicht &quot;%s&quot;.</source>
-        <translation>%s : --policy accepte salts, charges, isotopes et tautomers, séparés par des virgules, pas « %s ».</translation>
+        <translation>%s : --policy accepte salts, charges, isotopes et tautomers, séparés par des virgules, pas &quot;%s&quot;.</translation>
     </message>
     <message>
         <source>Die Bibliothek %s kennt keine Duplikatregeln (--policy).</source>

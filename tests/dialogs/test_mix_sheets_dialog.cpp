@@ -1,6 +1,7 @@
 // Mixing two sheets of real SD files through the dialog, as a user does it: choosing the
 // sheets, the operation and the name, pressing OK, and stopping a mix under way. The
 // results are checked against counts made here from the search library's exact-match keys.
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -8,12 +9,17 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
 #include <set>
 
 #include "ZelmarDialogTestSupport.h"
+#include "ZelmarMolfileBuilder.h"
+#include "Zelmar_ChemSearchEngine.h"
+#include "Zelmar_Object_PolicyKeys.h"
+#include "Zelmar_PolicyChoice.h"
 #include "Zelmar_Dialog_MixSheets.h"
 #include "Zelmar_HelpHeader.h"
 #include "vesk_QtDispatcher.h"
@@ -138,6 +144,47 @@ void WhileShowing(TZelmarDialogMixSheets& dialog, const QString& step,
         action();
     });
     timer->start(0);
+}
+
+// A molecule of atoms in a row ("O-", "Na+" charged) and bonds {from, to[, order]}.
+std::string Mol(const std::vector<std::string>& symbols, const std::vector<std::vector<int>>& bonds) {
+    molfile_support::TMolfile molfile =
+        molfile_support::Chain("m", "  test", std::vector<std::string>(symbols.size(), "C"), 1.5, 0.5);
+    for (std::size_t i = 0; i < symbols.size(); ++i) {
+        std::string symbol = symbols[i];
+        if (symbol.back() == '+' || symbol.back() == '-') {
+            molfile.Atoms[i].Charge = symbol.back() == '+' ? 3 : 5;
+            symbol.pop_back();
+        }
+        molfile.Atoms[i].Symbol = symbol;
+    }
+    molfile.Bonds.clear();
+    for (const auto& b : bonds) molfile.Bonds.push_back({b[0], b[1], b.size() > 2 ? b[2] : 1, 0});
+    return molfile.Text();
+}
+
+const TZelmarField& IdField() {
+    static const TZelmarField field = [] {
+        TZelmarField id;
+        id.Name = "id";
+        id.Kind = ecsdtDataText;
+        return id;
+    }();
+    return field;
+}
+
+void Add(TZelmarSDFileDataList& list, const std::string& mol, const std::string& id) {
+    TZelmarSDFileData* record = list.CreateSDFileData(false);
+    TZelmarDataCarrier value;
+    value.SetText(mol);
+    record->SetDataForField(&Chemistry(), &value);
+    value.SetText(id);
+    record->SetDataForField(&IdField(), &value);
+}
+
+std::string Id(TZelmarSDFileData* record) {
+    TZelmarDataCarrier value;
+    return record->GetDataForField(&IdField(), &value) ? value.Text() : "<none>";
 }
 
 }  // namespace
@@ -306,6 +353,68 @@ private slots:
         QCOMPARE(result.GetCount(), 0);
     }
 
+    void thePolicyComparesWithoutSaltsAndIsOffForMerging() {
+        if (!ZelmarPolicyKeysAvailable()) QFAIL("the search library makes no policy keys");
+        // Acetic acid, and its sodium salt as a second fragment; ethanol, and with water.
+        const std::string ethanol = Mol({"C", "C", "O"}, {{1, 2}, {2, 3}});
+        const std::string ethanolWater = Mol({"C", "C", "O", "O"}, {{1, 2}, {2, 3}});
+        const std::string acetic = Mol({"C", "C", "O", "O"}, {{1, 2}, {2, 3, 2}, {2, 4}});
+        const std::string acetate =
+            Mol({"C", "C", "O", "O-", "Na+"}, {{1, 2}, {2, 3, 2}, {2, 4}});
+        TZelmarSDFileDataList left(nullptr), right(nullptr);
+        Add(left, ethanol, "ethanol");
+        Add(left, acetate, "sodium acetate");
+        Add(right, acetic, "acetic acid");
+        Add(right, ethanolWater, "ethanol and water");
+        TZelmarMixSheet leftSheet, rightSheet;
+        leftSheet.Caption = "/tmp/left.sdf";
+        leftSheet.List = &left;
+        rightSheet.Caption = "/tmp/right.sdf";
+        rightSheet.List = &right;
+
+        const auto mix = [&](int operation, const std::vector<const char*>& ticks) {
+            auto dialog = MakeDialog({leftSheet, rightSheet});
+            if (!dialog) return std::vector<std::string>{"<no dialog>"};
+            Choose(*dialog, 1, operation);
+            for (const char* name : ticks) {
+                auto* box = dialog->findChild<QCheckBox*>(QLatin1String(name));
+                if (box == nullptr || !box->isEnabled()) return std::vector<std::string>{name};
+                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+            }
+            dialog->BtnOk->click();
+            std::vector<std::string> ids;
+            if (dialog->result() != QDialog::Accepted) return std::vector<std::string>{"<open>"};
+            for (const auto& item : dialog->GetResultList()) ids.push_back(Id(item.Object));
+            return ids;
+        };
+        using TIds = std::vector<std::string>;
+        QCOMPARE(mix(TZelmarMixWindows::moIntersect, {}), TIds());
+        QCOMPARE(mix(TZelmarMixWindows::moIntersect, {"CbIgnoreSalts"}),
+                 (TIds{"ethanol", "ethanol and water"}));
+        TIds both = mix(TZelmarMixWindows::moIntersect, {"CbIgnoreSalts", "CbIgnoreCharges"});
+        std::sort(both.begin(), both.end());
+        QCOMPARE(both, (TIds{"acetic acid", "ethanol", "ethanol and water", "sodium acetate"}));
+        QCOMPARE(mix(TZelmarMixWindows::moLeftMinusRight, {"CbIgnoreSalts"}),
+                 (TIds{"sodium acetate"}));
+        QCOMPARE(mix(TZelmarMixWindows::moRightMinusLeft, {"CbIgnoreSalts", "CbIgnoreCharges"}),
+                 TIds());
+
+        // Merging compares nothing: the rules are off, and a tick from before does not count.
+        auto dialog = MakeDialog({leftSheet, rightSheet});
+        QVERIFY(dialog);
+        QVERIFY(dialog->PolicyChoice->isEnabled());
+        dialog->SetPolicy(dpSalts);
+        QCOMPARE(dialog->GetPolicy(), int(dpSalts));
+        Choose(*dialog, 1, TZelmarMixWindows::moMerge);
+        QVERIFY(!dialog->PolicyChoice->isEnabled());
+        QCOMPARE(dialog->GetPolicy(), 0);
+        Choose(*dialog, 1, TZelmarMixWindows::moIntersect);
+        QCOMPARE(dialog->GetPolicy(), int(dpSalts));
+        // Each rule says under its box what it sets aside.
+        for (QLabel* hint : dialog->PolicyChoice->Hints) QVERIFY(hint->text().size() > 20);
+        Shot(dialog.get(), QStringLiteral("mix_sheets_policy"));
+    }
+
     void textsInGermanAndEnglish() {
         for (const char* language : {"de", "en"}) {
             TTestLanguage dictionary(language);
@@ -315,7 +424,10 @@ private slots:
             QCOMPARE(dialog->windowTitle(), english
                                                 ? QStringLiteral("Combine data sheets")
                                                 : QStringLiteral("Datenblätter zusammenführen"));
-            QCOMPARE(dialog->size(), QSize(712, 515));
+            QCOMPARE(dialog->size(), QSize(712, 655));
+            QCOMPARE(dialog->PolicyChoice->Boxes[0]->text(),
+                     english ? QStringLiteral("Ignore salts and solvents")
+                             : QStringLiteral("Salze und Lösungsmittel ignorieren"));
             ClickRow(dialog->LbRightSheets, 1);
             Shot(dialog.get(), QStringLiteral("mix_sheets_%1").arg(QLatin1String(language)));
         }
