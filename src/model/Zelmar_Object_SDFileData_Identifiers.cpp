@@ -84,16 +84,21 @@ bool TZelmarSDFileDataList::ShowIdentifierColumn(TZelmarFieldKind kind, bool sho
     return Guarded(kSource, false, [&] {
         if (!ZelmarIsIdentifierKind(kind)) return false;
         TTracedLock lock(FCritSectFields, kSource, kCritSectFields);
-        if ((GetIdentifierField(kind) != nullptr) == show) return true;
-        // The fields in their new order, taken as a whole as a field dialog's list is.
-        TZelmarFieldList fields;
-        const int position = show ? InsertPosition(*FFields, kind) : -1;
-        for (int i = 0; i <= FFields->GetCount(); ++i) {
-            if (i == position) fields.CreateField(FieldNameOf(kind), kind, ShownCaptionOf(kind));
-            const TZelmarField* field = FFields->GetField(i);
-            if (field != nullptr && field->Kind != kind) fields.AddField(field);
+        TZelmarField* shown = GetIdentifierField(kind);
+        if ((shown != nullptr) == show) return true;
+        // The other fields stay the very objects they are: whoever holds one (a sort, a
+        // tool's columns) still holds it afterwards.
+        if (!show) {
+            if (SortField == shown) SortField = nullptr;
+            FFields->DeleteField(shown);
+            return true;
         }
-        TakeFieldList(fields);
+        const int position = std::max(InsertPosition(*FFields, kind), FFields->GetFixedCount());
+        if (FFields->CreateField(FieldNameOf(kind), kind, ShownCaptionOf(kind)) == nullptr)
+            return false;
+        const int fixed = FFields->GetFixedCount();
+        for (int at = FFields->GetCount() - 1; at > position; --at)
+            FFields->Exchange(at - 1 - fixed, at - fixed);
         return true;
     });
 }

@@ -183,6 +183,9 @@ TEST(RecordIdentifiers, ColumnsStandAfterTheWeightAreExportedAndNeverSaved) {
     TLoadedSheet sheet(source);
     TZelmarSDFileDataList& list = sheet.List;
     const std::vector<std::string> plain = ColumnNames(list);
+    // Whoever holds a field (a sort, the tool's columns) holds it also afterwards.
+    const TZelmarField* held = list.GetFieldByName(kFieldNameFormula);
+    ASSERT_NE(held, nullptr);
     ASSERT_TRUE(list.ShowIdentifierColumn(ecsdtInchiKey, true));
     ASSERT_TRUE(list.ShowIdentifierColumn(ecsdtSmiles, true));
     ASSERT_TRUE(list.ShowIdentifierColumn(ecsdtInchi, true));
@@ -196,6 +199,7 @@ TEST(RecordIdentifiers, ColumnsStandAfterTheWeightAreExportedAndNeverSaved) {
     EXPECT_TRUE(list.GetIdentifierField(ecsdtSmiles)->IsSortable());
     EXPECT_FALSE(list.GetIdentifierField(ecsdtSmiles)->IsEditable());
     EXPECT_FALSE(list.ShowIdentifierColumn(ecsdtFormula, true));
+    EXPECT_EQ(list.GetFieldByName(kFieldNameFormula), held);
 
     std::string table;
     ASSERT_TRUE(ZelmarMakeTextTable(list, ZelmarExportColumns(list), true, false, nullptr, table));
@@ -219,6 +223,7 @@ TEST(RecordIdentifiers, ColumnsStandAfterTheWeightAreExportedAndNeverSaved) {
 
     for (const TZelmarFieldKind kind : kKinds) ASSERT_TRUE(list.ShowIdentifierColumn(kind, false));
     EXPECT_EQ(ColumnNames(list), plain);
+    EXPECT_EQ(list.GetFieldByName(kFieldNameFormula), held);
 }
 
 // "Als Datenfeld übernehmen": the column's values become items of a data field in its place,

@@ -11,6 +11,7 @@
 #include "Zelmar_Numbers.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
+#include "vesk_ChemRoutines.h"
 
 namespace {
 
@@ -375,6 +376,41 @@ TEST_F(Tool, ExportWritesTheSheetsValuesAsCsvAndTsvInEveryLocale) {
                           "C"),
               std::string::npos)
         << latin1;
+}
+
+// smiles, inchi and inchikey name the identifier columns wherever a field is named: exported as
+// the routines library makes them, beside a data field named before them, and grouped by.
+TEST_F(Tool, IdentifiersAreColumnsOfTheExportAndKeysOfDuplicates) {
+    const std::string file = SharedFile("pubchem_sample.sdf");
+    const TToolRun run =
+        RunTool(Dir, {"export", file, "--fields", "PUBCHEM_COMPOUND_CID,smiles,inchi,inchikey",
+                      "-o", Dir.Path("ids.csv")});
+    ASSERT_EQ(run.Status, 0) << run.Err;
+    const auto rows = ParseCsv(ReadBytes(Dir.Path("ids.csv")));
+    TSheetList sheet(file);
+    ASSERT_EQ(static_cast<int>(rows.size()), sheet.List->GetCount() + 1);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"PUBCHEM_COMPOUND_CID", "smiles", "inchi",
+                                                 "inchikey"}));
+    TveskMolManager molecules;
+    for (int i = 0; i < sheet.List->GetCount(); i += 20) {
+        TZelmarSDFileData* record = sheet.List->GetSDFileData(i);
+        const std::string mol(record->MolString());
+        TZelmarDataCarrier id;
+        ASSERT_TRUE(record->GetDataForField(sheet.Field("PUBCHEM_COMPOUND_CID"), &id));
+        std::string smiles, inchi, key;
+        ASSERT_TRUE(molecules.GetSmiles(mol, smiles) && molecules.GetInchi(mol, inchi) &&
+                    molecules.GetInchiKey(mol, key));
+        const auto& row = rows[static_cast<std::size_t>(i) + 1];
+        EXPECT_EQ(row, (std::vector<std::string>{id.Text(), smiles, inchi, key}));
+    }
+
+    // Two records of one structure, drawn apart, are one InChIKey.
+    const std::string twice = ReadBytes(SharedFile("pubchem_single.sdf"));
+    ASSERT_EQ(RunTool(Dir, {"duplicates", Dir.Write("twice.sdf", twice + twice), "--by", "inchikey", "-o",
+                            Dir.Path("dups.sdf")})
+                  .Status,
+              0);
+    EXPECT_EQ(ReadBytes(Dir.Path("dups.sdf")), twice + twice);
 }
 
 TEST_F(Tool, PipelineThroughStandardInputAndOutput) {
