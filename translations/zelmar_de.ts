@@ -1568,6 +1568,10 @@
         <translation>Handbuch|Zeigt das Benutzerhandbuch von Zelmar</translation>
     </message>
     <message>
+        <source>Treffer hervorgehoben</source>
+        <translation>Treffer hervorgehoben</translation>
+    </message>
+    <message>
         <source>Duplikate nach %1 (%2) in %3</source>
         <translation>Duplikate nach %1 (%2) in %3</translation>
     </message>

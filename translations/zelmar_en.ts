@@ -1568,6 +1568,10 @@
         <translation>Manual|Shows the Zelmar user manual</translation>
     </message>
     <message>
+        <source>Treffer hervorgehoben</source>
+        <translation>Hits highlighted</translation>
+    </message>
+    <message>
         <source>Duplikate nach %1 (%2) in %3</source>
         <translation>Duplicates by %1 (%2) in %3</translation>
     </message>

@@ -1568,6 +1568,10 @@
         <translation>Manuel|Affiche le manuel d&apos;utilisation de Zelmar</translation>
     </message>
     <message>
+        <source>Treffer hervorgehoben</source>
+        <translation>Résultats mis en évidence</translation>
+    </message>
+    <message>
         <source>Duplikate nach %1 (%2) in %3</source>
         <translation>Doublons selon %1 (%2) dans %3</translation>
     </message>

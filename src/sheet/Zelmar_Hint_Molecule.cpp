@@ -67,8 +67,10 @@ void TZelmarWndMolecule::paintEvent(QPaintEvent*) {
         painter.setPen(Qt::white);
         painter.drawText(QRect(4, 0, width() - 8, bar), Qt::AlignVCenter | Qt::TextSingleLine,
                          FInfo.Caption);
-        std::unique_ptr<TveskMolView2> view = FPool->CreateMolViewFromString(FInfo.MolFile);
+        std::unique_ptr<TveskMolView2> view = FPool->CreateMolView();
         if (!view) return;
+        view->Highlight = FInfo.Highlight;  // sent when opened
+        view->OpenMolString(FInfo.MolFile);
         const QRect area(0, bar, width(), height() - bar);
         if (area.height() <= 0 || area.width() <= 0) return;
         QImage picture(area.size(), QImage::Format_ARGB32_Premultiplied);

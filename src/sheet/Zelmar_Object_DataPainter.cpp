@@ -97,7 +97,8 @@ void TZelmarImageList::Draw(QPainter& canvas, int x, int y, int index) const {
 
 bool TZelmarCellPictureCache::TKey::operator==(const TKey& other) const {
     return Width == other.Width && Height == other.Height && Selected == other.Selected &&
-           SettingsId == other.SettingsId && Sizes == other.Sizes && MolText == other.MolText;
+           SettingsId == other.SettingsId && Sizes == other.Sizes && MolText == other.MolText &&
+           Highlight == other.Highlight;
 }
 
 std::size_t TZelmarCellPictureCache::TKeyHash::operator()(const TKey& key) const {
@@ -105,7 +106,8 @@ std::size_t TZelmarCellPictureCache::TKeyHash::operator()(const TKey& key) const
     const std::size_t parts[] = {static_cast<std::size_t>(key.Width),
                                  static_cast<std::size_t>(key.Height),
                                  static_cast<std::size_t>(key.Selected), key.SettingsId,
-                                 std::hash<double>()(key.Sizes.BondLength)};
+                                 std::hash<double>()(key.Sizes.BondLength),
+                                 key.Highlight.Atoms.size(), key.Highlight.Bonds.size()};
     for (std::size_t part : parts) h ^= part + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
     return h;
 }
@@ -124,7 +126,8 @@ bool TZelmarCellPictureCache::MakeKey(const TZelmarCellPictureKey& key, bool add
         if (FSettingsIds.size() >= MaxSettingsIds) Clear();
         found = FSettingsIds.emplace(key.Settings, FNextSettingsId++).first;
     }
-    out = TKey{key.MolText, key.Width, key.Height, key.Selected, found->second, key.Sizes};
+    out = TKey{key.MolText,     key.Width, key.Height, key.Selected, found->second,
+               key.Sizes,       key.Highlight};
     return true;
 }
 
@@ -347,6 +350,9 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
         key.Height = qCeil(rect.height() * ratio);
         key.Selected = (state & gdSelected) != 0;
         key.Sizes = CellPictureSizes(rect.height(), ratio);
+        if (OnGetStructureHighlight && FCellRow >= 0 &&
+            !OnGetStructureHighlight(this, FCellRow, FCellColumn, molText, key.Highlight))
+            key.Highlight = {};
         if (PictureCache != nullptr) {
             key.MolText = molText;
             if (OnGetMolViewerSettings) key.Settings = OnGetMolViewerSettings(this);
@@ -378,6 +384,7 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
         }
         if (key.Selected) SetSelectedLook(*view);
         view->DrawSizes = key.Sizes;
+        view->Highlight = key.Highlight;
         view->Configure();
 
         // Drawn on its own transparent picture, then laid over the cell's background.

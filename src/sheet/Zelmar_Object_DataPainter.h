@@ -64,6 +64,8 @@ struct TZelmarCellPictureKey {
     bool Selected = false;
     std::string Settings;           // TveskMolView2::SettingsKey
     TveskChemView2DrawSizes Sizes;  // device pixels
+    // The marked part of a search hit; empty for a plain picture.
+    TveskChemView2Highlight Highlight;
 };
 
 // Grid pictures are drawn at one bond length that follows the picture height, so that a
@@ -101,6 +103,7 @@ private:
         bool Selected;
         std::uint32_t SettingsId;
         TveskChemView2DrawSizes Sizes;
+        TveskChemView2Highlight Highlight;
         bool operator==(const TKey& other) const;
     };
     struct TKeyHash {
@@ -140,6 +143,9 @@ public:
     using TReleaseMolViewerEvent =
         std::function<void(TZelmarDataPainter* sender, std::unique_ptr<TveskMolView2> view)>;
     using TGetMolViewerSettingsEvent = std::function<std::string(TZelmarDataPainter* sender)>;
+    using TGetStructureHighlightEvent =
+        std::function<bool(TZelmarDataPainter* sender, int row, int column,
+                           const std::string& molText, TveskChemView2Highlight& highlight)>;
 
     TZelmarDataPainter() = default;
     TZelmarDataPainter(const TZelmarDataPainter&) = delete;
@@ -179,6 +185,9 @@ public:
     // Optional: the SettingsKey of the views OnGetMolViewer would lend now (the pool's
     // SettingsKey). With it a cached picture is shown without borrowing a view at all.
     TGetMolViewerSettingsEvent OnGetMolViewerSettings;
+    // Optional: the marked part of the structure in a cell PaintTo paints (a search hit's
+    // match); false, or an empty highlight, for a plain picture.
+    TGetStructureHighlightEvent OnGetStructureHighlight;
     // Not owned; nullptr draws every structure afresh.
     TZelmarCellPictureCache* PictureCache = &TZelmarCellPictureCache::Shared();
     // Not owned. With it (and a cache and OnGetMolViewerSettings) a structure not in the cache

@@ -29,18 +29,21 @@ int TZelmarHintManager::ShowDelay() const {
 }
 
 void TZelmarHintManager::SetMoleculeHint(QWidget* control, int width, const QString& caption,
-                                         const std::string& molFile, int height) {
+                                         const std::string& molFile, int height,
+                                         const TveskChemView2Highlight& highlight) {
     GuardedVoid("TZelmarHintManager.SetMoleculeHint", [&] {
-        const bool changed = molFile != FCurrentMolFile || !FInfo;
+        const bool changed = molFile != FCurrentMolFile || highlight != FCurrentHighlight || !FInfo;
         if (!changed && FControl == control && FMolecule) return;
         if (changed) {
             FCurrentMolFile = molFile;
+            FCurrentHighlight = highlight;
             auto info = std::make_unique<TZelmarMoleculeHintInfo>();
             info->MolFile = molFile;
             info->Width = width * 2 / 3;
             info->Height = height * 2 / 3;
             info->Caption = caption;
             info->OnGetMolViewerPool = OnGetMolViewerPool;
+            info->Highlight = highlight;
             FInfo = std::move(info);
         }
         if (FStatusWnd) FStatusWnd->hide();

@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+#include "vesk_ChemView2.h"
+
 class QWidget;
 class TveskChemView2Pool;
 class TZelmarWndMolecule;
@@ -24,6 +26,8 @@ struct TZelmarMoleculeHintInfo {
     int Height = 100;
     QString Caption;
     std::function<TveskChemView2Pool*()> OnGetMolViewerPool;
+    // The part of a search hit that matched, drawn marked as in the grid.
+    TveskChemView2Highlight Highlight;
 };
 
 class TZelmarHintManager : public QObject {
@@ -34,7 +38,8 @@ public:
 
     // width and height: the sheet window's; the hint takes two thirds of each.
     void SetMoleculeHint(QWidget* control, int width, const QString& caption,
-                         const std::string& molFile, int height);
+                         const std::string& molFile, int height,
+                         const TveskChemView2Highlight& highlight = {});
     void SetStatusBarHint(QWidget* control, const QString& text);
     void SetNoHint(QWidget* control);
 
@@ -52,6 +57,7 @@ private:
     int ShowDelay() const;
 
     std::string FCurrentMolFile;
+    TveskChemView2Highlight FCurrentHighlight;
     std::unique_ptr<TZelmarMoleculeHintInfo> FInfo;
     std::unique_ptr<TZelmarWndMolecule> FMoleculeWnd;
     std::unique_ptr<TZelmar_HintWndStatusbar> FStatusWnd;

@@ -27,6 +27,14 @@ std::string JobId(const TZelmarCellPictureKey& key) {
         id += std::to_string(size);
         id += ';';
     }
+    if (!key.Highlight.Empty()) {
+        id += 'h';
+        id += std::to_string(key.Highlight.Colour);
+        for (const auto* list : {&key.Highlight.Atoms, &key.Highlight.Bonds}) {
+            id += ':';
+            for (std::int32_t i : *list) id += std::to_string(i) + ',';
+        }
+    }
     id += key.Settings;
     id += key.MolText;
     return id;
@@ -174,7 +182,8 @@ QImage DrawPicture(TveskMolView2& view, const TZelmarCellPictureKey& key, int dp
         if (key.Selected) SetSelectedLook(view);
         appliedSettings = wanted;
     }
-    view.DrawSizes = key.Sizes;  // sent when opening
+    view.DrawSizes = key.Sizes;  // sent when opening, as the marks are
+    view.Highlight = key.Highlight;
     if (!view.OpenMolString(key.MolText)) {
         TraceMessage(source, tlWarning, "%s", view.Error->Message.c_str());
         return picture;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "Zelmar_HitHighlight.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_DataPainter.h"
 #include "Zelmar_Object_SDFileData.h"
@@ -67,6 +68,11 @@ public:
                              TZelmarRecordRefs* results, int policy = 0);
     bool SearchForChemistry(const std::string& molFile, int options, TZelmarRecordRefs* results,
                             bool considerStereo);
+    // A substructure search's result sheet: the records it holds now are the hits, and their
+    // structures show where the query lies (Zelmar_Window_Highlight.cpp). False when the search
+    // library cannot tell; nothing is marked then.
+    bool SetHitHighlight(const std::string& queryMolFile, bool considerStereo);
+    TZelmarHitHighlight* HitHighlight() const { return FHitHighlight.get(); }
     void ShowLoadErrors();
     void DoGotoRecord();
     // Makes grid row n (= record number n) the top row.
@@ -239,6 +245,8 @@ private:
     void DecideColumnKinds();
     void WireGrid();
     void WirePictures();
+    bool StructureHighlight(int row, int column, const std::string& molText,
+                            TveskChemView2Highlight& marks) const;
     void DropPicturesOutOfView();
     void WireStatusBar();
     bool CheckValidInputFile(const std::string& fileName);
@@ -337,6 +345,7 @@ private:
     TZelmarSheetActions* FActions = nullptr;   // the pop-up menu, owned by the window
     TZelmarColumnMenu* FColumnMenu = nullptr;  // the column headers' menu, owned as well
     TZelmarFilterBar* FFilterBar = nullptr;
+    std::unique_ptr<TZelmarHitHighlight> FHitHighlight;
     bool FFilteredByStructure = false;
 
     int FSelectedCol = -1;

@@ -313,9 +313,12 @@ void TZelmarWindow::MouseOverData(int column, int row) {
             TZelmarDataCarrier data;
             if (field != nullptr && record != nullptr && field->Kind == ecsdtChemistry &&
                 record->GetDataForField(field, &data)) {
+                // A search hit's match shows in the large picture as in the cell.
+                TveskChemView2Highlight marks;
+                StructureHighlight(row, column, data.Text(), marks);
                 FHintManager->SetMoleculeHint(FGrid, width(),
                                               QString::fromStdString(field->GetDisplayName()),
-                                              data.Text(), height());
+                                              data.Text(), height(), marks);
                 return;
             }
         }
