@@ -118,13 +118,11 @@ bool ZelmarCopyTable(TZelmarSDFileDataList& list, const std::vector<int>& record
         std::vector<std::string> values;
         for (const TZelmarField* field : columns)
             if (ZelmarIsIdentifierKind(field->Kind) &&
-                !ZelmarRecordIdentifiers(rows, field->Kind, values,
-                                         [&](std::size_t done, std::size_t total) {
-                                             return !progress ||
-                                                    progress(total == 0 ? 100
-                                                                        : static_cast<int>(
-                                                                              done * 100 / total));
-                                         }))
+                !ZelmarRecordIdentifiers(
+                    rows, field->Kind, values, [&](std::size_t done, std::size_t total) {
+                        return !progress ||
+                               progress(total == 0 ? 100 : static_cast<int>(done * 100 / total));
+                    }))
                 return false;
         std::vector<std::string> cells;
         for (const TZelmarField* field : columns)

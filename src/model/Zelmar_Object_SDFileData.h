@@ -282,7 +282,7 @@ public:
     bool AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q, const TZelmarField* field,
                            int policy = 0, bool considerStereo = false);
 
-    // ---- identifier columns: SMILES, InChI, InChIKey (Zelmar_Object_SDFileData_Identifiers.cpp) ----
+    // ---- identifier columns (Zelmar_Object_SDFileData_Identifiers.cpp) ----
     // The column of an identifier kind, null when the sheet does not show it.
     TZelmarField* GetIdentifierField(TZelmarFieldKind kind);
     // Shows the column (after the weight, or last) or removes it; the list of fields only,

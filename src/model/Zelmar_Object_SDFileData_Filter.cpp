@@ -169,9 +169,9 @@ bool TZelmarSDFileDataList::FindTextEverywhere(const std::vector<const TZelmarFi
             if (!ZelmarRecordIdentifiers(
                     records, kind, values, [&](std::size_t done, std::size_t total) {
                         return !OnSearchProgress ||
-                               OnSearchProgress(this, platform::MulDiv(static_cast<int>(done), 100,
-                                                                       std::max(1, static_cast<int>(
-                                                                                       total))));
+                               OnSearchProgress(
+                                   this, platform::MulDiv(static_cast<int>(done), 100,
+                                                          std::max(1, static_cast<int>(total))));
                     }))
                 return false;
             for (std::size_t k = 0; k < records.size(); ++k)

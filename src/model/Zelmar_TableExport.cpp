@@ -142,8 +142,7 @@ bool TZelmarTableRows::ForEach(
     }
     std::vector<std::string> cells(FColumns.size() + (FWithSmiles ? 1 : 0));
     for (int i = 0; i < count; ++i) {
-        if (progress &&
-            !progress(rowsFrom + static_cast<int>((100LL - rowsFrom) * i / count)))
+        if (progress && !progress(rowsFrom + static_cast<int>((100LL - rowsFrom) * i / count)))
             return false;
         TZelmarSDFileData* record = FList.GetSDFileData(i);
         if (record == nullptr || (FOnlyChecked && !record->Selected)) continue;

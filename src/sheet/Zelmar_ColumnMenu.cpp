@@ -32,9 +32,9 @@ TZelmarColumnMenu::TZelmarColumnMenu(TZelmarWindow* sheet)
     ActColumnSmiles = MakeAction(this, "ActColumnSmiles");
     ActColumnInchi = MakeAction(this, "ActColumnInchi");
     ActColumnInchiKey = MakeAction(this, "ActColumnInchiKey");
-    for (const auto& [action, kind] : {std::pair{ActColumnSmiles, ecsdtSmiles},
-                                       std::pair{ActColumnInchi, ecsdtInchi},
-                                       std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
+    for (const auto& [action, kind] :
+         {std::pair{ActColumnSmiles, ecsdtSmiles}, std::pair{ActColumnInchi, ecsdtInchi},
+          std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
         action->setCheckable(true);
         connect(action, &QAction::triggered, this,
                 [this, kind = kind](bool checked) { FSheet->SetIdentifierColumn(kind, checked); });
@@ -81,12 +81,11 @@ void TZelmarColumnMenu::UpdateActions(const TZelmarField* field) {
     ActColumnNumbers->setChecked(data && field->Numeric);
     ActColumnNaturalOrder->setEnabled(data && !field->Numeric);
     ActColumnNaturalOrder->setChecked(data && !field->Numeric && field->NaturalOrder);
-    ActColumnStatistics->setEnabled(data ||
-                                    (field != nullptr && field->Kind == ecsdtMolweight));
+    ActColumnStatistics->setEnabled(data || (field != nullptr && field->Kind == ecsdtMolweight));
     const bool canChange = FSheet->IsIdle();
-    for (const auto& [action, kind] : {std::pair{ActColumnSmiles, ecsdtSmiles},
-                                       std::pair{ActColumnInchi, ecsdtInchi},
-                                       std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
+    for (const auto& [action, kind] :
+         {std::pair{ActColumnSmiles, ecsdtSmiles}, std::pair{ActColumnInchi, ecsdtInchi},
+          std::pair{ActColumnInchiKey, ecsdtInchiKey}}) {
         action->setChecked(FSheet->HasIdentifierColumn(kind));
         action->setEnabled(canChange);
     }

@@ -14,8 +14,8 @@
 #include <unordered_map>
 
 #include "Zelmar_ColumnMenu.h"
-#include "Zelmar_IdentifierFiller.h"
 #include "Zelmar_FilterBar.h"
+#include "Zelmar_IdentifierFiller.h"
 #include "Zelmar_MessageBoxes.h"
 #include "Zelmar_Object_HintManager.h"
 #include "Zelmar_Object_PictureRenderer.h"
@@ -110,9 +110,9 @@ TZelmarWindow::TZelmarWindow(QWidget* owner, TZelmarHintManager* hintManager)
     layout->addWidget(FStatusBar);
     FLabelIndexing->hide();
     FActions = new TZelmarSheetActions(this);
+    FColumnMenu = new TZelmarColumnMenu(this);
     FIdentifierFiller = new TZelmarIdentifierFiller(this);
     FCells->OnIdentifierMissing = [this](int row) { FIdentifierFiller->Wanted(row); };
-    FColumnMenu = new TZelmarColumnMenu(this);
     WireGrid();
     WirePictures();
     WireStatusBar();

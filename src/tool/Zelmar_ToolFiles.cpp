@@ -264,7 +264,7 @@ TZelmarField* TZelmarToolSheet::FieldByName(const std::string& name) {
         field = FList->GetChemistryField();
     } else if (name == "smiles" || name == "inchi" || name == "inchikey") {
         // The sheet's identifier columns, shown only when asked for.
-        const TZelmarFieldKind kind = name == "smiles" ? ecsdtSmiles
+        const TZelmarFieldKind kind = name == "smiles"  ? ecsdtSmiles
                                       : name == "inchi" ? ecsdtInchi
                                                         : ecsdtInchiKey;
         FList->ShowIdentifierColumn(kind, true);

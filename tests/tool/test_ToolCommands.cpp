@@ -389,8 +389,8 @@ TEST_F(Tool, IdentifiersAreColumnsOfTheExportAndKeysOfDuplicates) {
     const auto rows = ParseCsv(ReadBytes(Dir.Path("ids.csv")));
     TSheetList sheet(file);
     ASSERT_EQ(static_cast<int>(rows.size()), sheet.List->GetCount() + 1);
-    EXPECT_EQ(rows[0], (std::vector<std::string>{"PUBCHEM_COMPOUND_CID", "smiles", "inchi",
-                                                 "inchikey"}));
+    EXPECT_EQ(rows[0],
+              (std::vector<std::string>{"PUBCHEM_COMPOUND_CID", "smiles", "inchi", "inchikey"}));
     TveskMolManager molecules;
     for (int i = 0; i < sheet.List->GetCount(); i += 20) {
         TZelmarSDFileData* record = sheet.List->GetSDFileData(i);
@@ -406,8 +406,8 @@ TEST_F(Tool, IdentifiersAreColumnsOfTheExportAndKeysOfDuplicates) {
 
     // Two records of one structure, drawn apart, are one InChIKey.
     const std::string twice = ReadBytes(SharedFile("pubchem_single.sdf"));
-    ASSERT_EQ(RunTool(Dir, {"duplicates", Dir.Write("twice.sdf", twice + twice), "--by", "inchikey", "-o",
-                            Dir.Path("dups.sdf")})
+    ASSERT_EQ(RunTool(Dir, {"duplicates", Dir.Write("twice.sdf", twice + twice), "--by", "inchikey",
+                            "-o", Dir.Path("dups.sdf")})
                   .Status,
               0);
     EXPECT_EQ(ReadBytes(Dir.Path("dups.sdf")), twice + twice);
