@@ -36,17 +36,32 @@ std::shared_ptr<const PreparedTarget> MolText::target(const TextScreen& screen, 
     if (target_ && (target_->stereo || !stereo)) return target_;
     TargetCache& cache = TargetCache::shared();
     auto cached = cache.find(keyLocked());
-    if (cached && (cached->stereo || !stereo)) return target_ = cached;
+    if (cached && cached->read && (cached->stereo || !stereo)) return target_ = cached;
     // Only texts never read (or no longer kept) are screened by their text: a molecule kept
-    // ready is screened faster by its bits.
+    // ready is screened faster by its bits, a text screened before by the graph it draws.
     if (screensOn()) {
-        if (screen.substructure && (!textAdmitsGraph(screen.substructure->graph, text_) ||
-                                    !textAdmitsSubstructure(*screen.substructure, text_)))
-            return nullptr;
+        if (screen.substructure) {
+            const QueryGraph& graph = screen.substructure->graph;
+            if (cached && !cached->read) {
+                if (!graphAdmits(graph, *cached->drawn)) return nullptr;
+            } else {
+                std::shared_ptr<const DrawnGraph> drawn;
+                if (!textAdmitsGraph(graph, text_, &drawn)) {
+                    if (drawn && !cached) {
+                        auto screened = std::make_shared<PreparedTarget>();
+                        screened->read = false;
+                        screened->drawn = std::move(drawn);
+                        cache.insert(keyLocked(), std::move(screened));
+                    }
+                    return nullptr;
+                }
+                if (!textAdmitsSubstructure(*screen.substructure, text_)) return nullptr;
+            }
+        }
         if (screen.exact && !textAdmitsExact(*screen.exact, text_)) return nullptr;
     }
     target_ = prepareTarget(text_, stereo);
-    // A reading with stereo replaces one without.
+    // A reading replaces a screened text, and a reading with stereo one without.
     cache.insert(keyLocked(), target_, cached != nullptr);
     return target_;
 }

@@ -1,5 +1,7 @@
 #include "Prepared.h"
 
+#include "Screens.h"
+
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/QueryAtom.h>
 #include <GraphMol/QueryBond.h>
@@ -111,8 +113,9 @@ std::size_t moleculeBytes(const RDKit::ROMol& mol, std::size_t drawnAtoms) {
 }
 
 std::size_t PreparedTarget::bytes() const {
-    return block(sizeof(PreparedTarget)) + block(summary.elements.capacity() * sizeof(ElementCount)) +
-           molBytes;
+    return block(sizeof(PreparedTarget) + 16) +
+           block(summary.elements.capacity() * sizeof(ElementCount)) + molBytes +
+           (drawn ? drawn->bytes() : 0);
 }
 
 }  // namespace veskSearch

@@ -40,7 +40,12 @@ struct ScreenBits {
 // matching: no conformers and no properties (which no comparison reads), its size counted
 // when it is made. Immutable once built, so the cache and any number of handles and threads
 // share it.
+struct DrawnGraph;
+
 struct PreparedTarget {
+    // False for a text only screened so far: no molecule, only the graph its text draws.
+    bool read = true;
+    std::shared_ptr<const DrawnGraph> drawn;
     bool readable = false;
     // False when read without stereo perception: good only for comparisons ignoring stereo.
     bool stereo = true;

@@ -209,21 +209,37 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
 
         bool hasHydrogens = false;
         for (const PlainAtom& a : plain) hasHydrogens = hasHydrogens || a.z == 1;
+        // Hydrogens on carbon and oxygen are simply left out: the clean-up changes nothing
+        // around those atoms, and removing the hydrogens leaves the rest as it would be
+        // without them (no explicit counts: nothing is aromatic or chiral yet). Others are
+        // built and removed as the full reading does it.
+        bool leaveOut = hasHydrogens;
+        for (std::size_t i = 0; i < ends.size() && leaveOut; ++i) {
+            const int a = ends[i].first, b = ends[i].second;
+            if (plain[a].z != 1 && plain[b].z != 1) continue;
+            const int heavy = plain[a].z == 1 ? plain[b].z : plain[a].z;
+            leaveOut = heavy == 6 || heavy == 8;
+        }
+        std::vector<int> index(plain.size(), -1);
         auto mol = std::make_unique<RDKit::RWMol>();
-        for (const PlainAtom& a : plain) {
+        for (std::size_t i = 0; i < plain.size(); ++i) {
+            const PlainAtom& a = plain[i];
+            if (leaveOut && a.z == 1) continue;
             auto* atom = new RDKit::Atom(a.z);
             atom->setFormalCharge(a.charge);
             if (a.isotope) atom->setIsotope(static_cast<unsigned>(a.isotope));
-            mol->addAtom(atom, false, true);
+            index[i] = static_cast<int>(mol->addAtom(atom, false, true));
         }
         static const RDKit::Bond::BondType kTypes[4] = {RDKit::Bond::UNSPECIFIED,
                                                         RDKit::Bond::SINGLE, RDKit::Bond::DOUBLE,
                                                         RDKit::Bond::TRIPLE};
-        for (std::size_t i = 0; i < ends.size(); ++i)
-            mol->addBond(static_cast<unsigned>(ends[i].first),
-                         static_cast<unsigned>(ends[i].second), kTypes[types[i]]);
+        for (std::size_t i = 0; i < ends.size(); ++i) {
+            const int a = index[ends[i].first], b = index[ends[i].second];
+            if (a < 0 || b < 0) continue;
+            mol->addBond(static_cast<unsigned>(a), static_cast<unsigned>(b), kTypes[types[i]]);
+        }
         // As the full reading: clean-up, hydrogens removed, then everything perceived.
-        if (hasHydrogens) {
+        if (hasHydrogens && !leaveOut) {
             unsigned failed = 0;
             RDKit::MolOps::sanitizeMol(*mol, failed, RDKit::MolOps::SANITIZE_CLEANUP);
             RDKit::MolOps::RemoveHsParameters ps;

@@ -84,12 +84,8 @@ constexpr uint8_t kS = 1u << bkSingle, kD = 1u << bkDouble, kT = 1u << bkTriple,
 
 // A connection table as drawn, hydrogens included: the molecule a comparison reads has
 // these atoms or fewer, and no bond that is not here.
-struct TextGraph {
-    std::vector<uint8_t> element;  // 0: not an element symbol, matches any atom
+struct TextGraph : DrawnGraph {
     std::vector<uint8_t> mayBeAromatic;
-    std::vector<uint32_t> first;  // neighbours of atom i: [first[i], first[i + 1])
-    std::vector<uint32_t> neighbour;
-    std::vector<uint8_t> kinds;  // per neighbour entry: possible kinds of that bond
     struct Raw {
         uint32_t a, b;
         int type;
@@ -333,7 +329,7 @@ constexpr long kMostSteps = 20000;
 
 class GraphSearch {
 public:
-    GraphSearch(const QueryGraph& q, const TextGraph& t) : q_(q), t_(t) {}
+    GraphSearch(const QueryGraph& q, const DrawnGraph& t) : q_(q), t_(t) {}
 
     // 1 mapped, 0 no mapping, -1 gave up.
     int run() {
@@ -382,7 +378,7 @@ private:
     }
 
     const QueryGraph& q_;
-    const TextGraph& t_;
+    const DrawnGraph& t_;
     long steps_ = 0;
     // Kept between targets of one thread, so that a screen allocates nothing.
     static thread_local std::vector<uint32_t> map_;  // by position: target atom
@@ -518,12 +514,33 @@ void planQueryGraph(QueryGraph* q) {
     }
 }
 
-bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText) {
+bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText,
+                     std::shared_ptr<const DrawnGraph>* rejected) {
     if (query.element.empty() || query.order.size() != query.element.size()) return true;
     static thread_local TextGraph target;
     if (!readTextGraph(targetText, &target)) return true;
+    if (graphAdmits(query, target)) return true;
+    if (rejected) {
+        auto kept = std::make_shared<DrawnGraph>();
+        kept->element = target.element;
+        kept->first = target.first;
+        kept->neighbour = target.neighbour;
+        kept->kinds = target.kinds;
+        *rejected = std::move(kept);
+    }
+    return false;
+}
+
+bool graphAdmits(const QueryGraph& query, const DrawnGraph& target) {
+    if (query.element.empty() || query.order.size() != query.element.size()) return true;
     if (target.element.size() < query.element.size()) return false;
     return GraphSearch(query, target).run() != 0;
+}
+
+std::size_t DrawnGraph::bytes() const {
+    auto block = [](std::size_t n) { return n ? ((n + 8 + 15) & ~std::size_t(15)) : 0; };
+    return block(sizeof(DrawnGraph) + 16) + block(element.capacity()) + block(kinds.capacity()) +
+           block(first.capacity() * 4) + block(neighbour.capacity() * 4);
 }
 
 }  // namespace veskSearch
