@@ -420,8 +420,9 @@ const TCommand kCommands[] = {
      "each field's times, best first",
      nullptr, RunSort},
     {"duplicates", nullptr,
-     "FILE --field NAME|formula|weight|molecule [--stereo] [--twice]: a sheet reads FILE, then "
-     "one timed duplicate search (--twice: and a second one): records, groups (real groups, "
+     "FILE --field NAME|formula|weight|molecule [--stereo] [--policy N|WORDS] [--twice]: a sheet "
+     "reads FILE, then one timed duplicate search (--twice: and a second one; --policy: molecules "
+     "under a duplicate policy, bits or the tool's words): records, policy, groups (real groups, "
      "also among molecules of one formula), duplicates, seconds, cpu_seconds, second_seconds",
      nullptr, RunDuplicates},
     {"mix", nullptr,

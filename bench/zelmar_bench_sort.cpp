@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Zelmar_Collation.h"
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
@@ -141,9 +142,21 @@ int RunSort(const std::string& file, const std::vector<std::string>& args) {
     return 0;
 }
 
-// duplicates FILE --field NAME|formula|weight|molecule [--stereo] [--twice]: --twice searches a
-// second time (second_seconds, which must find the same).
+// duplicates FILE --field NAME|formula|weight|molecule [--stereo] [--policy N|WORDS] [--twice]:
+// --twice searches a second time (second_seconds, which must find the same; with a policy it
+// works from the kept keys). --policy takes the bits (15) or the tool's words.
 int RunDuplicates(const std::string& file, const std::vector<std::string>& args) {
+    int policy = 0;
+    const std::string policyText = Option(args, "--policy");
+    if (!policyText.empty()) {
+        std::string bad;
+        if (policyText.find_first_not_of("0123456789") == std::string::npos)
+            policy = std::atoi(policyText.c_str());
+        else if (!ZelmarParsePolicy(policyText, policy, bad)) {
+            std::fprintf(stderr, "unknown policy word %s\n", bad.c_str());
+            return 2;
+        }
+    }
     TSheet sheet;
     if (!sheet.Load(file)) return 1;
     TZelmarField* field = FieldFor(*sheet.List, Option(args, "--field"));
@@ -154,7 +167,8 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
     TZelmarRecordRefs results;
     const double cpu = CpuSeconds();
     auto start = TClock::now();
-    const bool done = sheet.List->SearchForDuplicates(field, Flag(args, "--stereo"), &results);
+    const bool done =
+        sheet.List->SearchForDuplicates(field, Flag(args, "--stereo"), &results, policy);
     const double seconds = SecondsSince(start);
     const double cpuSeconds = CpuSeconds() - cpu;
     if (!done) return 1;
@@ -162,7 +176,8 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
     if (Flag(args, "--twice")) {
         TZelmarRecordRefs again;
         start = TClock::now();
-        if (!sheet.List->SearchForDuplicates(field, Flag(args, "--stereo"), &again)) return 1;
+        if (!sheet.List->SearchForDuplicates(field, Flag(args, "--stereo"), &again, policy))
+            return 1;
         second = SecondsSince(start);
         bool same = again.GetCount() == results.GetCount();
         for (int i = 0; same && i < again.GetCount(); ++i)
@@ -190,14 +205,19 @@ int RunDuplicates(const std::string& file, const std::vector<std::string>& args)
             !molecules ||
             (structure.Kind != TZelmarStructureKey::skUnreadable &&
              structure.Kind == lastStructure.Kind && structure.Text == lastStructure.Text);
+        // Under a policy a group's formulas may differ: its number tells.
+        if (policy != 0) {
+            if (i == 0 || results.GetText(i) != results.GetText(i - 1)) ++groups;
+            continue;
+        }
         if (i == 0 || key != lastKey || !sameStructure) ++groups;
         lastKey = key;
         lastStructure = std::move(structure);
     }
     std::printf(
-        "{\"records\":%d,\"groups\":%d,\"duplicates\":%d,\"seconds\":%.6f,\"cpu_seconds\":%.3f,"
-        "\"second_seconds\":%.6f}\n",
-        sheet.List->GetCount(), groups, results.GetCount(), seconds, cpuSeconds, second);
+        "{\"records\":%d,\"policy\":%d,\"groups\":%d,\"duplicates\":%d,\"seconds\":%.6f,"
+        "\"cpu_seconds\":%.3f,\"second_seconds\":%.6f}\n",
+        sheet.List->GetCount(), policy, groups, results.GetCount(), seconds, cpuSeconds, second);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 
 #include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_Object_SDFileData.h"
@@ -80,6 +81,18 @@ bool ZelmarMakePolicyKeys(const std::vector<TZelmarSDFileData*>& records, int po
                 texts.push_back(text);
             }
         }
+        // A text the sheet holds more than once (copies, merged files) is keyed once.
+        std::vector<std::size_t> sameAs(missing.size());
+        std::vector<std::size_t> unique;
+        {
+            std::unordered_map<std::string_view, std::size_t> first;
+            first.reserve(missing.size());
+            for (std::size_t j = 0; j < missing.size(); ++j) {
+                const auto found = first.emplace(texts[j], unique.size());
+                if (found.second) unique.push_back(j);
+                sameAs[j] = found.first->second;
+            }
+        }
         if (!missing.empty()) {
             const unsigned workers = ZelmarWorkThreads();
             std::vector<std::unique_ptr<TZelmarChemSearchEngine>> engines;
@@ -95,12 +108,13 @@ bool ZelmarMakePolicyKeys(const std::vector<TZelmarSDFileData*>& records, int po
                     return false;
                 }
             }
-            std::vector<TZelmarStructureKey> made(missing.size());
+            std::vector<TZelmarStructureKey> made(unique.size());
             const bool complete = ZelmarRunInParts(
-                missing.size(),
+                unique.size(),
                 [&](std::size_t first, std::size_t end, unsigned worker) {
                     std::string text;
-                    for (std::size_t j = first; j < end; ++j) {
+                    for (std::size_t u = first; u < end; ++u) {
+                        const std::size_t j = unique[u];
                         int result = -1;
                         const bool answered = engines[worker]->PolicyMatchKey(
                             std::string(texts[j]), policy, considerStereo, result, text);
@@ -112,19 +126,19 @@ bool ZelmarMakePolicyKeys(const std::vector<TZelmarSDFileData*>& records, int po
                                                             considerStereo, result, text) &&
                             result > 0)
                             text.insert(0, kExactMark);
-                        made[j] = KeyOf(answered, result, std::move(text));
+                        made[u] = KeyOf(answered, result, std::move(text));
                         text.clear();
                     }
                     GPolicyKeysMade += static_cast<std::int64_t>(end - first);
                 },
-                [&](std::size_t done) { return !progress || progress(done, missing.size()); },
+                [&](std::size_t done) { return !progress || progress(done, unique.size()); },
                 workers);
             if (!complete) return false;
             for (std::size_t j = 0; j < missing.size(); ++j) {
                 TZelmarKeptStructureKeys& entry = *kept[missing[j]];
-                // A record listed twice is made twice and kept once.
+                // A record listed twice is kept once.
                 if (FindKept(entry, slot) == nullptr)
-                    entry.PolicyKeys.emplace_back(slot, std::move(made[j]));
+                    entry.PolicyKeys.emplace_back(slot, made[sameAs[j]]);
             }
         } else if (progress && !progress(0, 0)) {
             return false;

@@ -313,6 +313,15 @@ TEST_F(DuplicatePolicies, KeptKeysServeTheNextSearchUntilTheMoleculeIsEdited) {
     made = ZelmarPolicyKeysMade();
     EXPECT_EQ(AsSets(Search(list, policy, true)).count({"ethanol", "ethanol+water", "acetone"}), 1u);
     EXPECT_EQ(ZelmarPolicyKeysMade() - made, 1);
+
+    // Copies of one text are keyed once, and all of them are found.
+    TZelmarSDFileDataList copies(nullptr);
+    for (int i = 0; i < 50; ++i) AddRecord(copies, kSodiumAcetate, std::to_string(i));
+    made = ZelmarPolicyKeysMade();
+    const TGroups groups = Search(copies, kZelmarAllPolicies, false);
+    EXPECT_EQ(ZelmarPolicyKeysMade() - made, 1);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].size(), 50u);
 }
 
 TEST_F(DuplicatePolicies, MixingComparesByThePolicysKeys) {
