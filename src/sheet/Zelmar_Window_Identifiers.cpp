@@ -71,7 +71,8 @@ void TZelmarIdentifierFiller::Step() {
         if (list == nullptr) return;
         const std::vector<TZelmarFieldKind> kinds = ShownIdentifierKinds(*list);
         if (kinds.empty()) return;
-        // A sort or search in progress lets events run: it has the records now.
+        // A sort or search in progress lets events run: it has the records now. While the
+        // user types into a cell, no batch holds up the keys.
         if (!FSheet->IsIdle() || FSheet->Editing()) {
             FTimer.start(kBusyRetryMs);
             return;
