@@ -57,6 +57,17 @@
  *   a process-wide, memory-bounded cache keyed by the molecule text, so comparing
  *   the same text again (a second search over the same records) skips reading it.
  *
+ * Kept molecules
+ *   Every target text read is kept, ready for matching (the molecule without
+ *   coordinates, with screen bits of its atoms, bonds and short paths), and a text
+ *   that a substructure screen turned away without reading keeps the connection
+ *   table it draws. A later comparison of the same text screens and matches only.
+ *   What is kept is counted in bytes as the allocator holds them, at most 1.5 GiB
+ *   by default (about 150,000 molecules of 30 to 40 atoms) or the number of MiB in
+ *   the environment variable VESKCHEMSEARCH_MEMORY_MB when the library is first
+ *   used (0 keeps nothing). Beyond the bound the least recently used texts go
+ *   and are read again when they are next compared. Answers never depend on it.
+ *
  * Memory
  *   Texts passed in stay the caller's and are copied. The texts handed out
  *   (GetHighlightedMolecule, GetExactMatchKey, GetPolicyMatchKey) are allocated
