@@ -36,6 +36,8 @@ int RunUndoDelete(const std::string& file);
 int RunFilter(const std::string& file, const std::vector<std::string>& args);
 // zelmar_bench_policies.cpp
 int RunPolicyKeys(const std::string& file, const std::vector<std::string>& args);
+// zelmar_bench_identifiers.cpp
+int RunIdentifiers(const std::string& file, const std::vector<std::string>& args);
 
 namespace {
 
@@ -450,6 +452,12 @@ const TCommand kCommands[] = {
      "records, keyed, empty, unreadable, distinct_keys, seconds, records_per_s, cpu_seconds, "
      "peak_rss_mb",
      nullptr, RunPolicyKeys},
+    {"identifiers", nullptr,
+     "FILE [--kind smiles|inchi|inchikey]: a sheet reads FILE, then the identifier column's "
+     "values of every record are made on the work threads, and asked for again (kept): "
+     "records, kind, threads, made, empty, load_seconds, seconds, ms_per_record, cpu_seconds, "
+     "again_seconds, again_made",
+     nullptr, RunIdentifiers},
     {"mix-dialog", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
      "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",
