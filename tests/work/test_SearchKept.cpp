@@ -35,8 +35,7 @@ const char* const kBenzene =
     "  4  5  1  0\n"
     "  5  6  2  0\n"
     "  6  1  1  0\n"
-    "M  END\n"
-    ;
+    "M  END\n";
 const char* const kIndole =
     "indole\n"
     "     RDKit          2D\n"
@@ -61,8 +60,7 @@ const char* const kIndole =
     "  8  9  2  0\n"
     "  9  1  1  0\n"
     "  8  4  1  0\n"
-    "M  END\n"
-    ;
+    "M  END\n";
 const char* const kAmide =
     "amide\n"
     "     RDKit          2D\n"
@@ -73,8 +71,7 @@ const char* const kAmide =
     "    1.2990    0.2500    0.0000 N   0  0  0  0  0  0  0  0  0  0  0  0\n"
     "  1  2  2  0\n"
     "  1  3  1  0\n"
-    "M  END\n"
-    ;
+    "M  END\n";
 
 TEST(KeptSearch, SecondSearchGivesTheFirstOnesHits) {
     const std::string dataDir = ZELMAR_SDF_DATA_DIR;

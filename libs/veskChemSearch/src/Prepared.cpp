@@ -74,7 +74,8 @@ std::size_t moleculeBytes(const RDKit::ROMol& mol, std::size_t drawnAtoms) {
     // The graph: a vertex (its out-edge vector and the atom pointer) per atom, a list node
     // (two links, both ends, the bond pointer) per bond, an out-edge (neighbour, list
     // position) per bond end.
-    n += block(grown(hydrogensWent ? drawnAtoms : atoms) * (sizeof(std::vector<int>) + sizeof(void*)));
+    n += block(grown(hydrogensWent ? drawnAtoms : atoms) *
+               (sizeof(std::vector<int>) + sizeof(void*)));
     for (const RDKit::Atom* atom : mol.atoms()) {
         n += block(atom->hasQuery() ? sizeof(RDKit::QueryAtom) : sizeof(RDKit::Atom));
         n += dictBytes(atom->getDict());

@@ -47,13 +47,13 @@ std::string indole() {
 }
 
 std::vector<std::string> queries() {
-    return {ring().text(),                                    // frequent ring
-            indole(),                                         // rare fused ring system
-            Molfile()                                         // amide C(=O)N
+    return {ring().text(),  // frequent ring
+            indole(),       // rare fused ring system
+            Molfile()       // amide C(=O)N
                 .add({{"C", 0, 0}, {"O", 0, 1.3}, {"N", 1.2, -0.7}}, {{1, 2, 2}, {1, 3, 1}})
                 .text(),
-            substituted("A", true).text(),                    // query atom, aromatic bonds
-            chain({"C", "O", "H"}).text(),                    // drawn hydrogen
+            substituted("A", true).text(),                        // query atom, aromatic bonds
+            chain({"C", "O", "H"}).text(),                        // drawn hydrogen
             chain({"C", "N"}).line("M  CHG  1   2   1").text()};  // charge
 }
 
@@ -93,8 +93,7 @@ TEST(KeptMoleculeTest, LaterSearchesFindWhatTheFirstAndTheFullComparisonFind) {
                 ASSERT_EQ(first[k], full[k]) << "first search, stereo " << stereo << ", query\n"
                                              << q << "target\n"
                                              << targets[k];
-                ASSERT_EQ(second[k], full[k]) << "second search, stereo " << stereo
-                                              << ", query\n"
+                ASSERT_EQ(second[k], full[k]) << "second search, stereo " << stereo << ", query\n"
                                               << q << "target\n"
                                               << targets[k];
                 ASSERT_EQ(third[k], full[k]);

@@ -51,10 +51,10 @@ TEST(KeptMemoryTest, CountedBytesAreTheBytesHeld) {
         const double held = static_cast<double>(heapInUse() - before);
         ASSERT_GT(held, 0.0);
         // The shared pointers' control blocks come with make_shared: part of the count.
-        EXPECT_GT(counted / held, 0.85) << "stereo " << stereo << ": counted " << counted
-                                        << " bytes, held " << held;
-        EXPECT_LT(counted / held, 1.15) << "stereo " << stereo << ": counted " << counted
-                                        << " bytes, held " << held;
+        EXPECT_GT(counted / held, 0.85)
+            << "stereo " << stereo << ": counted " << counted << " bytes, held " << held;
+        EXPECT_LT(counted / held, 1.15)
+            << "stereo " << stereo << ": counted " << counted << " bytes, held " << held;
     }
 }
 
