@@ -112,8 +112,7 @@ void TZelmarDialogChooseFields::LbFieldListClick() {
         BtnOk->setEnabled(field != nullptr);
         // Stereochemistry means something only for molecules; an empty list searches the
         // molecule field.
-        const bool molecules =
-            field == nullptr ? LbFieldList->count() == 0 : field->IsChemistry();
+        const bool molecules = field == nullptr ? LbFieldList->count() == 0 : field->IsChemistry();
         CbConsiderStereoChem->setEnabled(molecules);
         PolicyChoice->setEnabled(molecules && FPolicyKeys);
     });

@@ -343,8 +343,7 @@ QWidget* TZelmarDialogMixSheets::MakePolicyGroup() {
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4);
-    layout->addWidget(
-        MakeCaption(Shown("ZelmarDialogMixSheets##  Vergleich der Moleküle"), group));
+    layout->addWidget(MakeCaption(Shown("ZelmarDialogMixSheets##  Vergleich der Moleküle"), group));
     auto* inner = new QHBoxLayout;
     inner->setContentsMargins(6, 0, 6, 0);
     inner->addWidget(PolicyChoice);
@@ -354,8 +353,7 @@ QWidget* TZelmarDialogMixSheets::MakePolicyGroup() {
 
 void TZelmarDialogMixSheets::UpdatePolicyChoice() {
     // Merging compares nothing; the rules need a library that makes policy keys.
-    PolicyChoice->setEnabled(!FMixing && FPolicyKeys &&
-                             FOperation != TZelmarMixWindows::moMerge);
+    PolicyChoice->setEnabled(!FMixing && FPolicyKeys && FOperation != TZelmarMixWindows::moMerge);
 }
 
 int TZelmarDialogMixSheets::GetPolicy() const {

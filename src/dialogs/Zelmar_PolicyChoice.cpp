@@ -18,8 +18,8 @@ QString Shown(const char* stored) {
 }
 
 struct TRule {
-    const char* Name;     // the box's object name
-    const char* Box;      // stored texts
+    const char* Name;  // the box's object name
+    const char* Box;   // stored texts
     const char* Hint;
     const char* Caption;
 };

@@ -228,12 +228,12 @@ bool TZelmarDuplicateFinder::FindPolicyGroups(const TRefs& precheck, bool consid
         }
         const int span = total - offset;
         std::vector<const TZelmarStructureKey*> keys;
-        if (!ZelmarMakePolicyKeys(records, policy, considerStereo, keys,
-                                  [&](std::size_t done, std::size_t all) {
-                                      const auto part = static_cast<int>(
-                                          all == 0 ? 0 : static_cast<double>(done) * span / all);
-                                      return Progress(offset + part, total);
-                                  }))
+        if (!ZelmarMakePolicyKeys(
+                records, policy, considerStereo, keys, [&](std::size_t done, std::size_t all) {
+                    const auto part =
+                        static_cast<int>(all == 0 ? 0 : static_cast<double>(done) * span / all);
+                    return Progress(offset + part, total);
+                }))
             return false;
         std::vector<std::vector<int>> groups =
             ZelmarIdenticalGroups(keys, 0, static_cast<int>(records.size()));
@@ -249,7 +249,8 @@ bool TZelmarDuplicateFinder::FindPolicyGroups(const TRefs& precheck, bool consid
         int groupNumber = 0;
         for (const std::vector<int>& group : groups) {
             const std::string label = std::to_string(++groupNumber);
-            for (const int k : group) results->AddObject(label, records[static_cast<std::size_t>(k)]);
+            for (const int k : group)
+                results->AddObject(label, records[static_cast<std::size_t>(k)]);
         }
         return true;
     });

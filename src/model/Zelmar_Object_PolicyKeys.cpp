@@ -175,6 +175,7 @@ bool ZelmarParsePolicy(const std::string& words, int& policy, std::string& bad) 
 std::string ZelmarPolicyWords(int policy) {
     std::string words;
     for (int i = 0; i < 4; ++i)
-        if ((policy & (1 << i)) != 0) words += (words.empty() ? "" : ",") + std::string(kPolicyWords[i]);
+        if ((policy & (1 << i)) != 0)
+            words += (words.empty() ? "" : ",") + std::string(kPolicyWords[i]);
     return words;
 }

@@ -24,10 +24,10 @@ bool ZelmarPolicyKeysAvailable();
 // they are; only the missing ones are made, on up to two threads, each with its own search
 // binding. A molecule the policy's steps cannot be applied to keeps its exact key (marked so
 // that it never equals a policy key): under a policy it is still the same as its identical
-// copies, and nothing else. The records must be loaded and stay unchanged meanwhile; the keys stay valid until
-// keys are made for these records again. progress(done, total) runs on the calling thread
-// between parts; false stops. False when stopped, for a policy outside the four bits, and when
-// the library makes no policy keys.
+// copies, and nothing else. The records must be loaded and stay unchanged meanwhile; the keys stay
+// valid until keys are made for these records again. progress(done, total) runs on the calling
+// thread between parts; false stops. False when stopped, for a policy outside the four bits, and
+// when the library makes no policy keys.
 using TZelmarPolicyKeyProgress = std::function<bool(std::size_t done, std::size_t total)>;
 bool ZelmarMakePolicyKeys(const std::vector<TZelmarSDFileData*>& records, int policy,
                           bool considerStereo, std::vector<const TZelmarStructureKey*>& keys,

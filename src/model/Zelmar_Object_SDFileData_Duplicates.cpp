@@ -90,17 +90,17 @@ bool TZelmarSDFileDataList::SearchForDuplicates(const TZelmarField* field, bool 
 }
 
 bool TZelmarSDFileDataList::AddIntersectedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q,
-                                          const TZelmarField* field, int policy,
-                                          bool considerStereo) {
+                                               const TZelmarField* field, int policy,
+                                               bool considerStereo) {
     return Guarded("TZelmarSDFileDataList.AddIntersectedData", false, [&] {
         TZelmarRecordRefs kept;
         const TZelmarSetOperations::TProgress progress = [this](int done, int all) {
             return !OnMixProgress || OnMixProgress(this, done, all);
         };
-        const bool done =
-            policy != 0 && field != nullptr && field->Kind == ecsdtChemistry
-                ? TZelmarSetOperations::IntersectByKeys(p, q, policy, considerStereo, progress, kept)
-                : TZelmarSetOperations::Intersect(p, q, field, progress, kept);
+        const bool done = policy != 0 && field != nullptr && field->Kind == ecsdtChemistry
+                              ? TZelmarSetOperations::IntersectByKeys(p, q, policy, considerStereo,
+                                                                      progress, kept)
+                              : TZelmarSetOperations::Intersect(p, q, field, progress, kept);
         if (!done) return false;
         p.Clear();
         q.Clear();
@@ -110,8 +110,8 @@ bool TZelmarSDFileDataList::AddIntersectedData(TZelmarRecordRefs& p, TZelmarReco
 }
 
 bool TZelmarSDFileDataList::AddSubtractedData(TZelmarRecordRefs& p, TZelmarRecordRefs& q,
-                                          const TZelmarField* field, int policy,
-                                          bool considerStereo) {
+                                              const TZelmarField* field, int policy,
+                                              bool considerStereo) {
     return Guarded("TZelmarSDFileDataList.AddSubtractedData", false, [&] {
         TZelmarRecordRefs kept;
         const TZelmarSetOperations::TProgress progress = [this](int done, int all) {

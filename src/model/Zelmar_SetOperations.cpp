@@ -272,7 +272,8 @@ bool TZelmarSetOperations::IntersectByKeys(TRefs& p, TRefs& q, int policy, bool 
             for (const int k : inQ->second)
                 if (q.GetObject(k) != nullptr) kept.AddObject(std::string(), q.GetObject(k));
             for (const int k : inP->second)
-                if (k != i && p.GetObject(k) != nullptr) kept.AddObject(std::string(), p.GetObject(k));
+                if (k != i && p.GetObject(k) != nullptr)
+                    kept.AddObject(std::string(), p.GetObject(k));
         }
         const int total = p.GetCount() + q.GetCount();
         return !progress || progress(total, total);

@@ -165,17 +165,15 @@ void TZelmarSearchCommands::ActSearchDuplicatesExecute() {
         const TZelmarField* field = dialog.GetCurrentField();
         const int policy = dialog.Policy();
         TZelmarRecordRefs hits;
-        if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits, policy))
-            return;
+        if (!sheet->SearchForDuplicates(field, dialog.ConsiderStereoChem(), &hits, policy)) return;
         const QString fieldName =
             field != nullptr ? FieldName(field) : ShownText("Zelmar_FormMain##  Molekül");
-        const QString caption =
-            policy == 0
-                ? ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
-                      .arg(fieldName, QString::fromStdString(sheet->Caption()))
-                : ShownText("Zelmar_FormMain##  Duplikate nach %1 (%2) in %3")
-                      .arg(fieldName, TZelmarPolicyChoice::Caption(policy),
-                           QString::fromStdString(sheet->Caption()));
+        const QString caption = policy == 0
+                                    ? ShownText("Zelmar_FormMain##  Duplikate nach %1 in %2")
+                                          .arg(fieldName, QString::fromStdString(sheet->Caption()))
+                                    : ShownText("Zelmar_FormMain##  Duplikate nach %1 (%2) in %3")
+                                          .arg(fieldName, TZelmarPolicyChoice::Caption(policy),
+                                               QString::fromStdString(sheet->Caption()));
         // The window's caption names the policy too: results under different rules differ.
         const std::string windowCaption =
             policy == 0 ? std::string()

@@ -18,10 +18,10 @@
 #include "ZelmarDialogTestSupport.h"
 #include "ZelmarMolfileBuilder.h"
 #include "Zelmar_ChemSearchEngine.h"
-#include "Zelmar_Object_PolicyKeys.h"
-#include "Zelmar_PolicyChoice.h"
 #include "Zelmar_Dialog_MixSheets.h"
 #include "Zelmar_HelpHeader.h"
+#include "Zelmar_Object_PolicyKeys.h"
+#include "Zelmar_PolicyChoice.h"
 #include "vesk_QtDispatcher.h"
 
 namespace {
@@ -147,9 +147,10 @@ void WhileShowing(TZelmarDialogMixSheets& dialog, const QString& step,
 }
 
 // A molecule of atoms in a row ("O-", "Na+" charged) and bonds {from, to[, order]}.
-std::string Mol(const std::vector<std::string>& symbols, const std::vector<std::vector<int>>& bonds) {
-    molfile_support::TMolfile molfile =
-        molfile_support::Chain("m", "  test", std::vector<std::string>(symbols.size(), "C"), 1.5, 0.5);
+std::string Mol(const std::vector<std::string>& symbols,
+                const std::vector<std::vector<int>>& bonds) {
+    molfile_support::TMolfile molfile = molfile_support::Chain(
+        "m", "  test", std::vector<std::string>(symbols.size(), "C"), 1.5, 0.5);
     for (std::size_t i = 0; i < symbols.size(); ++i) {
         std::string symbol = symbols[i];
         if (symbol.back() == '+' || symbol.back() == '-') {
@@ -359,8 +360,7 @@ private slots:
         const std::string ethanol = Mol({"C", "C", "O"}, {{1, 2}, {2, 3}});
         const std::string ethanolWater = Mol({"C", "C", "O", "O"}, {{1, 2}, {2, 3}});
         const std::string acetic = Mol({"C", "C", "O", "O"}, {{1, 2}, {2, 3, 2}, {2, 4}});
-        const std::string acetate =
-            Mol({"C", "C", "O", "O-", "Na+"}, {{1, 2}, {2, 3, 2}, {2, 4}});
+        const std::string acetate = Mol({"C", "C", "O", "O-", "Na+"}, {{1, 2}, {2, 3, 2}, {2, 4}});
         TZelmarSDFileDataList left(nullptr), right(nullptr);
         Add(left, ethanol, "ethanol");
         Add(left, acetate, "sodium acetate");
@@ -379,7 +379,8 @@ private slots:
             for (const char* name : ticks) {
                 auto* box = dialog->findChild<QCheckBox*>(QLatin1String(name));
                 if (box == nullptr || !box->isEnabled()) return std::vector<std::string>{name};
-                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+                QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier,
+                                  QPoint(6, box->height() / 2));
             }
             dialog->BtnOk->click();
             std::vector<std::string> ids;

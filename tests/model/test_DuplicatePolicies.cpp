@@ -49,7 +49,7 @@ std::string Mol(const std::vector<std::pair<std::string, std::pair<double, doubl
 // A hexagon's corners for ring atoms 1-6, the seventh atom outside corner 2.
 std::vector<std::pair<std::string, std::pair<double, double>>> Ring(
     const std::vector<std::string>& symbols) {
-    const double corners[7][2] = {{0, 1.5},  {1.3, 0.75},  {1.3, -0.75}, {0, -1.5},
+    const double corners[7][2] = {{0, 1.5},      {1.3, 0.75},  {1.3, -0.75}, {0, -1.5},
                                   {-1.3, -0.75}, {-1.3, 0.75}, {2.6, 1.5}};
     std::vector<std::pair<std::string, std::pair<double, double>>> atoms;
     for (std::size_t i = 0; i < symbols.size(); ++i)
@@ -58,54 +58,76 @@ std::vector<std::pair<std::string, std::pair<double, double>>> Ring(
 }
 
 const std::string kEthanolWater =
-    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {2.6, 0}}, {"O", {6, 0}}}, {{1, 2, 1, 0}, {2, 3, 1, 0}});
-const std::string kEthanol13C =
-    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {2.6, 0}}}, {{1, 2, 1, 0}, {2, 3, 1, 0}},
-        {"M  ISO  1   1  13"});
-const std::string kGlycine = Mol({{"N", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}},
-                                  {"O", {2.6, -1.5}}, {"O", {3.9, 0.75}}},
-                                 {{1, 2, 1, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {3, 5, 1, 0}});
-const std::string kGlycineZwitterion = Mol({{"N+", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}},
-                                            {"O", {2.6, -1.5}}, {"O-", {3.9, 0.75}}},
-                                           {{1, 2, 1, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {3, 5, 1, 0}});
-const std::string kAceticAcid = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}},
-                                     {"O", {2.6, 0}}},
-                                    {{1, 2, 1, 0}, {2, 3, 2, 0}, {2, 4, 1, 0}});
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {2.6, 0}}, {"O", {6, 0}}},
+        {{1, 2, 1, 0}, {2, 3, 1, 0}});
+const std::string kEthanol13C = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {2.6, 0}}},
+                                    {{1, 2, 1, 0}, {2, 3, 1, 0}}, {"M  ISO  1   1  13"});
+const std::string kGlycine = Mol(
+    {{"N", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"O", {2.6, -1.5}}, {"O", {3.9, 0.75}}},
+    {{1, 2, 1, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {3, 5, 1, 0}});
+const std::string kGlycineZwitterion = Mol(
+    {{"N+", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"O", {2.6, -1.5}}, {"O-", {3.9, 0.75}}},
+    {{1, 2, 1, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {3, 5, 1, 0}});
+const std::string kAceticAcid =
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"O", {2.6, 0}}},
+        {{1, 2, 1, 0}, {2, 3, 2, 0}, {2, 4, 1, 0}});
 const std::string kSodiumAcetate =
     Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"O-", {2.6, 0}}, {"Na+", {5, 0}}},
         {{1, 2, 1, 0}, {2, 3, 2, 0}, {2, 4, 1, 0}});
 // 2-butene drawn trans and cis.
-const std::string kButeneE = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"C", {3.9, 0.75}}},
-                                 {{1, 2, 1, 0}, {2, 3, 2, 0}, {3, 4, 1, 0}});
-const std::string kButeneZ = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"C", {2.6, -1.5}}},
-                                 {{1, 2, 1, 0}, {2, 3, 2, 0}, {3, 4, 1, 0}});
+const std::string kButeneE =
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"C", {3.9, 0.75}}},
+        {{1, 2, 1, 0}, {2, 3, 2, 0}, {3, 4, 1, 0}});
+const std::string kButeneZ =
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"C", {2.6, 0}}, {"C", {2.6, -1.5}}},
+        {{1, 2, 1, 0}, {2, 3, 2, 0}, {3, 4, 1, 0}});
 // 2-butanol with the C-O bond wedged up or down.
 std::string Butanol(int wedge) {
-    return Mol({{"C", {0, 0}}, {"C", {-1.3, -0.75}}, {"C", {1.3, -0.75}}, {"C", {2.6, 0}}, {"O", {0, 1.5}}},
+    return Mol({{"C", {0, 0}},
+                {"C", {-1.3, -0.75}},
+                {"C", {1.3, -0.75}},
+                {"C", {2.6, 0}},
+                {"O", {0, 1.5}}},
                {{1, 2, 1, 0}, {1, 3, 1, 0}, {3, 4, 1, 0}, {1, 5, 1, wedge}});
 }
-const std::string kAcetone = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"C", {2.6, 0}}},
-                                 {{1, 2, 1, 0}, {2, 3, 2, 0}, {2, 4, 1, 0}});
-const std::string kPropenol = Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"C", {2.6, 0}}},
-                                  {{1, 2, 2, 0}, {2, 3, 1, 0}, {2, 4, 1, 0}});
-const std::string kPyridone = Mol(Ring({"N", "C", "C", "C", "C", "C", "O"}),
-                                  {{1, 2, 1, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {4, 5, 1, 0},
-                                   {5, 6, 2, 0}, {6, 1, 1, 0}, {2, 7, 2, 0}});
-const std::string kHydroxypyridine = Mol(Ring({"N", "C", "C", "C", "C", "C", "O"}),
-                                         {{1, 2, 2, 0}, {2, 3, 1, 0}, {3, 4, 2, 0}, {4, 5, 1, 0},
-                                          {5, 6, 2, 0}, {6, 1, 1, 0}, {2, 7, 1, 0}});
+const std::string kAcetone =
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"C", {2.6, 0}}},
+        {{1, 2, 1, 0}, {2, 3, 2, 0}, {2, 4, 1, 0}});
+const std::string kPropenol =
+    Mol({{"C", {0, 0}}, {"C", {1.3, 0.75}}, {"O", {1.3, 2.25}}, {"C", {2.6, 0}}},
+        {{1, 2, 2, 0}, {2, 3, 1, 0}, {2, 4, 1, 0}});
+const std::string kPyridone = Mol(Ring({"N", "C", "C", "C", "C", "C", "O"}), {{1, 2, 1, 0},
+                                                                              {2, 3, 1, 0},
+                                                                              {3, 4, 2, 0},
+                                                                              {4, 5, 1, 0},
+                                                                              {5, 6, 2, 0},
+                                                                              {6, 1, 1, 0},
+                                                                              {2, 7, 2, 0}});
+const std::string kHydroxypyridine = Mol(Ring({"N", "C", "C", "C", "C", "C", "O"}), {{1, 2, 2, 0},
+                                                                                     {2, 3, 1, 0},
+                                                                                     {3, 4, 2, 0},
+                                                                                     {4, 5, 1, 0},
+                                                                                     {5, 6, 2, 0},
+                                                                                     {6, 1, 1, 0},
+                                                                                     {2, 7, 1, 0}});
 
 // The curated sheet: each pair differs in what one policy sets aside.
 void AddCurated(TZelmarSDFileDataList& list) {
-    const std::pair<const char*, std::string> records[] = {
-        {"ethanol", kEthanol},       {"ethanol+water", kEthanolWater},
-        {"ethanol-13C", kEthanol13C}, {"glycine", kGlycine},
-        {"glycine+-", kGlycineZwitterion}, {"acetic", kAceticAcid},
-        {"Na acetate", kSodiumAcetate}, {"E", kButeneE},
-        {"Z", kButeneZ},             {"R", Butanol(1)},
-        {"S", Butanol(6)},           {"acetone", kAcetone},
-        {"enol", kPropenol},         {"pyridone", kPyridone},
-        {"hydroxypyridine", kHydroxypyridine}};
+    const std::pair<const char*, std::string> records[] = {{"ethanol", kEthanol},
+                                                           {"ethanol+water", kEthanolWater},
+                                                           {"ethanol-13C", kEthanol13C},
+                                                           {"glycine", kGlycine},
+                                                           {"glycine+-", kGlycineZwitterion},
+                                                           {"acetic", kAceticAcid},
+                                                           {"Na acetate", kSodiumAcetate},
+                                                           {"E", kButeneE},
+                                                           {"Z", kButeneZ},
+                                                           {"R", Butanol(1)},
+                                                           {"S", Butanol(6)},
+                                                           {"acetone", kAcetone},
+                                                           {"enol", kPropenol},
+                                                           {"pyridone", kPyridone},
+                                                           {"hydroxypyridine", kHydroxypyridine}};
     for (const auto& [id, mol] : records) AddRecord(list, mol, id);
 }
 
@@ -160,15 +182,24 @@ TEST_F(DuplicatePolicies, EachPolicyJoinsWhatItSetsAsideAndNothingElse) {
         // Keto and enol differ in a hydrogen on carbon: never one.
         {dpTautomers, true, {{"pyridone", "hydroxypyridine"}, {"glycine", "glycine+-"}}},
         // A salt's parent needs both: the fragment, then its charge.
-        {dpSalts | dpCharges, true, {{"ethanol", "ethanol+water"}, {"glycine", "glycine+-"},
-                                     {"acetic", "Na acetate"}}},
+        {dpSalts | dpCharges,
+         true,
+         {{"ethanol", "ethanol+water"}, {"glycine", "glycine+-"}, {"acetic", "Na acetate"}}},
         {dpSalts | dpIsotopes, true, {{"ethanol", "ethanol+water", "ethanol-13C"}}},
-        {kZelmarAllPolicies, true, {{"ethanol", "ethanol+water", "ethanol-13C"},
-                                    {"glycine", "glycine+-"}, {"acetic", "Na acetate"},
-                                    {"pyridone", "hydroxypyridine"}}},
-        {kZelmarAllPolicies, false, {{"ethanol", "ethanol+water", "ethanol-13C"},
-                                     {"glycine", "glycine+-"}, {"acetic", "Na acetate"},
-                                     {"pyridone", "hydroxypyridine"}, EZ, RS}},
+        {kZelmarAllPolicies,
+         true,
+         {{"ethanol", "ethanol+water", "ethanol-13C"},
+          {"glycine", "glycine+-"},
+          {"acetic", "Na acetate"},
+          {"pyridone", "hydroxypyridine"}}},
+        {kZelmarAllPolicies,
+         false,
+         {{"ethanol", "ethanol+water", "ethanol-13C"},
+          {"glycine", "glycine+-"},
+          {"acetic", "Na acetate"},
+          {"pyridone", "hydroxypyridine"},
+          EZ,
+          RS}},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(AsSets(Search(list, c.Policy, c.Stereo)), c.Expected)
@@ -191,8 +222,8 @@ TEST_F(DuplicatePolicies, GroupsComeInFormulaOrderWithTheirRecordsInSheetOrder) 
     const TGroups groups = Groups(results);
     ASSERT_EQ(groups.size(), 3u);
     EXPECT_EQ(AsSets(groups), (std::set<std::set<std::string>>{{"Na acetate", "acetic"},
-                                                                 {"pyridone", "hydroxypyridine"},
-                                                                 {"ethanol", "ethanol+water"}}));
+                                                               {"pyridone", "hydroxypyridine"},
+                                                               {"ethanol", "ethanol+water"}}));
     // Labels count up; each group lists its records in sheet order; the groups follow the
     // formulas of their first records, as the exact search orders its blocks.
     std::vector<std::string> labels, firstFormulas;
@@ -235,7 +266,8 @@ TEST_F(DuplicatePolicies, PolicyZeroIsTheExactSearchAndPoliciesOnlyJoinExactGrou
             // Each molecule twice, the second under another title: the same structure in
             // another text.
             AddRecord(list, mol, std::string(name) + "#" + std::to_string(n));
-            AddRecord(list, "copy" + mol.substr(mol.find('\n')), std::string(name) + "=" + std::to_string(n++));
+            AddRecord(list, "copy" + mol.substr(mol.find('\n')),
+                      std::string(name) + "=" + std::to_string(n++));
             pos = sd.find("$$$$", end);
             if (pos == std::string::npos) break;
             pos = sd.find('\n', pos) + 1;
@@ -311,7 +343,8 @@ TEST_F(DuplicatePolicies, KeptKeysServeTheNextSearchUntilTheMoleculeIsEdited) {
     ASSERT_EQ(Id(acetone), "acetone");
     Set(acetone, ecsdtChemistry, "", kEthanolWater);
     made = ZelmarPolicyKeysMade();
-    EXPECT_EQ(AsSets(Search(list, policy, true)).count({"ethanol", "ethanol+water", "acetone"}), 1u);
+    EXPECT_EQ(AsSets(Search(list, policy, true)).count({"ethanol", "ethanol+water", "acetone"}),
+              1u);
     EXPECT_EQ(ZelmarPolicyKeysMade() - made, 1);
 
     // Copies of one text are keyed once, and all of them are found.
@@ -356,9 +389,17 @@ TEST_F(DuplicatePolicies, MixingComparesByThePolicysKeys) {
     rest = mix(TZelmarSetOperations::opRightMinusLeft, dpSalts);
     std::sort(rest.begin(), rest.end());
     EXPECT_EQ(rest, (TIds{"acetic", "empty right"}));
+    // Stopped while the keys are made: false, and the target keeps what it had.
+    TZelmarSDFileDataList stopped(nullptr);
+    AddRecord(stopped, kEthanol, "before");
+    stopped.OnMixProgress = [](TZelmarSDFileDataList*, int, int) { return false; };
+    EXPECT_FALSE(operations.Mix(TZelmarSetOperations::opIntersect, &left, &right, &chem, &stopped,
+                                dpSalts | dpTautomers));
+    EXPECT_EQ(Ids(stopped), (TIds{"before"}));
     // A policy outside the four bits is refused, the target stays empty.
     TZelmarSDFileDataList target(nullptr);
-    EXPECT_FALSE(operations.Mix(TZelmarSetOperations::opIntersect, &left, &right, &chem, &target, 16));
+    EXPECT_FALSE(
+        operations.Mix(TZelmarSetOperations::opIntersect, &left, &right, &chem, &target, 16));
     EXPECT_EQ(target.GetCount(), 0);
 }
 

@@ -24,7 +24,8 @@ using namespace sheetTest;
 namespace {
 
 // A molecule of atoms in a row ("O-", "Na+" charged) and bonds {from, to[, order]}.
-std::string Mol(const std::vector<std::string>& symbols, const std::vector<std::vector<int>>& bonds) {
+std::string Mol(const std::vector<std::string>& symbols,
+                const std::vector<std::vector<int>>& bonds) {
     molfile_support::TMolfile molfile = molfile_support::Chain(
         "m", "  test", std::vector<std::string>(symbols.size(), "C"), 1.5, 0.5);
     for (std::size_t i = 0; i < symbols.size(); ++i) {
@@ -89,7 +90,8 @@ void Click(QCheckBox* box) {
 // The result sheet's ids in its groups' order.
 std::vector<std::string> Ids(TZelmarWindow* sheet) {
     std::vector<std::string> ids;
-    for (int row = 1; row <= sheet->List()->GetCount(); ++row) ids.push_back(Value(sheet, row, "id"));
+    for (int row = 1; row <= sheet->List()->GetCount(); ++row)
+        ids.push_back(Value(sheet, row, "id"));
     return ids;
 }
 
@@ -155,7 +157,8 @@ private slots:
             Click(Box(dialog, "CbIgnoreCharges"));
             Click(dialog->CbConsiderStereoChem);
             const QString shots = qEnvironmentVariable("ZELMAR_DIALOG_SHOTS");
-            if (!shots.isEmpty()) dialog->grab().save(shots + QStringLiteral("/duplicates_policy.png"));
+            if (!shots.isEmpty())
+                dialog->grab().save(shots + QStringLiteral("/duplicates_policy.png"));
             dialog->BtnOk->click();
         });
         QVERIFY(offForFormula);
@@ -169,7 +172,8 @@ private slots:
                                                           {"sodium acetate", "acetic acid"}}));
         QVERIFY(ids[0] == "ethanol" || ids[0] == "sodium acetate");
         // The caption names the rules, the tool tip too.
-        QVERIFY2(QString::fromStdString(result->Caption()).contains(QStringLiteral("ohne Salze, ohne Ladungen")),
+        QVERIFY2(QString::fromStdString(result->Caption())
+                     .contains(QStringLiteral("ohne Salze, ohne Ladungen")),
                  result->Caption().c_str());
         QVERIFY(result->parentWidget()->toolTip().contains(QStringLiteral("ohne Salze")));
     }
@@ -189,7 +193,8 @@ private slots:
         });
         QVERIFY(result != nullptr);
         QCOMPARE(Ids(result), (std::vector<std::string>{"pyridone", "hydroxypyridine"}));
-        QVERIFY(QString::fromStdString(result->Caption()).contains(QStringLiteral("Tautomere vereint")));
+        QVERIFY(QString::fromStdString(result->Caption())
+                    .contains(QStringLiteral("Tautomere vereint")));
 
         // Cancelled: nothing opens, and the choice stays the one searched with.
         QVERIFY(SearchDuplicates([](TZelmarDialogChooseFields* dialog) {
@@ -197,13 +202,15 @@ private slots:
                     Click(Box(dialog, "CbIgnoreIsotopes"));
                     dialog->BtnCancel->click();
                 }) == nullptr);
-        TZelmarWindow* exact = SearchDuplicates([](TZelmarDialogChooseFields* dialog) {
-            QVERIFY(!Box(dialog, "CbIgnoreIsotopes")->isChecked());
-            QVERIFY(Box(dialog, "CbTautomers")->isChecked());
-            Click(Box(dialog, "CbTautomers"));
-            QCOMPARE(dialog->Policy(), 0);
-            dialog->BtnOk->click();
-        }, true);
+        TZelmarWindow* exact = SearchDuplicates(
+            [](TZelmarDialogChooseFields* dialog) {
+                QVERIFY(!Box(dialog, "CbIgnoreIsotopes")->isChecked());
+                QVERIFY(Box(dialog, "CbTautomers")->isChecked());
+                Click(Box(dialog, "CbTautomers"));
+                QCOMPARE(dialog->Policy(), 0);
+                dialog->BtnOk->click();
+            },
+            true);
         // No rule: the exact search, which finds no two records alike here.
         QVERIFY(exact == nullptr);
     }

@@ -59,8 +59,9 @@ TEST_F(ToolBadInput, UnknownFieldsQueriesAndOptionsAreRefused) {
                   "none.mol\" cannot be read");
     ExpectRefused({"search", Single, "--field", "weight", "--min", "1,5", "-o", out},
                   "\"1,5\" is not a number");
-    ExpectRefused({"search", Single, "--field", "PUBCHEM_IUPAC_INCHI", "--min", "1", "-o", out},
-                  "--min and --max apply only to weight and to number fields, not to PUBCHEM_IUPAC_INCHI");
+    ExpectRefused(
+        {"search", Single, "--field", "PUBCHEM_IUPAC_INCHI", "--min", "1", "-o", out},
+        "--min and --max apply only to weight and to number fields, not to PUBCHEM_IUPAC_INCHI");
     ExpectRefused({"sort", Single, "--by", "weight", "--fast", "-o", out},
                   "unknown option \"--fast\"");
     ExpectRefused({"sort", Single, "--by", "weight"}, "output file with -o");

@@ -7,8 +7,8 @@
 
 #include "ToolTestSupport.h"
 #include "Zelmar_ChemSearchEngine.h"
-#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Numbers.h"
+#include "Zelmar_Object_PolicyKeys.h"
 #include "Zelmar_Object_SearchEngine.h"
 #include "Zelmar_SetOperations.h"
 #include "vesk_ChemRoutines.h"
@@ -294,22 +294,22 @@ TEST_F(Tool, DuplicatesAndMixUnderAPolicyAsTheSheetGivesThem) {
              {"tautomers,isotopes,charges,salts", kZelmarAllPolicies}}) {
         SCOPED_TRACE(words);
         for (const bool stereo : {false, true}) {
-            std::vector<std::string> args = {"duplicates", file, "--by", "molecule", "--policy",
-                                              words, "-o", Dir.Path("out.sdf")};
+            std::vector<std::string> args = {"duplicates", file,  "--by", "molecule",
+                                             "--policy",   words, "-o",   Dir.Path("out.sdf")};
             if (stereo) args.push_back("--stereo");
             const TToolRun run = RunTool(Dir, args);
             ASSERT_EQ(run.Status, 0) << run.Err;
             TZelmarRecordRefs groups;
-            ASSERT_TRUE(sheet.List->SearchForDuplicates(sheet.Field("molecule"), stereo, &groups,
-                                                        policy));
+            ASSERT_TRUE(
+                sheet.List->SearchForDuplicates(sheet.Field("molecule"), stereo, &groups, policy));
             ASSERT_GT(groups.GetCount(), 0);
             EXPECT_EQ(ReadBytes(Dir.Path("out.sdf")), SavedBytes(groups, Dir));
         }
     }
     // The parents of the sample's salts on the right: intersecting without the salts finds
     // them, exactly it finds none of the salts.
-    const std::string right = Dir.Write("right.sdf", ReadBytes(SharedFile("nci_aids_props.sdf")) +
-                                                         ReadBytes(file));
+    const std::string right =
+        Dir.Write("right.sdf", ReadBytes(SharedFile("nci_aids_props.sdf")) + ReadBytes(file));
     for (const std::string& op : {std::string("intersect"), std::string("left-minus-right")}) {
         SCOPED_TRACE(op);
         const TToolRun run = RunTool(Dir, {"mix", file, right, "--op", op, "--policy",
@@ -321,8 +321,8 @@ TEST_F(Tool, DuplicatesAndMixUnderAPolicyAsTheSheetGivesThem) {
         TZelmarSetOperations operations;
         ASSERT_TRUE(operations.Mix(op == "intersect" ? TZelmarSetOperations::opIntersect
                                                      : TZelmarSetOperations::opLeftMinusRight,
-                                   a.List.get(), b.List.get(), a.List->GetChemistryField(),
-                                   &target, dpSalts | dpCharges));
+                                   a.List.get(), b.List.get(), a.List->GetChemistryField(), &target,
+                                   dpSalts | dpCharges));
         EXPECT_EQ(ReadBytes(Dir.Path("out.sdf")), SavedBytes(target, Dir));
     }
 }
