@@ -36,6 +36,7 @@ int RunUndoDelete(const std::string& file);
 int RunFilter(const std::string& file, const std::vector<std::string>& args);
 // zelmar_bench_policies.cpp
 int RunPolicyKeys(const std::string& file, const std::vector<std::string>& args);
+int RunHitMarks(const std::string& file, const std::vector<std::string>& args);
 // zelmar_bench_identifiers.cpp
 int RunIdentifiers(const std::string& file, const std::vector<std::string>& args);
 
@@ -458,6 +459,12 @@ const TCommand kCommands[] = {
      "records, kind, threads, made, empty, load_seconds, seconds, ms_per_record, cpu_seconds, "
      "again_seconds, again_made",
      nullptr, RunIdentifiers},
+    {"hit-marks", nullptr,
+     "FILE --query Q.mol [--stereo]: the hits of a substructure search, each matched once as "
+     "its row is first shown and drawn at a cell's size with and without its marks: records, "
+     "hits, matched, match_ms_mean, match_ms_p95, match_ms_max, draw_ms_mean, "
+     "marked_draw_ms_mean, marked_draw_ms_p95",
+     nullptr, RunHitMarks},
     {"mix-dialog", nullptr,
      "LEFT RIGHT --op intersect|merge|left-minus-right|right-minus-left: the same mix through "
      "the mixing dialog's OK (offscreen), with its progress panel: left, right, result, seconds",

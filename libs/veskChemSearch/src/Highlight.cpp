@@ -38,22 +38,23 @@ std::unique_ptr<RWMol> readAsListed(const std::string& text) {
 }
 
 // The molecule the search matches against: hydrogens suppressed as the search does. Each atom
-// keeps its place in the file in a property.
+// keeps its place in the file in a property. The listed form is perceived already: taking the
+// hydrogens away needs no second clean-up, only their counts moved to their neighbours.
 std::unique_ptr<RWMol> searchedForm(const RWMol& listed) {
     auto mol = std::make_unique<RWMol>(listed);
     for (RDKit::Atom* atom : mol->atoms())
         atom->setProp(kFileIndex, static_cast<int>(atom->getIdx()));
     RDKit::MolOps::RemoveHsParameters ps;
     ps.showWarnings = false;
-    try {
-        RDKit::MolOps::removeHs(*mol, ps, true);
-    } catch (...) {
-        mol = std::make_unique<RWMol>(listed);
-        for (RDKit::Atom* atom : mol->atoms())
-            atom->setProp(kFileIndex, static_cast<int>(atom->getIdx()));
-        RDKit::MolOps::removeHs(*mol, ps, false);
-        mol->updatePropertyCache(false);
-        if (!mol->getRingInfo()->isInitialized()) RDKit::MolOps::fastFindRings(*mol);
+    RDKit::MolOps::removeHs(*mol, ps, false);
+    mol->updatePropertyCache(false);
+    if (!mol->getRingInfo()->isInitialized()) {
+        try {
+            RDKit::MolOps::findSSSR(*mol);
+        } catch (...) {
+            mol->getRingInfo()->reset();
+            RDKit::MolOps::fastFindRings(*mol);
+        }
     }
     return mol;
 }
