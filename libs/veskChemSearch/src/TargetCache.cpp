@@ -1,5 +1,6 @@
 #include "TargetCache.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -7,50 +8,48 @@ namespace veskSearch {
 
 namespace {
 
-// MurmurHash64A (Austin Appleby, public domain).
-uint64_t murmur64a(const void* key, std::size_t len, uint64_t seed) {
-    const uint64_t m = 0xc6a4a7935bd1e995ULL;
-    const int r = 47;
-    uint64_t h = seed ^ (len * m);
+// MurmurHash3, x64 128-bit variant (Austin Appleby, public domain): two 64-bit halves in one
+// pass over the text.
+uint64_t rotl(uint64_t x, int r) {
+    return (x << r) | (x >> (64 - r));
+}
+
+uint64_t fmix(uint64_t k) {
+    k ^= k >> 33;
+    k *= 0xff51afd7ed558ccdULL;
+    k ^= k >> 33;
+    k *= 0xc4ceb9fe1a85ec53ULL;
+    k ^= k >> 33;
+    return k;
+}
+
+void murmur3x64(const void* key, std::size_t len, uint64_t seed, uint64_t* out1, uint64_t* out2) {
     const auto* data = static_cast<const unsigned char*>(key);
-    const unsigned char* end = data + (len / 8) * 8;
-    while (data != end) {
-        uint64_t k;
-        std::memcpy(&k, data, 8);
-        data += 8;
-        k *= m;
-        k ^= k >> r;
-        k *= m;
-        h ^= k;
-        h *= m;
+    const std::size_t blocks = len / 16;
+    uint64_t h1 = seed, h2 = seed;
+    const uint64_t c1 = 0x87c37b91114253d5ULL, c2 = 0x4cf5ad432745937fULL;
+    for (std::size_t i = 0; i < blocks; ++i) {
+        uint64_t k1, k2;
+        std::memcpy(&k1, data + i * 16, 8);
+        std::memcpy(&k2, data + i * 16 + 8, 8);
+        k1 *= c1, k1 = rotl(k1, 31), k1 *= c2, h1 ^= k1;
+        h1 = rotl(h1, 27), h1 += h2, h1 = h1 * 5 + 0x52dce729;
+        k2 *= c2, k2 = rotl(k2, 33), k2 *= c1, h2 ^= k2;
+        h2 = rotl(h2, 31), h2 += h1, h2 = h2 * 5 + 0x38495ab5;
     }
-    switch (len & 7) {
-        case 7:
-            h ^= uint64_t(data[6]) << 48;
-            [[fallthrough]];
-        case 6:
-            h ^= uint64_t(data[5]) << 40;
-            [[fallthrough]];
-        case 5:
-            h ^= uint64_t(data[4]) << 32;
-            [[fallthrough]];
-        case 4:
-            h ^= uint64_t(data[3]) << 24;
-            [[fallthrough]];
-        case 3:
-            h ^= uint64_t(data[2]) << 16;
-            [[fallthrough]];
-        case 2:
-            h ^= uint64_t(data[1]) << 8;
-            [[fallthrough]];
-        case 1:
-            h ^= uint64_t(data[0]);
-            h *= m;
-    }
-    h ^= h >> r;
-    h *= m;
-    h ^= h >> r;
-    return h;
+    const unsigned char* tail = data + blocks * 16;
+    uint64_t k1 = 0, k2 = 0;
+    const std::size_t rest = len & 15;
+    for (std::size_t i = rest; i > 8; --i) k2 ^= uint64_t(tail[i - 1]) << (8 * (i - 9));
+    if (rest > 8) k2 *= c2, k2 = rotl(k2, 33), k2 *= c1, h2 ^= k2;
+    for (std::size_t i = std::min<std::size_t>(rest, 8); i > 0; --i)
+        k1 ^= uint64_t(tail[i - 1]) << (8 * (i - 1));
+    if (rest > 0) k1 *= c1, k1 = rotl(k1, 31), k1 *= c2, h1 ^= k1;
+    h1 ^= len, h2 ^= len;
+    h1 += h2, h2 += h1;
+    h1 = fmix(h1), h2 = fmix(h2);
+    h1 += h2, h2 += h1;
+    *out1 = h1, *out2 = h2;
 }
 
 // Bookkeeping of a list node and its index entry, beyond the payload: the list node (links,
@@ -75,8 +74,7 @@ std::size_t sharedLimit() {
 
 TextKey textKey(std::string_view text) {
     TextKey k;
-    k.h1 = murmur64a(text.data(), text.size(), 0x5a656c6d61723031ULL);
-    k.h2 = murmur64a(text.data(), text.size(), 0x76657368536b3032ULL);
+    murmur3x64(text.data(), text.size(), 0x5a656c6d61723031ULL, &k.h1, &k.h2);
     k.length = text.size();
     return k;
 }

@@ -18,8 +18,8 @@
 
 namespace veskSearch {
 
-// Two independent 64-bit hashes and the length: texts are not stored, and with
-// 128 bits an accidental collision among millions of records is not a concern.
+// A 128-bit hash and the length: texts are not stored, and with 128 bits an accidental
+// collision among millions of records is not a concern.
 struct TextKey {
     uint64_t h1 = 0;
     uint64_t h2 = 0;
