@@ -54,6 +54,7 @@ int RunIdentifiers(const std::string& file, const std::vector<std::string>& args
     while (!list.GetLoadFinished()) ui.WaitAndProcess(std::chrono::milliseconds(1));
     const double loadSeconds = SecondsSince(loading);
     std::vector<TZelmarSDFileData*> records;
+    records.reserve(static_cast<std::size_t>(list.GetCount()));
     for (int i = 0; i < list.GetCount(); ++i) records.push_back(list.GetSDFileData(i));
     if (records.empty()) {
         std::fprintf(stderr, "no records in %s\n", file.c_str());

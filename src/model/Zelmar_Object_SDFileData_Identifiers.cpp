@@ -9,6 +9,7 @@
 #include "Zelmar_Object_SDFileData_Internal.h"
 #include "Zelmar_RecordIdentifiers.h"
 #include "Zelmar_Translater.h"
+#include "vesk_ChemRoutines.h"
 #include "vesk_Guard.h"
 #include "vesk_MulDiv.h"
 
@@ -124,7 +125,9 @@ std::string TZelmarSDFileDataList::TakeOverIdentifierColumn(TZelmarFieldKind kin
     constexpr const char* kSource = "TZelmarSDFileDataList.TakeOverIdentifierColumn";
     return Guarded(kSource, std::string(), [&] {
         const TZelmarField* column = GetIdentifierField(kind);
-        if (column == nullptr || !MakeIdentifiers(kind, progress)) return std::string();
+        // Without the routines library every value would be empty: a field of nothing.
+        if (column == nullptr || !TveskMolManager().IsLibLoaded()) return std::string();
+        if (!MakeIdentifiers(kind, progress)) return std::string();
         std::string name = CaptionOf(kind);
         for (int number = 2; GetFieldByName(name) != nullptr; ++number)
             name = std::string(CaptionOf(kind)) + " " + std::to_string(number);
