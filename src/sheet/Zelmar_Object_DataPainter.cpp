@@ -350,9 +350,15 @@ void TZelmarDataPainter::PaintChemistry(QPainter* canvas, const QRect& rect,
         key.Height = qCeil(rect.height() * ratio);
         key.Selected = (state & gdSelected) != 0;
         key.Sizes = CellPictureSizes(rect.height(), ratio);
-        if (OnGetStructureHighlight && FCellRow >= 0 &&
-            !OnGetStructureHighlight(this, FCellRow, FCellColumn, molText, key.Highlight))
-            key.Highlight = {};
+        if (OnGetStructureHighlight && FCellRow >= 0) {
+            const int answer =
+                OnGetStructureHighlight(this, FCellRow, FCellColumn, molText, key.Highlight);
+            if (answer == hlPending) {
+                PaintPlaceholder(canvas, rect);
+                return;
+            }
+            if (answer != hlMarked) key.Highlight = {};
+        }
         if (PictureCache != nullptr) {
             key.MolText = molText;
             if (OnGetMolViewerSettings) key.Settings = OnGetMolViewerSettings(this);

@@ -143,9 +143,11 @@ public:
     using TReleaseMolViewerEvent =
         std::function<void(TZelmarDataPainter* sender, std::unique_ptr<TveskMolView2> view)>;
     using TGetMolViewerSettingsEvent = std::function<std::string(TZelmarDataPainter* sender)>;
+    // Answers of OnGetStructureHighlight.
+    enum THighlightAnswer : int { hlNone = 0, hlMarked = 1, hlPending = 2 };
     using TGetStructureHighlightEvent =
-        std::function<bool(TZelmarDataPainter* sender, int row, int column,
-                           const std::string& molText, TveskChemView2Highlight& highlight)>;
+        std::function<int(TZelmarDataPainter* sender, int row, int column,
+                          const std::string& molText, TveskChemView2Highlight& highlight)>;
 
     TZelmarDataPainter() = default;
     TZelmarDataPainter(const TZelmarDataPainter&) = delete;
@@ -186,7 +188,8 @@ public:
     // SettingsKey). With it a cached picture is shown without borrowing a view at all.
     TGetMolViewerSettingsEvent OnGetMolViewerSettings;
     // Optional: the marked part of the structure in a cell PaintTo paints (a search hit's
-    // match); false, or an empty highlight, for a plain picture.
+    // match): hlMarked with the highlight set, hlNone for a plain picture, hlPending while the
+    // owner is still finding it (a placeholder is painted; the owner repaints the cell).
     TGetStructureHighlightEvent OnGetStructureHighlight;
     // Not owned; nullptr draws every structure afresh.
     TZelmarCellPictureCache* PictureCache = &TZelmarCellPictureCache::Shared();

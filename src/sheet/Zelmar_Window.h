@@ -245,8 +245,9 @@ private:
     void DecideColumnKinds();
     void WireGrid();
     void WirePictures();
-    bool StructureHighlight(int row, int column, const std::string& molText,
-                            TveskChemView2Highlight& marks) const;
+    // The painter's answer for a cell (TZelmarDataPainter::THighlightAnswer).
+    int StructureHighlight(int row, int column, const std::string& molText,
+                           TveskChemView2Highlight& marks) const;
     void DropPicturesOutOfView();
     void WireStatusBar();
     bool CheckValidInputFile(const std::string& fileName);

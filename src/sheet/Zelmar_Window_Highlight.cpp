@@ -8,14 +8,25 @@
 #include "Zelmar_Window.h"
 #include "vesk_Guard.h"
 
+// The highlight answers as the painter reads them.
+static_assert(int{TZelmarHitHighlight::haNone} == int{TZelmarDataPainter::hlNone} &&
+                  int{TZelmarHitHighlight::haMarked} == int{TZelmarDataPainter::hlMarked} &&
+                  int{TZelmarHitHighlight::haPending} == int{TZelmarDataPainter::hlPending},
+              "one meaning of the answers");
+
 bool TZelmarWindow::SetHitHighlight(const std::string& queryMolFile, bool considerStereo) {
     return Guarded("TZelmarWindow.SetHitHighlight", false, [&] {
         FPainter->OnGetStructureHighlight = nullptr;
         FHitHighlight.reset();
         if (FList == nullptr) return false;
-        auto highlight = std::make_unique<TZelmarHitHighlight>(queryMolFile, considerStereo);
+        auto highlight =
+            std::make_unique<TZelmarHitHighlight>(queryMolFile, considerStereo, &FDispatcher);
         if (!highlight->Start()) return false;
         highlight->NoteHits(*FList);
+        // The cell that waited with a placeholder now gets its marked picture.
+        highlight->OnMatched = [this](const TZelmarSDFileData*) {
+            if (FGrid != nullptr) FGrid->viewport()->update();
+        };
         FHitHighlight = std::move(highlight);
         FPainter->OnGetStructureHighlight = [this](TZelmarDataPainter*, int row, int column,
                                                    const std::string& molText,
@@ -27,12 +38,16 @@ bool TZelmarWindow::SetHitHighlight(const std::string& queryMolFile, bool consid
     });
 }
 
-bool TZelmarWindow::StructureHighlight(int row, int column, const std::string& molText,
-                                       TveskChemView2Highlight& marks) const {
-    return Guarded("TZelmarWindow.StructureHighlight", false, [&] {
-        if (!FHitHighlight || row < 1 || column < 1) return false;
-        const TZelmarField* field = FCells->GetFieldForGridColumn(column);
-        if (field == nullptr || field->Kind != ecsdtChemistry) return false;
-        return FHitHighlight->Find(FCells->GetRecordForGridRow(row), molText, marks);
-    });
+int TZelmarWindow::StructureHighlight(int row, int column, const std::string& molText,
+                                      TveskChemView2Highlight& marks) const {
+    marks = {};
+    return Guarded("TZelmarWindow.StructureHighlight", static_cast<int>(TZelmarDataPainter::hlNone),
+                   [&]() -> int {
+                       if (!FHitHighlight || row < 1 || column < 1)
+                           return TZelmarDataPainter::hlNone;
+                       const TZelmarField* field = FCells->GetFieldForGridColumn(column);
+                       if (field == nullptr || field->Kind != ecsdtChemistry)
+                           return TZelmarDataPainter::hlNone;
+                       return FHitHighlight->Find(FCells->GetRecordForGridRow(row), molText, marks);
+                   });
 }
