@@ -344,7 +344,11 @@ struct TSearchItem {
 // Structure tests cost far more than fetching a record, so a structure search shares them with
 // helper engines on the other cores, block by block. Each helper keeps one thread for the whole
 // search (a thread per block would cost more than a second search's checks).
+// Blocks start small, so that the first hits come soon, and grow: a helper woken for a block
+// may take a scheduler's time slice to start, which a block of a few microseconds' checks
+// (molecules kept from an earlier search) would be over before it had begun.
 constexpr std::size_t kItemsPerEngineAndBlock = 64;
+constexpr std::size_t kMostItemsPerEngineAndBlock = 1024;
 constexpr unsigned kMostEngines = 4;
 
 // One block being checked: every engine takes the next unchecked item until none is left, so
@@ -450,10 +454,10 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
         const std::vector<std::unique_ptr<TSearchHelper>> helpers =
             CreateHelpers(field, query, considerStereo);
         // Without helpers every record is checked before the next progress call.
-        const std::size_t blockSize =
+        std::size_t blockSize =
             helpers.empty() ? 1 : kItemsPerEngineAndBlock * (helpers.size() + 1);
-        blocks[0].reserve(blockSize);
-        blocks[1].reserve(blockSize);
+        const std::size_t mostBlockSize =
+            helpers.empty() ? 1 : kMostItemsPerEngineAndBlock * (helpers.size() + 1);
 
         started = true;
         if (OnStartSearch) OnStartSearch(this);
@@ -465,6 +469,8 @@ bool TZelmarSDFileDataList::SearchDataForField(const TZelmarField* field,
         int i = 0;
         auto fill = [&](std::vector<TSearchItem>& block) {
             block.clear();
+            blockSize = std::min(blockSize * 2, mostBlockSize);
+            block.reserve(blockSize);
             for (; i < count && goOn && block.size() < blockSize; ++i) {
                 if (OnSearchProgress && !OnSearchProgress(this, platform::MulDiv(i, 100, count))) {
                     goOn = false;  // the records before this one are still checked

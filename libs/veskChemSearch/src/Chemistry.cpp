@@ -281,7 +281,13 @@ std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text, boo
 }
 
 std::unique_ptr<RWMol> restoreEditable(const PreparedTarget& target) {
-    return restoreCopy(target);
+    std::unique_ptr<RWMol> mol = restoreCopy(target);
+    // The quick reading leaves these to whoever changes the molecule (see readPlainTarget).
+    if (mol && !target.stereo) {
+        RDKit::MolOps::setConjugation(*mol);
+        RDKit::MolOps::setHybridization(*mol);
+    }
+    return mol;
 }
 
 std::shared_ptr<const PreparedQuery> prepareQuery(const std::string& text) {

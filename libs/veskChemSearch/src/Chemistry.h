@@ -24,7 +24,8 @@ constexpr unsigned kPolicyAll = 15;
 // texts take the quick reader (the result's `stereo` is then false).
 std::shared_ptr<const PreparedTarget> prepareTarget(const std::string& text, bool stereo = true);
 
-// A copy of the target molecule to change; null if it cannot be restored (throws).
+// A copy of the target molecule to change, fully perceived also after a quick reading; null if
+// it cannot be restored (throws).
 std::unique_ptr<RDKit::RWMol> restoreEditable(const PreparedTarget& target);
 
 // The key under a policy of a readable target with atoms (Policies.cpp): 1 with *key set,

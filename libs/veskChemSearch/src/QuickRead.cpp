@@ -5,7 +5,7 @@
 #include <GraphMol/GraphMol.h>
 #include <GraphMol/MolOps.h>
 
-#include <set>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -160,7 +160,8 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
         }
 
         std::vector<std::pair<int, int>> ends;
-        std::set<std::pair<int, int>> seen;
+        static thread_local std::vector<std::pair<int, int>> seen;  // both ends, lower first
+        seen.clear();
         std::vector<int> types;
         for (int i = 0; i < bonds; ++i) {
             int a = 0, b = 0, type = 0, stereo = 0, field = 0;
@@ -174,11 +175,14 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
                 return nullptr;
             for (std::size_t from = 12; from < 21; from += 3)
                 if (!intField(line, from, 3, &field) || field != 0) return nullptr;
-            if (!seen.insert({std::min(a, b), std::max(a, b)}).second) return nullptr;
+            seen.push_back({std::min(a, b), std::max(a, b)});
             ends.push_back({a - 1, b - 1});
             types.push_back(type);
         }
 
+        // Two bonds between the same atoms: the full reader decides.
+        std::sort(seen.begin(), seen.end());
+        if (std::adjacent_find(seen.begin(), seen.end()) != seen.end()) return nullptr;
         if (!hydrogensGoAsTheFullReadingDoes(plain, ends, types)) return nullptr;
 
         bool propertyCharges = false;
@@ -246,7 +250,13 @@ std::unique_ptr<RDKit::RWMol> readPlainTarget(std::string_view text) {
             ps.showWarnings = false;
             RDKit::MolOps::removeHs(*mol, ps, false);
         }
-        RDKit::MolOps::sanitizeMol(*mol);
+        // Conjugation and hybridization serve no substructure test; whoever needs them perceives
+        // them on a copy (see restoreEditable).
+        unsigned failed = 0;
+        RDKit::MolOps::sanitizeMol(*mol, failed,
+                                   RDKit::MolOps::SANITIZE_ALL ^
+                                       RDKit::MolOps::SANITIZE_SETCONJUGATION ^
+                                       RDKit::MolOps::SANITIZE_SETHYBRIDIZATION);
         return mol;
     } catch (...) {
         return nullptr;
