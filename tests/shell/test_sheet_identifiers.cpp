@@ -141,7 +141,11 @@ private slots:
         QCOMPARE(column, weight + 1);
         QCOMPARE(Sheet->Cells()->GetFieldName(column), std::string("InChIKey"));
 
-        // The rows in view first, then the whole sheet, without anyone asking.
+        // Nothing is made while the column appears: the window goes on at once, the cells
+        // wait with their mark; the rows in view first, then the whole sheet, without anyone
+        // asking.
+        QCOMPARE(KeptKey(1), std::string("<none>"));
+        (void)Sheet->Grid()->grab();
         QTRY_COMPARE_WITH_TIMEOUT(KeptKey(1).size(), std::size_t(27), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(AllKept(ecsdtInchiKey), 60000);
         QTRY_VERIFY(!Sheet->IdentifierFiller()->Running());
