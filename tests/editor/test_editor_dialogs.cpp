@@ -499,6 +499,11 @@ private slots:
         QCOMPARE(hits, expected);
         QCOMPARE(QString::fromStdString(Form().SheetWindows().last()->Caption()),
                  QStringLiteral("Suchergebnis - 1"));
+        // The result marks where the drawn ring lies in each hit, and its tool tip says so.
+        TZelmarWindow* result = Form().SheetWindows().last();
+        QVERIFY(result->HitHighlight() != nullptr);
+        QCOMPARE(result->HitHighlight()->Query(), Form().LastMoleculeQuery);
+        QVERIFY(result->parentWidget()->toolTip().endsWith(QStringLiteral("Treffer hervorgehoben")));
     }
 
     // The filter bar's structure button: the query drawn in the structure search's dialog
@@ -559,6 +564,10 @@ private slots:
         QCOMPARE(shownAtoms, CountsField(QString::fromStdString(previous), 0));
         QCOMPARE(plain, LibraryHits(sheet, Form().LastMoleculeQuery, true, false));
         QVERIFY(plain >= 1);
+        // An exact hit is the query as a whole: nothing in it is marked.
+        QVERIFY(Form().SheetWindows().last()->HitHighlight() == nullptr);
+        QVERIFY(!Form().SheetWindows().last()->parentWidget()->toolTip().contains(
+            QStringLiteral("Treffer hervorgehoben")));
 
         bool exactKept = false;
         // Back from the result window to the sheet.
