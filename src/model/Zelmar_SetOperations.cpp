@@ -37,14 +37,15 @@ void RemoveHits(TRefs& from, const TRefs& hits) {
         TZelmarDuplicateFinder::DeleteObjectFromStringList(from, hit.Object);
 }
 
-// The keys under the policy of p's records, then q's, in one run: keyOf(list, i) is the key
-// text of a record that can match, null for one that cannot.
+// The keys under the policy of p's records, then q's, in one run: P(i) and Q(i) are the key
+// texts of records that can match, null for those that cannot.
 class TKeys {
 public:
     bool Make(const TRefs& p, const TRefs& q, int policy, bool considerStereo,
               const TZelmarSetOperations::TProgress& progress) {
         std::vector<TZelmarSDFileData*> records;
-        records.reserve(static_cast<std::size_t>(p.GetCount() + q.GetCount()));
+        records.reserve(static_cast<std::size_t>(p.GetCount()) +
+                        static_cast<std::size_t>(q.GetCount()));
         for (const auto& item : p) records.push_back(item.Object);
         for (const auto& item : q) records.push_back(item.Object);
         FOffset = static_cast<std::size_t>(p.GetCount());
