@@ -4,10 +4,10 @@
 # and behind a pattern-fingerprint screen), all in records per second.
 # usage: bench/search_vs_rdkit.sh FILE [QUERY.mol ...]
 #   (default queries: bench/queries/benzene.mol indole.mol amide.mol)
-# ZELMAR_BENCH names the benchmark tool (default: build/bench/zelmar_bench).
+# ZELMAR_BENCH names the benchmark tool (default: build/bin/zelmar_bench).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-bench=${ZELMAR_BENCH:-$here/../build/bench/zelmar_bench}
+bench=${ZELMAR_BENCH:-$here/../build/bin/zelmar_bench}
 file=$1
 shift
 if [ $# -eq 0 ]; then

@@ -80,6 +80,9 @@ struct QueryGraph {
     std::vector<uint32_t> degree;     // by query atom
     std::vector<uint32_t> backFirst;  // bonds of position p to earlier ones: back[backFirst[p]..]
     std::vector<Back> back;
+    // The same number for every query graph with the same atoms and bonds, never for another
+    // (numbered by content for the life of the process); 0 until planned.
+    uint64_t id = 0;
 };
 
 // A molecule read as a query: explicit hydrogens merged into their neighbours.

@@ -1,7 +1,9 @@
 #include "Screens.h"
 
 #include <algorithm>
+#include <mutex>
 #include <string>
+#include <unordered_map>
 
 namespace veskSearch {
 
@@ -470,6 +472,20 @@ bool textAdmitsExact(const MolSummary& query, std::string_view targetText) {
 namespace veskSearch {
 
 void planQueryGraph(QueryGraph* q) {
+    {
+        // Numbered by content: elements and bonds decide everything planned from them.
+        std::string content(q->element.begin(), q->element.end());
+        for (const QueryGraph::Edge& e : q->edges) {
+            content.append(reinterpret_cast<const char*>(&e.a), sizeof e.a);
+            content.append(reinterpret_cast<const char*>(&e.b), sizeof e.b);
+            content.push_back(static_cast<char>(e.kind));
+        }
+        static std::mutex mutex;
+        static auto* numbers = new std::unordered_map<std::string, uint64_t>;
+        std::lock_guard<std::mutex> lock(mutex);
+        auto it = numbers->emplace(std::move(content), numbers->size() + 1).first;
+        q->id = it->second;
+    }
     const std::size_t n = q->element.size();
     std::vector<std::vector<uint32_t>> adjacent(n);
     for (const QueryGraph::Edge& e : q->edges) {
@@ -519,9 +535,12 @@ bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText,
     if (query.element.empty() || query.order.size() != query.element.size()) return true;
     static thread_local TextGraph target;
     if (!readTextGraph(targetText, &target)) return true;
-    if (graphAdmits(query, target)) return true;
+    // Not graphAdmits: the graph of this thread's last text must not answer for this one.
+    if (target.element.size() >= query.element.size() && GraphSearch(query, target).run() != 0)
+        return true;
     if (rejected) {
         auto kept = std::make_shared<DrawnGraph>();
+        kept->rejectedBy = query.id;
         kept->element = target.element;
         kept->first = target.first;
         kept->neighbour = target.neighbour;
@@ -534,7 +553,11 @@ bool textAdmitsGraph(const QueryGraph& query, std::string_view targetText,
 bool graphAdmits(const QueryGraph& query, const DrawnGraph& target) {
     if (query.element.empty() || query.order.size() != query.element.size()) return true;
     if (target.element.size() < query.element.size()) return false;
-    return GraphSearch(query, target).run() != 0;
+    if (query.id != 0 && target.rejectedBy.load(std::memory_order_relaxed) == query.id)
+        return false;
+    if (GraphSearch(query, target).run() != 0) return true;
+    target.rejectedBy.store(query.id, std::memory_order_relaxed);
+    return false;
 }
 
 std::size_t DrawnGraph::bytes() const {

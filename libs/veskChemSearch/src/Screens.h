@@ -4,6 +4,7 @@
 
 #include "Prepared.h"
 
+#include <atomic>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,9 @@ void planQueryGraph(QueryGraph* query);
 // The connection table a text draws, hydrogens included: the molecule a comparison reads has
 // these atoms or fewer, and no bond that is not here.
 struct DrawnGraph {
+    // The last query graph (by id) found not to map into this one: asked again, as a second
+    // search with the same query asks, the answer is known without searching.
+    mutable std::atomic<uint64_t> rejectedBy{0};
     std::vector<uint8_t> element;  // 0: not an element symbol, matches any atom
     std::vector<uint32_t> first;   // neighbours of atom i: [first[i], first[i + 1])
     std::vector<uint32_t> neighbour;

@@ -57,6 +57,8 @@ void murmur3x64(const void* key, std::size_t len, uint64_t seed, uint64_t* out1,
 constexpr std::size_t kNodeOverhead = 208;
 // The default bound: a hundred thousand typical records kept ready for matching.
 constexpr std::size_t kDefaultLimitMiB = 1536;
+// Parts of the shared cache: a few per core of a desktop machine.
+constexpr std::size_t kSharedShards = 16;
 
 // VESKCHEMSEARCH_MEMORY_MB (whole MiB, 0 allowed) replaces the default when it is a number.
 std::size_t sharedLimit() {
@@ -79,88 +81,106 @@ TextKey textKey(std::string_view text) {
     return k;
 }
 
-TargetCache::TargetCache(std::size_t byteLimit) : limit_(byteLimit) {}
+TargetCache::TargetCache(std::size_t byteLimit, std::size_t shards) : limit_(byteLimit) {
+    shards = std::max<std::size_t>(shards, 1);
+    for (std::size_t k = 0; k < shards; ++k) {
+        shards_.push_back(std::make_unique<Shard>());
+        shards_.back()->limit = byteLimit / shards;
+    }
+}
 
 TargetCache& TargetCache::shared() {
     // Never destroyed: handles may still be released from other libraries'
     // static destructors at exit.
-    static auto* cache = new TargetCache(sharedLimit());
+    static auto* cache = new TargetCache(sharedLimit(), kSharedShards);
     return *cache;
 }
 
 std::shared_ptr<const PreparedTarget> TargetCache::find(const TextKey& key) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = index_.find(key);
-    if (it == index_.end()) return nullptr;
-    lru_.splice(lru_.begin(), lru_, it->second);
+    Shard& shard = shardOf(key);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    auto it = shard.index.find(key);
+    if (it == shard.index.end()) return nullptr;
+    shard.lru.splice(shard.lru.begin(), shard.lru, it->second);
     return it->second->target;
 }
 
 void TargetCache::insert(const TextKey& key, std::shared_ptr<const PreparedTarget> target,
                          bool replace) {
     if (!target) return;
+    Shard& shard = shardOf(key);
     std::shared_ptr<const PreparedTarget> gone;  // released outside the lock
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = index_.find(key);
-    if (it != index_.end()) {
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    auto it = shard.index.find(key);
+    if (it != shard.index.end()) {
         Node& node = *it->second;
-        lru_.splice(lru_.begin(), lru_, it->second);
+        shard.lru.splice(shard.lru.begin(), shard.lru, it->second);
         if (!replace) return;
         const std::size_t bytes = kNodeOverhead + target->bytes();
-        bytes_ = bytes_ - node.bytes + bytes;
+        shard.bytes = shard.bytes - node.bytes + bytes;
         node.bytes = bytes;
         gone = std::move(node.target);
         node.target = std::move(target);
-        evictLocked();
+        shard.evictLocked();
         return;
     }
     Node node;
     node.key = key;
     node.bytes = kNodeOverhead + target->bytes();
     node.target = std::move(target);
-    bytes_ += node.bytes;
-    lru_.push_front(std::move(node));
-    index_.emplace(key, lru_.begin());
-    evictLocked();
+    shard.bytes += node.bytes;
+    shard.lru.push_front(std::move(node));
+    shard.index.emplace(key, shard.lru.begin());
+    shard.evictLocked();
 }
 
 bool TargetCache::smiles(const TextKey& key, bool stereo, std::string* out) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = index_.find(key);
-    if (it == index_.end() || !it->second->hasSmiles[stereo]) return false;
+    Shard& shard = shardOf(key);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    auto it = shard.index.find(key);
+    if (it == shard.index.end() || !it->second->hasSmiles[stereo]) return false;
     *out = it->second->smiles[stereo];
     return true;
 }
 
 void TargetCache::setSmiles(const TextKey& key, bool stereo, const std::string& smiles) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    auto it = index_.find(key);
-    if (it == index_.end() || it->second->hasSmiles[stereo]) return;
+    Shard& shard = shardOf(key);
+    std::lock_guard<std::mutex> lock(shard.mutex);
+    auto it = shard.index.find(key);
+    if (it == shard.index.end() || it->second->hasSmiles[stereo]) return;
     Node& node = *it->second;
     node.smiles[stereo] = smiles;
     node.hasSmiles[stereo] = true;
     node.bytes += node.smiles[stereo].capacity();
-    bytes_ += node.smiles[stereo].capacity();
-    evictLocked();
+    shard.bytes += node.smiles[stereo].capacity();
+    shard.evictLocked();
 }
 
 std::size_t TargetCache::bytes() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return bytes_;
+    std::size_t n = 0;
+    for (const auto& shard : shards_) {
+        std::lock_guard<std::mutex> lock(shard->mutex);
+        n += shard->bytes;
+    }
+    return n;
 }
 
 std::size_t TargetCache::size() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return index_.size();
+    std::size_t n = 0;
+    for (const auto& shard : shards_) {
+        std::lock_guard<std::mutex> lock(shard->mutex);
+        n += shard->index.size();
+    }
+    return n;
 }
 
-void TargetCache::evictLocked() {
-    while (bytes_ > limit_ && !lru_.empty()) {
-        Node& last = lru_.back();
-        bytes_ -= last.bytes;
-        index_.erase(last.key);
+void TargetCache::Shard::evictLocked() {
+    while (bytes > limit && !lru.empty()) {
+        Node& last = lru.back();
+        bytes -= last.bytes;
+        index.erase(last.key);
         // The molecule goes when its last user lets go; handles may still hold it.
-        lru_.pop_back();
+        lru.pop_back();
     }
 }
 

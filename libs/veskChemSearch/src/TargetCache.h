@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace veskSearch {
 
@@ -33,7 +34,10 @@ TextKey textKey(std::string_view text);
 
 class TargetCache {
 public:
-    explicit TargetCache(std::size_t byteLimit);
+    // shards: parts with a lock, a bound and a recency order each, so that threads looking up
+    // different texts rarely wait for each other; one part is one exact least-recently-used
+    // order.
+    explicit TargetCache(std::size_t byteLimit, std::size_t shards = 1);
     TargetCache(const TargetCache&) = delete;
     TargetCache& operator=(const TargetCache&) = delete;
 
@@ -65,14 +69,19 @@ private:
         std::size_t operator()(const TextKey& k) const { return static_cast<std::size_t>(k.h1); }
     };
     using List = std::list<Node>;
+    struct Shard {
+        std::size_t limit = 0;
+        mutable std::mutex mutex;
+        List lru;  // most recently used first
+        std::unordered_map<TextKey, List::iterator, KeyHash> index;
+        std::size_t bytes = 0;
+        void evictLocked();
+    };
 
-    void evictLocked();
+    Shard& shardOf(const TextKey& key) { return *shards_[key.h2 % shards_.size()]; }
 
     const std::size_t limit_;
-    mutable std::mutex mutex_;
-    List lru_;  // most recently used first
-    std::unordered_map<TextKey, List::iterator, KeyHash> index_;
-    std::size_t bytes_ = 0;
+    std::vector<std::unique_ptr<Shard>> shards_;
 };
 
 }  // namespace veskSearch
