@@ -105,9 +105,11 @@ std::size_t TZelmarCellPictureCache::TKeyHash::operator()(const TKey& key) const
     std::size_t h = std::hash<std::string>()(key.MolText);
     const std::size_t parts[] = {static_cast<std::size_t>(key.Width),
                                  static_cast<std::size_t>(key.Height),
-                                 static_cast<std::size_t>(key.Selected), key.SettingsId,
+                                 static_cast<std::size_t>(key.Selected),
+                                 key.SettingsId,
                                  std::hash<double>()(key.Sizes.BondLength),
-                                 key.Highlight.Atoms.size(), key.Highlight.Bonds.size()};
+                                 key.Highlight.Atoms.size(),
+                                 key.Highlight.Bonds.size()};
     for (std::size_t part : parts) h ^= part + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
     return h;
 }
@@ -126,8 +128,8 @@ bool TZelmarCellPictureCache::MakeKey(const TZelmarCellPictureKey& key, bool add
         if (FSettingsIds.size() >= MaxSettingsIds) Clear();
         found = FSettingsIds.emplace(key.Settings, FNextSettingsId++).first;
     }
-    out = TKey{key.MolText,     key.Width, key.Height, key.Selected, found->second,
-               key.Sizes,       key.Highlight};
+    out = TKey{key.MolText,   key.Width, key.Height,   key.Selected,
+               found->second, key.Sizes, key.Highlight};
     return true;
 }
 

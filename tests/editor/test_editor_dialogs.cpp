@@ -503,7 +503,8 @@ private slots:
         TZelmarWindow* result = Form().SheetWindows().last();
         QVERIFY(result->HitHighlight() != nullptr);
         QCOMPARE(result->HitHighlight()->Query(), Form().LastMoleculeQuery);
-        QVERIFY(result->parentWidget()->toolTip().endsWith(QStringLiteral("Treffer hervorgehoben")));
+        QVERIFY(
+            result->parentWidget()->toolTip().endsWith(QStringLiteral("Treffer hervorgehoben")));
     }
 
     // The filter bar's structure button: the query drawn in the structure search's dialog
