@@ -14,6 +14,9 @@
 #include "Zelmar_HitHighlight.h"
 #include "vesk_ChemView2.h"
 
+// zelmar_bench_policies.cpp
+std::vector<std::string> MolBlocks(const std::string& sd);
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -21,23 +24,6 @@ using TClock = std::chrono::steady_clock;
 std::string ReadAll(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> Molecules(const std::string& sd) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos < sd.size()) {
-        const std::size_t end = sd.find("M  END", pos);
-        if (end == std::string::npos) break;
-        const std::size_t line = sd.find('\n', end);
-        const std::size_t stop = line == std::string::npos ? sd.size() : line + 1;
-        out.push_back(sd.substr(pos, stop - pos));
-        const std::size_t next = sd.find("$$$$", stop);
-        if (next == std::string::npos) break;
-        const std::size_t after = sd.find('\n', next);
-        pos = after == std::string::npos ? sd.size() : after + 1;
-    }
-    return out;
 }
 
 double Ms(TClock::time_point since) {
@@ -87,7 +73,7 @@ int RunHitMarks(const std::string& file, const std::vector<std::string>& args) {
         if (args[i] == "--stereo") stereo = true;
     }
     const std::string query = ReadAll(queryFile);
-    const std::vector<std::string> mols = Molecules(ReadAll(file));
+    const std::vector<std::string> mols = MolBlocks(ReadAll(file));
     if (query.empty() || mols.empty()) {
         std::fprintf(stderr, "hit-marks FILE --query Q.mol [--stereo]\n");
         return 2;

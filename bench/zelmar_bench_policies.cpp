@@ -26,6 +26,14 @@ double CpuSeconds() {
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+bool Flag(const std::vector<std::string>& args, const char* name) {
+    for (const std::string& a : args)
+        if (a == name) return true;
+    return false;
+}
+
+}  // namespace
+
 // The molecule block of every record: from the record's start through its "M  END" line.
 std::vector<std::string> MolBlocks(const std::string& sd) {
     std::vector<std::string> out;
@@ -43,14 +51,6 @@ std::vector<std::string> MolBlocks(const std::string& sd) {
     }
     return out;
 }
-
-bool Flag(const std::vector<std::string>& args, const char* name) {
-    for (const std::string& a : args)
-        if (a == name) return true;
-    return false;
-}
-
-}  // namespace
 
 // policy-keys FILE [--policy N] [--stereo] [--distinct]
 int RunPolicyKeys(const std::string& file, const std::vector<std::string>& args) {
