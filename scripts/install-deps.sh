@@ -13,7 +13,7 @@ packages=(
   xvfb xauth nodejs fonts-dejavu-core
   dpkg-dev desktop-file-utils appstream shared-mime-info
   locales
-  openbabel time
+  openbabel time python3-rdkit
   xdotool x11-utils imagemagick
   libreoffice-calc-nogui
 )
