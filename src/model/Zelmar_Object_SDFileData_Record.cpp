@@ -232,8 +232,7 @@ std::string TZelmarSDFileData::GetPrecheckForSearch(const TZelmarField* field) {
                 // Numbers written differently (1.50, 1.5) are one value; what is no number
                 // keeps its text, which no number's key equals.
                 TZelmarQualifiedNumber number;
-                if (field->Numeric &&
-                    ParseQualifiedNumber(value, number, field->DecimalSeparator))
+                if (field->Numeric && ParseQualifiedNumber(value, number, field->DecimalSeparator))
                     return QualifiedNumberKey(number);
                 return value;
             }

@@ -41,8 +41,8 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     ActionUndo->setShortcuts(QKeySequence::Undo);
     ActionRedo = MakeAction(form, "ActionRedo");
     // Both habits: Ctrl+Y and Ctrl+Shift+Z, whatever the platform's own is.
-    ActionRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    ActionRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     ActionCut = MakeAction(form, "ActionCut", QStringLiteral("edit-cut"), QKeySequence::Cut);
     ActionCopy = MakeAction(form, "ActionCopy", QStringLiteral("edit-copy"), QKeySequence::Copy);
     ActionPaste =
@@ -77,8 +77,8 @@ TZelmarEditCommands::TZelmarEditCommands(TZelmar_FormMain* form)
     Actions.Add(ActionClearCell, &TZelmarWindow::CanClearCell, &TZelmarWindow::ClearCell,
                 "TZelmar_FormMain.ActionClearCellExecute");
     for (QAction* action :
-         {ActionUndo, ActionRedo, ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile, ActionExportMOLFile,
-          ActionClearCell, ActEditFields, ActMixSheets, ActEditMolPropertys})
+         {ActionUndo, ActionRedo, ActionCut, ActionCopy, ActionPaste, ActionImportMOLFile,
+          ActionExportMOLFile, ActionClearCell, ActEditFields, ActMixSheets, ActEditMolPropertys})
         form->addAction(action);
     Retranslate();
 }
@@ -130,9 +130,10 @@ void TZelmarEditCommands::UpdateUndoCaptions() {
     const TZelmarWindow* sheet = Form->GetCurrentChildWindow();
     const std::string undo = sheet != nullptr ? sheet->UndoName() : std::string();
     const std::string redo = sheet != nullptr ? sheet->RedoName() : std::string();
-    ActionUndo->setText(undo.empty() ? ShownText("Zelmar_FormMain##  Rückgängig")
-                                     : ShownText("Zelmar_FormMain##  Rückgängig: %1")
-                                           .arg(QString::fromStdString(undo)));
+    ActionUndo->setText(
+        undo.empty()
+            ? ShownText("Zelmar_FormMain##  Rückgängig")
+            : ShownText("Zelmar_FormMain##  Rückgängig: %1").arg(QString::fromStdString(undo)));
     ActionRedo->setText(redo.empty() ? ShownText("Zelmar_FormMain##  Wiederherstellen")
                                      : ShownText("Zelmar_FormMain##  Wiederherstellen: %1")
                                            .arg(QString::fromStdString(redo)));

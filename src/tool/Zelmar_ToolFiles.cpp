@@ -109,7 +109,8 @@ void TZelmarToolSheet::CopyToTemporaryFile(const std::string& from, bool standar
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) readError = errno;
         if (got <= 0) break;
-        if (!ZelmarWriteAll(fd, std::string_view(buffer.data(), static_cast<std::size_t>(got)))) readError = errno;
+        if (!ZelmarWriteAll(fd, std::string_view(buffer.data(), static_cast<std::size_t>(got))))
+            readError = errno;
     }
     if (!standardInput && in >= 0) ::close(in);
     ::close(fd);
