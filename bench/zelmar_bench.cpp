@@ -21,6 +21,7 @@
 #include "Zelmar_Object_SearchEngine.h"
 #include "vesk_ChemRoutines.h"
 #include "vesk_Dispatcher.h"
+#include "zelmar_bench_measure.h"
 
 int RunPaint(const std::string& file);  // zelmar_bench_paint.cpp
 int RunGui(const std::string& file, const std::vector<std::string>& args);  // zelmar_bench_gui.cpp
@@ -41,29 +42,6 @@ int RunHitMarks(const std::string& file, const std::vector<std::string>& args);
 int RunIdentifiers(const std::string& file, const std::vector<std::string>& args);
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double SecondsSince(TClock::time_point start) {
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-// Processor time of the whole process, all threads: beside the wall time it shows how well
-// the work spread over the cores, also on a machine that others keep busy.
-double CpuSeconds() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
-    auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double PeakRssMb() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-}
 
 bool OpenIndexed(TveskSDFileManager& manager, const std::string& file) {
     if (manager.OpenSDFile(file, "", nullptr, nullptr, true)) return true;

@@ -11,27 +11,9 @@
 #include "Zelmar_ClipboardTable.h"
 #include "Zelmar_Object_SDFileData.h"
 #include "vesk_Dispatcher.h"
+#include "zelmar_bench_measure.h"
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double SecondsSince(TClock::time_point start) {
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0.0;
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double PeakRssMb() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
 
 struct TSheet {
     platform::TQueuedUiDispatcher Ui;

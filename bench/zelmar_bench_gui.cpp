@@ -21,11 +21,10 @@
 #include "Zelmar_SheetGrid.h"
 #include "Zelmar_Window.h"
 #include "vesk_ChemView2.h"
+#include "zelmar_bench_measure.h"
 #include "zelmar_bench_numbers.h"
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
 
 double MsSince(TClock::time_point start) {
     return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
@@ -37,12 +36,6 @@ double ThreadCpuMs() {
     timespec t{};
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double PeakRssMb() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return -1.0;
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 struct TStats {

@@ -13,13 +13,12 @@
 #include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_HitHighlight.h"
 #include "vesk_ChemView2.h"
+#include "zelmar_bench_measure.h"
 
 // zelmar_bench_policies.cpp
 std::vector<std::string> MolBlocks(const std::string& sd);
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
 
 std::string ReadAll(const std::string& file) {
     std::ifstream in(file, std::ios::binary);

@@ -13,23 +13,7 @@
 #include "Zelmar_RecordIdentifiers.h"
 #include "Zelmar_WorkInParts.h"
 #include "vesk_Dispatcher.h"
-
-namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double SecondsSince(TClock::time_point start) {
-    return std::chrono::duration<double>(TClock::now() - start).count();
-}
-
-double CpuSeconds() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0.0;
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-}  // namespace
+#include "zelmar_bench_measure.h"
 
 // identifiers FILE [--kind smiles|inchi|inchikey]
 int RunIdentifiers(const std::string& file, const std::vector<std::string>& args) {

@@ -14,17 +14,9 @@
 
 #include "Zelmar_ChemSearchEngine.h"
 #include "Zelmar_WorkInParts.h"
+#include "zelmar_bench_measure.h"
 
 namespace {
-
-using TClock = std::chrono::steady_clock;
-
-double CpuSeconds() {
-    rusage usage{};
-    if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0.0;
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 bool Flag(const std::vector<std::string>& args, const char* name) {
     for (const std::string& a : args)
